@@ -1,0 +1,25 @@
+#pragma once
+// Code pages of font character sets, and the conversions between UTF-16 and a
+// code page that the code list and the rasteriser need. The conversions are
+// the platform's; the portable code reaches them through CodePageConversion.
+#include <cstdint>
+
+constexpr uint32_t kWesternCodePage = 1252;
+
+// 128 -> 932, 129 -> 949, 134 -> 936, 136 -> 950, anything else -> 1252.
+uint32_t CharsetToCodePage(uint8_t charset);
+
+class CodePageConversion {
+public:
+    virtual ~CodePageConversion() = default;
+    // Converts one UTF-16 unit into at most two bytes of the code page, with no
+    // substitute character given. Returns false when the conversion had to use
+    // a substitute (the code page cannot express the unit).
+    virtual bool UnitToCodePage(uint16_t unit, uint32_t codePage, uint8_t bytes[2],
+                                int* byteCount) const = 0;
+    // The first UTF-16 unit of the one-byte string b in the code page, 0 when none.
+    virtual uint16_t ByteToUnit(uint8_t b, uint32_t codePage) const = 0;
+    // True on the one system generation that keeps characters its code page
+    // cannot express (major version 4 on the NT platform).
+    virtual bool KeepsInexpressibleUnits() const = 0;
+};

@@ -1,0 +1,60 @@
+#pragma once
+// The registration being composed: plain settings with setters, no validation
+// (the main form checks every value before storing it), and the font header
+// derived from them.
+#include <cstdint>
+#include <string>
+
+#include "fontdata/font_header.h"
+#include "fontdata/logfont.h"
+#include "framework/document.h"
+
+class CGlyphkitDoc : public CDocument {
+public:
+    CGlyphkitDoc();
+
+    void SetPointSize(int32_t points) { m_nPointSize = points; }
+    void SetRangeStart(int32_t code) { m_nRangeStart = code; }
+    void SetRangeEnd(int32_t code) { m_nRangeEnd = code; }
+    void SetBold(int32_t bold) { m_bBold = bold; }
+    void SetItalic(int32_t italic) { m_bItalic = italic; }
+    void SetUnicodeFile(int32_t unicode) { m_bUnicodeFile = unicode; }
+    void SetVertical(int32_t vertical) { m_bVertical = vertical; }
+    void SetCharCount(uint16_t count) { m_wCharCount = count; }
+    void SetFontHeader(FontHeader header) { m_fontHeader = header; }
+    void SetCodeStart(uint16_t code) { m_wCodeStart = code; }
+    void SetCodeEnd(uint16_t code) { m_wCodeEnd = code; }
+    void SetLogFont(LOGFONTA logFont) { m_logFont = logFont; }
+    void SetFaceName(const std::string& name) { m_strFaceName = name; }
+    void SetRegName(const std::string& name) { m_strRegName = name; }
+    void SetDataFileName(const std::string& name) { m_strDataFileName = name; }
+
+    std::string GetFaceName() const { return m_strFaceName; }
+    std::string GetRegName() const { return m_strRegName; }
+    std::string GetDataFileName() const { return m_strDataFileName; }
+
+    // Writes the settings fields of m_fontHeader; every other byte is kept.
+    void BuildFontHeader();
+    // Restores the settings that m_fontHeader carries.
+    void ApplyFontHeader();
+
+    // Fields in declaration order; read directly by the form and the builders.
+    std::string m_strFaceName;
+    std::string m_strRegName;
+    int32_t m_nPointSize = 10;
+    int32_t m_nRangeStart = 32;
+    int32_t m_nRangeEnd = 255;
+    int32_t m_bBold = 0;
+    int32_t m_bItalic = 0;
+    int32_t m_bUnicodeFile = 0;
+    int32_t m_bVertical = 0;
+    uint16_t m_wCodeStart = 0;
+    uint16_t m_wCodeEnd = 0;
+    uint16_t m_wCharCount = 0;
+    FontHeader m_fontHeader;
+    std::string m_strDataFileName;
+    LOGFONTA m_logFont{};
+};
+
+// The default face, "ＭＳ 明朝" in the Shift_JIS of a Japanese workstation.
+extern const char kDefaultFaceName[];
