@@ -1,0 +1,41 @@
+#pragma once
+// String-table IDs of the messages and texts of the user interface; the texts
+// themselves are in strings.rc. Also included by portable code, which reports
+// outcomes by these IDs.
+
+#define IDS_RESULT_CAPTION 258       // 実行結果
+#define IDS_APP_NAME 57344           // Glyphkit
+
+// Building a registration
+#define IDS_NO_DATA 131
+#define IDS_CREATE_FILE_FAILED 133
+#define IDS_BAD_REGISTRATION_ID 135
+#define IDS_BAD_BYTE_RANGE 139
+#define IDS_TEXT_TOO_LARGE 141
+#define IDS_FONT_REALIZE_FAILED 149
+#define IDS_READ_FILE_FAILED 150
+#define IDS_FILE_UNUSABLE 152
+#define IDS_FILE_VERSION 158
+#define IDS_BAD_REGISTRATION_NAME 501
+
+// Printer link
+#define IDS_COM_OPEN_FAILED 62000
+#define IDS_COM_STATE_FAILED 62002
+#define IDS_COM_SETUP_FAILED 62004
+#define IDS_DOWNLOAD_FAILED 63000
+#define IDS_DOWNLOAD_DONE 63002
+#define IDS_ASK_OVERWRITE 63004
+#define IDS_AREA_NG 63006
+#define IDS_QUERY_FAILED 63008
+#define IDS_QUERY_DONE_EMPTY 63010
+#define IDS_QUERY_DONE 63012
+#define IDS_DELETE_SELECT 64000
+#define IDS_DELETE_NOTHING 64002
+#define IDS_ASK_DELETE 64004
+#define IDS_DELETE_FAILED 64006
+#define IDS_DELETE_DONE 64008
+#define IDS_ASK_DELETE_ALL 64010
+
+// Memory usage line
+#define IDS_MEMORY_USAGE 64100       // メモリ使用量　%d/240Kbyte
+#define IDS_MEMORY_USAGE_NA 64102    // メモリ使用量　N/A
