@@ -4,24 +4,50 @@
 
 #include <string>
 
+#include "framework/message_text.h"
 #include "tools/cli/cli_args.h"
+#include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 
 namespace {
 
-const wchar_t kUsage[] =
-    L"usage: glyphkit-cli COMMAND [OPTIONS]\n"
-    L"  fonts                                 list the installed font families\n"
-    L"  codes --face NAME [--text TEXT] [--text-file FILE [--unicode]] [--range START-END]\n";
+struct Command {
+    const wchar_t* name;
+    int (*run)(const CliArgs&);
+    const wchar_t* usage;
+};
+
+const Command kCommands[] = {
+    {L"fonts", RunFonts, L"fonts"},
+    {L"codes", RunCodes,
+     L"codes --face NAME [--text TEXT] [--text-file FILE [--unicode]] [--range START-END]"},
+};
+
+// Options that take no value, whatever the command.
+const std::set<std::wstring> kFlags = {L"unicode", L"bold", L"italic"};
+
+std::wstring Usage() {
+    std::wstring usage = L"usage: glyphkit-cli COMMAND [OPTIONS]\n";
+    for (const Command& command : kCommands) usage += std::wstring(L"  ") + command.usage + L"\n";
+    return usage;
+}
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    CliArgs args(argc, argv, {L"unicode", L"bold", L"italic"});
-    if (!args.ok()) {
-        console::Err(L"glyphkit-cli: " + args.error() + L"\n" + kUsage);
-        return 2;
-    }
-    console::Err(L"glyphkit-cli: unknown command " + args.command() + L"\n" + kUsage);
+int UsageError(const std::wstring& text) {
+    console::Err(L"glyphkit-cli: " + text + L"\n");
     return 2;
+}
+
+int Failure(unsigned messageId) {
+    console::Err(LoadText(messageId) + L"\n");
+    return 1;
+}
+
+int wmain(int argc, wchar_t** argv) {
+    CliArgs args(argc, argv, kFlags);
+    if (!args.ok()) return UsageError(args.error() + L"\n" + Usage());
+    for (const Command& command : kCommands)
+        if (args.command() == command.name) return command.run(args);
+    return UsageError(L"unknown command " + args.command() + L"\n" + Usage());
 }

@@ -1,0 +1,12 @@
+#pragma once
+// The commands of glyphkit-cli. Each returns the exit status: 0 success,
+// 1 the operation failed (its message printed), 2 usage error.
+#include "tools/cli/cli_args.h"
+
+int RunFonts(const CliArgs& args);
+int RunCodes(const CliArgs& args);
+
+// Prints "glyphkit-cli: <text>" on standard error and returns 2.
+int UsageError(const std::wstring& text);
+// Prints the text of a string-table message on standard error and returns 1.
+int Failure(unsigned messageId);
