@@ -1,0 +1,49 @@
+#include <windows.h>
+
+#include "form/text_file_input.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+std::u16string DecodeAnsiText(const std::vector<uint8_t>& bytes) {
+    // The text ends at its first zero byte, as the control would take it.
+    size_t length = 0;
+    while (length < bytes.size() && bytes[length] != 0) ++length;
+    if (length == 0) return u"";
+    const char* ansi = reinterpret_cast<const char*>(bytes.data());
+    const int units = MultiByteToWideChar(CP_ACP, 0, ansi, int(length), nullptr, 0);
+    std::u16string text(size_t(units), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi, int(length), reinterpret_cast<LPWSTR>(&text[0]), units);
+    return text;
+}
+
+} // namespace
+
+TextFileResult ReadRegistrationTextFile(const std::wstring& path, bool unicode) {
+    TextFileResult result;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return result;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size)) {
+        CloseHandle(file);
+        return result;
+    }
+    result.opened = true;
+    if (size.QuadPart > LONGLONG(kMaxTextFileBytes)) {
+        CloseHandle(file);
+        result.messageId = IDS_TEXT_FILE_TOO_LARGE;
+        return result;
+    }
+    std::vector<uint8_t> bytes(size_t(size.QuadPart));
+    DWORD read = 0;
+    const BOOL ok = bytes.empty() ||
+                    ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    if (!ok || read != bytes.size()) {
+        result.opened = false;
+        return result;
+    }
+    result.text = unicode ? DecodeUtf16Text(bytes) : DecodeAnsiText(bytes);
+    return result;
+}

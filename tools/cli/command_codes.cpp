@@ -1,0 +1,46 @@
+// glyphkit-cli codes: the code list a registration would hold:
+// "n=<count>", then one "U+XXXX" line per code, ascending.
+#include <cstdio>
+#include <string>
+
+#include "fontdata/code_list.h"
+#include "fontdata/win_code_page_conversion.h"
+#include "res/resource_ids.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/console.h"
+#include "tools/cli/installed_fonts.h"
+#include "tools/cli/registration_input.h"
+
+int RunCodes(const CliArgs& args) {
+    const std::wstring unknown =
+        args.UnknownOption({L"face", L"text", L"text-file", L"unicode", L"range"});
+    if (!unknown.empty()) return UsageError(L"codes does not take --" + unknown);
+    if (!args.positional().empty()) return UsageError(L"codes takes no positional arguments");
+    const auto face = args.Value(L"face");
+    if (!face) return UsageError(L"codes needs --face NAME");
+
+    RegistrationInput input;
+    if (int status = ReadRegistrationInput(args, &input)) return status;
+    const auto family = FindInstalledFace(*face);
+    if (!family) {
+        console::Err(L"glyphkit-cli: the font " + *face + L" is not installed\n");
+        return 1;
+    }
+    const uint32_t codePage = CharsetToCodePage(family->lfCharSet);
+    const CWinCodePageConversion conversion;
+    auto units = CollectRegistrationUnits(input.text, input.rangeOn, input.rangeStart,
+                                          input.rangeEnd, codePage, conversion);
+    if (!units) return Failure(IDS_TEXT_TOO_LARGE);
+
+    CCodeList codes;
+    if (!codes.Setup(uint16_t(units->size()), units->data(), codePage)) return Failure(IDS_TEXT_TOO_LARGE);
+    codes.Build(conversion);
+    std::wstring out = L"n=" + std::to_wstring(codes.Count()) + L"\n";
+    for (uint16_t i = 0; i < codes.Count(); ++i) {
+        wchar_t line[16];
+        std::swprintf(line, 16, L"U+%04X\n", codes.Codes()[i]);
+        out += line;
+    }
+    console::Out(out);
+    return 0;
+}
