@@ -1,0 +1,57 @@
+#pragma once
+// CFontPT: the record of one font or logo as the printer knows it. The form
+// keeps one as the download record (its header, information block and wire
+// glyph records) and one hundred for the printer's registered entries (the
+// decoded information block and the 6-byte character entries).
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "fontdata/font_header.h"
+#include "fontdata/glyph_record.h"
+
+class CFontPT {
+public:
+    static constexpr size_t kInfoBlockSize = 100;
+    static constexpr size_t kMaxChars = 5000;
+    static constexpr size_t kCharEntrySize = 6;
+    static constexpr size_t kNameWidth = 32;
+
+    using CharEntry = std::array<uint8_t, kCharEntrySize>;
+
+    // --- Download record -------------------------------------------------
+    // Takes the completed header (with the ID digits) and turns the native
+    // records into wire form. Refuses (false, record unchanged) more than
+    // kMaxChars records.
+    bool SetDownloadData(const FontHeader& header, const std::vector<GlyphRecord>& records,
+                         uint32_t bytesPerGlyph);
+    // Fills m_infoBlock from m_fontHeader and stores n x bytes per glyph back
+    // into the header copy at offset 68.
+    void BuildInfoBlock();
+    // The 10-byte wire record of character i (i < m_dwCharCount).
+    const uint8_t* WireRecord(size_t i) const { return m_wireRecords.data() + i * GlyphRecord::kSize; }
+
+    FontHeader m_fontHeader;
+    std::array<uint8_t, kInfoBlockSize> m_infoBlock{};
+    uint32_t m_dwBytesPerGlyph = 0;
+    uint32_t m_dwCharCount = 0;
+    std::vector<uint8_t> m_wireRecords;  // m_dwCharCount x 10 bytes
+
+    // --- Registered entry ------------------------------------------------
+    // Decodes a received 100-byte information block into the fields below.
+    void ParseInfoBlock(const uint8_t* block);
+    bool IsLogo() const;
+
+    int16_t m_nId = 0;
+    char m_szName[kNameWidth + 1] = {};
+    int m_nFontSize = 0;
+    int m_nSize1 = 0;  // cell width of a font; vertical size of a logo
+    int m_nSize2 = 0;  // cell height of a font; horizontal size of a logo
+    uint32_t m_nBytesPerGlyph = 0;
+    uint32_t m_nCharCount = 0;
+    uint64_t m_nDataSize = 0;  // bytes per glyph x character count
+    int8_t m_cItalic = 0;
+    int m_nWeight = 0;
+    std::vector<CharEntry> m_charEntries;  // at most kMaxChars
+};
