@@ -1,0 +1,95 @@
+#pragma once
+// The font data file ("kfd"): a registration kept on disk so that it can be
+// loaded into the form and downloaded again. Little-endian:
+//   0    start code of the one-byte range as entered, 32-bit
+//   4    end code of that range, 32-bit
+//   8    file type, 16-bit, 1
+//   10   the 142-byte FontHeader (registration ID bytes zero)
+//   152  n native GlyphRecords, ascending code
+//   ...  n glyph bitmaps of bytes-per-glyph bytes each
+// Encoding and parsing work on memory only; reading and writing the file
+// itself is the caller's (see win_file_io.h).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fontdata/font_header.h"
+#include "fontdata/glyph_record.h"
+
+class CGlyphkitDoc;
+
+namespace kfd {
+
+constexpr size_t kRangeStartOffset = 0;
+constexpr size_t kRangeEndOffset = 4;
+constexpr size_t kTypeOffset = 8;
+constexpr size_t kHeaderOffset = 10;
+constexpr size_t kRecordsOffset = kHeaderOffset + FontHeader::kSize; // 152
+constexpr uint16_t kFileType = 1;
+// The most characters a registration holds.
+constexpr uint32_t kMaxChars = 5000;
+
+} // namespace kfd
+
+// The bytes of a font data file. The header must state count characters
+// (offset 60) and the bytes per glyph (offset 56) of glyphData, which holds
+// count bitmaps; the registration ID is not kept in the file. Returns an empty
+// vector when the parts do not agree.
+std::vector<uint8_t> EncodeFontDataFile(int32_t rangeStart, int32_t rangeEnd,
+                                        const FontHeader& header, const GlyphRecord* records,
+                                        size_t count, const uint8_t* glyphData,
+                                        size_t glyphDataSize);
+
+// A font data file taken apart.
+struct FontDataFile {
+    // 0 when the file is usable, else the string ID of the message that
+    // refuses it: IDS_READ_FILE_FAILED, IDS_FILE_VERSION, IDS_FILE_UNUSABLE.
+    unsigned messageId = 0;
+    int32_t rangeStart = 0;
+    int32_t rangeEnd = 0;
+    uint16_t type = 0;
+    FontHeader header;
+    std::vector<GlyphRecord> records;
+    // Where the glyph data starts in the parsed bytes, and its size
+    // (records.size() x bytes per glyph).
+    size_t glyphDataOffset = 0;
+    uint64_t glyphDataSize = 0;
+};
+
+// Parses the bytes of a font data file; reads nothing beyond size. A file
+// that ends before the records and glyph data its header announces, or that
+// announces more than kfd::kMaxChars characters, is refused with
+// IDS_READ_FILE_FAILED.
+FontDataFile ParseFontDataFile(const uint8_t* data, size_t size);
+
+struct FontDataLoad {
+    unsigned messageId = 0;  // 0: loaded; else the message to show
+    std::u16string text;     // the registration text: the records' codes in file order
+};
+
+// Load's effect on the settings: for a usable file the range, the file name
+// and the header (with the settings it carries) are restored; for a refused
+// version or identifier only the range and the file name; for a damaged file
+// nothing. fileName is the name and extension without the folder.
+FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
+                              CGlyphkitDoc& doc);
+
+// One glyph bitmap of the glyph data: rows top first, each ceil(width / 8)
+// bytes, the most significant bit the leftmost dot, 1 ink.
+struct GlyphBitmapRef {
+    uint16_t code = 0;
+    const uint8_t* bits = nullptr;
+};
+
+struct FontDataGlyphs {
+    bool ok = false;
+    uint16_t cellWidth = 0;
+    uint16_t cellHeight = 0;
+    uint32_t bytesPerGlyph = 0;
+    std::vector<GlyphBitmapRef> glyphs; // point into the parsed bytes
+};
+
+// The glyph bitmaps of a usable file (parsed from the same data). Not ok when
+// the file is refused or its cell does not match its bytes per glyph.
+FontDataGlyphs ReadFontDataGlyphs(const FontDataFile& file, const uint8_t* data, size_t size);

@@ -1,0 +1,314 @@
+#include "fontdata/font_data_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "form/glyphkit_doc.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void Put(uint8_t* at, std::initializer_list<uint8_t> bytes) {
+    for (uint8_t b : bytes) *at++ = b;
+}
+
+Bytes Slice(const Bytes& v, size_t offset, size_t count) {
+    return Bytes(v.begin() + offset, v.begin() + offset + count);
+}
+
+// A header as the builder leaves it for two characters in a 9 x 3 cell
+// (2 bytes per row, 6 bytes per glyph), written byte by byte from the layout.
+FontHeader TwoCharHeader() {
+    FontHeader h;
+    uint8_t* b = h.bytes.data();
+    Put(b + 4, {'N', 'a', 'm', 'e'});
+    Put(b + 36, {'B', 'o', 'l', 'd'});
+    Put(b + 48, {'1', '0'});
+    Put(b + 52, {9, 0, 3, 0, 6, 0, 0, 0, 2, 0, 0, 0});   // width, height, bytes/glyph, n
+    Put(b + 68, {32, 0, 0, 0});                          // 2 x (6 + 10)
+    Put(b + 72, {1, 0});                                 // vertical
+    Put(b + 74, {0x02, 0x30, 0x80, 0x01, 0xBC, 0x02});   // pitch, family, charset, italic, 700
+    Put(b + 84, {0x20, 0, 0x7E, 0});                     // code start and end
+    Put(b + 100, {0x03, 0x00, 0x27, 0x38});              // format identifier
+    Put(b + 104, {'@', 'I', 'P', 'A', 0x96, 0xBE, 0x92, 0xA9}); // @IPA明朝
+    Put(b + 136, {10, 0, 1, 0, 203, 0});                 // size, rendered, resolution
+    return h;
+}
+
+const GlyphRecord kTwoRecords[] = {{0x0041, 0, 5, 3}, {0x3042, 1, 9, 3}};
+const uint8_t kTwoGlyphs[12] = {0x80, 0x00, 0x40, 0x00, 0xFF, 0x80,
+                                0x01, 0x00, 0x02, 0x00, 0x04, 0x00};
+
+Bytes TwoCharFile() {
+    return EncodeFontDataFile(32, 126, TwoCharHeader(), kTwoRecords, 2, kTwoGlyphs, 12);
+}
+
+// Everything Load may touch, to check that a refused file changed nothing.
+struct DocState {
+    std::string face, reg, dataFile;
+    int32_t points, rangeStart, rangeEnd, bold, italic, vertical;
+    uint16_t codeStart, codeEnd, count;
+    FontHeader header;
+
+    explicit DocState(const CGlyphkitDoc& d)
+        : face(d.m_strFaceName), reg(d.m_strRegName), dataFile(d.m_strDataFileName),
+          points(d.m_nPointSize), rangeStart(d.m_nRangeStart), rangeEnd(d.m_nRangeEnd),
+          bold(d.m_bBold), italic(d.m_bItalic), vertical(d.m_bVertical),
+          codeStart(d.m_wCodeStart), codeEnd(d.m_wCodeEnd), count(d.m_wCharCount),
+          header(d.m_fontHeader) {}
+
+    bool operator==(const DocState& o) const {
+        return face == o.face && reg == o.reg && dataFile == o.dataFile && points == o.points &&
+               rangeStart == o.rangeStart && rangeEnd == o.rangeEnd && bold == o.bold &&
+               italic == o.italic && vertical == o.vertical && codeStart == o.codeStart &&
+               codeEnd == o.codeEnd && count == o.count && header.bytes == o.header.bytes;
+    }
+};
+
+CGlyphkitDoc EditedDoc() {
+    CGlyphkitDoc doc;
+    doc.SetRegName("Before");
+    doc.SetRangeStart(40);
+    doc.SetRangeEnd(50);
+    doc.SetDataFileName("old.kfd");
+    doc.SetCodeStart(40);
+    doc.SetCodeEnd(50);
+    return doc;
+}
+
+TEST(FontDataFileEncode, PutsEachPartAtItsOffset) {
+    const Bytes file = TwoCharFile();
+    ASSERT_EQ(file.size(), 152u + 2 * (10 + 6));
+    EXPECT_EQ(Slice(file, 0, 10), (Bytes{0x20, 0, 0, 0, 0x7E, 0, 0, 0, 0x01, 0x00}));
+    EXPECT_EQ(Slice(file, 10, 8), (Bytes{0, 0, 0, 0, 'N', 'a', 'm', 'e'}));
+    EXPECT_EQ(Slice(file, 10 + 56, 8), (Bytes{6, 0, 0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(Slice(file, 110, 4), (Bytes{0x03, 0x00, 0x27, 0x38}));
+    EXPECT_EQ(Slice(file, 150, 2), (Bytes{203, 0}));
+    // Native records: code, overhang, width, 0, height, all little-endian.
+    EXPECT_EQ(Slice(file, 152, 20), (Bytes{0x41, 0x00, 0, 0, 5, 0, 0, 0, 3, 0,  //
+                                           0x42, 0x30, 1, 0, 9, 0, 0, 0, 3, 0}));
+    EXPECT_EQ(Slice(file, 172, 12), Bytes(kTwoGlyphs, kTwoGlyphs + 12));
+}
+
+TEST(FontDataFileEncode, LeavesTheRegistrationIdOut) {
+    FontHeader h = TwoCharHeader();
+    Put(h.bytes.data(), {'0', '7'});
+    const Bytes file = EncodeFontDataFile(32, 126, h, kTwoRecords, 2, kTwoGlyphs, 12);
+    ASSERT_EQ(file.size(), 184u);
+    EXPECT_EQ(Slice(file, 10, 4), (Bytes{0, 0, 0, 0}));
+}
+
+TEST(FontDataFileEncode, RefusesPartsThatDisagree) {
+    // Count in the header differs from the records given.
+    EXPECT_TRUE(EncodeFontDataFile(32, 126, TwoCharHeader(), kTwoRecords, 1, kTwoGlyphs, 6).empty());
+    // Glyph data shorter than n x bytes per glyph.
+    EXPECT_TRUE(
+        EncodeFontDataFile(32, 126, TwoCharHeader(), kTwoRecords, 2, kTwoGlyphs, 11).empty());
+}
+
+TEST(FontDataFileEncode, NoCharactersGiveA152ByteFile) {
+    FontHeader h = TwoCharHeader();
+    Put(h.bytes.data() + 60, {0, 0, 0, 0});
+    const Bytes file = EncodeFontDataFile(32, 255, h, nullptr, 0, nullptr, 0);
+    EXPECT_EQ(file.size(), 152u);
+
+    CGlyphkitDoc doc;
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "empty.kfd", doc);
+    EXPECT_EQ(load.messageId, 0u);
+    EXPECT_TRUE(load.text.empty());
+    EXPECT_EQ(doc.m_wCharCount, 0);
+    EXPECT_EQ(doc.m_nRangeEnd, 255);
+}
+
+TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
+    CGlyphkitDoc saved;
+    saved.SetRegName("Label");
+    saved.SetFaceName("@IPA\x83\x53\x83\x56\x83\x62\x83\x4e");  // @IPAゴシック
+    saved.SetVertical(1);
+    saved.SetPointSize(72);
+    saved.SetBold(1);
+    saved.SetItalic(1);
+    saved.SetCodeStart(0x21);
+    saved.SetCodeEnd(0x23);
+    saved.SetCharCount(4);
+    saved.BuildFontHeader();
+    FontHeader header = saved.m_fontHeader;
+    Put(header.bytes.data() + 52, {1, 0, 1, 0, 1, 0, 0, 0});  // 1 x 1 cell, 1 byte each
+    header.SetFormatIdentifier();
+    const GlyphRecord records[] = {{0x21, 0, 1, 1}, {0x22, 0, 1, 1}, {0x23, 0, 1, 1},
+                                   {0x4E9C, 0, 1, 1}};
+    const uint8_t glyphs[4] = {0x80, 0x00, 0x80, 0x00};
+    const Bytes file = EncodeFontDataFile(0x21, 0x23, header, records, 4, glyphs, 4);
+    ASSERT_EQ(file.size(), 152u + 4 * 11);
+
+    CGlyphkitDoc loaded;
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "label.kfd", loaded);
+    ASSERT_EQ(load.messageId, 0u);
+    EXPECT_EQ(loaded.GetRegName(), "Label");
+    EXPECT_EQ(loaded.GetFaceName(), "@IPA\x83\x53\x83\x56\x83\x62\x83\x4e");
+    EXPECT_EQ(loaded.m_nPointSize, 72);
+    EXPECT_EQ(loaded.m_bBold, 1);
+    EXPECT_EQ(loaded.m_bItalic, 1);
+    EXPECT_EQ(loaded.m_bVertical, 1);
+    EXPECT_EQ(loaded.m_nRangeStart, 0x21);
+    EXPECT_EQ(loaded.m_nRangeEnd, 0x23);
+    EXPECT_EQ(loaded.m_wCodeStart, 0x21);
+    EXPECT_EQ(loaded.m_wCodeEnd, 0x23);
+    EXPECT_EQ(loaded.m_wCharCount, 4);
+    EXPECT_EQ(loaded.GetDataFileName(), "label.kfd");
+    EXPECT_EQ(load.text, std::u16string(u"!\"#\u4E9C"));
+    EXPECT_EQ(loaded.m_fontHeader.bytes, header.bytes);
+}
+
+TEST(FontDataFileLoad, ReadsHandWrittenFileFields) {
+    const Bytes file = TwoCharFile();
+    CGlyphkitDoc doc;
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "two.kfd", doc);
+    ASSERT_EQ(load.messageId, 0u);
+    EXPECT_EQ(doc.GetRegName(), "Name");
+    EXPECT_EQ(doc.GetFaceName(), "@IPA\x96\xBE\x92\xA9");
+    EXPECT_EQ(doc.m_nPointSize, 10);
+    EXPECT_EQ(doc.m_bBold, 1);
+    EXPECT_EQ(doc.m_bItalic, 1);
+    EXPECT_EQ(doc.m_bVertical, 1);
+    EXPECT_EQ(doc.m_nRangeStart, 32);
+    EXPECT_EQ(doc.m_nRangeEnd, 126);
+    EXPECT_EQ(doc.m_wCharCount, 2);
+    EXPECT_EQ(load.text, std::u16string(u"A\u3042"));
+}
+
+TEST(FontDataFileLoad, KeepsTheRecordsOrderOfTheFile) {
+    Bytes file = TwoCharFile();
+    // Swap the two records' codes: the text follows the file, not a sort.
+    Put(file.data() + 152, {0x42, 0x30});
+    Put(file.data() + 162, {0x41, 0x00});
+    CGlyphkitDoc doc;
+    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "x.kfd", doc).text,
+              std::u16string(u"\u3042A"));
+}
+
+TEST(FontDataFileLoad, RegistrationNameOf32BytesComesBackWhole) {
+    const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+    ASSERT_EQ(name.size(), 32u);
+    FontHeader h = TwoCharHeader();
+    std::memcpy(h.bytes.data() + 4, name.data(), 32);  // no terminator; style text follows
+    const Bytes file = EncodeFontDataFile(32, 126, h, kTwoRecords, 2, kTwoGlyphs, 12);
+    CGlyphkitDoc doc;
+    ASSERT_EQ(LoadFontDataInto(file.data(), file.size(), "n.kfd", doc).messageId, 0u);
+    EXPECT_EQ(doc.GetRegName(), name);
+}
+
+TEST(FontDataFileLoad, OtherTypeGivesVersionMessageAfterTakingRangeAndName) {
+    Bytes file = TwoCharFile();
+    Put(file.data() + 8, {0x02, 0x00});
+    CGlyphkitDoc doc = EditedDoc();
+    DocState expected(doc);
+    expected.rangeStart = 32;
+    expected.rangeEnd = 126;
+    expected.dataFile = "v2.kfd";
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "v2.kfd", doc);
+    EXPECT_EQ(load.messageId, unsigned(IDS_FILE_VERSION));
+    EXPECT_TRUE(load.text.empty());
+    EXPECT_TRUE(DocState(doc) == expected);
+}
+
+TEST(FontDataFileLoad, ChangedIdentifierGivesUnusableMessageAfterTakingRangeAndName) {
+    for (size_t at = 110; at < 114; ++at) {
+        Bytes file = TwoCharFile();
+        file[at] ^= 0x01;
+        CGlyphkitDoc doc = EditedDoc();
+        DocState expected(doc);
+        expected.rangeStart = 32;
+        expected.rangeEnd = 126;
+        expected.dataFile = "id.kfd";
+        const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "id.kfd", doc);
+        EXPECT_EQ(load.messageId, unsigned(IDS_FILE_UNUSABLE)) << "byte " << at;
+        EXPECT_TRUE(DocState(doc) == expected) << "byte " << at;
+    }
+}
+
+TEST(FontDataFileLoad, EveryTruncationIsRefusedAndChangesNothing) {
+    const Bytes file = TwoCharFile();
+    for (size_t length = 0; length < file.size(); ++length) {
+        // A copy of exactly length bytes, so that ASan sees any read beyond it.
+        const Bytes cut(file.begin(), file.begin() + length);
+        CGlyphkitDoc doc = EditedDoc();
+        const DocState before(doc);
+        const FontDataLoad load = LoadFontDataInto(cut.data(), cut.size(), "cut.kfd", doc);
+        EXPECT_EQ(load.messageId, unsigned(IDS_READ_FILE_FAILED)) << "length " << length;
+        EXPECT_TRUE(load.text.empty());
+        EXPECT_TRUE(DocState(doc) == before) << "length " << length;
+    }
+}
+
+TEST(FontDataFileLoad, MoreThan5000CharactersAreRefused) {
+    // 5001 records of 10 bytes, no glyph data (0 bytes per glyph): long
+    // enough for what it announces, but beyond what a registration holds.
+    FontHeader h = TwoCharHeader();
+    Put(h.bytes.data() + 52, {0, 0, 0, 0, 0, 0, 0, 0, 0x89, 0x13, 0, 0});  // n = 5001
+    Bytes file(152 + 5001 * 10, 0);
+    Put(file.data(), {0x20, 0, 0, 0, 0xFF, 0, 0, 0, 1, 0});
+    std::memcpy(file.data() + 10, h.bytes.data(), 142);
+    CGlyphkitDoc doc = EditedDoc();
+    const DocState before(doc);
+    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "big.kfd", doc).messageId,
+              unsigned(IDS_READ_FILE_FAILED));
+    EXPECT_TRUE(DocState(doc) == before);
+
+    // 5000 pass.
+    Put(file.data() + 10 + 60, {0x88, 0x13});
+    file.resize(152 + 5000 * 10);
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "max.kfd", doc);
+    EXPECT_EQ(load.messageId, 0u);
+    EXPECT_EQ(load.text.size(), 5000u);
+    EXPECT_EQ(doc.m_wCharCount, 5000);
+}
+
+TEST(FontDataFileLoad, HugeGlyphSizeIsRefusedWithoutOverflow) {
+    Bytes file = TwoCharFile();
+    // bytes per glyph 0xFFFFFFFF: n x size would wrap in 32 bits.
+    Put(file.data() + 10 + 56, {0xFF, 0xFF, 0xFF, 0xFF});
+    CGlyphkitDoc doc;
+    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "h.kfd", doc).messageId,
+              unsigned(IDS_READ_FILE_FAILED));
+    // Count 0x80000000 (with its low 16 bits zero) is refused as too many.
+    file = TwoCharFile();
+    Put(file.data() + 10 + 60, {0, 0, 0, 0x80});
+    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "h.kfd", doc).messageId,
+              unsigned(IDS_READ_FILE_FAILED));
+}
+
+TEST(FontDataFileGlyphs, PointsAtEachBitmapInTheFile) {
+    const Bytes file = TwoCharFile();
+    const FontDataFile parsed = ParseFontDataFile(file.data(), file.size());
+    ASSERT_EQ(parsed.messageId, 0u);
+    const FontDataGlyphs glyphs = ReadFontDataGlyphs(parsed, file.data(), file.size());
+    ASSERT_TRUE(glyphs.ok);
+    EXPECT_EQ(glyphs.cellWidth, 9);
+    EXPECT_EQ(glyphs.cellHeight, 3);
+    ASSERT_EQ(glyphs.glyphs.size(), 2u);
+    EXPECT_EQ(glyphs.glyphs[0].code, 0x41);
+    EXPECT_EQ(glyphs.glyphs[0].bits, file.data() + 172);
+    EXPECT_EQ(glyphs.glyphs[1].code, 0x3042);
+    EXPECT_EQ(glyphs.glyphs[1].bits, file.data() + 178);
+}
+
+TEST(FontDataFileGlyphs, RefusesACellThatDoesNotMatchTheGlyphSize) {
+    Bytes file = TwoCharFile();
+    Put(file.data() + 10 + 52, {17, 0});  // 17 dots need 3 bytes a row, not 2
+    const FontDataFile parsed = ParseFontDataFile(file.data(), file.size());
+    ASSERT_EQ(parsed.messageId, 0u);
+    EXPECT_FALSE(ReadFontDataGlyphs(parsed, file.data(), file.size()).ok);
+
+    Put(file.data() + 8, {2, 0});
+    const FontDataFile refused = ParseFontDataFile(file.data(), file.size());
+    EXPECT_FALSE(ReadFontDataGlyphs(refused, file.data(), file.size()).ok);
+}
+
+} // namespace
