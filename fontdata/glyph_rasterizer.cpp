@@ -1,0 +1,219 @@
+#include "fontdata/glyph_rasterizer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "res/resource_ids.h"
+
+namespace {
+
+// The slant of an italic face, as a share of the font height: the cell and
+// every advance grow by this much so that slanted strokes stay inside.
+constexpr double kItalicSlant = 0.24933;
+
+uint16_t ItalicExtension(long height) { return uint16_t(int(double(height) * kItalicSlant)); }
+
+// 40-byte header plus room for the two colours of a one-bit bitmap.
+constexpr size_t kBitmapInfoSize = sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD);
+static_assert(kBitmapInfoSize == 48, "bitmap info block");
+
+} // namespace
+
+void SetLogFontFaceName(LOGFONTA* lf, const std::string& face) {
+    // Keep whole characters only, so the cut never leaves half of a
+    // double-byte character behind.
+    size_t length = 0;
+    while (length < face.size() && face[length] != '\0') {
+        const bool pair = IsDBCSLeadByte(BYTE(face[length])) && length + 1 < face.size();
+        const size_t step = pair ? 2 : 1;
+        if (length + step > LF_FACESIZE - 1) break;
+        length += step;
+    }
+    std::memset(lf->lfFaceName, 0, LF_FACESIZE);
+    std::memcpy(lf->lfFaceName, face.data(), length);
+}
+
+CGlyphRasterizer::CGlyphRasterizer(MessageSink* sink, std::wstring caption)
+    : m_pSink(sink), m_strCaption(std::move(caption)) {}
+
+void CGlyphRasterizer::Release() {
+    std::vector<uint8_t>().swap(m_records);
+    std::vector<uint8_t>().swap(m_glyphs);
+    DeleteDC();
+}
+
+std::vector<GlyphRecord> CGlyphRasterizer::GlyphRecords() const {
+    std::vector<GlyphRecord> records(CharCount());
+    for (size_t i = 0; i < records.size(); ++i)
+        records[i] = GlyphRecord::FromNative(m_records.data() + i * GlyphRecord::kSize);
+    return records;
+}
+
+int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, const uint16_t* codes,
+                                   const LOGFONTA& font, UINT codePage) {
+    Release();
+    m_header = header;
+    if (!CreateCompatibleDC(reference)) return 0;
+    SetMapMode(GetSafeHdc(), MM_TEXT);
+    const int result = RenderInContext(codes, font, codePage);
+    // Everything selected into the context was selected back inside; only
+    // now may the context go.
+    DeleteDC();
+    return result;
+}
+
+int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& font,
+                                      UINT codePage) {
+    HDC dc = GetSafeHdc();
+    LOGFONTA lf = font;
+    lf.lfWidth = 0;
+    lf.lfEscapement = 0;
+    lf.lfWeight = m_header.Word(FontHeader::kWeight);
+    lf.lfItalic = m_header.Byte(FontHeader::kItalic);
+    // A face field filled to the last byte has no terminator, and the
+    // platform would read on past it.
+    if (std::memchr(lf.lfFaceName, 0, LF_FACESIZE) == nullptr)
+        SetLogFontFaceName(&lf, std::string(lf.lfFaceName, LF_FACESIZE));
+
+    ScopedFont hfont(CreateFontIndirectA(&lf));
+    if (!hfont) {
+        if (m_pSink) m_pSink->Report(UserMessage{IDS_FONT_REALIZE_FAILED, m_strCaption});
+        return 0;
+    }
+    ScopedSelectObject selectFont(dc, hfont.Get());
+
+    const uint32_t n = m_header.DWord(FontHeader::kCharCount);
+    const bool italic = m_header.Byte(FontHeader::kItalic) != 0;
+    TEXTMETRICA tm{};
+    SIZE measured{0, 0};
+    uint16_t overhang = 0;
+    uint16_t extension = 0;
+    long cellWidth = 0;
+    long cellHeight = 0;
+    if (n > 0) {
+        RenderChar(codes[0], &tm, nullptr, nullptr, &measured, nullptr, false, &overhang,
+                   codePage);
+        cellHeight = measured.cy;
+        cellWidth = tm.tmMaxCharWidth;
+        if (italic) {
+            extension = ItalicExtension(cellHeight);
+            cellWidth += extension;
+        }
+    } else {
+        // Nothing to render: the cell stays empty, the font's own metrics
+        // still describe it.
+        GetTextMetricsA(dc, &tm);
+    }
+
+    const size_t bytesPerRow = size_t(cellWidth + 7) / 8;
+    const size_t bytesPerGlyph = bytesPerRow * size_t(cellHeight);
+    const size_t workLine = size_t(cellWidth + 31) / 32 * 4;
+    m_header.SetByte(FontHeader::kPitch, uint8_t(tm.tmPitchAndFamily & 0x0F));
+    m_header.SetByte(FontHeader::kFamily, uint8_t(tm.tmPitchAndFamily & 0xF0));
+    m_header.SetByte(FontHeader::kCharSet, tm.tmCharSet);
+    m_header.SetWord(FontHeader::kCellWidth, uint16_t(cellWidth));
+    m_header.SetWord(FontHeader::kAverageWidth, uint16_t(tm.tmAveCharWidth + extension));
+    m_header.SetWord(FontHeader::kAscent, uint16_t(tm.tmAscent));
+    m_header.SetWord(FontHeader::kCellHeight, uint16_t(cellHeight));
+    m_header.SetDWord(FontHeader::kBytesPerGlyph, uint32_t(bytesPerGlyph));
+    m_header.SetDWord(FontHeader::kDataSize, uint32_t(n * (bytesPerGlyph + GlyphRecord::kSize)));
+
+    std::vector<uint8_t> work;
+    std::vector<uint8_t> infoBlock;
+    try {
+        m_records.assign(size_t(n) * GlyphRecord::kSize, 0);
+        m_glyphs.assign(size_t(n) * bytesPerGlyph, 0);
+        work.assign(workLine * size_t(cellHeight), 0);
+        infoBlock.assign(kBitmapInfoSize, 0);
+    } catch (const std::bad_alloc&) {
+        // Out of memory ends the build without a message; what was had is
+        // freed at release.
+        return 0;
+    }
+    m_header.SetWord(FontHeader::kRendered, 1);
+
+    auto* info = reinterpret_cast<BITMAPINFO*>(infoBlock.data());
+    const SIZE cell{cellWidth, cellHeight};
+    for (uint32_t i = 0; i < n; ++i) {
+        std::fill(work.begin(), work.end(), uint8_t(0));
+        SIZE size{0, 0};
+        RenderChar(codes[i], &tm, info, work.data(), &size, &cell, italic, &overhang, codePage);
+        GlyphRecord record{codes[i], overhang, uint16_t(size.cx), uint16_t(size.cy)};
+        record.ToNative(m_records.data() + size_t(i) * GlyphRecord::kSize);
+        if (cellWidth != 0 && cellHeight != 0) {
+            // The work buffer is bottom-up; the glyph data runs top row first.
+            uint8_t* glyph = m_glyphs.data() + size_t(i) * bytesPerGlyph;
+            for (long r = 0; r < cellHeight; ++r)
+                std::memcpy(glyph + size_t(r) * bytesPerRow,
+                            work.data() + size_t(cellHeight - 1 - r) * workLine, bytesPerRow);
+        }
+    }
+    return 1;
+}
+
+void CGlyphRasterizer::RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINFO* info,
+                                  void* bits, SIZE* size, const SIZE* cell, bool italic,
+                                  uint16_t* leftOverhang, UINT codePage) {
+    HDC dc = GetSafeHdc();
+    ScopedSaveDC saved(dc);
+    *leftOverhang = 0;
+
+    const WCHAR unit = code;
+    char bytes[2] = {0, 0};
+    BOOL usedDefault = FALSE;
+    const int byteCount =
+        WideCharToMultiByte(codePage, 0, &unit, 1, bytes, 2, nullptr, &usedDefault);
+
+    // The spacing is asked for the first converted byte widened as a signed
+    // value, as the platform's single-byte query takes it: 0xB1 is asked as
+    // 0xFFB1. Should the platform not answer, the drawn extent serves.
+    uint16_t abcWidth = 0;
+    int drawX = 0;
+    if (byteCount > 0 && !usedDefault) {
+        const UINT query = uint16_t(int16_t(int8_t(bytes[0])));
+        ABC abc{};
+        if (GetCharABCWidthsA(dc, query, query, &abc)) {
+            abcWidth = uint16_t(abc.abcA + int(abc.abcB) + abc.abcC);
+            if (abc.abcA < 0) {
+                *leftOverhang = uint16_t(-abc.abcA);
+                drawX = -abc.abcA;
+            }
+        }
+    }
+
+    GetTextMetricsA(dc, metrics);
+    if (abcWidth != 0) {
+        size->cx = int16_t(abcWidth);
+        size->cy = uint16_t(metrics->tmHeight);
+    } else if (TextOutW(dc, 0, 0, &unit, 1)) {
+        GetTextExtentPoint32W(dc, &unit, 1, size);
+    } else {
+        *size = SIZE{0, 0};
+    }
+    if (italic) size->cx += ItalicExtension(metrics->tmHeight);
+
+    if (bits == nullptr || info == nullptr || cell == nullptr) return;
+
+    ScopedBitmap bitmap(CreateBitmap(cell->cx, cell->cy, 1, 1, nullptr));
+    if (!bitmap) return;
+    {
+        ScopedSelectObject selectBitmap(dc, bitmap.Get());
+        BitBlt(dc, 0, 0, cell->cx, cell->cy, nullptr, 0, 0, WHITENESS);
+        TextOutW(dc, drawX, 0, &unit, 1);
+        BITMAPINFOHEADER& h = info->bmiHeader;
+        std::memset(info, 0, kBitmapInfoSize);
+        h.biSize = sizeof(BITMAPINFOHEADER);
+        h.biWidth = cell->cx;
+        h.biHeight = cell->cy;  // positive: bottom-up
+        h.biPlanes = 1;
+        h.biBitCount = 1;
+        h.biCompression = BI_RGB;
+        h.biSizeImage = DWORD((cell->cx + 31) / 32 * 4 * cell->cy);
+        // Ink becomes 1 and paper 0.
+        BitBlt(dc, 0, 0, cell->cx, cell->cy, nullptr, 0, 0, DSTINVERT);
+    }
+    // The bitmap is selected out before its bits are read, as the platform
+    // asks of GetDIBits.
+    GetDIBits(dc, bitmap.Get(), 0, UINT(cell->cy), bits, info, DIB_RGB_COLORS);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Renders the characters of one registration as one-bit bitmaps of a common
+// cell at the printer's resolution, and completes the font header's metric
+// fields and the native glyph records. One rasteriser serves one build.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fontdata/font_header.h"
+#include "fontdata/glyph_record.h"
+#include "framework/dc.h"
+#include "framework/message_text.h"
+
+// Copies face into the 32-byte face field of lf, always terminated: a name of
+// 32 bytes (possible after a load) is cut at the last whole character that fits
+// in 31 bytes of the ANSI code page.
+void SetLogFontFaceName(LOGFONTA* lf, const std::string& face);
+
+class CGlyphRasterizer : public CDC {
+public:
+    // sink receives the font-realisation failure, captioned with caption (the
+    // main window's title); with no sink it goes unreported.
+    explicit CGlyphRasterizer(MessageSink* sink = nullptr, std::wstring caption = L"");
+    ~CGlyphRasterizer() override { Release(); }
+
+    // Renders the n codes (n = header offset 60; a zero unit follows them) with
+    // font, whose height is already minus the character height in dots.
+    // Returns 1 on success, 0 on failure.
+    int RenderGlyphs(HDC reference, const FontHeader& header, const uint16_t* codes,
+                     const LOGFONTA& font, UINT codePage);
+
+    // Measures code in the selected font; with bits, also draws it as a
+    // cell->cx x cell->cy bottom-up one-bit bitmap into bits (info is filled).
+    void RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINFO* info, void* bits, SIZE* size,
+                    const SIZE* cell, bool italic, uint16_t* leftOverhang, UINT codePage);
+
+    // The header as rendering completed it, and the products it describes.
+    const FontHeader& Header() const { return m_header; }
+    uint32_t CharCount() const { return uint32_t(m_records.size() / GlyphRecord::kSize); }
+    uint32_t BytesPerGlyph() const { return m_header.DWord(FontHeader::kBytesPerGlyph); }
+    const uint8_t* RecordTable() const { return m_records.data(); }  // n native records
+    const std::vector<uint8_t>& GlyphData() const { return m_glyphs; }
+    std::vector<GlyphRecord> GlyphRecords() const;
+
+    // Frees the record table and the glyph data and deletes the context.
+    void Release();
+
+private:
+    int RenderInContext(const uint16_t* codes, const LOGFONTA& font, UINT codePage);
+
+    MessageSink* m_pSink;
+    std::wstring m_strCaption;
+    FontHeader m_header;
+    std::vector<uint8_t> m_records;
+    std::vector<uint8_t> m_glyphs;
+};

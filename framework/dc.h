@@ -1,0 +1,85 @@
+#pragma once
+// Device contexts and GDI objects that clean up after themselves: a context
+// created here is deleted, an attached one only let go; a selected object is
+// selected back and a saved state restored on every path out of a scope.
+#include <windows.h>
+
+#include <utility>
+
+class CDC {
+public:
+    CDC() = default;
+    virtual ~CDC() { DeleteDC(); }
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+
+    // A memory context compatible with reference (the screen when null).
+    bool CreateCompatibleDC(HDC reference);
+    // Takes hdc without owning it; DeleteDC and the destructor only let it go.
+    void Attach(HDC hdc);
+    HDC Detach();
+    // Deletes a context this object created; lets an attached one go.
+    void DeleteDC();
+
+private:
+    HDC m_hDC = nullptr;
+    bool m_bOwned = false;
+};
+
+// Deletes a created GDI object (font, bitmap) when the scope ends.
+template <class Handle> class ScopedGdiObject {
+public:
+    explicit ScopedGdiObject(Handle handle = nullptr) : m_handle(handle) {}
+    ~ScopedGdiObject() { Reset(); }
+    ScopedGdiObject(const ScopedGdiObject&) = delete;
+    ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
+
+    Handle Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+    void Reset(Handle handle = nullptr) {
+        if (m_handle) DeleteObject(m_handle);
+        m_handle = handle;
+    }
+
+private:
+    Handle m_handle;
+};
+
+using ScopedFont = ScopedGdiObject<HFONT>;
+using ScopedBitmap = ScopedGdiObject<HBITMAP>;
+
+// Selects an object into a context and selects the previous one back at the
+// end of the scope, so the object can be deleted afterwards.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC hdc, HGDIOBJ object)
+        : m_hDC(hdc), m_previous(object ? SelectObject(hdc, object) : nullptr) {}
+    ~ScopedSelectObject() {
+        if (m_previous && m_previous != HGDI_ERROR) SelectObject(m_hDC, m_previous);
+    }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+    bool ok() const { return m_previous != nullptr && m_previous != HGDI_ERROR; }
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_previous;
+};
+
+// SaveDC at construction, RestoreDC at the end of the scope.
+class ScopedSaveDC {
+public:
+    explicit ScopedSaveDC(HDC hdc) : m_hDC(hdc), m_nState(hdc ? SaveDC(hdc) : 0) {}
+    ~ScopedSaveDC() {
+        if (m_nState) RestoreDC(m_hDC, m_nState);
+    }
+    ScopedSaveDC(const ScopedSaveDC&) = delete;
+    ScopedSaveDC& operator=(const ScopedSaveDC&) = delete;
+
+private:
+    HDC m_hDC;
+    int m_nState;
+};
