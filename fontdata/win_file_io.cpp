@@ -1,0 +1,137 @@
+#include "fontdata/win_file_io.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "res/resource_ids.h"
+
+namespace {
+
+// Closes a file handle once, on every path.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+    bool Close() {
+        if (!valid()) return true;
+        const BOOL closed = CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// Position just past the last folder separator of path. The walk goes
+// character by character so that a trail byte that happens to be 0x5C ('\')
+// inside a double-byte character is not taken for one.
+size_t NameStart(const std::string& path) {
+    const char* begin = path.c_str();
+    size_t start = 0;
+    for (const char* p = begin; *p != '\0'; p = CharNextA(p)) {
+        if (*p == '\\' || *p == '/' || *p == ':') start = size_t(p - begin) + 1;
+    }
+    return start;
+}
+
+bool WriteAll(HANDLE file, const uint8_t* data, size_t size, int failingWrite) {
+    int index = 0;
+    for (size_t done = 0; done < size; ++index) {
+        const DWORD chunk = DWORD(std::min(size - done, kSaveChunkSize));
+        DWORD written = 0;
+        if (index == failingWrite) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        if (!WriteFile(file, data + done, chunk, &written, nullptr) || written != chunk)
+            return false;
+        done += chunk;
+    }
+    return true;
+}
+
+} // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
+                             std::vector<uint8_t>* contents) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return FileReadResult::OpenFailed;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return FileReadResult::ReadFailed;
+    if (uint64_t(size.QuadPart) > maxSize) return FileReadResult::TooLarge;
+
+    std::vector<uint8_t> bytes(size_t(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD want = DWORD(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr))
+            return FileReadResult::ReadFailed;
+        // The file shrank while we read it: keep what there is.
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    *contents = std::move(bytes);
+    return FileReadResult::Ok;
+}
+
+bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, size_t size,
+                                int failingWrite) {
+    // A read-only target is refused as creating it for writing would be;
+    // a rename could otherwise replace it on some systems.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return false;
+
+    // The temporary lives in the target's folder so that the final step is a
+    // rename within one volume, never a copy that could fail half-way.
+    std::string folder = path.substr(0, NameStart(path));
+    if (folder.empty()) folder = ".";
+    char temp[MAX_PATH];
+    if (GetTempFileNameA(folder.c_str(), "kfd", 0, temp) == 0) return false;
+
+    bool saved = false;
+    {
+        FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        saved = file.valid() && WriteAll(file.get(), data, size, failingWrite) &&
+                FlushFileBuffers(file.get()) && file.Close();
+    }
+    saved = saved && MoveFileExA(temp, path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!saved) DeleteFileA(temp);
+    return saved;
+}
+
+bool SaveFileReplacing(const std::string& path, const uint8_t* data, size_t size) {
+    return SaveFileReplacingWithFault(path, data, size, -1);
+}
+
+std::string FileNameOf(const std::string& path) { return path.substr(NameStart(path)); }
+
+unsigned WriteFontDataFileAt(const std::string& path, const std::vector<uint8_t>& bytes) {
+    // Empty bytes are an encoding that was refused: there is no file to write.
+    if (bytes.empty() || !SaveFileReplacing(path, bytes.data(), bytes.size()))
+        return IDS_CREATE_FILE_FAILED;
+    return 0;
+}
+
+FontDataLoad ReadFontDataFileAt(const std::string& path, CGlyphkitDoc& doc) {
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(path, kMaxFontDataFileSize, &bytes) != FileReadResult::Ok) {
+        FontDataLoad failed;
+        failed.messageId = IDS_READ_FILE_FAILED;
+        return failed;
+    }
+    return LoadFontDataInto(bytes.data(), bytes.size(), FileNameOf(path), doc);
+}
