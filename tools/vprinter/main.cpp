@@ -30,8 +30,12 @@ const char kUsage[] =
 volatile std::sig_atomic_t g_stop = 0;
 volatile std::sig_atomic_t g_save = 0;
 
-void OnStop(int) { g_stop = 1; }
-void OnSave(int) { g_save = 1; }
+void OnStop(int) {
+    g_stop = 1;
+}
+void OnSave(int) {
+    g_save = 1;
+}
 
 int Usage(const std::string& why) {
     std::fprintf(stderr, "glyphkit-vprinter: %s\n%s", why.c_str(), kUsage);
@@ -63,21 +67,33 @@ bool ParseOptions(int argc, char** argv, std::map<std::string, std::string>& opt
 bool ToInt(const std::string& text, int& value, int base = 10) {
     char* end = nullptr;
     const long v = std::strtol(text.c_str(), &end, base);
-    if (text.empty() || *end || v < -1 || v > 100'000'000) return false;
+    if (text.empty() || *end || v < -1 || v > 100'000'000)
+        return false;
     value = int(v);
     return true;
 }
 
 int Serve(std::map<std::string, std::string>& o) {
-    static const char* known[] = {"link", "state", "save", "log", "baud", "reply-delay",
-                                  "silent-after-proceed", "wrong-ack", "drop-reply",
-                                  "split-reply", "abandon-ms"};
+    static const char* known[] = {"link",
+                                  "state",
+                                  "save",
+                                  "log",
+                                  "baud",
+                                  "reply-delay",
+                                  "silent-after-proceed",
+                                  "wrong-ack",
+                                  "drop-reply",
+                                  "split-reply",
+                                  "abandon-ms"};
     for (const auto& kv : o) {
         bool ok = false;
-        for (const char* k : known) ok = ok || kv.first == k;
-        if (!ok) return Usage("unknown option --" + kv.first);
+        for (const char* k : known)
+            ok = ok || kv.first == k;
+        if (!ok)
+            return Usage("unknown option --" + kv.first);
     }
-    if (!o.count("link")) return Usage("serve needs --link");
+    if (!o.count("link"))
+        return Usage("serve needs --link");
     FaultPlan faults;
     LineOptions line;
     auto number = [&](const char* name, int& value) {
@@ -187,7 +203,8 @@ int Draw(std::map<std::string, std::string>& o) {
 }
 
 int Show(std::map<std::string, std::string>& o) {
-    if (!o.count("state")) return Usage("show needs --state FILE");
+    if (!o.count("state"))
+        return Usage("show needs --state FILE");
     RegistrationMemory memory;
     std::string error;
     if (!LoadState(o["state"], memory, &error)) {
@@ -208,13 +225,18 @@ int Show(std::map<std::string, std::string>& o) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return Usage("no command");
+    if (argc < 2)
+        return Usage("no command");
     const std::string command = argv[1];
     std::map<std::string, std::string> options;
     std::string error;
-    if (!ParseOptions(argc, argv, options, error)) return Usage(error);
-    if (command == "serve") return Serve(options);
-    if (command == "draw") return Draw(options);
-    if (command == "show") return Show(options);
+    if (!ParseOptions(argc, argv, options, error))
+        return Usage(error);
+    if (command == "serve")
+        return Serve(options);
+    if (command == "draw")
+        return Draw(options);
+    if (command == "show")
+        return Show(options);
     return Usage("unknown command " + command);
 }

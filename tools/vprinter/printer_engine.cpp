@@ -10,7 +10,7 @@ namespace vprinter {
 namespace {
 
 constexpr uint8_t STX = 0x02, ETX = 0x03, ACK = 0x06, NAK = 0x15;
-constexpr int kWild = -1;  // an ID digit of the delete block
+constexpr int kWild = -1; // an ID digit of the delete block
 
 // The blocks the tool sends outside a download. None is a prefix of another,
 // so the first one that matches completely is the command.
@@ -30,7 +30,8 @@ const uint8_t kHeaderEnd[3] = {0x1B, 0x5A, 0x03};
 // Whether the first min(n, block length) bytes agree with the block.
 bool PrefixMatches(const std::vector<int>& block, const uint8_t* p, size_t n) {
     for (size_t i = 0; i < block.size() && i < n; ++i)
-        if (block[i] != kWild && block[i] != p[i]) return false;
+        if (block[i] != kWild && block[i] != p[i])
+            return false;
     return true;
 }
 
@@ -50,18 +51,21 @@ void PrinterEngine::Receive(const uint8_t* data, size_t size, std::vector<TimedB
     size_t pos = 0;
     while (pos < pending_.size()) {
         const size_t used = Step(pending_.data() + pos, pending_.size() - pos, out);
-        if (used == 0) break;
+        if (used == 0)
+            break;
         pos += used;
     }
     pending_.erase(pending_.begin(), pending_.begin() + long(pos));
 }
 
 void PrinterEngine::Abandon() {
-    if (!Busy()) return;
+    if (!Busy())
+        return;
     Note("line quiet: dropped " + std::to_string(pending_.size()) + " pending byte(s)" +
          (mode_ == Mode::Command ? "" : " and the download in progress"));
     pending_.clear();
-    if (mode_ != Mode::Command) context_ = Context::None;
+    if (mode_ != Mode::Command)
+        context_ = Context::None;
     mode_ = Mode::Command;
 }
 
@@ -88,7 +92,8 @@ size_t PrinterEngine::Step(const uint8_t* p, size_t n, std::vector<TimedBytes>& 
 size_t PrinterEngine::StepCommand(const uint8_t* p, size_t n, std::vector<TimedBytes>& out) {
     bool partial = false;
     for (int c = 0; c < kCount; ++c) {
-        if (!PrefixMatches(kBlocks[c], p, n)) continue;
+        if (!PrefixMatches(kBlocks[c], p, n))
+            continue;
         if (n < kBlocks[c].size()) {
             partial = true;
             continue;
@@ -96,7 +101,8 @@ size_t PrinterEngine::StepCommand(const uint8_t* p, size_t n, std::vector<TimedB
         HandleCommand(c, p, out);
         return kBlocks[c].size();
     }
-    if (partial) return 0;
+    if (partial)
+        return 0;
     Note("unexpected byte " + Hex(p[0]) + " ignored");
     return 1;
 }
@@ -156,7 +162,8 @@ void PrinterEngine::HandleCommand(int which, const uint8_t* p, std::vector<Timed
 
 size_t PrinterEngine::StepHeader(const uint8_t* p, size_t n, std::vector<TimedBytes>& out) {
     const size_t length = kInfoBlockSize + sizeof kHeaderEnd;
-    if (n < length) return 0;
+    if (n < length)
+        return 0;
     mode_ = Mode::Command;
     if (std::memcmp(p + kInfoBlockSize, kHeaderEnd, sizeof kHeaderEnd) != 0) {
         Note("download header without its end block: ignored");
@@ -186,7 +193,8 @@ size_t PrinterEngine::StepHeader(const uint8_t* p, size_t n, std::vector<TimedBy
 
 size_t PrinterEngine::StepFrame(const uint8_t* p, size_t n, std::vector<TimedBytes>& out) {
     const size_t length = 2 + kWireRecordSize + downloadBytesPerGlyph_;
-    if (n < length) return 0;
+    if (n < length)
+        return 0;
     const int k = int(download_.records.size()) + 1;
     if (p[length - 1] != ETX) {
         Note("character " + std::to_string(k) + ": frame does not end in ETX; download dropped");
@@ -209,7 +217,8 @@ size_t PrinterEngine::StepFrame(const uint8_t* p, size_t n, std::vector<TimedByt
     download_.glyphs.insert(download_.glyphs.end(), p + 1 + kWireRecordSize, p + length - 1);
     ++charactersReceived_;
     Reply({ACK}, out);
-    if (download_.records.size() == downloadCount_) Commit();
+    if (download_.records.size() == downloadCount_)
+        Commit();
     return length;
 }
 
@@ -237,13 +246,15 @@ void PrinterEngine::Proceed(std::vector<TimedBytes>& out) {
         memory_.Remove(deleteId_);
         Note("deleted ID " + std::to_string(deleteId_));
         ShortReply('E', out);
-        if (onChange) onChange();
+        if (onChange)
+            onChange();
         return;
     case Context::DeleteAll:
         memory_.Clear();
         Note("deleted everything");
         ShortReply('E', out);
-        if (onChange) onChange();
+        if (onChange)
+            onChange();
         return;
     case Context::Download:
         ShortReply('O', out);
@@ -274,7 +285,8 @@ void PrinterEngine::Commit() {
          std::to_string(download_.CharacterCount()) + " characters");
     memory_.Store(std::move(download_));
     download_ = StoredFont{};
-    if (onChange) onChange();
+    if (onChange)
+        onChange();
 }
 
 void PrinterEngine::ShortReply(char code, std::vector<TimedBytes>& out) {
@@ -287,8 +299,8 @@ void PrinterEngine::Reply(std::vector<uint8_t> bytes, std::vector<TimedBytes>& o
         Note("fault: reply " + std::to_string(index) + " dropped");
         return;
     }
-    const bool split = bytes.size() >= 2 &&
-                       (faults_.splitReply == -1 || faults_.splitReply == index);
+    const bool split =
+        bytes.size() >= 2 && (faults_.splitReply == -1 || faults_.splitReply == index);
     if (!split) {
         out.push_back({faults_.replyDelayMs, std::move(bytes)});
         return;
@@ -300,7 +312,8 @@ void PrinterEngine::Reply(std::vector<uint8_t> bytes, std::vector<TimedBytes>& o
 }
 
 void PrinterEngine::Note(const std::string& text) {
-    if (onNote) onNote(text);
+    if (onNote)
+        onNote(text);
 }
 
 } // namespace vprinter

@@ -22,39 +22,47 @@ PtyPrinter::~PtyPrinter() {
         // Only our own link goes: another printer may have taken the path since.
         char target[4096];
         const ssize_t n = readlink(linkPath_.c_str(), target, sizeof target - 1);
-        if (n > 0 && std::string(target, size_t(n)) == slavePath_) unlink(linkPath_.c_str());
+        if (n > 0 && std::string(target, size_t(n)) == slavePath_)
+            unlink(linkPath_.c_str());
     }
-    if (slave_ >= 0) close(slave_);
-    if (master_ >= 0) close(master_);
+    if (slave_ >= 0)
+        close(slave_);
+    if (master_ >= 0)
+        close(master_);
 }
 
 bool PtyPrinter::Open(const std::string& linkPath, std::string* error) {
     auto fail = [&](const std::string& what) {
-        if (error) *error = what + ": " + std::strerror(errno);
+        if (error)
+            *error = what + ": " + std::strerror(errno);
         return false;
     };
     char name[256];
-    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) return fail("openpty");
+    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0)
+        return fail("openpty");
     slavePath_ = name;
     // Raw: no echo, no line editing, no CR/LF translation and, above all, no
     // XON/XOFF: glyph bitmaps are binary and hold 0x11 and 0x13. Wine applies
     // the port's DCB to this same termios, and a DCB read back from a slave
     // with IXON set would tell the tool flow control is on.
     termios t{};
-    if (tcgetattr(slave_, &t) != 0) return fail("tcgetattr");
+    if (tcgetattr(slave_, &t) != 0)
+        return fail("tcgetattr");
     cfmakeraw(&t);
     t.c_cflag |= CLOCAL | CREAD;
     t.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
     cfsetispeed(&t, B115200);
     cfsetospeed(&t, B115200);
-    if (tcsetattr(slave_, TCSANOW, &t) != 0) return fail("tcsetattr");
+    if (tcsetattr(slave_, TCSANOW, &t) != 0)
+        return fail("tcsetattr");
     // The master never blocks: a reply nobody reads must not hang the printer.
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
     // Our own slave descriptor stays open so the master does not see a hang-up
     // each time the tool closes the port between operations.
     const std::string temporary = linkPath + ".vprinter-new";
     unlink(temporary.c_str());
-    if (symlink(slavePath_.c_str(), temporary.c_str()) != 0) return fail("symlink " + temporary);
+    if (symlink(slavePath_.c_str(), temporary.c_str()) != 0)
+        return fail("symlink " + temporary);
     if (rename(temporary.c_str(), linkPath.c_str()) != 0) {
         unlink(temporary.c_str());
         return fail("rename to " + linkPath);
@@ -65,8 +73,8 @@ bool PtyPrinter::Open(const std::string& linkPath, std::string* error) {
 }
 
 void PtyPrinter::Run(const std::function<bool()>& keepRunning) {
-    const auto byteTime = std::chrono::nanoseconds(
-        options_.baud > 0 ? 10'000'000'000LL / options_.baud : 0);
+    const auto byteTime =
+        std::chrono::nanoseconds(options_.baud > 0 ? 10'000'000'000LL / options_.baud : 0);
     auto lastActivity = Clock::now();
     std::vector<uint8_t> buffer(4096);
     std::vector<TimedBytes> out;
@@ -75,7 +83,8 @@ void PtyPrinter::Run(const std::function<bool()>& keepRunning) {
         const int ready = poll(&p, 1, 50);
         const auto now = Clock::now();
         if (ready <= 0 || !(p.revents & POLLIN)) {
-            if (engine_.Busy() && now - lastActivity > std::chrono::milliseconds(options_.abandonMs)) {
+            if (engine_.Busy() &&
+                now - lastActivity > std::chrono::milliseconds(options_.abandonMs)) {
                 engine_.Abandon();
             }
             if (ready > 0 && (p.revents & (POLLHUP | POLLERR)))
@@ -83,7 +92,8 @@ void PtyPrinter::Run(const std::function<bool()>& keepRunning) {
             continue;
         }
         const ssize_t n = read(master_, buffer.data(), buffer.size());
-        if (n <= 0) continue;
+        if (n <= 0)
+            continue;
         if (byteTime.count() > 0) {
             // The bytes were written at once into the pty; on a real line the
             // last of them arrives only after every one took its 10 bits.
@@ -93,14 +103,17 @@ void PtyPrinter::Run(const std::function<bool()>& keepRunning) {
         log_.Received(buffer.data(), size_t(n));
         out.clear();
         engine_.Receive(buffer.data(), size_t(n), out);
-        for (const auto& piece : out) Send(piece);
+        for (const auto& piece : out)
+            Send(piece);
         lastActivity = Clock::now();
     }
 }
 
 void PtyPrinter::Send(const TimedBytes& piece) {
-    if (piece.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(piece.delayMs));
-    if (piece.bytes.empty()) return;
+    if (piece.delayMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(piece.delayMs));
+    if (piece.bytes.empty())
+        return;
     bool ok = true;
     if (options_.baud <= 0) {
         ok = WriteAll(piece.bytes.data(), piece.bytes.size());
@@ -122,7 +135,8 @@ void PtyPrinter::Send(const TimedBytes& piece) {
         lineOutFree_ = start + byteTime * long(piece.bytes.size());
     }
     log_.Sent(piece.bytes.data(), piece.bytes.size());
-    if (!ok) log_.Note("the tool does not read: the rest of this reply was dropped");
+    if (!ok)
+        log_.Note("the tool does not read: the rest of this reply was dropped");
 }
 
 bool PtyPrinter::WriteAll(const uint8_t* data, size_t size) {
@@ -134,8 +148,10 @@ bool PtyPrinter::WriteAll(const uint8_t* data, size_t size) {
             size -= size_t(n);
             continue;
         }
-        if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-        if (Clock::now() > deadline) return false;
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        if (Clock::now() > deadline)
+            return false;
         pollfd p{master_, POLLOUT, 0};
         poll(&p, 1, 20);
     }

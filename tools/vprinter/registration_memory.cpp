@@ -8,13 +8,20 @@
 namespace vprinter {
 
 int ParseIdDigits(const uint8_t* digits) {
-    if (digits[0] < '0' || digits[0] > '9' || digits[1] < '0' || digits[1] > '9') return -1;
+    if (digits[0] < '0' || digits[0] > '9' || digits[1] < '0' || digits[1] > '9')
+        return -1;
     return (digits[0] - '0') * 10 + (digits[1] - '0');
 }
 
-uint32_t StoredFont::BytesPerGlyph() const { return ReadBE32(info.data() + 56); }
-uint32_t StoredFont::CellWidth() const { return ReadBE16(info.data() + 52); }
-uint32_t StoredFont::CellHeight() const { return ReadBE16(info.data() + 54); }
+uint32_t StoredFont::BytesPerGlyph() const {
+    return ReadBE32(info.data() + 56);
+}
+uint32_t StoredFont::CellWidth() const {
+    return ReadBE16(info.data() + 52);
+}
+uint32_t StoredFont::CellHeight() const {
+    return ReadBE16(info.data() + 54);
+}
 
 uint64_t MemoryUseOf(uint64_t characters, uint64_t bytesPerGlyph) {
     return characters * bytesPerGlyph + 10 * characters;
@@ -62,19 +69,22 @@ StoredFont MakeLogo(int id, const std::string& name, uint16_t verticalDots,
 
 const StoredFont* RegistrationMemory::Find(int id) const {
     for (const auto& e : entries_)
-        if (e.Id() == id) return &e;
+        if (e.Id() == id)
+            return &e;
     return nullptr;
 }
 
 uint32_t RegistrationMemory::Used() const {
     uint32_t used = 0;
-    for (const auto& e : entries_) used += e.MemoryUse();
+    for (const auto& e : entries_)
+        used += e.MemoryUse();
     return used;
 }
 
 bool RegistrationMemory::Fits(uint64_t use, int replacingId) const {
     uint64_t used = Used();
-    if (const StoredFont* old = Find(replacingId)) used -= old->MemoryUse();
+    if (const StoredFont* old = Find(replacingId))
+        used -= old->MemoryUse();
     return used + use <= kMemoryCapacity;
 }
 
@@ -88,7 +98,8 @@ void RegistrationMemory::Store(StoredFont font) {
 bool RegistrationMemory::Remove(int id) {
     auto at = std::find_if(entries_.begin(), entries_.end(),
                            [&](const StoredFont& e) { return e.Id() == id; });
-    if (at == entries_.end()) return false;
+    if (at == entries_.end())
+        return false;
     entries_.erase(at);
     return true;
 }

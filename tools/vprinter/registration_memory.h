@@ -2,8 +2,8 @@
 // The printer's registration memory: the fonts and logos it holds, what each
 // costs of the 240 KB, and the record data it sends when asked for a listing.
 #include <array>
-#include <string>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vprinter {

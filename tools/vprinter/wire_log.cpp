@@ -6,12 +6,14 @@
 namespace vprinter {
 
 WireLog::~WireLog() {
-    if (file_) std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
 }
 
 bool WireLog::Open(const std::string& path) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (file_) std::fclose(file_);
+    if (file_)
+        std::fclose(file_);
     file_ = std::fopen(path.c_str(), "a");
     return file_ != nullptr;
 }
@@ -26,11 +28,14 @@ void WireLog::Bytes(const char* direction, const uint8_t* data, size_t size) {
     Line(text);
 }
 
-void WireLog::Note(const std::string& text) { Line("-- " + text); }
+void WireLog::Note(const std::string& text) {
+    Line("-- " + text);
+}
 
 void WireLog::Line(const std::string& text) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!file_) return;
+    if (!file_)
+        return;
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_)
             .count();
@@ -45,7 +50,8 @@ WireTranscript ParseWireLog(const std::string& text) {
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::string time, direction;
-        if (!(words >> time >> direction)) continue;
+        if (!(words >> time >> direction))
+            continue;
         if (direction == "--") {
             std::string note;
             std::getline(words >> std::ws, note);
@@ -55,9 +61,11 @@ WireTranscript ParseWireLog(const std::string& text) {
         auto* target = direction == "RX"   ? &transcript.received
                        : direction == "TX" ? &transcript.sent
                                            : nullptr;
-        if (!target) continue;
+        if (!target)
+            continue;
         std::string hex;
-        while (words >> hex) target->push_back(uint8_t(std::strtoul(hex.c_str(), nullptr, 16)));
+        while (words >> hex)
+            target->push_back(uint8_t(std::strtoul(hex.c_str(), nullptr, 16)));
     }
     return transcript;
 }
