@@ -1,0 +1,91 @@
+#include "printer/download_exchange.h"
+
+#include "printer/command_blocks.h"
+#include "printer/listing_exchange.h"
+#include "res/resource_ids.h"
+
+using namespace printer_protocol;
+
+namespace {
+
+using S = OutcomeStep;
+
+// A failed download shows its message while the progress window is still up,
+// then closes the port; the list is not refreshed.
+ExchangeOutcome Failed(unsigned messageId) {
+    ExchangeOutcome out;
+    out.steps = {S::ShowMessage, S::ClosePort};
+    out.messageId = messageId;
+    return out;
+}
+
+bool ReadCode(PrinterLink& link, unsigned constantMs, uint8_t* code) {
+    uint8_t reply[kShortReplySize] = {};
+    if (!link.ReadBlock(reply, sizeof reply, constantMs)) return false;
+    *code = reply[kReplyCodeOffset];
+    return true;
+}
+
+} // namespace
+
+bool GlyphDataFits(const CFontPT& record, size_t glyphDataSize) {
+    return uint64_t(record.m_dwCharCount) * record.m_dwBytesPerGlyph <= glyphDataSize &&
+           record.m_wireRecords.size() >= size_t(record.m_dwCharCount) * GlyphRecord::kSize;
+}
+
+ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
+                                     const uint8_t* glyphData, size_t glyphDataSize,
+                                     DownloadObserver& observer) {
+    // Callers check this before they open the port; a record and data that
+    // do not match are never sent.
+    if (!GlyphDataFits(record, glyphDataSize)) return Failed(IDS_DOWNLOAD_FAILED);
+
+    link.WriteBlock(kDownloadStart.data(), kDownloadStart.size());
+    link.WriteBlock(record.m_infoBlock.data(), record.m_infoBlock.size());
+    link.WriteBlock(kDownloadHeaderEnd.data(), kDownloadHeaderEnd.size());
+    uint8_t code = 0;
+    if (!ReadCode(link, kDownloadReplyTimeout, &code)) return Failed(IDS_DOWNLOAD_FAILED);
+
+    unsigned proceedTimeout = kReplyTimeout;
+    if (code == 'B') {
+        if (!observer.ConfirmOverwrite(IDS_ASK_OVERWRITE)) {
+            // Whether or not the printer acknowledges the cancel with S, the
+            // operation ends quietly.
+            link.WriteBlock(kCancel.data(), kCancel.size());
+            ReadCode(link, kConfirmedReplyTimeout, &code);
+            ExchangeOutcome out;
+            out.declined = true;
+            out.steps = {S::ClosePort};
+            return out;
+        }
+        proceedTimeout = kConfirmedReplyTimeout;
+    } else if (code == 'N') {
+        return Failed(IDS_AREA_NG);
+    } else if (code != 'A') {
+        return Failed(IDS_DOWNLOAD_FAILED);
+    }
+
+    observer.TransferStarting();
+    link.WriteBlock(kProceed.data(), kProceed.size());
+    if (!ReadCode(link, proceedTimeout, &code) || code != 'O') return Failed(IDS_DOWNLOAD_FAILED);
+
+    const uint32_t n = record.m_dwCharCount;
+    const size_t b = record.m_dwBytesPerGlyph;
+    for (uint32_t i = 0; i < n; ++i) {
+        link.WriteByte(STX);
+        link.WriteBlock(record.WireRecord(i), GlyphRecord::kSize);
+        link.WriteBlock(glyphData + i * b, b);
+        link.WriteByte(ETX);
+        uint8_t ack = 0;
+        if (!link.ReadBlock(&ack, 1, kAckTimeout) || ack != ACK) return Failed(IDS_DOWNLOAD_FAILED);
+        observer.CharacterSent(n, i);
+    }
+
+    // The refresh's steps close the port; the success message follows them.
+    ExchangeOutcome out = RefreshRegisteredData(link);
+    out.succeeded = true;
+    out.steps.push_back(S::ShowMessage);
+    out.messageId = IDS_DOWNLOAD_DONE;
+    out.box = BoxKind::Plain;
+    return out;
+}

@@ -1,0 +1,59 @@
+#include "printer/registered_data.h"
+
+#include <gtest/gtest.h>
+
+#include "printer_bytes.h"
+
+namespace {
+
+TEST(RegisteredData, StartsEmptyWithMemoryNotAvailable) {
+    RegisteredData panel;
+    EXPECT_FALSE(panel.MemoryAvailable());
+    EXPECT_TRUE(panel.m_lines.empty());
+    EXPECT_EQ(panel.m_nExtent, 0);
+}
+
+TEST(RegisteredData, ListLineFormat) {
+    CFontPT r;
+    r.ParseInfoBlock(Block("05", "Sample", 72, 100).data());
+    EXPECT_EQ(FormatListLine(r), "ID05 Sample 7200byte");
+    r.ParseInfoBlock(Block("99", std::string(32, 'W'), 0, 0).data());
+    EXPECT_EQ(FormatListLine(r), "ID99 " + std::string(32, 'W') + " 0byte");
+}
+
+TEST(RegisteredData, MemoryDropsTheRemainder) {
+    RegisteredData panel;
+    ListingUpdate u;
+    u.memory = MemoryChange::Usage;
+    u.memoryUse = 2047;
+    panel.Apply(u, nullptr);
+    EXPECT_EQ(panel.MemoryKilobytes(), 1);
+    u.memoryUse = 245760;
+    panel.Apply(u, nullptr);
+    EXPECT_EQ(panel.MemoryKilobytes(), 240);
+    u.memory = MemoryChange::NotAvailable;
+    panel.Apply(u, nullptr);
+    EXPECT_FALSE(panel.MemoryAvailable());
+}
+
+struct Recorder : OutcomeHandler {
+    std::vector<std::string> calls;
+    void ApplyListing(const ListingUpdate&) override { calls.push_back("list"); }
+    void ClosePort() override { calls.push_back("close"); }
+    void ShowMessage(unsigned id, BoxKind) override { calls.push_back("msg" + std::to_string(id)); }
+};
+
+TEST(RegisteredData, PlayOutcomeKeepsTheOrderAndSkipsAbsentMessages) {
+    ExchangeOutcome out;
+    out.steps = {OutcomeStep::UpdateListing, OutcomeStep::ShowMessage, OutcomeStep::ClosePort};
+    out.messageId = 63008;
+    Recorder r;
+    PlayOutcome(out, r);
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"list", "msg63008", "close"}));
+    out.messageId = 0;
+    Recorder quiet;
+    PlayOutcome(out, quiet);
+    EXPECT_EQ(quiet.calls, (std::vector<std::string>{"list", "close"}));
+}
+
+} // namespace
