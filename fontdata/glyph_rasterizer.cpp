@@ -172,8 +172,12 @@ void CGlyphRasterizer::RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINF
     int drawX = 0;
     if (byteCount > 0 && !usedDefault) {
         const UINT query = uint16_t(int16_t(int8_t(bytes[0])));
-        ABC abc{};
-        if (GetCharABCWidthsA(dc, query, query, &abc)) {
+        // A widened code is split into two bytes again, and on a double-byte
+        // code page those can come back as two characters, each answered
+        // with its own entry: room for two keeps the second off the stack.
+        ABC answers[2] = {};
+        const ABC& abc = answers[0];
+        if (GetCharABCWidthsA(dc, query, query, answers)) {
             abcWidth = uint16_t(abc.abcA + int(abc.abcB) + abc.abcC);
             if (abc.abcA < 0) {
                 *leftOverhang = uint16_t(-abc.abcA);

@@ -1,0 +1,83 @@
+// The form checks of Save and Download, the registration ID and the font
+// height, against the values the form's messages and the printer expect.
+#include <gtest/gtest.h>
+
+#include "fontdata/registration_builder_checks.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+RegistrationForm Form(const char* name, std::optional<uint32_t> start, std::optional<uint32_t> end,
+                      bool rangeOn, size_t textLength) {
+    RegistrationForm form;
+    form.regName = name;
+    form.codeStart = start;
+    form.codeEnd = end;
+    form.rangeOn = rangeOn;
+    form.textLength = textLength;
+    return form;
+}
+
+constexpr auto kSave = RegistrationAction::Save;
+constexpr auto kDownload = RegistrationAction::Download;
+
+} // namespace
+
+TEST(RegistrationFormCheck, MessagesComeInTheFormsOrder) {
+    // Everything wrong at once: the name is reported first.
+    EXPECT_EQ(IDS_BAD_REGISTRATION_NAME, CheckRegistrationForm(Form("", {}, {}, true, 9999), kSave));
+    // Then the range, before the text length and the emptiness.
+    EXPECT_EQ(IDS_BAD_BYTE_RANGE, CheckRegistrationForm(Form("F", {}, 40u, true, 9999), kSave));
+    EXPECT_EQ(IDS_BAD_BYTE_RANGE, CheckRegistrationForm(Form("F", 40u, {}, false, 0), kSave));
+    EXPECT_EQ(IDS_TEXT_TOO_LARGE, CheckRegistrationForm(Form("F", 40u, 39u, true, 5001), kSave));
+    EXPECT_EQ(IDS_NO_DATA, CheckRegistrationForm(Form("F", 40u, 39u, true, 0), kSave));
+    EXPECT_EQ(0u, CheckRegistrationForm(Form("F", 32u, 255u, true, 0), kSave));
+}
+
+TEST(RegistrationFormCheck, RangeOrderAndBounds) {
+    // End one below start is an empty range; two below is wrong.
+    EXPECT_EQ(IDS_NO_DATA, CheckRegistrationForm(Form("F", 40u, 39u, true, 0), kSave));
+    EXPECT_EQ(IDS_BAD_BYTE_RANGE, CheckRegistrationForm(Form("F", 40u, 38u, true, 5), kSave));
+    // With the range off the order does not matter, the bounds still do.
+    EXPECT_EQ(0u, CheckRegistrationForm(Form("F", 40u, 38u, false, 5), kSave));
+    EXPECT_EQ(IDS_BAD_BYTE_RANGE, CheckRegistrationForm(Form("F", 31u, 255u, false, 5), kSave));
+    EXPECT_EQ(IDS_BAD_BYTE_RANGE, CheckRegistrationForm(Form("F", 32u, 256u, false, 5), kSave));
+    EXPECT_EQ(IDS_NO_DATA, CheckRegistrationForm(Form("F", 32u, 255u, false, 0), kSave));
+    // Download refuses only values above 255.
+    EXPECT_EQ(0u, CheckRegistrationForm(Form("F", 0u, 31u, true, 0), kDownload));
+    EXPECT_EQ(IDS_BAD_BYTE_RANGE, CheckRegistrationForm(Form("F", 0u, 256u, true, 0), kDownload));
+    // A huge unsigned value does not wrap into a valid order.
+    EXPECT_EQ(IDS_BAD_BYTE_RANGE,
+              CheckRegistrationForm(Form("F", 0xFFFFFFFFu, 40u, true, 1), kDownload));
+}
+
+TEST(RegistrationFormCheck, TextLimitsOfSaveAndDownload) {
+    EXPECT_EQ(0u, CheckRegistrationForm(Form("F", 32u, 255u, false, 5000), kSave));
+    EXPECT_EQ(IDS_TEXT_TOO_LARGE, CheckRegistrationForm(Form("F", 32u, 255u, false, 5001), kSave));
+    EXPECT_EQ(0u, CheckRegistrationForm(Form("F", 32u, 255u, false, 65535), kDownload));
+    EXPECT_EQ(IDS_TEXT_TOO_LARGE,
+              CheckRegistrationForm(Form("F", 32u, 255u, false, 65536), kDownload));
+}
+
+TEST(RegistrationId, LeadingDigitsWithinZeroToNinetyNine) {
+    EXPECT_EQ(std::optional<int>(7), ParseRegistrationId("7"));
+    EXPECT_EQ(std::optional<int>(0), ParseRegistrationId("0"));
+    EXPECT_EQ(std::optional<int>(99), ParseRegistrationId("99"));
+    EXPECT_EQ(std::optional<int>(12), ParseRegistrationId("12ab"));
+    EXPECT_EQ(std::optional<int>(0), ParseRegistrationId("ab"));  // no digits read as 0
+    EXPECT_EQ(std::optional<int>(5), ParseRegistrationId("+5"));
+    EXPECT_EQ(std::nullopt, ParseRegistrationId(""));
+    EXPECT_EQ(std::nullopt, ParseRegistrationId("100"));
+    EXPECT_EQ(std::nullopt, ParseRegistrationId("-1"));
+    EXPECT_EQ(std::nullopt, ParseRegistrationId("99999999999999999999"));
+}
+
+TEST(FontHeight, PointsAtThePrintersResolution) {
+    EXPECT_EQ(-28, FontHeightForPoints(203, 10));  // 28.19
+    EXPECT_EQ(-42, FontHeightForPoints(305, 10));  // 42.36
+    EXPECT_EQ(-3, FontHeightForPoints(203, 1));    // 2.82 rounds up
+    EXPECT_EQ(-4, FontHeightForPoints(305, 1));    // 4.24
+    EXPECT_EQ(-203, FontHeightForPoints(203, 72));
+    EXPECT_EQ(-305, FontHeightForPoints(305, 72));
+    EXPECT_EQ(-11, FontHeightForPoints(203, 4));   // 11.28
+}
