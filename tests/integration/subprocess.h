@@ -1,0 +1,19 @@
+#pragma once
+// Runs a program with a time limit and collects its output and exit status.
+#include <string>
+#include <vector>
+
+namespace integration {
+
+struct ProcessResult {
+    int exitCode = -1;  // -1 when it did not end by itself
+    bool timedOut = false;
+    std::string out;
+    std::string err;
+};
+
+// argv[0] is looked up in PATH when it has no slash. The process runs in its
+// own process group, which is killed when `timeoutMs` passes.
+ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs);
+
+} // namespace integration

@@ -1,0 +1,81 @@
+#pragma once
+// A virtual printer on a pty mapped to a COM port of the project's Wine prefix,
+// and glyphkit-cli run against it under Wine.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/integration/subprocess.h"
+#include "tools/vprinter/printer_engine.h"
+#include "tools/vprinter/pty_printer.h"
+#include "tools/vprinter/wire_log.h"
+
+namespace integration {
+
+using Bytes = std::vector<uint8_t>;
+
+class VirtualPrinterTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Starts the printer with `seed` as its memory and maps COM`com` to it.
+    void StartPrinter(int com, const vprinter::FaultPlan& faults = {},
+                      const vprinter::RegistrationMemory& seed = {});
+    // Stops the printer (so its memory can be read) and returns the wire log.
+    vprinter::WireTranscript StopPrinter();
+
+    // glyphkit-cli.exe ARGS under Wine; skips the test when the program or
+    // the command is not built yet.
+    ProcessResult Cli(const std::vector<std::string>& args, int timeoutMs = 60000);
+    std::string WorkDir() const { return dir_; }
+
+    vprinter::RegistrationMemory memory;
+    int com = 0;
+
+private:
+    std::string dir_;
+    std::string logPath_;
+    vprinter::FaultPlan faults_;
+    vprinter::WireLog log_;
+    std::unique_ptr<vprinter::PrinterEngine> engine_;
+    std::unique_ptr<vprinter::PtyPrinter> printer_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+std::string SourceDir();
+std::string WindowsBinDir();
+// Runs scripts/winrun with the arguments (port mapping); true on exit status 0.
+bool WinRun(const std::vector<std::string>& args);
+// The Windows path of a file of the native file system, as Wine sees it.
+std::string WinePath(const std::string& path);
+
+} // namespace integration
+
+namespace integration {
+
+// Whether glyphkit-cli answered that it does not know the command (not yet built).
+inline bool IsUnknownCommand(const ProcessResult& r) {
+    return r.exitCode == 2 && r.err.find("unknown command") != std::string::npos;
+}
+
+// A font data file of `codes` (file layout: range start and end, file type 1,
+// the 142-byte header, native records), for the download command to load and
+// render anew. The one-byte range is given as 32 to 31, which adds nothing.
+void WriteKfd(const std::string& path, const std::string& name, const std::string& faceCp932,
+              int pointSize, const std::vector<uint16_t>& codes);
+
+// "IPAゴシック" in code page 932.
+extern const std::string kIpaGothicCp932;
+
+} // namespace integration
+
+// Runs glyphkit-cli; skips the test when the command is not there yet.
+#define CLI_OR_SKIP(var, ...)                                                               \
+    const ::integration::ProcessResult var = Cli(__VA_ARGS__);                              \
+    if (::integration::IsUnknownCommand(var))                                               \
+    GTEST_SKIP() << "glyphkit-cli has no such command yet: " << var.err
