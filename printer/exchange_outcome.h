@@ -38,7 +38,10 @@ struct ExchangeOutcome {
 class OutcomeHandler {
 public:
     virtual ~OutcomeHandler() = default;
+    // The operation's port was opened (the wait cursor goes on).
+    virtual void PortOpened() {}
     virtual void ApplyListing(const ListingUpdate& update) = 0;
+    // The port was closed (the wait cursor goes off).
     virtual void ClosePort() = 0;
     virtual void ShowMessage(unsigned id, BoxKind box) = 0;
 };

@@ -1,0 +1,46 @@
+#pragma once
+// The download's temporary glyph file and sending it to the printer.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/message_text.h"
+#include "printer/download_exchange.h"
+#include "printer/font_pt.h"
+#include "printer/rs232c.h"
+
+// An empty temporary file ("VTL" prefix in the temporary directory), deleted
+// when the object goes, whatever happened to the download.
+class TempDownloadFile {
+public:
+    TempDownloadFile() = default;
+    TempDownloadFile(const TempDownloadFile&) = delete;
+    TempDownloadFile& operator=(const TempDownloadFile&) = delete;
+    ~TempDownloadFile();
+
+    // Creates the file; false when the system gives no name or file.
+    bool Create();
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+// Reads the whole file in one read; false when it cannot be opened or read.
+bool ReadDownloadFile(const std::string& path, std::vector<uint8_t>* content);
+
+enum class SendResult {
+    FileUnreadable,  // ended silently
+    FileTooShort,    // 63000 reported, the port was never opened
+    PortNotOpened,   // 62000 reported
+    Exchanged,       // the outcome was played
+};
+
+// Reads the download file, then opens and configures the port and runs the
+// download exchange for the record (its information block already built),
+// playing its outcome through handler.
+SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int comPort,
+                            CRS232C& rs232c, MessageSink& messages, DownloadObserver& observer,
+                            OutcomeHandler& handler, ExchangeOutcome* outcome = nullptr);

@@ -1,0 +1,59 @@
+#pragma once
+// Opening the printer's COM port for one operation, the owner that closes it
+// exactly once, and the printer link over it.
+#include <windows.h>
+
+#include <functional>
+
+#include "framework/message_text.h"
+#include "printer/exchange_outcome.h"
+#include "printer/printer_link.h"
+#include "printer/rs232c.h"
+
+// Owns a port handle for one printer operation.
+class PortHandle {
+public:
+    PortHandle() = default;
+    explicit PortHandle(HANDLE handle) : m_handle(handle) {}
+    PortHandle(PortHandle&& other) noexcept : m_handle(other.Release()) {}
+    PortHandle& operator=(PortHandle&& other) noexcept;
+    PortHandle(const PortHandle&) = delete;
+    PortHandle& operator=(const PortHandle&) = delete;
+    ~PortHandle() { Close(); }
+
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+    // Closes the port; later calls do nothing.
+    void Close();
+    HANDLE Release();
+
+private:
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+};
+
+constexpr DWORD kPrinterBaudRate = 115200;
+
+// Opens "\\.\COM<comPort>" for exclusive use; reports 62000 when it cannot.
+PortHandle OpenPrinterPort(int comPort, MessageSink& messages);
+
+// The exchanges' view of an open port.
+class SerialPrinterLink : public PrinterLink {
+public:
+    SerialPrinterLink(CRS232C& rs232c, HANDLE port) : m_rs232c(rs232c), m_port(port) {}
+    bool WriteBlock(const uint8_t* data, size_t count) override;
+    bool WriteByte(uint8_t value) override;
+    bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) override;
+
+private:
+    CRS232C& m_rs232c;
+    HANDLE m_port;
+};
+
+// One printer operation: open the port (false after message 62000, nothing
+// else done), tell the handler (wait cursor), configure the port, run the
+// exchange and play its outcome, the ClosePort step closing the port before
+// the handler hears of it. The port is closed in any case when this returns.
+bool RunPrinterOperation(int comPort, CRS232C& rs232c, MessageSink& messages,
+                         OutcomeHandler& handler,
+                         const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
+                         ExchangeOutcome* result = nullptr);
