@@ -5,6 +5,9 @@
 
 int RunFonts(const CliArgs& args);
 int RunCodes(const CliArgs& args);
+int RunBuild(const CliArgs& args);
+int RunShow(const CliArgs& args);
+int RunGlyphs(const CliArgs& args);
 
 // Prints "glyphkit-cli: <text>" on standard error and returns 2.
 int UsageError(const std::wstring& text);

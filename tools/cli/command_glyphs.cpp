@@ -1,0 +1,54 @@
+// glyphkit-cli glyphs FILE.kfd --out FILE.png [--columns N] [--scale N]:
+// draws the glyph bitmaps that a font data file holds, in file order on a
+// grid, so that a person can look at what the printer would receive.
+#include <string>
+#include <vector>
+
+#include "fontdata/font_data_file.h"
+#include "fontdata/win_file_io.h"
+#include "res/resource_ids.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/console.h"
+#include "tools/image/glyph_sheet.h"
+#include "tools/image/png_writer.h"
+
+int RunGlyphs(const CliArgs& args) {
+    const std::wstring unknown = args.UnknownOption({L"out", L"columns", L"scale"});
+    if (!unknown.empty()) return UsageError(L"glyphs does not take --" + unknown);
+    if (args.positional().size() != 1) return UsageError(L"glyphs needs one FILE.kfd");
+    const auto out = args.Value(L"out");
+    if (!out) return UsageError(L"glyphs needs --out FILE.png");
+    std::optional<long> columns = 16, scale = 1;
+    if (auto text = args.Value(L"columns")) columns = ParseDecimal(*text, 1, 5000);
+    if (auto text = args.Value(L"scale")) scale = ParseDecimal(*text, 1, 64);
+    if (!columns || !scale) return UsageError(L"--columns takes 1 to 5000, --scale 1 to 64");
+
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(console::ToAnsi(args.positional()[0]), kMaxFontDataFileSize, &bytes) !=
+        FileReadResult::Ok)
+        return Failure(IDS_READ_FILE_FAILED);
+    const FontDataFile file = ParseFontDataFile(bytes.data(), bytes.size());
+    if (file.messageId != 0) return Failure(file.messageId);
+    const FontDataGlyphs glyphs = ReadFontDataGlyphs(file, bytes.data(), bytes.size());
+    // A cell that does not match the glyph size leaves nothing to draw from.
+    if (!glyphs.ok) return Failure(IDS_FILE_UNUSABLE);
+
+    std::vector<const uint8_t*> bitmaps;
+    for (const GlyphBitmapRef& glyph : glyphs.glyphs) bitmaps.push_back(glyph.bits);
+    const image::IndexedImage sheet = image::DrawGlyphSheet(
+        bitmaps, glyphs.cellWidth, glyphs.cellHeight, uint32_t(*columns), uint32_t(*scale));
+    const std::vector<uint8_t> png = image::EncodePng(sheet);
+    if (png.empty()) {
+        console::Err(L"glyphkit-cli: the sheet would be too large to draw\n");
+        return 1;
+    }
+    if (!SaveFileReplacing(console::ToAnsi(*out), png.data(), png.size())) {
+        console::Err(L"glyphkit-cli: cannot write " + *out + L"\n");
+        return 1;
+    }
+    console::Out(L"n=" + std::to_wstring(glyphs.glyphs.size()) + L" cell=" +
+                 std::to_wstring(glyphs.cellWidth) + L"x" + std::to_wstring(glyphs.cellHeight) +
+                 L" sheet=" + std::to_wstring(sheet.width) + L"x" + std::to_wstring(sheet.height) +
+                 L"\n");
+    return 0;
+}

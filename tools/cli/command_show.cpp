@@ -1,0 +1,55 @@
+// glyphkit-cli show FILE.kfd: reads a font data file as the form's Load does
+// and prints what it restores, "key=value" lines, then one "U+XXXX" line per
+// code in file order.
+#include <cstdio>
+#include <string>
+
+#include "fontdata/win_file_io.h"
+#include "form/glyphkit_doc.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/console.h"
+
+namespace {
+
+std::wstring Line(const wchar_t* key, const std::wstring& value) {
+    return std::wstring(key) + L"=" + value + L"\n";
+}
+
+std::wstring Line(const wchar_t* key, long value) { return Line(key, std::to_wstring(value)); }
+
+} // namespace
+
+int RunShow(const CliArgs& args) {
+    const std::wstring unknown = args.UnknownOption({});
+    if (!unknown.empty()) return UsageError(L"show does not take --" + unknown);
+    if (args.positional().size() != 1) return UsageError(L"show needs one FILE.kfd");
+
+    CGlyphkitDoc doc;
+    const FontDataLoad load = ReadFontDataFileAt(console::ToAnsi(args.positional()[0]), doc);
+    if (load.messageId != 0) return Failure(load.messageId);
+
+    const FontHeader& h = doc.m_fontHeader;
+    std::wstring out;
+    out += Line(L"name", console::FromAnsi(doc.GetRegName()));
+    out += Line(L"face", console::FromAnsi(doc.GetFaceName()));
+    out += Line(L"size", doc.m_nPointSize);
+    out += Line(L"bold", doc.m_bBold);
+    out += Line(L"italic", doc.m_bItalic);
+    out += Line(L"vertical", doc.m_bVertical);
+    out += Line(L"range_start", doc.m_nRangeStart);
+    out += Line(L"range_end", doc.m_nRangeEnd);
+    out += Line(L"code_start", doc.m_wCodeStart);
+    out += Line(L"code_end", doc.m_wCodeEnd);
+    out += Line(L"count", doc.m_wCharCount);
+    out += Line(L"cell_width", h.Word(FontHeader::kCellWidth));
+    out += Line(L"cell_height", h.Word(FontHeader::kCellHeight));
+    out += Line(L"bytes_per_glyph", long(h.DWord(FontHeader::kBytesPerGlyph)));
+    out += Line(L"resolution", h.Word(FontHeader::kResolution));
+    for (char16_t code : load.text) {
+        wchar_t line[16];
+        std::swprintf(line, 16, L"U+%04X\n", unsigned(code));
+        out += line;
+    }
+    console::Out(out);
+    return 0;
+}
