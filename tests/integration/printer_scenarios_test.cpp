@@ -18,7 +18,8 @@ namespace {
 
 Bytes Cat(std::initializer_list<Bytes> parts) {
     Bytes all;
-    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+    for (const auto& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
     return all;
 }
 
@@ -32,7 +33,9 @@ const Bytes kReplyA{0x02, 0x41, 0x03}, kReplyB{0x02, 0x42, 0x03}, kReplyE{0x02, 
     kReplyN{0x02, 0x4E, 0x03}, kReplyO{0x02, 0x4F, 0x03}, kReplyS{0x02, 0x53, 0x03};
 const Bytes kInfoReplyEmpty{0x02, 0x41, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30, 0x03};
 
-std::string Output(const ProcessResult& r) { return r.out + r.err; }
+std::string Output(const ProcessResult& r) {
+    return r.out + r.err;
+}
 
 // A font as a download of Part-3.3 data would leave it: ID, name, 72 bytes a
 // glyph (24 x 24 dots), `count` characters from U+3042 on.
@@ -61,13 +64,14 @@ StoredFont SampleFont(int id, const std::string& name, uint32_t count) {
 struct DownloadOnWire {
     Bytes block;
     uint32_t bytesPerGlyph = 0;
-    Bytes afterHeader;  // everything after the header end block
+    Bytes afterHeader; // everything after the header end block
 };
 
 DownloadOnWire SplitDownload(const Bytes& rx) {
     DownloadOnWire d;
     EXPECT_GE(rx.size(), 109u);
-    if (rx.size() < 109) return d;
+    if (rx.size() < 109)
+        return d;
     EXPECT_EQ(Bytes(rx.begin(), rx.begin() + 6), kDownloadStart);
     d.block.assign(rx.begin() + 6, rx.begin() + 106);
     EXPECT_EQ(Bytes(rx.begin() + 106, rx.begin() + 109), kHeaderEnd);
@@ -103,7 +107,8 @@ TEST_F(VirtualPrinterTest, ListingOfAnEmptyPrinter) {
     StartPrinter(2);
     CLI_OR_SKIP(r, {"list", "--port", "2"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
-    EXPECT_NE(Output(r).find("取得完了しました。登録されているデータはありません。"), std::string::npos)
+    EXPECT_NE(Output(r).find("取得完了しました。登録されているデータはありません。"),
+              std::string::npos)
         << Output(r);
     EXPECT_NE(Output(r).find("メモリ使用量　0/240Kbyte"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -113,8 +118,8 @@ TEST_F(VirtualPrinterTest, ListingOfAnEmptyPrinter) {
 
 TEST_F(VirtualPrinterTest, ListingOfALogoAndAFont) {
     RegistrationMemory seed;
-    seed.Store(MakeLogo(3, "LOGO1", 96, 200));   // 25 x 96 = 2400 bytes
-    seed.Store(SampleFont(5, "Sample", 100));    // 7200 bytes
+    seed.Store(MakeLogo(3, "LOGO1", 96, 200)); // 25 x 96 = 2400 bytes
+    seed.Store(SampleFont(5, "Sample", 100));  // 7200 bytes
     StartPrinter(3, {}, seed);
     CLI_OR_SKIP(r, {"list", "--port", "3"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
@@ -166,8 +171,8 @@ TEST_F(DownloadTest, FreeIdSendsExactlyThreeFramesAndRefreshes) {
     EXPECT_GE(ReadBE16(&d.block[54]), 28);
     ASSERT_GE(d.afterHeader.size(), 3u);
     EXPECT_EQ(Bytes(d.afterHeader.begin(), d.afterHeader.begin() + 3), kProceed);
-    const Bytes rest = ExpectFrames(Bytes(d.afterHeader.begin() + 3, d.afterHeader.end()),
-                                    d.bytesPerGlyph, abc);
+    const Bytes rest =
+        ExpectFrames(Bytes(d.afterHeader.begin() + 3, d.afterHeader.end()), d.bytesPerGlyph, abc);
     // No fourth frame: the refresh follows at once.
     EXPECT_EQ(rest, Cat({kInfoRequest, kProceed}));
     ASSERT_GE(t.sent.size(), 3u + 3 + 3 + 11);
@@ -317,11 +322,14 @@ TEST_F(VirtualPrinterTest, DeleteIdSevenAcceptedSendsItsBlockAndRefreshes) {
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("データ削除に成功しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
-    EXPECT_EQ(t.received, Cat({{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x37, 0x1B, 0x5A}, kProceed,
-                               kInfoRequest, kProceed}));
+    EXPECT_EQ(t.received, Cat({{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x37, 0x1B, 0x5A},
+                               kProceed,
+                               kInfoRequest,
+                               kProceed}));
     ASSERT_GE(t.sent.size(), 17u);
     EXPECT_EQ(Bytes(t.sent.begin(), t.sent.begin() + 17),
-              Cat({kReplyB, kReplyE,
+              Cat({kReplyB,
+                   kReplyE,
                    {0x02, 0x42, 0x30, 0x30, 0x30, 0x30, 0x30, 0x31, 0x30, 0x36, 0x03}}));
     EXPECT_EQ(memory.Find(7), nullptr);
     EXPECT_NE(memory.Find(3), nullptr);
@@ -336,8 +344,7 @@ TEST_F(VirtualPrinterTest, DeleteDeclinedSendsCancelAndChangesNothing) {
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_EQ(Output(r).find("データ削除に成功しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
-    EXPECT_EQ(t.received,
-              Cat({{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x37, 0x1B, 0x5A}, kCancel}));
+    EXPECT_EQ(t.received, Cat({{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x37, 0x1B, 0x5A}, kCancel}));
     EXPECT_EQ(t.sent, Cat({kReplyB, kReplyS}));
     EXPECT_EQ(vprinter::FormatState(memory), before);
 }
@@ -407,7 +414,8 @@ TEST_F(VirtualPrinterTest, ListingReplySplitWithinTheReadTimeIsJoined) {
     StartPrinter(17, faults);
     CLI_OR_SKIP(r, {"list", "--port", "17"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
-    EXPECT_NE(Output(r).find("取得完了しました。登録されているデータはありません。"), std::string::npos)
+    EXPECT_NE(Output(r).find("取得完了しました。登録されているデータはありません。"),
+              std::string::npos)
         << Output(r);
     const WireTranscript t = StopPrinter();
     EXPECT_EQ(t.received, kInfoRequest);

@@ -7,20 +7,15 @@
 
 namespace integration {
 
-std::string SourceDir() { return GLYPHKIT_SOURCE_DIR; }
-std::string WindowsBinDir() { return GLYPHKIT_WINDOWS_BIN; }
-
-bool WinRun(const std::vector<std::string>& args) {
-    std::vector<std::string> argv{SourceDir() + "/scripts/winrun"};
-    argv.insert(argv.end(), args.begin(), args.end());
-    return RunProcess(argv, 120000).exitCode == 0;
+std::string SourceDir() {
+    return GLYPHKIT_SOURCE_DIR;
+}
+std::string WindowsBinDir() {
+    return GLYPHKIT_WINDOWS_BIN;
 }
 
-std::string WinePath(const std::string& path) {
-    std::string windows = "Z:" + path;
-    for (char& c : windows)
-        if (c == '/') c = '\\';
-    return windows;
+bool WinRun(const std::vector<std::string>& args) {
+    return integration::WinRun(SourceDir(), args);
 }
 
 void VirtualPrinterTest::StartPrinter(int comNumber, const vprinter::FaultPlan& faults,
@@ -45,7 +40,8 @@ void VirtualPrinterTest::StartPrinter(int comNumber, const vprinter::FaultPlan& 
 
 vprinter::WireTranscript VirtualPrinterTest::StopPrinter() {
     stop_ = true;
-    if (thread_.joinable()) thread_.join();
+    if (thread_.joinable())
+        thread_.join();
     std::ifstream in(logPath_);
     std::stringstream text;
     text << in.rdbuf();
@@ -55,8 +51,10 @@ vprinter::WireTranscript VirtualPrinterTest::StopPrinter() {
 void VirtualPrinterTest::TearDown() {
     StopPrinter();
     printer_.reset();
-    if (com > 0) WinRun({"--unmap-com", std::to_string(com)});
-    if (!HasFailure() && !dir_.empty()) RunProcess({"rm", "-rf", dir_}, 10000);
+    if (com > 0)
+        WinRun({"--unmap-com", std::to_string(com)});
+    if (!HasFailure() && !dir_.empty())
+        RunProcess({"rm", "-rf", dir_}, 10000);
 }
 
 ProcessResult VirtualPrinterTest::Cli(const std::vector<std::string>& args, int timeoutMs) {

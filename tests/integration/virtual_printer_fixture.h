@@ -9,7 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/integration/subprocess.h"
+#include "tools/vprinter/harness/kfd_writer.h"
+#include "tools/vprinter/harness/subprocess.h"
 #include "tools/vprinter/printer_engine.h"
 #include "tools/vprinter/pty_printer.h"
 #include "tools/vprinter/wire_log.h"
@@ -51,8 +52,6 @@ std::string SourceDir();
 std::string WindowsBinDir();
 // Runs scripts/winrun with the arguments (port mapping); true on exit status 0.
 bool WinRun(const std::vector<std::string>& args);
-// The Windows path of a file of the native file system, as Wine sees it.
-std::string WinePath(const std::string& path);
 
 } // namespace integration
 
@@ -63,19 +62,10 @@ inline bool IsUnknownCommand(const ProcessResult& r) {
     return r.exitCode == 2 && r.err.find("unknown command") != std::string::npos;
 }
 
-// A font data file of `codes` (file layout: range start and end, file type 1,
-// the 142-byte header, native records), for the download command to load and
-// render anew. The one-byte range is given as 32 to 31, which adds nothing.
-void WriteKfd(const std::string& path, const std::string& name, const std::string& faceCp932,
-              int pointSize, const std::vector<uint16_t>& codes);
-
-// "IPAゴシック" in code page 932.
-extern const std::string kIpaGothicCp932;
-
 } // namespace integration
 
 // Runs glyphkit-cli; skips the test when the command is not there yet.
-#define CLI_OR_SKIP(var, ...)                                                               \
-    const ::integration::ProcessResult var = Cli(__VA_ARGS__);                              \
-    if (::integration::IsUnknownCommand(var))                                               \
+#define CLI_OR_SKIP(var, ...)                                                                      \
+    const ::integration::ProcessResult var = Cli(__VA_ARGS__);                                     \
+    if (::integration::IsUnknownCommand(var))                                                      \
     GTEST_SKIP() << "glyphkit-cli has no such command yet: " << var.err

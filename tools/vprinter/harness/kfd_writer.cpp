@@ -1,7 +1,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "tests/integration/virtual_printer_fixture.h"
+#include "tools/vprinter/harness/kfd_writer.h"
+#include "tools/vprinter/harness/subprocess.h"
 
 namespace integration {
 
@@ -13,7 +14,8 @@ void Le16(uint8_t* p, unsigned v) {
     p[1] = uint8_t(v >> 8);
 }
 void Le32(uint8_t* p, unsigned v) {
-    for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = uint8_t(v >> (8 * i));
 }
 } // namespace
 
@@ -39,9 +41,25 @@ void WriteKfd(const std::string& path, const std::string& name, const std::strin
     Le16(h + 136, unsigned(pointSize));
     Le16(h + 138, 1);
     Le16(h + 140, 203);
-    for (size_t i = 0; i < codes.size(); ++i) Le16(&file[152 + 10 * i], codes[i]);
+    for (size_t i = 0; i < codes.size(); ++i)
+        Le16(&file[152 + 10 * i], codes[i]);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+}
+
+std::string WinePath(const std::string& path) {
+    // Z: is the root of the native file system in every Wine prefix.
+    std::string windows = "Z:" + path;
+    for (char& c : windows)
+        if (c == '/')
+            c = '\\';
+    return windows;
+}
+
+bool WinRun(const std::string& sourceDir, const std::vector<std::string>& args) {
+    std::vector<std::string> argv{sourceDir + "/scripts/winrun"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProcess(argv, 120000).exitCode == 0;
 }
 
 } // namespace integration

@@ -1,4 +1,4 @@
-#include "tests/integration/subprocess.h"
+#include "tools/vprinter/harness/subprocess.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,7 +13,8 @@ namespace integration {
 ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs) {
     ProcessResult result;
     int outPipe[2], errPipe[2];
-    if (pipe(outPipe) != 0) return result;
+    if (pipe(outPipe) != 0)
+        return result;
     if (pipe(errPipe) != 0) {
         close(outPipe[0]);
         close(outPipe[1]);
@@ -29,7 +30,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs) {
         close(outPipe[0]);
         close(errPipe[0]);
         std::vector<char*> args;
-        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        for (const auto& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
         args.push_back(nullptr);
         execvp(args[0], args.data());
         _exit(127);
@@ -46,10 +48,13 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs) {
     std::string* sinks[2] = {&result.out, &result.err};
     // Reads what is there; false once both pipes are closed.
     auto drain = [&](int waitMs) {
-        if (fds[0].fd < 0 && fds[1].fd < 0) return false;
-        if (poll(fds, 2, waitMs) <= 0) return true;
+        if (fds[0].fd < 0 && fds[1].fd < 0)
+            return false;
+        if (poll(fds, 2, waitMs) <= 0)
+            return true;
         for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
             char buffer[4096];
             const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
             if (n > 0) {
@@ -76,11 +81,14 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs) {
     // A process the program started (Wine's server) may hold the pipes open
     // long after it ended: take what is already written and stop.
     for (int i = 0; i < 20 && drain(10);) {
-        if (!(fds[0].revents | fds[1].revents)) ++i;
+        if (!(fds[0].revents | fds[1].revents))
+            ++i;
     }
     for (auto& f : fds)
-        if (f.fd >= 0) close(f.fd);
-    if (!result.timedOut && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+        if (f.fd >= 0)
+            close(f.fd);
+    if (!result.timedOut && WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
     return result;
 }
 

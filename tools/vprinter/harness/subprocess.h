@@ -6,7 +6,7 @@
 namespace integration {
 
 struct ProcessResult {
-    int exitCode = -1;  // -1 when it did not end by itself
+    int exitCode = -1; // -1 when it did not end by itself
     bool timedOut = false;
     std::string out;
     std::string err;

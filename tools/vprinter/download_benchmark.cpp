@@ -1,0 +1,219 @@
+// glyphkit-download-bench: downloads a registration that nearly fills the
+// printer's 240 KB to the virtual printer, once paced at 115200 baud (what a
+// real line allows) and once unpaced (what the tool itself costs), with
+// glyphkit-cli under Wine, and prints rates and their ratio.
+//
+//   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
+#include <iconv.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tools/vprinter/harness/kfd_writer.h"
+#include "tools/vprinter/harness/subprocess.h"
+#include "tools/vprinter/printer_engine.h"
+#include "tools/vprinter/pty_printer.h"
+#include "tools/vprinter/wire_log.h"
+
+using namespace vprinter;
+using namespace integration;
+
+namespace {
+
+// The first `count` kanji of code page 932, lead bytes from 0x88 on, as UTF-16.
+std::vector<uint16_t> Kanji(size_t count) {
+    std::set<uint16_t> codes;
+    iconv_t cd = iconv_open("UTF-16LE", "CP932");
+    if (cd == iconv_t(-1))
+        return {};
+    for (int lead = 0x88; lead <= 0x9F && codes.size() < count; ++lead)
+        for (int trail = 0x40; trail <= 0xFC && codes.size() < count; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            char in[2] = {char(lead), char(trail)};
+            char out[8];
+            char* pin = in;
+            char* pout = out;
+            size_t inLeft = 2, outLeft = sizeof out;
+            if (iconv(cd, &pin, &inLeft, &pout, &outLeft) == size_t(-1))
+                continue;
+            if (sizeof out - outLeft == 2)
+                codes.insert(uint16_t(uint8_t(out[0]) | uint8_t(out[1]) << 8));
+        }
+    iconv_close(cd);
+    return {codes.begin(), codes.end()};
+}
+
+struct Timed {
+    double ms;
+    bool rx;
+    std::vector<uint8_t> bytes;
+};
+
+// The log's RX and TX lines with their times.
+std::vector<Timed> ReadLog(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<Timed> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        Timed t;
+        std::string direction, hex;
+        if (!(words >> t.ms >> direction) || (direction != "RX" && direction != "TX"))
+            continue;
+        t.rx = direction == "RX";
+        while (words >> hex)
+            t.bytes.push_back(uint8_t(std::strtoul(hex.c_str(), nullptr, 16)));
+        lines.push_back(std::move(t));
+    }
+    return lines;
+}
+
+struct Run {
+    bool ok = false;
+    size_t characters = 0;
+    size_t downloadBytes = 0; // what the tool sent, from the download start to the last frame
+    double transferMs = 0;    // from the first received byte to the last ACK
+    double framesMs = 0;      // from the first frame's ACK wait... to the last ACK
+    double processMs = 0;
+};
+
+Run Download(const std::string& dir, const std::string& bin, int com, int baud,
+             const std::string& kfd, size_t count) {
+    Run run;
+    RegistrationMemory memory;
+    FaultPlan faults;
+    WireLog log;
+    const std::string logPath = dir + "/wire-" + std::to_string(baud) + ".log";
+    std::remove(logPath.c_str());
+    log.Open(logPath);
+    PrinterEngine engine(memory, faults);
+    LineOptions line;
+    line.baud = baud;
+    PtyPrinter printer(engine, log, line);
+    std::string error;
+    if (!printer.Open(dir + "/port", &error)) {
+        std::fprintf(stderr, "bench: %s\n", error.c_str());
+        return run;
+    }
+    std::atomic<bool> stop{false};
+    std::thread thread([&] { printer.Run([&] { return !stop; }); });
+    WinRun(GLYPHKIT_SOURCE_DIR, {"--map-com", std::to_string(com), dir + "/port"});
+    const auto start = std::chrono::steady_clock::now();
+    const ProcessResult r =
+        RunProcess({std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun", bin + "/glyphkit-cli.exe",
+                    "download", WinePath(kfd), "--id", "1", "--port", std::to_string(com)},
+                   600000);
+    run.processMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    stop = true;
+    thread.join();
+    WinRun(GLYPHKIT_SOURCE_DIR, {"--unmap-com", std::to_string(com)});
+    if (r.exitCode != 0) {
+        std::fprintf(stderr, "bench: glyphkit-cli download ended with %d\n%s%s\n", r.exitCode,
+                     r.out.c_str(), r.err.c_str());
+        return run;
+    }
+    // The transfer runs from the first received byte to the ACK of the last
+    // character; the bytes are all the tool sent meanwhile.
+    const auto lines = ReadLog(logPath);
+    double first = -1, firstAck = -1, lastAck = -1;
+    size_t acks = 0, sent = 0, sentAtLastAck = 0;
+    for (const auto& l : lines) {
+        if (l.rx) {
+            if (first < 0)
+                first = l.ms;
+            sent += l.bytes.size();
+            continue;
+        }
+        for (uint8_t b : l.bytes)
+            if (b == 0x06 && acks < count) {
+                ++acks;
+                if (firstAck < 0)
+                    firstAck = l.ms;
+                lastAck = l.ms;
+                sentAtLastAck = sent;
+            }
+    }
+    run.characters = acks;
+    run.downloadBytes = sentAtLastAck;
+    run.transferMs = lastAck - first;
+    run.framesMs = lastAck - firstAck;
+    run.ok = acks == count && run.transferMs > 0;
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string bin = GLYPHKIT_WINDOWS_BIN;
+    int com = 19, size = 10;
+    size_t count = 1500;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i], value = argv[i + 1];
+        if (name == "--bin")
+            bin = value;
+        else if (name == "--com")
+            com = std::atoi(value.c_str());
+        else if (name == "--count")
+            count = size_t(std::atol(value.c_str()));
+        else if (name == "--size")
+            size = std::atoi(value.c_str());
+        else {
+            std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] "
+                                 "[--count N] [--size PT]\n");
+            return 2;
+        }
+    }
+    char pattern[] = "/tmp/glyphkit-bench-XXXXXX";
+    if (!mkdtemp(pattern))
+        return 1;
+    const std::string dir = pattern;
+    const std::vector<uint16_t> codes = Kanji(count);
+    if (codes.size() != count) {
+        std::fprintf(stderr, "bench: only %zu kanji available\n", codes.size());
+        return 1;
+    }
+    const std::string kfd = dir + "/bench.kfd";
+    WriteKfd(kfd, "BENCH", kIpaGothicCp932, size, codes);
+
+    constexpr int kBaud = 115200;
+    const double lineRate = kBaud / 10.0;
+    const Run paced = Download(dir, bin, com, kBaud, kfd, count);
+    const Run unpaced = Download(dir, bin, com, 0, kfd, count);
+    int status = 0;
+    if (paced.ok) {
+        const double rate = paced.downloadBytes / (paced.transferMs / 1000);
+        std::printf("paced at %d baud: %zu characters, %zu bytes in %.2f s\n", kBaud,
+                    paced.characters, paced.downloadBytes, paced.transferMs / 1000);
+        std::printf("  achieved %.0f bytes/s, line rate %.0f bytes/s (8N1), ratio %.3f "
+                    "(target >= 0.95)\n",
+                    rate, lineRate, rate / lineRate);
+        std::printf("  whole command under Wine: %.2f s\n", paced.processMs / 1000);
+    } else {
+        std::printf("paced run failed\n");
+        status = 1;
+    }
+    if (unpaced.ok) {
+        std::printf("unpaced: %zu characters, %zu bytes in %.2f s: %.3f ms per character "
+                    "(%.0f bytes/s)\n",
+                    unpaced.characters, unpaced.downloadBytes, unpaced.transferMs / 1000,
+                    unpaced.framesMs /
+                        double(unpaced.characters - 1 > 0 ? unpaced.characters - 1 : 1),
+                    unpaced.downloadBytes / (unpaced.transferMs / 1000));
+        std::printf("  whole command under Wine: %.2f s\n", unpaced.processMs / 1000);
+    } else {
+        std::printf("unpaced run failed\n");
+        status = 1;
+    }
+    std::system(("rm -rf '" + dir + "'").c_str());
+    return status;
+}
