@@ -21,6 +21,10 @@ const Command kCommands[] = {
     {L"fonts", RunFonts, L"fonts"},
     {L"codes", RunCodes,
      L"codes --face NAME [--text TEXT] [--text-file FILE [--unicode]] [--range START-END]"},
+    {L"build", RunBuild,
+     L"build --face NAME --size PT --name REGNAME [--bold] [--italic] [--text TEXT]\n"
+     L"        [--text-file FILE [--unicode]] [--range START-END] [--model QC150|QW300|QW400]\n"
+     L"        --out FILE.kfd"},
     {L"show", RunShow, L"show FILE.kfd"},
     {L"glyphs", RunGlyphs, L"glyphs FILE.kfd --out FILE.png [--columns N] [--scale N]"},
 };
