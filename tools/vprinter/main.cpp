@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <string>
 
+#include "fontdata/byte_order.h"
+#include "tools/image/glyph_sheet.h"
 #include "tools/vprinter/glyph_sheet.h"
 #include "tools/vprinter/printer_engine.h"
 #include "tools/vprinter/pty_printer.h"
@@ -21,7 +24,8 @@ const char kUsage[] =
     "usage: glyphkit-vprinter serve --link PATH [--state FILE] [--save FILE] [--log FILE]\n"
     "           [--baud N] [--reply-delay MS] [--silent-after-proceed] [--wrong-ack K[:HEX]]\n"
     "           [--drop-reply N] [--split-reply N|all[:MS]] [--abandon-ms MS]\n"
-    "       glyphkit-vprinter draw --state FILE --id N --out FILE.pbm [--scale N] [--columns N]\n"
+    "       glyphkit-vprinter draw --state FILE --id N --out FILE.png|FILE.pbm [--scale N]\n"
+    "           [--columns N]\n"
     "       glyphkit-vprinter show --state FILE\n"
     "serve: plays the printer on a pty whose slave PATH links to (for instance the\n"
     "  link `scripts/winrun --com-link N` prints); --state loads the memory at start,\n"
@@ -188,17 +192,45 @@ int Draw(std::map<std::string, std::string>& o) {
         std::fprintf(stderr, "glyphkit-vprinter: nothing is registered as ID %d\n", id);
         return 1;
     }
-    const Sheet sheet = DrawEntry(*entry, columns, 4, scale);
-    if (sheet.dots.empty()) {
-        std::fprintf(stderr, "glyphkit-vprinter: ID %d holds no glyphs to draw\n", id);
+    const std::string& out = o["out"];
+    const bool png = out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0;
+    int width = 0, height = 0;
+    bool written = false;
+    if (png) {
+        std::vector<const uint8_t*> glyphs;
+        for (size_t i = 0; i < entry->CharacterCount(); ++i)
+            glyphs.push_back(entry->Glyph(i));
+        const uint32_t w = entry->IsLogo() ? ReadBE16(entry->info.data() + 54) : entry->CellWidth();
+        const uint32_t rowBytes = (w + 7) / 8;
+        const uint32_t h = rowBytes ? entry->BytesPerGlyph() / rowBytes : 0;
+        const image::IndexedImage sheet =
+            image::DrawGlyphSheet(glyphs, w, h, uint32_t(columns), uint32_t(scale));
+        const std::vector<uint8_t> file = image::EncodePng(sheet);
+        if (file.empty()) {
+            std::fprintf(stderr, "glyphkit-vprinter: ID %d holds no glyphs to draw\n", id);
+            return 1;
+        }
+        std::ofstream stream(out, std::ios::binary | std::ios::trunc);
+        stream.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+        written = bool(stream.flush());
+        width = int(sheet.width);
+        height = int(sheet.height);
+    } else {
+        const Sheet sheet = DrawEntry(*entry, columns, 4, scale);
+        if (sheet.dots.empty()) {
+            std::fprintf(stderr, "glyphkit-vprinter: ID %d holds no glyphs to draw\n", id);
+            return 1;
+        }
+        written = WritePbm(sheet, out);
+        width = sheet.width;
+        height = sheet.height;
+    }
+    if (!written) {
+        std::fprintf(stderr, "glyphkit-vprinter: cannot write %s\n", out.c_str());
         return 1;
     }
-    if (!WritePbm(sheet, o["out"])) {
-        std::fprintf(stderr, "glyphkit-vprinter: cannot write %s\n", o["out"].c_str());
-        return 1;
-    }
-    std::printf("%s: ID %02d, %u glyphs, %dx%d dots\n", o["out"].c_str(), id,
-                entry->CharacterCount(), sheet.width, sheet.height);
+    std::printf("%s: ID %02d, %u glyphs, %dx%d pixels\n", out.c_str(), id, entry->CharacterCount(),
+                width, height);
     return 0;
 }
 
