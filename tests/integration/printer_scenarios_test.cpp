@@ -392,15 +392,33 @@ TEST_F(VirtualPrinterTest, FirstReplyMissingThenNothingToDelete) {
 
 // ---- Port ----
 
-TEST_F(VirtualPrinterTest, UnmappedPortCannotBeOpenedAndNothingIsSent) {
+TEST_F(VirtualPrinterTest, PortThatCannotBeOpenedIsReportedAndNothingIsSent) {
+    // COM14 leads to a directory: CreateFileA fails as for a port that is missing.
     RegistrationMemory seed;
     seed.Store(MakeLogo(7, "KEEP", 16, 16));
     const std::string before = vprinter::FormatState(seed);
     StartPrinter(14, {}, seed);
-    ASSERT_TRUE(WinRun({"--unmap-com", "14"}));
+    ASSERT_TRUE(WinRun({"--map-com", "14", WorkDir()}));
     CLI_OR_SKIP(r, {"clear", "--port", "14", "--confirm", "yes"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_NE(Output(r).find("COMポートが開けませんでした。"), std::string::npos) << Output(r);
+    const WireTranscript t = StopPrinter();
+    EXPECT_TRUE(t.received.empty());
+    EXPECT_TRUE(t.sent.empty());
+    EXPECT_EQ(vprinter::FormatState(memory), before);
+}
+
+TEST_F(VirtualPrinterTest, UnmappedPortFailsAndNothingReachesThePrinter) {
+    // Wine 8 still opens port 18 when its link is gone (the port's state
+    // cannot be read then), so the failure is the exchange's, not 62000.
+    RegistrationMemory seed;
+    seed.Store(MakeLogo(7, "KEEP", 16, 16));
+    const std::string before = vprinter::FormatState(seed);
+    StartPrinter(18, {}, seed);
+    ASSERT_TRUE(WinRun({"--unmap-com", "18"}));
+    CLI_OR_SKIP(r, {"list", "--port", "18"});
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_EQ(Output(r).find("取得完了しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
     EXPECT_TRUE(t.received.empty());
     EXPECT_TRUE(t.sent.empty());
