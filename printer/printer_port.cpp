@@ -29,6 +29,13 @@ PortHandle OpenPrinterPort(int comPort, MessageSink& messages) {
     std::snprintf(path, sizeof path, "\\\\.\\COM%d", comPort);
     HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A port name that leads to no device can still open (Wine does so for a
+    // port mapped to a missing path) as something that is no character
+    // device; it could never talk to a printer, so it counts as not opened.
+    if (handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_CHAR) {
+        CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
     if (handle == INVALID_HANDLE_VALUE) {
         UserMessage message;
         message.id = IDS_COM_OPEN_FAILED;

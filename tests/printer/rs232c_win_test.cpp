@@ -139,6 +139,15 @@ TEST(PrinterPort, UnmappedPortReportsItCannotBeOpened) {
     EXPECT_EQ(LoadText(IDS_COM_OPEN_FAILED), L"COMポートが開けませんでした。");
 }
 
+TEST(PrinterPort, PortLeadingToAMissingPathIsNotOpened) {
+    // COM20 is mapped to a link under the prefix's ports folder that the
+    // tests never create: the name opens, but as no character device.
+    Messages messages;
+    PortHandle port = OpenPrinterPort(20, messages);
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(messages.Ids(), std::vector<unsigned>{IDS_COM_OPEN_FAILED});
+}
+
 struct Handler : OutcomeHandler {
     std::vector<std::string> calls;
     void PortOpened() override { calls.push_back("opened"); }
