@@ -8,6 +8,10 @@ int RunCodes(const CliArgs& args);
 int RunBuild(const CliArgs& args);
 int RunShow(const CliArgs& args);
 int RunGlyphs(const CliArgs& args);
+int RunList(const CliArgs& args);
+int RunDelete(const CliArgs& args);
+int RunClear(const CliArgs& args);
+int RunDownload(const CliArgs& args);
 
 // Prints "glyphkit-cli: <text>" on standard error and returns 2.
 int UsageError(const std::wstring& text);

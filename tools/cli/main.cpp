@@ -27,6 +27,11 @@ const Command kCommands[] = {
      L"        --out FILE.kfd"},
     {L"show", RunShow, L"show FILE.kfd"},
     {L"glyphs", RunGlyphs, L"glyphs FILE.kfd --out FILE.png [--columns N] [--scale N]"},
+    {L"list", RunList, L"list [--port N]"},
+    {L"delete", RunDelete, L"delete --id N [--port N] [--confirm yes|no]"},
+    {L"clear", RunClear, L"clear [--port N] [--confirm yes|no]"},
+    {L"download", RunDownload,
+     L"download FILE.kfd --id N [--port N] [--overwrite yes|no] [--model QC150|QW300|QW400]"},
 };
 
 // Options that take no value, whatever the command.

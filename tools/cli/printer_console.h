@@ -1,0 +1,48 @@
+#pragma once
+// What the printer commands of glyphkit-cli share: the port option, the
+// operator's answers, and printing an exchange's outcome.
+#include <optional>
+#include <string>
+
+#include "framework/message_text.h"
+#include "printer/exchange_outcome.h"
+#include "printer/registered_data.h"
+#include "tools/cli/cli_args.h"
+
+constexpr int kDefaultComPort = 1;
+
+// --port N (1 to 255), 1 when absent; nothing when the value is bad.
+std::optional<int> PortOption(const CliArgs& args);
+
+// A yes|no option: true, false, or nothing when absent; bad: a usage error.
+struct Answer {
+    bool bad = false;
+    std::optional<bool> value;
+};
+Answer AnswerOption(const CliArgs& args, const std::wstring& name);
+
+// The operator's answer to a question: asked on the console when standard
+// input is one, otherwise given (no when not given).
+bool AskOperator(unsigned questionId, std::optional<bool> given);
+
+// Messages of the lower layers go to standard error.
+class ConsoleMessages : public MessageSink {
+public:
+    void Report(const UserMessage& message) override;
+};
+
+// Plays an outcome on the console in the order the form would show it:
+// listing updates print the list lines and the memory usage line, messages
+// print their text (failures to standard error).
+class ConsoleOutcome : public OutcomeHandler {
+public:
+    void ApplyListing(const ListingUpdate& update) override;
+    void ClosePort() override {}
+    void ShowMessage(unsigned id, BoxKind box) override;
+
+    RegisteredData m_panel;
+    bool m_bFailureShown = false;
+};
+
+// 0 for success, 1 for failure or a declined question.
+int ExitStatus(bool portOpened, const ExchangeOutcome& outcome);
