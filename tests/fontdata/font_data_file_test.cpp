@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <initializer_list>
 #include <string>
@@ -309,6 +310,60 @@ TEST(FontDataFileGlyphs, RefusesACellThatDoesNotMatchTheGlyphSize) {
     Put(file.data() + 8, {2, 0});
     const FontDataFile refused = ParseFontDataFile(file.data(), file.size());
     EXPECT_FALSE(ReadFontDataGlyphs(refused, file.data(), file.size()).ok);
+}
+
+} // namespace
+
+namespace {
+
+// A file the console tool built: IPAゴシック, 10 points, 203 dpi, name "X",
+// text "ABC", default range 32-255.
+Bytes RealFile() {
+    std::FILE* f = std::fopen(KFD_CORPUS_DIR "/abc.kfd", "rb");
+    Bytes bytes;
+    if (!f) return bytes;
+    uint8_t buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(f);
+    return bytes;
+}
+
+TEST(FontDataFileReal, HoldsTheLayoutAndLoads) {
+    const Bytes file = RealFile();
+    ASSERT_EQ(file.size(), 152u + 3 * (10 + 180));  // 41 x 30 cell: 6 bytes x 30 rows
+    EXPECT_EQ(Slice(file, 0, 10), (Bytes{32, 0, 0, 0, 255, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(Slice(file, 10, 6), (Bytes{0, 0, 0, 0, 'X', 0}));
+    EXPECT_EQ(Slice(file, 58, 4), (Bytes{'1', '0', 0, 0}));
+    EXPECT_EQ(Slice(file, 62, 12), (Bytes{41, 0, 30, 0, 180, 0, 0, 0, 3, 0, 0, 0}));
+    EXPECT_EQ(Slice(file, 110, 4), (Bytes{0x03, 0x00, 0x27, 0x38}));
+    EXPECT_EQ(Slice(file, 146, 6), (Bytes{10, 0, 1, 0, 203, 0}));
+    EXPECT_EQ(Slice(file, 152, 2), (Bytes{0x41, 0}));
+    EXPECT_EQ(Slice(file, 162, 2), (Bytes{0x42, 0}));
+    EXPECT_EQ(Slice(file, 172, 2), (Bytes{0x43, 0}));
+
+    CGlyphkitDoc doc;
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "abc.kfd", doc);
+    ASSERT_EQ(load.messageId, 0u);
+    EXPECT_EQ(load.text, std::u16string(u"ABC"));
+    EXPECT_EQ(doc.GetRegName(), "X");
+    EXPECT_EQ(doc.GetFaceName(), "IPA\x83\x53\x83\x56\x83\x62\x83\x4e");
+    EXPECT_EQ(doc.m_nPointSize, 10);
+    EXPECT_EQ(doc.m_wCharCount, 3);
+}
+
+TEST(FontDataFileReal, EveryTruncationIsRefusedAndChangesNothing) {
+    const Bytes file = RealFile();
+    ASSERT_FALSE(file.empty());
+    for (size_t length = 0; length < file.size(); ++length) {
+        const Bytes cut(file.begin(), file.begin() + length);
+        CGlyphkitDoc doc = EditedDoc();
+        const DocState before(doc);
+        EXPECT_EQ(LoadFontDataInto(cut.data(), cut.size(), "cut.kfd", doc).messageId,
+                  unsigned(IDS_READ_FILE_FAILED))
+            << "length " << length;
+        ASSERT_TRUE(DocState(doc) == before) << "length " << length;
+    }
 }
 
 } // namespace
