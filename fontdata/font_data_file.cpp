@@ -70,8 +70,10 @@ std::vector<uint8_t> EncodeFontDataFile(int32_t rangeStart, int32_t rangeEnd,
     p[kfd::kHeaderOffset + FontHeader::kRegistrationId] = 0;
     p[kfd::kHeaderOffset + FontHeader::kRegistrationId + 1] = 0;
     p += kfd::kRecordsOffset;
-    for (size_t i = 0; i < count; ++i, p += GlyphRecord::kSize) records[i].ToNative(p);
-    if (glyphDataSize != 0) std::copy(glyphData, glyphData + glyphDataSize, p);
+    for (size_t i = 0; i < count; ++i, p += GlyphRecord::kSize)
+        records[i].ToNative(p);
+    if (glyphDataSize != 0)
+        std::copy(glyphData, glyphData + glyphDataSize, p);
     return file;
 }
 
@@ -126,19 +128,22 @@ FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::strin
     FontDataLoad load;
     load.messageId = file.messageId;
     // A damaged file changes nothing.
-    if (file.messageId == IDS_READ_FILE_FAILED) return load;
+    if (file.messageId == IDS_READ_FILE_FAILED)
+        return load;
 
     // The range and the file name are taken before the type and identifier
     // are looked at, so a refused file still leaves them behind.
     doc.SetRangeStart(file.rangeStart);
     doc.SetRangeEnd(file.rangeEnd);
     doc.SetDataFileName(fileName);
-    if (file.messageId != 0) return load;
+    if (file.messageId != 0)
+        return load;
 
     doc.SetFontHeader(file.header);
     doc.ApplyFontHeader();
     load.text.reserve(file.records.size());
-    for (const GlyphRecord& record : file.records) load.text.push_back(char16_t(record.code));
+    for (const GlyphRecord& record : file.records)
+        load.text.push_back(char16_t(record.code));
     return load;
 }
 
@@ -153,7 +158,8 @@ FontDataGlyphs ReadFontDataGlyphs(const FontDataFile& file, const uint8_t* data,
     const uint64_t rowBytes = (uint64_t(result.cellWidth) + 7) / 8;
     // Every bitmap must be exactly the cell's rows, or the drawing would
     // read one glyph's rows out of the next.
-    if (rowBytes * result.cellHeight != result.bytesPerGlyph) return result;
+    if (rowBytes * result.cellHeight != result.bytesPerGlyph)
+        return result;
     const uint8_t* bits = data + file.glyphDataOffset;
     result.glyphs.reserve(file.records.size());
     for (const GlyphRecord& record : file.records) {

@@ -64,8 +64,8 @@ struct FontDataFile {
 FontDataFile ParseFontDataFile(const uint8_t* data, size_t size);
 
 struct FontDataLoad {
-    unsigned messageId = 0;  // 0: loaded; else the message to show
-    std::u16string text;     // the registration text: the records' codes in file order
+    unsigned messageId = 0; // 0: loaded; else the message to show
+    std::u16string text;    // the registration text: the records' codes in file order
 };
 
 // Load's effect on the settings: for a usable file the range, the file name

@@ -19,7 +19,8 @@ public:
     bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return m_handle; }
     bool Close() {
-        if (!valid()) return true;
+        if (!valid())
+            return true;
         const BOOL closed = CloseHandle(m_handle);
         m_handle = INVALID_HANDLE_VALUE;
         return closed != FALSE;
@@ -36,7 +37,8 @@ size_t NameStart(const std::string& path) {
     const char* begin = path.c_str();
     size_t start = 0;
     for (const char* p = begin; *p != '\0'; p = CharNextA(p)) {
-        if (*p == '\\' || *p == '/' || *p == ':') start = size_t(p - begin) + 1;
+        if (*p == '\\' || *p == '/' || *p == ':')
+            start = size_t(p - begin) + 1;
     }
     return start;
 }
@@ -61,12 +63,15 @@ bool WriteAll(HANDLE file, const uint8_t* data, size_t size, int failingWrite) {
 
 FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
                              std::vector<uint8_t>* contents) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return FileReadResult::OpenFailed;
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return FileReadResult::OpenFailed;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return FileReadResult::ReadFailed;
-    if (uint64_t(size.QuadPart) > maxSize) return FileReadResult::TooLarge;
+    if (!GetFileSizeEx(file.get(), &size))
+        return FileReadResult::ReadFailed;
+    if (uint64_t(size.QuadPart) > maxSize)
+        return FileReadResult::TooLarge;
 
     std::vector<uint8_t> bytes(size_t(size.QuadPart));
     size_t done = 0;
@@ -76,7 +81,8 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
         if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr))
             return FileReadResult::ReadFailed;
         // The file shrank while we read it: keep what there is.
-        if (got == 0) break;
+        if (got == 0)
+            break;
         done += got;
     }
     bytes.resize(done);
@@ -96,9 +102,11 @@ bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, si
     // The temporary lives in the target's folder so that the final step is a
     // rename within one volume, never a copy that could fail half-way.
     std::string folder = path.substr(0, NameStart(path));
-    if (folder.empty()) folder = ".";
+    if (folder.empty())
+        folder = ".";
     char temp[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), "kfd", 0, temp) == 0) return false;
+    if (GetTempFileNameA(folder.c_str(), "kfd", 0, temp) == 0)
+        return false;
 
     bool saved = false;
     {
@@ -109,7 +117,8 @@ bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, si
     }
     saved = saved && MoveFileExA(temp, path.c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!saved) DeleteFileA(temp);
+    if (!saved)
+        DeleteFileA(temp);
     return saved;
 }
 
@@ -117,7 +126,9 @@ bool SaveFileReplacing(const std::string& path, const uint8_t* data, size_t size
     return SaveFileReplacingWithFault(path, data, size, -1);
 }
 
-std::string FileNameOf(const std::string& path) { return path.substr(NameStart(path)); }
+std::string FileNameOf(const std::string& path) {
+    return path.substr(NameStart(path));
+}
 
 unsigned WriteFontDataFileAt(const std::string& path, const std::vector<uint8_t>& bytes) {
     // Empty bytes are an encoding that was refused: there is no file to write.

@@ -12,20 +12,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CGlyphkitDoc doc;
     const FontDataLoad load = LoadFontDataInto(data, size, "fuzz.kfd", doc);
     const FontDataFile file = ParseFontDataFile(data, size);
-    if (load.messageId != file.messageId) abort();
-    if (file.messageId != 0) return 0;
+    if (load.messageId != file.messageId)
+        abort();
+    if (file.messageId != 0)
+        return 0;
 
     const size_t count = file.records.size();
-    if (count > kfd::kMaxChars || load.text.size() != count || doc.m_wCharCount != count) abort();
-    if (file.glyphDataOffset != kfd::kRecordsOffset + count * GlyphRecord::kSize) abort();
-    if (file.glyphDataOffset + file.glyphDataSize > size) abort();
+    if (count > kfd::kMaxChars || load.text.size() != count || doc.m_wCharCount != count)
+        abort();
+    if (file.glyphDataOffset != kfd::kRecordsOffset + count * GlyphRecord::kSize)
+        abort();
+    if (file.glyphDataOffset + file.glyphDataSize > size)
+        abort();
 
     // Every glyph byte is read, so ASan sees any bitmap pointing outside.
     const FontDataGlyphs glyphs = ReadFontDataGlyphs(file, data, size);
     unsigned ink = 0;
     if (glyphs.ok) {
         for (const GlyphBitmapRef& glyph : glyphs.glyphs)
-            for (uint32_t i = 0; i < glyphs.bytesPerGlyph; ++i) ink += glyph.bits[i];
+            for (uint32_t i = 0; i < glyphs.bytesPerGlyph; ++i)
+                ink += glyph.bits[i];
     }
 
     // What was read encodes back to the same bytes, apart from the ID bytes
@@ -33,13 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> again =
         EncodeFontDataFile(file.rangeStart, file.rangeEnd, file.header, file.records.data(), count,
                            data + file.glyphDataOffset, size_t(file.glyphDataSize));
-    if (again.size() != file.glyphDataOffset + file.glyphDataSize) abort();
+    if (again.size() != file.glyphDataOffset + file.glyphDataSize)
+        abort();
     for (size_t i = 0; i < again.size(); ++i) {
         const bool idByte = i == kfd::kHeaderOffset || i == kfd::kHeaderOffset + 1;
         const bool reserved = i >= kfd::kRecordsOffset && i < file.glyphDataOffset &&
                               (i - kfd::kRecordsOffset) % GlyphRecord::kSize >= 6 &&
                               (i - kfd::kRecordsOffset) % GlyphRecord::kSize < 8;
-        if (again[i] != (idByte || reserved ? 0 : data[i])) abort();
+        if (again[i] != (idByte || reserved ? 0 : data[i]))
+            abort();
     }
     return int(ink & 0);
 }

@@ -16,7 +16,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 void Put(uint8_t* at, std::initializer_list<uint8_t> bytes) {
-    for (uint8_t b : bytes) *at++ = b;
+    for (uint8_t b : bytes)
+        *at++ = b;
 }
 
 Bytes Slice(const Bytes& v, size_t offset, size_t count) {
@@ -31,14 +32,14 @@ FontHeader TwoCharHeader() {
     Put(b + 4, {'N', 'a', 'm', 'e'});
     Put(b + 36, {'B', 'o', 'l', 'd'});
     Put(b + 48, {'1', '0'});
-    Put(b + 52, {9, 0, 3, 0, 6, 0, 0, 0, 2, 0, 0, 0});   // width, height, bytes/glyph, n
-    Put(b + 68, {32, 0, 0, 0});                          // 2 x (6 + 10)
-    Put(b + 72, {1, 0});                                 // vertical
-    Put(b + 74, {0x02, 0x30, 0x80, 0x01, 0xBC, 0x02});   // pitch, family, charset, italic, 700
-    Put(b + 84, {0x20, 0, 0x7E, 0});                     // code start and end
-    Put(b + 100, {0x03, 0x00, 0x27, 0x38});              // format identifier
+    Put(b + 52, {9, 0, 3, 0, 6, 0, 0, 0, 2, 0, 0, 0}); // width, height, bytes/glyph, n
+    Put(b + 68, {32, 0, 0, 0});                        // 2 x (6 + 10)
+    Put(b + 72, {1, 0});                               // vertical
+    Put(b + 74, {0x02, 0x30, 0x80, 0x01, 0xBC, 0x02}); // pitch, family, charset, italic, 700
+    Put(b + 84, {0x20, 0, 0x7E, 0});                   // code start and end
+    Put(b + 100, {0x03, 0x00, 0x27, 0x38});            // format identifier
     Put(b + 104, {'@', 'I', 'P', 'A', 0x96, 0xBE, 0x92, 0xA9}); // @IPA明朝
-    Put(b + 136, {10, 0, 1, 0, 203, 0});                 // size, rendered, resolution
+    Put(b + 136, {10, 0, 1, 0, 203, 0});                        // size, rendered, resolution
     return h;
 }
 
@@ -60,9 +61,8 @@ struct DocState {
     explicit DocState(const CGlyphkitDoc& d)
         : face(d.m_strFaceName), reg(d.m_strRegName), dataFile(d.m_strDataFileName),
           points(d.m_nPointSize), rangeStart(d.m_nRangeStart), rangeEnd(d.m_nRangeEnd),
-          bold(d.m_bBold), italic(d.m_bItalic), vertical(d.m_bVertical),
-          codeStart(d.m_wCodeStart), codeEnd(d.m_wCodeEnd), count(d.m_wCharCount),
-          header(d.m_fontHeader) {}
+          bold(d.m_bBold), italic(d.m_bItalic), vertical(d.m_bVertical), codeStart(d.m_wCodeStart),
+          codeEnd(d.m_wCodeEnd), count(d.m_wCharCount), header(d.m_fontHeader) {}
 
     bool operator==(const DocState& o) const {
         return face == o.face && reg == o.reg && dataFile == o.dataFile && points == o.points &&
@@ -92,7 +92,7 @@ TEST(FontDataFileEncode, PutsEachPartAtItsOffset) {
     EXPECT_EQ(Slice(file, 110, 4), (Bytes{0x03, 0x00, 0x27, 0x38}));
     EXPECT_EQ(Slice(file, 150, 2), (Bytes{203, 0}));
     // Native records: code, overhang, width, 0, height, all little-endian.
-    EXPECT_EQ(Slice(file, 152, 20), (Bytes{0x41, 0x00, 0, 0, 5, 0, 0, 0, 3, 0,  //
+    EXPECT_EQ(Slice(file, 152, 20), (Bytes{0x41, 0x00, 0, 0, 5, 0, 0, 0, 3, 0, //
                                            0x42, 0x30, 1, 0, 9, 0, 0, 0, 3, 0}));
     EXPECT_EQ(Slice(file, 172, 12), Bytes(kTwoGlyphs, kTwoGlyphs + 12));
 }
@@ -107,7 +107,8 @@ TEST(FontDataFileEncode, LeavesTheRegistrationIdOut) {
 
 TEST(FontDataFileEncode, RefusesPartsThatDisagree) {
     // Count in the header differs from the records given.
-    EXPECT_TRUE(EncodeFontDataFile(32, 126, TwoCharHeader(), kTwoRecords, 1, kTwoGlyphs, 6).empty());
+    EXPECT_TRUE(
+        EncodeFontDataFile(32, 126, TwoCharHeader(), kTwoRecords, 1, kTwoGlyphs, 6).empty());
     // Glyph data shorter than n x bytes per glyph.
     EXPECT_TRUE(
         EncodeFontDataFile(32, 126, TwoCharHeader(), kTwoRecords, 2, kTwoGlyphs, 11).empty());
@@ -130,7 +131,7 @@ TEST(FontDataFileEncode, NoCharactersGiveA152ByteFile) {
 TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     CGlyphkitDoc saved;
     saved.SetRegName("Label");
-    saved.SetFaceName("@IPA\x83\x53\x83\x56\x83\x62\x83\x4e");  // @IPAゴシック
+    saved.SetFaceName("@IPA\x83\x53\x83\x56\x83\x62\x83\x4e"); // @IPAゴシック
     saved.SetVertical(1);
     saved.SetPointSize(72);
     saved.SetBold(1);
@@ -140,10 +141,10 @@ TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     saved.SetCharCount(4);
     saved.BuildFontHeader();
     FontHeader header = saved.m_fontHeader;
-    Put(header.bytes.data() + 52, {1, 0, 1, 0, 1, 0, 0, 0});  // 1 x 1 cell, 1 byte each
+    Put(header.bytes.data() + 52, {1, 0, 1, 0, 1, 0, 0, 0}); // 1 x 1 cell, 1 byte each
     header.SetFormatIdentifier();
-    const GlyphRecord records[] = {{0x21, 0, 1, 1}, {0x22, 0, 1, 1}, {0x23, 0, 1, 1},
-                                   {0x4E9C, 0, 1, 1}};
+    const GlyphRecord records[] = {
+        {0x21, 0, 1, 1}, {0x22, 0, 1, 1}, {0x23, 0, 1, 1}, {0x4E9C, 0, 1, 1}};
     const uint8_t glyphs[4] = {0x80, 0x00, 0x80, 0x00};
     const Bytes file = EncodeFontDataFile(0x21, 0x23, header, records, 4, glyphs, 4);
     ASSERT_EQ(file.size(), 152u + 4 * 11);
@@ -198,7 +199,7 @@ TEST(FontDataFileLoad, RegistrationNameOf32BytesComesBackWhole) {
     const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
     ASSERT_EQ(name.size(), 32u);
     FontHeader h = TwoCharHeader();
-    std::memcpy(h.bytes.data() + 4, name.data(), 32);  // no terminator; style text follows
+    std::memcpy(h.bytes.data() + 4, name.data(), 32); // no terminator; style text follows
     const Bytes file = EncodeFontDataFile(32, 126, h, kTwoRecords, 2, kTwoGlyphs, 12);
     CGlyphkitDoc doc;
     ASSERT_EQ(LoadFontDataInto(file.data(), file.size(), "n.kfd", doc).messageId, 0u);
@@ -252,7 +253,7 @@ TEST(FontDataFileLoad, MoreThan5000CharactersAreRefused) {
     // 5001 records of 10 bytes, no glyph data (0 bytes per glyph): long
     // enough for what it announces, but beyond what a registration holds.
     FontHeader h = TwoCharHeader();
-    Put(h.bytes.data() + 52, {0, 0, 0, 0, 0, 0, 0, 0, 0x89, 0x13, 0, 0});  // n = 5001
+    Put(h.bytes.data() + 52, {0, 0, 0, 0, 0, 0, 0, 0, 0x89, 0x13, 0, 0}); // n = 5001
     Bytes file(152 + 5001 * 10, 0);
     Put(file.data(), {0x20, 0, 0, 0, 0xFF, 0, 0, 0, 1, 0});
     std::memcpy(file.data() + 10, h.bytes.data(), 142);
@@ -302,7 +303,7 @@ TEST(FontDataFileGlyphs, PointsAtEachBitmapInTheFile) {
 
 TEST(FontDataFileGlyphs, RefusesACellThatDoesNotMatchTheGlyphSize) {
     Bytes file = TwoCharFile();
-    Put(file.data() + 10 + 52, {17, 0});  // 17 dots need 3 bytes a row, not 2
+    Put(file.data() + 10 + 52, {17, 0}); // 17 dots need 3 bytes a row, not 2
     const FontDataFile parsed = ParseFontDataFile(file.data(), file.size());
     ASSERT_EQ(parsed.messageId, 0u);
     EXPECT_FALSE(ReadFontDataGlyphs(parsed, file.data(), file.size()).ok);
@@ -321,7 +322,8 @@ namespace {
 Bytes RealFile() {
     std::FILE* f = std::fopen(KFD_CORPUS_DIR "/abc.kfd", "rb");
     Bytes bytes;
-    if (!f) return bytes;
+    if (!f)
+        return bytes;
     uint8_t buffer[4096];
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;)
         bytes.insert(bytes.end(), buffer, buffer + n);
@@ -331,7 +333,7 @@ Bytes RealFile() {
 
 TEST(FontDataFileReal, HoldsTheLayoutAndLoads) {
     const Bytes file = RealFile();
-    ASSERT_EQ(file.size(), 152u + 3 * (10 + 180));  // 41 x 30 cell: 6 bytes x 30 rows
+    ASSERT_EQ(file.size(), 152u + 3 * (10 + 180)); // 41 x 30 cell: 6 bytes x 30 rows
     EXPECT_EQ(Slice(file, 0, 10), (Bytes{32, 0, 0, 0, 255, 0, 0, 0, 1, 0}));
     EXPECT_EQ(Slice(file, 10, 6), (Bytes{0, 0, 0, 0, 'X', 0}));
     EXPECT_EQ(Slice(file, 58, 4), (Bytes{'1', '0', 0, 0}));

@@ -30,7 +30,8 @@ public:
         for (const std::string& name : Files()) {
             const std::string file = Path(name);
             SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileA(file.c_str())) RemoveDirectoryA(file.c_str());
+            if (!DeleteFileA(file.c_str()))
+                RemoveDirectoryA(file.c_str());
         }
         RemoveDirectoryA(m_path.c_str());
     }
@@ -39,10 +40,12 @@ public:
         std::vector<std::string> names;
         WIN32_FIND_DATAA found;
         HANDLE find = FindFirstFileA(Path("*").c_str(), &found);
-        if (find == INVALID_HANDLE_VALUE) return names;
+        if (find == INVALID_HANDLE_VALUE)
+            return names;
         do {
             const std::string name = found.cFileName;
-            if (name != "." && name != "..") names.push_back(name);
+            if (name != "." && name != "..")
+                names.push_back(name);
         } while (FindNextFileA(find, &found));
         FindClose(find);
         return names;
@@ -54,7 +57,8 @@ private:
 
 Bytes Pattern(size_t size, uint8_t seed) {
     Bytes bytes(size);
-    for (size_t i = 0; i < size; ++i) bytes[i] = uint8_t(seed + i * 7 + (i >> 8));
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = uint8_t(seed + i * 7 + (i >> 8));
     return bytes;
 }
 
@@ -82,10 +86,10 @@ TEST(KfdFileIo, FailedWriteLeavesTheOldFileAndNoTemporary) {
     const std::string path = folder.Path("keep.kfd");
     const Bytes old = Pattern(1000, 3);
     ASSERT_TRUE(SaveFileReplacing(path, old.data(), old.size()));
-    const Bytes replacement = Pattern(3 * kSaveChunkSize + 5, 4);  // four writes
+    const Bytes replacement = Pattern(3 * kSaveChunkSize + 5, 4); // four writes
     for (int failing = 0; failing < 4; ++failing) {
-        EXPECT_FALSE(SaveFileReplacingWithFault(path, replacement.data(), replacement.size(),
-                                                failing))
+        EXPECT_FALSE(
+            SaveFileReplacingWithFault(path, replacement.data(), replacement.size(), failing))
             << "write " << failing;
         EXPECT_EQ(ReadBack(path), old) << "write " << failing;
         EXPECT_EQ(folder.Files(), std::vector<std::string>{"keep.kfd"}) << "write " << failing;

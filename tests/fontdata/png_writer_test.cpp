@@ -16,12 +16,15 @@ uint32_t BitwiseCrc(const uint8_t* p, size_t n) {
     uint32_t crc = 0xFFFFFFFF;
     for (size_t i = 0; i < n; ++i) {
         crc ^= p[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
     }
     return ~crc;
 }
 
-uint32_t Be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+uint32_t Be32(const uint8_t* p) {
+    return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+}
 
 struct Chunk {
     std::string type;
@@ -37,7 +40,8 @@ std::vector<Chunk> Chunks(const Bytes& png) {
     while (at + 12 <= png.size()) {
         const uint32_t length = Be32(&png[at]);
         EXPECT_LE(at + 12 + length, png.size());
-        if (at + 12 + length > png.size()) break;
+        if (at + 12 + length > png.size())
+            break;
         EXPECT_EQ(Be32(&png[at + 8 + length]), BitwiseCrc(&png[at + 4], 4 + length))
             << "chunk at " << at;
         chunks.push_back({std::string(png.begin() + at + 4, png.begin() + at + 8),
@@ -85,10 +89,11 @@ TEST(PngWriter, LargeImageSplitsIntoStoredBlocksOfAtMost65535) {
     // filter byte, 90600 bytes in all: two stored blocks.
     image::IndexedImage picture(600, 600, {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}});
     for (uint32_t y = 0; y < 600; ++y)
-        for (uint32_t x = 0; x < 600; ++x) picture.Set(x, y, uint8_t((x + y) % 3));
+        for (uint32_t x = 0; x < 600; ++x)
+            picture.Set(x, y, uint8_t((x + y) % 3));
     const std::vector<Chunk> chunks = Chunks(image::EncodePng(picture));
     ASSERT_EQ(chunks.size(), 4u);
-    EXPECT_EQ(chunks[0].data[8], 2);  // bit depth
+    EXPECT_EQ(chunks[0].data[8], 2); // bit depth
     const Bytes& z = chunks[2].data;
     ASSERT_EQ(Bytes(z.begin(), z.begin() + 2), (Bytes{0x78, 0x01}));
     Bytes raw;
@@ -105,7 +110,7 @@ TEST(PngWriter, LargeImageSplitsIntoStoredBlocksOfAtMost65535) {
         raw.insert(raw.end(), z.begin() + at + 5, z.begin() + at + 5 + length);
         at += 5 + length;
     }
-    EXPECT_EQ(blocks, 2);  // 600 x 151 = 90600 bytes
+    EXPECT_EQ(blocks, 2); // 600 x 151 = 90600 bytes
     ASSERT_EQ(at + 4, z.size());
     ASSERT_EQ(raw.size(), 600u * 151);
     // Row 1 starts with filter 0, then pixels 1,2,0,1 -> 01 10 00 01.
@@ -124,7 +129,7 @@ TEST(PngWriter, RefusesWhatItCannotWrite) {
     EXPECT_TRUE(image::EncodePng(image::IndexedImage(0, 5, {{0, 0, 0}})).empty());
     EXPECT_TRUE(image::EncodePng(image::IndexedImage(2, 2, {})).empty());
     image::IndexedImage beyond(2, 2, {{0, 0, 0}, {9, 9, 9}});
-    beyond.Set(1, 1, 2);  // no third colour
+    beyond.Set(1, 1, 2); // no third colour
     EXPECT_TRUE(image::EncodePng(beyond).empty());
 }
 
@@ -137,17 +142,19 @@ TEST(GlyphSheet, PlacesCellsBetweenSeparatorsAtTheScale) {
     ASSERT_EQ(sheet.width, 15u);
     ASSERT_EQ(sheet.height, 6u);
     const char* expected[] = {
-        "SSSSSSSSSSSSSSS",  //
-        "S##..##S....##S",  //
-        "S##..##S....##S",  //
-        "S..##..S##....S",  //
-        "S..##..S##....S",  //
+        "SSSSSSSSSSSSSSS", //
+        "S##..##S....##S", //
+        "S##..##S....##S", //
+        "S..##..S##....S", //
+        "S..##..S##....S", //
         "SSSSSSSSSSSSSSS",
     };
     for (uint32_t y = 0; y < 6; ++y)
         for (uint32_t x = 0; x < 15; ++x) {
             const char c = expected[y][x];
-            const uint8_t want = c == 'S' ? image::kSeparator : c == '#' ? image::kInk : image::kPaper;
+            const uint8_t want = c == 'S'   ? image::kSeparator
+                                 : c == '#' ? image::kInk
+                                            : image::kPaper;
             EXPECT_EQ(sheet.At(x, y), want) << x << "," << y;
         }
 }
@@ -155,10 +162,10 @@ TEST(GlyphSheet, PlacesCellsBetweenSeparatorsAtTheScale) {
 TEST(GlyphSheet, WrapsRowsAndRefusesOversizedSheets) {
     const uint8_t dot[] = {0x80};
     const image::IndexedImage sheet = image::DrawGlyphSheet({dot, dot, dot}, 1, 1, 2, 1);
-    EXPECT_EQ(sheet.width, 5u);   // 2 cells across
-    EXPECT_EQ(sheet.height, 5u);  // 2 rows
+    EXPECT_EQ(sheet.width, 5u);  // 2 cells across
+    EXPECT_EQ(sheet.height, 5u); // 2 rows
     EXPECT_EQ(sheet.At(1, 3), image::kInk);
-    EXPECT_EQ(sheet.At(3, 3), image::kPaper);  // no third glyph's neighbour
+    EXPECT_EQ(sheet.At(3, 3), image::kPaper); // no third glyph's neighbour
     EXPECT_EQ(image::DrawGlyphSheet({dot}, 1, 1, 0, 1).width, 0u);
     EXPECT_EQ(image::DrawGlyphSheet({dot}, 9000, 9000, 1, 1).width, 0u);
 }

@@ -14,27 +14,36 @@
 
 int RunGlyphs(const CliArgs& args) {
     const std::wstring unknown = args.UnknownOption({L"out", L"columns", L"scale"});
-    if (!unknown.empty()) return UsageError(L"glyphs does not take --" + unknown);
-    if (args.positional().size() != 1) return UsageError(L"glyphs needs one FILE.kfd");
+    if (!unknown.empty())
+        return UsageError(L"glyphs does not take --" + unknown);
+    if (args.positional().size() != 1)
+        return UsageError(L"glyphs needs one FILE.kfd");
     const auto out = args.Value(L"out");
-    if (!out) return UsageError(L"glyphs needs --out FILE.png");
+    if (!out)
+        return UsageError(L"glyphs needs --out FILE.png");
     std::optional<long> columns = 16, scale = 1;
-    if (auto text = args.Value(L"columns")) columns = ParseDecimal(*text, 1, 5000);
-    if (auto text = args.Value(L"scale")) scale = ParseDecimal(*text, 1, 64);
-    if (!columns || !scale) return UsageError(L"--columns takes 1 to 5000, --scale 1 to 64");
+    if (auto text = args.Value(L"columns"))
+        columns = ParseDecimal(*text, 1, 5000);
+    if (auto text = args.Value(L"scale"))
+        scale = ParseDecimal(*text, 1, 64);
+    if (!columns || !scale)
+        return UsageError(L"--columns takes 1 to 5000, --scale 1 to 64");
 
     std::vector<uint8_t> bytes;
     if (ReadWholeFile(console::ToAnsi(args.positional()[0]), kMaxFontDataFileSize, &bytes) !=
         FileReadResult::Ok)
         return Failure(IDS_READ_FILE_FAILED);
     const FontDataFile file = ParseFontDataFile(bytes.data(), bytes.size());
-    if (file.messageId != 0) return Failure(file.messageId);
+    if (file.messageId != 0)
+        return Failure(file.messageId);
     const FontDataGlyphs glyphs = ReadFontDataGlyphs(file, bytes.data(), bytes.size());
     // A cell that does not match the glyph size leaves nothing to draw from.
-    if (!glyphs.ok) return Failure(IDS_FILE_UNUSABLE);
+    if (!glyphs.ok)
+        return Failure(IDS_FILE_UNUSABLE);
 
     std::vector<const uint8_t*> bitmaps;
-    for (const GlyphBitmapRef& glyph : glyphs.glyphs) bitmaps.push_back(glyph.bits);
+    for (const GlyphBitmapRef& glyph : glyphs.glyphs)
+        bitmaps.push_back(glyph.bits);
     const image::IndexedImage sheet = image::DrawGlyphSheet(
         bitmaps, glyphs.cellWidth, glyphs.cellHeight, uint32_t(*columns), uint32_t(*scale));
     const std::vector<uint8_t> png = image::EncodePng(sheet);

@@ -15,18 +15,23 @@ std::wstring Line(const wchar_t* key, const std::wstring& value) {
     return std::wstring(key) + L"=" + value + L"\n";
 }
 
-std::wstring Line(const wchar_t* key, long value) { return Line(key, std::to_wstring(value)); }
+std::wstring Line(const wchar_t* key, long value) {
+    return Line(key, std::to_wstring(value));
+}
 
 } // namespace
 
 int RunShow(const CliArgs& args) {
     const std::wstring unknown = args.UnknownOption({});
-    if (!unknown.empty()) return UsageError(L"show does not take --" + unknown);
-    if (args.positional().size() != 1) return UsageError(L"show needs one FILE.kfd");
+    if (!unknown.empty())
+        return UsageError(L"show does not take --" + unknown);
+    if (args.positional().size() != 1)
+        return UsageError(L"show needs one FILE.kfd");
 
     CGlyphkitDoc doc;
     const FontDataLoad load = ReadFontDataFileAt(console::ToAnsi(args.positional()[0]), doc);
-    if (load.messageId != 0) return Failure(load.messageId);
+    if (load.messageId != 0)
+        return Failure(load.messageId);
 
     const FontHeader& h = doc.m_fontHeader;
     std::wstring out;

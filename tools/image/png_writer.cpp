@@ -12,7 +12,8 @@ const std::array<uint32_t, 256>& CrcTable() {
         std::array<uint32_t, 256> t{};
         for (uint32_t n = 0; n < 256; ++n) {
             uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
             t[n] = c;
         }
         return t;
@@ -21,7 +22,8 @@ const std::array<uint32_t, 256>& CrcTable() {
 }
 
 void PutBE32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(v >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(uint8_t(v >> shift));
 }
 
 // Length, type, data, and the CRC over type and data.
@@ -34,9 +36,12 @@ void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<u
 }
 
 int BitDepthFor(size_t colours) {
-    if (colours <= 2) return 1;
-    if (colours <= 4) return 2;
-    if (colours <= 16) return 4;
+    if (colours <= 2)
+        return 1;
+    if (colours <= 4)
+        return 2;
+    if (colours <= 16)
+        return 4;
     return 8;
 }
 
@@ -65,7 +70,8 @@ std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& raw) {
 uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc) {
     const auto& table = CrcTable();
     crc = ~crc;
-    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
+    for (size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
     return ~crc;
 }
 
@@ -104,10 +110,11 @@ std::vector<uint8_t> EncodePng(const IndexedImage& image) {
     std::vector<uint8_t> header;
     PutBE32(header, image.width);
     PutBE32(header, image.height);
-    header.insert(header.end(), {uint8_t(depth), 3, 0, 0, 0});  // indexed, deflate, no interlace
+    header.insert(header.end(), {uint8_t(depth), 3, 0, 0, 0}); // indexed, deflate, no interlace
     PutChunk(png, "IHDR", header);
     std::vector<uint8_t> palette;
-    for (const Rgb& c : image.palette) palette.insert(palette.end(), {c.r, c.g, c.b});
+    for (const Rgb& c : image.palette)
+        palette.insert(palette.end(), {c.r, c.g, c.b});
     PutChunk(png, "PLTE", palette);
     PutChunk(png, "IDAT", StoredZlib(raw));
     PutChunk(png, "IEND", {});
