@@ -15,7 +15,8 @@ template <size_t N>
 bool SendDeleteBlock(PrinterLink& link, const std::array<uint8_t, N>& block, uint8_t* reply) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         link.WriteBlock(block.data(), block.size());
-        if (link.ReadBlock(reply, kShortReplySize, kReplyTimeout)) return true;
+        if (link.ReadBlock(reply, kShortReplySize, kReplyTimeout))
+            return true;
     }
     return false;
 }
@@ -57,11 +58,15 @@ ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& blo
         return Closing(IDS_DELETE_FAILED, BoxKind::Warning, false);
 
     const uint8_t code = reply[kReplyCodeOffset];
-    if (code == 'A') return Closing(IDS_DELETE_NOTHING, nothingBox, false);
-    if (code != 'B') return Closing(IDS_DELETE_FAILED, BoxKind::Warning, false);
+    if (code == 'A')
+        return Closing(IDS_DELETE_NOTHING, nothingBox, false);
+    if (code != 'B')
+        return Closing(IDS_DELETE_FAILED, BoxKind::Warning, false);
 
-    if (!confirm || !confirm(questionId)) return Declined(link);
-    if (!ProceedDeleted(link)) return Closing(IDS_DELETE_FAILED, BoxKind::Warning, false);
+    if (!confirm || !confirm(questionId))
+        return Declined(link);
+    if (!ProceedDeleted(link))
+        return Closing(IDS_DELETE_FAILED, BoxKind::Warning, false);
 
     if (refreshAfter) {
         // The refresh's own steps close the port; the message follows them.

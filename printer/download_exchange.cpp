@@ -21,7 +21,8 @@ ExchangeOutcome Failed(unsigned messageId) {
 
 bool ReadCode(PrinterLink& link, unsigned constantMs, uint8_t* code) {
     uint8_t reply[kShortReplySize] = {};
-    if (!link.ReadBlock(reply, sizeof reply, constantMs)) return false;
+    if (!link.ReadBlock(reply, sizeof reply, constantMs))
+        return false;
     *code = reply[kReplyCodeOffset];
     return true;
 }
@@ -38,13 +39,15 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
                                      DownloadObserver& observer) {
     // Callers check this before they open the port; a record and data that
     // do not match are never sent.
-    if (!GlyphDataFits(record, glyphDataSize)) return Failed(IDS_DOWNLOAD_FAILED);
+    if (!GlyphDataFits(record, glyphDataSize))
+        return Failed(IDS_DOWNLOAD_FAILED);
 
     link.WriteBlock(kDownloadStart.data(), kDownloadStart.size());
     link.WriteBlock(record.m_infoBlock.data(), record.m_infoBlock.size());
     link.WriteBlock(kDownloadHeaderEnd.data(), kDownloadHeaderEnd.size());
     uint8_t code = 0;
-    if (!ReadCode(link, kDownloadReplyTimeout, &code)) return Failed(IDS_DOWNLOAD_FAILED);
+    if (!ReadCode(link, kDownloadReplyTimeout, &code))
+        return Failed(IDS_DOWNLOAD_FAILED);
 
     unsigned proceedTimeout = kReplyTimeout;
     if (code == 'B') {
@@ -67,7 +70,8 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
 
     observer.TransferStarting();
     link.WriteBlock(kProceed.data(), kProceed.size());
-    if (!ReadCode(link, proceedTimeout, &code) || code != 'O') return Failed(IDS_DOWNLOAD_FAILED);
+    if (!ReadCode(link, proceedTimeout, &code) || code != 'O')
+        return Failed(IDS_DOWNLOAD_FAILED);
 
     const uint32_t n = record.m_dwCharCount;
     const size_t b = record.m_dwBytesPerGlyph;
@@ -77,7 +81,8 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
         link.WriteBlock(glyphData + i * b, b);
         link.WriteByte(ETX);
         uint8_t ack = 0;
-        if (!link.ReadBlock(&ack, 1, kAckTimeout) || ack != ACK) return Failed(IDS_DOWNLOAD_FAILED);
+        if (!link.ReadBlock(&ack, 1, kAckTimeout) || ack != ACK)
+            return Failed(IDS_DOWNLOAD_FAILED);
         observer.CharacterSent(n, i);
     }
 

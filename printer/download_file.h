@@ -32,10 +32,10 @@ private:
 bool ReadDownloadFile(const std::string& path, std::vector<uint8_t>* content);
 
 enum class SendResult {
-    FileUnreadable,  // ended silently
-    FileTooShort,    // 63000 reported, the port was never opened
-    PortNotOpened,   // 62000 reported
-    Exchanged,       // the outcome was played
+    FileUnreadable, // ended silently
+    FileTooShort,   // 63000 reported, the port was never opened
+    PortNotOpened,  // 62000 reported
+    Exchanged,      // the outcome was played
 };
 
 // Reads the download file, then opens and configures the port and runs the

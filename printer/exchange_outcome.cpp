@@ -10,7 +10,8 @@ void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler) {
             handler.ClosePort();
             break;
         case OutcomeStep::ShowMessage:
-            if (outcome.messageId != 0) handler.ShowMessage(outcome.messageId, outcome.box);
+            if (outcome.messageId != 0)
+                handler.ShowMessage(outcome.messageId, outcome.box);
             break;
         }
     }

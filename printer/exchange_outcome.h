@@ -19,8 +19,8 @@ struct ListingUpdate {
     ListChange list = ListChange::Keep;
     ExtentChange extent = ExtentChange::Keep;
     MemoryChange memory = MemoryChange::Keep;
-    uint64_t memoryUse = 0;        // bytes, for MemoryChange::Usage
-    std::vector<CFontPT> records;  // for ListChange::Fill
+    uint64_t memoryUse = 0;       // bytes, for MemoryChange::Usage
+    std::vector<CFontPT> records; // for ListChange::Fill
 };
 
 enum class BoxKind { Warning, Plain, Information };
@@ -28,10 +28,10 @@ enum class OutcomeStep { UpdateListing, ClosePort, ShowMessage };
 
 struct ExchangeOutcome {
     bool succeeded = false;
-    bool declined = false;  // the operator answered No
+    bool declined = false; // the operator answered No
     std::vector<OutcomeStep> steps;
     ListingUpdate listing;
-    unsigned messageId = 0;  // string-table ID; 0 when no message is shown
+    unsigned messageId = 0; // string-table ID; 0 when no message is shown
     BoxKind box = BoxKind::Warning;
 };
 

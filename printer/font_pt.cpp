@@ -10,13 +10,15 @@ namespace {
 // digits are read: a zero byte or any other non-digit ends the number.
 int LeadingDecimal(const uint8_t* p, size_t width) {
     int value = 0;
-    for (size_t i = 0; i < width && p[i] >= '0' && p[i] <= '9'; ++i) value = value * 10 + (p[i] - '0');
+    for (size_t i = 0; i < width && p[i] >= '0' && p[i] <= '9'; ++i)
+        value = value * 10 + (p[i] - '0');
     return value;
 }
 
 size_t TextLength(const uint8_t* p, size_t width) {
     size_t n = 0;
-    while (n < width && p[n] != 0) ++n;
+    while (n < width && p[n] != 0)
+        ++n;
     return n;
 }
 
@@ -24,7 +26,8 @@ size_t TextLength(const uint8_t* p, size_t width) {
 
 bool CFontPT::SetDownloadData(const FontHeader& header, const std::vector<GlyphRecord>& records,
                               uint32_t bytesPerGlyph) {
-    if (records.size() > kMaxChars) return false;
+    if (records.size() > kMaxChars)
+        return false;
     m_fontHeader = header;
     const uint16_t cellWidth = header.Word(FontHeader::kCellWidth);
     const uint16_t cellHeight = header.Word(FontHeader::kCellHeight);

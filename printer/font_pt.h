@@ -30,13 +30,15 @@ public:
     // into the header copy at offset 68.
     void BuildInfoBlock();
     // The 10-byte wire record of character i (i < m_dwCharCount).
-    const uint8_t* WireRecord(size_t i) const { return m_wireRecords.data() + i * GlyphRecord::kSize; }
+    const uint8_t* WireRecord(size_t i) const {
+        return m_wireRecords.data() + i * GlyphRecord::kSize;
+    }
 
     FontHeader m_fontHeader;
     std::array<uint8_t, kInfoBlockSize> m_infoBlock{};
     uint32_t m_dwBytesPerGlyph = 0;
     uint32_t m_dwCharCount = 0;
-    std::vector<uint8_t> m_wireRecords;  // m_dwCharCount x 10 bytes
+    std::vector<uint8_t> m_wireRecords; // m_dwCharCount x 10 bytes
 
     // --- Registered entry ------------------------------------------------
     // Decodes a received 100-byte information block into the fields below.
@@ -46,12 +48,12 @@ public:
     int16_t m_nId = 0;
     char m_szName[kNameWidth + 1] = {};
     int m_nFontSize = 0;
-    int m_nSize1 = 0;  // cell width of a font; vertical size of a logo
-    int m_nSize2 = 0;  // cell height of a font; horizontal size of a logo
+    int m_nSize1 = 0; // cell width of a font; vertical size of a logo
+    int m_nSize2 = 0; // cell height of a font; horizontal size of a logo
     uint32_t m_nBytesPerGlyph = 0;
     uint32_t m_nCharCount = 0;
-    uint64_t m_nDataSize = 0;  // bytes per glyph x character count
+    uint64_t m_nDataSize = 0; // bytes per glyph x character count
     int8_t m_cItalic = 0;
     int m_nWeight = 0;
-    std::vector<CharEntry> m_charEntries;  // at most kMaxChars
+    std::vector<CharEntry> m_charEntries; // at most kMaxChars
 };

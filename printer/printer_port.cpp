@@ -13,7 +13,8 @@ PortHandle& PortHandle::operator=(PortHandle&& other) noexcept {
 }
 
 void PortHandle::Close() {
-    if (m_handle == INVALID_HANDLE_VALUE) return;
+    if (m_handle == INVALID_HANDLE_VALUE)
+        return;
     CloseHandle(m_handle);
     m_handle = INVALID_HANDLE_VALUE;
 }
@@ -81,7 +82,8 @@ bool RunPrinterOperation(int comPort, CRS232C& rs232c, MessageSink& messages,
                          const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
                          ExchangeOutcome* result) {
     PortHandle port = OpenPrinterPort(comPort, messages);
-    if (!port.IsOpen()) return false;
+    if (!port.IsOpen())
+        return false;
     handler.PortOpened();
     // A configuration failure has been reported; the exchange then fails on
     // its own time-outs and reports its own message.
@@ -90,7 +92,9 @@ bool RunPrinterOperation(int comPort, CRS232C& rs232c, MessageSink& messages,
     ExchangeOutcome outcome = exchange(link);
     ClosingHandler closing(port, handler);
     PlayOutcome(outcome, closing);
-    if (port.IsOpen()) closing.ClosePort();
-    if (result) *result = std::move(outcome);
+    if (port.IsOpen())
+        closing.ClosePort();
+    if (result)
+        *result = std::move(outcome);
     return true;
 }

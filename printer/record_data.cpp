@@ -22,25 +22,31 @@ RecordData ReadRecordData(PrinterLink& link, uint32_t announcedLength) {
     RecordData data;
     link.WriteBlock(kProceed.data(), kProceed.size());
     uint8_t mark = 0;
-    if (!link.ReadBlock(&mark, 1, kReplyTimeout) || mark != STX) return data;
+    if (!link.ReadBlock(&mark, 1, kReplyTimeout) || mark != STX)
+        return data;
 
     uint64_t consumed = 0;
     while (consumed < announcedLength) {
-        if (data.records.size() == RegisteredData::kMaxRecords) return data;
+        if (data.records.size() == RegisteredData::kMaxRecords)
+            return data;
         uint8_t block[CFontPT::kInfoBlockSize];
-        if (!link.ReadBlock(block, sizeof block, kReplyTimeout)) return data;
+        if (!link.ReadBlock(block, sizeof block, kReplyTimeout))
+            return data;
         CFontPT record;
         record.ParseInfoBlock(block);
-        if (record.m_nCharCount > CFontPT::kMaxChars) return data;
+        if (record.m_nCharCount > CFontPT::kMaxChars)
+            return data;
         record.m_charEntries.resize(record.m_nCharCount);
         for (CFontPT::CharEntry& entry : record.m_charEntries)
-            if (!link.ReadBlock(entry.data(), entry.size(), kReplyTimeout)) return data;
+            if (!link.ReadBlock(entry.data(), entry.size(), kReplyTimeout))
+                return data;
         data.memoryUse += record.m_nDataSize + 10ull * record.m_nCharCount;
         consumed += CFontPT::kInfoBlockSize + CFontPT::kCharEntrySize * record.m_nCharCount;
         data.records.push_back(std::move(record));
     }
 
-    if (!link.ReadBlock(&mark, 1, kRecordEndTimeout) || mark != ETX) return data;
+    if (!link.ReadBlock(&mark, 1, kRecordEndTimeout) || mark != ETX)
+        return data;
     data.complete = true;
     return data;
 }

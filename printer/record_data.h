@@ -11,9 +11,9 @@
 uint32_t AnnouncedLength(const uint8_t* infoReply);
 
 struct RecordData {
-    bool complete = false;  // STX, the announced records and ETX all arrived
+    bool complete = false; // STX, the announced records and ETX all arrived
     std::vector<CFontPT> records;
-    uint64_t memoryUse = 0;  // sum of data size + 10 x character count
+    uint64_t memoryUse = 0; // sum of data size + 10 x character count
 };
 
 // Sends Proceed and reads the record data of announcedLength bytes.

@@ -36,7 +36,8 @@ void RegisteredData::Apply(const ListingUpdate& update, const LineWidth& lineWid
         break;
     }
     }
-    if (update.extent == ExtentChange::Zero) m_nExtent = 0;
+    if (update.extent == ExtentChange::Zero)
+        m_nExtent = 0;
 
     switch (update.memory) {
     case MemoryChange::Keep:

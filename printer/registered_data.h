@@ -25,11 +25,11 @@ public:
     bool MemoryAvailable() const { return m_bMemoryAvailable; }
     int MemoryKilobytes() const { return m_nMemoryKilobytes; }
 
-    std::vector<CFontPT> m_records;   // record k is shown by line k
+    std::vector<CFontPT> m_records; // record k is shown by line k
     std::vector<std::string> m_lines;
     int m_nExtent = 0;
 
 private:
-    bool m_bMemoryAvailable = false;  // before the first query: N/A
+    bool m_bMemoryAvailable = false; // before the first query: N/A
     int m_nMemoryKilobytes = 0;
 };

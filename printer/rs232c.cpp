@@ -46,7 +46,7 @@ int CRS232C::Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl
     timeouts.ReadTotalTimeoutConstant = 1000;
     timeouts.WriteTotalTimeoutMultiplier = 10;
     timeouts.WriteTotalTimeoutConstant = 100;
-    SetCommTimeouts(port, &timeouts);  // every read sets its own time-outs anyway
+    SetCommTimeouts(port, &timeouts); // every read sets its own time-outs anyway
     return 1;
 }
 
@@ -74,7 +74,8 @@ int CRS232C::SetReadTimeouts(HANDLE port, DWORD count, DWORD constantMs) {
 
 int CRS232C::ReadBlock(HANDLE port, void* buffer, DWORD count, DWORD constantMs) {
     SetReadTimeouts(port, count, constantMs);
-    if (count == 0) return 1;
+    if (count == 0)
+        return 1;
     // Each attempt reads into the start of the buffer; a short attempt is
     // dropped whole. Only the count returned matters: a failed ReadFile
     // returns fewer bytes and counts as a short attempt.
@@ -87,7 +88,8 @@ int CRS232C::ReadBlock(HANDLE port, void* buffer, DWORD count, DWORD constantMs)
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD got = 0;
         ReadFile(port, buffer, count, &got, nullptr);
-        if (got == count) return 1;
+        if (got == count)
+            return 1;
     }
     return 0;
 }

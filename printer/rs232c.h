@@ -17,8 +17,7 @@ public:
 
     // Reads the port's state, applies the line settings, writes it back and
     // sets the default time-outs. Failures are reported through messages.
-    int Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl,
-                  MessageSink& messages);
+    int Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl, MessageSink& messages);
     int WriteBlock(HANDLE port, const void* data, DWORD count);
     int WriteByte(HANDLE port, BYTE value, DWORD expectedWritten);
     int SetReadTimeouts(HANDLE port, DWORD count, DWORD constantMs);

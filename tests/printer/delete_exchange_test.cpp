@@ -26,7 +26,8 @@ struct Asked {
 
 TEST(DeleteEntry, AcceptedDeletionRefreshesThenReports) {
     Asked asked{{}, true};
-    ScriptedLink link({Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('E'), 9000),
+    ScriptedLink link({Answer(kDeleteSeven, ShortReply('B')),
+                       Answer(kProceed, ShortReply('E'), 9000),
                        Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = DeleteRegisteredData(link, 7, asked.Callback());
     EXPECT_TRUE(out.succeeded);
@@ -40,9 +41,11 @@ TEST(DeleteEntry, AcceptedDeletionRefreshesThenReports) {
 }
 
 TEST(DeleteEntry, IdDigitsAreTwoDecimalDigits) {
-    ScriptedLink link({Answer(Bytes{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x30, 0x1B, 0x5A}, ShortReply('A'))});
+    ScriptedLink link(
+        {Answer(Bytes{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x30, 0x1B, 0x5A}, ShortReply('A'))});
     EXPECT_EQ(DeleteRegisteredData(link, 0, nullptr).messageId, unsigned(IDS_DELETE_NOTHING));
-    ScriptedLink link99({Answer(Bytes{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x39, 0x39, 0x1B, 0x5A}, ShortReply('A'))});
+    ScriptedLink link99(
+        {Answer(Bytes{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x39, 0x39, 0x1B, 0x5A}, ShortReply('A'))});
     EXPECT_EQ(DeleteRegisteredData(link99, 99, nullptr).messageId, unsigned(IDS_DELETE_NOTHING));
     EXPECT_TRUE(link.Mismatch().empty());
     EXPECT_TRUE(link99.Mismatch().empty());
@@ -78,9 +81,12 @@ TEST(DeleteEntry, FailuresReportDeletionFailed) {
     ScriptedLink bothSilent({Silent(kDeleteSeven), Silent(kDeleteSeven)});
     ScriptedLink otherCode({Answer(kDeleteSeven, ShortReply('Z'))});
     ScriptedLink silentAfterProceed({Answer(kDeleteSeven, ShortReply('B')), Silent(kProceed)});
-    ScriptedLink wrongAfterProceed({Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('A'))});
-    ScriptedLink lateE({Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('E'), 30300)});
-    for (ScriptedLink* link : {&bothSilent, &otherCode, &silentAfterProceed, &wrongAfterProceed, &lateE}) {
+    ScriptedLink wrongAfterProceed(
+        {Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('A'))});
+    ScriptedLink lateE(
+        {Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('E'), 30300)});
+    for (ScriptedLink* link :
+         {&bothSilent, &otherCode, &silentAfterProceed, &wrongAfterProceed, &lateE}) {
         const ExchangeOutcome out = DeleteRegisteredData(*link, 7, yes.Callback());
         EXPECT_FALSE(out.succeeded);
         EXPECT_FALSE(out.declined);

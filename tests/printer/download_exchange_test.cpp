@@ -26,7 +26,9 @@ struct Observer : DownloadObserver {
         EXPECT_TRUE(progress.empty());
         ++starts;
     }
-    void CharacterSent(uint32_t count, uint32_t index) override { progress.push_back({count, index}); }
+    void CharacterSent(uint32_t count, uint32_t index) override {
+        progress.push_back({count, index});
+    }
 };
 
 // Three characters "A", "B", U+3042 in a 8 x 2 cell (2 bytes a glyph) whose
@@ -52,9 +54,12 @@ struct Registration {
 };
 
 // The frames written out by hand: STX, wire record, bitmap, ETX.
-const Bytes kFrameA{0x02, 0x41, 0x00, 0x00, 0x00, 0x00, 0x07, 0x00, 0x00, 0x00, 0x02, 0x11, 0x13, 0x03};
-const Bytes kFrameB{0x02, 0x42, 0x00, 0x00, 0x01, 0x00, 0x06, 0x00, 0x00, 0x00, 0x02, 0x13, 0x11, 0x03};
-const Bytes kFrameU{0x02, 0x42, 0x30, 0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x02, 0xFF, 0x00, 0x03};
+const Bytes kFrameA{0x02, 0x41, 0x00, 0x00, 0x00, 0x00, 0x07,
+                    0x00, 0x00, 0x00, 0x02, 0x11, 0x13, 0x03};
+const Bytes kFrameB{0x02, 0x42, 0x00, 0x00, 0x01, 0x00, 0x06,
+                    0x00, 0x00, 0x00, 0x02, 0x13, 0x11, 0x03};
+const Bytes kFrameU{0x02, 0x42, 0x30, 0x00, 0x00, 0x00, 0x08,
+                    0x00, 0x00, 0x00, 0x02, 0xFF, 0x00, 0x03};
 
 ExchangeOutcome Send(ScriptedLink& link, Registration& r, Observer& obs) {
     return DownloadRegistration(link, r.record, r.glyphs.data(), r.glyphs.size(), obs);
@@ -65,7 +70,8 @@ TEST(Download, FreeIdSendsOneAcknowledgedFramePerCharacter) {
     Observer obs;
     ScriptedLink link({Answer(r.Header(), ShortReply('A')), Answer(kProceed, ShortReply('O')),
                        Answer(kFrameA, kAck), Answer(kFrameB, kAck), Answer(kFrameU, kAck),
-                       Answer(kInfoRequest, InfoReply('B', 0)), Answer(kProceed, Cat({kStx, kEtx}))});
+                       Answer(kInfoRequest, InfoReply('B', 0)),
+                       Answer(kProceed, Cat({kStx, kEtx}))});
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_TRUE(out.succeeded);
     EXPECT_TRUE(link.Mismatch().empty()) << link.Mismatch();
@@ -105,11 +111,12 @@ TEST(Download, OverwriteAcceptedWaitsLongForReady) {
 TEST(Download, FreeIdWaitsOnlyShortlyForReady) {
     Registration r(1);
     Observer obs;
-    ScriptedLink link({Answer(r.Header(), ShortReply('A')), Answer(kProceed, ShortReply('O'), 5000)});
+    ScriptedLink link(
+        {Answer(r.Header(), ShortReply('A')), Answer(kProceed, ShortReply('O'), 5000)});
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_FAILED));
     EXPECT_EQ(out.steps, (Steps{S::ShowMessage, S::ClosePort}));
-    EXPECT_EQ(obs.starts, 1);  // the progress window was open when it failed
+    EXPECT_EQ(obs.starts, 1); // the progress window was open when it failed
 }
 
 TEST(Download, OverwriteDeclinedSendsCancelQuietly) {
@@ -143,7 +150,7 @@ TEST(Download, NoOrUnknownHeaderReplyFails) {
     Observer obs;
     ScriptedLink silent({Silent(r.Header())});
     ScriptedLink unknown({Answer(r.Header(), ShortReply('E'))});
-    ScriptedLink late({Answer(r.Header(), ShortReply('A'), 3300)});  // after 3 x (1000 + 90) ms
+    ScriptedLink late({Answer(r.Header(), ShortReply('A'), 3300)}); // after 3 x (1000 + 90) ms
     for (ScriptedLink* link : {&silent, &unknown, &late}) {
         const ExchangeOutcome out = Send(*link, r, obs);
         EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_FAILED));

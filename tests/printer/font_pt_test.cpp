@@ -19,37 +19,40 @@ FontHeader SampleHeader() {
     std::memcpy(b + 0, "07", 2);
     std::memcpy(b + 4, "Sample", 6);
     b[10] = 0;
-    b[11] = 'X';  // junk behind the name's zero byte must not travel
+    b[11] = 'X'; // junk behind the name's zero byte must not travel
     std::memcpy(b + 36, "Bold", 4);
-    b[41] = 'Y';  // likewise behind the style text
+    b[41] = 'Y'; // likewise behind the style text
     std::memcpy(b + 48, "10\0\0", 4);
-    b[52] = 24;                  // cell width
-    b[54] = 28;                  // cell height
-    b[56] = 84;                  // bytes per glyph
-    b[60] = 3;                   // n
-    b[68] = 0x1A; b[69] = 0x01;  // the rasteriser's 3 x (84 + 10) = 282
-    b[72] = 1;                   // vertical
-    b[74] = 0x02;                // pitch
-    b[75] = 0x30;                // family
-    b[76] = 0x80;                // character set 128
-    b[77] = 1;                   // italic
-    b[78] = 0xBC; b[79] = 0x02;  // weight 700
-    b[80] = 0x0E; b[81] = 0x01;  // average width 270
-    b[82] = 0x19;                // ascent 25
-    b[84] = 0x20;                // start code 0x20
-    b[86] = 0xDF;                // end code 0xDF
+    b[52] = 24; // cell width
+    b[54] = 28; // cell height
+    b[56] = 84; // bytes per glyph
+    b[60] = 3;  // n
+    b[68] = 0x1A;
+    b[69] = 0x01; // the rasteriser's 3 x (84 + 10) = 282
+    b[72] = 1;    // vertical
+    b[74] = 0x02; // pitch
+    b[75] = 0x30; // family
+    b[76] = 0x80; // character set 128
+    b[77] = 1;    // italic
+    b[78] = 0xBC;
+    b[79] = 0x02; // weight 700
+    b[80] = 0x0E;
+    b[81] = 0x01; // average width 270
+    b[82] = 0x19; // ascent 25
+    b[84] = 0x20; // start code 0x20
+    b[86] = 0xDF; // end code 0xDF
     std::memcpy(b + 100, "\x03\x00\x27\x38", 4);
     std::memcpy(b + 104, "FaceName", 8);
     b[136] = 10;
     b[138] = 1;
-    b[140] = 0xCB;  // 203
+    b[140] = 0xCB; // 203
     return h;
 }
 
 TEST(FontPtBuild, InfoBlockCarriesTheHeaderFieldsBigEndian) {
     CFontPT pt;
     pt.m_fontHeader = SampleHeader();
-    pt.m_infoBlock.fill(0xEE);  // every byte must be rewritten
+    pt.m_infoBlock.fill(0xEE); // every byte must be rewritten
     pt.BuildInfoBlock();
     const uint8_t* b = pt.m_infoBlock.data();
 
@@ -61,7 +64,7 @@ TEST(FontPtBuild, InfoBlockCarriesTheHeaderFieldsBigEndian) {
     EXPECT_EQ(Slice(b, 56, 4), std::string("\x00\x00\x00\x54", 4));
     EXPECT_EQ(Slice(b, 60, 4), std::string("\x00\x00\x00\x03", 4));
     EXPECT_EQ(Slice(b, 64, 4), std::string(4, '\0'));
-    EXPECT_EQ(Slice(b, 68, 4), std::string("\x00\x00\x00\xFC", 4));  // 3 x 84 = 252
+    EXPECT_EQ(Slice(b, 68, 4), std::string("\x00\x00\x00\xFC", 4)); // 3 x 84 = 252
     EXPECT_EQ(Slice(b, 72, 2), std::string("\x00\x01", 2));
     EXPECT_EQ(Slice(b, 74, 4), std::string("\x02\x30\x80\x01", 4));
     EXPECT_EQ(Slice(b, 78, 2), std::string("\x02\xBC", 2));
@@ -97,8 +100,8 @@ TEST(FontPtBuild, FullNameAndStyleFieldsAreCopiedWithoutTerminator) {
 TEST(FontPtBuild, LargeRegistrationSizesAreBigEndian) {
     CFontPT pt;
     uint8_t* h = pt.m_fontHeader.bytes.data();
-    h[56] = 0x48;  // 72 bytes per glyph
-    h[60] = 0x88;  // n = 5000 = 0x1388
+    h[56] = 0x48; // 72 bytes per glyph
+    h[60] = 0x88; // n = 5000 = 0x1388
     h[61] = 0x13;
     pt.BuildInfoBlock();
     // 5000 x 72 = 360000 = 0x00057E40
@@ -115,8 +118,10 @@ TEST(FontPtBuild, DownloadDataHoldsWireRecords) {
     ASSERT_TRUE(pt.SetDownloadData(h, records, 84));
     EXPECT_EQ(pt.m_dwCharCount, 2u);
     EXPECT_EQ(pt.m_dwBytesPerGlyph, 84u);
-    EXPECT_EQ(Slice(pt.WireRecord(0), 0, 10), std::string("\x41\x00\x00\x01\x00\x0F\x00\x00\x00\x14", 10));
-    EXPECT_EQ(Slice(pt.WireRecord(1), 0, 10), std::string("\x42\x30\x00\x02\x00\x18\x00\x00\x00\x1C", 10));
+    EXPECT_EQ(Slice(pt.WireRecord(0), 0, 10),
+              std::string("\x41\x00\x00\x01\x00\x0F\x00\x00\x00\x14", 10));
+    EXPECT_EQ(Slice(pt.WireRecord(1), 0, 10),
+              std::string("\x42\x30\x00\x02\x00\x18\x00\x00\x00\x1C", 10));
     EXPECT_EQ(pt.m_fontHeader.bytes, h.bytes);
 }
 
@@ -167,10 +172,13 @@ TEST(FontPtParse, DecodesTheFieldsOfAReceivedBlock) {
 TEST(FontPtParse, FullNameIsTerminatedAndSizesAreUnsigned) {
     auto block = ReceivedBlock();
     std::memset(block.data() + 4, 'Z', 32);
-    block[36] = 'Q';  // first style byte must not run into the name
-    block[52] = 0xFF; block[53] = 0xFE;
-    block[54] = 0x80; block[55] = 0x00;
-    block[78] = 0xFF; block[79] = 0xFF;
+    block[36] = 'Q'; // first style byte must not run into the name
+    block[52] = 0xFF;
+    block[53] = 0xFE;
+    block[54] = 0x80;
+    block[55] = 0x00;
+    block[78] = 0xFF;
+    block[79] = 0xFF;
     CFontPT pt;
     pt.ParseInfoBlock(block.data());
     EXPECT_EQ(std::string(pt.m_szName), std::string(32, 'Z'));
@@ -182,8 +190,11 @@ TEST(FontPtParse, FullNameIsTerminatedAndSizesAreUnsigned) {
 TEST(FontPtParse, GarbledDigitsAndHugeSizesStayDefined) {
     auto block = ReceivedBlock();
     std::memcpy(block.data(), "9x", 2);
-    std::memcpy(block.data() + 48, "7\xFF" "12", 4);
-    std::memset(block.data() + 56, 0xFF, 8);  // both 0xFFFFFFFF
+    std::memcpy(block.data() + 48,
+                "7\xFF"
+                "12",
+                4);
+    std::memset(block.data() + 56, 0xFF, 8); // both 0xFFFFFFFF
     CFontPT pt;
     pt.ParseInfoBlock(block.data());
     EXPECT_EQ(pt.m_nId, 9);

@@ -29,7 +29,9 @@ RegisteredData EarlierPanel() {
     return panel;
 }
 
-int Width(const std::string& line) { return int(line.size()) * 10; }
+int Width(const std::string& line) {
+    return int(line.size()) * 10;
+}
 
 TEST(Query, CodeAEmptiesTheListAndShowsNothingRegistered) {
     ScriptedLink link({Answer(kInfoRequest, InfoReply('A', 0))});
@@ -51,29 +53,31 @@ TEST(Query, CodeAEmptiesTheListAndShowsNothingRegistered) {
 }
 
 TEST(Query, CodeBWithNoDataReadsOnlyTheMarks) {
-    ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 0)), Answer(kProceed, Cat({kStx, kEtx}))});
+    ScriptedLink link(
+        {Answer(kInfoRequest, InfoReply('B', 0)), Answer(kProceed, Cat({kStx, kEtx}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_TRUE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort, S::ShowMessage}));
     EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_DONE));
-    EXPECT_EQ(link.ReadCalls(), 3);  // info reply, STX, ETX
+    EXPECT_EQ(link.ReadCalls(), 3); // info reply, STX, ETX
     EXPECT_TRUE(link.ScriptDone());
 
     RegisteredData panel = EarlierPanel();
     panel.Apply(out.listing, Width);
     EXPECT_TRUE(panel.m_lines.empty());
-    EXPECT_EQ(panel.m_nExtent, 52);  // an empty listing does not reset the extent
+    EXPECT_EQ(panel.m_nExtent, 52); // an empty listing does not reset the extent
     EXPECT_EQ(panel.MemoryKilobytes(), 0);
 }
 
 TEST(Query, OneRecordGivesItsLineAndMemoryUse) {
     // 100 + 6 x 100 = 700 bytes of records.
-    ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 700)),
-                       Answer(kProceed, Cat({kStx, Block("05", "Sample", 72, 100), Entries(100), kEtx}))});
+    ScriptedLink link(
+        {Answer(kInfoRequest, InfoReply('B', 700)),
+         Answer(kProceed, Cat({kStx, Block("05", "Sample", 72, 100), Entries(100), kEtx}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     ASSERT_TRUE(out.succeeded);
     ASSERT_EQ(out.listing.records.size(), 1u);
-    EXPECT_EQ(out.listing.memoryUse, 8200u);  // 7200 + 10 x 100
+    EXPECT_EQ(out.listing.memoryUse, 8200u); // 7200 + 10 x 100
     const CFontPT& r = out.listing.records[0];
     ASSERT_EQ(r.m_charEntries.size(), 100u);
     EXPECT_EQ(r.m_charEntries[0], (CFontPT::CharEntry{0x42, 0x30, 0x00, 0x18, 0x00, 0x1C}));
@@ -111,7 +115,7 @@ TEST(Query, UnknownCodeIsACompleteListingWithoutEntries) {
     EXPECT_TRUE(out.listing.records.empty());
     EXPECT_EQ(out.listing.memory, MemoryChange::Usage);
     EXPECT_EQ(out.listing.memoryUse, 0u);
-    EXPECT_EQ(link.Written(), kInfoRequest);  // no Proceed
+    EXPECT_EQ(link.Written(), kInfoRequest); // no Proceed
 }
 
 TEST(Query, SecondTryAfterASilentFirst) {
@@ -136,7 +140,7 @@ TEST(Query, NoReplyToEitherTryFailsBeforeClosing) {
     RegisteredData panel = EarlierPanel();
     panel.Apply(out.listing, Width);
     EXPECT_TRUE(panel.m_lines.empty());
-    EXPECT_EQ(panel.MemoryKilobytes(), 5);  // memory line kept
+    EXPECT_EQ(panel.MemoryKilobytes(), 5); // memory line kept
     EXPECT_EQ(panel.m_nExtent, 52);
 }
 
@@ -191,19 +195,21 @@ TEST(Query, MissingEndMarkFails) {
 
 TEST(Query, MoreThanAHundredRecordsAreRefused) {
     Bytes data = kStx;
-    for (int i = 0; i < 101; ++i) data = Cat({data, Block("01", "R", 1, 0)});
+    for (int i = 0; i < 101; ++i)
+        data = Cat({data, Block("01", "R", 1, 0)});
     data = Cat({data, kEtx});
     ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 10100)), Answer(kProceed, data)});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
     EXPECT_EQ(out.listing.list, ListChange::Empty);
-    EXPECT_EQ(link.ReadCalls(), 1 + 1 + 100);  // the 101st block is never read
+    EXPECT_EQ(link.ReadCalls(), 1 + 1 + 100); // the 101st block is never read
 }
 
 TEST(Query, ExactlyAHundredRecordsAreAccepted) {
     Bytes data = kStx;
-    for (int i = 0; i < 100; ++i) data = Cat({data, Block("01", "R", 1, 0)});
+    for (int i = 0; i < 100; ++i)
+        data = Cat({data, Block("01", "R", 1, 0)});
     data = Cat({data, kEtx});
     ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 10000)), Answer(kProceed, data)});
     const ExchangeOutcome out = QueryRegisteredData(link);
@@ -212,16 +218,18 @@ TEST(Query, ExactlyAHundredRecordsAreAccepted) {
 }
 
 TEST(Query, RecordOfMoreThanFiveThousandCharactersIsRefused) {
-    ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 100 + 6 * 5001)),
-                       Answer(kProceed, Cat({kStx, Block("01", "Big", 1, 5001), Entries(5001), kEtx}))});
+    ScriptedLink link(
+        {Answer(kInfoRequest, InfoReply('B', 100 + 6 * 5001)),
+         Answer(kProceed, Cat({kStx, Block("01", "Big", 1, 5001), Entries(5001), kEtx}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
-    EXPECT_EQ(link.ReadCalls(), 3);  // info, STX, block: no entry is read
+    EXPECT_EQ(link.ReadCalls(), 3); // info, STX, block: no entry is read
 }
 
 TEST(Query, RecordOfFiveThousandCharactersFits) {
-    ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 100 + 6 * 5000)),
-                       Answer(kProceed, Cat({kStx, Block("01", "Big", 1, 5000), Entries(5000), kEtx}))});
+    ScriptedLink link(
+        {Answer(kInfoRequest, InfoReply('B', 100 + 6 * 5000)),
+         Answer(kProceed, Cat({kStx, Block("01", "Big", 1, 5000), Entries(5000), kEtx}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     ASSERT_TRUE(out.succeeded);
     EXPECT_EQ(out.listing.records[0].m_charEntries.size(), 5000u);
@@ -241,8 +249,8 @@ TEST(Query, ExtentWidensOnlyOverThePreviousLine) {
     const std::map<std::string, int> widths{
         {"ID01 a 0byte", 120}, {"ID02 b 0byte", 80}, {"ID03 c 0byte", 100}};
     const auto width = [&](const std::string& line) { return widths.at(line); };
-    const Bytes data = Cat({kStx, Block("01", "a", 0, 0), Block("02", "b", 0, 0),
-                            Block("03", "c", 0, 0), kEtx});
+    const Bytes data =
+        Cat({kStx, Block("01", "a", 0, 0), Block("02", "b", 0, 0), Block("03", "c", 0, 0), kEtx});
 
     ScriptedLink query({Answer(kInfoRequest, InfoReply('B', 300)), Answer(kProceed, data)});
     RegisteredData panel;
@@ -302,7 +310,8 @@ TEST(Refresh, CodeAClosesThenEmpties) {
 
 TEST(Refresh, MissingMarksShowNotAvailable) {
     ScriptedLink noStx({Answer(kInfoRequest, InfoReply('B', 0)), Silent(kProceed)});
-    ScriptedLink noEtx({Answer(kInfoRequest, InfoReply('B', 0)), Answer(kProceed, Cat({kStx, kStx}))});
+    ScriptedLink noEtx(
+        {Answer(kInfoRequest, InfoReply('B', 0)), Answer(kProceed, Cat({kStx, kStx}))});
     for (ScriptedLink* link : {&noStx, &noEtx}) {
         const ExchangeOutcome out = RefreshRegisteredData(*link);
         EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::UpdateListing}));
@@ -330,7 +339,7 @@ TEST(Refresh, ListingFillsWithoutMessage) {
     RegisteredData panel;
     panel.Apply(out.listing, Width);
     EXPECT_EQ(panel.m_lines[0], "ID12 Logo 2000byte");
-    EXPECT_EQ(panel.MemoryKilobytes(), 1);  // 2010 / 1024
+    EXPECT_EQ(panel.MemoryKilobytes(), 1); // 2010 / 1024
 }
 
 } // namespace

@@ -20,7 +20,9 @@ inline Bytes InfoReply(char code, unsigned length) {
     return Cat({Bytes{0x02, uint8_t(code)}, B(digits), Bytes{0x03}});
 }
 
-inline Bytes ShortReply(char code) { return Bytes{0x02, uint8_t(code), 0x03}; }
+inline Bytes ShortReply(char code) {
+    return Bytes{0x02, uint8_t(code), 0x03};
+}
 
 // A received information block: ID digits, name, bytes per glyph and
 // character count big-endian at 56 and 60.

@@ -37,13 +37,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RegisteredData panel;
     panel.Apply(out.listing, [](const std::string& line) { return int(line.size()); });
 
-    if (panel.m_records.size() > RegisteredData::kMaxRecords) std::abort();
-    if (panel.m_lines.size() != panel.m_records.size()) std::abort();
+    if (panel.m_records.size() > RegisteredData::kMaxRecords)
+        std::abort();
+    if (panel.m_lines.size() != panel.m_records.size())
+        std::abort();
     for (const CFontPT& r : panel.m_records) {
-        if (r.m_charEntries.size() > CFontPT::kMaxChars) std::abort();
-        if (r.m_charEntries.size() != r.m_nCharCount) std::abort();
-        if (std::strlen(r.m_szName) > CFontPT::kNameWidth) std::abort();
+        if (r.m_charEntries.size() > CFontPT::kMaxChars)
+            std::abort();
+        if (r.m_charEntries.size() != r.m_nCharCount)
+            std::abort();
+        if (std::strlen(r.m_szName) > CFontPT::kNameWidth)
+            std::abort();
     }
-    if (!out.succeeded && out.listing.list == ListChange::Fill) std::abort();
+    if (!out.succeeded && out.listing.list == ListChange::Fill)
+        std::abort();
     return 0;
 }

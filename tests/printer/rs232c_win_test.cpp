@@ -20,7 +20,8 @@ struct Messages : MessageSink {
     void Report(const UserMessage& m) override { reported.push_back(m); }
     std::vector<unsigned> Ids() const {
         std::vector<unsigned> ids;
-        for (const UserMessage& m : reported) ids.push_back(m.id);
+        for (const UserMessage& m : reported)
+            ids.push_back(m.id);
         return ids;
     }
 };
@@ -44,7 +45,9 @@ struct ScratchFile {
     }
 };
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 TEST(Rs232c, LineSettingsChangeOnlyTheirFieldsAndTurnSoftwareFlowControlOff) {
     DCB dcb;
@@ -68,7 +71,7 @@ TEST(Rs232c, LineSettingsChangeOnlyTheirFieldsAndTurnSoftwareFlowControlOff) {
     EXPECT_EQ(std::memcmp(&dcb, &expected, sizeof dcb), 0);
     EXPECT_EQ(dcb.fOutX, 0u);
     EXPECT_EQ(dcb.fInX, 0u);
-    EXPECT_EQ(dcb.fDtrControl, 3u);  // as the driver had it
+    EXPECT_EQ(dcb.fDtrControl, 3u); // as the driver had it
     EXPECT_EQ(dcb.fOutxCtsFlow, 1u);
     EXPECT_EQ(dcb.XonLim, 0xFFFF);
 }
@@ -119,7 +122,7 @@ TEST(Rs232c, WritesSucceedOnlyWithTheWholeCount) {
     const uint8_t glyph[] = {0x11, 0x13, 0x11, 0x13};
     EXPECT_EQ(rs.WriteByte(h, 0x02, 1), 1);
     EXPECT_EQ(rs.WriteBlock(h, glyph, 4), 1);
-    EXPECT_EQ(rs.WriteByte(h, 0x03, 2), 0);  // one byte written, two expected
+    EXPECT_EQ(rs.WriteByte(h, 0x03, 2), 0); // one byte written, two expected
     CloseHandle(h);
     HANDLE readOnly = file.Open(GENERIC_READ);
     EXPECT_EQ(rs.WriteBlock(readOnly, glyph, 4), 0);
@@ -229,7 +232,7 @@ struct NoObserver : DownloadObserver {
 };
 
 TEST(DownloadFile, ShortFileIsRefusedBeforeThePortIsOpened) {
-    ScratchFile file("\x11\x13\x11\x13\x11");  // 5 of 6 bytes
+    ScratchFile file("\x11\x13\x11\x13\x11"); // 5 of 6 bytes
     Messages messages;
     Handler handler;
     NoObserver observer;

@@ -14,17 +14,17 @@
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes B(const std::string& text);  // the bytes of a string literal
+Bytes B(const std::string& text); // the bytes of a string literal
 Bytes Cat(std::initializer_list<Bytes> parts);
 
 struct Piece {
-    unsigned delayMs = 0;  // after the previous piece (the first: after the command)
+    unsigned delayMs = 0; // after the previous piece (the first: after the command)
     Bytes bytes;
 };
 
 struct ScriptStep {
-    Bytes expect;              // what the tool writes (one or more writes)
-    std::vector<Piece> reply;  // empty: the printer stays silent
+    Bytes expect;             // what the tool writes (one or more writes)
+    std::vector<Piece> reply; // empty: the printer stays silent
 };
 
 ScriptStep Answer(Bytes expect, Bytes reply, unsigned delayMs = 0);
@@ -55,7 +55,7 @@ private:
     };
     std::vector<ScriptStep> m_script;
     size_t m_step = 0;
-    Bytes m_pending;  // written bytes of the current step so far
+    Bytes m_pending; // written bytes of the current step so far
     Bytes m_written;
     std::deque<Arrival> m_input;
     std::string m_mismatch;

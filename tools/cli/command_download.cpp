@@ -34,7 +34,8 @@ public:
     }
     // Ends the bar's line before anything else is printed.
     void Finish() {
-        if (m_bBarShown) console::Err(L"\n");
+        if (m_bBarShown)
+            console::Err(L"\n");
         m_bBarShown = false;
     }
 
@@ -68,7 +69,8 @@ const PrinterModel* ChooseModel(const CliArgs& args, const FontHeader& header) {
         return FindPrinterModel(console::ToAnsi(*name).c_str());
     const int resolution = header.Word(FontHeader::kResolution);
     for (const PrinterModel& model : kPrinterModels)
-        if (model.resolution == resolution) return &model;
+        if (model.resolution == resolution)
+            return &model;
     return &kPrinterModels[0];
 }
 
@@ -80,21 +82,27 @@ int RunDownload(const CliArgs& args) {
         return UsageError(
             L"usage: download FILE.kfd --id N [--port N] [--overwrite yes|no] [--model NAME]");
     const std::optional<std::wstring> id = args.Value(L"id");
-    if (!id) return UsageError(L"download needs --id N");
+    if (!id)
+        return UsageError(L"download needs --id N");
     const std::optional<int> port = PortOption(args);
-    if (!port) return UsageError(L"--port takes a number from 1 to 255");
+    if (!port)
+        return UsageError(L"--port takes a number from 1 to 255");
     const Answer overwrite = AnswerOption(args, L"overwrite");
-    if (overwrite.bad) return UsageError(L"--overwrite takes yes or no");
+    if (overwrite.bad)
+        return UsageError(L"--overwrite takes yes or no");
 
     CGlyphkitDoc doc;
     const FontDataLoad load = ReadFontDataFileAt(console::ToAnsi(args.positional()[0]), doc);
-    if (load.messageId != 0) return Failure(load.messageId);
+    if (load.messageId != 0)
+        return Failure(load.messageId);
     const PrinterModel* model = ChooseModel(args, doc.m_fontHeader);
-    if (!model) return UsageError(L"--model takes QC150, QW300 or QW400");
+    if (!model)
+        return UsageError(L"--model takes QC150, QW300 or QW400");
 
     // The temporary file goes away at the end, whatever happened.
     TempDownloadFile temp;
-    if (!temp.Create()) return Failure(IDS_CREATE_FILE_FAILED);
+    if (!temp.Create())
+        return Failure(IDS_CREATE_FILE_FAILED);
 
     ConsoleMessages messages;
     BuildEnvironment environment;
@@ -105,8 +113,8 @@ int RunDownload(const CliArgs& args) {
     environment.caption = model->caption;
     CFontPT record;
     // The registration ID is checked as the form checks its text (message 135).
-    if (!BuildDownloadFromDocument(doc, load.text, environment, temp.Path(),
-                                   console::ToAnsi(*id), &record))
+    if (!BuildDownloadFromDocument(doc, load.text, environment, temp.Path(), console::ToAnsi(*id),
+                                   &record))
         return 1;
     record.BuildInfoBlock();
 
@@ -114,8 +122,8 @@ int RunDownload(const CliArgs& args) {
     ConsoleProgress progress(overwrite.value);
     DownloadOutcome handler(progress);
     ExchangeOutcome outcome;
-    const SendResult sent = SendDownloadFile(temp.Path(), record, *port, rs232c, messages,
-                                             progress, handler, &outcome);
+    const SendResult sent =
+        SendDownloadFile(temp.Path(), record, *port, rs232c, messages, progress, handler, &outcome);
     progress.Finish();
     return ExitStatus(sent == SendResult::Exchanged, outcome);
 }

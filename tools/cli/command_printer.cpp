@@ -24,7 +24,8 @@ int RunList(const CliArgs& args) {
     if (!args.positional().empty() || !args.UnknownOption({L"port"}).empty())
         return UsageError(L"usage: list [--port N]");
     const std::optional<int> port = PortOption(args);
-    if (!port) return UsageError(L"--port takes a number from 1 to 255");
+    if (!port)
+        return UsageError(L"--port takes a number from 1 to 255");
     return RunOperation(*port, QueryRegisteredData);
 }
 
@@ -33,11 +34,14 @@ int RunDelete(const CliArgs& args) {
         return UsageError(L"usage: delete --id N [--port N] [--confirm yes|no]");
     const std::optional<std::wstring> idText = args.Value(L"id");
     const std::optional<long> id = idText ? ParseDecimal(*idText, 0, 99) : std::nullopt;
-    if (!id) return UsageError(L"--id takes a registration ID from 0 to 99");
+    if (!id)
+        return UsageError(L"--id takes a registration ID from 0 to 99");
     const std::optional<int> port = PortOption(args);
-    if (!port) return UsageError(L"--port takes a number from 1 to 255");
+    if (!port)
+        return UsageError(L"--port takes a number from 1 to 255");
     const Answer confirm = AnswerOption(args, L"confirm");
-    if (confirm.bad) return UsageError(L"--confirm takes yes or no");
+    if (confirm.bad)
+        return UsageError(L"--confirm takes yes or no");
     return RunOperation(*port, [&](PrinterLink& link) {
         return DeleteRegisteredData(link, int(*id), [&](unsigned question) {
             return AskOperator(question, confirm.value);
@@ -49,9 +53,11 @@ int RunClear(const CliArgs& args) {
     if (!args.positional().empty() || !args.UnknownOption({L"port", L"confirm"}).empty())
         return UsageError(L"usage: clear [--port N] [--confirm yes|no]");
     const std::optional<int> port = PortOption(args);
-    if (!port) return UsageError(L"--port takes a number from 1 to 255");
+    if (!port)
+        return UsageError(L"--port takes a number from 1 to 255");
     const Answer confirm = AnswerOption(args, L"confirm");
-    if (confirm.bad) return UsageError(L"--confirm takes yes or no");
+    if (confirm.bad)
+        return UsageError(L"--confirm takes yes or no");
     return RunOperation(*port, [&](PrinterLink& link) {
         return ClearAllRegisteredData(
             link, [&](unsigned question) { return AskOperator(question, confirm.value); });

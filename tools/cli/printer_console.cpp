@@ -9,16 +9,19 @@
 
 std::optional<int> PortOption(const CliArgs& args) {
     const std::optional<std::wstring> text = args.Value(L"port");
-    if (!text) return kDefaultComPort;
+    if (!text)
+        return kDefaultComPort;
     const std::optional<long> port = ParseDecimal(*text, 1, 255);
-    if (!port) return std::nullopt;
+    if (!port)
+        return std::nullopt;
     return int(*port);
 }
 
 Answer AnswerOption(const CliArgs& args, const std::wstring& name) {
     Answer answer;
     const std::optional<std::wstring> text = args.Value(name);
-    if (!text) return answer;
+    if (!text)
+        return answer;
     if (*text == L"yes")
         answer.value = true;
     else if (*text == L"no")
@@ -40,11 +43,13 @@ bool StdinIsConsole() {
 } // namespace
 
 bool AskOperator(unsigned questionId, std::optional<bool> given) {
-    if (given || !StdinIsConsole()) return given.value_or(false);
+    if (given || !StdinIsConsole())
+        return given.value_or(false);
     console::Err(LoadText(questionId) + L" [y/N] ");
     wchar_t line[16] = {};
     DWORD read = 0;
-    if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), line, 15, &read, nullptr)) return false;
+    if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), line, 15, &read, nullptr))
+        return false;
     return read > 0 && (line[0] == L'y' || line[0] == L'Y');
 }
 
@@ -56,7 +61,8 @@ void ConsoleOutcome::ApplyListing(const ListingUpdate& update) {
     // The console has no list box to measure: the extent is of no use here.
     m_panel.Apply(update, nullptr);
     std::wstring out;
-    for (const std::string& line : m_panel.m_lines) out += console::FromAnsi(line) + L"\n";
+    for (const std::string& line : m_panel.m_lines)
+        out += console::FromAnsi(line) + L"\n";
     if (m_panel.MemoryAvailable()) {
         wchar_t text[128];
         std::swprintf(text, 128, LoadText(IDS_MEMORY_USAGE).c_str(), m_panel.MemoryKilobytes());
