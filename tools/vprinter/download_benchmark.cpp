@@ -7,6 +7,7 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "fontdata/byte_order.h"
 #include "tools/vprinter/harness/kfd_writer.h"
 #include "tools/vprinter/harness/subprocess.h"
 #include "tools/vprinter/printer_engine.h"
@@ -79,11 +81,13 @@ std::vector<Timed> ReadLog(const std::string& path) {
 
 struct Run {
     bool ok = false;
+    uint32_t bytesPerGlyph = 0; // from the information block the tool sent
     size_t characters = 0;
     size_t downloadBytes = 0; // what the tool sent, from the download start to the last frame
     double transferMs = 0;    // from the first received byte to the last ACK
     double framesMs = 0;      // from the first frame's ACK wait... to the last ACK
     double processMs = 0;
+    double medianAckPeriodMs = 0; // typical time per character, free of scheduling hiccups
 };
 
 Run Download(const std::string& dir, const std::string& bin, int com, int baud,
@@ -117,6 +121,14 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     stop = true;
     thread.join();
     WinRun(GLYPHKIT_SOURCE_DIR, {"--unmap-com", std::to_string(com)});
+    const auto lines = ReadLog(logPath);
+    std::vector<uint8_t> received;
+    for (const auto& l : lines)
+        if (l.rx)
+            received.insert(received.end(), l.bytes.begin(), l.bytes.end());
+    // Download start (6 bytes), then the block: bytes per glyph at 56.
+    if (received.size() >= 6 + 60)
+        run.bytesPerGlyph = ReadBE32(&received[6 + 56]);
     if (r.exitCode != 0) {
         std::fprintf(stderr, "bench: glyphkit-cli download ended with %d\n%s%s\n", r.exitCode,
                      r.out.c_str(), r.err.c_str());
@@ -124,8 +136,8 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     }
     // The transfer runs from the first received byte to the ACK of the last
     // character; the bytes are all the tool sent meanwhile.
-    const auto lines = ReadLog(logPath);
     double first = -1, firstAck = -1, lastAck = -1;
+    std::vector<double> ackTimes;
     size_t acks = 0, sent = 0, sentAtLastAck = 0;
     for (const auto& l : lines) {
         if (l.rx) {
@@ -140,6 +152,7 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
                 if (firstAck < 0)
                     firstAck = l.ms;
                 lastAck = l.ms;
+                ackTimes.push_back(l.ms);
                 sentAtLastAck = sent;
             }
     }
@@ -148,6 +161,14 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     run.transferMs = lastAck - first;
     run.framesMs = lastAck - firstAck;
     run.ok = acks == count && run.transferMs > 0;
+    std::vector<double> periods;
+    for (size_t i = 1; i < ackTimes.size(); ++i)
+        periods.push_back(ackTimes[i] - ackTimes[i - 1]);
+    if (!periods.empty()) {
+        std::nth_element(periods.begin(), periods.begin() + long(periods.size() / 2),
+                         periods.end());
+        run.medianAckPeriodMs = periods[periods.size() / 2];
+    }
     return run;
 }
 
@@ -177,17 +198,32 @@ int main(int argc, char** argv) {
     if (!mkdtemp(pattern))
         return 1;
     const std::string dir = pattern;
-    const std::vector<uint16_t> codes = Kanji(count);
-    if (codes.size() != count) {
-        std::fprintf(stderr, "bench: only %zu kanji available\n", codes.size());
-        return 1;
-    }
     const std::string kfd = dir + "/bench.kfd";
-    WriteKfd(kfd, "BENCH", kIpaGothicCp932, size, codes);
+    auto writeKfd = [&] {
+        const std::vector<uint16_t> codes = Kanji(count);
+        if (codes.size() != count) {
+            std::fprintf(stderr, "bench: only %zu kanji available\n", codes.size());
+            return false;
+        }
+        WriteKfd(kfd, "BENCH", kIpaGothicCp932, size, codes);
+        return true;
+    };
+    if (!writeKfd())
+        return 1;
 
     constexpr int kBaud = 115200;
     const double lineRate = kBaud / 10.0;
-    const Run paced = Download(dir, bin, com, kBaud, kfd, count);
+    Run paced = Download(dir, bin, com, kBaud, kfd, count);
+    if (!paced.ok && paced.bytesPerGlyph > 0 &&
+        uint64_t(count) * (paced.bytesPerGlyph + 10) > kMemoryCapacity) {
+        // The cell came out larger than guessed: take what fills 99 % of the memory.
+        count = size_t(kMemoryCapacity * 0.99 / (paced.bytesPerGlyph + 10));
+        std::printf("%u bytes a glyph: %zu characters fill the 240 KB memory to 99 %%\n",
+                    paced.bytesPerGlyph, count);
+        if (!writeKfd())
+            return 1;
+        paced = Download(dir, bin, com, kBaud, kfd, count);
+    }
     const Run unpaced = Download(dir, bin, com, 0, kfd, count);
     int status = 0;
     if (paced.ok) {
@@ -197,6 +233,10 @@ int main(int argc, char** argv) {
         std::printf("  achieved %.0f bytes/s, line rate %.0f bytes/s (8N1), ratio %.3f "
                     "(target >= 0.95)\n",
                     rate, lineRate, rate / lineRate);
+        // One character on the line: its frame (12 + bytes per glyph) and the ACK.
+        const double ideal = (12.0 + paced.bytesPerGlyph + 1) / lineRate * 1000;
+        std::printf("  median per character %.3f ms, line time %.3f ms, ratio %.3f\n",
+                    paced.medianAckPeriodMs, ideal, ideal / paced.medianAckPeriodMs);
         std::printf("  whole command under Wine: %.2f s\n", paced.processMs / 1000);
     } else {
         std::printf("paced run failed\n");

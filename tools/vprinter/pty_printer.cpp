@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -73,6 +74,9 @@ bool PtyPrinter::Open(const std::string& linkPath, std::string* error) {
 }
 
 void PtyPrinter::Run(const std::function<bool()>& keepRunning) {
+    // Pacing sleeps for single byte times (87 us at 115200 baud); the default
+    // 50 us of timer slack would stretch every one of them.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     const auto byteTime =
         std::chrono::nanoseconds(options_.baud > 0 ? 10'000'000'000LL / options_.baud : 0);
     auto lastActivity = Clock::now();
@@ -94,13 +98,14 @@ void PtyPrinter::Run(const std::function<bool()>& keepRunning) {
         const ssize_t n = read(master_, buffer.data(), buffer.size());
         if (n <= 0)
             continue;
+        // Logged as they come in from the pty, before the pacing delay.
+        log_.Received(buffer.data(), size_t(n));
         if (byteTime.count() > 0) {
             // The bytes were written at once into the pty; on a real line the
             // last of them arrives only after every one took its 10 bits.
             lineInFree_ = std::max(now, lineInFree_) + byteTime * n;
             std::this_thread::sleep_until(lineInFree_);
         }
-        log_.Received(buffer.data(), size_t(n));
         out.clear();
         engine_.Receive(buffer.data(), size_t(n), out);
         for (const auto& piece : out)
