@@ -86,15 +86,6 @@ TEST(Download, FreeIdSendsOneAcknowledgedFramePerCharacter) {
     EXPECT_EQ(out.listing.extent, ExtentChange::EachLine);
 }
 
-TEST(Download, InformationBlockGoesOutAsBuilt) {
-    Registration r;
-    // Spot checks of the block on the wire: ID digits, n and n x b big-endian.
-    const Bytes info = r.Info();
-    EXPECT_EQ(Bytes(info.begin(), info.begin() + 2), B("07"));
-    EXPECT_EQ(Bytes(info.begin() + 60, info.begin() + 64), (Bytes{0, 0, 0, 3}));
-    EXPECT_EQ(Bytes(info.begin() + 68, info.begin() + 72), (Bytes{0, 0, 0, 6}));
-}
-
 TEST(Download, OverwriteAcceptedWaitsLongForReady) {
     Registration r(1);
     Observer obs;
