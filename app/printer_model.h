@@ -6,10 +6,10 @@
 #include <cstring>
 
 struct PrinterModel {
-    const char* name;        // m_strModelName
-    int resolution;          // dots per inch
-    int dotsPerMm;           // for logo sizes in millimetres
-    const wchar_t* caption;  // "%sグリフキット" with the name
+    const char* name;       // m_strModelName
+    int resolution;         // dots per inch
+    int dotsPerMm;          // for logo sizes in millimetres
+    const wchar_t* caption; // "%sグリフキット" with the name
 };
 
 // Index = position of the chosen button in the model selection dialog. The
@@ -24,6 +24,7 @@ inline constexpr size_t kPrinterModelCount = sizeof kPrinterModels / sizeof kPri
 // The row with this model name, or null.
 inline const PrinterModel* FindPrinterModel(const char* name) {
     for (const PrinterModel& model : kPrinterModels)
-        if (std::strcmp(model.name, name) == 0) return &model;
+        if (std::strcmp(model.name, name) == 0)
+            return &model;
     return nullptr;
 }

@@ -12,7 +12,9 @@ namespace {
 // every advance grow by this much so that slanted strokes stay inside.
 constexpr double kItalicSlant = 0.24933;
 
-uint16_t ItalicExtension(long height) { return uint16_t(int(double(height) * kItalicSlant)); }
+uint16_t ItalicExtension(long height) {
+    return uint16_t(int(double(height) * kItalicSlant));
+}
 
 // 40-byte header plus room for the two colours of a one-bit bitmap.
 constexpr size_t kBitmapInfoSize = sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD);
@@ -27,7 +29,8 @@ void SetLogFontFaceName(LOGFONTA* lf, const std::string& face) {
     while (length < face.size() && face[length] != '\0') {
         const bool pair = IsDBCSLeadByte(BYTE(face[length])) && length + 1 < face.size();
         const size_t step = pair ? 2 : 1;
-        if (length + step > LF_FACESIZE - 1) break;
+        if (length + step > LF_FACESIZE - 1)
+            break;
         length += step;
     }
     std::memset(lf->lfFaceName, 0, LF_FACESIZE);
@@ -54,7 +57,8 @@ int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, cons
                                    const LOGFONTA& font, UINT codePage) {
     Release();
     m_header = header;
-    if (!CreateCompatibleDC(reference)) return 0;
+    if (!CreateCompatibleDC(reference))
+        return 0;
     SetMapMode(GetSafeHdc(), MM_TEXT);
     const int result = RenderInContext(codes, font, codePage);
     // Everything selected into the context was selected back inside; only
@@ -63,8 +67,7 @@ int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, cons
     return result;
 }
 
-int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& font,
-                                      UINT codePage) {
+int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& font, UINT codePage) {
     HDC dc = GetSafeHdc();
     LOGFONTA lf = font;
     lf.lfWidth = 0;
@@ -78,7 +81,8 @@ int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& fon
 
     ScopedFont hfont(CreateFontIndirectA(&lf));
     if (!hfont) {
-        if (m_pSink) m_pSink->Report(UserMessage{IDS_FONT_REALIZE_FAILED, m_strCaption});
+        if (m_pSink)
+            m_pSink->Report(UserMessage{IDS_FONT_REALIZE_FAILED, m_strCaption});
         return 0;
     }
     ScopedSelectObject selectFont(dc, hfont.Get());
@@ -92,8 +96,7 @@ int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& fon
     long cellWidth = 0;
     long cellHeight = 0;
     if (n > 0) {
-        RenderChar(codes[0], &tm, nullptr, nullptr, &measured, nullptr, false, &overhang,
-                   codePage);
+        RenderChar(codes[0], &tm, nullptr, nullptr, &measured, nullptr, false, &overhang, codePage);
         cellHeight = measured.cy;
         cellWidth = tm.tmMaxCharWidth;
         if (italic) {
@@ -152,9 +155,9 @@ int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& fon
     return 1;
 }
 
-void CGlyphRasterizer::RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINFO* info,
-                                  void* bits, SIZE* size, const SIZE* cell, bool italic,
-                                  uint16_t* leftOverhang, UINT codePage) {
+void CGlyphRasterizer::RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINFO* info, void* bits,
+                                  SIZE* size, const SIZE* cell, bool italic, uint16_t* leftOverhang,
+                                  UINT codePage) {
     HDC dc = GetSafeHdc();
     ScopedSaveDC saved(dc);
     *leftOverhang = 0;
@@ -195,12 +198,15 @@ void CGlyphRasterizer::RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINF
     } else {
         *size = SIZE{0, 0};
     }
-    if (italic) size->cx += ItalicExtension(metrics->tmHeight);
+    if (italic)
+        size->cx += ItalicExtension(metrics->tmHeight);
 
-    if (bits == nullptr || info == nullptr || cell == nullptr) return;
+    if (bits == nullptr || info == nullptr || cell == nullptr)
+        return;
 
     ScopedBitmap bitmap(CreateBitmap(cell->cx, cell->cy, 1, 1, nullptr));
-    if (!bitmap) return;
+    if (!bitmap)
+        return;
     {
         ScopedSelectObject selectBitmap(dc, bitmap.Get());
         BitBlt(dc, 0, 0, cell->cx, cell->cy, nullptr, 0, 0, WHITENESS);
@@ -209,7 +215,7 @@ void CGlyphRasterizer::RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINF
         std::memset(info, 0, kBitmapInfoSize);
         h.biSize = sizeof(BITMAPINFOHEADER);
         h.biWidth = cell->cx;
-        h.biHeight = cell->cy;  // positive: bottom-up
+        h.biHeight = cell->cy; // positive: bottom-up
         h.biPlanes = 1;
         h.biBitCount = 1;
         h.biCompression = BI_RGB;

@@ -40,7 +40,7 @@ public:
     const FontHeader& Header() const { return m_header; }
     uint32_t CharCount() const { return uint32_t(m_records.size() / GlyphRecord::kSize); }
     uint32_t BytesPerGlyph() const { return m_header.DWord(FontHeader::kBytesPerGlyph); }
-    const uint8_t* RecordTable() const { return m_records.data(); }  // n native records
+    const uint8_t* RecordTable() const { return m_records.data(); } // n native records
     const std::vector<uint8_t>& GlyphData() const { return m_glyphs; }
     std::vector<GlyphRecord> GlyphRecords() const;
 

@@ -24,7 +24,8 @@ public:
     bool ok() const { return m_handle != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return m_handle; }
     bool Close() {
-        if (m_handle == INVALID_HANDLE_VALUE) return true;
+        if (m_handle == INVALID_HANDLE_VALUE)
+            return true;
         const bool closed = CloseHandle(m_handle) != 0;
         m_handle = INVALID_HANDLE_VALUE;
         return closed;
@@ -40,7 +41,8 @@ CRegistrationBuilder::CRegistrationBuilder(BuildEnvironment environment)
     : m_env(std::move(environment)), m_rasterizer(m_env.sink, m_env.caption) {}
 
 void CRegistrationBuilder::Report(unsigned id) {
-    if (m_env.sink) m_env.sink->Report(UserMessage{id, L""});
+    if (m_env.sink)
+        m_env.sink->Report(UserMessage{id, L""});
 }
 
 bool CRegistrationBuilder::Build(CGlyphkitDoc& doc, const RegistrationSource& source) {
@@ -53,11 +55,13 @@ bool CRegistrationBuilder::Build(CGlyphkitDoc& doc, const RegistrationSource& so
     LOGFONTA family{};
     const bool installed =
         m_env.fonts != nullptr && m_env.fonts->Lookup(source.faceName.c_str(), &family);
-    if (installed) doc.SetLogFont(family);
+    if (installed)
+        doc.SetLogFont(family);
     LOGFONTA description = doc.m_logFont;
     // A face the list does not hold (a loaded name of up to 32 bytes) keeps the
     // settings' description and only its name, cut to fit the face field.
-    if (!installed) SetLogFontFaceName(&description, source.faceName);
+    if (!installed)
+        SetLogFontFaceName(&description, source.faceName);
     m_nCodePage = CharsetToCodePage(description.lfCharSet);
 
     const CWinCodePageConversion conversion;
@@ -69,7 +73,8 @@ bool CRegistrationBuilder::Build(CGlyphkitDoc& doc, const RegistrationSource& so
     }
     CCodeList codes;
     // No room for the code list: the build stops, as any out-of-memory stop, silently.
-    if (!codes.Setup(uint16_t(units->size()), units->data(), m_nCodePage)) return false;
+    if (!codes.Setup(uint16_t(units->size()), units->data(), m_nCodePage))
+        return false;
     codes.Build(conversion);
     if (codes.Count() > kMaxRegistrationCodes) {
         Report(IDS_TEXT_TOO_LARGE);
@@ -82,7 +87,8 @@ bool CRegistrationBuilder::Build(CGlyphkitDoc& doc, const RegistrationSource& so
 
     description.lfHeight = FontHeightForPoints(m_env.resolution, doc.m_nPointSize);
     ScopedSaveDC savedReference(m_env.reference);
-    if (m_env.reference) SetMapMode(m_env.reference, MM_TEXT);
+    if (m_env.reference)
+        SetMapMode(m_env.reference, MM_TEXT);
     if (!m_rasterizer.RenderGlyphs(m_env.reference, settingsHeader, codes.Codes(), description,
                                    m_nCodePage)) {
         m_rasterizer.Release();
@@ -95,8 +101,7 @@ bool CRegistrationBuilder::Build(CGlyphkitDoc& doc, const RegistrationSource& so
 }
 
 bool CRegistrationBuilder::WriteDownloadFile(const std::string& path,
-                                             const std::string& registrationId,
-                                             CFontPT* record) {
+                                             const std::string& registrationId, CFontPT* record) {
     ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) {
@@ -119,9 +124,9 @@ bool CRegistrationBuilder::WriteDownloadFile(const std::string& path,
     // disk) must not pass for a download file that is complete.
     const std::vector<uint8_t>& data = m_rasterizer.GlyphData();
     DWORD written = 0;
-    const bool wrote = data.empty() || (WriteFile(file.Get(), data.data(), DWORD(data.size()),
-                                                  &written, nullptr) &&
-                                        written == data.size());
+    const bool wrote = data.empty() ||
+                       (WriteFile(file.Get(), data.data(), DWORD(data.size()), &written, nullptr) &&
+                        written == data.size());
     if (!file.Close() || !wrote) {
         Report(IDS_CREATE_FILE_FAILED);
         return false;
@@ -152,18 +157,22 @@ bool BuildDownloadFromDocument(CGlyphkitDoc& doc, const std::u16string& loadedTe
     const bool installed = environment.fonts != nullptr &&
                            environment.fonts->Lookup(doc.GetFaceName().c_str(), &family);
     RegistrationSource source;
-    if (!installed || family.lfCharSet == SHIFTJIS_CHARSET) source.text = loadedText;
+    if (!installed || family.lfCharSet == SHIFTJIS_CHARSET)
+        source.text = loadedText;
     source.faceName = doc.GetFaceName();
 
     // The form's range fields show the loaded range, with one-byte code mode on.
     RegistrationForm form;
     form.regName = doc.GetRegName();
-    if (doc.m_nRangeStart >= 0) form.codeStart = uint32_t(doc.m_nRangeStart);
-    if (doc.m_nRangeEnd >= 0) form.codeEnd = uint32_t(doc.m_nRangeEnd);
+    if (doc.m_nRangeStart >= 0)
+        form.codeStart = uint32_t(doc.m_nRangeStart);
+    if (doc.m_nRangeEnd >= 0)
+        form.codeEnd = uint32_t(doc.m_nRangeEnd);
     form.rangeOn = true;
     form.textLength = source.text.size();
     if (const unsigned message = CheckRegistrationForm(form, RegistrationAction::Download)) {
-        if (environment.sink) environment.sink->Report(UserMessage{message, L""});
+        if (environment.sink)
+            environment.sink->Report(UserMessage{message, L""});
         return false;
     }
     doc.SetCodeStart(uint16_t(doc.m_nRangeStart));
@@ -173,6 +182,5 @@ bool BuildDownloadFromDocument(CGlyphkitDoc& doc, const std::u16string& loadedTe
     source.codeEnd = doc.m_nRangeEnd;
 
     CRegistrationBuilder builder(environment);
-    return builder.Build(doc, source) &&
-           builder.WriteDownloadFile(path, registrationId, record);
+    return builder.Build(doc, source) && builder.WriteDownloadFile(path, registrationId, record);
 }

@@ -23,16 +23,16 @@ struct RegistrationSource {
     bool rangeOn = false;
     int codeStart = 32;
     int codeEnd = 255;
-    std::string faceName;  // the selected TrueType face, ANSI
+    std::string faceName; // the selected TrueType face, ANSI
 };
 
 // Where a build reports its messages and what it renders against.
 struct BuildEnvironment {
-    HDC reference = nullptr;                 // the preview area's context
-    int resolution = 203;                    // of the chosen printer model
-    const CFontFamilyList* fonts = nullptr;  // the installed-font list
+    HDC reference = nullptr;                // the preview area's context
+    int resolution = 203;                   // of the chosen printer model
+    const CFontFamilyList* fonts = nullptr; // the installed-font list
     MessageSink* sink = nullptr;
-    std::wstring caption;                    // the main window's title
+    std::wstring caption; // the main window's title
 };
 
 // Most codes one registration holds.

@@ -11,11 +11,11 @@ enum class RegistrationAction { Save, Download };
 
 // What the checks read from the form.
 struct RegistrationForm {
-    std::string regName;                 // registration-name field
-    std::optional<uint32_t> codeStart;   // start-code field as an unsigned number; none: no number
-    std::optional<uint32_t> codeEnd;     // end-code field
-    bool rangeOn = false;                // one-byte code mode
-    size_t textLength = 0;               // UTF-16 units of the registration text
+    std::string regName;               // registration-name field
+    std::optional<uint32_t> codeStart; // start-code field as an unsigned number; none: no number
+    std::optional<uint32_t> codeEnd;   // end-code field
+    bool rangeOn = false;              // one-byte code mode
+    size_t textLength = 0;             // UTF-16 units of the registration text
 };
 
 // Most registration-text units Save takes, and Download.

@@ -21,7 +21,8 @@ HDC CDC::Detach() {
 }
 
 void CDC::DeleteDC() {
-    if (m_hDC && m_bOwned) ::DeleteDC(m_hDC);
+    if (m_hDC && m_bOwned)
+        ::DeleteDC(m_hDC);
     m_hDC = nullptr;
     m_bOwned = false;
 }

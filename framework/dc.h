@@ -39,7 +39,8 @@ public:
     Handle Get() const { return m_handle; }
     explicit operator bool() const { return m_handle != nullptr; }
     void Reset(Handle handle = nullptr) {
-        if (m_handle) DeleteObject(m_handle);
+        if (m_handle)
+            DeleteObject(m_handle);
         m_handle = handle;
     }
 
@@ -57,7 +58,8 @@ public:
     ScopedSelectObject(HDC hdc, HGDIOBJ object)
         : m_hDC(hdc), m_previous(object ? SelectObject(hdc, object) : nullptr) {}
     ~ScopedSelectObject() {
-        if (m_previous && m_previous != HGDI_ERROR) SelectObject(m_hDC, m_previous);
+        if (m_previous && m_previous != HGDI_ERROR)
+            SelectObject(m_hDC, m_previous);
     }
     ScopedSelectObject(const ScopedSelectObject&) = delete;
     ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
@@ -74,7 +76,8 @@ class ScopedSaveDC {
 public:
     explicit ScopedSaveDC(HDC hdc) : m_hDC(hdc), m_nState(hdc ? SaveDC(hdc) : 0) {}
     ~ScopedSaveDC() {
-        if (m_nState) RestoreDC(m_hDC, m_nState);
+        if (m_nState)
+            RestoreDC(m_hDC, m_nState);
     }
     ScopedSaveDC(const ScopedSaveDC&) = delete;
     ScopedSaveDC& operator=(const ScopedSaveDC&) = delete;

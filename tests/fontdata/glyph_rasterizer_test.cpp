@@ -16,8 +16,8 @@
 namespace {
 
 // Face names in code page 932.
-const char kGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4e";        // IPAゴシック
-const char kPGothic[] = "IPA P\x83\x53\x83\x56\x83\x62\x83\x4e";     // IPA Pゴシック
+const char kGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4e";    // IPAゴシック
+const char kPGothic[] = "IPA P\x83\x53\x83\x56\x83\x62\x83\x4e"; // IPA Pゴシック
 
 LOGFONTA Font(const char* face, int height, bool italic = false, bool bold = false) {
     LOGFONTA lf{};
@@ -51,7 +51,8 @@ Measured Measure(const LOGFONTA& lf, UINT abcCode = 0) {
     HFONT font = CreateFontIndirectA(&lf);
     HGDIOBJ old = SelectObject(dc, font);
     GetTextMetricsA(dc, &m.tm);
-    if (abcCode) m.abcOk = GetCharABCWidthsA(dc, abcCode, abcCode, &m.abc) != 0;
+    if (abcCode)
+        m.abcOk = GetCharABCWidthsA(dc, abcCode, abcCode, &m.abc) != 0;
     SelectObject(dc, old);
     DeleteObject(font);
     DeleteDC(dc);
@@ -67,7 +68,7 @@ std::vector<uint8_t> PlainGlyph(const LOGFONTA& lf, wchar_t ch, int width, int h
     } info{};
     info.header.biSize = sizeof(BITMAPINFOHEADER);
     info.header.biWidth = width;
-    info.header.biHeight = -height;  // top-down
+    info.header.biHeight = -height; // top-down
     info.header.biPlanes = 1;
     info.header.biBitCount = 1;
     info.colours[1] = RGBQUAD{255, 255, 255, 0};
@@ -88,7 +89,8 @@ std::vector<uint8_t> PlainGlyph(const LOGFONTA& lf, wchar_t ch, int width, int h
     for (int y = 0; y < height; ++y)
         for (int dot = 0; dot < width; ++dot) {
             const bool white = (p[y * stride + dot / 8] >> (7 - dot % 8)) & 1;
-            if (!white) glyph[y * row + dot / 8] |= uint8_t(0x80 >> (dot % 8));
+            if (!white)
+                glyph[y * row + dot / 8] |= uint8_t(0x80 >> (dot % 8));
         }
     SelectObject(dc, oldFont);
     DeleteObject(font);
@@ -112,7 +114,8 @@ std::vector<uint8_t> GlyphOf(const CGlyphRasterizer& r, size_t i) {
 size_t InkCount(const std::vector<uint8_t>& glyph) {
     size_t n = 0;
     for (uint8_t b : glyph)
-        for (int k = 0; k < 8; ++k) n += (b >> k) & 1;
+        for (int k = 0; k < 8; ++k)
+            n += (b >> k) & 1;
     return n;
 }
 
@@ -134,7 +137,7 @@ TEST_F(GlyphRasterizerTest, UprightCellMetricsRecordsAndBitmapsMatchAPlainRender
     const Measured m = Measure(lf, 'A');
     ASSERT_TRUE(m.abcOk);
     const int W = m.tm.tmMaxCharWidth;
-    const int H = m.tm.tmHeight;  // 'A' has ABC spacing, so its height is the font's
+    const int H = m.tm.tmHeight; // 'A' has ABC spacing, so its height is the font's
     const FontHeader& h = r.Header();
     EXPECT_EQ(W, ReadLE16(h.bytes.data() + 52));
     EXPECT_EQ(H, ReadLE16(h.bytes.data() + 54));
@@ -147,7 +150,7 @@ TEST_F(GlyphRasterizerTest, UprightCellMetricsRecordsAndBitmapsMatchAPlainRender
     EXPECT_EQ(m.tm.tmAveCharWidth, ReadLE16(h.bytes.data() + 80));
     EXPECT_EQ(m.tm.tmAscent, ReadLE16(h.bytes.data() + 82));
     EXPECT_EQ(1, ReadLE16(h.bytes.data() + 138));
-    EXPECT_EQ(4u, ReadLE32(h.bytes.data() + 60));  // the settings' fields stay
+    EXPECT_EQ(4u, ReadLE32(h.bytes.data() + 60)); // the settings' fields stay
     EXPECT_EQ(400, ReadLE16(h.bytes.data() + 78));
 
     // Native record of 'A': code, overhang 0, A + B + C, 0, font height.
@@ -190,7 +193,7 @@ TEST_F(GlyphRasterizerTest, ItalicWidensCellAverageAndEveryAdvance) {
 
     const Measured m = Measure(lf);
     const int H = m.tm.tmHeight;
-    const int e = int(H * 0.24933);  // 30 dots high: 7
+    const int e = int(H * 0.24933); // 30 dots high: 7
     ASSERT_GT(e, 0);
     const uint8_t* uh = upright.Header().bytes.data();
     const uint8_t* ih = italic.Header().bytes.data();
@@ -213,7 +216,8 @@ TEST_F(GlyphRasterizerTest, SeventeenDotCellKeepsThreeBytesPerRowWithTheTailClea
     // The height at which the face's widest character is 17 dots.
     int height = 0;
     for (int h = 8; h <= 16 && height == 0; ++h)
-        if (Measure(Font(kGothic, -h)).tm.tmMaxCharWidth == 17) height = -h;
+        if (Measure(Font(kGothic, -h)).tm.tmMaxCharWidth == 17)
+            height = -h;
     ASSERT_NE(0, height) << "no IPA Gothic size with a 17-dot cell";
     const LOGFONTA lf = Font(kGothic, height);
     // Full-width characters reach the right part of the cell.
@@ -226,7 +230,8 @@ TEST_F(GlyphRasterizerTest, SeventeenDotCellKeepsThreeBytesPerRowWithTheTailClea
     for (size_t i = 0; i < 4; ++i) {
         const std::vector<uint8_t> glyph = GlyphOf(r, i);
         // Nothing of the padding survives the inversion: 1 would read as ink.
-        for (int row = 0; row < H; ++row) EXPECT_EQ(0, glyph[row * 3 + 2] & 0x7F) << i << "/" << row;
+        for (int row = 0; row < H; ++row)
+            EXPECT_EQ(0, glyph[row * 3 + 2] & 0x7F) << i << "/" << row;
         EXPECT_EQ(PlainGlyph(lf, wchar_t(codes[i]), 17, H, 0), glyph) << i;
     }
 }
@@ -285,7 +290,7 @@ TEST_F(GlyphRasterizerTest, EmptyCodeListGivesAnEmptyCellAndNoData) {
     EXPECT_EQ(0u, r.CharCount());
     EXPECT_TRUE(r.GlyphData().empty());
     EXPECT_EQ(0u, ReadLE32(r.Header().bytes.data() + 68));
-    EXPECT_EQ(128, r.Header().bytes[76]);  // the font's own fields are still there
+    EXPECT_EQ(128, r.Header().bytes[76]); // the font's own fields are still there
 }
 
 TEST_F(GlyphRasterizerTest, FaceFieldWithoutTerminatorIsCutNotOverrun) {
@@ -294,7 +299,7 @@ TEST_F(GlyphRasterizerTest, FaceFieldWithoutTerminatorIsCutNotOverrun) {
     EXPECT_EQ(31u, std::strlen(lf.lfFaceName));
     // A double-byte character that would straddle byte 31 is left out whole.
     std::string face(30, 'a');
-    face += "\x8a\xbf";  // kan in 932 at bytes 30-31
+    face += "\x8a\xbf"; // kan in 932 at bytes 30-31
     SetLogFontFaceName(&lf, face);
     EXPECT_EQ(30u, std::strlen(lf.lfFaceName));
     SetLogFontFaceName(&lf, kGothic);
@@ -322,7 +327,7 @@ TEST_F(GlyphRasterizerTest, ReleaseFreesTheProducts) {
     CGlyphRasterizer r;
     ASSERT_EQ(1, r.RenderGlyphs(screen, SettingsHeader(2), codes, Font(kGothic, -28), 932));
     EXPECT_EQ(2u, r.CharCount());
-    EXPECT_EQ(nullptr, r.GetSafeHdc());  // the context lives only within the run
+    EXPECT_EQ(nullptr, r.GetSafeHdc()); // the context lives only within the run
     r.Release();
     EXPECT_EQ(0u, r.CharCount());
     EXPECT_TRUE(r.GlyphData().empty());

@@ -25,7 +25,8 @@ constexpr auto kDownload = RegistrationAction::Download;
 
 TEST(RegistrationFormCheck, MessagesComeInTheFormsOrder) {
     // Everything wrong at once: the name is reported first.
-    EXPECT_EQ(IDS_BAD_REGISTRATION_NAME, CheckRegistrationForm(Form("", {}, {}, true, 9999), kSave));
+    EXPECT_EQ(IDS_BAD_REGISTRATION_NAME,
+              CheckRegistrationForm(Form("", {}, {}, true, 9999), kSave));
     // Then the range, before the text length and the emptiness.
     EXPECT_EQ(IDS_BAD_BYTE_RANGE, CheckRegistrationForm(Form("F", {}, 40u, true, 9999), kSave));
     EXPECT_EQ(IDS_BAD_BYTE_RANGE, CheckRegistrationForm(Form("F", 40u, {}, false, 0), kSave));
@@ -64,7 +65,7 @@ TEST(RegistrationId, LeadingDigitsWithinZeroToNinetyNine) {
     EXPECT_EQ(std::optional<int>(0), ParseRegistrationId("0"));
     EXPECT_EQ(std::optional<int>(99), ParseRegistrationId("99"));
     EXPECT_EQ(std::optional<int>(12), ParseRegistrationId("12ab"));
-    EXPECT_EQ(std::optional<int>(0), ParseRegistrationId("ab"));  // no digits read as 0
+    EXPECT_EQ(std::optional<int>(0), ParseRegistrationId("ab")); // no digits read as 0
     EXPECT_EQ(std::optional<int>(5), ParseRegistrationId("+5"));
     EXPECT_EQ(std::nullopt, ParseRegistrationId(""));
     EXPECT_EQ(std::nullopt, ParseRegistrationId("100"));
@@ -73,11 +74,11 @@ TEST(RegistrationId, LeadingDigitsWithinZeroToNinetyNine) {
 }
 
 TEST(FontHeight, PointsAtThePrintersResolution) {
-    EXPECT_EQ(-28, FontHeightForPoints(203, 10));  // 28.19
-    EXPECT_EQ(-42, FontHeightForPoints(305, 10));  // 42.36
-    EXPECT_EQ(-3, FontHeightForPoints(203, 1));    // 2.82 rounds up
-    EXPECT_EQ(-4, FontHeightForPoints(305, 1));    // 4.24
+    EXPECT_EQ(-28, FontHeightForPoints(203, 10)); // 28.19
+    EXPECT_EQ(-42, FontHeightForPoints(305, 10)); // 42.36
+    EXPECT_EQ(-3, FontHeightForPoints(203, 1));   // 2.82 rounds up
+    EXPECT_EQ(-4, FontHeightForPoints(305, 1));   // 4.24
     EXPECT_EQ(-203, FontHeightForPoints(203, 72));
     EXPECT_EQ(-305, FontHeightForPoints(305, 72));
-    EXPECT_EQ(-11, FontHeightForPoints(203, 4));   // 11.28
+    EXPECT_EQ(-11, FontHeightForPoints(203, 4)); // 11.28
 }

@@ -23,7 +23,7 @@
 
 namespace {
 
-const char kGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4e";  // IPAゴシック
+const char kGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4e"; // IPAゴシック
 
 struct RecordingSink : MessageSink {
     std::vector<UserMessage> messages;
@@ -139,7 +139,7 @@ TEST_F(RegistrationBuilderTest, DownloadHeaderRecordsAndFileAt203Dpi) {
     EXPECT_EQ(4, doc.m_wCharCount);
     EXPECT_STREQ(kGothic, doc.m_logFont.lfFaceName);
 
-    const TEXTMETRICA tm = Metrics(-28);  // 10 pt at 203 dpi
+    const TEXTMETRICA tm = Metrics(-28); // 10 pt at 203 dpi
     const uint8_t* h = builder.Header().bytes.data();
     const int W = ReadLE16(h + 52);
     const int H = ReadLE16(h + 54);
@@ -150,13 +150,13 @@ TEST_F(RegistrationBuilderTest, DownloadHeaderRecordsAndFileAt203Dpi) {
     EXPECT_EQ(4u * (bpg + 10), ReadLE32(h + 68));
     const uint8_t formatAndFace[] = {0x03, 0x00, 0x27, 0x38, 'I', 'P', 'A', 0x83, 0x53};
     EXPECT_EQ(0, std::memcmp(formatAndFace, h + 100, sizeof formatAndFace));
-    EXPECT_EQ(0xCB, h[140]);  // 203
+    EXPECT_EQ(0xCB, h[140]); // 203
     EXPECT_EQ(0x00, h[141]);
     const uint8_t sizeText[] = {'1', '0', 0, 0};
     EXPECT_EQ(0, std::memcmp(sizeText, h + 48, 4));
     EXPECT_EQ(0x41, h[84]);
     EXPECT_EQ(0x43, h[86]);
-    EXPECT_EQ(0, h[0]);  // no ID in the build's own header
+    EXPECT_EQ(0, h[0]); // no ID in the build's own header
     EXPECT_EQ(0, h[1]);
 
     CFontPT record;
@@ -174,15 +174,17 @@ TEST_F(RegistrationBuilderTest, DownloadHeaderRecordsAndFileAt203Dpi) {
     // hiragana a with the cell's.
     const std::vector<GlyphRecord> native = builder.Records();
     const uint8_t* a = record.WireRecord(0);
-    const uint8_t wireA[10] = {0x41, 0x00, 0x00, 0x00, uint8_t(native[0].width >> 8),
-                               uint8_t(native[0].width), 0x00, 0x00, 0x00, uint8_t(H)};
+    const uint8_t wireA[10] = {
+        0x41, 0x00, 0x00, 0x00,      uint8_t(native[0].width >> 8), uint8_t(native[0].width),
+        0x00, 0x00, 0x00, uint8_t(H)};
     EXPECT_EQ(0, std::memcmp(wireA, a, 10));
     EXPECT_EQ(0x42, record.WireRecord(1)[0]);
     EXPECT_EQ(0x43, record.WireRecord(2)[0]);
-    const uint8_t wireKana[10] = {0x42, 0x30, 0x00, 0x00, uint8_t(W >> 8), uint8_t(W),
-                                  0x00, 0x00, uint8_t(H >> 8), uint8_t(H)};
+    const uint8_t wireKana[10] = {
+        0x42,      0x30, 0x00, 0x00, uint8_t(W >> 8), uint8_t(W), 0x00, 0x00, uint8_t(H >> 8),
+        uint8_t(H)};
     EXPECT_EQ(0, std::memcmp(wireKana, record.WireRecord(3), 10));
-    EXPECT_NE(W, native[3].width);  // the native record keeps the character's own
+    EXPECT_NE(W, native[3].width); // the native record keeps the character's own
 
     // The download file is the glyph data and nothing else.
     const std::vector<uint8_t> file = FileBytes(path);
@@ -201,9 +203,9 @@ TEST_F(RegistrationBuilderTest, ResolutionFixesTheRealisedHeight) {
     CRegistrationBuilder at305(Env(305));
     ASSERT_TRUE(at305.Build(doc, Source(u"A")));
     const uint8_t* h = at305.Header().bytes.data();
-    EXPECT_EQ(Metrics(-42).tmHeight, ReadLE16(h + 54));  // 10 pt at 305 dpi
+    EXPECT_EQ(Metrics(-42).tmHeight, ReadLE16(h + 54)); // 10 pt at 305 dpi
     EXPECT_EQ(Metrics(-42).tmMaxCharWidth, ReadLE16(h + 52));
-    EXPECT_EQ(0x31, h[140]);  // 305 = 0x0131
+    EXPECT_EQ(0x31, h[140]); // 305 = 0x0131
     EXPECT_EQ(0x01, h[141]);
 
     CRegistrationBuilder at203(Env(203));
@@ -218,7 +220,7 @@ TEST_F(RegistrationBuilderTest, BoldAndItalicReachHeaderAndCell) {
     CRegistrationBuilder builder(Env());
     ASSERT_TRUE(builder.Build(doc, Source(u"A")));
     const uint8_t* h = builder.Header().bytes.data();
-    EXPECT_EQ(0xBC, h[78]);  // 700
+    EXPECT_EQ(0xBC, h[78]); // 700
     EXPECT_EQ(0x02, h[79]);
     EXPECT_EQ(1, h[77]);
     const TEXTMETRICA tm = Metrics(-28, true, true);
@@ -236,7 +238,7 @@ TEST_F(RegistrationBuilderTest, RegistrationIdIsCheckedAfterTheFileExists) {
         EXPECT_EQ(unsigned(IDS_BAD_REGISTRATION_ID), sink.messages[0].id);
         EXPECT_TRUE(Exists(path));
         EXPECT_TRUE(FileBytes(path).empty());
-        EXPECT_EQ(0u, record.m_dwCharCount);  // the record keeps its previous state
+        EXPECT_EQ(0u, record.m_dwCharCount); // the record keeps its previous state
     }
     ASSERT_TRUE(builder.WriteDownloadFile(path, "99", &record));
     EXPECT_EQ('9', record.m_fontHeader.bytes[0]);
@@ -293,10 +295,10 @@ TEST_F(RegistrationBuilderTest, SavedBytesFollowTheFileLayout) {
     ASSERT_EQ(152u + 2 * (10 + bpg), kfd.size());
     const uint8_t start[] = {0x41, 0, 0, 0, 0x41, 0, 0, 0, 0x01, 0x00};
     EXPECT_EQ(0, std::memcmp(start, kfd.data(), sizeof start));
-    EXPECT_EQ(0, kfd[10]);  // no registration ID in the file
+    EXPECT_EQ(0, kfd[10]); // no registration ID in the file
     const uint8_t format[] = {0x03, 0x00, 0x27, 0x38};
     EXPECT_EQ(0, std::memcmp(format, kfd.data() + 110, 4));
-    EXPECT_EQ(0x41, kfd[152]);  // records ascending: A, then kan (U+6F22)
+    EXPECT_EQ(0x41, kfd[152]); // records ascending: A, then kan (U+6F22)
     EXPECT_EQ(0x22, kfd[162]);
     EXPECT_EQ(0x6F, kfd[163]);
 }
@@ -304,7 +306,7 @@ TEST_F(RegistrationBuilderTest, SavedBytesFollowTheFileLayout) {
 TEST_F(RegistrationBuilderTest, LoadedFaceOfThirtyTwoBytesBuildsWithoutOverrun) {
     CRegistrationBuilder builder(Env());
     RegistrationSource source = Source(u"A");
-    source.faceName = std::string(32, 'G');  // not installed, no terminator room
+    source.faceName = std::string(32, 'G'); // not installed, no terminator room
     ASSERT_TRUE(builder.Build(doc, source));
     EXPECT_EQ(1u, builder.CharCount());
     EXPECT_EQ(std::string(32, 'G'), doc.GetFaceName());

@@ -28,7 +28,8 @@ public:
 // A code field as the form reads it: an unsigned decimal number or nothing.
 std::optional<uint32_t> CodeField(const std::wstring& text) {
     const auto value = ParseDecimal(text, 0, 999999999);
-    if (!value) return std::nullopt;
+    if (!value)
+        return std::nullopt;
     return uint32_t(*value);
 }
 
@@ -38,18 +39,22 @@ int RunBuild(const CliArgs& args) {
     const std::wstring unknown =
         args.UnknownOption({L"face", L"size", L"name", L"bold", L"italic", L"text", L"text-file",
                             L"unicode", L"range", L"model", L"out"});
-    if (!unknown.empty()) return UsageError(L"build does not take --" + unknown);
-    if (!args.positional().empty()) return UsageError(L"build takes no positional arguments");
+    if (!unknown.empty())
+        return UsageError(L"build does not take --" + unknown);
+    if (!args.positional().empty())
+        return UsageError(L"build takes no positional arguments");
     const auto face = args.Value(L"face");
     const auto out = args.Value(L"out");
     const auto sizeText = args.Value(L"size");
     if (!face || !out || !sizeText)
         return UsageError(L"build needs --face NAME --size PT --name REGNAME --out FILE.kfd");
     const auto points = ParseDecimal(*sizeText, 1, 72);
-    if (!points) return UsageError(L"--size must be 1 to 72");
+    if (!points)
+        return UsageError(L"--size must be 1 to 72");
     const PrinterModel* model =
         FindPrinterModel(console::ToAnsi(args.Value(L"model").value_or(L"QC150")).c_str());
-    if (!model) return UsageError(L"--model must be QC150, QW300 or QW400");
+    if (!model)
+        return UsageError(L"--model must be QC150, QW300 or QW400");
     const std::string regName = console::ToAnsi(args.Value(L"name").value_or(L""));
     if (regName.size() > FontHeader::kNameWidth)
         return UsageError(L"--name takes at most 32 bytes");
@@ -57,13 +62,17 @@ int RunBuild(const CliArgs& args) {
     // The registration text, typed or from a file.
     const auto text = args.Value(L"text");
     const auto file = args.Value(L"text-file");
-    if (text && file) return UsageError(L"give --text or --text-file, not both");
-    if (args.Has(L"unicode") && !file) return UsageError(L"--unicode applies to --text-file");
+    if (text && file)
+        return UsageError(L"give --text or --text-file, not both");
+    if (args.Has(L"unicode") && !file)
+        return UsageError(L"--unicode applies to --text-file");
     RegistrationSource source;
-    if (text) source.text.assign(text->begin(), text->end());
+    if (text)
+        source.text.assign(text->begin(), text->end());
     if (file) {
         TextFileResult read = ReadRegistrationTextFile(*file, args.Has(L"unicode"));
-        if (read.messageId != 0) return Failure(read.messageId);
+        if (read.messageId != 0)
+            return Failure(read.messageId);
         if (!read.opened) {
             console::Err(L"glyphkit-cli: cannot read " + *file + L"\n");
             return 1;
@@ -81,7 +90,8 @@ int RunBuild(const CliArgs& args) {
         form.rangeOn = true;
         const size_t dash = range->find(L'-');
         form.codeStart = CodeField(range->substr(0, dash));
-        form.codeEnd = dash == std::wstring::npos ? std::nullopt : CodeField(range->substr(dash + 1));
+        form.codeEnd =
+            dash == std::wstring::npos ? std::nullopt : CodeField(range->substr(dash + 1));
     }
     form.textLength = source.text.size();
     if (const unsigned message = CheckRegistrationForm(form, RegistrationAction::Save))
@@ -117,10 +127,13 @@ int RunBuild(const CliArgs& args) {
     env.sink = &sink;
     env.caption = model->caption;
     CRegistrationBuilder builder(env);
-    if (!builder.Build(doc, source)) return 1;
+    if (!builder.Build(doc, source))
+        return 1;
 
-    const std::vector<uint8_t> bytes = builder.FontDataFileBytes(doc.m_nRangeStart, doc.m_nRangeEnd);
-    if (bytes.empty()) return Failure(IDS_CREATE_FILE_FAILED);
+    const std::vector<uint8_t> bytes =
+        builder.FontDataFileBytes(doc.m_nRangeStart, doc.m_nRangeEnd);
+    if (bytes.empty())
+        return Failure(IDS_CREATE_FILE_FAILED);
     if (const unsigned message = WriteFontDataFileAt(console::ToAnsi(*out), bytes))
         return Failure(message);
 
