@@ -168,23 +168,6 @@ TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     EXPECT_EQ(loaded.m_fontHeader.bytes, header.bytes);
 }
 
-TEST(FontDataFileLoad, ReadsHandWrittenFileFields) {
-    const Bytes file = TwoCharFile();
-    CGlyphkitDoc doc;
-    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "two.kfd", doc);
-    ASSERT_EQ(load.messageId, 0u);
-    EXPECT_EQ(doc.GetRegName(), "Name");
-    EXPECT_EQ(doc.GetFaceName(), "@IPA\x96\xBE\x92\xA9");
-    EXPECT_EQ(doc.m_nPointSize, 10);
-    EXPECT_EQ(doc.m_bBold, 1);
-    EXPECT_EQ(doc.m_bItalic, 1);
-    EXPECT_EQ(doc.m_bVertical, 1);
-    EXPECT_EQ(doc.m_nRangeStart, 32);
-    EXPECT_EQ(doc.m_nRangeEnd, 126);
-    EXPECT_EQ(doc.m_wCharCount, 2);
-    EXPECT_EQ(load.text, std::u16string(u"A\u3042"));
-}
-
 TEST(FontDataFileLoad, KeepsTheRecordsOrderOfTheFile) {
     Bytes file = TwoCharFile();
     // Swap the two records' codes: the text follows the file, not a sort.
@@ -232,20 +215,6 @@ TEST(FontDataFileLoad, ChangedIdentifierGivesUnusableMessageAfterTakingRangeAndN
         const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "id.kfd", doc);
         EXPECT_EQ(load.messageId, unsigned(IDS_FILE_UNUSABLE)) << "byte " << at;
         EXPECT_TRUE(DocState(doc) == expected) << "byte " << at;
-    }
-}
-
-TEST(FontDataFileLoad, EveryTruncationIsRefusedAndChangesNothing) {
-    const Bytes file = TwoCharFile();
-    for (size_t length = 0; length < file.size(); ++length) {
-        // A copy of exactly length bytes, so that ASan sees any read beyond it.
-        const Bytes cut(file.begin(), file.begin() + length);
-        CGlyphkitDoc doc = EditedDoc();
-        const DocState before(doc);
-        const FontDataLoad load = LoadFontDataInto(cut.data(), cut.size(), "cut.kfd", doc);
-        EXPECT_EQ(load.messageId, unsigned(IDS_READ_FILE_FAILED)) << "length " << length;
-        EXPECT_TRUE(load.text.empty());
-        EXPECT_TRUE(DocState(doc) == before) << "length " << length;
     }
 }
 
