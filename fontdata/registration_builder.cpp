@@ -156,19 +156,22 @@ bool BuildDownloadFromDocument(CGlyphkitDoc& doc, const std::u16string& loadedTe
     LOGFONTA family{};
     const bool installed = environment.fonts != nullptr &&
                            environment.fonts->Lookup(doc.GetFaceName().c_str(), &family);
+    const bool useLoadedText = !installed || family.lfCharSet == SHIFTJIS_CHARSET;
     RegistrationSource source;
-    if (!installed || family.lfCharSet == SHIFTJIS_CHARSET)
+    if (useLoadedText)
         source.text = loadedText;
     source.faceName = doc.GetFaceName();
 
-    // The form's range fields show the loaded range, with one-byte code mode on.
+    // The loaded text already holds every character of the file, the range's
+    // among them, so one-byte code mode is on only where the text was cleared:
+    // either way the download registers exactly the characters the file holds.
     RegistrationForm form;
     form.regName = doc.GetRegName();
     if (doc.m_nRangeStart >= 0)
         form.codeStart = uint32_t(doc.m_nRangeStart);
     if (doc.m_nRangeEnd >= 0)
         form.codeEnd = uint32_t(doc.m_nRangeEnd);
-    form.rangeOn = true;
+    form.rangeOn = !useLoadedText;
     form.textLength = source.text.size();
     if (const unsigned message = CheckRegistrationForm(form, RegistrationAction::Download)) {
         if (environment.sink)
@@ -177,7 +180,7 @@ bool BuildDownloadFromDocument(CGlyphkitDoc& doc, const std::u16string& loadedTe
     }
     doc.SetCodeStart(uint16_t(doc.m_nRangeStart));
     doc.SetCodeEnd(uint16_t(doc.m_nRangeEnd));
-    source.rangeOn = true;
+    source.rangeOn = form.rangeOn;
     source.codeStart = doc.m_nRangeStart;
     source.codeEnd = doc.m_nRangeEnd;
 

@@ -77,8 +77,9 @@ private:
 
 // The download of a loaded font data file: the form's Download after Load,
 // with the loaded characters as registration text (only for a face of
-// character set 128, as Load leaves the text) and the loaded range, under the
-// Download checks. Fills record and writes the glyph data to path.
+// character set 128 or one not installed, as Load leaves the text) or else the
+// loaded range, under the Download checks: the characters the file holds.
+// Fills record and writes the glyph data to path.
 bool BuildDownloadFromDocument(CGlyphkitDoc& doc, const std::u16string& loadedText,
                                const BuildEnvironment& environment, const std::string& path,
                                const std::string& registrationId, CFontPT* record);

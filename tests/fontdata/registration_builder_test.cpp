@@ -312,19 +312,31 @@ TEST_F(RegistrationBuilderTest, LoadedFaceOfThirtyTwoBytesBuildsWithoutOverrun) 
     EXPECT_EQ(std::string(32, 'G'), doc.GetFaceName());
 }
 
-TEST_F(RegistrationBuilderTest, DownloadOfALoadedDocument) {
+TEST_F(RegistrationBuilderTest, DownloadOfALoadedDocumentSendsTheCharactersOfTheFile) {
+    // A Japanese face: the loaded text holds every character of the file; the
+    // range it was saved with adds nothing that is not already there.
     doc.SetFaceName(kGothic);
     doc.SetRangeStart(0x41);
     doc.SetRangeEnd(0x42);
     CFontPT record;
     ASSERT_TRUE(BuildDownloadFromDocument(doc, u"\u3042A", Env(), path, "12", &record));
-    ASSERT_EQ(3u, record.m_dwCharCount);
+    ASSERT_EQ(2u, record.m_dwCharCount);
     EXPECT_EQ(0x41, record.WireRecord(0)[0]);
     EXPECT_EQ(0x42, record.WireRecord(1)[0]);
-    EXPECT_EQ(0x42, record.WireRecord(2)[0]);
-    EXPECT_EQ(0x30, record.WireRecord(2)[1]);
+    EXPECT_EQ(0x30, record.WireRecord(1)[1]);
     EXPECT_EQ('1', record.m_fontHeader.bytes[0]);
-    EXPECT_EQ(size_t(3) * record.m_dwBytesPerGlyph, FileBytes(path).size());
+    EXPECT_EQ(size_t(2) * record.m_dwBytesPerGlyph, FileBytes(path).size());
+
+    // A Western face: Load clears the text, so the characters come from the range.
+    DeleteFileA(path.c_str());
+    doc.SetFaceName("DejaVu Sans");
+    doc.SetRangeStart(0x41);
+    doc.SetRangeEnd(0x43);
+    ASSERT_TRUE(BuildDownloadFromDocument(doc, u"\u3042Z", Env(), path, "12", &record));
+    ASSERT_EQ(3u, record.m_dwCharCount);
+    EXPECT_EQ(0x41, record.WireRecord(0)[0]);
+    EXPECT_EQ(0x43, record.WireRecord(2)[0]);
+    EXPECT_EQ(0x00, record.WireRecord(2)[1]);
 
     // A range outside the Download bounds stops before anything is written.
     DeleteFileA(path.c_str());
