@@ -10,20 +10,13 @@
 #include "form/text_file_input.h"
 #include "framework/message_text.h"
 #include "res/resource_ids.h"
+#include "tools/cli/build_environment.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
+#include "tools/cli/console_messages.h"
 #include "tools/cli/installed_fonts.h"
 
 namespace {
-
-// Messages of the build go to standard error, as the boxes would show them.
-class ConsoleSink : public MessageSink {
-public:
-    void Report(const UserMessage& message) override {
-        const std::wstring prefix = message.caption.empty() ? L"" : message.caption + L": ";
-        console::Err(prefix + LoadText(message.id) + L"\n");
-    }
-};
 
 // A code field as the form reads it: an unsigned decimal number or nothing.
 std::optional<uint32_t> CodeField(const std::wstring& text) {
@@ -119,14 +112,8 @@ int RunBuild(const CliArgs& args) {
     source.codeStart = int(*form.codeStart);
     source.codeEnd = int(*form.codeEnd);
 
-    ConsoleSink sink;
-    BuildEnvironment env;
-    env.reference = DisplayContext();
-    env.resolution = model->resolution;
-    env.fonts = &InstalledFonts();
-    env.sink = &sink;
-    env.caption = model->caption;
-    CRegistrationBuilder builder(env);
+    ConsoleMessages messages;
+    CRegistrationBuilder builder(ConsoleBuildEnvironment(*model, messages));
     if (!builder.Build(doc, source))
         return 1;
 

@@ -10,9 +10,10 @@
 #include "printer/download_file.h"
 #include "printer/font_pt.h"
 #include "res/resource_ids.h"
+#include "tools/cli/build_environment.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
-#include "tools/cli/installed_fonts.h"
+#include "tools/cli/console_messages.h"
 #include "tools/cli/printer_console.h"
 
 namespace {
@@ -105,16 +106,10 @@ int RunDownload(const CliArgs& args) {
         return Failure(IDS_CREATE_FILE_FAILED);
 
     ConsoleMessages messages;
-    BuildEnvironment environment;
-    environment.reference = DisplayContext();
-    environment.resolution = model->resolution;
-    environment.fonts = &InstalledFonts();
-    environment.sink = &messages;
-    environment.caption = model->caption;
     CFontPT record;
     // The registration ID is checked as the form checks its text (message 135).
-    if (!BuildDownloadFromDocument(doc, load.text, environment, temp.Path(), console::ToAnsi(*id),
-                                   &record))
+    if (!BuildDownloadFromDocument(doc, load.text, ConsoleBuildEnvironment(*model, messages),
+                                   temp.Path(), console::ToAnsi(*id), &record))
         return 1;
     record.BuildInfoBlock();
 

@@ -5,6 +5,7 @@
 #include "printer/printer_port.h"
 #include "res/resource_ids.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/console_messages.h"
 #include "tools/cli/printer_console.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "framework/message_text.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
 
@@ -51,10 +52,6 @@ bool AskOperator(unsigned questionId, std::optional<bool> given) {
     if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), line, 15, &read, nullptr))
         return false;
     return read > 0 && (line[0] == L'y' || line[0] == L'Y');
-}
-
-void ConsoleMessages::Report(const UserMessage& message) {
-    console::Err(LoadText(message.id) + L"\n");
 }
 
 void ConsoleOutcome::ApplyListing(const ListingUpdate& update) {

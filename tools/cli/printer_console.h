@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "framework/message_text.h"
 #include "printer/exchange_outcome.h"
 #include "printer/registered_data.h"
 #include "tools/cli/cli_args.h"
@@ -24,12 +23,6 @@ Answer AnswerOption(const CliArgs& args, const std::wstring& name);
 // The operator's answer to a question: asked on the console when standard
 // input is one, otherwise given (no when not given).
 bool AskOperator(unsigned questionId, std::optional<bool> given);
-
-// Messages of the lower layers go to standard error.
-class ConsoleMessages : public MessageSink {
-public:
-    void Report(const UserMessage& message) override;
-};
 
 // Plays an outcome on the console in the order the form would show it:
 // listing updates print the list lines and the memory usage line, messages
