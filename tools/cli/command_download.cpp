@@ -85,12 +85,9 @@ int RunDownload(const CliArgs& args) {
     const std::optional<std::wstring> id = args.Value(L"id");
     if (!id)
         return UsageError(L"download needs --id N");
-    const std::optional<int> port = PortOption(args);
-    if (!port)
-        return UsageError(L"--port takes a number from 1 to 255");
-    const Answer overwrite = AnswerOption(args, L"overwrite");
-    if (overwrite.bad)
-        return UsageError(L"--overwrite takes yes or no");
+    const PrinterOptions options = ReadPrinterOptions(args, L"overwrite");
+    if (!options.error.empty())
+        return UsageError(options.error);
 
     CGlyphkitDoc doc;
     const FontDataLoad load = ReadFontDataFileAt(console::ToAnsi(args.positional()[0]), doc);
@@ -114,11 +111,11 @@ int RunDownload(const CliArgs& args) {
     record.BuildInfoBlock();
 
     CRS232C rs232c;
-    ConsoleProgress progress(overwrite.value);
+    ConsoleProgress progress(options.answer);
     DownloadOutcome handler(progress);
     ExchangeOutcome outcome;
-    const SendResult sent =
-        SendDownloadFile(temp.Path(), record, *port, rs232c, messages, progress, handler, &outcome);
+    const SendResult sent = SendDownloadFile(temp.Path(), record, options.port, rs232c, messages,
+                                             progress, handler, &outcome);
     progress.Finish();
     return ExitStatus(sent == SendResult::Exchanged, outcome);
 }

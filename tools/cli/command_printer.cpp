@@ -24,10 +24,10 @@ int RunOperation(int port, const std::function<ExchangeOutcome(PrinterLink&)>& e
 int RunList(const CliArgs& args) {
     if (!args.positional().empty() || !args.UnknownOption({L"port"}).empty())
         return UsageError(L"usage: list [--port N]");
-    const std::optional<int> port = PortOption(args);
-    if (!port)
-        return UsageError(L"--port takes a number from 1 to 255");
-    return RunOperation(*port, QueryRegisteredData);
+    const PrinterOptions options = ReadPrinterOptions(args);
+    if (!options.error.empty())
+        return UsageError(options.error);
+    return RunOperation(options.port, QueryRegisteredData);
 }
 
 int RunDelete(const CliArgs& args) {
@@ -37,15 +37,12 @@ int RunDelete(const CliArgs& args) {
     const std::optional<long> id = idText ? ParseDecimal(*idText, 0, 99) : std::nullopt;
     if (!id)
         return UsageError(L"--id takes a registration ID from 0 to 99");
-    const std::optional<int> port = PortOption(args);
-    if (!port)
-        return UsageError(L"--port takes a number from 1 to 255");
-    const Answer confirm = AnswerOption(args, L"confirm");
-    if (confirm.bad)
-        return UsageError(L"--confirm takes yes or no");
-    return RunOperation(*port, [&](PrinterLink& link) {
+    const PrinterOptions options = ReadPrinterOptions(args, L"confirm");
+    if (!options.error.empty())
+        return UsageError(options.error);
+    return RunOperation(options.port, [&](PrinterLink& link) {
         return DeleteRegisteredData(link, int(*id), [&](unsigned question) {
-            return AskOperator(question, confirm.value);
+            return AskOperator(question, options.answer);
         });
     });
 }
@@ -53,14 +50,11 @@ int RunDelete(const CliArgs& args) {
 int RunClear(const CliArgs& args) {
     if (!args.positional().empty() || !args.UnknownOption({L"port", L"confirm"}).empty())
         return UsageError(L"usage: clear [--port N] [--confirm yes|no]");
-    const std::optional<int> port = PortOption(args);
-    if (!port)
-        return UsageError(L"--port takes a number from 1 to 255");
-    const Answer confirm = AnswerOption(args, L"confirm");
-    if (confirm.bad)
-        return UsageError(L"--confirm takes yes or no");
-    return RunOperation(*port, [&](PrinterLink& link) {
+    const PrinterOptions options = ReadPrinterOptions(args, L"confirm");
+    if (!options.error.empty())
+        return UsageError(options.error);
+    return RunOperation(options.port, [&](PrinterLink& link) {
         return ClearAllRegisteredData(
-            link, [&](unsigned question) { return AskOperator(question, confirm.value); });
+            link, [&](unsigned question) { return AskOperator(question, options.answer); });
     });
 }

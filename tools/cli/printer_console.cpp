@@ -8,28 +8,27 @@
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
 
-std::optional<int> PortOption(const CliArgs& args) {
-    const std::optional<std::wstring> text = args.Value(L"port");
-    if (!text)
-        return kDefaultComPort;
-    const std::optional<long> port = ParseDecimal(*text, 1, 255);
-    if (!port)
-        return std::nullopt;
-    return int(*port);
-}
-
-Answer AnswerOption(const CliArgs& args, const std::wstring& name) {
-    Answer answer;
-    const std::optional<std::wstring> text = args.Value(name);
-    if (!text)
-        return answer;
-    if (*text == L"yes")
-        answer.value = true;
-    else if (*text == L"no")
-        answer.value = false;
-    else
-        answer.bad = true;
-    return answer;
+PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answerName) {
+    PrinterOptions options;
+    if (const std::optional<std::wstring> port = args.Value(L"port")) {
+        const std::optional<long> number = ParseDecimal(*port, 1, 255);
+        if (!number) {
+            options.error = L"--port takes a number from 1 to 255";
+            return options;
+        }
+        options.port = int(*number);
+    }
+    if (answerName.empty())
+        return options;
+    if (const std::optional<std::wstring> answer = args.Value(answerName)) {
+        if (*answer == L"yes")
+            options.answer = true;
+        else if (*answer == L"no")
+            options.answer = false;
+        else
+            options.error = L"--" + answerName + L" takes yes or no";
+    }
+    return options;
 }
 
 namespace {

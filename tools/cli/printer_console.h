@@ -10,15 +10,15 @@
 
 constexpr int kDefaultComPort = 1;
 
-// --port N (1 to 255), 1 when absent; nothing when the value is bad.
-std::optional<int> PortOption(const CliArgs& args);
-
-// A yes|no option: true, false, or nothing when absent; bad: a usage error.
-struct Answer {
-    bool bad = false;
-    std::optional<bool> value;
+// The options every printer command reads: --port N (1 to 255, 1 when
+// absent) and, for a command that asks the operator, its yes|no answer.
+struct PrinterOptions {
+    int port = kDefaultComPort;
+    std::optional<bool> answer; // nothing when not given
+    std::wstring error;         // a usage error's text; empty when all are good
 };
-Answer AnswerOption(const CliArgs& args, const std::wstring& name);
+// answerName: the yes|no option's name without "--", empty for none.
+PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answerName = L"");
 
 // The operator's answer to a question: asked on the console when standard
 // input is one, otherwise given (no when not given).
