@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tests/tools/vprinter_test_util.h"
+#include "tools/image/glyph_sheet.h"
 #include "tools/vprinter/glyph_sheet.h"
 #include "tools/vprinter/state_file.h"
 #include "tools/vprinter/wire_log.h"
@@ -96,31 +97,64 @@ TEST(VprinterState, MalformedFilesAreRefusedAndLeaveMemoryAlone) {
 }
 
 TEST(VprinterSheet, GlyphsLandInTheirCellsMostSignificantBitLeft) {
-    const Sheet sheet = DrawEntry(TwoGlyphFont(), 16, 1, 1);
-    // Two cells of 10 x 2 with one dot of paper around: 1 + 11 + 11 wide, 1 + 3 high.
-    ASSERT_EQ(sheet.width, 23);
-    ASSERT_EQ(sheet.height, 4);
+    const image::IndexedImage sheet = DrawEntry(TwoGlyphFont(), 16, 1);
+    // Two cells of 10 x 2 between one-pixel lines: 1 + 11 + 11 wide, 1 + 3 high.
+    ASSERT_EQ(sheet.width, 23u);
+    ASSERT_EQ(sheet.height, 4u);
     int ink = 0;
-    for (uint8_t d : sheet.dots)
-        ink += d;
+    for (uint8_t d : sheet.pixels)
+        ink += d == image::kInk;
     EXPECT_EQ(ink, 2 + 2 + 10);
-    EXPECT_EQ(sheet.At(1, 1), 1);  // 'A' row 0, dot 0
-    EXPECT_EQ(sheet.At(10, 1), 1); // 'A' row 0, dot 9 (0x40 of the second byte)
-    EXPECT_EQ(sheet.At(11, 1), 0);
-    for (int x = 12; x < 22; ++x)
-        EXPECT_EQ(sheet.At(x, 1), 1) << x;
-    EXPECT_EQ(sheet.At(12, 2), 0);
+    EXPECT_EQ(sheet.At(1, 1), image::kInk);  // 'A' row 0, dot 0
+    EXPECT_EQ(sheet.At(10, 1), image::kInk); // 'A' row 0, dot 9 (0x40 of the second byte)
+    EXPECT_NE(sheet.At(11, 1), image::kInk);
+    for (uint32_t x = 12; x < 22; ++x)
+        EXPECT_EQ(sheet.At(x, 1), image::kInk) << x;
+    EXPECT_NE(sheet.At(12, 2), image::kInk);
+}
+
+TEST(VprinterSheet, CellComesFromTheArrivedBytesAndALogosHorizontalSize) {
+    // A logo's block gives 8 dots vertical at 52, 12 horizontal at 54: rows of
+    // 2 bytes, 16 bytes a glyph.
+    const GlyphCell logo = EntryCell(MakeLogo(4, "Logo", 8, 12));
+    EXPECT_EQ(logo.width, 12u);
+    EXPECT_EQ(logo.height, 8u);
+    // A font whose block claims 9 rows but whose glyphs hold 4 bytes (2 rows
+    // of 10 dots) is drawn 2 rows high.
+    StoredFont font = TwoGlyphFont();
+    font.info[55] = 9;
+    const GlyphCell cell = EntryCell(font);
+    EXPECT_EQ(cell.width, 10u);
+    EXPECT_EQ(cell.height, 2u);
+    // Nothing to draw: no characters, or fewer glyph bytes than they need.
+    StoredFont empty = TwoGlyphFont();
+    empty.records.clear();
+    EXPECT_TRUE(DrawEntry(empty).pixels.empty());
+    StoredFont truncated = TwoGlyphFont();
+    truncated.glyphs.resize(7);
+    EXPECT_TRUE(DrawEntry(truncated).pixels.empty());
 }
 
 TEST(VprinterSheet, PbmHasHeaderAndPackedRows) {
-    const Sheet sheet = DrawEntry(TwoGlyphFont(), 1, 0, 1); // one column, no gap: 10 x 4
+    // One column: 1 + 10 + 1 wide, 1 + 2 + 1 + 2 + 1 high. Ink is black, the
+    // cell lines and paper white.
+    const image::IndexedImage sheet = DrawEntry(TwoGlyphFont(), 1, 1);
     const std::string path = ::testing::TempDir() + "vprinter_sheet.pbm";
     ASSERT_TRUE(WritePbm(sheet, path));
     std::ifstream in(path, std::ios::binary);
     std::stringstream content;
     content << in.rdbuf();
-    EXPECT_EQ(content.str(), std::string("P4\n10 4\n\x80\x40\x80\x40\xFF\xC0\x00\x00", 16));
+    EXPECT_EQ(content.str(), std::string("P4\n12 7\n"
+                                         "\x00\x00"  // line
+                                         "\x40\x20"  // 'A' row 0: dots at x 1 and 10
+                                         "\x40\x20"  // 'A' row 1
+                                         "\x00\x00"  // line
+                                         "\x7F\xE0"  // second glyph row 0: x 1 to 10
+                                         "\x00\x00"  // second glyph row 1
+                                         "\x00\x00", // line
+                                         22));
     std::remove(path.c_str());
+    EXPECT_FALSE(WritePbm(image::IndexedImage(), path));
 }
 
 TEST(VprinterLog, TranscriptJoinsEachDirection) {

@@ -1,27 +1,29 @@
 #pragma once
-// Draws what the printer stored for one entry, every glyph in its cell on a
-// grid, so a person can check the glyphs that arrived.
+// Draws what the printer stored for one entry, every glyph in its cell on the
+// shared glyph-sheet grid, so a person can check the glyphs that arrived.
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "tools/image/png_writer.h"
 #include "tools/vprinter/registration_memory.h"
 
 namespace vprinter {
 
-// A one-bit picture, one byte per dot (1 ink, 0 paper).
-struct Sheet {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> dots;
-    uint8_t At(int x, int y) const { return dots[size_t(y) * size_t(width) + size_t(x)]; }
+// The size in dots of the cell every glyph of an entry fills.
+struct GlyphCell {
+    uint32_t width = 0;
+    uint32_t height = 0;
 };
+GlyphCell EntryCell(const StoredFont& entry);
 
-// Glyphs left to right, `columns` per row, `gap` dots of paper around each
-// cell, each dot drawn as scale x scale.
-Sheet DrawEntry(const StoredFont& entry, int columns = 16, int gap = 4, int scale = 1);
+// The entry's glyphs left to right, `columns` per row, each dot drawn as
+// scale x scale pixels (image::DrawGlyphSheet). An image of no pixels when the
+// entry has nothing to draw or the sheet would be too large.
+image::IndexedImage DrawEntry(const StoredFont& entry, uint32_t columns = 16, uint32_t scale = 1);
 
-// Binary PBM (P4); false when the file cannot be written.
-bool WritePbm(const Sheet& sheet, const std::string& path);
+// Binary PBM (P4) of a picture: black where the palette colour is darker than
+// mid-grey, white elsewhere. False when the picture is empty or the file
+// cannot be written.
+bool WritePbm(const image::IndexedImage& picture, const std::string& path);
 
 } // namespace vprinter

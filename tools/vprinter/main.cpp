@@ -8,8 +8,7 @@
 #include <map>
 #include <string>
 
-#include "fontdata/byte_order.h"
-#include "tools/image/glyph_sheet.h"
+#include "tools/image/png_writer.h"
 #include "tools/vprinter/glyph_sheet.h"
 #include "tools/vprinter/printer_engine.h"
 #include "tools/vprinter/pty_printer.h"
@@ -193,44 +192,26 @@ int Draw(std::map<std::string, std::string>& o) {
         return 1;
     }
     const std::string& out = o["out"];
-    const bool png = out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0;
-    int width = 0, height = 0;
+    const image::IndexedImage sheet = DrawEntry(*entry, uint32_t(columns), uint32_t(scale));
+    if (sheet.pixels.empty()) {
+        std::fprintf(stderr, "glyphkit-vprinter: ID %d holds no glyphs to draw\n", id);
+        return 1;
+    }
     bool written = false;
-    if (png) {
-        std::vector<const uint8_t*> glyphs;
-        for (size_t i = 0; i < entry->CharacterCount(); ++i)
-            glyphs.push_back(entry->Glyph(i));
-        const uint32_t w = entry->IsLogo() ? ReadBE16(entry->info.data() + 54) : entry->CellWidth();
-        const uint32_t rowBytes = (w + 7) / 8;
-        const uint32_t h = rowBytes ? entry->BytesPerGlyph() / rowBytes : 0;
-        const image::IndexedImage sheet =
-            image::DrawGlyphSheet(glyphs, w, h, uint32_t(columns), uint32_t(scale));
+    if (out.size() > 4 && out.compare(out.size() - 4, 4, ".png") == 0) {
         const std::vector<uint8_t> file = image::EncodePng(sheet);
-        if (file.empty()) {
-            std::fprintf(stderr, "glyphkit-vprinter: ID %d holds no glyphs to draw\n", id);
-            return 1;
-        }
         std::ofstream stream(out, std::ios::binary | std::ios::trunc);
         stream.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-        written = bool(stream.flush());
-        width = int(sheet.width);
-        height = int(sheet.height);
+        written = !file.empty() && bool(stream.flush());
     } else {
-        const Sheet sheet = DrawEntry(*entry, columns, 4, scale);
-        if (sheet.dots.empty()) {
-            std::fprintf(stderr, "glyphkit-vprinter: ID %d holds no glyphs to draw\n", id);
-            return 1;
-        }
         written = WritePbm(sheet, out);
-        width = sheet.width;
-        height = sheet.height;
     }
     if (!written) {
         std::fprintf(stderr, "glyphkit-vprinter: cannot write %s\n", out.c_str());
         return 1;
     }
-    std::printf("%s: ID %02d, %u glyphs, %dx%d pixels\n", out.c_str(), id, entry->CharacterCount(),
-                width, height);
+    std::printf("%s: ID %02d, %u glyphs, %ux%u pixels\n", out.c_str(), id, entry->CharacterCount(),
+                sheet.width, sheet.height);
     return 0;
 }
 
