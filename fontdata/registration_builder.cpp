@@ -9,33 +9,9 @@
 #include "fontdata/win_code_page_conversion.h"
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
+#include "framework/scoped_file.h"
 #include "printer/font_pt.h"
 #include "res/resource_ids.h"
-
-namespace {
-
-// Closes a file handle on every path out of a scope.
-class ScopedFile {
-public:
-    explicit ScopedFile(HANDLE handle) : m_handle(handle) {}
-    ~ScopedFile() { Close(); }
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    bool ok() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-    bool Close() {
-        if (m_handle == INVALID_HANDLE_VALUE)
-            return true;
-        const bool closed = CloseHandle(m_handle) != 0;
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
-} // namespace
 
 CRegistrationBuilder::CRegistrationBuilder(BuildEnvironment environment)
     : m_env(std::move(environment)), m_rasterizer(m_env.sink, m_env.caption) {}

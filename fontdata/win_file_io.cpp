@@ -4,31 +4,10 @@
 
 #include <algorithm>
 
+#include "framework/scoped_file.h"
 #include "res/resource_ids.h"
 
 namespace {
-
-// Closes a file handle once, on every path.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
-    bool Close() {
-        if (!valid())
-            return true;
-        const BOOL closed = CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 // Position just past the last folder separator of path. The walk goes
 // character by character so that a trail byte that happens to be 0x5C ('\')
@@ -63,12 +42,12 @@ bool WriteAll(HANDLE file, const uint8_t* data, size_t size, int failingWrite) {
 
 FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
                              std::vector<uint8_t>* contents) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    if (!file.ok())
         return FileReadResult::OpenFailed;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size))
+    if (!GetFileSizeEx(file.Get(), &size))
         return FileReadResult::ReadFailed;
     if (uint64_t(size.QuadPart) > maxSize)
         return FileReadResult::TooLarge;
@@ -78,7 +57,7 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
     while (done < bytes.size()) {
         const DWORD want = DWORD(std::min<size_t>(bytes.size() - done, 1u << 20));
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr))
+        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr))
             return FileReadResult::ReadFailed;
         // The file shrank while we read it: keep what there is.
         if (got == 0)
@@ -110,10 +89,10 @@ bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, si
 
     bool saved = false;
     {
-        FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        saved = file.valid() && WriteAll(file.get(), data, size, failingWrite) &&
-                FlushFileBuffers(file.get()) && file.Close();
+        saved = file.ok() && WriteAll(file.Get(), data, size, failingWrite) &&
+                FlushFileBuffers(file.Get()) && file.Close();
     }
     saved = saved && MoveFileExA(temp, path.c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;

@@ -7,7 +7,6 @@
 #include "fontdata/registration_builder.h"
 #include "fontdata/win_file_io.h"
 #include "form/glyphkit_doc.h"
-#include "form/text_file_input.h"
 #include "framework/message_text.h"
 #include "res/resource_ids.h"
 #include "tools/cli/build_environment.h"
@@ -15,6 +14,7 @@
 #include "tools/cli/console.h"
 #include "tools/cli/console_messages.h"
 #include "tools/cli/installed_fonts.h"
+#include "tools/cli/registration_input.h"
 
 namespace {
 
@@ -52,26 +52,12 @@ int RunBuild(const CliArgs& args) {
     if (regName.size() > FontHeader::kNameWidth)
         return UsageError(L"--name takes at most 32 bytes");
 
-    // The registration text, typed or from a file.
-    const auto text = args.Value(L"text");
-    const auto file = args.Value(L"text-file");
-    if (text && file)
-        return UsageError(L"give --text or --text-file, not both");
-    if (args.Has(L"unicode") && !file)
-        return UsageError(L"--unicode applies to --text-file");
+    // The registration text, typed or from a file; the range is read below
+    // as the form reads its code fields, so the console's own --range check
+    // does not apply.
     RegistrationSource source;
-    if (text)
-        source.text.assign(text->begin(), text->end());
-    if (file) {
-        TextFileResult read = ReadRegistrationTextFile(*file, args.Has(L"unicode"));
-        if (read.messageId != 0)
-            return Failure(read.messageId);
-        if (!read.opened) {
-            console::Err(L"glyphkit-cli: cannot read " + *file + L"\n");
-            return 1;
-        }
-        source.text = std::move(read.text);
-    }
+    if (const int status = ReadRegistrationText(args, &source.text))
+        return status;
 
     // The one-byte range: without --range the mode is off and the code fields
     // keep the form's defaults, which the checks still read.

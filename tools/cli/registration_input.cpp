@@ -4,21 +4,31 @@
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 
-int ReadRegistrationInput(const CliArgs& args, RegistrationInput* input) {
-    const auto text = args.Value(L"text");
+int ReadRegistrationText(const CliArgs& args, std::u16string* text) {
+    const auto typed = args.Value(L"text");
     const auto file = args.Value(L"text-file");
-    if (text && file) return UsageError(L"give --text or --text-file, not both");
-    if (args.Has(L"unicode") && !file) return UsageError(L"--unicode applies to --text-file");
-    if (text) input->text.assign(text->begin(), text->end());
+    if (typed && file)
+        return UsageError(L"give --text or --text-file, not both");
+    if (args.Has(L"unicode") && !file)
+        return UsageError(L"--unicode applies to --text-file");
+    if (typed)
+        text->assign(typed->begin(), typed->end());
     if (file) {
         TextFileResult result = ReadRegistrationTextFile(*file, args.Has(L"unicode"));
-        if (result.messageId != 0) return Failure(result.messageId);
+        if (result.messageId != 0)
+            return Failure(result.messageId);
         if (!result.opened) {
             console::Err(L"glyphkit-cli: cannot read " + *file + L"\n");
             return 1;
         }
-        input->text = std::move(result.text);
+        *text = std::move(result.text);
     }
+    return 0;
+}
+
+int ReadRegistrationInput(const CliArgs& args, RegistrationInput* input) {
+    if (const int status = ReadRegistrationText(args, &input->text))
+        return status;
     if (const auto range = args.Value(L"range")) {
         long start = 0;
         long end = 0;

@@ -15,3 +15,7 @@ struct RegistrationInput {
 // Fills input from the options. Returns 0 on success, else the exit status
 // after printing why (2 for bad options, 1 for an unreadable or oversized file).
 int ReadRegistrationInput(const CliArgs& args, RegistrationInput* input);
+
+// Only the text: --text, or --text-file FILE [--unicode]; empty when neither.
+// Returns as ReadRegistrationInput does.
+int ReadRegistrationText(const CliArgs& args, std::u16string* text);

@@ -76,6 +76,15 @@ bool ToInt(const std::string& text, int& value, int base = 10) {
     return true;
 }
 
+// Loads a state file; false after saying on standard error why it cannot.
+bool LoadStateOrSay(const std::string& path, RegistrationMemory& memory) {
+    std::string error;
+    if (LoadState(path, memory, &error))
+        return true;
+    std::fprintf(stderr, "glyphkit-vprinter: %s\n", error.c_str());
+    return false;
+}
+
 int Serve(std::map<std::string, std::string>& o) {
     static const char* known[] = {"link",
                                   "state",
@@ -128,11 +137,8 @@ int Serve(std::map<std::string, std::string>& o) {
     }
 
     RegistrationMemory memory;
-    std::string error;
-    if (o.count("state") && !LoadState(o["state"], memory, &error)) {
-        std::fprintf(stderr, "glyphkit-vprinter: %s\n", error.c_str());
+    if (o.count("state") && !LoadStateOrSay(o["state"], memory))
         return 1;
-    }
     WireLog log;
     if (o.count("log") && !log.Open(o["log"])) {
         std::fprintf(stderr, "glyphkit-vprinter: cannot open the log %s\n", o["log"].c_str());
@@ -150,6 +156,7 @@ int Serve(std::map<std::string, std::string>& o) {
     engine.onNote = [&](const std::string& text) { log.Note(text); };
     engine.onChange = save;
     PtyPrinter printer(engine, log, line);
+    std::string error;
     if (!printer.Open(o["link"], &error)) {
         std::fprintf(stderr, "glyphkit-vprinter: %s\n", error.c_str());
         return 1;
@@ -181,11 +188,8 @@ int Draw(std::map<std::string, std::string>& o) {
         columns < 1)
         return Usage("draw needs --state FILE --id N --out FILE");
     RegistrationMemory memory;
-    std::string error;
-    if (!LoadState(o["state"], memory, &error)) {
-        std::fprintf(stderr, "glyphkit-vprinter: %s\n", error.c_str());
+    if (!LoadStateOrSay(o["state"], memory))
         return 1;
-    }
     const StoredFont* entry = memory.Find(id);
     if (!entry) {
         std::fprintf(stderr, "glyphkit-vprinter: nothing is registered as ID %d\n", id);
@@ -219,11 +223,8 @@ int Show(std::map<std::string, std::string>& o) {
     if (!o.count("state"))
         return Usage("show needs --state FILE");
     RegistrationMemory memory;
-    std::string error;
-    if (!LoadState(o["state"], memory, &error)) {
-        std::fprintf(stderr, "glyphkit-vprinter: %s\n", error.c_str());
+    if (!LoadStateOrSay(o["state"], memory))
         return 1;
-    }
     for (const auto& e : memory.Entries()) {
         const std::string name(reinterpret_cast<const char*>(e.info.data() + 4),
                                strnlen(reinterpret_cast<const char*>(e.info.data() + 4), 32));
