@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "form/text_file_input.h"
+#include "framework/scoped_file.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -21,26 +22,21 @@ std::u16string DecodeAnsiText(const std::vector<uint8_t>& bytes) {
 
 TextFileResult ReadRegistrationTextFile(const std::wstring& path, bool unicode) {
     TextFileResult result;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return result;
+    ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size)) {
-        CloseHandle(file);
+    if (!file.ok() || !GetFileSizeEx(file.Get(), &size))
         return result;
-    }
     result.opened = true;
     if (size.QuadPart > LONGLONG(kMaxTextFileBytes)) {
-        CloseHandle(file);
         result.messageId = IDS_TEXT_FILE_TOO_LARGE;
         return result;
     }
     std::vector<uint8_t> bytes(size_t(size.QuadPart));
     DWORD read = 0;
-    const BOOL ok = bytes.empty() ||
-                    ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    if (!ok || read != bytes.size()) {
+    if (!bytes.empty() &&
+        (!ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) ||
+         read != bytes.size())) {
         result.opened = false;
         return result;
     }
