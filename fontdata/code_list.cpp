@@ -132,3 +132,16 @@ std::optional<std::vector<uint16_t>> CollectRegistrationUnits(
         units.push_back(conversion.ByteToUnit(uint8_t(start + k), codePage));
     return units;
 }
+
+RegistrationCodes::Outcome RegistrationCodes::Build(const std::u16string& text, bool rangeOn,
+                                                    int start, int end, uint32_t codePage,
+                                                    const CodePageConversion& conversion) {
+    auto collected = CollectRegistrationUnits(text, rangeOn, start, end, codePage, conversion);
+    if (!collected)
+        return Outcome::TooManyUnits;
+    units = std::move(*collected);
+    if (!list.Setup(uint16_t(units.size()), units.data(), codePage))
+        return Outcome::NoMemory;
+    list.Build(conversion);
+    return Outcome::Built;
+}

@@ -54,3 +54,16 @@ constexpr size_t kMaxCodeListInput = 65535;
 std::optional<std::vector<uint16_t>> CollectRegistrationUnits(
     const std::u16string& text, bool rangeOn, int start, int end, uint32_t codePage,
     const CodePageConversion& conversion);
+
+// The code list of a registration together with the units it was built from
+// (the list reads and sorts them in place, so both live in one place).
+struct RegistrationCodes {
+    enum class Outcome { Built, TooManyUnits, NoMemory };
+
+    std::vector<uint16_t> units;
+    CCodeList list;
+
+    // Collects the units (see CollectRegistrationUnits) and builds the list.
+    Outcome Build(const std::u16string& text, bool rangeOn, int start, int end,
+                  uint32_t codePage, const CodePageConversion& conversion);
+};

@@ -41,17 +41,19 @@ bool CRegistrationBuilder::Build(CGlyphkitDoc& doc, const RegistrationSource& so
     m_nCodePage = CharsetToCodePage(description.lfCharSet);
 
     const CWinCodePageConversion conversion;
-    auto units = CollectRegistrationUnits(source.text, source.rangeOn, source.codeStart,
-                                          source.codeEnd, m_nCodePage, conversion);
-    if (!units) {
+    RegistrationCodes registration;
+    switch (registration.Build(source.text, source.rangeOn, source.codeStart, source.codeEnd,
+                               m_nCodePage, conversion)) {
+    case RegistrationCodes::Outcome::TooManyUnits:
         Report(IDS_TEXT_TOO_LARGE);
         return false;
-    }
-    CCodeList codes;
-    // No room for the code list: the build stops, as any out-of-memory stop, silently.
-    if (!codes.Setup(uint16_t(units->size()), units->data(), m_nCodePage))
+    case RegistrationCodes::Outcome::NoMemory:
+        // No room for the code list: the build stops, as any out-of-memory stop, silently.
         return false;
-    codes.Build(conversion);
+    case RegistrationCodes::Outcome::Built:
+        break;
+    }
+    const CCodeList& codes = registration.list;
     if (codes.Count() > kMaxRegistrationCodes) {
         Report(IDS_TEXT_TOO_LARGE);
         return false;

@@ -121,3 +121,21 @@ TEST(CodeList, CharsetsChooseTheirCodePages) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(RegistrationCodes, TextAndRangeBecomeOneListOrAreRefusedWhole) {
+    FakeConversion conversion;
+    RegistrationCodes codes;
+    ASSERT_EQ(codes.Build(u"BA\r\n", true, 0x41, 0x43, 932, conversion),
+              RegistrationCodes::Outcome::Built);
+    EXPECT_EQ(std::vector<uint16_t>(codes.list.Codes(), codes.list.Codes() + codes.list.Count()),
+              (std::vector<uint16_t>{0x41, 0x42, 0x43}));
+
+    RegistrationCodes tooMany;
+    EXPECT_EQ(tooMany.Build(std::u16string(65535, u'a'), true, 0x20, 0x20, 932, conversion),
+              RegistrationCodes::Outcome::TooManyUnits);
+    EXPECT_EQ(tooMany.list.Count(), 0);
+}
+
+} // namespace

@@ -28,13 +28,11 @@ int RunCodes(const CliArgs& args) {
     }
     const uint32_t codePage = CharsetToCodePage(family->lfCharSet);
     const CWinCodePageConversion conversion;
-    auto units = CollectRegistrationUnits(input.text, input.rangeOn, input.rangeStart,
-                                          input.rangeEnd, codePage, conversion);
-    if (!units) return Failure(IDS_TEXT_TOO_LARGE);
-
-    CCodeList codes;
-    if (!codes.Setup(uint16_t(units->size()), units->data(), codePage)) return Failure(IDS_TEXT_TOO_LARGE);
-    codes.Build(conversion);
+    RegistrationCodes registration;
+    if (registration.Build(input.text, input.rangeOn, input.rangeStart, input.rangeEnd, codePage,
+                           conversion) != RegistrationCodes::Outcome::Built)
+        return Failure(IDS_TEXT_TOO_LARGE);
+    const CCodeList& codes = registration.list;
     std::wstring out = L"n=" + std::to_wstring(codes.Count()) + L"\n";
     for (uint16_t i = 0; i < codes.Count(); ++i) {
         wchar_t line[16];
