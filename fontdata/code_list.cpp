@@ -32,10 +32,13 @@ void CCodeList::Release() {
 
 void CCodeList::Build(const CodePageConversion& conversion) {
     m_nResult = 0;
-    if (m_output.empty()) return;
-    if (!conversion.KeepsInexpressibleUnits()) Filter(conversion);
+    if (m_output.empty())
+        return;
+    if (!conversion.KeepsInexpressibleUnits())
+        Filter(conversion);
     if (m_nLength > 1) {
-        if (!m_lowerStack.empty() && !m_upperStack.empty()) QuickSortParts();
+        if (!m_lowerStack.empty() && !m_upperStack.empty())
+            QuickSortParts();
         InsertionPass();
     }
     Compact();
@@ -45,7 +48,8 @@ void CCodeList::Filter(const CodePageConversion& conversion) {
     for (uint16_t i = 0; i < m_nLength; ++i) {
         uint8_t bytes[2];
         int count = 0;
-        if (!conversion.UnitToCodePage(m_pInput[i], m_nCodePage, bytes, &count)) m_pInput[i] = 0;
+        if (!conversion.UnitToCodePage(m_pInput[i], m_nCodePage, bytes, &count))
+            m_pInput[i] = 0;
     }
 }
 
@@ -63,8 +67,10 @@ void CCodeList::QuickSortParts() {
             int left = first;
             int right = last;
             do {
-                while (a[left] < pivot) ++left;
-                while (a[right] > pivot) --right;
+                while (a[left] < pivot)
+                    ++left;
+                while (a[right] > pivot)
+                    --right;
                 if (left <= right) {
                     std::swap(a[left], a[right]);
                     ++left;
@@ -89,7 +95,8 @@ void CCodeList::QuickSortParts() {
             }
             continue;
         }
-        if (depth == 0) break;
+        if (depth == 0)
+            break;
         --depth;
         first = m_lowerStack[depth];
         last = m_upperStack[depth];
@@ -113,19 +120,22 @@ void CCodeList::Compact() {
     uint16_t n = 0;
     for (uint16_t i = 0; i < m_nLength; ++i) {
         const uint16_t unit = m_pInput[i];
-        if (unit < 0x20) continue;
-        if (i > 0 && unit == m_pInput[i - 1]) continue;
+        if (unit < 0x20)
+            continue;
+        if (i > 0 && unit == m_pInput[i - 1])
+            continue;
         m_output[n++] = unit;
     }
     m_output[n] = 0;
     m_nResult = n;
 }
 
-std::optional<std::vector<uint16_t>> CollectRegistrationUnits(
-    const std::u16string& text, bool rangeOn, int start, int end, uint32_t codePage,
-    const CodePageConversion& conversion) {
+std::optional<std::vector<uint16_t>>
+CollectRegistrationUnits(const std::u16string& text, bool rangeOn, int start, int end,
+                         uint32_t codePage, const CodePageConversion& conversion) {
     const size_t rangeCount = rangeOn && end >= start ? size_t(end - start + 1) : 0;
-    if (text.size() + rangeCount > kMaxCodeListInput) return std::nullopt;
+    if (text.size() + rangeCount > kMaxCodeListInput)
+        return std::nullopt;
     std::vector<uint16_t> units(text.begin(), text.end());
     units.reserve(text.size() + rangeCount);
     for (size_t k = 0; k < rangeCount; ++k)

@@ -51,9 +51,10 @@ constexpr size_t kMaxCodeListInput = 65535;
 // The units of a registration: the text's units, then, when the range switch
 // is on, one unit per byte value from start to end (ascending) converted from
 // the code page. Nothing when the total would exceed kMaxCodeListInput.
-std::optional<std::vector<uint16_t>> CollectRegistrationUnits(
-    const std::u16string& text, bool rangeOn, int start, int end, uint32_t codePage,
-    const CodePageConversion& conversion);
+std::optional<std::vector<uint16_t>> CollectRegistrationUnits(const std::u16string& text,
+                                                              bool rangeOn, int start, int end,
+                                                              uint32_t codePage,
+                                                              const CodePageConversion& conversion);
 
 // The code list of a registration together with the units it was built from
 // (the list reads and sorts them in place, so both live in one place).
@@ -64,6 +65,6 @@ struct RegistrationCodes {
     CCodeList list;
 
     // Collects the units (see CollectRegistrationUnits) and builds the list.
-    Outcome Build(const std::u16string& text, bool rangeOn, int start, int end,
-                  uint32_t codePage, const CodePageConversion& conversion);
+    Outcome Build(const std::u16string& text, bool rangeOn, int start, int end, uint32_t codePage,
+                  const CodePageConversion& conversion);
 };

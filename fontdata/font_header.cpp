@@ -5,11 +5,17 @@
 
 #include "fontdata/byte_order.h"
 
-uint16_t FontHeader::Word(size_t offset) const { return ReadLE16(&bytes.at(offset + 1) - 1); }
+uint16_t FontHeader::Word(size_t offset) const {
+    return ReadLE16(&bytes.at(offset + 1) - 1);
+}
 
-uint32_t FontHeader::DWord(size_t offset) const { return ReadLE32(&bytes.at(offset + 3) - 3); }
+uint32_t FontHeader::DWord(size_t offset) const {
+    return ReadLE32(&bytes.at(offset + 3) - 3);
+}
 
-void FontHeader::SetWord(size_t offset, uint16_t value) { WriteLE16(&bytes.at(offset + 1) - 1, value); }
+void FontHeader::SetWord(size_t offset, uint16_t value) {
+    WriteLE16(&bytes.at(offset + 1) - 1, value);
+}
 
 void FontHeader::SetDWord(size_t offset, uint32_t value) {
     WriteLE32(&bytes.at(offset + 3) - 3, value);
@@ -28,7 +34,8 @@ void FontHeader::SetText(size_t offset, size_t width, const std::string& text) {
 }
 
 bool FontHeader::HasFormatIdentifier() const {
-    return std::equal(kFormatIdentifier.begin(), kFormatIdentifier.end(), bytes.begin() + kFormatId);
+    return std::equal(kFormatIdentifier.begin(), kFormatIdentifier.end(),
+                      bytes.begin() + kFormatId);
 }
 
 void FontHeader::SetFormatIdentifier() {

@@ -7,7 +7,8 @@ bool IsWindowsNt4() {
     info.dwOSVersionInfoSize = sizeof info;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&info)) return false;
+    if (!GetVersionExA(&info))
+        return false;
 #pragma GCC diagnostic pop
     return info.dwMajorVersion == 4 && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }

@@ -4,7 +4,9 @@
 
 namespace {
 
-CFontFamilyList& ListOf(LPARAM user) { return *reinterpret_cast<CFontFamilyList*>(user); }
+CFontFamilyList& ListOf(LPARAM user) {
+    return *reinterpret_cast<CFontFamilyList*>(user);
+}
 
 // The character set that goes with the system's ANSI code page (128 on a
 // Japanese system), DEFAULT_CHARSET when the system cannot say.
@@ -32,13 +34,15 @@ int CALLBACK CB_FontFamilyCount(const LOGFONTA*, const TEXTMETRICA*, DWORD fontT
 int CALLBACK CB_FontFamilyInfo(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontType,
                                LPARAM user) {
     CFontFamilyList& list = ListOf(user);
-    if (list.m_dwTypeMask != 0) list.StoreFamily(*logFont, fontType);
+    if (list.m_dwTypeMask != 0)
+        list.StoreFamily(*logFont, fontType);
     return 1;
 }
 
 int CALLBACK CB_FontFullNameCount(const LOGFONTA*, const TEXTMETRICA*, DWORD fontType,
                                   LPARAM user) {
-    if (fontType & TRUETYPE_FONTTYPE) ++ListOf(user).m_nFullNameCount;
+    if (fontType & TRUETYPE_FONTTYPE)
+        ++ListOf(user).m_nFullNameCount;
     return 1;
 }
 
@@ -81,14 +85,16 @@ void CFontFamilyList::CollectFamilies(HDC hdc) {
 // Japanese on a Japanese system.
 void CFontFamilyList::StoreFamily(const LOGFONTA& logFont, DWORD fontType) {
     for (int i = 0; i < m_nFamilyCount; ++i) {
-        if (!SameFace(m_families[i], logFont)) continue;
+        if (!SameFace(m_families[i], logFont))
+            continue;
         if (logFont.lfCharSet == m_nSystemCharset && m_families[i].lfCharSet != m_nSystemCharset) {
             m_families[i] = logFont;
             m_fontTypes[i] = fontType;
         }
         return;
     }
-    if (m_nFamilyCount >= static_cast<int>(m_families.size())) return;
+    if (m_nFamilyCount >= static_cast<int>(m_families.size()))
+        return;
     m_families[m_nFamilyCount] = logFont;
     m_fontTypes[m_nFamilyCount] = fontType;
     ++m_nFamilyCount;
@@ -97,7 +103,8 @@ void CFontFamilyList::StoreFamily(const LOGFONTA& logFont, DWORD fontType) {
 void CFontFamilyList::DropRasterFamilies() {
     int kept = 0;
     for (int i = 0; i < m_nFamilyCount; ++i) {
-        if (m_fontTypes[i] & RASTER_FONTTYPE) continue;
+        if (m_fontTypes[i] & RASTER_FONTTYPE)
+            continue;
         m_families[kept] = m_families[i];
         m_fontTypes[kept] = m_fontTypes[i];
         ++kept;
@@ -132,7 +139,8 @@ void CFontFamilyList::CollectFullNames(HDC hdc) {
 }
 
 bool CFontFamilyList::GetAt(int index, LOGFONTA* out) const {
-    if (index < 0 || index >= m_nFamilyCount) return false;
+    if (index < 0 || index >= m_nFamilyCount)
+        return false;
     *out = m_families[index];
     return true;
 }
@@ -145,6 +153,7 @@ int CFontFamilyList::Find(const char* name, bool fullNames) const {
         return -1;
     }
     for (int i = 0; i < m_nFamilyCount; ++i)
-        if (lstrcmpA(m_families[i].lfFaceName, name) == 0) return i;
+        if (lstrcmpA(m_families[i].lfFaceName, name) == 0)
+            return i;
     return -1;
 }

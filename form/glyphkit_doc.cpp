@@ -11,9 +11,12 @@ namespace {
 
 // Neither style is "Regular"; both is "BoldItalic" (10 bytes, within the 11 allowed).
 const char* StyleText(bool bold, bool italic) {
-    if (bold && italic) return "BoldItalic";
-    if (bold) return "Bold";
-    if (italic) return "Italic";
+    if (bold && italic)
+        return "BoldItalic";
+    if (bold)
+        return "Bold";
+    if (italic)
+        return "Italic";
     return "Regular";
 }
 

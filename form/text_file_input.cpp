@@ -7,7 +7,8 @@ std::u16string DecodeUtf16Text(const std::vector<uint8_t>& bytes) {
         const uint16_t low = bytes[i];
         const uint16_t high = i + 1 < bytes.size() ? bytes[i + 1] : 0;
         const char16_t unit = char16_t(low | high << 8);
-        if (unit == 0) break;
+        if (unit == 0)
+            break;
         text.push_back(unit);
     }
     return text;

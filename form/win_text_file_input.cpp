@@ -9,8 +9,10 @@ namespace {
 std::u16string DecodeAnsiText(const std::vector<uint8_t>& bytes) {
     // The text ends at its first zero byte, as the control would take it.
     size_t length = 0;
-    while (length < bytes.size() && bytes[length] != 0) ++length;
-    if (length == 0) return u"";
+    while (length < bytes.size() && bytes[length] != 0)
+        ++length;
+    if (length == 0)
+        return u"";
     const char* ansi = reinterpret_cast<const char*>(bytes.data());
     const int units = MultiByteToWideChar(CP_ACP, 0, ansi, int(length), nullptr, 0);
     std::u16string text(size_t(units), u'\0');

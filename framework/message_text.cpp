@@ -5,7 +5,9 @@
 std::wstring LoadText(unsigned id) {
     const wchar_t* text = nullptr;
     // With a zero buffer size LoadStringW hands out a pointer into the resource.
-    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || text == nullptr) return L"";
+    const int length =
+        LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr)
+        return L"";
     return std::wstring(text, length);
 }

@@ -8,8 +8,8 @@
 std::wstring LoadText(unsigned id);
 
 struct UserMessage {
-    unsigned id = 0;         // string-table ID of the text
-    std::wstring caption;    // empty: the usual result caption (string 258)
+    unsigned id = 0;      // string-table ID of the text
+    std::wstring caption; // empty: the usual result caption (string 258)
 };
 
 class MessageSink {

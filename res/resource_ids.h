@@ -3,8 +3,8 @@
 // themselves are in strings.rc. Also included by portable code, which reports
 // outcomes by these IDs.
 
-#define IDS_RESULT_CAPTION 258       // 実行結果
-#define IDS_APP_NAME 57344           // Glyphkit
+#define IDS_RESULT_CAPTION 258 // 実行結果
+#define IDS_APP_NAME 57344     // Glyphkit
 
 // Building a registration
 #define IDS_NO_DATA 131
@@ -38,5 +38,5 @@
 #define IDS_ASK_DELETE_ALL 64010
 
 // Memory usage line
-#define IDS_MEMORY_USAGE 64100       // メモリ使用量　%d/240Kbyte
-#define IDS_MEMORY_USAGE_NA 64102    // メモリ使用量　N/A
+#define IDS_MEMORY_USAGE 64100    // メモリ使用量　%d/240Kbyte
+#define IDS_MEMORY_USAGE_NA 64102 // メモリ使用量　N/A

@@ -22,14 +22,17 @@ public:
         return missing.count(unit) == 0;
     }
     uint16_t ByteToUnit(uint8_t b, uint32_t) const override {
-        if (b < 0x80) return b;
-        if (b >= 0xA1 && b <= 0xDF) return uint16_t(0xFF61 + (b - 0xA1));  // half-width kana
+        if (b < 0x80)
+            return b;
+        if (b >= 0xA1 && b <= 0xDF)
+            return uint16_t(0xFF61 + (b - 0xA1)); // half-width kana
         return 0;
     }
     bool KeepsInexpressibleUnits() const override { return nt4; }
 };
 
-std::vector<uint16_t> BuildList(std::vector<uint16_t> units, const FakeConversion& conversion = {}) {
+std::vector<uint16_t> BuildList(std::vector<uint16_t> units,
+                                const FakeConversion& conversion = {}) {
     CCodeList list;
     EXPECT_EQ(list.Setup(uint16_t(units.size()), units.data(), 932), 1);
     list.Build(conversion);
@@ -68,12 +71,12 @@ TEST(CodeList, SortMatchesTheReferenceForEveryShapeOfInput) {
     for (size_t size : sizes) {
         std::vector<std::vector<uint16_t>> inputs(6, std::vector<uint16_t>(size));
         for (size_t i = 0; i < size; ++i) {
-            inputs[0][i] = uint16_t(i);                          // sorted
-            inputs[1][i] = uint16_t(size - i);                   // reversed
-            inputs[2][i] = 0x3042;                               // all equal
-            inputs[3][i] = uint16_t(random());                   // random over all units
-            inputs[4][i] = uint16_t(0x20 + random() % 40);       // many duplicates
-            inputs[5][i] = uint16_t(i % 2 ? i : size - i);       // organ pipe
+            inputs[0][i] = uint16_t(i);                    // sorted
+            inputs[1][i] = uint16_t(size - i);             // reversed
+            inputs[2][i] = 0x3042;                         // all equal
+            inputs[3][i] = uint16_t(random());             // random over all units
+            inputs[4][i] = uint16_t(0x20 + random() % 40); // many duplicates
+            inputs[5][i] = uint16_t(i % 2 ? i : size - i); // organ pipe
         }
         for (const auto& input : inputs)
             ASSERT_EQ(BuildList(input), Reference(input)) << "size " << size;
@@ -106,8 +109,8 @@ TEST(CodeList, MoreThan65535UnitsAreRefusedNotWrapped) {
     const std::u16string text(65535 - 224, u'a');
     EXPECT_TRUE(CollectRegistrationUnits(text, true, 32, 255, 932, conversion));
     EXPECT_FALSE(CollectRegistrationUnits(text + u"b", true, 32, 255, 932, conversion));
-    EXPECT_FALSE(CollectRegistrationUnits(std::u16string(65536, u'a'), false, 32, 255, 932,
-                                          conversion));
+    EXPECT_FALSE(
+        CollectRegistrationUnits(std::u16string(65536, u'a'), false, 32, 255, 932, conversion));
 }
 
 TEST(CodeList, CharsetsChooseTheirCodePages) {

@@ -31,7 +31,8 @@ TEST(WinCodePageConversion, TheRangeAddsThePrintableAsciiCodes) {
         auto units = CollectRegistrationUnits(u"", true, 0x00, 0x7E, codePage, conversion);
         ASSERT_TRUE(units);
         std::vector<uint16_t> expected;
-        for (uint16_t u = 0x20; u <= 0x7E; ++u) expected.push_back(u);
+        for (uint16_t u = 0x20; u <= 0x7E; ++u)
+            expected.push_back(u);
         EXPECT_EQ(CodeListOf(*units, codePage), expected) << codePage;
     }
 }

@@ -10,8 +10,8 @@
 namespace {
 
 // Face names in code page 932, as the font list spells them on a Japanese system.
-const char kIpaGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4e";  // IPAゴシック
-const char kIpaMincho[] = "IPA\x96\xbe\x92\xa9";                  // IPA明朝
+const char kIpaGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4e"; // IPAゴシック
+const char kIpaMincho[] = "IPA\x96\xbe\x92\xa9";                 // IPA明朝
 
 class FontFamilyListTest : public testing::Test {
 protected:
@@ -25,7 +25,8 @@ protected:
     }
     static std::vector<LOGFONTA> Families() {
         std::vector<LOGFONTA> families(list->Count(false));
-        for (int i = 0; i < list->Count(false); ++i) EXPECT_TRUE(list->GetAt(i, &families[i]));
+        for (int i = 0; i < list->Count(false); ++i)
+            EXPECT_TRUE(list->GetAt(i, &families[i]));
         return families;
     }
     static HDC display;
@@ -36,8 +37,10 @@ CFontFamilyList* FontFamilyListTest::list;
 
 TEST_F(FontFamilyListTest, JapaneseFamiliesAppearOnceWithTheJapaneseCharacterSet) {
     std::map<std::string, int> seen;
-    for (const LOGFONTA& family : Families()) ++seen[family.lfFaceName];
-    for (const auto& face : seen) EXPECT_EQ(face.second, 1) << face.first;
+    for (const LOGFONTA& family : Families())
+        ++seen[family.lfFaceName];
+    for (const auto& face : seen)
+        EXPECT_EQ(face.second, 1) << face.first;
 
     for (const char* face : {kIpaGothic, kIpaMincho}) {
         LOGFONTA family{};
@@ -63,16 +66,19 @@ TEST_F(FontFamilyListTest, RasterFamiliesAreDroppedAndEveryOtherIsKept) {
     struct Reported {
         std::set<std::string> raster, other;
     } reported;
-    EnumFontFamiliesA(display, nullptr,
-                      [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM user) -> int {
-                          auto* r = reinterpret_cast<Reported*>(user);
-                          (type & RASTER_FONTTYPE ? r->raster : r->other).insert(lf->lfFaceName);
-                          return 1;
-                      },
-                      reinterpret_cast<LPARAM>(&reported));
+    EnumFontFamiliesA(
+        display, nullptr,
+        [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM user) -> int {
+            auto* r = reinterpret_cast<Reported*>(user);
+            (type & RASTER_FONTTYPE ? r->raster : r->other).insert(lf->lfFaceName);
+            return 1;
+        },
+        reinterpret_cast<LPARAM>(&reported));
     std::set<std::string> listed;
-    for (const LOGFONTA& family : Families()) listed.insert(family.lfFaceName);
-    for (const std::string& face : reported.raster) EXPECT_EQ(listed.count(face), 0u) << face;
+    for (const LOGFONTA& family : Families())
+        listed.insert(family.lfFaceName);
+    for (const std::string& face : reported.raster)
+        EXPECT_EQ(listed.count(face), 0u) << face;
     EXPECT_EQ(listed, reported.other);
 }
 
@@ -99,7 +105,7 @@ TEST_F(FontFamilyListTest, FullNamesCoverTheTrueTypeStyles) {
 // The families that the Japanese MS face names are mapped to.
 TEST_F(FontFamilyListTest, TheDefaultFaceIsInstalled) {
     LOGFONTA family{};
-    ASSERT_TRUE(list->Lookup("\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9", &family));  // ＭＳ 明朝
+    ASSERT_TRUE(list->Lookup("\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9", &family)); // ＭＳ 明朝
     EXPECT_EQ(family.lfCharSet, SHIFTJIS_CHARSET);
 }
 

@@ -18,7 +18,7 @@ uint16_t Le16(const FontHeader& h, size_t offset) {
 CGlyphkitDoc FilledDoc() {
     CGlyphkitDoc doc;
     doc.SetRegName("Label");
-    doc.SetFaceName("@IPA\x96\xbe\x92\xa9");  // @IPA明朝
+    doc.SetFaceName("@IPA\x96\xbe\x92\xa9"); // @IPA明朝
     doc.SetVertical(1);
     doc.SetPointSize(72);
     doc.SetBold(1);
@@ -39,7 +39,8 @@ TEST(GlyphkitDoc, StartsWithTheDefaults) {
     EXPECT_EQ(doc.m_nRangeEnd, 255);
     EXPECT_EQ(doc.m_bBold | doc.m_bItalic | doc.m_bUnicodeFile | doc.m_bVertical, 0);
     EXPECT_EQ(doc.m_wCharCount, 0);
-    for (uint8_t b : doc.m_fontHeader.bytes) ASSERT_EQ(b, 0);
+    for (uint8_t b : doc.m_fontHeader.bytes)
+        ASSERT_EQ(b, 0);
 }
 
 TEST(GlyphkitDoc, BuildFontHeaderWritesEachSettingAtItsOffset) {
@@ -50,7 +51,7 @@ TEST(GlyphkitDoc, BuildFontHeaderWritesEachSettingAtItsOffset) {
     EXPECT_EQ(Bytes(h, 4, 32), std::string("Label") + std::string(27, '\0'));
     EXPECT_EQ(Bytes(h, 36, 12), std::string("Bold") + std::string(8, '\0'));
     EXPECT_EQ(Bytes(h, 48, 4), std::string("72\0\0", 4));
-    EXPECT_EQ(Bytes(h, 60, 4), std::string("\xE1\x10\0\0", 4));  // 4321
+    EXPECT_EQ(Bytes(h, 60, 4), std::string("\xE1\x10\0\0", 4)); // 4321
     EXPECT_EQ(Le16(h, 72), 1);
     EXPECT_EQ(h.bytes[77], 0);
     EXPECT_EQ(Le16(h, 78), 700);
@@ -73,15 +74,20 @@ TEST(GlyphkitDoc, BuildFontHeaderLeavesTheOtherBytesAlone) {
 }
 
 TEST(GlyphkitDoc, StyleTextFollowsBoldAndItalic) {
-    struct Case { int bold, italic; const char* text; };
-    for (Case c : {Case{1, 0, "Bold"}, Case{0, 1, "Italic"}, Case{0, 0, nullptr}, Case{1, 1, nullptr}}) {
+    struct Case {
+        int bold, italic;
+        const char* text;
+    };
+    for (Case c :
+         {Case{1, 0, "Bold"}, Case{0, 1, "Italic"}, Case{0, 0, nullptr}, Case{1, 1, nullptr}}) {
         CGlyphkitDoc doc;
         doc.SetBold(c.bold);
         doc.SetItalic(c.italic);
         doc.BuildFontHeader();
         const FontHeader& h = doc.m_fontHeader;
         if (c.text) {
-            EXPECT_EQ(Bytes(h, 36, 12), std::string(c.text) + std::string(12 - strlen(c.text), '\0'));
+            EXPECT_EQ(Bytes(h, 36, 12),
+                      std::string(c.text) + std::string(12 - strlen(c.text), '\0'));
         }
         EXPECT_EQ(h.bytes[47], 0) << "the style text always ends with a zero byte";
         EXPECT_EQ(h.bytes[77], c.italic);

@@ -16,7 +16,7 @@ TEST(RegisteredData, ListLineFormat) {
 
 TEST(RegisteredData, MemoryDropsTheRemainder) {
     RegisteredData panel;
-    EXPECT_FALSE(panel.MemoryAvailable());  // "N/A" before the first query
+    EXPECT_FALSE(panel.MemoryAvailable()); // "N/A" before the first query
     ListingUpdate u;
     u.memory = MemoryChange::Usage;
     u.memoryUse = 2047;

@@ -21,38 +21,46 @@ CliArgs::CliArgs(int argc, wchar_t** argv, const std::set<std::wstring>& flags) 
             m_positional.push_back(arg);
         }
     }
-    if (m_command.empty()) m_error = L"no command given";
+    if (m_command.empty())
+        m_error = L"no command given";
 }
 
 std::optional<std::wstring> CliArgs::Value(const std::wstring& name) const {
     auto it = m_options.find(name);
-    if (it == m_options.end()) return std::nullopt;
+    if (it == m_options.end())
+        return std::nullopt;
     return it->second;
 }
 
 std::wstring CliArgs::UnknownOption(const std::set<std::wstring>& known) const {
     for (const auto& option : m_options)
-        if (!known.count(option.first)) return option.first;
+        if (!known.count(option.first))
+            return option.first;
     return L"";
 }
 
 std::optional<long> ParseDecimal(const std::wstring& text, long min, long max) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
     long value = 0;
     for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') return std::nullopt;
+        if (c < L'0' || c > L'9')
+            return std::nullopt;
         value = value * 10 + (c - L'0');
     }
-    if (value < min || value > max) return std::nullopt;
+    if (value < min || value > max)
+        return std::nullopt;
     return value;
 }
 
 bool ParseRange(const std::wstring& text, long min, long max, long* start, long* end) {
     const size_t dash = text.find(L'-');
-    if (dash == std::wstring::npos) return false;
+    if (dash == std::wstring::npos)
+        return false;
     auto first = ParseDecimal(text.substr(0, dash), min, max);
     auto last = ParseDecimal(text.substr(dash + 1), min, max);
-    if (!first || !last) return false;
+    if (!first || !last)
+        return false;
     *start = *first;
     *end = *last;
     return true;

@@ -14,13 +14,17 @@
 int RunCodes(const CliArgs& args) {
     const std::wstring unknown =
         args.UnknownOption({L"face", L"text", L"text-file", L"unicode", L"range"});
-    if (!unknown.empty()) return UsageError(L"codes does not take --" + unknown);
-    if (!args.positional().empty()) return UsageError(L"codes takes no positional arguments");
+    if (!unknown.empty())
+        return UsageError(L"codes does not take --" + unknown);
+    if (!args.positional().empty())
+        return UsageError(L"codes takes no positional arguments");
     const auto face = args.Value(L"face");
-    if (!face) return UsageError(L"codes needs --face NAME");
+    if (!face)
+        return UsageError(L"codes needs --face NAME");
 
     RegistrationInput input;
-    if (int status = ReadRegistrationInput(args, &input)) return status;
+    if (int status = ReadRegistrationInput(args, &input))
+        return status;
     const auto family = FindInstalledFace(*face);
     if (!family) {
         console::Err(L"glyphkit-cli: the font " + *face + L" is not installed\n");

@@ -6,7 +6,8 @@ namespace {
 
 void Write(DWORD which, const std::wstring& text) {
     HANDLE handle = GetStdHandle(which);
-    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return;
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr)
+        return;
     DWORD mode = 0;
     DWORD written = 0;
     if (GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode)) {
@@ -16,7 +17,8 @@ void Write(DWORD which, const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
                                          nullptr, nullptr);
     std::string utf8(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &utf8[0], size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &utf8[0], size, nullptr,
+                        nullptr);
     WriteFile(handle, utf8.data(), DWORD(utf8.size()), &written, nullptr);
 }
 
@@ -24,11 +26,16 @@ void Write(DWORD which, const std::wstring& text) {
 
 namespace console {
 
-void Out(const std::wstring& text) { Write(STD_OUTPUT_HANDLE, text); }
-void Err(const std::wstring& text) { Write(STD_ERROR_HANDLE, text); }
+void Out(const std::wstring& text) {
+    Write(STD_OUTPUT_HANDLE, text);
+}
+void Err(const std::wstring& text) {
+    Write(STD_ERROR_HANDLE, text);
+}
 
 std::wstring FromAnsi(const std::string& text) {
-    if (text.empty()) return L"";
+    if (text.empty())
+        return L"";
     const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
     std::wstring wide(size, L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), &wide[0], size);
@@ -36,9 +43,10 @@ std::wstring FromAnsi(const std::string& text) {
 }
 
 std::string ToAnsi(const std::wstring& text) {
-    if (text.empty()) return "";
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    if (text.empty())
+        return "";
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string ansi(size, '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), &ansi[0], size, nullptr, nullptr);
     return ansi;

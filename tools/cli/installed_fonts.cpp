@@ -16,6 +16,7 @@ const CFontFamilyList& InstalledFonts() {
 
 std::optional<LOGFONTA> FindInstalledFace(const std::wstring& face) {
     LOGFONTA logFont{};
-    if (!InstalledFonts().Lookup(console::ToAnsi(face).c_str(), &logFont)) return std::nullopt;
+    if (!InstalledFonts().Lookup(console::ToAnsi(face).c_str(), &logFont))
+        return std::nullopt;
     return logFont;
 }

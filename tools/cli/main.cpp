@@ -39,7 +39,8 @@ const std::set<std::wstring> kFlags = {L"unicode", L"bold", L"italic"};
 
 std::wstring Usage() {
     std::wstring usage = L"usage: glyphkit-cli COMMAND [OPTIONS]\n";
-    for (const Command& command : kCommands) usage += std::wstring(L"  ") + command.usage + L"\n";
+    for (const Command& command : kCommands)
+        usage += std::wstring(L"  ") + command.usage + L"\n";
     return usage;
 }
 
@@ -57,8 +58,10 @@ int Failure(unsigned messageId) {
 
 int wmain(int argc, wchar_t** argv) {
     CliArgs args(argc, argv, kFlags);
-    if (!args.ok()) return UsageError(args.error() + L"\n" + Usage());
+    if (!args.ok())
+        return UsageError(args.error() + L"\n" + Usage());
     for (const Command& command : kCommands)
-        if (args.command() == command.name) return command.run(args);
+        if (args.command() == command.name)
+            return command.run(args);
     return UsageError(L"unknown command " + args.command() + L"\n" + Usage());
 }
