@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "fontdata/byte_order.h"
-#include "form/glyphkit_doc.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -55,7 +54,7 @@ std::vector<uint8_t> EncodeFontDataFile(int32_t rangeStart, int32_t rangeEnd,
     const uint32_t bytesPerGlyph = header.DWord(FontHeader::kBytesPerGlyph);
     // A file whose header disagrees with its records or glyph data could not
     // be loaded again; refuse to write one.
-    if (count > kfd::kMaxChars || header.DWord(FontHeader::kCharCount) != count ||
+    if (count > kMaxRegistrationCodes || header.DWord(FontHeader::kCharCount) != count ||
         uint64_t(bytesPerGlyph) * count != glyphDataSize || (count != 0 && records == nullptr) ||
         (glyphDataSize != 0 && glyphData == nullptr))
         return {};
@@ -107,7 +106,7 @@ FontDataFile ParseFontDataFile(const uint8_t* data, size_t size) {
     // memory, so both are checked against what the file really holds.
     const uint32_t count = file.header.DWord(FontHeader::kCharCount);
     const uint32_t bytesPerGlyph = file.header.DWord(FontHeader::kBytesPerGlyph);
-    const uint8_t* records = count <= kfd::kMaxChars ? reader.Take(uint64_t(count) * 10) : nullptr;
+    const uint8_t* records = count <= kMaxRegistrationCodes ? reader.Take(uint64_t(count) * 10) : nullptr;
     const uint64_t glyphDataSize = uint64_t(count) * bytesPerGlyph;
     file.glyphDataOffset = kfd::kRecordsOffset + size_t(count) * GlyphRecord::kSize;
     reader.Take(glyphDataSize);
@@ -120,31 +119,6 @@ FontDataFile ParseFontDataFile(const uint8_t* data, size_t size) {
         file.records.push_back(GlyphRecord::FromNative(records + i * GlyphRecord::kSize));
     file.glyphDataSize = glyphDataSize;
     return file;
-}
-
-FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
-                              CGlyphkitDoc& doc) {
-    const FontDataFile file = ParseFontDataFile(data, size);
-    FontDataLoad load;
-    load.messageId = file.messageId;
-    // A damaged file changes nothing.
-    if (file.messageId == IDS_READ_FILE_FAILED)
-        return load;
-
-    // The range and the file name are taken before the type and identifier
-    // are looked at, so a refused file still leaves them behind.
-    doc.SetRangeStart(file.rangeStart);
-    doc.SetRangeEnd(file.rangeEnd);
-    doc.SetDataFileName(fileName);
-    if (file.messageId != 0)
-        return load;
-
-    doc.SetFontHeader(file.header);
-    doc.ApplyFontHeader();
-    load.text.reserve(file.records.size());
-    for (const GlyphRecord& record : file.records)
-        load.text.push_back(char16_t(record.code));
-    return load;
 }
 
 FontDataGlyphs ReadFontDataGlyphs(const FontDataFile& file, const uint8_t* data, size_t size) {

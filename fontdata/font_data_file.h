@@ -8,7 +8,7 @@
 //   152  n native GlyphRecords, ascending code
 //   ...  n glyph bitmaps of bytes-per-glyph bytes each
 // Encoding and parsing work on memory only; reading and writing the file
-// itself is the caller's (see win_file_io.h).
+// itself is the caller's.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,8 +16,6 @@
 
 #include "fontdata/font_header.h"
 #include "fontdata/glyph_record.h"
-
-class CGlyphkitDoc;
 
 namespace kfd {
 
@@ -27,8 +25,9 @@ constexpr size_t kTypeOffset = 8;
 constexpr size_t kHeaderOffset = 10;
 constexpr size_t kRecordsOffset = kHeaderOffset + FontHeader::kSize; // 152
 constexpr uint16_t kFileType = 1;
-// The most characters a registration holds.
-constexpr uint32_t kMaxChars = 5000;
+// Largest font data file that Load reads: 5000 glyphs of the largest cell
+// fit many times over.
+constexpr uint64_t kMaxFileSize = 256u * 1024 * 1024;
 
 } // namespace kfd
 
@@ -59,21 +58,9 @@ struct FontDataFile {
 
 // Parses the bytes of a font data file; reads nothing beyond size. A file
 // that ends before the records and glyph data its header announces, or that
-// announces more than kfd::kMaxChars characters, is refused with
+// announces more than kMaxRegistrationCodes characters, is refused with
 // IDS_READ_FILE_FAILED.
 FontDataFile ParseFontDataFile(const uint8_t* data, size_t size);
-
-struct FontDataLoad {
-    unsigned messageId = 0; // 0: loaded; else the message to show
-    std::u16string text;    // the registration text: the records' codes in file order
-};
-
-// Load's effect on the settings: for a usable file the range, the file name
-// and the header (with the settings it carries) are restored; for a refused
-// version or identifier only the range and the file name; for a damaged file
-// nothing. fileName is the name and extension without the folder.
-FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
-                              CGlyphkitDoc& doc);
 
 // One glyph bitmap of the glyph data: rows top first, each ceil(width / 8)
 // bytes, the most significant bit the leftmost dot, 1 ink.

@@ -37,9 +37,6 @@ void SetLogFontFaceName(LOGFONTA* lf, const std::string& face) {
     std::memcpy(lf->lfFaceName, face.data(), length);
 }
 
-CGlyphRasterizer::CGlyphRasterizer(MessageSink* sink, std::wstring caption)
-    : m_pSink(sink), m_strCaption(std::move(caption)) {}
-
 void CGlyphRasterizer::Release() {
     std::vector<uint8_t>().swap(m_records);
     std::vector<uint8_t>().swap(m_glyphs);
@@ -56,6 +53,7 @@ std::vector<GlyphRecord> CGlyphRasterizer::GlyphRecords() const {
 int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, const uint16_t* codes,
                                    const LOGFONTA& font, UINT codePage) {
     Release();
+    m_nFailureMessage = 0;
     m_header = header;
     if (!CreateCompatibleDC(reference))
         return 0;
@@ -81,8 +79,7 @@ int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& fon
 
     ScopedFont hfont(CreateFontIndirectA(&lf));
     if (!hfont) {
-        if (m_pSink)
-            m_pSink->Report(UserMessage{IDS_FONT_REALIZE_FAILED, m_strCaption});
+        m_nFailureMessage = IDS_FONT_REALIZE_FAILED;
         return 0;
     }
     ScopedSelectObject selectFont(dc, hfont.Get());

@@ -11,7 +11,6 @@
 #include "fontdata/font_header.h"
 #include "fontdata/glyph_record.h"
 #include "framework/dc.h"
-#include "framework/message_text.h"
 
 // Copies face into the 32-byte face field of lf, always terminated: a name of
 // 32 bytes (possible after a load) is cut at the last whole character that fits
@@ -20,14 +19,12 @@ void SetLogFontFaceName(LOGFONTA* lf, const std::string& face);
 
 class CGlyphRasterizer : public CDC {
 public:
-    // sink receives the font-realisation failure, captioned with caption (the
-    // main window's title); with no sink it goes unreported.
-    explicit CGlyphRasterizer(MessageSink* sink = nullptr, std::wstring caption = L"");
+    CGlyphRasterizer() = default;
     ~CGlyphRasterizer() override { Release(); }
 
     // Renders the n codes (n = header offset 60; a zero unit follows them) with
     // font, whose height is already minus the character height in dots.
-    // Returns 1 on success, 0 on failure.
+    // Returns 1 on success, 0 on failure (see FailureMessage).
     int RenderGlyphs(HDC reference, const FontHeader& header, const uint16_t* codes,
                      const LOGFONTA& font, UINT codePage);
 
@@ -44,14 +41,17 @@ public:
     const std::vector<uint8_t>& GlyphData() const { return m_glyphs; }
     std::vector<GlyphRecord> GlyphRecords() const;
 
+    // After a failed RenderGlyphs: IDS_FONT_REALIZE_FAILED when the font could
+    // not be created, 0 when memory ran out (a stop without a message).
+    unsigned FailureMessage() const { return m_nFailureMessage; }
+
     // Frees the record table and the glyph data and deletes the context.
     void Release();
 
 private:
     int RenderInContext(const uint16_t* codes, const LOGFONTA& font, UINT codePage);
 
-    MessageSink* m_pSink;
-    std::wstring m_strCaption;
+    unsigned m_nFailureMessage = 0;
     FontHeader m_header;
     std::vector<uint8_t> m_records;
     std::vector<uint8_t> m_glyphs;

@@ -7,6 +7,10 @@
 
 #include "fontdata/byte_order.h"
 
+// The most characters one registration holds: in the code list, the font
+// data file and the printer's character table alike.
+constexpr uint32_t kMaxRegistrationCodes = 5000;
+
 struct GlyphRecord {
     static constexpr size_t kSize = 10;
 

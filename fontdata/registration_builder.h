@@ -1,85 +1,38 @@
 #pragma once
-// Turns a checked registration into printer data: the code list, the font
-// header, the native glyph records and the glyph bitmaps (the part Save and
-// Download share), then either the download file with the download record or
-// the bytes of a font data file.
+// The build that Save and Download share, once the form has made the code
+// list and filled the settings fields of the font header: realise the font at
+// the printer's resolution, render every character and complete the header
+// with the cell, the metrics, the format identifier and the resolution.
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "fontdata/glyph_rasterizer.h"
-#include "fontdata/registration_builder_checks.h"
+#include "fontdata/code_page.h"
+#include "fontdata/font_header.h"
+#include "fontdata/font_height.h"
+#include "fontdata/glyph_record.h"
 
-class CFontFamilyList;
-class CFontPT;
-class CGlyphkitDoc;
-
-// The characters of a registration as the form hands them over after its
-// checks: the text, and the one-byte range when the range switch is on.
-struct RegistrationSource {
-    std::u16string text;
-    bool rangeOn = false;
-    int codeStart = 32;
-    int codeEnd = 255;
-    std::string faceName; // the selected TrueType face, ANSI
+// What a build renders from.
+struct RegistrationSettings {
+    HDC reference = nullptr; // the preview area's context
+    int resolution = 203;    // dots per inch of the chosen printer model
+    int pointSize = 10;
+    FontHeader header;       // the settings fields filled, the count n among them
+    LOGFONTA description{};  // the face; the build sets its height
+    uint32_t codePage = kWesternCodePage;
+    const uint16_t* codes = nullptr; // the header's n codes, then a zero unit
 };
 
-// Where a build reports its messages and what it renders against.
-struct BuildEnvironment {
-    HDC reference = nullptr;                // the preview area's context
-    int resolution = 203;                   // of the chosen printer model
-    const CFontFamilyList* fonts = nullptr; // the installed-font list
-    MessageSink* sink = nullptr;
-    std::wstring caption; // the main window's title
+struct BuiltRegistration {
+    FontHeader header;                // completed by rendering
+    std::vector<GlyphRecord> records; // native form, ascending code
+    std::vector<uint8_t> glyphData;   // n bitmaps of bytesPerGlyph bytes
+    uint32_t bytesPerGlyph = 0;
+    // After a failed build: IDS_FONT_REALIZE_FAILED (to be shown with the
+    // main window's caption), or 0 when memory ran out (no message).
+    unsigned failureMessage = 0;
 };
 
-// Most codes one registration holds.
-constexpr uint32_t kMaxRegistrationCodes = 5000;
-
-class CRegistrationBuilder {
-public:
-    explicit CRegistrationBuilder(BuildEnvironment environment);
-
-    // Codes, header and rendering. Stores the face, n and the header's
-    // settings fields in doc (and the family's font description when the face
-    // is installed). False after a failure, reported through the sink except
-    // when memory runs out.
-    bool Build(CGlyphkitDoc& doc, const RegistrationSource& source);
-
-    // Download: creates path (truncating it), checks the registration ID,
-    // writes exactly the glyph data in one write and fills record. False after
-    // a reported failure; the record is then unchanged.
-    bool WriteDownloadFile(const std::string& path, const std::string& registrationId,
-                           CFontPT* record);
-
-    // Save: the bytes of the font data file, with the range as entered.
-    std::vector<uint8_t> FontDataFileBytes(int32_t rangeStart, int32_t rangeEnd) const;
-
-    // The products of the last successful Build.
-    const FontHeader& Header() const { return m_header; }
-    uint32_t CharCount() const { return m_rasterizer.CharCount(); }
-    std::vector<GlyphRecord> Records() const { return m_rasterizer.GlyphRecords(); }
-    const std::vector<uint8_t>& GlyphData() const { return m_rasterizer.GlyphData(); }
-    uint32_t CodePage() const { return m_nCodePage; }
-
-    void Release() { m_rasterizer.Release(); }
-
-private:
-    void Report(unsigned id);
-
-    BuildEnvironment m_env;
-    CGlyphRasterizer m_rasterizer;
-    FontHeader m_header;
-    uint32_t m_nCodePage = 0;
-};
-
-// The download of a loaded font data file: the form's Download after Load,
-// with the loaded characters as registration text (only for a face of
-// character set 128 or one not installed, as Load leaves the text) or else the
-// loaded range, under the Download checks: the characters the file holds.
-// Fills record and writes the glyph data to path.
-bool BuildDownloadFromDocument(CGlyphkitDoc& doc, const std::u16string& loadedText,
-                               const BuildEnvironment& environment, const std::string& path,
-                               const std::string& registrationId, CFontPT* record);
+// False after a failure; built then holds only the failure message.
+bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* built);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "form/form_checks.h"
+
 namespace {
 
 CFontFamilyList& ListOf(LPARAM user) {
@@ -79,15 +81,22 @@ void CFontFamilyList::CollectFamilies(HDC hdc) {
 }
 
 // Windows reports each family once with its native character set; Wine reports
-// it once per character set it covers (a Japanese font first as Western). One
-// record per face is kept where it was first seen, with the character set of
-// the system's code page when the family offers it, so a Japanese font stays
-// Japanese on a Japanese system.
+// it once per character set it covers (a Japanese or Korean font first as
+// Western). One record per face is kept where it was first seen, with the
+// character set the face is best used with: the system code page's own when
+// the family offers it, so a Japanese font stays Japanese on a Japanese
+// system; else a Japanese, Korean or Chinese set, so a Korean font stays
+// Korean there; else the first one reported.
 void CFontFamilyList::StoreFamily(const LOGFONTA& logFont, DWORD fontType) {
+    const auto rank = [this](BYTE charset) {
+        if (charset == m_nSystemCharset)
+            return 2;
+        return TakesRegistrationText(charset) ? 1 : 0;
+    };
     for (int i = 0; i < m_nFamilyCount; ++i) {
         if (!SameFace(m_families[i], logFont))
             continue;
-        if (logFont.lfCharSet == m_nSystemCharset && m_families[i].lfCharSet != m_nSystemCharset) {
+        if (rank(logFont.lfCharSet) > rank(m_families[i].lfCharSet)) {
             m_families[i] = logFont;
             m_fontTypes[i] = fontType;
         }

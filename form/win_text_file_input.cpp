@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "form/text_file_input.h"
-#include "framework/scoped_file.h"
+#include "framework/whole_file.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -24,24 +24,19 @@ std::u16string DecodeAnsiText(const std::vector<uint8_t>& bytes) {
 
 TextFileResult ReadRegistrationTextFile(const std::wstring& path, bool unicode) {
     TextFileResult result;
-    ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file.ok() || !GetFileSizeEx(file.Get(), &size))
+    std::vector<uint8_t> bytes;
+    switch (ReadWholeFile(path, kMaxTextFileBytes, &bytes)) {
+    case FileReadResult::OpenFailed:
+    case FileReadResult::ReadFailed:
         return result;
-    result.opened = true;
-    if (size.QuadPart > LONGLONG(kMaxTextFileBytes)) {
+    case FileReadResult::TooLarge:
+        result.opened = true;
         result.messageId = IDS_TEXT_FILE_TOO_LARGE;
         return result;
+    case FileReadResult::Ok:
+        break;
     }
-    std::vector<uint8_t> bytes(size_t(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() &&
-        (!ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) ||
-         read != bytes.size())) {
-        result.opened = false;
-        return result;
-    }
+    result.opened = true;
     result.text = unicode ? DecodeUtf16Text(bytes) : DecodeAnsiText(bytes);
     return result;
 }

@@ -40,33 +40,33 @@ ExchangeOutcome Declined(PrinterLink& link) {
     return out;
 }
 
-ExchangeOutcome Closing(unsigned messageId, BoxKind box, bool succeeded) {
+ExchangeOutcome Closing(unsigned messageId, MessageKind kind, bool succeeded) {
     ExchangeOutcome out;
     out.succeeded = succeeded;
     out.steps = {S::ClosePort, S::ShowMessage};
     out.messageId = messageId;
-    out.box = box;
+    out.kind = kind;
     return out;
 }
 
 template <size_t N>
 ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& block,
-                            unsigned questionId, BoxKind nothingBox, BoxKind doneBox,
-                            const Confirmation& confirm, bool refreshAfter) {
+                            unsigned questionId, MessageKind nothingKind, MessageKind doneKind,
+                            Operator& op, bool refreshAfter) {
     uint8_t reply[kShortReplySize] = {};
     if (!SendDeleteBlock(link, block, reply))
-        return Closing(IDS_DELETE_FAILED, BoxKind::Warning, false);
+        return Closing(IDS_DELETE_FAILED, MessageKind::Warning, false);
 
     const uint8_t code = reply[kReplyCodeOffset];
     if (code == 'A')
-        return Closing(IDS_DELETE_NOTHING, nothingBox, false);
+        return Closing(IDS_DELETE_NOTHING, nothingKind, false);
     if (code != 'B')
-        return Closing(IDS_DELETE_FAILED, BoxKind::Warning, false);
+        return Closing(IDS_DELETE_FAILED, MessageKind::Warning, false);
 
-    if (!confirm || !confirm(questionId))
+    if (!op.AskYesNo(questionId))
         return Declined(link);
     if (!ProceedDeleted(link))
-        return Closing(IDS_DELETE_FAILED, BoxKind::Warning, false);
+        return Closing(IDS_DELETE_FAILED, MessageKind::Warning, false);
 
     if (refreshAfter) {
         // The refresh's own steps close the port; the message follows them.
@@ -74,10 +74,10 @@ ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& blo
         out.succeeded = true;
         out.steps.push_back(S::ShowMessage);
         out.messageId = IDS_DELETE_DONE;
-        out.box = doneBox;
+        out.kind = doneKind;
         return out;
     }
-    ExchangeOutcome out = Closing(IDS_DELETE_DONE, doneBox, true);
+    ExchangeOutcome out = Closing(IDS_DELETE_DONE, doneKind, true);
     out.listing.list = ListChange::Empty;
     out.listing.memory = MemoryChange::Zero;
     out.steps.push_back(S::UpdateListing);
@@ -86,13 +86,13 @@ ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& blo
 
 } // namespace
 
-ExchangeOutcome DeleteRegisteredData(PrinterLink& link, int id, const Confirmation& confirm) {
+ExchangeOutcome DeleteRegisteredData(PrinterLink& link, int id, Operator& op) {
     // One entry: "nothing to delete" warns, success is a plain box.
-    return RunDeletion(link, DeleteEntryBlock(id), IDS_ASK_DELETE, BoxKind::Warning, BoxKind::Plain,
-                       confirm, true);
+    return RunDeletion(link, DeleteEntryBlock(id), IDS_ASK_DELETE, MessageKind::Warning,
+                       MessageKind::Plain, op, true);
 }
 
-ExchangeOutcome ClearAllRegisteredData(PrinterLink& link, const Confirmation& confirm) {
-    return RunDeletion(link, kDeleteAll, IDS_ASK_DELETE_ALL, BoxKind::Information,
-                       BoxKind::Information, confirm, false);
+ExchangeOutcome ClearAllRegisteredData(PrinterLink& link, Operator& op) {
+    return RunDeletion(link, kDeleteAll, IDS_ASK_DELETE_ALL, MessageKind::Information,
+                       MessageKind::Information, op, false);
 }

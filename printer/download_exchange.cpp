@@ -35,8 +35,8 @@ bool GlyphDataFits(const CFontPT& record, size_t glyphDataSize) {
 }
 
 ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
-                                     const uint8_t* glyphData, size_t glyphDataSize,
-                                     DownloadObserver& observer) {
+                                     const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
+                                     DownloadProgress& progress) {
     // Callers check this before they open the port; a record and data that
     // do not match are never sent.
     if (!GlyphDataFits(record, glyphDataSize))
@@ -51,7 +51,7 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
 
     unsigned proceedTimeout = kReplyTimeout;
     if (code == 'B') {
-        if (!observer.ConfirmOverwrite(IDS_ASK_OVERWRITE)) {
+        if (!op.AskYesNo(IDS_ASK_OVERWRITE)) {
             // Whether or not the printer acknowledges the cancel with S, the
             // operation ends quietly.
             link.WriteBlock(kCancel.data(), kCancel.size());
@@ -68,7 +68,7 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
         return Failed(IDS_DOWNLOAD_FAILED);
     }
 
-    observer.TransferStarting();
+    progress.TransferStarting();
     link.WriteBlock(kProceed.data(), kProceed.size());
     if (!ReadCode(link, proceedTimeout, &code) || code != 'O')
         return Failed(IDS_DOWNLOAD_FAILED);
@@ -83,7 +83,7 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
         uint8_t ack = 0;
         if (!link.ReadBlock(&ack, 1, kAckTimeout) || ack != ACK)
             return Failed(IDS_DOWNLOAD_FAILED);
-        observer.CharacterSent(n, i);
+        progress.CharacterSent(n, i);
     }
 
     // The refresh's steps close the port; the success message follows them.
@@ -91,6 +91,6 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
     out.succeeded = true;
     out.steps.push_back(S::ShowMessage);
     out.messageId = IDS_DOWNLOAD_DONE;
-    out.box = BoxKind::Plain;
+    out.kind = MessageKind::Plain;
     return out;
 }

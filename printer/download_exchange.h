@@ -3,16 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "framework/operator.h"
 #include "printer/exchange_outcome.h"
 #include "printer/font_pt.h"
 #include "printer/printer_link.h"
 
-class DownloadObserver {
+// Where the transfer shows its progress (the progress window).
+class DownloadProgress {
 public:
-    virtual ~DownloadObserver() = default;
-    // The printer asks whether an existing registration may be overwritten.
-    virtual bool ConfirmOverwrite(unsigned questionId) = 0;
-    // The printer accepted the header; the character frames follow.
+    virtual ~DownloadProgress() = default;
+    // The printer took the header; the character frames follow.
     virtual void TransferStarting() = 0;
     // Character index (0-based) of count was acknowledged.
     virtual void CharacterSent(uint32_t count, uint32_t index) = 0;
@@ -22,7 +22,8 @@ public:
 bool GlyphDataFits(const CFontPT& record, size_t glyphDataSize);
 
 // The download exchange for a record whose information block is built, over
-// a freshly opened port. On success the printer is listed again.
+// a freshly opened port; the operator is asked before an existing
+// registration is overwritten. On success the printer is listed again.
 ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
-                                     const uint8_t* glyphData, size_t glyphDataSize,
-                                     DownloadObserver& observer);
+                                     const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
+                                     DownloadProgress& progress);

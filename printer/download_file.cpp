@@ -1,5 +1,6 @@
 #include "printer/download_file.h"
 
+#include "framework/whole_file.h"
 #include "printer/printer_port.h"
 #include "res/resource_ids.h"
 
@@ -21,40 +22,26 @@ bool TempDownloadFile::Create() {
     return true;
 }
 
-bool ReadDownloadFile(const std::string& path, std::vector<uint8_t>* content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const DWORD size = GetFileSize(file, nullptr);
-    bool ok = size != INVALID_FILE_SIZE;
-    if (ok) {
-        content->assign(size, 0);
-        DWORD got = 0;
-        ok = size == 0 || (ReadFile(file, content->data(), size, &got, nullptr) && got == size);
-    }
-    CloseHandle(file);
-    return ok;
-}
+// The download file holds at most 5000 glyphs of a cell a 72-point face
+// gives at 305 dpi: a few tens of megabytes.
+constexpr uint64_t kMaxDownloadFileSize = 256u * 1024 * 1024;
 
 SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int comPort,
-                            CRS232C& rs232c, MessageSink& messages, DownloadObserver& observer,
+                            CRS232C& rs232c, Operator& op, DownloadProgress& progress,
                             OutcomeHandler& handler, ExchangeOutcome* outcome) {
     std::vector<uint8_t> glyphs;
-    if (!ReadDownloadFile(path, &glyphs))
+    if (ReadWholeFile(path, kMaxDownloadFileSize, &glyphs) != FileReadResult::Ok)
         return SendResult::FileUnreadable;
     // A file with fewer than n x bytes per glyph bytes would have the last
     // frames read past its end; it is refused before the printer is touched.
     if (!GlyphDataFits(record, glyphs.size())) {
-        UserMessage message;
-        message.id = IDS_DOWNLOAD_FAILED;
-        messages.Report(message);
+        op.ShowMessage(IDS_DOWNLOAD_FAILED);
         return SendResult::FileTooShort;
     }
     const bool opened = RunPrinterOperation(
-        comPort, rs232c, messages, handler,
+        comPort, rs232c, op, handler,
         [&](PrinterLink& link) {
-            return DownloadRegistration(link, record, glyphs.data(), glyphs.size(), observer);
+            return DownloadRegistration(link, record, glyphs.data(), glyphs.size(), op, progress);
         },
         outcome);
     return opened ? SendResult::Exchanged : SendResult::PortNotOpened;

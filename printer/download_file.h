@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/message_text.h"
+#include "framework/operator.h"
 #include "printer/download_exchange.h"
 #include "printer/font_pt.h"
 #include "printer/rs232c.h"
@@ -28,9 +28,6 @@ private:
     std::string m_path;
 };
 
-// Reads the whole file in one read; false when it cannot be opened or read.
-bool ReadDownloadFile(const std::string& path, std::vector<uint8_t>* content);
-
 enum class SendResult {
     FileUnreadable, // ended silently
     FileTooShort,   // 63000 reported, the port was never opened
@@ -40,7 +37,7 @@ enum class SendResult {
 
 // Reads the download file, then opens and configures the port and runs the
 // download exchange for the record (its information block already built),
-// playing its outcome through handler.
+// playing its outcome through handler and the operator.
 SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int comPort,
-                            CRS232C& rs232c, MessageSink& messages, DownloadObserver& observer,
+                            CRS232C& rs232c, Operator& op, DownloadProgress& progress,
                             OutcomeHandler& handler, ExchangeOutcome* outcome = nullptr);

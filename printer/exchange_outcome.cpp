@@ -1,6 +1,6 @@
 #include "printer/exchange_outcome.h"
 
-void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler) {
+void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler, Operator& op) {
     for (OutcomeStep step : outcome.steps) {
         switch (step) {
         case OutcomeStep::UpdateListing:
@@ -11,7 +11,7 @@ void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler) {
             break;
         case OutcomeStep::ShowMessage:
             if (outcome.messageId != 0)
-                handler.ShowMessage(outcome.messageId, outcome.box);
+                op.ShowMessage(outcome.messageId, outcome.kind);
             break;
         }
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/operator.h"
 #include "printer/font_pt.h"
 
 enum class ListChange { Keep, Empty, Fill };
@@ -23,7 +24,6 @@ struct ListingUpdate {
     std::vector<CFontPT> records; // for ListChange::Fill
 };
 
-enum class BoxKind { Warning, Plain, Information };
 enum class OutcomeStep { UpdateListing, ClosePort, ShowMessage };
 
 struct ExchangeOutcome {
@@ -32,7 +32,7 @@ struct ExchangeOutcome {
     std::vector<OutcomeStep> steps;
     ListingUpdate listing;
     unsigned messageId = 0; // string-table ID; 0 when no message is shown
-    BoxKind box = BoxKind::Warning;
+    MessageKind kind = MessageKind::Warning;
 };
 
 class OutcomeHandler {
@@ -43,8 +43,7 @@ public:
     virtual void ApplyListing(const ListingUpdate& update) = 0;
     // The port was closed (the wait cursor goes off).
     virtual void ClosePort() = 0;
-    virtual void ShowMessage(unsigned id, BoxKind box) = 0;
 };
 
-// Performs the outcome's steps in order.
-void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler);
+// Performs the outcome's steps in order, its message through the operator.
+void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler, Operator& op);

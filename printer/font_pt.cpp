@@ -26,7 +26,7 @@ size_t TextLength(const uint8_t* p, size_t width) {
 
 bool CFontPT::SetDownloadData(const FontHeader& header, const std::vector<GlyphRecord>& records,
                               uint32_t bytesPerGlyph) {
-    if (records.size() > kMaxChars)
+    if (records.size() > kMaxRegistrationCodes)
         return false;
     m_fontHeader = header;
     const uint16_t cellWidth = header.Word(FontHeader::kCellWidth);
@@ -89,8 +89,4 @@ void CFontPT::ParseInfoBlock(const uint8_t* block) {
     m_nDataSize = uint64_t(m_nBytesPerGlyph) * m_nCharCount;
     m_cItalic = int8_t(block[77]);
     m_nWeight = ReadBE16(block + 78);
-}
-
-bool CFontPT::IsLogo() const {
-    return m_charEntries.size() == 1 && m_charEntries[0][0] == 0x6B && m_charEntries[0][1] == 0x82;
 }

@@ -14,7 +14,6 @@
 class CFontPT {
 public:
     static constexpr size_t kInfoBlockSize = 100;
-    static constexpr size_t kMaxChars = 5000;
     static constexpr size_t kCharEntrySize = 6;
     static constexpr size_t kNameWidth = 32;
 
@@ -23,7 +22,7 @@ public:
     // --- Download record -------------------------------------------------
     // Takes the completed header (with the ID digits) and turns the native
     // records into wire form. Refuses (false, record unchanged) more than
-    // kMaxChars records.
+    // kMaxRegistrationCodes records.
     bool SetDownloadData(const FontHeader& header, const std::vector<GlyphRecord>& records,
                          uint32_t bytesPerGlyph);
     // Fills m_infoBlock from m_fontHeader and stores n x bytes per glyph back
@@ -43,7 +42,6 @@ public:
     // --- Registered entry ------------------------------------------------
     // Decodes a received 100-byte information block into the fields below.
     void ParseInfoBlock(const uint8_t* block);
-    bool IsLogo() const;
 
     int16_t m_nId = 0;
     char m_szName[kNameWidth + 1] = {};
@@ -55,5 +53,5 @@ public:
     uint64_t m_nDataSize = 0; // bytes per glyph x character count
     int8_t m_cItalic = 0;
     int m_nWeight = 0;
-    std::vector<CharEntry> m_charEntries; // at most kMaxChars
+    std::vector<CharEntry> m_charEntries; // at most kMaxRegistrationCodes
 };

@@ -53,7 +53,7 @@ ExchangeOutcome QueryRegisteredData(PrinterLink& link) {
         out.listing = Emptied(ExtentChange::Zero, MemoryChange::Zero);
         out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
         out.messageId = IDS_QUERY_DONE_EMPTY;
-        out.box = BoxKind::Plain;
+        out.kind = MessageKind::Plain;
         return out;
     }
 
@@ -71,7 +71,7 @@ ExchangeOutcome QueryRegisteredData(PrinterLink& link) {
     out.listing = Listing(std::move(data), ExtentChange::Widening);
     out.steps = {S::UpdateListing, S::ClosePort, S::ShowMessage};
     out.messageId = IDS_QUERY_DONE;
-    out.box = BoxKind::Plain;
+    out.kind = MessageKind::Plain;
     return out;
 }
 

@@ -25,22 +25,31 @@ HANDLE PortHandle::Release() {
     return handle;
 }
 
-PortHandle OpenPrinterPort(int comPort, MessageSink& messages) {
+namespace {
+
+// A port name that leads to no device can still open (Wine does so for a
+// port mapped to a missing path) as a file that is no character device and
+// has no line state; it could never talk to a printer. Only such a handle is
+// refused: some serial drivers report another file type for a real port,
+// and those answer for their line state.
+bool IsSerialDevice(HANDLE handle) {
+    if (GetFileType(handle) == FILE_TYPE_CHAR)
+        return true;
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    return GetCommState(handle, &dcb) != FALSE;
+}
+
+} // namespace
+
+PortHandle OpenPrinterPort(int comPort) {
     char path[32];
     std::snprintf(path, sizeof path, "\\\\.\\COM%d", comPort);
     HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    // A port name that leads to no device can still open (Wine does so for a
-    // port mapped to a missing path) as something that is no character
-    // device; it could never talk to a printer, so it counts as not opened.
-    if (handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_CHAR) {
+    if (handle != INVALID_HANDLE_VALUE && !IsSerialDevice(handle)) {
         CloseHandle(handle);
         handle = INVALID_HANDLE_VALUE;
-    }
-    if (handle == INVALID_HANDLE_VALUE) {
-        UserMessage message;
-        message.id = IDS_COM_OPEN_FAILED;
-        messages.Report(message);
     }
     return PortHandle(handle);
 }
@@ -68,7 +77,6 @@ public:
         m_port.Close();
         m_inner.ClosePort();
     }
-    void ShowMessage(unsigned id, BoxKind box) override { m_inner.ShowMessage(id, box); }
 
 private:
     PortHandle& m_port;
@@ -77,21 +85,25 @@ private:
 
 } // namespace
 
-bool RunPrinterOperation(int comPort, CRS232C& rs232c, MessageSink& messages,
-                         OutcomeHandler& handler,
+bool RunPrinterOperation(int comPort, CRS232C& rs232c, Operator& op, OutcomeHandler& handler,
                          const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
                          ExchangeOutcome* result) {
-    PortHandle port = OpenPrinterPort(comPort, messages);
-    if (!port.IsOpen())
+    PortHandle port = OpenPrinterPort(comPort);
+    if (!port.IsOpen()) {
+        op.ShowMessage(IDS_COM_OPEN_FAILED);
         return false;
+    }
     handler.PortOpened();
-    // A configuration failure has been reported; the exchange then fails on
-    // its own time-outs and reports its own message.
-    rs232c.Configure(port.Get(), kPrinterBaudRate, NOPARITY, RTS_CONTROL_DISABLE, messages);
+    // After a configuration failure and its message the exchange still runs;
+    // it then fails on its own time-outs and reports its own message.
+    unsigned configureFailure = 0;
+    if (!rs232c.Configure(port.Get(), kPrinterBaudRate, NOPARITY, RTS_CONTROL_DISABLE,
+                          &configureFailure))
+        op.ShowMessage(configureFailure, MessageKind::Warning, MessageCaption::Application);
     SerialPrinterLink link(rs232c, port.Get());
     ExchangeOutcome outcome = exchange(link);
     ClosingHandler closing(port, handler);
-    PlayOutcome(outcome, closing);
+    PlayOutcome(outcome, closing, op);
     if (port.IsOpen())
         closing.ClosePort();
     if (result)

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "framework/message_text.h"
+#include "framework/operator.h"
 #include "printer/exchange_outcome.h"
 #include "printer/printer_link.h"
 #include "printer/rs232c.h"
@@ -32,9 +32,12 @@ private:
 };
 
 constexpr DWORD kPrinterBaudRate = 115200;
+// The ports the operator can choose.
+constexpr int kFirstComPort = 1;
+constexpr int kLastComPort = 20;
 
-// Opens "\\.\COM<comPort>" for exclusive use; reports 62000 when it cannot.
-PortHandle OpenPrinterPort(int comPort, MessageSink& messages);
+// Opens "\\.\COM<comPort>" for exclusive use; not open when it cannot be.
+PortHandle OpenPrinterPort(int comPort);
 
 // The exchanges' view of an open port.
 class SerialPrinterLink : public PrinterLink {
@@ -50,10 +53,10 @@ private:
 };
 
 // One printer operation: open the port (false after message 62000, nothing
-// else done), tell the handler (wait cursor), configure the port, run the
+// else done), tell the handler (wait cursor), configure the port (a failure
+// is shown with the application's caption and the exchange goes on), run the
 // exchange and play its outcome, the ClosePort step closing the port before
 // the handler hears of it. The port is closed in any case when this returns.
-bool RunPrinterOperation(int comPort, CRS232C& rs232c, MessageSink& messages,
-                         OutcomeHandler& handler,
+bool RunPrinterOperation(int comPort, CRS232C& rs232c, Operator& op, OutcomeHandler& handler,
                          const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
                          ExchangeOutcome* result = nullptr);

@@ -34,7 +34,7 @@ RecordData ReadRecordData(PrinterLink& link, uint32_t announcedLength) {
             return data;
         CFontPT record;
         record.ParseInfoBlock(block);
-        if (record.m_nCharCount > CFontPT::kMaxChars)
+        if (record.m_nCharCount > kMaxRegistrationCodes)
             return data;
         record.m_charEntries.resize(record.m_nCharCount);
         for (CFontPT::CharEntry& entry : record.m_charEntries)

@@ -2,17 +2,6 @@
 
 #include "res/resource_ids.h"
 
-namespace {
-
-void ReportWithAppCaption(MessageSink& messages, unsigned id) {
-    UserMessage message;
-    message.id = id;
-    message.caption = LoadText(IDS_APP_NAME);
-    messages.Report(message);
-}
-
-} // namespace
-
 void ApplyLineSettings(DCB& dcb, DWORD baudRate, BYTE parity, BYTE rtsControl) {
     dcb.BaudRate = baudRate;
     dcb.fParity = 1;
@@ -28,16 +17,19 @@ void ApplyLineSettings(DCB& dcb, DWORD baudRate, BYTE parity, BYTE rtsControl) {
 }
 
 int CRS232C::Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl,
-                       MessageSink& messages) {
+                       unsigned* failureMessage) {
+    unsigned unused = 0;
+    unsigned& failure = failureMessage ? *failureMessage : unused;
+    failure = 0;
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(port, &dcb)) {
-        ReportWithAppCaption(messages, IDS_COM_STATE_FAILED);
+        failure = IDS_COM_STATE_FAILED;
         return 0;
     }
     ApplyLineSettings(dcb, baudRate, parity, rtsControl);
     if (!SetCommState(port, &dcb)) {
-        ReportWithAppCaption(messages, IDS_COM_SETUP_FAILED);
+        failure = IDS_COM_SETUP_FAILED;
         return 0;
     }
     COMMTIMEOUTS timeouts{};

@@ -4,8 +4,6 @@
 // 0 for failure.
 #include <windows.h>
 
-#include "framework/message_text.h"
-
 // The line settings the printer needs, applied to the block the driver
 // reported: speed, 8 data bits, the given parity, one stop bit, the given RTS
 // control, and no XON/XOFF flow control (glyph data holds 0x11 and 0x13).
@@ -16,8 +14,10 @@ public:
     virtual ~CRS232C() = default;
 
     // Reads the port's state, applies the line settings, writes it back and
-    // sets the default time-outs. Failures are reported through messages.
-    int Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl, MessageSink& messages);
+    // sets the default time-outs. After a failure failureMessage (when given)
+    // holds the string ID to show: IDS_COM_STATE_FAILED or IDS_COM_SETUP_FAILED.
+    int Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl,
+                  unsigned* failureMessage = nullptr);
     int WriteBlock(HANDLE port, const void* data, DWORD count);
     int WriteByte(HANDLE port, BYTE value, DWORD expectedWritten);
     int SetReadTimeouts(HANDLE port, DWORD count, DWORD constantMs);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fontdata/font_data_file.h"
+#include "form/font_data_load.h"
 #include "form/glyphkit_doc.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
 
     const size_t count = file.records.size();
-    if (count > kfd::kMaxChars || load.text.size() != count || doc.m_wCharCount != count)
+    if (count > kMaxRegistrationCodes || load.text.size() != count || doc.m_wCharCount != count)
         abort();
     if (file.glyphDataOffset != kfd::kRecordsOffset + count * GlyphRecord::kSize)
         abort();

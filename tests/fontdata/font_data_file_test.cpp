@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "form/font_data_load.h"
 #include "form/glyphkit_doc.h"
 #include "res/resource_ids.h"
 

@@ -37,7 +37,7 @@ std::string Output(const ProcessResult& r) {
     return r.out + r.err;
 }
 
-// A font as a download of Part-3.3 data would leave it: ID, name, 72 bytes a
+// A font as a download through the console tool would leave it: ID, name, 72 bytes a
 // glyph (24 x 24 dots), `count` characters from U+3042 on.
 StoredFont SampleFont(int id, const std::string& name, uint32_t count) {
     StoredFont f;
@@ -105,7 +105,7 @@ Bytes ExpectFrames(const Bytes& bytes, uint32_t perGlyph, const std::vector<uint
 
 TEST_F(VirtualPrinterTest, ListingOfAnEmptyPrinter) {
     StartPrinter(2);
-    CLI_OR_SKIP(r, {"list", "--port", "2"});
+    const ProcessResult r = Cli({"list", "--port", "2"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("取得完了しました。登録されているデータはありません。"),
               std::string::npos)
@@ -121,7 +121,7 @@ TEST_F(VirtualPrinterTest, ListingOfALogoAndAFont) {
     seed.Store(MakeLogo(3, "LOGO1", 96, 200)); // 25 x 96 = 2400 bytes
     seed.Store(SampleFont(5, "Sample", 100));  // 7200 bytes
     StartPrinter(3, {}, seed);
-    CLI_OR_SKIP(r, {"list", "--port", "3"});
+    const ProcessResult r = Cli({"list", "--port", "3"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     const std::string out = Output(r);
     EXPECT_NE(out.find("ID03 LOGO1 2400byte"), std::string::npos) << out;
@@ -155,7 +155,7 @@ protected:
 
 TEST_F(DownloadTest, FreeIdSendsExactlyThreeFramesAndRefreshes) {
     StartPrinter(4);
-    CLI_OR_SKIP(r, {"download", Kfd(abc), "--id", "1", "--port", "4"});
+    const ProcessResult r = Cli({"download", Kfd(abc), "--id", "1", "--port", "4"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("登録完了しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -191,7 +191,7 @@ TEST_F(DownloadTest, RegisteredIdAnsweredYesOverwrites) {
     RegistrationMemory seed;
     seed.Store(MakeLogo(1, "OLD", 16, 16));
     StartPrinter(5, {}, seed);
-    CLI_OR_SKIP(r, {"download", Kfd(abc), "--id", "1", "--port", "5", "--overwrite", "yes"});
+    const ProcessResult r = Cli({"download", Kfd(abc), "--id", "1", "--port", "5", "--overwrite", "yes"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("登録完了しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -212,7 +212,7 @@ TEST_F(DownloadTest, RegisteredIdAnsweredNoSendsCancelAndChangesNothing) {
     seed.Store(MakeLogo(1, "OLD", 16, 16));
     const std::string before = vprinter::FormatState(seed);
     StartPrinter(6, {}, seed);
-    CLI_OR_SKIP(r, {"download", Kfd(abc), "--id", "1", "--port", "6", "--overwrite", "no"});
+    const ProcessResult r = Cli({"download", Kfd(abc), "--id", "1", "--port", "6", "--overwrite", "no"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_EQ(Output(r).find("登録完了しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -232,7 +232,7 @@ TEST_F(DownloadTest, AreaUnusableIsReported) {
     ASSERT_EQ(seed.Used(), 245730u);
     const std::string before = vprinter::FormatState(seed);
     StartPrinter(7, {}, seed);
-    CLI_OR_SKIP(r, {"download", Kfd(abc), "--id", "1", "--port", "7"});
+    const ProcessResult r = Cli({"download", Kfd(abc), "--id", "1", "--port", "7"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_NE(Output(r).find("登録領域がNGです。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -247,7 +247,7 @@ TEST_F(DownloadTest, WrongByteForTheSecondAckStopsBeforeTheThirdFrame) {
     faults.wrongAckCharacter = 2;
     faults.wrongAckByte = 0x15;
     StartPrinter(8, faults);
-    CLI_OR_SKIP(r, {"download", Kfd(abc), "--id", "1", "--port", "8"});
+    const ProcessResult r = Cli({"download", Kfd(abc), "--id", "1", "--port", "8"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_NE(Output(r).find("登録に失敗しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -266,7 +266,7 @@ TEST_F(DownloadTest, SilenceAfterProceedFails) {
     FaultPlan faults;
     faults.silentAfterProceed = true;
     StartPrinter(9, faults);
-    CLI_OR_SKIP(r, {"download", Kfd(abc), "--id", "1", "--port", "9"});
+    const ProcessResult r = Cli({"download", Kfd(abc), "--id", "1", "--port", "9"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_NE(Output(r).find("登録に失敗しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -281,7 +281,7 @@ TEST_F(DownloadTest, GlyphsFullOfXonXoffBytesArriveIntact) {
     // is about 17 dots (0x11) high, which every record of a code above 0xFF carries.
     const std::vector<uint16_t> codes{0x3011, 0x3013, 0x4E11, 0x6311, 0x6613};
     StartPrinter(15);
-    CLI_OR_SKIP(r, {"download", Kfd(codes, 6, "XONXOFF"), "--id", "2", "--port", "15"});
+    const ProcessResult r = Cli({"download", Kfd(codes, 6, "XONXOFF"), "--id", "2", "--port", "15"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("登録完了しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -318,7 +318,7 @@ TEST_F(VirtualPrinterTest, DeleteIdSevenAcceptedSendsItsBlockAndRefreshes) {
     seed.Store(MakeLogo(3, "KEEP", 16, 16));
     seed.Store(MakeLogo(7, "GONE", 16, 16));
     StartPrinter(10, {}, seed);
-    CLI_OR_SKIP(r, {"delete", "--id", "7", "--port", "10", "--confirm", "yes"});
+    const ProcessResult r = Cli({"delete", "--id", "7", "--port", "10", "--confirm", "yes"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("データ削除に成功しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -340,7 +340,7 @@ TEST_F(VirtualPrinterTest, DeleteDeclinedSendsCancelAndChangesNothing) {
     seed.Store(MakeLogo(7, "KEEP", 16, 16));
     const std::string before = vprinter::FormatState(seed);
     StartPrinter(11, {}, seed);
-    CLI_OR_SKIP(r, {"delete", "--id", "7", "--port", "11", "--confirm", "no"});
+    const ProcessResult r = Cli({"delete", "--id", "7", "--port", "11", "--confirm", "no"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_EQ(Output(r).find("データ削除に成功しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -354,7 +354,7 @@ TEST_F(VirtualPrinterTest, ClearAllAccepted) {
     seed.Store(MakeLogo(3, "A", 16, 16));
     seed.Store(SampleFont(5, "Sample", 4));
     StartPrinter(12, {}, seed);
-    CLI_OR_SKIP(r, {"clear", "--port", "12", "--confirm", "yes"});
+    const ProcessResult r = Cli({"clear", "--port", "12", "--confirm", "yes"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("データ削除に成功しました。"), std::string::npos) << Output(r);
     EXPECT_NE(Output(r).find("メモリ使用量　0/240Kbyte"), std::string::npos) << Output(r);
@@ -370,7 +370,7 @@ TEST_F(VirtualPrinterTest, ClearAllDeclinedChangesNothing) {
     seed.Store(MakeLogo(3, "A", 16, 16));
     const std::string before = vprinter::FormatState(seed);
     StartPrinter(13, {}, seed);
-    CLI_OR_SKIP(r, {"clear", "--port", "13", "--confirm", "no"});
+    const ProcessResult r = Cli({"clear", "--port", "13", "--confirm", "no"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     const WireTranscript t = StopPrinter();
     EXPECT_EQ(t.received, Cat({kDeleteAll, kCancel}));
@@ -382,7 +382,7 @@ TEST_F(VirtualPrinterTest, FirstReplyMissingThenNothingToDelete) {
     FaultPlan faults;
     faults.dropReply = 1;
     StartPrinter(16, faults);
-    CLI_OR_SKIP(r, {"clear", "--port", "16", "--confirm", "yes"});
+    const ProcessResult r = Cli({"clear", "--port", "16", "--confirm", "yes"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_NE(Output(r).find("登録データがありません。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -399,7 +399,7 @@ TEST_F(VirtualPrinterTest, PortThatCannotBeOpenedIsReportedAndNothingIsSent) {
     const std::string before = vprinter::FormatState(seed);
     StartPrinter(14, {}, seed);
     ASSERT_TRUE(WinRun({"--map-com", "14", WorkDir()}));
-    CLI_OR_SKIP(r, {"clear", "--port", "14", "--confirm", "yes"});
+    const ProcessResult r = Cli({"clear", "--port", "14", "--confirm", "yes"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_NE(Output(r).find("COMポートが開けませんでした。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -416,7 +416,7 @@ TEST_F(VirtualPrinterTest, UnmappedPortCannotBeOpenedAndNothingChanges) {
     const std::string before = vprinter::FormatState(seed);
     StartPrinter(18, {}, seed);
     ASSERT_TRUE(WinRun({"--unmap-com", "18"}));
-    CLI_OR_SKIP(r, {"list", "--port", "18"});
+    const ProcessResult r = Cli({"list", "--port", "18"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_NE(Output(r).find("COMポートが開けませんでした。"), std::string::npos) << Output(r);
     EXPECT_EQ(Output(r).find("取得完了しました。"), std::string::npos) << Output(r);
@@ -431,7 +431,7 @@ TEST_F(VirtualPrinterTest, ListingReplySplitWithinTheReadTimeIsJoined) {
     faults.splitReply = 1;
     faults.splitDelayMs = 50;
     StartPrinter(17, faults);
-    CLI_OR_SKIP(r, {"list", "--port", "17"});
+    const ProcessResult r = Cli({"list", "--port", "17"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("取得完了しました。登録されているデータはありません。"),
               std::string::npos)

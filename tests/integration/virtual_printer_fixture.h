@@ -54,18 +54,3 @@ std::string WindowsBinDir();
 bool WinRun(const std::vector<std::string>& args);
 
 } // namespace integration
-
-namespace integration {
-
-// Whether glyphkit-cli answered that it does not know the command (not yet built).
-inline bool IsUnknownCommand(const ProcessResult& r) {
-    return r.exitCode == 2 && r.err.find("unknown command") != std::string::npos;
-}
-
-} // namespace integration
-
-// Runs glyphkit-cli; skips the test when the command is not there yet.
-#define CLI_OR_SKIP(var, ...)                                                                      \
-    const ::integration::ProcessResult var = Cli(__VA_ARGS__);                                     \
-    if (::integration::IsUnknownCommand(var))                                                      \
-    GTEST_SKIP() << "glyphkit-cli has no such command yet: " << var.err

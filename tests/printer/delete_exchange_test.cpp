@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "printer_bytes.h"
+#include "recording_operator.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -13,48 +14,38 @@ using Steps = std::vector<OutcomeStep>;
 const Bytes kDeleteSeven{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x37, 0x1B, 0x5A};
 const Bytes kDeleteAll{0x1B, 0x41, 0x1B, 0x2A, 0x46, 0x1B, 0x5A};
 
-struct Asked {
-    std::vector<unsigned> questions;
-    bool answer;
-    Confirmation Callback() {
-        return [this](unsigned id) {
-            questions.push_back(id);
-            return answer;
-        };
-    }
-};
-
 TEST(DeleteEntry, AcceptedDeletionRefreshesThenReports) {
-    Asked asked{{}, true};
+    RecordingOperator asked(true);
     ScriptedLink link({Answer(kDeleteSeven, ShortReply('B')),
                        Answer(kProceed, ShortReply('E'), 9000),
                        Answer(kInfoRequest, InfoReply('A', 0))});
-    const ExchangeOutcome out = DeleteRegisteredData(link, 7, asked.Callback());
+    const ExchangeOutcome out = DeleteRegisteredData(link, 7, asked);
     EXPECT_TRUE(out.succeeded);
     EXPECT_EQ(asked.questions, std::vector<unsigned>{IDS_ASK_DELETE});
     EXPECT_EQ(link.Written(), Cat({kDeleteSeven, kProceed, kInfoRequest}));
     // The refresh (code A) closes and empties; the message comes last.
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::UpdateListing, S::ShowMessage}));
     EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_DONE));
-    EXPECT_EQ(out.box, BoxKind::Plain);
+    EXPECT_EQ(out.kind, MessageKind::Plain);
     EXPECT_EQ(out.listing.memory, MemoryChange::Zero);
 }
 
 TEST(DeleteEntry, IdDigitsAreTwoDecimalDigits) {
+    RecordingOperator unasked;
     ScriptedLink link(
         {Answer(Bytes{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x30, 0x1B, 0x5A}, ShortReply('A'))});
-    EXPECT_EQ(DeleteRegisteredData(link, 0, nullptr).messageId, unsigned(IDS_DELETE_NOTHING));
+    EXPECT_EQ(DeleteRegisteredData(link, 0, unasked).messageId, unsigned(IDS_DELETE_NOTHING));
     ScriptedLink link99(
         {Answer(Bytes{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x39, 0x39, 0x1B, 0x5A}, ShortReply('A'))});
-    EXPECT_EQ(DeleteRegisteredData(link99, 99, nullptr).messageId, unsigned(IDS_DELETE_NOTHING));
+    EXPECT_EQ(DeleteRegisteredData(link99, 99, unasked).messageId, unsigned(IDS_DELETE_NOTHING));
     EXPECT_TRUE(link.Mismatch().empty());
     EXPECT_TRUE(link99.Mismatch().empty());
 }
 
 TEST(DeleteEntry, DeclinedSendsCancelAndChangesNothing) {
-    Asked asked{{}, false};
+    RecordingOperator asked(false);
     ScriptedLink link({Answer(kDeleteSeven, ShortReply('B')), Silent(kCancel)});
-    const ExchangeOutcome out = DeleteRegisteredData(link, 7, asked.Callback());
+    const ExchangeOutcome out = DeleteRegisteredData(link, 7, asked);
     EXPECT_FALSE(out.succeeded);
     EXPECT_TRUE(out.declined);
     EXPECT_EQ(out.steps, Steps{S::ClosePort});
@@ -67,17 +58,18 @@ TEST(DeleteEntry, DeclinedSendsCancelAndChangesNothing) {
 }
 
 TEST(DeleteEntry, FirstReplyMissingSecondSaysNothingToDelete) {
+    RecordingOperator unasked;
     ScriptedLink link({Silent(kDeleteSeven), Answer(kDeleteSeven, ShortReply('A'))});
-    const ExchangeOutcome out = DeleteRegisteredData(link, 7, nullptr);
+    const ExchangeOutcome out = DeleteRegisteredData(link, 7, unasked);
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage}));
     EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_NOTHING));
-    EXPECT_EQ(out.box, BoxKind::Warning);
+    EXPECT_EQ(out.kind, MessageKind::Warning);
     EXPECT_EQ(link.Written(), Cat({kDeleteSeven, kDeleteSeven}));
 }
 
 TEST(DeleteEntry, FailuresReportDeletionFailed) {
-    Asked yes{{}, true};
+    RecordingOperator yes(true);
     ScriptedLink bothSilent({Silent(kDeleteSeven), Silent(kDeleteSeven)});
     ScriptedLink otherCode({Answer(kDeleteSeven, ShortReply('Z'))});
     ScriptedLink silentAfterProceed({Answer(kDeleteSeven, ShortReply('B')), Silent(kProceed)});
@@ -87,52 +79,53 @@ TEST(DeleteEntry, FailuresReportDeletionFailed) {
         {Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('E'), 30300)});
     for (ScriptedLink* link :
          {&bothSilent, &otherCode, &silentAfterProceed, &wrongAfterProceed, &lateE}) {
-        const ExchangeOutcome out = DeleteRegisteredData(*link, 7, yes.Callback());
+        const ExchangeOutcome out = DeleteRegisteredData(*link, 7, yes);
         EXPECT_FALSE(out.succeeded);
         EXPECT_FALSE(out.declined);
         EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage}));
         EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_FAILED));
-        EXPECT_EQ(out.box, BoxKind::Warning);
+        EXPECT_EQ(out.kind, MessageKind::Warning);
         EXPECT_EQ(out.listing.list, ListChange::Keep);
         EXPECT_TRUE(link->ScriptDone());
     }
 }
 
 TEST(DeleteAll, AcceptedEmptiesTheListWithoutQuerying) {
-    Asked asked{{}, true};
+    RecordingOperator asked(true);
     ScriptedLink link({Answer(kDeleteAll, ShortReply('B')), Answer(kProceed, ShortReply('E'))});
-    const ExchangeOutcome out = ClearAllRegisteredData(link, asked.Callback());
+    const ExchangeOutcome out = ClearAllRegisteredData(link, asked);
     EXPECT_TRUE(out.succeeded);
     EXPECT_EQ(asked.questions, std::vector<unsigned>{IDS_ASK_DELETE_ALL});
     EXPECT_EQ(link.Written(), Cat({kDeleteAll, kProceed}));
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
     EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_DONE));
-    EXPECT_EQ(out.box, BoxKind::Information);
+    EXPECT_EQ(out.kind, MessageKind::Information);
     EXPECT_EQ(out.listing.list, ListChange::Empty);
     EXPECT_EQ(out.listing.extent, ExtentChange::Keep);
     EXPECT_EQ(out.listing.memory, MemoryChange::Zero);
 }
 
 TEST(DeleteAll, NothingRegisteredIsInformation) {
+    RecordingOperator unasked;
     ScriptedLink link({Silent(kDeleteAll), Answer(kDeleteAll, ShortReply('A'))});
-    const ExchangeOutcome out = ClearAllRegisteredData(link, nullptr);
+    const ExchangeOutcome out = ClearAllRegisteredData(link, unasked);
     EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_NOTHING));
-    EXPECT_EQ(out.box, BoxKind::Information);
+    EXPECT_EQ(out.kind, MessageKind::Information);
 }
 
 TEST(DeleteAll, DeclinedAndFailed) {
-    Asked no{{}, false};
+    RecordingOperator no(false);
     ScriptedLink declined({Answer(kDeleteAll, ShortReply('B')), Answer(kCancel, ShortReply('S'))});
-    const ExchangeOutcome d = ClearAllRegisteredData(declined, no.Callback());
+    const ExchangeOutcome d = ClearAllRegisteredData(declined, no);
     EXPECT_TRUE(d.declined);
     EXPECT_EQ(d.steps, Steps{S::ClosePort});
     EXPECT_EQ(declined.Written(), Cat({kDeleteAll, kCancel}));
 
-    Asked yes{{}, true};
+    RecordingOperator yes(true);
     ScriptedLink silent({Answer(kDeleteAll, ShortReply('B')), Silent(kProceed)});
-    const ExchangeOutcome f = ClearAllRegisteredData(silent, yes.Callback());
+    const ExchangeOutcome f = ClearAllRegisteredData(silent, yes);
     EXPECT_EQ(f.messageId, unsigned(IDS_DELETE_FAILED));
-    EXPECT_EQ(f.box, BoxKind::Warning);
+    EXPECT_EQ(f.kind, MessageKind::Warning);
     EXPECT_EQ(f.listing.list, ListChange::Keep);
 }
 

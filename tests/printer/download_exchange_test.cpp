@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "printer_bytes.h"
+#include "recording_operator.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -13,15 +14,9 @@ using Steps = std::vector<OutcomeStep>;
 const Bytes kStart{0x02, 0x1B, 0x41, 0x1B, 0x46, 0x44};
 const Bytes kHeaderEnd{0x1B, 0x5A, 0x03};
 
-struct Observer : DownloadObserver {
-    bool answer = true;
-    std::vector<unsigned> questions;
+struct Observer : DownloadProgress, RecordingOperator {
     int starts = 0;
     std::vector<std::pair<uint32_t, uint32_t>> progress;
-    bool ConfirmOverwrite(unsigned id) override {
-        questions.push_back(id);
-        return answer;
-    }
     void TransferStarting() override {
         EXPECT_TRUE(progress.empty());
         ++starts;
@@ -62,7 +57,7 @@ const Bytes kFrameU{0x02, 0x42, 0x30, 0x00, 0x00, 0x00, 0x08,
                     0x00, 0x00, 0x00, 0x02, 0xFF, 0x00, 0x03};
 
 ExchangeOutcome Send(ScriptedLink& link, Registration& r, Observer& obs) {
-    return DownloadRegistration(link, r.record, r.glyphs.data(), r.glyphs.size(), obs);
+    return DownloadRegistration(link, r.record, r.glyphs.data(), r.glyphs.size(), obs, obs);
 }
 
 TEST(Download, FreeIdSendsOneAcknowledgedFramePerCharacter) {
@@ -81,7 +76,7 @@ TEST(Download, FreeIdSendsOneAcknowledgedFramePerCharacter) {
     EXPECT_EQ(obs.progress, (std::vector<std::pair<uint32_t, uint32_t>>{{3, 0}, {3, 1}, {3, 2}}));
     EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort, S::ShowMessage}));
     EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_DONE));
-    EXPECT_EQ(out.box, BoxKind::Plain);
+    EXPECT_EQ(out.kind, MessageKind::Plain);
     EXPECT_EQ(out.listing.list, ListChange::Fill);
     EXPECT_EQ(out.listing.extent, ExtentChange::EachLine);
 }
@@ -130,7 +125,7 @@ TEST(Download, AreaUnusable) {
     ScriptedLink link({Answer(r.Header(), ShortReply('N'))});
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_EQ(out.messageId, unsigned(IDS_AREA_NG));
-    EXPECT_EQ(out.box, BoxKind::Warning);
+    EXPECT_EQ(out.kind, MessageKind::Warning);
     EXPECT_EQ(out.steps, (Steps{S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(obs.starts, 0);
     EXPECT_EQ(link.Written(), r.Header());

@@ -203,14 +203,4 @@ TEST(FontPtParse, GarbledDigitsAndHugeSizesStayDefined) {
     EXPECT_EQ(pt.m_nDataSize, 0xFFFFFFFE00000001ull);
 }
 
-TEST(FontPtParse, LogoIsOneEntryStartingWith6B82) {
-    CFontPT pt;
-    pt.m_charEntries = {{0x6B, 0x82, 0, 0, 0, 0}};
-    EXPECT_TRUE(pt.IsLogo());
-    pt.m_charEntries.push_back({0x41, 0x00, 0, 0, 0, 0});
-    EXPECT_FALSE(pt.IsLogo());
-    pt.m_charEntries = {{0x82, 0x6B, 0, 0, 0, 0}};
-    EXPECT_FALSE(pt.IsLogo());
-}
-
 } // namespace

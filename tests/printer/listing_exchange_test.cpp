@@ -39,7 +39,7 @@ TEST(Query, CodeAEmptiesTheListAndShowsNothingRegistered) {
     EXPECT_TRUE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
     EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_DONE_EMPTY));
-    EXPECT_EQ(out.box, BoxKind::Plain);
+    EXPECT_EQ(out.kind, MessageKind::Plain);
     EXPECT_EQ(link.Written(), kInfoRequest);
     EXPECT_TRUE(link.Mismatch().empty());
 
@@ -133,7 +133,7 @@ TEST(Query, NoReplyToEitherTryFailsBeforeClosing) {
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
-    EXPECT_EQ(out.box, BoxKind::Warning);
+    EXPECT_EQ(out.kind, MessageKind::Warning);
     EXPECT_EQ(link.ReadAttempts(), 6);
     EXPECT_EQ(link.NowMs(), 6u * 1310u);
 
@@ -335,7 +335,8 @@ TEST(Refresh, ListingFillsWithoutMessage) {
     const ExchangeOutcome out = RefreshRegisteredData(whole);
     EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort}));
     ASSERT_EQ(out.listing.records.size(), 1u);
-    EXPECT_TRUE(out.listing.records[0].IsLogo());
+    ASSERT_EQ(out.listing.records[0].m_charEntries.size(), 1u);
+    EXPECT_EQ(out.listing.records[0].m_charEntries[0][0], 0x6B);
     RegisteredData panel;
     panel.Apply(out.listing, Width);
     EXPECT_EQ(panel.m_lines[0], "ID12 Logo 2000byte");

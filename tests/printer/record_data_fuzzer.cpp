@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (panel.m_lines.size() != panel.m_records.size())
         std::abort();
     for (const CFontPT& r : panel.m_records) {
-        if (r.m_charEntries.size() > CFontPT::kMaxChars)
+        if (r.m_charEntries.size() > kMaxRegistrationCodes)
             std::abort();
         if (r.m_charEntries.size() != r.m_nCharCount)
             std::abort();

@@ -30,11 +30,14 @@ TEST(RegisteredData, MemoryDropsTheRemainder) {
     EXPECT_FALSE(panel.MemoryAvailable());
 }
 
-struct Recorder : OutcomeHandler {
+struct Recorder : OutcomeHandler, Operator {
     std::vector<std::string> calls;
     void ApplyListing(const ListingUpdate&) override { calls.push_back("list"); }
     void ClosePort() override { calls.push_back("close"); }
-    void ShowMessage(unsigned id, BoxKind) override { calls.push_back("msg" + std::to_string(id)); }
+    void ShowMessage(unsigned id, MessageKind, MessageCaption) override {
+        calls.push_back("msg" + std::to_string(id));
+    }
+    bool AskYesNo(unsigned) override { return false; }
 };
 
 TEST(RegisteredData, PlayOutcomeKeepsTheOrderAndSkipsAbsentMessages) {
@@ -42,11 +45,11 @@ TEST(RegisteredData, PlayOutcomeKeepsTheOrderAndSkipsAbsentMessages) {
     out.steps = {OutcomeStep::UpdateListing, OutcomeStep::ShowMessage, OutcomeStep::ClosePort};
     out.messageId = 63008;
     Recorder r;
-    PlayOutcome(out, r);
+    PlayOutcome(out, r, r);
     EXPECT_EQ(r.calls, (std::vector<std::string>{"list", "msg63008", "close"}));
     out.messageId = 0;
     Recorder quiet;
-    PlayOutcome(out, quiet);
+    PlayOutcome(out, quiet, quiet);
     EXPECT_EQ(quiet.calls, (std::vector<std::string>{"list", "close"}));
 }
 

@@ -6,25 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "framework/whole_file.h"
 #include "printer/download_file.h"
+#include "framework/message_text.h"
 #include "printer/printer_port.h"
+#include "recording_operator.h"
 #include "res/resource_ids.h"
 
 namespace {
 
 // No COM port of this number is mapped in the test prefix.
 constexpr int kUnmappedPort = 99;
-
-struct Messages : MessageSink {
-    std::vector<UserMessage> reported;
-    void Report(const UserMessage& m) override { reported.push_back(m); }
-    std::vector<unsigned> Ids() const {
-        std::vector<unsigned> ids;
-        for (const UserMessage& m : reported)
-            ids.push_back(m.id);
-        return ids;
-    }
-};
 
 // A scratch file in the temporary directory, removed afterwards.
 struct ScratchFile {
@@ -80,12 +72,11 @@ TEST(Rs232c, ConfigureReportsAPortWithoutState) {
     ScratchFile file("");
     HANDLE h = file.Open(GENERIC_READ | GENERIC_WRITE);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    Messages messages;
     CRS232C rs;
-    EXPECT_EQ(rs.Configure(h, 115200, NOPARITY, RTS_CONTROL_DISABLE, messages), 0);
+    unsigned failure = 0;
+    EXPECT_EQ(rs.Configure(h, 115200, NOPARITY, RTS_CONTROL_DISABLE, &failure), 0);
     CloseHandle(h);
-    ASSERT_EQ(messages.Ids(), std::vector<unsigned>{IDS_COM_STATE_FAILED});
-    EXPECT_EQ(messages.reported[0].caption, L"Glyphkit");
+    EXPECT_EQ(failure, unsigned(IDS_COM_STATE_FAILED));
     EXPECT_EQ(LoadText(IDS_COM_STATE_FAILED), L"COMﾎﾟｰﾄの状態を取得できませんでした。");
 }
 
@@ -133,22 +124,13 @@ TEST(Rs232c, WritesSucceedOnlyWithTheWholeCount) {
     EXPECT_EQ(std::string(back, got), std::string("\x02\x11\x13\x11\x13\x03", 6));
 }
 
-TEST(PrinterPort, UnmappedPortReportsItCannotBeOpened) {
-    Messages messages;
-    PortHandle port = OpenPrinterPort(kUnmappedPort, messages);
-    EXPECT_FALSE(port.IsOpen());
-    ASSERT_EQ(messages.Ids(), std::vector<unsigned>{IDS_COM_OPEN_FAILED});
-    EXPECT_TRUE(messages.reported[0].caption.empty());
+TEST(PrinterPort, PortsThatLeadToNoSerialDeviceAreNotOpened) {
+    // COM99 is not mapped; COM20 is mapped to a link under the prefix's
+    // ports folder that the tests never create: the name opens, but as
+    // neither a character device nor anything with a line state.
+    for (int port : {kUnmappedPort, 20})
+        EXPECT_FALSE(OpenPrinterPort(port).IsOpen()) << port;
     EXPECT_EQ(LoadText(IDS_COM_OPEN_FAILED), L"COMポートが開けませんでした。");
-}
-
-TEST(PrinterPort, PortLeadingToAMissingPathIsNotOpened) {
-    // COM20 is mapped to a link under the prefix's ports folder that the
-    // tests never create: the name opens, but as no character device.
-    Messages messages;
-    PortHandle port = OpenPrinterPort(20, messages);
-    EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(messages.Ids(), std::vector<unsigned>{IDS_COM_OPEN_FAILED});
 }
 
 struct Handler : OutcomeHandler {
@@ -156,11 +138,10 @@ struct Handler : OutcomeHandler {
     void PortOpened() override { calls.push_back("opened"); }
     void ApplyListing(const ListingUpdate&) override { calls.push_back("list"); }
     void ClosePort() override { calls.push_back("close"); }
-    void ShowMessage(unsigned, BoxKind) override { calls.push_back("msg"); }
 };
 
 TEST(PrinterPort, OperationOnAnUnmappedPortRunsNoExchange) {
-    Messages messages;
+    RecordingOperator messages;
     Handler handler;
     CRS232C rs;
     bool ran = false;
@@ -170,7 +151,9 @@ TEST(PrinterPort, OperationOnAnUnmappedPortRunsNoExchange) {
     }));
     EXPECT_FALSE(ran);
     EXPECT_TRUE(handler.calls.empty());
-    EXPECT_EQ(messages.Ids(), std::vector<unsigned>{IDS_COM_OPEN_FAILED});
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0],
+              (ShownMessage{IDS_COM_OPEN_FAILED, MessageKind::Warning, MessageCaption::Result}));
 }
 
 TEST(PrinterPort, HandleIsClosedExactlyOnce) {
@@ -209,7 +192,7 @@ TEST(DownloadFile, TemporaryFileIsCreatedEmptyAndDeleted) {
         const std::string name = path.substr(path.find_last_of('\\') + 1);
         EXPECT_EQ(name.substr(0, 3), "VTL");
         std::vector<uint8_t> content{1};
-        ASSERT_TRUE(ReadDownloadFile(path, &content));
+        ASSERT_EQ(ReadWholeFile(path, 1, &content), FileReadResult::Ok);
         EXPECT_TRUE(content.empty());
     }
     EXPECT_FALSE(Exists(path));
@@ -225,46 +208,41 @@ CFontPT TwoGlyphRecord() {
     return record;
 }
 
-struct NoObserver : DownloadObserver {
-    bool ConfirmOverwrite(unsigned) override { return false; }
+struct NoProgress : DownloadProgress {
     void TransferStarting() override {}
     void CharacterSent(uint32_t, uint32_t) override {}
 };
 
 TEST(DownloadFile, ShortFileIsRefusedBeforeThePortIsOpened) {
     ScratchFile file("\x11\x13\x11\x13\x11"); // 5 of 6 bytes
-    Messages messages;
+    RecordingOperator messages;
     Handler handler;
-    NoObserver observer;
+    NoProgress observer;
     CRS232C rs;
     EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), kUnmappedPort, rs, messages, observer,
                                handler),
               SendResult::FileTooShort);
     // Had the port been tried, 62000 would follow.
-    EXPECT_EQ(messages.Ids(), std::vector<unsigned>{IDS_DOWNLOAD_FAILED});
+    EXPECT_EQ(messages.MessageIds(), std::vector<unsigned>{IDS_DOWNLOAD_FAILED});
     EXPECT_TRUE(handler.calls.empty());
 }
 
 TEST(DownloadFile, WholeFileGoesOnToThePortAndAMissingFileEndsSilently) {
     ScratchFile file(std::string("\x11\x13\x00\x13\x11\x00", 6));
-    std::vector<uint8_t> content;
-    ASSERT_TRUE(ReadDownloadFile(file.path, &content));
-    EXPECT_EQ(content, (std::vector<uint8_t>{0x11, 0x13, 0x00, 0x13, 0x11, 0x00}));
-
-    Messages messages;
+    RecordingOperator messages;
     Handler handler;
-    NoObserver observer;
+    NoProgress observer;
     CRS232C rs;
     EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), kUnmappedPort, rs, messages, observer,
                                handler),
               SendResult::PortNotOpened);
-    EXPECT_EQ(messages.Ids(), std::vector<unsigned>{IDS_COM_OPEN_FAILED});
+    EXPECT_EQ(messages.MessageIds(), std::vector<unsigned>{IDS_COM_OPEN_FAILED});
 
-    Messages none;
+    RecordingOperator none;
     EXPECT_EQ(SendDownloadFile(file.path + ".missing", TwoGlyphRecord(), kUnmappedPort, rs, none,
                                observer, handler),
               SendResult::FileUnreadable);
-    EXPECT_TRUE(none.reported.empty());
+    EXPECT_TRUE(none.messages.empty());
 }
 
 } // namespace

@@ -1,18 +1,10 @@
-// glyphkit-cli build: the Save path of the main form. Applies the Save checks,
-// renders the registration at the chosen model's resolution and writes the
-// font data file. Prints "n=<count> cell=<W>x<H> bytes-per-glyph=<b>".
+// glyphkit-cli build: the Save button of the main form, with the form's
+// fields given as options. Prints "n=<count> cell=<W>x<H> bytes-per-glyph=<b>".
 #include <string>
 
 #include "app/printer_model.h"
-#include "fontdata/registration_builder.h"
-#include "fontdata/win_file_io.h"
-#include "form/glyphkit_doc.h"
-#include "framework/message_text.h"
-#include "res/resource_ids.h"
-#include "tools/cli/build_environment.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
-#include "tools/cli/console_messages.h"
 #include "tools/cli/installed_fonts.h"
 #include "tools/cli/registration_input.h"
 
@@ -48,70 +40,52 @@ int RunBuild(const CliArgs& args) {
         FindPrinterModel(console::ToAnsi(args.Value(L"model").value_or(L"QC150")).c_str());
     if (!model)
         return UsageError(L"--model must be QC150, QW300 or QW400");
-    const std::string regName = console::ToAnsi(args.Value(L"name").value_or(L""));
-    if (regName.size() > FontHeader::kNameWidth)
+
+    FormFields fields;
+    fields.regName = console::ToAnsi(args.Value(L"name").value_or(L""));
+    if (fields.regName.size() > FontHeader::kNameWidth)
         return UsageError(L"--name takes at most 32 bytes");
-
-    // The registration text, typed or from a file; the range is read below
-    // as the form reads its code fields, so the console's own --range check
-    // does not apply.
-    RegistrationSource source;
-    if (const int status = ReadRegistrationText(args, &source.text))
+    if (const int status = ReadRegistrationText(args, &fields.text))
         return status;
-
-    // The one-byte range: without --range the mode is off and the code fields
-    // keep the form's defaults, which the checks still read.
-    RegistrationForm form;
-    form.regName = regName;
-    form.codeStart = 32u;
-    form.codeEnd = 255u;
+    // The one-byte range is read as the form reads its code fields, so the
+    // console's own range check does not apply. Without --range the mode is
+    // off and the fields keep the form's defaults, which the checks still read.
+    fields.rangeOn = false;
+    fields.codeStart = 32u;
+    fields.codeEnd = 255u;
     if (const auto range = args.Value(L"range")) {
-        form.rangeOn = true;
+        fields.rangeOn = true;
         const size_t dash = range->find(L'-');
-        form.codeStart = CodeField(range->substr(0, dash));
-        form.codeEnd =
+        fields.codeStart = CodeField(range->substr(0, dash));
+        fields.codeEnd =
             dash == std::wstring::npos ? std::nullopt : CodeField(range->substr(dash + 1));
     }
-    form.textLength = source.text.size();
-    if (const unsigned message = CheckRegistrationForm(form, RegistrationAction::Save))
-        return Failure(message);
-
-    const auto family = FindInstalledFace(*face);
-    if (!family) {
+    // The window offers only installed faces.
+    fields.selectedFace = console::ToAnsi(*face);
+    LOGFONTA family{};
+    if (!InstalledFonts().Lookup(fields.selectedFace.c_str(), &family)) {
         console::Err(L"glyphkit-cli: the font " + *face + L" is not installed\n");
         return 1;
     }
 
-    CGlyphkitDoc doc;
-    doc.SetRegName(regName);
+    FormSession session(std::nullopt, model->caption);
+    CGlyphkitDoc& doc = session.doc;
     doc.SetPointSize(int32_t(*points));
     doc.SetBold(args.Has(L"bold") ? 1 : 0);
     doc.SetItalic(args.Has(L"italic") ? 1 : 0);
     doc.SetUnicodeFile(args.Has(L"unicode") ? 1 : 0);
-    source.faceName = console::ToAnsi(*face);
-    doc.SetVertical(!source.faceName.empty() && source.faceName[0] == '@' ? 1 : 0);
-    doc.SetCodeStart(uint16_t(*form.codeStart));
-    doc.SetCodeEnd(uint16_t(*form.codeEnd));
-    doc.SetRangeStart(int32_t(*form.codeStart));
-    doc.SetRangeEnd(int32_t(*form.codeEnd));
-    source.rangeOn = form.rangeOn;
-    source.codeStart = int(*form.codeStart);
-    source.codeEnd = int(*form.codeEnd);
+    doc.SetVertical(fields.selectedFace[0] == '@' ? 1 : 0);
 
-    ConsoleMessages messages;
-    CRegistrationBuilder builder(ConsoleBuildEnvironment(*model, messages));
-    if (!builder.Build(doc, source))
+    FormEnvironment environment;
+    environment.reference = DisplayContext();
+    environment.resolution = model->resolution;
+    const std::string path = console::ToAnsi(*out);
+    if (!session.operations.SaveFontDataFile(fields, environment,
+                                             [&](const std::string&) { return path; }))
         return 1;
 
-    const std::vector<uint8_t> bytes =
-        builder.FontDataFileBytes(doc.m_nRangeStart, doc.m_nRangeEnd);
-    if (bytes.empty())
-        return Failure(IDS_CREATE_FILE_FAILED);
-    if (const unsigned message = WriteFontDataFileAt(console::ToAnsi(*out), bytes))
-        return Failure(message);
-
-    const FontHeader& h = builder.Header();
-    console::Out(L"n=" + std::to_wstring(builder.CharCount()) + L" cell=" +
+    const FontHeader& h = session.operations.LastBuiltHeader();
+    console::Out(L"n=" + std::to_wstring(h.DWord(FontHeader::kCharCount)) + L" cell=" +
                  std::to_wstring(h.Word(FontHeader::kCellWidth)) + L"x" +
                  std::to_wstring(h.Word(FontHeader::kCellHeight)) + L" bytes-per-glyph=" +
                  std::to_wstring(h.DWord(FontHeader::kBytesPerGlyph)) + L"\n");

@@ -25,12 +25,12 @@ int RunCodes(const CliArgs& args) {
     RegistrationInput input;
     if (int status = ReadRegistrationInput(args, &input))
         return status;
-    const auto family = FindInstalledFace(*face);
-    if (!family) {
+    LOGFONTA family{};
+    if (!InstalledFonts().Lookup(console::ToAnsi(*face).c_str(), &family)) {
         console::Err(L"glyphkit-cli: the font " + *face + L" is not installed\n");
         return 1;
     }
-    const uint32_t codePage = CharsetToCodePage(family->lfCharSet);
+    const uint32_t codePage = CharsetToCodePage(family.lfCharSet);
     const CWinCodePageConversion conversion;
     RegistrationCodes registration;
     if (registration.Build(input.text, input.rangeOn, input.rangeStart, input.rangeEnd, codePage,

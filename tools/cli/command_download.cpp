@@ -1,67 +1,15 @@
-// glyphkit-cli download: loads a font data file as Load does, rebuilds it and
-// sends it as the Download button does, with a progress bar on standard error.
+// glyphkit-cli download: the Load button, then the Download button of the
+// main form, with a progress bar on standard error.
 #include <optional>
 #include <string>
 
 #include "app/printer_model.h"
-#include "fontdata/registration_builder.h"
-#include "fontdata/win_file_io.h"
-#include "form/glyphkit_doc.h"
-#include "printer/download_file.h"
-#include "printer/font_pt.h"
-#include "res/resource_ids.h"
-#include "tools/cli/build_environment.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
-#include "tools/cli/console_messages.h"
-#include "tools/cli/printer_console.h"
+#include "tools/cli/installed_fonts.h"
+#include "tools/cli/printer_options.h"
 
 namespace {
-
-class ConsoleProgress : public DownloadObserver {
-public:
-    explicit ConsoleProgress(std::optional<bool> overwrite) : m_overwrite(overwrite) {}
-
-    bool ConfirmOverwrite(unsigned questionId) override {
-        return AskOperator(questionId, m_overwrite);
-    }
-    void TransferStarting() override { m_bStarted = true; }
-    void CharacterSent(uint32_t count, uint32_t index) override {
-        constexpr uint32_t kWidth = 40;
-        const uint32_t filled = uint32_t(uint64_t(index + 1) * kWidth / count);
-        console::Err(L"\r[" + std::wstring(filled, L'#') + std::wstring(kWidth - filled, L'.') +
-                     L"] " + std::to_wstring(index + 1) + L"/" + std::to_wstring(count));
-        m_bBarShown = true;
-    }
-    // Ends the bar's line before anything else is printed.
-    void Finish() {
-        if (m_bBarShown)
-            console::Err(L"\n");
-        m_bBarShown = false;
-    }
-
-private:
-    std::optional<bool> m_overwrite;
-    bool m_bStarted = false;
-    bool m_bBarShown = false;
-};
-
-// Ends the progress line before the outcome's first output.
-class DownloadOutcome : public ConsoleOutcome {
-public:
-    explicit DownloadOutcome(ConsoleProgress& progress) : m_progress(progress) {}
-    void ApplyListing(const ListingUpdate& update) override {
-        m_progress.Finish();
-        ConsoleOutcome::ApplyListing(update);
-    }
-    void ShowMessage(unsigned id, BoxKind box) override {
-        m_progress.Finish();
-        ConsoleOutcome::ShowMessage(id, box);
-    }
-
-private:
-    ConsoleProgress& m_progress;
-};
 
 // The model to render for: --model NAME, else the one whose resolution the
 // file's header states (203 dpi when it states neither 203 nor 305).
@@ -73,6 +21,24 @@ const PrinterModel* ChooseModel(const CliArgs& args, const FontHeader& header) {
         if (model.resolution == resolution)
             return &model;
     return &kPrinterModels[0];
+}
+
+// The form's fields as Load leaves them, with the one-byte code mode set so
+// that the download registers exactly the characters the file holds: the
+// loaded text holds them all, the range's among them, so the mode is on only
+// where Load cleared the text.
+FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load) {
+    FormFields fields;
+    fields.regName = doc.GetRegName();
+    if (doc.m_nRangeStart >= 0)
+        fields.codeStart = uint32_t(doc.m_nRangeStart);
+    if (doc.m_nRangeEnd >= 0)
+        fields.codeEnd = uint32_t(doc.m_nRangeEnd);
+    fields.rangeOn = load.textAction == TextAfterLoad::Clear;
+    if (load.textAction == TextAfterLoad::Fill)
+        fields.text = load.fileText;
+    fields.selectedFace = doc.GetFaceName();
+    return fields;
 }
 
 } // namespace
@@ -89,33 +55,21 @@ int RunDownload(const CliArgs& args) {
     if (!options.error.empty())
         return UsageError(options.error);
 
-    CGlyphkitDoc doc;
-    const FontDataLoad load = ReadFontDataFileAt(console::ToAnsi(args.positional()[0]), doc);
-    if (load.messageId != 0)
-        return Failure(load.messageId);
-    const PrinterModel* model = ChooseModel(args, doc.m_fontHeader);
+    FormSession session(options.answer);
+    const LoadResult load = session.operations.LoadFontDataFile(console::ToAnsi(args.positional()[0]));
+    if (!load.loaded)
+        return 1;
+    const PrinterModel* model = ChooseModel(args, session.doc.m_fontHeader);
     if (!model)
         return UsageError(L"--model takes QC150, QW300 or QW400");
 
-    // The temporary file goes away at the end, whatever happened.
-    TempDownloadFile temp;
-    if (!temp.Create())
-        return Failure(IDS_CREATE_FILE_FAILED);
-
-    ConsoleMessages messages;
-    CFontPT record;
+    FormEnvironment environment;
+    environment.reference = DisplayContext();
+    environment.resolution = model->resolution;
+    environment.comPort = options.port;
     // The registration ID is checked as the form checks its text (message 135).
-    if (!BuildDownloadFromDocument(doc, load.text, ConsoleBuildEnvironment(*model, messages),
-                                   temp.Path(), console::ToAnsi(*id), &record))
-        return 1;
-    record.BuildInfoBlock();
-
-    CRS232C rs232c;
-    ConsoleProgress progress(options.answer);
-    DownloadOutcome handler(progress);
-    ExchangeOutcome outcome;
-    const SendResult sent = SendDownloadFile(temp.Path(), record, options.port, rs232c, messages,
-                                             progress, handler, &outcome);
-    progress.Finish();
-    return ExitStatus(sent == SendResult::Exchanged, outcome);
+    return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load),
+                                           console::ToAnsi(*id), environment)
+               ? 0
+               : 1;
 }

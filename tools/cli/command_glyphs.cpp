@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fontdata/font_data_file.h"
-#include "fontdata/win_file_io.h"
+#include "framework/whole_file.h"
 #include "res/resource_ids.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
@@ -30,7 +30,7 @@ int RunGlyphs(const CliArgs& args) {
         return UsageError(L"--columns takes 1 to 5000, --scale 1 to 64");
 
     std::vector<uint8_t> bytes;
-    if (ReadWholeFile(console::ToAnsi(args.positional()[0]), kMaxFontDataFileSize, &bytes) !=
+    if (ReadWholeFile(console::ToAnsi(args.positional()[0]), kfd::kMaxFileSize, &bytes) !=
         FileReadResult::Ok)
         return Failure(IDS_READ_FILE_FAILED);
     const FontDataFile file = ParseFontDataFile(bytes.data(), bytes.size());

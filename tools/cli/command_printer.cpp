@@ -1,25 +1,8 @@
 // glyphkit-cli list, delete and clear: the registered data management of the
 // main form, against the printer on a COM port.
-#include "printer/delete_exchange.h"
-#include "printer/listing_exchange.h"
-#include "printer/printer_port.h"
-#include "res/resource_ids.h"
 #include "tools/cli/commands.h"
-#include "tools/cli/console_messages.h"
-#include "tools/cli/printer_console.h"
-
-namespace {
-
-int RunOperation(int port, const std::function<ExchangeOutcome(PrinterLink&)>& exchange) {
-    CRS232C rs232c;
-    ConsoleMessages messages;
-    ConsoleOutcome handler;
-    ExchangeOutcome outcome;
-    const bool opened = RunPrinterOperation(port, rs232c, messages, handler, exchange, &outcome);
-    return ExitStatus(opened, outcome);
-}
-
-} // namespace
+#include "tools/cli/installed_fonts.h"
+#include "tools/cli/printer_options.h"
 
 int RunList(const CliArgs& args) {
     if (!args.positional().empty() || !args.UnknownOption({L"port"}).empty())
@@ -27,7 +10,8 @@ int RunList(const CliArgs& args) {
     const PrinterOptions options = ReadPrinterOptions(args);
     if (!options.error.empty())
         return UsageError(options.error);
-    return RunOperation(options.port, QueryRegisteredData);
+    FormSession session;
+    return session.operations.QueryRegisteredData(options.port) ? 0 : 1;
 }
 
 int RunDelete(const CliArgs& args) {
@@ -40,11 +24,8 @@ int RunDelete(const CliArgs& args) {
     const PrinterOptions options = ReadPrinterOptions(args, L"confirm");
     if (!options.error.empty())
         return UsageError(options.error);
-    return RunOperation(options.port, [&](PrinterLink& link) {
-        return DeleteRegisteredData(link, int(*id), [&](unsigned question) {
-            return AskOperator(question, options.answer);
-        });
-    });
+    FormSession session(options.answer);
+    return session.operations.DeleteRegisteredEntry(int(*id), options.port) ? 0 : 1;
 }
 
 int RunClear(const CliArgs& args) {
@@ -53,8 +34,6 @@ int RunClear(const CliArgs& args) {
     const PrinterOptions options = ReadPrinterOptions(args, L"confirm");
     if (!options.error.empty())
         return UsageError(options.error);
-    return RunOperation(options.port, [&](PrinterLink& link) {
-        return ClearAllRegisteredData(
-            link, [&](unsigned question) { return AskOperator(question, options.answer); });
-    });
+    FormSession session(options.answer);
+    return session.operations.ClearAllRegisteredData(options.port) ? 0 : 1;
 }

@@ -4,10 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "fontdata/win_file_io.h"
-#include "form/glyphkit_doc.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
+#include "tools/cli/installed_fonts.h"
 
 namespace {
 
@@ -28,10 +27,12 @@ int RunShow(const CliArgs& args) {
     if (args.positional().size() != 1)
         return UsageError(L"show needs one FILE.kfd");
 
-    CGlyphkitDoc doc;
-    const FontDataLoad load = ReadFontDataFileAt(console::ToAnsi(args.positional()[0]), doc);
-    if (load.messageId != 0)
-        return Failure(load.messageId);
+    FormSession session;
+    const LoadResult load =
+        session.operations.LoadFontDataFile(console::ToAnsi(args.positional()[0]));
+    if (!load.loaded)
+        return 1;
+    const CGlyphkitDoc& doc = session.doc;
 
     const FontHeader& h = doc.m_fontHeader;
     std::wstring out;
@@ -50,7 +51,7 @@ int RunShow(const CliArgs& args) {
     out += Line(L"cell_height", h.Word(FontHeader::kCellHeight));
     out += Line(L"bytes_per_glyph", long(h.DWord(FontHeader::kBytesPerGlyph)));
     out += Line(L"resolution", h.Word(FontHeader::kResolution));
-    for (char16_t code : load.text) {
+    for (char16_t code : load.fileText) {
         wchar_t line[16];
         std::swprintf(line, 16, L"U+%04X\n", unsigned(code));
         out += line;

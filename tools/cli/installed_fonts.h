@@ -1,15 +1,27 @@
 #pragma once
-// The display context and the installed-font list, made once per run as the
-// application does at start-up.
+// What the application sets up at start-up and the console tool once per
+// run: the display context, the installed-font list, and the form's
+// operations over a settings document with the console as their front end.
 #include <windows.h>
 
 #include <optional>
 #include <string>
 
 #include "form/font_family_list.h"
+#include "form/form_operations.h"
+#include "form/glyphkit_doc.h"
+#include "tools/cli/console_front_end.h"
 
 HDC DisplayContext();
 const CFontFamilyList& InstalledFonts();
 
-// The family record of a face given on the command line, if installed.
-std::optional<LOGFONTA> FindInstalledFace(const std::wstring& face);
+struct FormSession {
+    explicit FormSession(std::optional<bool> answer = std::nullopt,
+                         std::wstring windowCaption = L"")
+        : frontEnd(answer, std::move(windowCaption)),
+          operations(doc, InstalledFonts(), frontEnd, frontEnd) {}
+
+    CGlyphkitDoc doc;
+    ConsoleFrontEnd frontEnd;
+    CFormOperations operations;
+};

@@ -1,20 +1,22 @@
-// The form checks of Save and Download, the registration ID and the font
-// height, against the values the form's messages and the printer expect.
+// The form checks of Save and Download, the registration ID, the faces
+// that take a registration text and the font height, against the values
+// the form's messages and the printer expect.
 #include <gtest/gtest.h>
 
-#include "fontdata/registration_builder_checks.h"
+#include "fontdata/font_height.h"
+#include "form/form_checks.h"
 #include "res/resource_ids.h"
 
 namespace {
 
-RegistrationForm Form(const char* name, std::optional<uint32_t> start, std::optional<uint32_t> end,
-                      bool rangeOn, size_t textLength) {
-    RegistrationForm form;
+FormFields Form(const char* name, std::optional<uint32_t> start, std::optional<uint32_t> end,
+                bool rangeOn, size_t textLength) {
+    FormFields form;
     form.regName = name;
     form.codeStart = start;
     form.codeEnd = end;
     form.rangeOn = rangeOn;
-    form.textLength = textLength;
+    form.text.assign(textLength, u'A');
     return form;
 }
 
@@ -71,6 +73,13 @@ TEST(RegistrationId, LeadingDigitsWithinZeroToNinetyNine) {
     EXPECT_EQ(std::nullopt, ParseRegistrationId("100"));
     EXPECT_EQ(std::nullopt, ParseRegistrationId("-1"));
     EXPECT_EQ(std::nullopt, ParseRegistrationId("99999999999999999999"));
+}
+
+TEST(RegistrationText, TakenByJapaneseKoreanAndChineseFacesOnly) {
+    for (int charset = 0; charset < 256; ++charset)
+        EXPECT_EQ(TakesRegistrationText(uint8_t(charset)),
+                  charset == 128 || charset == 129 || charset == 134 || charset == 136)
+            << charset;
 }
 
 TEST(FontHeight, PointsAtThePrintersResolution) {

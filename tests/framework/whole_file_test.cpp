@@ -1,4 +1,4 @@
-// Saving and reading font data files on the real file system (under Wine).
+// Saving and reading whole files on the real file system (under Wine).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fontdata/win_file_io.h"
-#include "form/glyphkit_doc.h"
-#include "res/resource_ids.h"
+#include "framework/whole_file.h"
 
 namespace {
 
@@ -68,7 +66,7 @@ Bytes ReadBack(const std::string& path) {
     return bytes;
 }
 
-TEST(KfdFileIo, SaveCreatesAndReplacesWithExactlyTheBytes) {
+TEST(WholeFile, SaveCreatesAndReplacesWithExactlyTheBytes) {
     TempFolder folder;
     const std::string path = folder.Path("a.kfd");
     const Bytes first = Pattern(200000, 1);
@@ -81,7 +79,7 @@ TEST(KfdFileIo, SaveCreatesAndReplacesWithExactlyTheBytes) {
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"a.kfd"});
 }
 
-TEST(KfdFileIo, FailedWriteLeavesTheOldFileAndNoTemporary) {
+TEST(WholeFile, FailedWriteLeavesTheOldFileAndNoTemporary) {
     TempFolder folder;
     const std::string path = folder.Path("keep.kfd");
     const Bytes old = Pattern(1000, 3);
@@ -96,7 +94,7 @@ TEST(KfdFileIo, FailedWriteLeavesTheOldFileAndNoTemporary) {
     }
 }
 
-TEST(KfdFileIo, ReadOnlyTargetIsRefusedAndKept) {
+TEST(WholeFile, ReadOnlyTargetIsRefusedAndKept) {
     TempFolder folder;
     const std::string path = folder.Path("ro.kfd");
     const Bytes old = Pattern(500, 5);
@@ -108,7 +106,7 @@ TEST(KfdFileIo, ReadOnlyTargetIsRefusedAndKept) {
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"ro.kfd"});
 }
 
-TEST(KfdFileIo, TargetHeldOpenByAnotherIsKept) {
+TEST(WholeFile, TargetHeldOpenByAnotherIsKept) {
     TempFolder folder;
     const std::string path = folder.Path("held.kfd");
     const Bytes old = Pattern(300, 2);
@@ -123,18 +121,16 @@ TEST(KfdFileIo, TargetHeldOpenByAnotherIsKept) {
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"held.kfd"});
 }
 
-TEST(KfdFileIo, MissingFolderOrFolderAsTargetFails) {
+TEST(WholeFile, MissingFolderOrFolderAsTargetFails) {
     TempFolder folder;
     const Bytes bytes = Pattern(10, 7);
     EXPECT_FALSE(SaveFileReplacing(folder.Path("none\\x.kfd"), bytes.data(), bytes.size()));
     ASSERT_TRUE(CreateDirectoryA(folder.Path("dir.kfd").c_str(), nullptr));
     EXPECT_FALSE(SaveFileReplacing(folder.Path("dir.kfd"), bytes.data(), bytes.size()));
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"dir.kfd"});
-    EXPECT_EQ(WriteFontDataFileAt(folder.Path("none\\x.kfd"), bytes),
-              unsigned(IDS_CREATE_FILE_FAILED));
 }
 
-TEST(KfdFileIo, ReadWholeFileHonoursTheLimit) {
+TEST(WholeFile, ReadWholeFileHonoursTheLimit) {
     TempFolder folder;
     const std::string path = folder.Path("r.bin");
     const Bytes bytes = Pattern(4096, 8);
@@ -147,44 +143,13 @@ TEST(KfdFileIo, ReadWholeFileHonoursTheLimit) {
     EXPECT_EQ(ReadWholeFile(folder.Path("missing"), 4096, &got), FileReadResult::OpenFailed);
 }
 
-TEST(KfdFileIo, FileNameOfSkipsDoubleByteTrailBytes) {
+TEST(WholeFile, FileNameOfSkipsDoubleByteTrailBytes) {
     ASSERT_EQ(GetACP(), 932u) << "the test expects the Japanese code page";
     // 表 in Shift_JIS is 95 5C: its trail byte is the backslash.
     EXPECT_EQ(FileNameOf("C:\\data\\\x95\x5C.kfd"), "\x95\x5C.kfd");
     EXPECT_EQ(FileNameOf("C:\\\x95\x5C\\a.kfd"), "a.kfd");
     EXPECT_EQ(FileNameOf("b.kfd"), "b.kfd");
     EXPECT_EQ(FileNameOf("C:b.kfd"), "b.kfd");
-}
-
-TEST(KfdFileIo, LoadReadsTheFileOrChangesNothing) {
-    TempFolder folder;
-    // A 152-byte file of no characters: range 33..34, type 1, the identifier,
-    // the name "R" and 400 as weight.
-    Bytes file(152, 0);
-    file[0] = 33;
-    file[4] = 34;
-    file[8] = 1;
-    file[10 + 4] = 'R';
-    file[10 + 78] = 0x90;
-    file[10 + 79] = 0x01;
-    const uint8_t id[] = {0x03, 0x00, 0x27, 0x38};
-    std::copy(id, id + 4, file.begin() + 110);
-    const std::string path = folder.Path("\x95\x5C.kfd");
-    ASSERT_EQ(WriteFontDataFileAt(path, file), 0u);
-
-    CGlyphkitDoc doc;
-    const FontDataLoad load = ReadFontDataFileAt(path, doc);
-    EXPECT_EQ(load.messageId, 0u);
-    EXPECT_EQ(doc.GetRegName(), "R");
-    EXPECT_EQ(doc.m_nRangeStart, 33);
-    EXPECT_EQ(doc.m_nRangeEnd, 34);
-    EXPECT_EQ(doc.GetDataFileName(), "\x95\x5C.kfd");
-
-    CGlyphkitDoc untouched;
-    EXPECT_EQ(ReadFontDataFileAt(folder.Path("missing.kfd"), untouched).messageId,
-              unsigned(IDS_READ_FILE_FAILED));
-    EXPECT_EQ(untouched.GetDataFileName(), "");
-    EXPECT_EQ(untouched.m_nRangeStart, 32);
 }
 
 } // namespace

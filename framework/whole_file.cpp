@@ -1,11 +1,10 @@
-#include "fontdata/win_file_io.h"
+#include "framework/whole_file.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
 #include "framework/scoped_file.h"
-#include "res/resource_ids.h"
 
 namespace {
 
@@ -40,10 +39,10 @@ bool WriteAll(HANDLE file, const uint8_t* data, size_t size, int failingWrite) {
 
 } // namespace
 
-FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
-                             std::vector<uint8_t>* contents) {
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+namespace {
+
+FileReadResult ReadOpenFile(HANDLE handle, uint64_t maxSize, std::vector<uint8_t>* contents) {
+    ScopedFile file(handle);
     if (!file.ok())
         return FileReadResult::OpenFailed;
     LARGE_INTEGER size{};
@@ -67,6 +66,22 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
     bytes.resize(done);
     *contents = std::move(bytes);
     return FileReadResult::Ok;
+}
+
+} // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
+                             std::vector<uint8_t>* contents) {
+    return ReadOpenFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                        maxSize, contents);
+}
+
+FileReadResult ReadWholeFile(const std::wstring& path, uint64_t maxSize,
+                             std::vector<uint8_t>* contents) {
+    return ReadOpenFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+                        maxSize, contents);
 }
 
 bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, size_t size,
@@ -107,21 +122,4 @@ bool SaveFileReplacing(const std::string& path, const uint8_t* data, size_t size
 
 std::string FileNameOf(const std::string& path) {
     return path.substr(NameStart(path));
-}
-
-unsigned WriteFontDataFileAt(const std::string& path, const std::vector<uint8_t>& bytes) {
-    // Empty bytes are an encoding that was refused: there is no file to write.
-    if (bytes.empty() || !SaveFileReplacing(path, bytes.data(), bytes.size()))
-        return IDS_CREATE_FILE_FAILED;
-    return 0;
-}
-
-FontDataLoad ReadFontDataFileAt(const std::string& path, CGlyphkitDoc& doc) {
-    std::vector<uint8_t> bytes;
-    if (ReadWholeFile(path, kMaxFontDataFileSize, &bytes) != FileReadResult::Ok) {
-        FontDataLoad failed;
-        failed.messageId = IDS_READ_FILE_FAILED;
-        return failed;
-    }
-    return LoadFontDataInto(bytes.data(), bytes.size(), FileNameOf(path), doc);
 }

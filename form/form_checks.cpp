@@ -1,8 +1,8 @@
-#include "fontdata/registration_builder_checks.h"
+#include "form/form_checks.h"
 
 #include "res/resource_ids.h"
 
-unsigned CheckRegistrationForm(const RegistrationForm& form, RegistrationAction action) {
+unsigned CheckRegistrationForm(const FormFields& form, RegistrationAction action) {
     if (form.regName.empty())
         return IDS_BAD_REGISTRATION_NAME;
     if (!form.codeStart || !form.codeEnd)
@@ -20,9 +20,9 @@ unsigned CheckRegistrationForm(const RegistrationForm& form, RegistrationAction 
     if (outside)
         return IDS_BAD_BYTE_RANGE;
     const size_t limit = action == RegistrationAction::Save ? kSaveTextLimit : kDownloadTextLimit;
-    if (form.textLength > limit)
+    if (form.text.size() > limit)
         return IDS_TEXT_TOO_LARGE;
-    if (form.textLength + rangeCount == 0)
+    if (form.text.size() + rangeCount == 0)
         return IDS_NO_DATA;
     return 0;
 }
@@ -49,6 +49,8 @@ std::optional<int> ParseRegistrationId(const std::string& text) {
     return int(value);
 }
 
-int32_t FontHeightForPoints(int resolution, int points) {
-    return -int32_t(double(resolution) * points / 72.0 + 0.5);
+bool TakesRegistrationText(uint8_t charset) {
+    constexpr uint8_t kShiftJis = 128, kHangul = 129, kGb2312 = 134, kChineseBig5 = 136;
+    return charset == kShiftJis || charset == kHangul || charset == kGb2312 ||
+           charset == kChineseBig5;
 }

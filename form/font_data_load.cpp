@@ -1,0 +1,40 @@
+#include "form/font_data_load.h"
+
+#include "fontdata/font_data_file.h"
+#include "form/glyphkit_doc.h"
+#include "res/resource_ids.h"
+
+FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
+                              CGlyphkitDoc& doc) {
+    const FontDataFile file = ParseFontDataFile(data, size);
+    FontDataLoad load;
+    load.messageId = file.messageId;
+    // A damaged file changes nothing.
+    if (file.messageId == IDS_READ_FILE_FAILED)
+        return load;
+
+    // The range and the file name are taken before the type and identifier
+    // are looked at, so a refused file still leaves them behind.
+    doc.SetRangeStart(file.rangeStart);
+    doc.SetRangeEnd(file.rangeEnd);
+    doc.SetDataFileName(fileName);
+    if (file.messageId != 0)
+        return load;
+
+    doc.SetFontHeader(file.header);
+    doc.ApplyFontHeader();
+    load.text.reserve(file.records.size());
+    for (const GlyphRecord& record : file.records)
+        load.text.push_back(char16_t(record.code));
+    return load;
+}
+
+LOGFONTA DescribeLoadedFace(const CGlyphkitDoc& doc) {
+    // The face name itself goes in at the build, cut to whole characters of
+    // the workstation's code page where it fills the file's 32 bytes.
+    const FontHeader& h = doc.m_fontHeader;
+    LOGFONTA lf = doc.m_logFont;
+    lf.lfCharSet = h.Byte(FontHeader::kCharSet);
+    lf.lfPitchAndFamily = uint8_t(h.Byte(FontHeader::kPitch) | h.Byte(FontHeader::kFamily));
+    return lf;
+}

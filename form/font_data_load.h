@@ -1,0 +1,28 @@
+#pragma once
+// What Load takes from a font data file into the settings. Portable, so the
+// fuzzer and the native tests drive it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fontdata/logfont.h"
+
+class CGlyphkitDoc;
+
+struct FontDataLoad {
+    unsigned messageId = 0; // 0: loaded; else the message to show
+    std::u16string text;    // the records' codes in file order
+};
+
+// Load's effect on the settings: for a usable file the range, the file name
+// and the header (with the settings it carries) are restored; for a refused
+// version or identifier only the range and the file name; for a damaged file
+// nothing. fileName is the name and extension without the folder.
+FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
+                              CGlyphkitDoc& doc);
+
+// The font description of a loaded face that is not installed: the settings'
+// description with the character set, pitch and family of the loaded header.
+// A later build then reads the file's characters in the code page they were
+// saved in.
+LOGFONTA DescribeLoadedFace(const CGlyphkitDoc& doc);

@@ -1,0 +1,40 @@
+#pragma once
+// What the main form holds when Save or Download starts, the checks both
+// apply to it, the registration ID as Download reads it, and which faces take
+// a registration text. Portable, so they are tested natively.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "fontdata/glyph_record.h"
+
+enum class RegistrationAction { Save, Download };
+
+// The form's fields as an operation reads them.
+struct FormFields {
+    std::string regName;               // registration-name field, ANSI
+    std::optional<uint32_t> codeStart; // start-code field as an unsigned number; none: no number
+    std::optional<uint32_t> codeEnd;   // end-code field
+    bool rangeOn = true;               // one-byte code mode
+    std::u16string text;               // the registration text
+    std::string selectedFace;          // the font combo box's selection, ANSI
+};
+
+// Most registration-text units Save takes, and Download.
+constexpr size_t kSaveTextLimit = kMaxRegistrationCodes;
+constexpr size_t kDownloadTextLimit = 65535;
+
+// 0 when the form passes, else the ID of the first failing check's message:
+// IDS_BAD_REGISTRATION_NAME, IDS_BAD_BYTE_RANGE, IDS_TEXT_TOO_LARGE, IDS_NO_DATA.
+unsigned CheckRegistrationForm(const FormFields& fields, RegistrationAction action);
+
+// The registration ID typed in the form: its leading decimal digits after an
+// optional sign (0 when there are none). None when the text is empty or the
+// value lies outside 0 to 99.
+std::optional<int> ParseRegistrationId(const std::string& text);
+
+// Whether a face of this character set takes a registration text: Japanese
+// (128), Korean (129), simplified (134) and traditional Chinese (136). Font
+// selection and Load both ask it.
+bool TakesRegistrationText(uint8_t charset);

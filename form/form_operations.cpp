@@ -1,0 +1,201 @@
+#include "form/form_operations.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "fontdata/code_list.h"
+#include "fontdata/font_data_file.h"
+#include "fontdata/glyph_rasterizer.h"
+#include "fontdata/win_code_page_conversion.h"
+#include "form/font_data_load.h"
+#include "framework/scoped_file.h"
+#include "framework/whole_file.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+// The wait cursor for as long as the scope lasts.
+class Waiting {
+public:
+    explicit Waiting(FormDisplay& display) : m_display(display) { m_display.BeginWait(); }
+    ~Waiting() { m_display.EndWait(); }
+    Waiting(const Waiting&) = delete;
+    Waiting& operator=(const Waiting&) = delete;
+
+private:
+    FormDisplay& m_display;
+};
+
+} // namespace
+
+CFormOperations::CFormOperations(CGlyphkitDoc& doc, const CFontFamilyList& fonts, Operator& op,
+                                 FormDisplay& display)
+    : m_doc(doc), m_fonts(fonts), m_operator(op), m_display(display) {}
+
+bool CFormOperations::BuildRegistration(const FormFields& fields,
+                                        const FormEnvironment& environment,
+                                        BuiltRegistration* built) {
+    // The face is the one selected in the form. An installed face brings its
+    // description; one the list does not hold (a loaded name) keeps the
+    // settings' description, which Load gave the file's character set.
+    m_doc.SetFaceName(fields.selectedFace);
+    LOGFONTA family{};
+    if (m_fonts.Lookup(fields.selectedFace.c_str(), &family))
+        m_doc.SetLogFont(family);
+    LOGFONTA description = m_doc.m_logFont;
+    SetLogFontFaceName(&description, fields.selectedFace);
+    const uint32_t codePage = CharsetToCodePage(description.lfCharSet);
+
+    unsigned message = 0;
+    MessageCaption caption = MessageCaption::Result;
+    {
+        Waiting waiting(m_display);
+        const CWinCodePageConversion conversion;
+        RegistrationCodes codes;
+        switch (codes.Build(fields.text, fields.rangeOn, int(fields.codeStart.value_or(0)),
+                            int(fields.codeEnd.value_or(0)), codePage, conversion)) {
+        case RegistrationCodes::Outcome::TooManyUnits:
+            message = IDS_TEXT_TOO_LARGE;
+            break;
+        case RegistrationCodes::Outcome::NoMemory:
+            // No room for the code list: the build stops, as any
+            // out-of-memory stop, silently.
+            return false;
+        case RegistrationCodes::Outcome::Built:
+            if (codes.list.Count() > kMaxRegistrationCodes)
+                message = IDS_TEXT_TOO_LARGE;
+            break;
+        }
+        if (message == 0) {
+            m_doc.SetCharCount(codes.list.Count());
+            m_doc.BuildFontHeader();
+            RegistrationSettings settings;
+            settings.reference = environment.reference;
+            settings.resolution = environment.resolution;
+            settings.pointSize = m_doc.m_nPointSize;
+            settings.header = m_doc.m_fontHeader;
+            settings.description = description;
+            settings.codePage = codePage;
+            settings.codes = codes.list.Codes();
+            if (::BuildRegistration(settings, built)) {
+                m_lastBuiltHeader = built->header;
+                return true;
+            }
+            message = built->failureMessage;
+            caption = MessageCaption::MainWindow;
+        }
+    }
+    if (message != 0)
+        m_operator.ShowMessage(message, MessageKind::Warning, caption);
+    return false;
+}
+
+bool CFormOperations::SaveFontDataFile(const FormFields& fields,
+                                       const FormEnvironment& environment,
+                                       const SavePathChooser& choosePath) {
+    if (const unsigned message = CheckRegistrationForm(fields, RegistrationAction::Save)) {
+        m_operator.ShowMessage(message);
+        return false;
+    }
+    m_doc.SetRegName(fields.regName);
+    m_doc.SetCodeStart(uint16_t(*fields.codeStart));
+    m_doc.SetCodeEnd(uint16_t(*fields.codeEnd));
+
+    const std::string remembered = m_doc.GetDataFileName();
+    const std::optional<std::string> path = choosePath(remembered.empty() ? "*.kfd" : remembered);
+    if (!path)
+        return false;
+
+    BuiltRegistration built;
+    if (!BuildRegistration(fields, environment, &built))
+        return false;
+    // The range goes into the file as the fields hold it.
+    const std::vector<uint8_t> bytes = EncodeFontDataFile(
+        int32_t(*fields.codeStart), int32_t(*fields.codeEnd), built.header, built.records.data(),
+        built.records.size(), built.glyphData.data(), built.glyphData.size());
+    if (bytes.empty() || !SaveFileReplacing(*path, bytes.data(), bytes.size())) {
+        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+        return false;
+    }
+    return true;
+}
+
+LoadResult CFormOperations::LoadFontDataFile(const std::string& path) {
+    LoadResult result;
+    std::vector<uint8_t> bytes;
+    if (ReadWholeFile(path, kfd::kMaxFileSize, &bytes) != FileReadResult::Ok) {
+        m_operator.ShowMessage(IDS_READ_FILE_FAILED);
+        return result;
+    }
+    const FontDataLoad load = LoadFontDataInto(bytes.data(), bytes.size(), FileNameOf(path), m_doc);
+    if (load.messageId != 0) {
+        m_operator.ShowMessage(load.messageId);
+        return result;
+    }
+    result.loaded = true;
+    result.fileText = load.text;
+
+    // An installed face keeps the registration text when its character set
+    // takes one. A face that is not installed keeps the file's characters
+    // too, with the file's character set, so that nothing but the file's
+    // characters is ever registered from it.
+    LOGFONTA family{};
+    if (m_fonts.Lookup(m_doc.GetFaceName().c_str(), &family)) {
+        m_doc.SetLogFont(family);
+        result.textAction =
+            TakesRegistrationText(family.lfCharSet) ? TextAfterLoad::Fill : TextAfterLoad::Clear;
+    } else {
+        m_doc.SetLogFont(DescribeLoadedFace(m_doc));
+        result.textAction = TextAfterLoad::Fill;
+    }
+    return result;
+}
+
+bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFields& fields,
+                                         const std::string& registrationId,
+                                         const FormEnvironment& environment) {
+    if (const unsigned message = CheckRegistrationForm(fields, RegistrationAction::Download)) {
+        m_operator.ShowMessage(message);
+        return false;
+    }
+    m_doc.SetRegName(fields.regName);
+    m_doc.SetCodeStart(uint16_t(*fields.codeStart));
+    m_doc.SetCodeEnd(uint16_t(*fields.codeEnd));
+
+    BuiltRegistration built;
+    if (!BuildRegistration(fields, environment, &built))
+        return false;
+
+    ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.ok()) {
+        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+        return false;
+    }
+    // The ID is read only now, with the (empty) file already made; the
+    // Download command deletes it either way.
+    const std::optional<int> id = ParseRegistrationId(registrationId);
+    if (!id) {
+        m_operator.ShowMessage(IDS_BAD_REGISTRATION_ID);
+        return false;
+    }
+    FontHeader header = built.header;
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02d", *id);
+    std::memcpy(header.bytes.data() + FontHeader::kRegistrationId, digits, sizeof digits);
+
+    // One write of the whole glyph data. A short or failed write (a full
+    // disk) must not pass for a download file that is complete.
+    const std::vector<uint8_t>& data = built.glyphData;
+    DWORD written = 0;
+    const bool wrote = data.empty() ||
+                       (WriteFile(file.Get(), data.data(), DWORD(data.size()), &written, nullptr) &&
+                        written == data.size());
+    if (!file.Close() || !wrote) {
+        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+        return false;
+    }
+    // The build holds at most kMaxRegistrationCodes records, which the
+    // record always takes.
+    return m_downloadRecord.SetDownloadData(header, built.records, built.bytesPerGlyph);
+}

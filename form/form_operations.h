@@ -1,0 +1,117 @@
+#pragma once
+// The operations of the main form, written once for the window and the
+// console tool: Save, Load, Download, Get info, Clear and All clear. Each
+// takes what the form holds when it starts, talks to the operator through the
+// operator seam, and leaves what the form shows besides messages (wait
+// cursor, registered data list, progress) to a FormDisplay.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "fontdata/registration_builder.h"
+#include "form/font_family_list.h"
+#include "form/form_checks.h"
+#include "form/glyphkit_doc.h"
+#include "framework/operator.h"
+#include "printer/font_pt.h"
+#include "printer/printer_link.h"
+#include "printer/registered_data.h"
+#include "printer/rs232c.h"
+
+// The chosen printer model, the port and the context builds render against.
+struct FormEnvironment {
+    HDC reference = nullptr; // the preview area's context
+    int resolution = 203;    // dots per inch of the chosen printer model
+    int comPort = 1;
+};
+
+// What the form shows besides message boxes. Every step does nothing unless
+// the front end has something to show.
+class FormDisplay {
+public:
+    virtual ~FormDisplay() = default;
+    // The wait cursor, while a build runs or the port is held.
+    virtual void BeginWait() {}
+    virtual void EndWait() {}
+    // Width in pixels of a list line in the registered data list's font.
+    virtual int LineWidth(const std::string& /*line*/) { return 0; }
+    // The registered data list, its extent and the memory usage line changed.
+    virtual void ShowRegisteredData(const RegisteredData& /*data*/) {}
+    // The printer took the download header: the progress window opens.
+    virtual void TransferStarting() {}
+    // Character index (0-based) of count was acknowledged.
+    virtual void CharacterSent(uint32_t /*count*/, uint32_t /*index*/) {}
+};
+
+// The registration text and its three controls (text, text-file button,
+// Unicode check box) after Load.
+enum class TextAfterLoad {
+    Unchanged, // the file was refused
+    Fill,      // enable the controls and put the file's characters in the text
+    Clear      // disable the controls and delete the text
+};
+
+struct LoadResult {
+    bool loaded = false; // the file's header is in the settings
+    TextAfterLoad textAction = TextAfterLoad::Unchanged;
+    std::u16string fileText; // the file's characters in file order
+};
+
+// Save's file dialog: given the initial name, the chosen path, or nothing
+// when the operator cancels.
+using SavePathChooser = std::function<std::optional<std::string>(const std::string& initialName)>;
+
+class CFormOperations {
+public:
+    CFormOperations(CGlyphkitDoc& doc, const CFontFamilyList& fonts, Operator& op,
+                    FormDisplay& display);
+
+    // Save checks, the path, the build and the font data file. True when the
+    // file was written.
+    bool SaveFontDataFile(const FormFields& fields, const FormEnvironment& environment,
+                          const SavePathChooser& choosePath);
+    // Reads a font data file into the settings; the front end then applies
+    // the result to the registration text and refreshes its controls.
+    LoadResult LoadFontDataFile(const std::string& path);
+    // A temporary file, the build with the registration ID check, the
+    // transfer and the refresh. True when the printer took every character.
+    bool DownloadFont(const FormFields& fields, const std::string& registrationId,
+                      const FormEnvironment& environment);
+    // The build of a download: Download checks, code list, rendering, the
+    // file at path (only the glyph data) and the download record.
+    bool CreateDownloadFile(const std::string& path, const FormFields& fields,
+                            const std::string& registrationId, const FormEnvironment& environment);
+
+    // The registered data management; each true when the printer did it.
+    bool QueryRegisteredData(int comPort);
+    // The entry of the selected list line; none selected: message 64000.
+    bool DeleteRegisteredData(std::optional<size_t> selectedLine, int comPort);
+    bool DeleteRegisteredEntry(int id, int comPort);
+    bool ClearAllRegisteredData(int comPort);
+
+    const RegisteredData& Registered() const { return m_registered; }
+    const CFontPT& DownloadRecord() const { return m_downloadRecord; }
+    // The header of the last successful build (Save or Download).
+    const FontHeader& LastBuiltHeader() const { return m_lastBuiltHeader; }
+
+private:
+    class Panel;
+
+    bool BuildRegistration(const FormFields& fields, const FormEnvironment& environment,
+                           BuiltRegistration* built);
+    bool RunOnPrinter(int comPort,
+                      const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
+    void ApplyListing(const ListingUpdate& update);
+
+    CGlyphkitDoc& m_doc;
+    const CFontFamilyList& m_fonts;
+    Operator& m_operator;
+    FormDisplay& m_display;
+    CRS232C m_rs232c;
+    CFontPT m_downloadRecord;
+    RegisteredData m_registered;
+    FontHeader m_lastBuiltHeader;
+};

@@ -1,0 +1,97 @@
+// The operations of the main form that talk to the printer: Download, Get
+// info, Clear and All clear.
+#include "form/form_operations.h"
+
+#include "printer/delete_exchange.h"
+#include "printer/download_file.h"
+#include "printer/listing_exchange.h"
+#include "printer/printer_port.h"
+#include "res/resource_ids.h"
+
+// Turns an exchange's steps into what the form shows: the wait cursor while
+// the port is held, the registered data, the progress of a transfer.
+class CFormOperations::Panel : public OutcomeHandler, public DownloadProgress {
+public:
+    explicit Panel(CFormOperations& form) : m_form(form) {}
+    ~Panel() override {
+        if (m_bWaiting)
+            m_form.m_display.EndWait();
+    }
+
+    void PortOpened() override {
+        m_form.m_display.BeginWait();
+        m_bWaiting = true;
+    }
+    void ApplyListing(const ListingUpdate& update) override { m_form.ApplyListing(update); }
+    void ClosePort() override {
+        if (m_bWaiting)
+            m_form.m_display.EndWait();
+        m_bWaiting = false;
+    }
+    void TransferStarting() override { m_form.m_display.TransferStarting(); }
+    void CharacterSent(uint32_t count, uint32_t index) override {
+        m_form.m_display.CharacterSent(count, index);
+    }
+
+private:
+    CFormOperations& m_form;
+    bool m_bWaiting = false;
+};
+
+void CFormOperations::ApplyListing(const ListingUpdate& update) {
+    m_registered.Apply(update, [this](const std::string& line) {
+        return m_display.LineWidth(line);
+    });
+    m_display.ShowRegisteredData(m_registered);
+}
+
+bool CFormOperations::RunOnPrinter(int comPort,
+                                   const std::function<ExchangeOutcome(PrinterLink&)>& exchange) {
+    Panel panel(*this);
+    ExchangeOutcome outcome;
+    return RunPrinterOperation(comPort, m_rs232c, m_operator, panel, exchange, &outcome) &&
+           outcome.succeeded;
+}
+
+bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& registrationId,
+                                   const FormEnvironment& environment) {
+    // The temporary file goes away at the end, whatever happened.
+    TempDownloadFile temp;
+    if (!temp.Create()) {
+        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+        return false;
+    }
+    if (!CreateDownloadFile(temp.Path(), fields, registrationId, environment))
+        return false;
+    m_downloadRecord.BuildInfoBlock();
+
+    Panel panel(*this);
+    ExchangeOutcome outcome;
+    const SendResult sent = SendDownloadFile(temp.Path(), m_downloadRecord, environment.comPort,
+                                             m_rs232c, m_operator, panel, panel, &outcome);
+    return sent == SendResult::Exchanged && outcome.succeeded;
+}
+
+bool CFormOperations::QueryRegisteredData(int comPort) {
+    return RunOnPrinter(comPort, ::QueryRegisteredData);
+}
+
+bool CFormOperations::DeleteRegisteredData(std::optional<size_t> selectedLine, int comPort) {
+    if (!selectedLine || *selectedLine >= m_registered.m_records.size()) {
+        m_operator.ShowMessage(IDS_DELETE_SELECT);
+        return false;
+    }
+    return DeleteRegisteredEntry(m_registered.m_records[*selectedLine].m_nId, comPort);
+}
+
+bool CFormOperations::DeleteRegisteredEntry(int id, int comPort) {
+    return RunOnPrinter(comPort, [&](PrinterLink& link) {
+        return ::DeleteRegisteredData(link, id, m_operator);
+    });
+}
+
+bool CFormOperations::ClearAllRegisteredData(int comPort) {
+    return RunOnPrinter(comPort, [&](PrinterLink& link) {
+        return ::ClearAllRegisteredData(link, m_operator);
+    });
+}

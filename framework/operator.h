@@ -1,0 +1,27 @@
+#pragma once
+// The one way the operations talk to the operator: show a message of the
+// string table, ask a yes/no question. The main form answers with message
+// boxes, the console tool prints and answers from its options, tests record.
+// Lower layers hand over string IDs and kinds only; the texts and captions
+// are the front end's.
+
+enum class MessageKind {
+    Warning,    // exclamation icon, brought to the foreground
+    Plain,      // OK only, no icon
+    Information // information icon
+};
+
+enum class MessageCaption {
+    Result,      // "実行結果" (string 258), the usual one
+    Application, // the application's name
+    MainWindow   // the main window's title (the chosen model's caption)
+};
+
+class Operator {
+public:
+    virtual ~Operator() = default;
+    virtual void ShowMessage(unsigned id, MessageKind kind = MessageKind::Warning,
+                             MessageCaption caption = MessageCaption::Result) = 0;
+    // Yes/No with the exclamation icon; true for Yes.
+    virtual bool AskYesNo(unsigned id) = 0;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// An operator for tests: records every message and question, answers the
+// questions with a scripted answer.
+#include <vector>
+
+#include "framework/operator.h"
+
+struct ShownMessage {
+    unsigned id;
+    MessageKind kind;
+    MessageCaption caption;
+    bool operator==(const ShownMessage& other) const {
+        return id == other.id && kind == other.kind && caption == other.caption;
+    }
+};
+
+class RecordingOperator : public Operator {
+public:
+    explicit RecordingOperator(bool answer = true) : answer(answer) {}
+
+    void ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) override {
+        messages.push_back({id, kind, caption});
+    }
+    bool AskYesNo(unsigned id) override {
+        questions.push_back(id);
+        return answer;
+    }
+
+    // The IDs of the messages shown, in order.
+    std::vector<unsigned> MessageIds() const {
+        std::vector<unsigned> ids;
+        for (const ShownMessage& m : messages)
+            ids.push_back(m.id);
+        return ids;
+    }
+
+    bool answer;
+    std::vector<ShownMessage> messages;
+    std::vector<unsigned> questions;
+};

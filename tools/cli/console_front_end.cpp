@@ -1,0 +1,80 @@
+#include "tools/cli/console_front_end.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+#include "framework/message_text.h"
+#include "res/resource_ids.h"
+#include "tools/cli/console.h"
+
+namespace {
+
+bool StdinIsConsole() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    return input != nullptr && input != INVALID_HANDLE_VALUE &&
+           GetFileType(input) == FILE_TYPE_CHAR && GetConsoleMode(input, &mode);
+}
+
+} // namespace
+
+ConsoleFrontEnd::ConsoleFrontEnd(std::optional<bool> answer, std::wstring windowCaption)
+    : m_answer(answer), m_strWindowCaption(std::move(windowCaption)) {}
+
+void ConsoleFrontEnd::EndProgressLine() {
+    if (m_bProgressShown)
+        console::Err(L"\n");
+    m_bProgressShown = false;
+}
+
+void ConsoleFrontEnd::ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) {
+    EndProgressLine();
+    // A message with a caption of its own (a port that cannot be set up, the
+    // font that cannot be realised) keeps it: it tells which part failed.
+    std::wstring text;
+    if (caption == MessageCaption::Application)
+        text = LoadText(IDS_APP_NAME) + L": ";
+    else if (caption == MessageCaption::MainWindow && !m_strWindowCaption.empty())
+        text = m_strWindowCaption + L": ";
+    text += LoadText(id) + L"\n";
+    if (kind == MessageKind::Warning)
+        console::Err(text);
+    else
+        console::Out(text);
+}
+
+bool ConsoleFrontEnd::AskYesNo(unsigned id) {
+    EndProgressLine();
+    if (m_answer || !StdinIsConsole())
+        return m_answer.value_or(false);
+    console::Err(LoadText(id) + L" [y/N] ");
+    wchar_t line[16] = {};
+    DWORD read = 0;
+    if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), line, 15, &read, nullptr))
+        return false;
+    return read > 0 && (line[0] == L'y' || line[0] == L'Y');
+}
+
+void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data) {
+    EndProgressLine();
+    std::wstring out;
+    for (const std::string& line : data.m_lines)
+        out += console::FromAnsi(line) + L"\n";
+    if (data.MemoryAvailable()) {
+        wchar_t text[128];
+        std::swprintf(text, 128, LoadText(IDS_MEMORY_USAGE).c_str(), data.MemoryKilobytes());
+        out += text;
+    } else {
+        out += LoadText(IDS_MEMORY_USAGE_NA);
+    }
+    console::Out(out + L"\n");
+}
+
+void ConsoleFrontEnd::CharacterSent(uint32_t count, uint32_t index) {
+    constexpr uint32_t kWidth = 40;
+    const uint32_t filled = uint32_t(uint64_t(index + 1) * kWidth / count);
+    console::Err(L"\r[" + std::wstring(filled, L'#') + std::wstring(kWidth - filled, L'.') +
+                 L"] " + std::to_wstring(index + 1) + L"/" + std::to_wstring(count));
+    m_bProgressShown = true;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The options every printer command of glyphkit-cli reads: --port N (1 to
+// 20, as the COM port dialog offers; 1 when absent) and, for a command that
+// asks the operator, its yes|no answer.
+#include <optional>
+#include <string>
+
+#include "tools/cli/cli_args.h"
+
+struct PrinterOptions {
+    int port = 1;
+    std::optional<bool> answer; // nothing when not given
+    std::wstring error;         // a usage error's text; empty when all are good
+};
+
+// answerName: the yes|no option's name without "--", empty for none.
+PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answerName = L"");
