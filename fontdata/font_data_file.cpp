@@ -106,7 +106,8 @@ FontDataFile ParseFontDataFile(const uint8_t* data, size_t size) {
     // memory, so both are checked against what the file really holds.
     const uint32_t count = file.header.DWord(FontHeader::kCharCount);
     const uint32_t bytesPerGlyph = file.header.DWord(FontHeader::kBytesPerGlyph);
-    const uint8_t* records = count <= kMaxRegistrationCodes ? reader.Take(uint64_t(count) * 10) : nullptr;
+    const uint8_t* records =
+        count <= kMaxRegistrationCodes ? reader.Take(uint64_t(count) * 10) : nullptr;
     const uint64_t glyphDataSize = uint64_t(count) * bytesPerGlyph;
     file.glyphDataOffset = kfd::kRecordsOffset + size_t(count) * GlyphRecord::kSize;
     reader.Take(glyphDataSize);

@@ -18,8 +18,8 @@ struct RegistrationSettings {
     HDC reference = nullptr; // the preview area's context
     int resolution = 203;    // dots per inch of the chosen printer model
     int pointSize = 10;
-    FontHeader header;       // the settings fields filled, the count n among them
-    LOGFONTA description{};  // the face; the build sets its height
+    FontHeader header;      // the settings fields filled, the count n among them
+    LOGFONTA description{}; // the face; the build sets its height
     uint32_t codePage = kWesternCodePage;
     const uint16_t* codes = nullptr; // the header's n codes, then a zero unit
 };

@@ -90,16 +90,21 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
     return false;
 }
 
-bool CFormOperations::SaveFontDataFile(const FormFields& fields,
-                                       const FormEnvironment& environment,
-                                       const SavePathChooser& choosePath) {
-    if (const unsigned message = CheckRegistrationForm(fields, RegistrationAction::Save)) {
+bool CFormOperations::TakeCheckedFields(const FormFields& fields, RegistrationAction action) {
+    if (const unsigned message = CheckRegistrationForm(fields, action)) {
         m_operator.ShowMessage(message);
         return false;
     }
     m_doc.SetRegName(fields.regName);
     m_doc.SetCodeStart(uint16_t(*fields.codeStart));
     m_doc.SetCodeEnd(uint16_t(*fields.codeEnd));
+    return true;
+}
+
+bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvironment& environment,
+                                       const SavePathChooser& choosePath) {
+    if (!TakeCheckedFields(fields, RegistrationAction::Save))
+        return false;
 
     const std::string remembered = m_doc.GetDataFileName();
     const std::optional<std::string> path = choosePath(remembered.empty() ? "*.kfd" : remembered);
@@ -154,13 +159,8 @@ LoadResult CFormOperations::LoadFontDataFile(const std::string& path) {
 bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFields& fields,
                                          const std::string& registrationId,
                                          const FormEnvironment& environment) {
-    if (const unsigned message = CheckRegistrationForm(fields, RegistrationAction::Download)) {
-        m_operator.ShowMessage(message);
+    if (!TakeCheckedFields(fields, RegistrationAction::Download))
         return false;
-    }
-    m_doc.SetRegName(fields.regName);
-    m_doc.SetCodeStart(uint16_t(*fields.codeStart));
-    m_doc.SetCodeEnd(uint16_t(*fields.codeEnd));
 
     BuiltRegistration built;
     if (!BuildRegistration(fields, environment, &built))

@@ -100,10 +100,12 @@ public:
 private:
     class Panel;
 
+    // The Save or Download checks; when they pass, the name and the range
+    // go into the settings.
+    bool TakeCheckedFields(const FormFields& fields, RegistrationAction action);
     bool BuildRegistration(const FormFields& fields, const FormEnvironment& environment,
                            BuiltRegistration* built);
-    bool RunOnPrinter(int comPort,
-                      const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
+    bool RunOnPrinter(int comPort, const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
     void ApplyListing(const ListingUpdate& update);
 
     CGlyphkitDoc& m_doc;

@@ -39,9 +39,8 @@ private:
 };
 
 void CFormOperations::ApplyListing(const ListingUpdate& update) {
-    m_registered.Apply(update, [this](const std::string& line) {
-        return m_display.LineWidth(line);
-    });
+    m_registered.Apply(update,
+                       [this](const std::string& line) { return m_display.LineWidth(line); });
     m_display.ShowRegisteredData(m_registered);
 }
 
@@ -85,13 +84,11 @@ bool CFormOperations::DeleteRegisteredData(std::optional<size_t> selectedLine, i
 }
 
 bool CFormOperations::DeleteRegisteredEntry(int id, int comPort) {
-    return RunOnPrinter(comPort, [&](PrinterLink& link) {
-        return ::DeleteRegisteredData(link, id, m_operator);
-    });
+    return RunOnPrinter(
+        comPort, [&](PrinterLink& link) { return ::DeleteRegisteredData(link, id, m_operator); });
 }
 
 bool CFormOperations::ClearAllRegisteredData(int comPort) {
-    return RunOnPrinter(comPort, [&](PrinterLink& link) {
-        return ::ClearAllRegisteredData(link, m_operator);
-    });
+    return RunOnPrinter(
+        comPort, [&](PrinterLink& link) { return ::ClearAllRegisteredData(link, m_operator); });
 }

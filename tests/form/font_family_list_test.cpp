@@ -35,17 +35,27 @@ protected:
 HDC FontFamilyListTest::display;
 CFontFamilyList* FontFamilyListTest::list;
 
-TEST_F(FontFamilyListTest, JapaneseFamiliesAppearOnceWithTheJapaneseCharacterSet) {
+// Wine reports the Japanese and Korean faces first as Western; each stays in
+// the list once, with the set it is made for.
+TEST_F(FontFamilyListTest, EachFamilyAppearsOnceWithItsOwnCharacterSet) {
     std::map<std::string, int> seen;
     for (const LOGFONTA& family : Families())
         ++seen[family.lfFaceName];
     for (const auto& face : seen)
         EXPECT_EQ(face.second, 1) << face.first;
 
-    for (const char* face : {kIpaGothic, kIpaMincho}) {
+    const struct {
+        const char* face;
+        BYTE charset;
+    } faces[] = {
+        {kIpaGothic, SHIFTJIS_CHARSET},       {kIpaMincho, SHIFTJIS_CHARSET},
+        {"NanumGothic", HANGUL_CHARSET},      {"NanumMyeongjo", HANGUL_CHARSET},
+        {"AR PL SungtiL GB", GB2312_CHARSET}, {"AR PL Mingti2L Big5", CHINESEBIG5_CHARSET},
+    };
+    for (const auto& f : faces) {
         LOGFONTA family{};
-        ASSERT_TRUE(list->Lookup(face, &family)) << face;
-        EXPECT_EQ(family.lfCharSet, SHIFTJIS_CHARSET);
+        ASSERT_TRUE(list->Lookup(f.face, &family)) << f.face;
+        EXPECT_EQ(family.lfCharSet, f.charset) << f.face;
         EXPECT_EQ(family.lfEscapement, 0);
         EXPECT_EQ(family.lfOrientation, 0);
     }

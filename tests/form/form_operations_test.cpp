@@ -101,8 +101,7 @@ protected:
     FormEnvironment Env(int resolution = 203) const { return {s_screen, resolution, 1}; }
 
     bool Save(const FormFields& fields) {
-        return form.SaveFontDataFile(fields, Env(),
-                                     [this](const std::string&) { return kfdPath; });
+        return form.SaveFontDataFile(fields, Env(), [this](const std::string&) { return kfdPath; });
     }
 
     static HDC s_screen;
@@ -247,9 +246,8 @@ TEST_F(FormOperationsTest, SavedBytesFollowTheFileLayout) {
 
     // Cancelling the file dialog writes nothing and says nothing.
     DeleteFileA(kfdPath.c_str());
-    EXPECT_FALSE(form.SaveFontDataFile(Fields(u"A"), Env(), [](const std::string&) {
-        return std::optional<std::string>();
-    }));
+    EXPECT_FALSE(form.SaveFontDataFile(
+        Fields(u"A"), Env(), [](const std::string&) { return std::optional<std::string>(); }));
     EXPECT_FALSE(Exists(kfdPath));
     EXPECT_TRUE(op.messages.empty());
 }

@@ -191,7 +191,8 @@ TEST_F(DownloadTest, RegisteredIdAnsweredYesOverwrites) {
     RegistrationMemory seed;
     seed.Store(MakeLogo(1, "OLD", 16, 16));
     StartPrinter(5, {}, seed);
-    const ProcessResult r = Cli({"download", Kfd(abc), "--id", "1", "--port", "5", "--overwrite", "yes"});
+    const ProcessResult r =
+        Cli({"download", Kfd(abc), "--id", "1", "--port", "5", "--overwrite", "yes"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("登録完了しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -212,7 +213,8 @@ TEST_F(DownloadTest, RegisteredIdAnsweredNoSendsCancelAndChangesNothing) {
     seed.Store(MakeLogo(1, "OLD", 16, 16));
     const std::string before = vprinter::FormatState(seed);
     StartPrinter(6, {}, seed);
-    const ProcessResult r = Cli({"download", Kfd(abc), "--id", "1", "--port", "6", "--overwrite", "no"});
+    const ProcessResult r =
+        Cli({"download", Kfd(abc), "--id", "1", "--port", "6", "--overwrite", "no"});
     EXPECT_EQ(r.exitCode, 1) << Output(r);
     EXPECT_EQ(Output(r).find("登録完了しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -281,7 +283,8 @@ TEST_F(DownloadTest, GlyphsFullOfXonXoffBytesArriveIntact) {
     // is about 17 dots (0x11) high, which every record of a code above 0xFF carries.
     const std::vector<uint16_t> codes{0x3011, 0x3013, 0x4E11, 0x6311, 0x6613};
     StartPrinter(15);
-    const ProcessResult r = Cli({"download", Kfd(codes, 6, "XONXOFF"), "--id", "2", "--port", "15"});
+    const ProcessResult r =
+        Cli({"download", Kfd(codes, 6, "XONXOFF"), "--id", "2", "--port", "15"});
     EXPECT_EQ(r.exitCode, 0) << Output(r);
     EXPECT_NE(Output(r).find("登録完了しました。"), std::string::npos) << Output(r);
     const WireTranscript t = StopPrinter();
@@ -308,6 +311,56 @@ TEST_F(DownloadTest, GlyphsFullOfXonXoffBytesArriveIntact) {
         EXPECT_EQ(Bytes(font->Glyph(i), font->Glyph(i) + d.bytesPerGlyph),
                   Bytes(frames.begin() + long(i * frame + 11),
                         frames.begin() + long(i * frame + 11 + d.bytesPerGlyph)));
+    }
+}
+
+// Korean and Chinese registrations saved, loaded back and downloaded: each
+// keeps the characters its code page holds, in code order, and drops the
+// one it does not.
+TEST_F(DownloadTest, KoreanAndChineseRegistrationsRoundTrip) {
+    struct Case {
+        const char* face;
+        const char* text;
+        std::vector<uint16_t> codes;
+    } cases[] = {
+        // Hangul han and geul, hanja kan (949 holds it), simplified han (it does not).
+        {"NanumGothic", "A\uD55C\uAE00\u6F22\u6C49", {0x41, 0x6F22, 0xAE00, 0xD55C}},
+        // Simplified han and zi; Hangul han is not in 936.
+        {"AR PL SungtiL GB", "\u6C49\u5B57\uD55C", {0x5B57, 0x6C49}},
+        // Traditional kan and zi; simplified han is not in 950.
+        {"AR PL Mingti2L Big5", "\u6F22\u5B57\u6C49", {0x5B57, 0x6F22}},
+    };
+    StartPrinter(19);
+    int id = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.face);
+        const std::string kfd = WinePath(WorkDir() + "/cjk" + std::to_string(id) + ".kfd");
+        const ProcessResult built = Cli({"build", "--face", c.face, "--size", "12", "--name", "CJK",
+                                         "--text", c.text, "--out", kfd});
+        ASSERT_EQ(built.exitCode, 0) << Output(built);
+        std::string listed;
+        for (uint16_t code : c.codes) {
+            char line[16];
+            std::snprintf(line, sizeof line, "U+%04X\n", code);
+            listed += line;
+        }
+        const ProcessResult shown = Cli({"show", kfd});
+        EXPECT_NE(shown.out.find("face=" + std::string(c.face) + "\n"), std::string::npos)
+            << Output(shown);
+        EXPECT_EQ(shown.out.substr(shown.out.size() - std::min(shown.out.size(), listed.size())),
+                  listed);
+        const ProcessResult sent =
+            Cli({"download", kfd, "--id", std::to_string(id), "--port", "19"});
+        EXPECT_EQ(sent.exitCode, 0) << Output(sent);
+        ++id;
+    }
+    StopPrinter();
+    for (int i = 0; i < 3; ++i) {
+        const StoredFont* font = memory.Find(i + 1);
+        ASSERT_NE(font, nullptr) << cases[i].face;
+        ASSERT_EQ(font->CharacterCount(), cases[i].codes.size()) << cases[i].face;
+        for (size_t k = 0; k < cases[i].codes.size(); ++k)
+            EXPECT_EQ(ReadLE16(font->records[k].data()), cases[i].codes[k]) << cases[i].face;
     }
 }
 

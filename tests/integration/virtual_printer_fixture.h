@@ -29,8 +29,7 @@ protected:
     // Stops the printer (so its memory can be read) and returns the wire log.
     vprinter::WireTranscript StopPrinter();
 
-    // glyphkit-cli.exe ARGS under Wine; skips the test when the program or
-    // the command is not built yet.
+    // glyphkit-cli.exe ARGS under Wine; a failure when the program is not built.
     ProcessResult Cli(const std::vector<std::string>& args, int timeoutMs = 60000);
     std::string WorkDir() const { return dir_; }
 

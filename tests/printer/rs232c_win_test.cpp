@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/message_text.h"
 #include "framework/whole_file.h"
 #include "printer/download_file.h"
-#include "framework/message_text.h"
 #include "printer/printer_port.h"
 #include "recording_operator.h"
 #include "res/resource_ids.h"

@@ -56,7 +56,8 @@ int RunDownload(const CliArgs& args) {
         return UsageError(options.error);
 
     FormSession session(options.answer);
-    const LoadResult load = session.operations.LoadFontDataFile(console::ToAnsi(args.positional()[0]));
+    const LoadResult load =
+        session.operations.LoadFontDataFile(console::ToAnsi(args.positional()[0]));
     if (!load.loaded)
         return 1;
     const PrinterModel* model = ChooseModel(args, session.doc.m_fontHeader);
@@ -68,8 +69,8 @@ int RunDownload(const CliArgs& args) {
     environment.resolution = model->resolution;
     environment.comPort = options.port;
     // The registration ID is checked as the form checks its text (message 135).
-    return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load),
-                                           console::ToAnsi(*id), environment)
+    return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load), console::ToAnsi(*id),
+                                           environment)
                ? 0
                : 1;
 }

@@ -74,7 +74,7 @@ void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data) {
 void ConsoleFrontEnd::CharacterSent(uint32_t count, uint32_t index) {
     constexpr uint32_t kWidth = 40;
     const uint32_t filled = uint32_t(uint64_t(index + 1) * kWidth / count);
-    console::Err(L"\r[" + std::wstring(filled, L'#') + std::wstring(kWidth - filled, L'.') +
-                 L"] " + std::to_wstring(index + 1) + L"/" + std::to_wstring(count));
+    console::Err(L"\r[" + std::wstring(filled, L'#') + std::wstring(kWidth - filled, L'.') + L"] " +
+                 std::to_wstring(index + 1) + L"/" + std::to_wstring(count));
     m_bProgressShown = true;
 }

@@ -1,0 +1,3 @@
+#pragma once
+// May include the folders below it.
+#include "fontdata/reaches_up.h"
