@@ -1,0 +1,104 @@
+#include "app/glyphkit_app.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "app/about_dlg.h"
+#include "app/help_path.h"
+#include "app/printer_model.h"
+#include "app/select_printer_dlg.h"
+#include "form/registration_text_control.h"
+#include "framework/message_text.h"
+#include "framework/version_info.h"
+#include "res/control_ids.h"
+#include "res/resource_ids.h"
+
+CGlyphkitApp::CGlyphkitApp() = default;
+
+CGlyphkitApp::~CGlyphkitApp() {
+    DeleteDisplayContext();
+}
+
+void CGlyphkitApp::DeleteDisplayContext() {
+    if (m_dcDisplay)
+        DeleteDC(m_dcDisplay);
+    m_dcDisplay = nullptr;
+}
+
+bool CGlyphkitApp::InitInstance() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+
+    m_dcDisplay = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    if (!m_dcDisplay)
+        return false;
+    try {
+        m_pFontList = std::make_unique<CFontFamilyList>(m_dcDisplay);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    AkctlEntry();
+
+    // The command line is ignored: every run starts with a new registration.
+    m_pView = std::make_unique<CGlyphkitView>(m_doc, *this);
+    m_pTemplate = std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME, m_doc, m_frame, *m_pView);
+    if (!m_pTemplate->OpenNewDocument(m_nShowCommand)) {
+        MessageBoxW(nullptr, LoadText(IDS_CREATE_DOC_FAILED).c_str(),
+                    LoadText(IDS_APP_NAME).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    m_hAccelerators = LoadAcceleratorsW(m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+
+    BuildHelpFilePath();
+    ShowWindow(m_frame.GetSafeHwnd(), SW_SHOW);
+    UpdateWindow(m_frame.GetSafeHwnd());
+    m_nComPort = 1;
+    return true;
+}
+
+int CGlyphkitApp::ExitInstance() {
+    m_pFontList.reset();
+    return CWinApp::ExitInstance();
+}
+
+bool CGlyphkitApp::OnCommand(int id) {
+    switch (id) {
+    case ID_APP_ABOUT:
+        CAboutDlg(m_frame.GetSafeHwnd()).DoModal();
+        return true;
+    case ID_FILE_NEW:
+        // The settings and the registration text stay; the form's initial
+        // update asks for the model again.
+        m_pTemplate->OpenNewDocument(SW_SHOW);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CGlyphkitApp::SelectPrinterModel() {
+    CSelectPrinterDlg dialog(m_frame.GetSafeHwnd());
+    if (dialog.DoModal() != IDOK)
+        std::exit(0);
+    m_nModel = dialog.m_nSelection;
+    const PrinterModel& model = kPrinterModels[m_nModel];
+    m_strModelName = model.name;
+    m_nResolution = model.resolution;
+    m_nDotsPerMm = model.dotsPerMm;
+    m_strTitle = model.caption;
+    SetWindowTextW(m_frame.GetSafeHwnd(), m_strTitle.c_str());
+}
+
+void CGlyphkitApp::BuildHelpFilePath() {
+    char module[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    m_strHelpFilePath = HelpFilePath(module, CVersionInfo().GetOriginalFilename());
+}
+
+int RunGlyphkit(HINSTANCE instance, int showCommand) {
+    CGlyphkitApp app;
+    app.m_nShowCommand = showCommand;
+    return app.Run(instance);
+}

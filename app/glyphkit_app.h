@@ -1,0 +1,60 @@
+#pragma once
+// The application object: start-up, the model choice, the application state
+// the other parts read, Ctrl+N and the exit step.
+#include <memory>
+#include <string>
+
+#include "app/main_frame.h"
+#include "form/font_family_list.h"
+#include "form/form_host.h"
+#include "form/glyphkit_doc.h"
+#include "form/glyphkit_view.h"
+#include "framework/doc_template.h"
+#include "framework/win_app.h"
+
+class CGlyphkitApp : public CWinApp, public FormHost {
+public:
+    CGlyphkitApp();
+    ~CGlyphkitApp() override;
+
+    bool InitInstance() override;
+    int ExitInstance() override;
+    bool OnCommand(int id) override;
+
+    // FormHost
+    void FitFrameToForm() override { m_frame.FitFrameToForm(); }
+    void SelectPrinterModel() override;
+    const CFontFamilyList& Fonts() const override { return *m_pFontList; }
+    HDC DisplayContext() const override { return m_dcDisplay; }
+    int Resolution() const override { return m_nResolution; }
+    int ComPort() const override { return m_nComPort; }
+
+    int GetComPort() const { return m_nComPort; }
+    void SetComPort(int port) { m_nComPort = port; }
+    void DeleteDisplayContext();
+
+    // The application state.
+    HDC m_dcDisplay = nullptr;
+    std::unique_ptr<CFontFamilyList> m_pFontList;
+    int m_nComPort = 0;
+    int m_nModel = 0;
+    std::string m_strModelName;
+    int m_nResolution = 0;
+    int m_nDotsPerMm = 0;
+    std::wstring m_strTitle;
+    std::string m_strHelpFilePath;
+
+private:
+    void BuildHelpFilePath();
+
+    CGlyphkitDoc m_doc;
+    CMainFrame m_frame{*this};
+    std::unique_ptr<CGlyphkitView> m_pView;
+    std::unique_ptr<CSingleDocTemplate> m_pTemplate;
+    int m_nShowCommand = SW_SHOWNORMAL;
+
+    friend int RunGlyphkit(HINSTANCE instance, int showCommand);
+};
+
+// The whole run of the program.
+int RunGlyphkit(HINSTANCE instance, int showCommand);

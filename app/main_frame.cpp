@@ -1,0 +1,41 @@
+#include "app/main_frame.h"
+
+#include <htmlhelp.h>
+
+#include "app/glyphkit_app.h"
+#include "framework/form_view.h"
+#include "printer/com_port_dlg.h"
+#include "res/control_ids.h"
+
+void CMainFrame::FitFrameToForm() {
+    if (!GetView())
+        return;
+    const SIZE form = GetView()->GetTotalSize();
+    const int width = form.cx + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXBORDER);
+    const int height = form.cy + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) +
+                       GetSystemMetrics(SM_CYVSCROLL) + 2 * GetSystemMetrics(SM_CYBORDER);
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const int x = desktop.left + (desktop.right - desktop.left) / 2 - width / 2;
+    const int y = desktop.top + (desktop.bottom - desktop.top) / 2 - height / 2;
+    MoveWindow(m_hWnd, x, y, width + 1, height + 1, TRUE);
+}
+
+bool CMainFrame::OnCommand(int id) {
+    switch (id) {
+    case ID_COMPORT:
+        CComPortDlg(m_hWnd, m_app.m_nComPort).DoModal();
+        return true;
+    case ID_HELP_CONTENTS:
+        // A missing viewer or file is no concern of the program's.
+        HtmlHelpA(m_hWnd, m_app.m_strHelpFilePath.c_str(), HH_DISPLAY_TOPIC, 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnClose() {
+    m_app.DeleteDisplayContext();
+    CFrameWnd::OnClose();
+}

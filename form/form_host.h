@@ -1,0 +1,20 @@
+#pragma once
+// What the main form needs from the application that holds it: the model
+// choice and the frame's size, the installed fonts, the display context, the
+// chosen resolution and COM port. The application implements it.
+#include <windows.h>
+
+class CFontFamilyList;
+
+class FormHost {
+public:
+    virtual ~FormHost() = default;
+    // Sizes the main window to the form and centres it.
+    virtual void FitFrameToForm() = 0;
+    // The model choice; returns only when a model was chosen.
+    virtual void SelectPrinterModel() = 0;
+    virtual const CFontFamilyList& Fonts() const = 0;
+    virtual HDC DisplayContext() const = 0;
+    virtual int Resolution() const = 0;
+    virtual int ComPort() const = 0;
+};

@@ -1,0 +1,296 @@
+#include "form/glyphkit_view.h"
+
+#include <commctrl.h>
+
+#include "form/font_family_list.h"
+#include "form/glyphkit_doc.h"
+#include "form/preview.h"
+#include "form/registration_text_control.h"
+#include "form/text_file_input.h"
+#include "framework/file_dialog.h"
+#include "framework/message_map.h"
+#include "res/control_ids.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+const wchar_t kFontDataFilter[] = L"ﾐﾆｹｽﾄﾚﾙ/ｹｽﾄﾚﾙﾌｫﾝﾄﾃﾞｰﾀ(*.kfd)|*.kfd||";
+const wchar_t kTextFilter[] = L"Text File(*.txt)|*.txt||";
+
+// An unsigned field as GetDlgItemInt reads it; nothing when it does not parse.
+std::optional<uint32_t> UnsignedField(HWND form, int id) {
+    BOOL parsed = FALSE;
+    const UINT value = GetDlgItemInt(form, id, &parsed, FALSE);
+    if (!parsed)
+        return std::nullopt;
+    return uint32_t(value);
+}
+
+void SetSpin(HWND spin, int low, int high, int position) {
+    SendMessageW(spin, UDM_SETRANGE32, WPARAM(low), LPARAM(high));
+    SendMessageW(spin, UDM_SETPOS32, 0, LPARAM(position));
+}
+
+} // namespace
+
+struct GlyphkitViewMessageMap {
+    static const CommandEntry<CGlyphkitView> kCommands[];
+};
+
+const CommandEntry<CGlyphkitView> GlyphkitViewMessageMap::kCommands[] = {
+    {IDC_FONT_COMBO, CBN_SELCHANGE, &CGlyphkitView::ApplyFontSelection},
+    {IDC_BOLD, BN_CLICKED, &CGlyphkitView::OnBold},
+    {IDC_ITALIC, BN_CLICKED, &CGlyphkitView::OnItalic},
+    {IDC_POINT_SIZE, EN_KILLFOCUS, &CGlyphkitView::OnPointSizeKillFocus},
+    {IDC_CODE_START, EN_KILLFOCUS, &CGlyphkitView::OnCodeStartKillFocus},
+    {IDC_CODE_END, EN_KILLFOCUS, &CGlyphkitView::OnCodeEndKillFocus},
+    {IDC_RANGE_ON, BN_CLICKED, &CGlyphkitView::OnRangeSwitch},
+    {IDC_UNICODE_FILE, BN_CLICKED, &CGlyphkitView::OnUnicodeFile},
+    {IDC_TEXT_FILE, BN_CLICKED, &CGlyphkitView::OnTextFile},
+    {IDC_LOAD, BN_CLICKED, &CGlyphkitView::OnLoad},
+    {IDC_SAVE, BN_CLICKED, &CGlyphkitView::OnSave},
+    {IDC_EXIT, BN_CLICKED, &CGlyphkitView::OnExit},
+};
+
+CGlyphkitView::CGlyphkitView(CGlyphkitDoc& doc, FormHost& host)
+    : CFormView(IDD_GLYPHKIT_FORM), m_doc(doc), m_host(host),
+      m_operations(doc, host.Fonts(), m_operator, *this) {}
+
+bool CGlyphkitView::OnInitDialog() {
+    m_hOwner = m_hWnd;
+    return true;
+}
+
+bool CGlyphkitView::OnCommand(int id, int code) {
+    return DispatchCommand(*this, GlyphkitViewMessageMap::kCommands, id, code);
+}
+
+bool CGlyphkitView::OnNotify(NMHDR* header, LRESULT* result) {
+    // The size spin: the size follows the proposed position at once.
+    if (header->idFrom == IDC_POINT_SIZE_SPIN && header->code == UDN_DELTAPOS) {
+        const NMUPDOWN* change = reinterpret_cast<const NMUPDOWN*>(header);
+        int size = change->iPos + change->iDelta;
+        size = size < 1 ? 1 : size > 72 ? 72 : size;
+        m_doc.SetPointSize(size);
+        Redraw();
+        *result = 0; // the change is allowed
+        return true;
+    }
+    return false;
+}
+
+void CGlyphkitView::OnDraw(HDC hdc) {
+    DrawPreview(GetItem(IDC_PREVIEW), hdc, m_doc);
+}
+
+void CGlyphkitView::OnInitialUpdate() {
+    // The bound registration ID goes into its field.
+    SetWindowTextTo(GetItem(IDC_REG_ID), FromAnsi(m_strRegistrationId));
+    m_host.FitFrameToForm();
+
+    // A new document fills the list again: empty it first so that no face
+    // is listed twice.
+    HWND combo = GetItem(IDC_FONT_COMBO);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    const CFontFamilyList& fonts = m_host.Fonts();
+    LOGFONTA family{};
+    for (int i = 0; fonts.GetAt(i, &family); ++i)
+        SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(family.lfFaceName));
+
+    m_host.SelectPrinterModel();
+    RefreshForm();
+    m_nBaudRate = 115200;
+    SetChecked(GetItem(IDC_RANGE_ON), true);
+    SendMessageW(GetItem(IDC_REG_ID), EM_LIMITTEXT, 2, 0);
+    SendMessageW(GetItem(IDC_REG_NAME), EM_LIMITTEXT, 32, 0);
+}
+
+void CGlyphkitView::RefreshForm() {
+    HWND combo = GetItem(IDC_FONT_COMBO);
+    // From the second item on, wrapping round to the first; the first item
+    // when none begins with the name. The settings keep the name.
+    if (SendMessageA(combo, CB_SELECTSTRING, 0, LPARAM(m_doc.m_strFaceName.c_str())) == CB_ERR)
+        SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    LOGFONTA family{};
+    if (m_host.Fonts().Lookup(m_doc.m_strFaceName.c_str(), &family))
+        m_doc.SetLogFont(family);
+    SetWindowTextTo(GetItem(IDC_REG_NAME), FromAnsi(m_doc.m_strRegName));
+    SetSpin(GetItem(IDC_POINT_SIZE_SPIN), 1, 72, m_doc.m_nPointSize & 0xFFFF);
+    SetSpin(GetItem(IDC_CODE_START_SPIN), 32, 255, m_doc.m_nRangeStart);
+    SetSpin(GetItem(IDC_CODE_END_SPIN), 32, 255, m_doc.m_nRangeEnd);
+    SetChecked(GetItem(IDC_BOLD), m_doc.m_bBold != 0);
+    SetChecked(GetItem(IDC_ITALIC), m_doc.m_bItalic != 0);
+    SetChecked(GetItem(IDC_UNICODE_FILE), m_doc.m_bUnicodeFile != 0);
+}
+
+void CGlyphkitView::EnableRegistrationText(bool enable) {
+    EnableWindow(GetItem(IDC_REG_TEXT), enable);
+    EnableWindow(GetItem(IDC_TEXT_FILE), enable);
+    EnableWindow(GetItem(IDC_UNICODE_FILE), enable);
+    if (!enable)
+        ClearRegistrationText(GetItem(IDC_REG_TEXT));
+}
+
+void CGlyphkitView::ApplyFontSelection() {
+    const std::string face = WindowTextAnsi(GetItem(IDC_FONT_COMBO));
+    m_doc.SetFaceName(face);
+    m_doc.SetVertical(!face.empty() && face[0] == '@' ? 1 : 0);
+    LOGFONTA family{};
+    if (m_host.Fonts().Lookup(face.c_str(), &family)) {
+        m_doc.SetLogFont(family);
+        EnableRegistrationText(TakesRegistrationText(family.lfCharSet));
+    }
+    Redraw();
+}
+
+void CGlyphkitView::OnBold() {
+    m_doc.SetBold(IsChecked(GetItem(IDC_BOLD)) ? 1 : 0);
+    Redraw();
+}
+
+void CGlyphkitView::OnItalic() {
+    m_doc.SetItalic(IsChecked(GetItem(IDC_ITALIC)) ? 1 : 0);
+    Redraw();
+}
+
+bool CGlyphkitView::CheckSpinField(int editId, int spinId, int low, int high, unsigned message,
+                                   int* value) {
+    BOOL parsed = FALSE;
+    const int typed = int(GetDlgItemInt(m_hWnd, editId, &parsed, TRUE));
+    if (parsed && typed >= low && typed <= high) {
+        const LRESULT position = SendMessageW(GetItem(spinId), UDM_GETPOS, 0, 0);
+        if (HIWORD(position) != 0)
+            return false;
+        *value = LOWORD(position);
+        return true;
+    }
+    m_operator.ShowMessage(message);
+    HWND edit = GetItem(editId);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    return false;
+}
+
+void CGlyphkitView::OnPointSizeKillFocus() {
+    int size = 0;
+    if (CheckSpinField(IDC_POINT_SIZE, IDC_POINT_SIZE_SPIN, 1, 72, IDS_BAD_FONT_SIZE, &size)) {
+        m_doc.SetPointSize(size);
+        Redraw();
+    }
+}
+
+void CGlyphkitView::OnCodeStartKillFocus() {
+    int code = 0;
+    if (CheckSpinField(IDC_CODE_START, IDC_CODE_START_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
+        m_doc.SetCodeStart(uint16_t(code));
+}
+
+void CGlyphkitView::OnCodeEndKillFocus() {
+    int code = 0;
+    if (CheckSpinField(IDC_CODE_END, IDC_CODE_END_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
+        m_doc.SetCodeEnd(uint16_t(code));
+}
+
+void CGlyphkitView::OnRangeSwitch() {
+    const bool on = IsChecked(GetItem(IDC_RANGE_ON));
+    EnableWindow(GetItem(IDC_CODE_START), on);
+    EnableWindow(GetItem(IDC_CODE_END), on);
+}
+
+void CGlyphkitView::OnUnicodeFile() {
+    m_doc.SetUnicodeFile(IsChecked(GetItem(IDC_UNICODE_FILE)) ? 1 : 0);
+}
+
+void CGlyphkitView::OnTextFile() {
+    FileDialogOptions options;
+    options.defaultExtension = L"txt";
+    options.initialName = L"*.txt";
+    options.filter = kTextFilter;
+    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+    if (!path)
+        return;
+    const bool unicode = m_doc.m_bUnicodeFile != 0;
+    const TextFileResult read = ReadRegistrationTextFile(*path, unicode);
+    if (read.messageId != 0) {
+        m_operator.ShowMessage(read.messageId);
+        return;
+    }
+    if (read.opened)
+        SetRegistrationText(GetItem(IDC_REG_TEXT), read.text);
+}
+
+void CGlyphkitView::OnLoad() {
+    FileDialogOptions options;
+    options.defaultExtension = L"kfd";
+    options.initialName = L"*.kfd";
+    options.filter = kFontDataFilter;
+    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+    if (!path)
+        return;
+    const LoadResult load = m_operations.LoadFontDataFile(ToAnsi(*path));
+    if (!load.loaded)
+        return;
+    switch (load.textAction) {
+    case TextAfterLoad::Fill:
+        EnableRegistrationText(true);
+        SetRegistrationText(GetItem(IDC_REG_TEXT), load.fileText);
+        break;
+    case TextAfterLoad::Clear:
+        EnableRegistrationText(false);
+        break;
+    case TextAfterLoad::Unchanged:
+        break;
+    }
+    RefreshForm();
+    Redraw();
+}
+
+void CGlyphkitView::OnSave() {
+    const SavePathChooser choose = [this](const std::string& initialName) {
+        FileDialogOptions options;
+        options.open = false;
+        options.defaultExtension = L"kfd";
+        options.initialName = FromAnsi(initialName);
+        options.filter = kFontDataFilter;
+        options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+        return path ? std::optional<std::string>(ToAnsi(*path)) : std::nullopt;
+    };
+    m_operations.SaveFontDataFile(ReadFields(), Environment(), choose);
+}
+
+void CGlyphkitView::OnExit() {
+    PostMessageW(GetAncestor(m_hWnd, GA_ROOT), WM_CLOSE, 0, 0);
+}
+
+FormFields CGlyphkitView::ReadFields() const {
+    FormFields fields;
+    fields.regName = WindowTextAnsi(GetItem(IDC_REG_NAME));
+    fields.codeStart = UnsignedField(m_hWnd, IDC_CODE_START);
+    fields.codeEnd = UnsignedField(m_hWnd, IDC_CODE_END);
+    fields.rangeOn = IsChecked(GetItem(IDC_RANGE_ON));
+    fields.text = ReadRegistrationText(GetItem(IDC_REG_TEXT));
+    fields.selectedFace = WindowTextAnsi(GetItem(IDC_FONT_COMBO));
+    return fields;
+}
+
+FormEnvironment CGlyphkitView::Environment() const {
+    FormEnvironment environment;
+    environment.reference = m_host.DisplayContext();
+    environment.resolution = m_host.Resolution();
+    environment.comPort = m_host.ComPort();
+    return environment;
+}
+
+void CGlyphkitView::BeginWait() {
+    if (m_nWaitDepth++ == 0)
+        m_hSavedCursor = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
+}
+
+void CGlyphkitView::EndWait() {
+    if (m_nWaitDepth > 0 && --m_nWaitDepth == 0)
+        SetCursor(m_hSavedCursor);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The main form: the view of the registration being composed. It keeps the
+// settings in step with its controls, checks what the operator types, draws
+// the preview and hands Save and Load to the form's operations.
+#include "form/form_host.h"
+#include "form/form_operations.h"
+#include "form/message_box_operator.h"
+#include "framework/form_view.h"
+
+class CGlyphkitDoc;
+
+class CGlyphkitView : public CFormView, private FormDisplay {
+public:
+    CGlyphkitView(CGlyphkitDoc& doc, FormHost& host);
+
+    void OnInitialUpdate() override;
+    // Puts the settings into the controls.
+    void RefreshForm();
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    bool OnNotify(NMHDR* header, LRESULT* result) override;
+    void OnDraw(HDC hdc) override;
+
+private:
+    // Handlers, by control.
+    void ApplyFontSelection();
+    void OnBold();
+    void OnItalic();
+    void OnPointSizeKillFocus();
+    void OnCodeStartKillFocus();
+    void OnCodeEndKillFocus();
+    void OnRangeSwitch();
+    void OnUnicodeFile();
+    void OnTextFile();
+    void OnLoad();
+    void OnSave();
+    void OnExit();
+
+    // The field check of an edit with its spin: the value when it parses
+    // and lies in [low, high], else the message, the focus back and nothing.
+    bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
+    void EnableRegistrationText(bool enable);
+    FormFields ReadFields() const;
+    FormEnvironment Environment() const;
+
+    // The wait cursor while a build runs.
+    void BeginWait() override;
+    void EndWait() override;
+
+    CGlyphkitDoc& m_doc;
+    FormHost& m_host;
+    HWND m_hOwner = nullptr; // the form once it exists, owner of the message boxes
+    CMessageBoxOperator m_operator{m_hOwner};
+    CFormOperations m_operations;
+    std::string m_strRegistrationId; // field 1052, read when Download checks it
+    int m_nBaudRate = 0;
+    HCURSOR m_hSavedCursor = nullptr;
+    int m_nWaitDepth = 0;
+
+    friend struct GlyphkitViewMessageMap;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// The operator seam of the main window: message boxes owned by the form,
+// captioned "実行結果", the application's name or the main window's title.
+#include <windows.h>
+
+#include "framework/operator.h"
+
+class CMessageBoxOperator : public Operator {
+public:
+    explicit CMessageBoxOperator(HWND& owner) : m_owner(owner) {}
+
+    void ShowMessage(unsigned id, MessageKind kind = MessageKind::Warning,
+                     MessageCaption caption = MessageCaption::Result) override;
+    bool AskYesNo(unsigned id) override;
+
+private:
+    HWND& m_owner; // the form, once it exists
+};

@@ -1,0 +1,99 @@
+#include "form/registration_text_control.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const wchar_t kClassName[] = L"KEDIT";
+WNDPROC g_editProc = nullptr;
+
+LRESULT CopyText(HWND hwnd, WPARAM wParam, wchar_t* buffer) {
+    size_t capacity = LOWORD(wParam);
+    if (capacity == 0)
+        capacity = 0x10000;
+    if (!buffer)
+        return 0;
+    const int length = int(CallWindowProcW(g_editProc, hwnd, WM_GETTEXTLENGTH, 0, 0));
+    std::vector<wchar_t> text(size_t(length) + 1, L'\0');
+    CallWindowProcW(g_editProc, hwnd, WM_GETTEXT, text.size(), LPARAM(text.data()));
+    const size_t copied = std::min(size_t(length), capacity - 1);
+    std::copy(text.begin(), text.begin() + long(copied), buffer);
+    buffer[copied] = L'\0';
+    return LRESULT(copied);
+}
+
+LRESULT SetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (wParam != 0 || lParam == 0)
+        return CallWindowProcW(g_editProc, hwnd, WM_SETTEXT, 0, lParam ? lParam : LPARAM(L""));
+    const char* ansi = reinterpret_cast<const char*>(lParam);
+    const int units = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+    std::vector<wchar_t> text(size_t(std::max(units, 1)), L'\0');
+    if (units > 0)
+        MultiByteToWideChar(CP_ACP, 0, ansi, -1, text.data(), units);
+    return CallWindowProcW(g_editProc, hwnd, WM_SETTEXT, 0, LPARAM(text.data()));
+}
+
+LRESULT CALLBACK KeditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: {
+        const LRESULT result = CallWindowProcW(g_editProc, hwnd, message, wParam, lParam);
+        // No limit on what the operator types or pastes beyond the edit's own.
+        CallWindowProcW(g_editProc, hwnd, EM_SETLIMITTEXT, 0, 0);
+        return result;
+    }
+    case KEDIT_GETLENGTH:
+        return CallWindowProcW(g_editProc, hwnd, WM_GETTEXTLENGTH, 0, 0);
+    case KEDIT_GETTEXTW:
+        return CopyText(hwnd, wParam, reinterpret_cast<wchar_t*>(lParam));
+    case KEDIT_SETTEXT:
+        return SetText(hwnd, wParam, lParam);
+    default:
+        return CallWindowProcW(g_editProc, hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+bool AkctlEntry() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(instance, kClassName, &wc))
+        return true;
+    if (!GetClassInfoExW(nullptr, L"EDIT", &wc))
+        return false;
+    g_editProc = wc.lpfnWndProc;
+    wc.cbSize = sizeof wc;
+    wc.hInstance = instance;
+    wc.lpfnWndProc = KeditProc;
+    wc.lpszClassName = kClassName;
+    wc.style &= ~UINT(CS_GLOBALCLASS);
+    return RegisterClassExW(&wc) != 0;
+}
+
+std::u16string ReadRegistrationText(HWND control) {
+    const size_t length = size_t(SendMessageW(control, KEDIT_GETLENGTH, 1, 0));
+    std::vector<wchar_t> buffer(length + 1, L'\0');
+    if (length < 0x10000) {
+        // The capacity travels in 16 bits; 65536 goes as 0.
+        const WPARAM capacity = WPARAM((length + 1) & 0xFFFF);
+        SendMessageW(control, KEDIT_GETTEXTW, MAKEWPARAM(capacity, 1), LPARAM(buffer.data()));
+    } else {
+        // Too long for any registration; the checks only count it.
+        SendMessageW(control, WM_GETTEXT, buffer.size(), LPARAM(buffer.data()));
+    }
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer.data()), length);
+}
+
+void SetRegistrationText(HWND control, const std::u16string& text) {
+    SendMessageW(control, KEDIT_SETTEXT, 1, LPARAM(text.c_str()));
+}
+
+void ClearRegistrationText(HWND control) {
+    const LRESULT length = SendMessageW(control, KEDIT_GETLENGTH, 1, 0);
+    if (length != 0) {
+        SendMessageW(control, EM_SETSEL, 0, length);
+        SendMessageW(control, WM_CLEAR, 0, 0);
+    }
+}

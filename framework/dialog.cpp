@@ -1,0 +1,97 @@
+#include "framework/dialog.h"
+
+#include "framework/win_app.h"
+
+INT_PTR CDialog::DoModal() {
+    m_bModeless = false;
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplateId), m_hParent,
+                           DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool CDialog::CreateModeless() {
+    m_bModeless = true;
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplateId), m_hParent,
+                       DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!m_hWnd)
+        return false;
+    if (CWinApp* app = CWinApp::Current())
+        app->AddDialogWindow(m_hWnd);
+    return true;
+}
+
+void CDialog::DestroyModeless() {
+    if (m_hWnd)
+        DestroyWindow(m_hWnd);
+}
+
+void CDialog::EndDialog(int result) {
+    if (m_bModeless)
+        DestroyWindow(m_hWnd);
+    else
+        ::EndDialog(m_hWnd, result);
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialog* dialog = nullptr;
+    if (message == WM_INITDIALOG) {
+        dialog = reinterpret_cast<CDialog*>(lParam);
+        dialog->m_hWnd = hwnd;
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    } else {
+        dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    }
+    if (!dialog)
+        return FALSE;
+    // No exception may cross into the system's dialog manager.
+    try {
+        return dialog->Handle(message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (OnCommand(id, code))
+            return TRUE;
+        if (id == IDOK && code == BN_CLICKED) {
+            OnOK();
+            return TRUE;
+        }
+        if (id == IDCANCEL && code == BN_CLICKED) {
+            OnCancel();
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (OnNotify(reinterpret_cast<NMHDR*>(lParam), &result)) {
+            SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_NCDESTROY: {
+        if (m_bModeless) {
+            if (CWinApp* app = CWinApp::Current())
+                app->RemoveDialogWindow(m_hWnd);
+        }
+        m_hWnd = nullptr;
+        return FALSE;
+    }
+    default: {
+        LRESULT result = 0;
+        if (OnMessage(message, wParam, lParam, &result)) {
+            SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    }
+}

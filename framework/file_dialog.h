@@ -1,0 +1,24 @@
+#pragma once
+// The common open and save-as dialogs, taking the filter as one string of
+// bar-separated pairs ("Text File(*.txt)|*.txt||").
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <optional>
+#include <string>
+
+struct FileDialogOptions {
+    bool open = true;
+    const wchar_t* defaultExtension = nullptr; // without the dot
+    std::wstring initialName;
+    const wchar_t* filter = L"";
+    DWORD flags = 0; // OFN_* besides OFN_EXPLORER
+};
+
+// The chosen path, or nothing when the operator cancelled.
+std::optional<std::wstring> ShowFileDialog(HWND owner, const FileDialogOptions& options);
+
+// The bar-separated filter as the dialog takes it: every bar becomes a zero,
+// and the list ends with two zeros.
+std::wstring FilterFromBars(const wchar_t* filter);

@@ -1,0 +1,25 @@
+#pragma once
+// Message maps as data: a static table per class from control ID and
+// notification code to a member handler, read like the handler tables of the
+// design. A dialog's command hook looks its WM_COMMAND up in its table.
+#include <windows.h>
+
+#include <cstddef>
+
+template <class T> struct CommandEntry {
+    int id;
+    int code; // BN_CLICKED, EN_KILLFOCUS, CBN_SELCHANGE, ...
+    void (T::*handler)();
+};
+
+// Runs the handler for (id, code); false when the table has none.
+template <class T, size_t N>
+bool DispatchCommand(T& target, const CommandEntry<T> (&map)[N], int id, int code) {
+    for (const CommandEntry<T>& entry : map) {
+        if (entry.id == id && entry.code == code) {
+            (target.*entry.handler)();
+            return true;
+        }
+    }
+    return false;
+}

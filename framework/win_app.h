@@ -1,0 +1,45 @@
+#pragma once
+// The application object: one per process, reached through Current(). It
+// runs the start-up and exit steps and the message loop, which gives every
+// message first to IsDialogMessage of the form and of each modeless dialog
+// (so Tab and the dialog keys work there), then to the accelerator table.
+#include <windows.h>
+
+#include <vector>
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    static CWinApp* Current() { return s_pCurrent; }
+
+    // Start-up: true to run the message loop, false to end the process.
+    virtual bool InitInstance() { return true; }
+    // Exit step: the process's exit code.
+    virtual int ExitInstance() { return m_nExitCode; }
+    // A command from the main window's menu or accelerators that the frame
+    // did not handle; true when handled.
+    virtual bool OnCommand(int /*id*/) { return false; }
+
+    // InitInstance, the message loop, ExitInstance.
+    int Run(HINSTANCE instance);
+
+    void AddDialogWindow(HWND hwnd);
+    void RemoveDialogWindow(HWND hwnd);
+
+    HINSTANCE m_hInstance = nullptr;
+    HWND m_hMainWnd = nullptr;
+    HACCEL m_hAccelerators = nullptr;
+
+protected:
+    int m_nExitCode = 0;
+
+private:
+    bool PreTranslate(MSG& msg);
+
+    static CWinApp* s_pCurrent;
+    std::vector<HWND> m_dialogWindows;
+};

@@ -1,0 +1,27 @@
+#include "printer/com_port_dlg.h"
+
+#include <cwchar>
+
+#include "printer/printer_port.h"
+#include "res/control_ids.h"
+
+CComPortDlg::CComPortDlg(HWND parent, int& comPort)
+    : CDialog(IDD_COMPORT, parent), m_nComPort(comPort) {}
+
+bool CComPortDlg::OnInitDialog() {
+    HWND combo = GetItem(IDC_COMPORT_COMBO);
+    for (int port = kFirstComPort; port <= kLastComPort; ++port) {
+        wchar_t name[16];
+        std::swprintf(name, 16, L"COM%d", port);
+        SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(name));
+    }
+    SendMessageW(combo, CB_SETCURSEL, WPARAM(m_nComPort - kFirstComPort), 0);
+    return true;
+}
+
+void CComPortDlg::OnOK() {
+    const LRESULT selected = SendMessageW(GetItem(IDC_COMPORT_COMBO), CB_GETCURSEL, 0, 0);
+    if (selected != CB_ERR)
+        m_nComPort = int(selected) + kFirstComPort;
+    EndDialog(IDOK);
+}

@@ -1,0 +1,292 @@
+// Glyphkit.exe under Xvfb, driven from outside as a person uses it: the
+// model choice, the field checks, font selection, Save and Load through their
+// file dialogs, text files, the menu's dialogs, Ctrl+N and the frame's size.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "gui_driver.h"
+#include "res/control_ids.h"
+
+using namespace gui;
+
+namespace {
+
+const wchar_t kGothic[] = L"IPAゴシック";
+
+std::vector<uint8_t> FileBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    // Starts the program and chooses a model; the form after it.
+    void Start(int modelButton = IDC_MODEL_COMPACT) {
+        ASSERT_TRUE(program.Started());
+        frame = ChooseModel(program, modelButton);
+        ASSERT_NE(frame, nullptr);
+        form = FindWindowExW(frame, nullptr, L"#32770", nullptr);
+        ASSERT_NE(form, nullptr);
+    }
+    HWND Item(int id) const { return GetDlgItem(form, id); }
+    void SelectFace(const wchar_t* face) {
+        ASSERT_NE(Send(Item(IDC_FONT_COMBO), CB_SELECTSTRING, WPARAM(-1), LPARAM(face)), CB_ERR)
+            << "no face " << face;
+        // A selection made by a message does not notify: tell the form as the
+        // combo box would.
+        Send(form, WM_COMMAND, MAKEWPARAM(IDC_FONT_COMBO, CBN_SELCHANGE),
+             LPARAM(Item(IDC_FONT_COMBO)));
+    }
+    bool Checked(int id) const { return Send(Item(id), BM_GETCHECK) == BST_CHECKED; }
+    // Presses a button that opens a file dialog and picks path in it.
+    void PressAndChoose(int button, const std::wstring& path) {
+        ClickLater(Item(button));
+        ASSERT_TRUE(ChooseFile(program, path));
+    }
+    // No message box comes within a short while.
+    void ExpectNoMessage() { EXPECT_EQ(WaitForMessageBox(program, L"実行結果", 300).box, nullptr); }
+
+    Program program;
+    HWND frame = nullptr;
+    HWND form = nullptr;
+};
+
+} // namespace
+
+TEST_F(WindowTest, ModelChoiceSetsTheCaptionOrEndsTheRunQuietly) {
+    const struct {
+        int button;
+        const wchar_t* caption;
+    } models[] = {{IDC_MODEL_COMPACT, L"QC150グリフキット"},
+                  {IDC_MODEL_QW300, L"QW300グリフキット"},
+                  {IDC_MODEL_QW400, L"QW400グリフキット"}};
+    for (const auto& model : models) {
+        Program run;
+        HWND shown = ChooseModel(run, model.button);
+        ASSERT_NE(shown, nullptr) << model.caption;
+        EXPECT_EQ(Text(shown), model.caption);
+    }
+    // 終了 or the close box: status 0, and the main window never showed.
+    for (bool closeBox : {false, true}) {
+        Program run;
+        HWND dialog = WaitForWindow(run, L"QC150/QW300/QW400グリフキット", L"#32770");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(Send(GetDlgItem(dialog, IDC_MODEL_COMPACT), BM_GETCHECK) == BST_CHECKED);
+        EXPECT_FALSE(HasVisibleWindow(run, L"GlyphkitFrame"));
+        if (closeBox)
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+        else
+            Click(GetDlgItem(dialog, IDCANCEL));
+        EXPECT_EQ(run.WaitForExit(), 0u) << "close box " << closeBox;
+    }
+}
+
+TEST_F(WindowTest, FieldChecksAtTheirLimits) {
+    Start();
+    const std::wstring sizeMessage = L"指定したフォントサイズが不正です。";
+    const std::wstring codeMessage = L"１バイト文字登録のコード設定が不正です。";
+    const struct {
+        int field;
+        const wchar_t* typed;
+        const std::wstring* message; // null: accepted
+    } cases[] = {
+        {IDC_POINT_SIZE, L"0", &sizeMessage},  {IDC_POINT_SIZE, L"1", nullptr},
+        {IDC_POINT_SIZE, L"72", nullptr},      {IDC_POINT_SIZE, L"73", &sizeMessage},
+        {IDC_CODE_START, L"31", &codeMessage}, {IDC_CODE_START, L"32", nullptr},
+        {IDC_CODE_END, L"255", nullptr},       {IDC_CODE_END, L"256", &codeMessage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_wstring(c.field) + L" " + c.typed);
+        TypeAndLeave(Item(c.field), c.typed);
+        if (!c.message) {
+            ExpectNoMessage();
+            EXPECT_NE(FocusOf(form), Item(c.field));
+            continue;
+        }
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, *c.message);
+        Answer(seen.box, IDOK);
+        Send(form, WM_NULL);
+        EXPECT_EQ(FocusOf(form), Item(c.field));
+        // Back to a good value before the next case leaves the field.
+        TypeAndLeave(Item(c.field), c.field == IDC_POINT_SIZE ? L"10" : L"100");
+    }
+}
+
+TEST_F(WindowTest, FontSelectionEnablesOrClearsTheRegistrationText) {
+    Start();
+    const int textControls[] = {IDC_REG_TEXT, IDC_TEXT_FILE, IDC_UNICODE_FILE};
+    const struct {
+        const wchar_t* face;
+        bool takesText;
+    } faces[] = {{kGothic, true},
+                 {L"Liberation Sans", false},
+                 {L"NanumGothic", true},
+                 {L"DejaVu Sans", false},
+                 {L"AR PL SungtiL GB", true}};
+    for (const auto& f : faces) {
+        SCOPED_TRACE(f.face);
+        SetText(Item(IDC_REG_TEXT), L"あA");
+        SelectFace(f.face);
+        for (int id : textControls)
+            EXPECT_EQ(IsWindowEnabled(Item(id)) != FALSE, f.takesText) << id;
+        EXPECT_EQ(Text(Item(IDC_REG_TEXT)), f.takesText ? L"あA" : L"");
+    }
+}
+
+TEST_F(WindowTest, SaveThenLoadRestoresTheForm) {
+    Start(IDC_MODEL_QW400);
+    const std::wstring path = TempPath(L"window_roundtrip.kfd");
+    DeleteFileW(path.c_str());
+    SetText(Item(IDC_REG_NAME), L"ROUNDTRIP");
+    SelectFace((std::wstring(L"@") + kGothic).c_str());
+    TypeAndLeave(Item(IDC_POINT_SIZE), L"12");
+    Click(Item(IDC_BOLD));
+    Click(Item(IDC_ITALIC));
+    TypeAndLeave(Item(IDC_CODE_START), L"65");
+    TypeAndLeave(Item(IDC_CODE_END), L"70");
+    SetText(Item(IDC_REG_TEXT), L"漢字");
+    PressAndChoose(IDC_SAVE, path);
+    ExpectNoMessage();
+    const std::vector<uint8_t> kfd = FileBytes(path);
+    ASSERT_GT(kfd.size(), 152u);
+    EXPECT_EQ(kfd[10 + 140] | kfd[10 + 141] << 8, 305); // the model's resolution
+    EXPECT_EQ(kfd[10 + 72], 1);                         // vertical, from the "@" face
+    EXPECT_EQ(kfd[10 + 136], 12);
+
+    // Change everything, then load the file back.
+    SetText(Item(IDC_REG_NAME), L"OTHER");
+    SelectFace(kGothic);
+    Click(Item(IDC_BOLD));
+    TypeAndLeave(Item(IDC_CODE_START), L"40");
+    SetText(Item(IDC_REG_TEXT), L"");
+    PressAndChoose(IDC_LOAD, path);
+    ExpectNoMessage();
+    EXPECT_EQ(Text(Item(IDC_REG_NAME)), L"ROUNDTRIP");
+    EXPECT_EQ(Text(Item(IDC_FONT_COMBO)), std::wstring(L"@") + kGothic);
+    EXPECT_EQ(Text(Item(IDC_POINT_SIZE)), L"12");
+    EXPECT_TRUE(Checked(IDC_BOLD));
+    EXPECT_TRUE(Checked(IDC_ITALIC));
+    EXPECT_EQ(Text(Item(IDC_CODE_START)), L"65");
+    EXPECT_EQ(Text(Item(IDC_CODE_END)), L"70");
+    EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"ABCDEF字漢"); // ascending codes
+    DeleteFileW(path.c_str());
+}
+
+TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {
+    Start();
+    SelectFace(kGothic);
+    const std::wstring path = TempPath(L"window_text.txt");
+    for (size_t size : {size_t(56320), size_t(56321)}) {
+        SCOPED_TRACE(size);
+        SetText(Item(IDC_REG_TEXT), L"before");
+        // Lines of 64 characters, as a list of characters to register would be.
+        std::string bytes;
+        while (bytes.size() < size)
+            bytes += bytes.size() % 66 == 64 ? "\r\n" : "A";
+        bytes.resize(size);
+        std::ofstream(path.c_str(), std::ios::binary) << bytes;
+        PressAndChoose(IDC_TEXT_FILE, path);
+        if (size == 56320) {
+            ExpectNoMessage();
+            EXPECT_EQ(Send(Item(IDC_REG_TEXT), WM_GETTEXTLENGTH), LRESULT(size));
+            continue;
+        }
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, L"読み込む事ができる最大ファイルサイズを超えています。\n"
+                             L"指定できるテキストファイルは55KBまでです。");
+        Answer(seen.box, IDOK);
+        EXPECT_TRUE(Text(Item(IDC_REG_TEXT)) == L"before");
+    }
+    DeleteFileW(path.c_str());
+}
+
+TEST_F(WindowTest, MenuDialogs) {
+    Start();
+    Command(frame, ID_APP_ABOUT);
+    HWND about = WaitForWindow(program, L"バージョン情報", L"#32770");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_VERSION)), L"Version 9.1.0.20");
+    EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_DESCRIPTION)), L"QC150/QW300/QW400グリフキット");
+    Click(GetDlgItem(about, IDOK));
+
+    // The COM port dialog: twenty ports, the current one selected; OK keeps
+    // the choice, Cancel does not.
+    const struct {
+        int pick;
+        int button;
+        int selectedNextTime;
+    } steps[] = {{4, IDOK, 4}, {9, IDCANCEL, 4}, {0, IDOK, 0}};
+    int selected = 0;
+    for (const auto& step : steps) {
+        Command(frame, ID_COMPORT);
+        HWND dialog = WaitForWindow(program, L"COMポートの選択", L"#32770");
+        ASSERT_NE(dialog, nullptr);
+        HWND combo = GetDlgItem(dialog, IDC_COMPORT_COMBO);
+        EXPECT_EQ(Send(combo, CB_GETCOUNT), 20);
+        EXPECT_EQ(Send(combo, CB_GETCURSEL), selected);
+        Send(combo, CB_SETCURSEL, WPARAM(step.pick));
+        Click(GetDlgItem(dialog, step.button));
+        selected = step.selectedNextTime;
+        for (int i = 0; i < 100 && IsWindow(dialog); ++i)
+            Sleep(20);
+    }
+}
+
+TEST_F(WindowTest, FrameIsCentredAroundTheFormAndCtrlNKeepsTheSettings) {
+    Start();
+    RECT window, desktop;
+    GetWindowRect(frame, &window);
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const int width = window.right - window.left - 1;
+    const int height = window.bottom - window.top - 1;
+    EXPECT_EQ(window.left, desktop.right / 2 - width / 2);
+    EXPECT_EQ(window.top, desktop.bottom / 2 - height / 2);
+    // The whole form fits: no scroll bar shows.
+    EXPECT_EQ(GetWindowLongW(form, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
+
+    const LRESULT faces = Send(Item(IDC_FONT_COMBO), CB_GETCOUNT);
+    ASSERT_GT(faces, 10);
+    SelectFace(kGothic);
+    Click(Item(IDC_BOLD));
+    SetText(Item(IDC_REG_TEXT), L"あ");
+    Command(frame, ID_FILE_NEW);
+    HWND again = ChooseModel(program, IDC_MODEL_QW300);
+    ASSERT_EQ(again, frame);
+    EXPECT_EQ(Text(frame), L"QW300グリフキット");
+    EXPECT_EQ(Send(Item(IDC_FONT_COMBO), CB_GETCOUNT), faces);
+    EXPECT_TRUE(Checked(IDC_BOLD));
+    EXPECT_EQ(Text(Item(IDC_FONT_COMBO)), kGothic);
+    EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"あ");
+    RECT after;
+    GetWindowRect(frame, &after);
+    EXPECT_TRUE(EqualRect(&window, &after));
+}
+
+TEST_F(WindowTest, PreviewShowsTheSampleInYellowOnNearBlack) {
+    Start();
+    SelectFace(kGothic);
+    // Pixels of the ground, and of ink: yellow, or its anti-aliased edge.
+    const auto count = [&](bool ink) {
+        RECT area;
+        const std::vector<COLORREF> pixels = Capture(Item(IDC_PREVIEW), &area);
+        size_t n = 0;
+        for (COLORREF p : pixels)
+            n += ink ? GetRValue(p) > 128 && GetGValue(p) > 128 && GetBValue(p) < 64
+                     : p == RGB(20, 20, 20);
+        return n;
+    };
+    const size_t regular = count(true);
+    EXPECT_GT(count(false), regular);
+    EXPECT_GT(regular, 100u);
+    Click(Item(IDC_BOLD));
+    WaitUntilIdle(form);             // painted
+    EXPECT_GT(count(true), regular); // bold strokes are wider
+}
