@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "gui_driver.h"
 #include "res/control_ids.h"
+#include "tools/gui_driver/gui_driver.h"
 
 using namespace gui;
 
@@ -35,12 +35,7 @@ protected:
     }
     HWND Item(int id) const { return GetDlgItem(form, id); }
     void SelectFace(const wchar_t* face) {
-        ASSERT_NE(Send(Item(IDC_FONT_COMBO), CB_SELECTSTRING, WPARAM(-1), LPARAM(face)), CB_ERR)
-            << "no face " << face;
-        // A selection made by a message does not notify: tell the form as the
-        // combo box would.
-        Send(form, WM_COMMAND, MAKEWPARAM(IDC_FONT_COMBO, CBN_SELCHANGE),
-             LPARAM(Item(IDC_FONT_COMBO)));
+        ASSERT_TRUE(SelectComboItem(form, IDC_FONT_COMBO, face)) << "no face " << face;
     }
     bool Checked(int id) const { return Send(Item(id), BM_GETCHECK) == BST_CHECKED; }
     // Presses a button that opens a file dialog and picks path in it.

@@ -1,4 +1,4 @@
-#include "gui_driver.h"
+#include "tools/gui_driver/gui_driver.h"
 
 #include <vector>
 
@@ -164,6 +164,15 @@ void TypeAndLeave(HWND edit, const std::wstring& text) {
     WaitUntilIdle(edit);
 }
 
+bool SelectComboItem(HWND dialog, int comboId, const wchar_t* text) {
+    HWND combo = GetDlgItem(dialog, comboId);
+    if (Send(combo, CB_SELECTSTRING, WPARAM(-1), LPARAM(text)) == CB_ERR)
+        return false;
+    // A selection made by a message does not notify by itself.
+    Send(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), LPARAM(combo));
+    return true;
+}
+
 void Command(HWND frame, int id) {
     PostMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
@@ -231,8 +240,14 @@ std::vector<COLORREF> Capture(HWND hwnd, RECT* area) {
     GetClientRect(hwnd, &client);
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
-    const int width = client.right, height = client.bottom;
-    *area = {origin.x, origin.y, origin.x + width, origin.y + height};
+    *area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    return CaptureScreen(*area);
+}
+
+std::vector<COLORREF> CaptureScreen(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return {};
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -245,7 +260,7 @@ std::vector<COLORREF> Capture(HWND hwnd, RECT* area) {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     std::vector<COLORREF> pixels(size_t(width) * size_t(height));
     const uint32_t* raw = static_cast<const uint32_t*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i)

@@ -50,6 +50,9 @@ void WaitUntilIdle(DWORD processId);
 HWND FocusOf(HWND hwnd);
 // Gives the control the focus with a click, then leaves it with Tab.
 void TypeAndLeave(HWND edit, const std::wstring& text);
+// Selects the item of a combo box of the dialog that begins with text and
+// tells the dialog as the combo box would; false when there is none.
+bool SelectComboItem(HWND dialog, int comboId, const wchar_t* text);
 // A menu or accelerator command of the main window.
 void Command(HWND frame, int id);
 
@@ -70,8 +73,11 @@ void Answer(HWND box, int button);
 // the dialog has gone and the program is idle again.
 bool ChooseFile(const Program& program, const std::wstring& path);
 
-// The colours of a window's client area as seen on the screen.
+// The colours of a window's client area as seen on the screen, rows top
+// first; *area is the client area in screen coordinates.
 std::vector<COLORREF> Capture(HWND hwnd, RECT* area);
+// The colours of a rectangle of the screen.
+std::vector<COLORREF> CaptureScreen(const RECT& area);
 
 std::wstring ExecutableDir();
 std::wstring TempPath(const wchar_t* name);

@@ -1,0 +1,86 @@
+// Takes the program through the screens the README shows: the model choice,
+// the main form filled in, the About dialog and the COM port dialog, and
+// writes a picture of each as DIR\NAME.ppm.
+//
+//   glyphkit-demo-screens DIR
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "res/control_ids.h"
+#include "tools/gui_driver/gui_driver.h"
+
+namespace {
+
+std::wstring g_dir;
+
+// The window as it stands on the screen, written as DIR\name.ppm.
+bool Shot(HWND shown, const char* name) {
+    RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    gui::WaitUntilIdle(shown);
+    RECT area;
+    GetWindowRect(shown, &area);
+    const std::vector<COLORREF> pixels = gui::CaptureScreen(area);
+    if (pixels.empty())
+        return false;
+    const std::wstring path = g_dir + L"\\" + std::wstring(name, name + strlen(name)) + L".ppm";
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file)
+        return false;
+    std::fprintf(file, "P6\n%ld %ld\n255\n", area.right - area.left, area.bottom - area.top);
+    for (COLORREF p : pixels) {
+        const unsigned char rgb[3] = {GetRValue(p), GetGValue(p), GetBValue(p)};
+        std::fwrite(rgb, 1, 3, file);
+    }
+    return std::fclose(file) == 0;
+}
+
+int Fail(const char* step) {
+    std::fprintf(stderr, "demo: %s\n", step);
+    return 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2)
+        return Fail("usage: glyphkit-demo-screens DIR");
+    g_dir = argv[1];
+
+    gui::Program program;
+    if (!program.Started())
+        return Fail("Glyphkit.exe did not start");
+    if (!gui::WaitForWindow(program, L"QC150/QW300/QW400グリフキット", L"#32770") ||
+        !Shot(gui::WaitForWindow(program, nullptr, L"#32770"), "model-choice"))
+        return Fail("no model choice");
+    HWND frame = gui::ChooseModel(program, IDC_MODEL_COMPACT);
+    HWND form = frame ? FindWindowExW(frame, nullptr, L"#32770", nullptr) : nullptr;
+    if (!form)
+        return Fail("no main window");
+
+    gui::SetText(GetDlgItem(form, IDC_REG_ID), L"1");
+    gui::SetText(GetDlgItem(form, IDC_REG_NAME), L"サンプル");
+    gui::SelectComboItem(form, IDC_FONT_COMBO, L"IPAゴシック");
+    gui::TypeAndLeave(GetDlgItem(form, IDC_POINT_SIZE), L"24");
+    gui::Click(GetDlgItem(form, IDC_BOLD));
+    gui::SetText(GetDlgItem(form, IDC_REG_TEXT),
+                 L"いろはにほへと ちりぬるを\r\n漢字かな交じり文 ABCabc0123");
+    if (!Shot(frame, "main-form"))
+        return Fail("no screenshot of the main form");
+
+    gui::Command(frame, ID_APP_ABOUT);
+    HWND about = gui::WaitForWindow(program, L"バージョン情報", L"#32770");
+    if (!about || !Shot(about, "about"))
+        return Fail("no About dialog");
+    gui::Click(GetDlgItem(about, IDOK));
+
+    gui::Command(frame, ID_COMPORT);
+    HWND ports = gui::WaitForWindow(program, L"COMポートの選択", L"#32770");
+    if (!ports || !Shot(ports, "com-port"))
+        return Fail("no COM port dialog");
+    gui::Click(GetDlgItem(ports, IDCANCEL));
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    return program.WaitForExit() == 0 ? 0 : Fail("Glyphkit.exe did not end cleanly");
+}
