@@ -61,6 +61,10 @@ bool CGlyphkitView::OnInitDialog() {
     return true;
 }
 
+void CGlyphkitView::DoDataExchange(CDataExchange& dx) {
+    DDX_Text(dx, IDC_REG_ID, m_strRegistrationId);
+}
+
 bool CGlyphkitView::OnCommand(int id, int code) {
     return DispatchCommand(*this, GlyphkitViewMessageMap::kCommands, id, code);
 }
@@ -85,7 +89,7 @@ void CGlyphkitView::OnDraw(HDC hdc) {
 
 void CGlyphkitView::OnInitialUpdate() {
     // The bound registration ID goes into its field.
-    SetWindowTextTo(GetItem(IDC_REG_ID), FromAnsi(m_strRegistrationId));
+    UpdateData(false);
     m_host.FitFrameToForm();
 
     // A new document fills the list again: empty it first so that no face
@@ -100,7 +104,10 @@ void CGlyphkitView::OnInitialUpdate() {
     m_host.SelectPrinterModel();
     RefreshForm();
     m_nBaudRate = 115200;
+    // One-byte code mode on, with its fields usable also after a new
+    // document that found it off.
     SetChecked(GetItem(IDC_RANGE_ON), true);
+    OnRangeSwitch();
     SendMessageW(GetItem(IDC_REG_ID), EM_LIMITTEXT, 2, 0);
     SendMessageW(GetItem(IDC_REG_NAME), EM_LIMITTEXT, 32, 0);
 }

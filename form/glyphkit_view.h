@@ -19,6 +19,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
     bool OnCommand(int id, int code) override;
     bool OnNotify(NMHDR* header, LRESULT* result) override;
     void OnDraw(HDC hdc) override;

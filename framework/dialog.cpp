@@ -24,6 +24,11 @@ void CDialog::DestroyModeless() {
         DestroyWindow(m_hWnd);
 }
 
+void CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange dx{m_hWnd, saveAndValidate};
+    DoDataExchange(dx);
+}
+
 void CDialog::EndDialog(int result) {
     if (m_bModeless)
         DestroyWindow(m_hWnd);

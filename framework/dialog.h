@@ -3,6 +3,7 @@
 // a few hooks: init, command, notify, other messages, OK and Cancel. Public
 // fields of a derived dialog are its contract: OnInitDialog puts them into
 // the controls, OnOK takes them back.
+#include "framework/data_exchange.h"
 #include "framework/window.h"
 
 class CDialog : public CWnd {
@@ -28,6 +29,9 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     void EndDialog(int result);
+    // Runs DoDataExchange in the direction given.
+    void UpdateData(bool saveAndValidate);
+    virtual void DoDataExchange(CDataExchange& /*dx*/) {}
 
     int m_nTemplateId;
     HWND m_hParent;
