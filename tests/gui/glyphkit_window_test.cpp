@@ -282,6 +282,13 @@ TEST_F(WindowTest, PreviewShowsTheSampleInYellowOnNearBlack) {
     EXPECT_GT(count(false), regular);
     EXPECT_GT(regular, 100u);
     Click(Item(IDC_BOLD));
-    WaitUntilIdle(form);             // painted
-    EXPECT_GT(count(true), regular); // bold strokes are wider
+    // Bold strokes are wider: more ink, once the new sample reaches the screen.
+    size_t bold = 0;
+    for (int tries = 0; tries < 100 && bold <= regular; ++tries) {
+        RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        bold = count(true);
+        if (bold <= regular)
+            Sleep(20);
+    }
+    EXPECT_GT(bold, regular);
 }
