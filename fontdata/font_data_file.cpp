@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fontdata/byte_order.h"
+#include "fontdata/font_header_check.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -52,11 +53,12 @@ std::vector<uint8_t> EncodeFontDataFile(int32_t rangeStart, int32_t rangeEnd,
                                         size_t count, const uint8_t* glyphData,
                                         size_t glyphDataSize) {
     const uint32_t bytesPerGlyph = header.DWord(FontHeader::kBytesPerGlyph);
-    // A file whose header disagrees with its records or glyph data could not
-    // be loaded again; refuse to write one.
+    // A file whose header disagrees with its records or glyph data, or that
+    // Load would refuse, could not be loaded again; refuse to write one.
     if (count > kMaxRegistrationCodes || header.DWord(FontHeader::kCharCount) != count ||
         uint64_t(bytesPerGlyph) * count != glyphDataSize || (count != 0 && records == nullptr) ||
-        (glyphDataSize != 0 && glyphData == nullptr))
+        (glyphDataSize != 0 && glyphData == nullptr) ||
+        !IsLoadableFontHeader(header, count * GlyphRecord::kSize + uint64_t(glyphDataSize)))
         return {};
 
     std::vector<uint8_t> file(kfd::kRecordsOffset + count * GlyphRecord::kSize + glyphDataSize);
@@ -101,24 +103,21 @@ FontDataFile ParseFontDataFile(const uint8_t* data, size_t size) {
         return file;
     }
 
-    // The count and the glyph size come from the file: a damaged or hostile
-    // header must not make the reader run past the data or take unbounded
-    // memory, so both are checked against what the file really holds.
-    const uint32_t count = file.header.DWord(FontHeader::kCharCount);
-    const uint32_t bytesPerGlyph = file.header.DWord(FontHeader::kBytesPerGlyph);
-    const uint8_t* records =
-        count <= kMaxRegistrationCodes ? reader.Take(uint64_t(count) * 10) : nullptr;
-    const uint64_t glyphDataSize = uint64_t(count) * bytesPerGlyph;
-    file.glyphDataOffset = kfd::kRecordsOffset + size_t(count) * GlyphRecord::kSize;
-    reader.Take(glyphDataSize);
-    if (!records || !reader.ok()) {
+    // Every field that goes on to the settings and the printer is checked in
+    // one place, the count and glyph size against what the file really holds
+    // among them, so a damaged or hostile header can neither make the reader
+    // run past the data nor load values the tool never writes.
+    if (!IsLoadableFontHeader(file.header, reader.remaining())) {
         file.messageId = IDS_READ_FILE_FAILED;
         return file;
     }
+    const uint32_t count = file.header.DWord(FontHeader::kCharCount);
+    const uint8_t* records = reader.Take(uint64_t(count) * GlyphRecord::kSize);
+    file.glyphDataOffset = kfd::kRecordsOffset + size_t(count) * GlyphRecord::kSize;
+    file.glyphDataSize = uint64_t(count) * file.header.DWord(FontHeader::kBytesPerGlyph);
     file.records.reserve(count);
     for (uint32_t i = 0; i < count; ++i)
         file.records.push_back(GlyphRecord::FromNative(records + i * GlyphRecord::kSize));
-    file.glyphDataSize = glyphDataSize;
     return file;
 }
 

@@ -57,9 +57,10 @@ struct FontDataFile {
 };
 
 // Parses the bytes of a font data file; reads nothing beyond size. A file
-// that ends before the records and glyph data its header announces, or that
-// announces more than kMaxRegistrationCodes characters, is refused with
-// IDS_READ_FILE_FAILED.
+// whose header the tool could not have written (IsLoadableFontHeader: a field
+// out of its range, a cell that disagrees with its glyph size, more than
+// kMaxRegistrationCodes characters, fewer bytes than the records and glyph
+// data it announces) is refused with IDS_READ_FILE_FAILED.
 FontDataFile ParseFontDataFile(const uint8_t* data, size_t size);
 
 // One glyph bitmap of the glyph data: rows top first, each ceil(width / 8)

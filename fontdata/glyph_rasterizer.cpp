@@ -37,6 +37,19 @@ void SetLogFontFaceName(LOGFONTA* lf, const std::string& face) {
     std::memcpy(lf->lfFaceName, face.data(), length);
 }
 
+LOGFONTA RenderingFont(const LOGFONTA& font, const FontHeader& header) {
+    LOGFONTA lf = font;
+    lf.lfWidth = 0;
+    lf.lfEscapement = 0;
+    lf.lfWeight = header.Word(FontHeader::kWeight);
+    lf.lfItalic = header.Byte(FontHeader::kItalic);
+    // A face field filled to the last byte has no terminator, and the
+    // platform would read on past it.
+    if (std::memchr(lf.lfFaceName, 0, LF_FACESIZE) == nullptr)
+        SetLogFontFaceName(&lf, std::string(lf.lfFaceName, LF_FACESIZE));
+    return lf;
+}
+
 void CGlyphRasterizer::Release() {
     std::vector<uint8_t>().swap(m_records);
     std::vector<uint8_t>().swap(m_glyphs);
@@ -67,16 +80,7 @@ int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, cons
 
 int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& font, UINT codePage) {
     HDC dc = GetSafeHdc();
-    LOGFONTA lf = font;
-    lf.lfWidth = 0;
-    lf.lfEscapement = 0;
-    lf.lfWeight = m_header.Word(FontHeader::kWeight);
-    lf.lfItalic = m_header.Byte(FontHeader::kItalic);
-    // A face field filled to the last byte has no terminator, and the
-    // platform would read on past it.
-    if (std::memchr(lf.lfFaceName, 0, LF_FACESIZE) == nullptr)
-        SetLogFontFaceName(&lf, std::string(lf.lfFaceName, LF_FACESIZE));
-
+    const LOGFONTA lf = RenderingFont(font, m_header);
     ScopedFont hfont(CreateFontIndirectA(&lf));
     if (!hfont) {
         m_nFailureMessage = IDS_FONT_REALIZE_FAILED;

@@ -17,6 +17,11 @@
 // in 31 bytes of the ANSI code page.
 void SetLogFontFaceName(LOGFONTA* lf, const std::string& face);
 
+// The description RenderGlyphs realises from font for header: no width or
+// escapement of its own, the header's weight and italic flag, and a face
+// name that always ends within its field.
+LOGFONTA RenderingFont(const LOGFONTA& font, const FontHeader& header);
+
 class CGlyphRasterizer : public CDC {
 public:
     CGlyphRasterizer() = default;

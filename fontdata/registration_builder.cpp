@@ -2,10 +2,15 @@
 
 #include "fontdata/glyph_rasterizer.h"
 
-bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* built) {
-    *built = BuiltRegistration();
+LOGFONTA RegistrationFont(const RegistrationSettings& settings) {
     LOGFONTA description = settings.description;
     description.lfHeight = FontHeightForPoints(settings.resolution, settings.pointSize);
+    return RenderingFont(description, settings.header);
+}
+
+bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* built) {
+    *built = BuiltRegistration();
+    const LOGFONTA description = RegistrationFont(settings);
 
     // The rendering runs against the preview area's context in text mode;
     // its state is given back as it was.

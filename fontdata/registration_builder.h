@@ -34,5 +34,9 @@ struct BuiltRegistration {
     unsigned failureMessage = 0;
 };
 
+// The font description a build of settings realises: the face at the height
+// of its point size and resolution, with the header's weight and italic flag.
+LOGFONTA RegistrationFont(const RegistrationSettings& settings);
+
 // False after a failure; built then holds only the failure message.
 bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* built);

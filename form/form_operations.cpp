@@ -6,6 +6,7 @@
 #include "fontdata/code_list.h"
 #include "fontdata/font_data_file.h"
 #include "fontdata/glyph_rasterizer.h"
+#include "fontdata/missing_glyphs.h"
 #include "fontdata/win_code_page_conversion.h"
 #include "form/font_data_load.h"
 #include "framework/scoped_file.h"
@@ -79,6 +80,11 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
             settings.codes = codes.list.Codes();
             if (::BuildRegistration(settings, built)) {
                 m_lastBuiltHeader = built->header;
+                const std::vector<uint16_t> missing =
+                    FindMissingGlyphs(settings.reference, RegistrationFont(settings),
+                                      settings.codes, codes.list.Count());
+                if (!missing.empty())
+                    m_display.GlyphsMissing(fields.selectedFace, missing);
                 return true;
             }
             message = built->failureMessage;
@@ -118,8 +124,13 @@ bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvir
     const std::vector<uint8_t> bytes = EncodeFontDataFile(
         int32_t(*fields.codeStart), int32_t(*fields.codeEnd), built.header, built.records.data(),
         built.records.size(), built.glyphData.data(), built.glyphData.size());
-    if (bytes.empty() || !SaveFileReplacing(*path, bytes.data(), bytes.size())) {
+    if (bytes.empty()) {
         m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+        return false;
+    }
+    uint32_t error = 0;
+    if (!SaveFileReplacing(*path, bytes.data(), bytes.size(), &error)) {
+        m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, *path, error);
         return false;
     }
     return true;
@@ -128,8 +139,9 @@ bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvir
 LoadResult CFormOperations::LoadFontDataFile(const std::string& path) {
     LoadResult result;
     std::vector<uint8_t> bytes;
-    if (ReadWholeFile(path, kfd::kMaxFileSize, &bytes) != FileReadResult::Ok) {
-        m_operator.ShowMessage(IDS_READ_FILE_FAILED);
+    uint32_t error = 0;
+    if (ReadWholeFile(path, kfd::kMaxFileSize, &bytes, &error) != FileReadResult::Ok) {
+        m_operator.ShowFileMessage(IDS_READ_FILE_FAILED, path, error);
         return result;
     }
     const FontDataLoad load = LoadFontDataInto(bytes.data(), bytes.size(), FileNameOf(path), m_doc);
@@ -169,7 +181,7 @@ bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFiel
     ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) {
-        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+        m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, path, GetLastError());
         return false;
     }
     // The ID is read only now, with the (empty) file already made; the
@@ -188,11 +200,15 @@ bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFiel
     // disk) must not pass for a download file that is complete.
     const std::vector<uint8_t>& data = built.glyphData;
     DWORD written = 0;
-    const bool wrote = data.empty() ||
-                       (WriteFile(file.Get(), data.data(), DWORD(data.size()), &written, nullptr) &&
-                        written == data.size());
-    if (!file.Close() || !wrote) {
-        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+    DWORD error = ERROR_SUCCESS;
+    if (!data.empty() && !WriteFile(file.Get(), data.data(), DWORD(data.size()), &written, nullptr))
+        error = GetLastError();
+    else if (written != data.size())
+        error = ERROR_DISK_FULL;
+    if (!file.Close() && error == ERROR_SUCCESS)
+        error = GetLastError();
+    if (error != ERROR_SUCCESS) {
+        m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, path, error);
         return false;
     }
     // The build holds at most kMaxRegistrationCodes records, which the

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fontdata/registration_builder.h"
 #include "form/font_family_list.h"
@@ -44,6 +45,10 @@ public:
     virtual void TransferStarting() {}
     // Character index (0-based) of count was acknowledged.
     virtual void CharacterSent(uint32_t /*count*/, uint32_t /*index*/) {}
+    // A build rendered codes that face has no glyph for (ascending); each
+    // became the face's empty box. The build goes on either way.
+    virtual void GlyphsMissing(const std::string& /*face*/,
+                               const std::vector<uint16_t>& /*codes*/) {}
 };
 
 // The registration text and its three controls (text, text-file button,

@@ -15,8 +15,9 @@ std::u16string DecodeUtf16Text(const std::vector<uint8_t>& bytes);
 
 #ifdef _WIN32
 struct TextFileResult {
-    unsigned messageId = 0; // 0, or the size message
-    bool opened = false;    // false: the file could not be opened or read
+    unsigned messageId = 0;   // 0, or the size message
+    bool opened = false;      // false: the file could not be opened or read
+    uint32_t systemError = 0; // the system's reason then (0: none given)
     std::u16string text;
 };
 // Reads path as the text-file input does (unicode: UTF-16, else the system's

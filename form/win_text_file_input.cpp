@@ -25,7 +25,7 @@ std::u16string DecodeAnsiText(const std::vector<uint8_t>& bytes) {
 TextFileResult ReadRegistrationTextFile(const std::wstring& path, bool unicode) {
     TextFileResult result;
     std::vector<uint8_t> bytes;
-    switch (ReadWholeFile(path, kMaxTextFileBytes, &bytes)) {
+    switch (ReadWholeFile(path, kMaxTextFileBytes, &bytes, &result.systemError)) {
     case FileReadResult::OpenFailed:
     case FileReadResult::ReadFailed:
         return result;

@@ -4,6 +4,8 @@
 // boxes, the console tool prints and answers from its options, tests record.
 // Lower layers hand over string IDs and kinds only; the texts and captions
 // are the front end's.
+#include <cstdint>
+#include <string>
 
 enum class MessageKind {
     Warning,    // exclamation icon, brought to the foreground
@@ -24,4 +26,12 @@ public:
                              MessageCaption caption = MessageCaption::Result) = 0;
     // Yes/No with the exclamation icon; true for Yes.
     virtual bool AskYesNo(unsigned id) = 0;
+    // A warning about the file at path, which could not be opened, read or
+    // written; systemError is the system's error code, 0 when it gave none.
+    // The message alone is what the main form shows; the console tool adds
+    // the file and the system's reason.
+    virtual void ShowFileMessage(unsigned id, const std::string& /*path*/,
+                                 uint32_t /*systemError*/) {
+        ShowMessage(id);
+    }
 };

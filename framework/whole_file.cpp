@@ -30,8 +30,13 @@ bool WriteAll(HANDLE file, const uint8_t* data, size_t size, int failingWrite) {
             SetLastError(ERROR_DISK_FULL);
             return false;
         }
-        if (!WriteFile(file, data + done, chunk, &written, nullptr) || written != chunk)
+        if (!WriteFile(file, data + done, chunk, &written, nullptr))
             return false;
+        // A short write without an error is a volume that filled up.
+        if (written != chunk) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
         done += chunk;
     }
     return true;
@@ -41,15 +46,24 @@ bool WriteAll(HANDLE file, const uint8_t* data, size_t size, int failingWrite) {
 
 namespace {
 
-FileReadResult ReadOpenFile(HANDLE handle, uint64_t maxSize, std::vector<uint8_t>* contents) {
+// Keeps the system's reason for a failure, taken before any clean-up can
+// overwrite it.
+template <class Result> Result Failed(Result result, uint32_t* systemError, DWORD error) {
+    if (systemError)
+        *systemError = error;
+    return result;
+}
+
+FileReadResult ReadOpenFile(HANDLE handle, uint64_t maxSize, std::vector<uint8_t>* contents,
+                            uint32_t* systemError) {
+    if (handle == INVALID_HANDLE_VALUE)
+        return Failed(FileReadResult::OpenFailed, systemError, GetLastError());
     ScopedFile file(handle);
-    if (!file.ok())
-        return FileReadResult::OpenFailed;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size))
-        return FileReadResult::ReadFailed;
+        return Failed(FileReadResult::ReadFailed, systemError, GetLastError());
     if (uint64_t(size.QuadPart) > maxSize)
-        return FileReadResult::TooLarge;
+        return Failed(FileReadResult::TooLarge, systemError, ERROR_SUCCESS);
 
     std::vector<uint8_t> bytes(size_t(size.QuadPart));
     size_t done = 0;
@@ -57,7 +71,7 @@ FileReadResult ReadOpenFile(HANDLE handle, uint64_t maxSize, std::vector<uint8_t
         const DWORD want = DWORD(std::min<size_t>(bytes.size() - done, 1u << 20));
         DWORD got = 0;
         if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr))
-            return FileReadResult::ReadFailed;
+            return Failed(FileReadResult::ReadFailed, systemError, GetLastError());
         // The file shrank while we read it: keep what there is.
         if (got == 0)
             break;
@@ -71,27 +85,27 @@ FileReadResult ReadOpenFile(HANDLE handle, uint64_t maxSize, std::vector<uint8_t
 } // namespace
 
 FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
-                             std::vector<uint8_t>* contents) {
+                             std::vector<uint8_t>* contents, uint32_t* systemError) {
     return ReadOpenFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
-                        maxSize, contents);
+                        maxSize, contents, systemError);
 }
 
 FileReadResult ReadWholeFile(const std::wstring& path, uint64_t maxSize,
-                             std::vector<uint8_t>* contents) {
+                             std::vector<uint8_t>* contents, uint32_t* systemError) {
     return ReadOpenFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
-                        maxSize, contents);
+                        maxSize, contents, systemError);
 }
 
 bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, size_t size,
-                                int failingWrite) {
+                                int failingWrite, uint32_t* systemError) {
     // A read-only target is refused as creating it for writing would be;
     // a rename could otherwise replace it on some systems.
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
-        return false;
+        return Failed(false, systemError, ERROR_ACCESS_DENIED);
 
     // The temporary lives in the target's folder so that the final step is a
     // rename within one volume, never a copy that could fail half-way.
@@ -100,24 +114,32 @@ bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, si
         folder = ".";
     char temp[MAX_PATH];
     if (GetTempFileNameA(folder.c_str(), "kfd", 0, temp) == 0)
-        return false;
+        return Failed(false, systemError, GetLastError());
 
     bool saved = false;
+    DWORD error = ERROR_SUCCESS;
     {
         ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         saved = file.ok() && WriteAll(file.Get(), data, size, failingWrite) &&
                 FlushFileBuffers(file.Get()) && file.Close();
+        if (!saved)
+            error = GetLastError();
     }
-    saved = saved && MoveFileExA(temp, path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!saved)
-        DeleteFileA(temp);
-    return saved;
+    if (saved &&
+        !MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        saved = false;
+        error = GetLastError();
+    }
+    if (saved)
+        return true;
+    DeleteFileA(temp);
+    return Failed(false, systemError, error);
 }
 
-bool SaveFileReplacing(const std::string& path, const uint8_t* data, size_t size) {
-    return SaveFileReplacingWithFault(path, data, size, -1);
+bool SaveFileReplacing(const std::string& path, const uint8_t* data, size_t size,
+                       uint32_t* systemError) {
+    return SaveFileReplacingWithFault(path, data, size, -1, systemError);
 }
 
 std::string FileNameOf(const std::string& path) {

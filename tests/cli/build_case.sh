@@ -26,6 +26,9 @@ case $case_name in
         --range 33-82 --out "$out" 2>&1 ;;
     too_many) "$@" build --face "$gothic" --size 10 --name X --text "$(kanji 4950)" \
         --range 33-83 --out "$out" 2>&1 ;;
+    # What show says the saved registration takes of the printer's memory.
+    memory) "$@" build --face "$gothic" --size 10 --name X --text "$(kanji 100)" --out "$out" \
+        >/dev/null && "$@" show "$out" 2>&1 | grep '^memory=' ;;
     *) echo "unknown case $case_name"; exit 2 ;;
 esac
 echo "status $?"

@@ -26,14 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (file.glyphDataOffset + file.glyphDataSize > size)
         abort();
 
-    // Every glyph byte is read, so ASan sees any bitmap pointing outside.
+    // An accepted file's cell matches its glyph size. Every glyph byte is
+    // read, so ASan sees any bitmap pointing outside.
     const FontDataGlyphs glyphs = ReadFontDataGlyphs(file, data, size);
+    if (!glyphs.ok)
+        abort();
     unsigned ink = 0;
-    if (glyphs.ok) {
-        for (const GlyphBitmapRef& glyph : glyphs.glyphs)
-            for (uint32_t i = 0; i < glyphs.bytesPerGlyph; ++i)
-                ink += glyph.bits[i];
-    }
+    for (const GlyphBitmapRef& glyph : glyphs.glyphs)
+        for (uint32_t i = 0; i < glyphs.bytesPerGlyph; ++i)
+            ink += glyph.bits[i];
 
     // What was read encodes back to the same bytes, apart from the ID bytes
     // and the records' reserved words, which the writer clears.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "form/font_data_load.h"
@@ -118,6 +119,7 @@ TEST(FontDataFileEncode, RefusesPartsThatDisagree) {
 TEST(FontDataFileEncode, NoCharactersGiveA152ByteFile) {
     FontHeader h = TwoCharHeader();
     Put(h.bytes.data() + 60, {0, 0, 0, 0});
+    Put(h.bytes.data() + 68, {0, 0, 0, 0}); // data size
     const Bytes file = EncodeFontDataFile(32, 255, h, nullptr, 0, nullptr, 0);
     EXPECT_EQ(file.size(), 152u);
 
@@ -143,6 +145,7 @@ TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     saved.BuildFontHeader();
     FontHeader header = saved.m_fontHeader;
     Put(header.bytes.data() + 52, {1, 0, 1, 0, 1, 0, 0, 0}); // 1 x 1 cell, 1 byte each
+    Put(header.bytes.data() + 68, {44, 0, 0, 0});            // 4 x (1 + 10)
     header.SetFormatIdentifier();
     const GlyphRecord records[] = {
         {0x21, 0, 1, 1}, {0x22, 0, 1, 1}, {0x23, 0, 1, 1}, {0x4E9C, 0, 1, 1}};
@@ -235,6 +238,7 @@ TEST(FontDataFileLoad, MoreThan5000CharactersAreRefused) {
 
     // 5000 pass.
     Put(file.data() + 10 + 60, {0x88, 0x13});
+    Put(file.data() + 10 + 68, {0x50, 0xC3}); // data size 5000 x 10
     file.resize(152 + 5000 * 10);
     const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "max.kfd", doc);
     EXPECT_EQ(load.messageId, 0u);
@@ -256,6 +260,47 @@ TEST(FontDataFileLoad, HugeGlyphSizeIsRefusedWithoutOverflow) {
               unsigned(IDS_READ_FILE_FAILED));
 }
 
+// One field of the two-character file changed: a header the tool could not
+// have written is refused as damaged and changes nothing; the values it does
+// write at the ends of each range still load.
+TEST(FontDataFileLoad, HeaderFieldsOutsideWhatTheToolWritesAreRefused) {
+    const unsigned kRefused = IDS_READ_FILE_FAILED;
+    const struct {
+        const char* what;
+        std::vector<std::pair<size_t, Bytes>> changes; // header offset, bytes
+        unsigned expected;
+    } kCases[] = {
+        {"size 0", {{136, {0, 0}}}, kRefused},
+        {"size 73", {{136, {73, 0}}}, kRefused},
+        {"size 65535", {{136, {0xFF, 0xFF}}}, kRefused},
+        {"size 1", {{136, {1, 0}}}, 0},
+        {"size 72", {{136, {72, 0}}}, 0},
+        {"italic 0xFF", {{77, {0xFF}}}, kRefused},
+        {"italic 0", {{77, {0}}}, 0},
+        {"weight 500", {{78, {0xF4, 0x01}}}, kRefused},
+        {"weight 400", {{78, {0x90, 0x01}}}, 0},
+        {"vertical 2", {{72, {2, 0}}}, kRefused},
+        {"vertical 256", {{72, {0, 1}}}, kRefused},
+        {"vertical 0", {{72, {0, 0}}}, 0},
+        {"width 17 needs 3 bytes a row", {{52, {17, 0}}}, kRefused},
+        {"width 16 still 2 bytes a row", {{52, {16, 0}}}, 0},
+        {"height 4", {{54, {4, 0}}}, kRefused},
+        {"glyph size 4 with its data size", {{56, {4}}, {68, {28}}}, kRefused},
+        {"data size n x glyph size", {{68, {12}}}, kRefused},
+        {"3 characters, records for 2", {{60, {3}}, {68, {48}}}, kRefused},
+    };
+    for (const auto& c : kCases) {
+        Bytes file = TwoCharFile();
+        for (const auto& change : c.changes)
+            std::copy(change.second.begin(), change.second.end(), file.begin() + 10 + change.first);
+        CGlyphkitDoc doc = EditedDoc();
+        const DocState before(doc);
+        EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "m.kfd", doc).messageId, c.expected)
+            << c.what;
+        EXPECT_EQ(DocState(doc) == before, c.expected != 0) << c.what;
+    }
+}
+
 TEST(FontDataFileGlyphs, PointsAtEachBitmapInTheFile) {
     const Bytes file = TwoCharFile();
     const FontDataFile parsed = ParseFontDataFile(file.data(), file.size());
@@ -273,9 +318,9 @@ TEST(FontDataFileGlyphs, PointsAtEachBitmapInTheFile) {
 
 TEST(FontDataFileGlyphs, RefusesACellThatDoesNotMatchTheGlyphSize) {
     Bytes file = TwoCharFile();
-    Put(file.data() + 10 + 52, {17, 0}); // 17 dots need 3 bytes a row, not 2
-    const FontDataFile parsed = ParseFontDataFile(file.data(), file.size());
+    FontDataFile parsed = ParseFontDataFile(file.data(), file.size());
     ASSERT_EQ(parsed.messageId, 0u);
+    parsed.header.SetWord(FontHeader::kCellWidth, 17); // 17 dots need 3 bytes a row, not 2
     EXPECT_FALSE(ReadFontDataGlyphs(parsed, file.data(), file.size()).ok);
 
     Put(file.data() + 8, {2, 0});
@@ -287,10 +332,10 @@ TEST(FontDataFileGlyphs, RefusesACellThatDoesNotMatchTheGlyphSize) {
 
 namespace {
 
-// A file the console tool built: IPAゴシック, 10 points, 203 dpi, name "X",
-// text "ABC", default range 32-255.
-Bytes RealFile() {
-    std::FILE* f = std::fopen(KFD_CORPUS_DIR "/abc.kfd", "rb");
+// A committed corpus file. abc.kfd is one the console tool built: IPAゴシック,
+// 10 points, 203 dpi, name "X", text "ABC", default range 32-255.
+Bytes RealFile(const std::string& name = "abc.kfd") {
+    std::FILE* f = std::fopen((KFD_CORPUS_DIR "/" + name).c_str(), "rb");
     Bytes bytes;
     if (!f)
         return bytes;
@@ -335,6 +380,25 @@ TEST(FontDataFileReal, EveryTruncationIsRefusedAndChangesNothing) {
                   unsigned(IDS_READ_FILE_FAILED))
             << "length " << length;
         ASSERT_TRUE(DocState(doc) == before) << "length " << length;
+    }
+}
+
+// Files saved by earlier builds of the tool keep loading; the other version
+// and the other identifier keep their own messages.
+TEST(FontDataFileReal, EverySavedCorpusFileLoads) {
+    const std::pair<const char*, unsigned> kFiles[] = {{"abc.kfd", 0},
+                                                       {"empty.kfd", 0},
+                                                       {"range.kfd", 0},
+                                                       {"kana-bold-italic.kfd", 0},
+                                                       {"vertical.kfd", 0},
+                                                       {"identifier.kfd", IDS_FILE_UNUSABLE},
+                                                       {"type2.kfd", IDS_FILE_VERSION}};
+    for (const auto& [name, expected] : kFiles) {
+        const Bytes file = RealFile(name);
+        ASSERT_FALSE(file.empty()) << name;
+        CGlyphkitDoc doc;
+        EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), name, doc).messageId, expected)
+            << name;
     }
 }
 

@@ -115,7 +115,9 @@ TEST(WholeFile, TargetHeldOpenByAnotherIsKept) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const Bytes replacement = Pattern(400, 3);
-    EXPECT_FALSE(SaveFileReplacing(path, replacement.data(), replacement.size()));
+    uint32_t error = 0; // the reason survives the clean-up of the temporary
+    EXPECT_FALSE(SaveFileReplacing(path, replacement.data(), replacement.size(), &error));
+    EXPECT_NE(error, 0u);
     CloseHandle(held);
     EXPECT_EQ(ReadBack(path), old);
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"held.kfd"});
@@ -140,7 +142,10 @@ TEST(WholeFile, ReadWholeFileHonoursTheLimit) {
     EXPECT_EQ(got, (Bytes{1, 2, 3}));
     EXPECT_EQ(ReadWholeFile(path, 4096, &got), FileReadResult::Ok);
     EXPECT_EQ(got, bytes);
-    EXPECT_EQ(ReadWholeFile(folder.Path("missing"), 4096, &got), FileReadResult::OpenFailed);
+    uint32_t error = 0;
+    EXPECT_EQ(ReadWholeFile(folder.Path("missing"), 4096, &got, &error),
+              FileReadResult::OpenFailed);
+    EXPECT_EQ(error, uint32_t(ERROR_FILE_NOT_FOUND));
 }
 
 TEST(WholeFile, FileNameOfSkipsDoubleByteTrailBytes) {

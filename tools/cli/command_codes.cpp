@@ -1,9 +1,12 @@
 // glyphkit-cli codes: the code list a registration would hold:
-// "n=<count>", then one "U+XXXX" line per code, ascending.
+// "n=<count>", then one "U+XXXX" line per code, ascending; the codes the face
+// has no glyph for are listed on standard error.
 #include <cstdio>
 #include <string>
 
 #include "fontdata/code_list.h"
+#include "fontdata/glyph_rasterizer.h"
+#include "fontdata/missing_glyphs.h"
 #include "fontdata/win_code_page_conversion.h"
 #include "res/resource_ids.h"
 #include "tools/cli/commands.h"
@@ -44,5 +47,9 @@ int RunCodes(const CliArgs& args) {
         out += line;
     }
     console::Out(out);
+    const std::vector<uint16_t> missing = FindMissingGlyphs(
+        DisplayContext(), RenderingFont(family, FontHeader()), codes.Codes(), codes.Count());
+    if (!missing.empty())
+        PrintMissingGlyphs(family.lfFaceName, missing);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fontdata/font_data_file.h"
+#include "framework/message_text.h"
 #include "framework/whole_file.h"
 #include "res/resource_ids.h"
 #include "tools/cli/commands.h"
@@ -30,9 +31,10 @@ int RunGlyphs(const CliArgs& args) {
         return UsageError(L"--columns takes 1 to 5000, --scale 1 to 64");
 
     std::vector<uint8_t> bytes;
-    if (ReadWholeFile(console::ToAnsi(args.positional()[0]), kfd::kMaxFileSize, &bytes) !=
+    uint32_t error = 0;
+    if (ReadWholeFile(console::ToAnsi(args.positional()[0]), kfd::kMaxFileSize, &bytes, &error) !=
         FileReadResult::Ok)
-        return Failure(IDS_READ_FILE_FAILED);
+        return FileFailure(LoadText(IDS_READ_FILE_FAILED), args.positional()[0], error);
     const FontDataFile file = ParseFontDataFile(bytes.data(), bytes.size());
     if (file.messageId != 0)
         return Failure(file.messageId);
@@ -51,10 +53,8 @@ int RunGlyphs(const CliArgs& args) {
         console::Err(L"glyphkit-cli: the sheet would be too large to draw\n");
         return 1;
     }
-    if (!SaveFileReplacing(console::ToAnsi(*out), png.data(), png.size())) {
-        console::Err(L"glyphkit-cli: cannot write " + *out + L"\n");
-        return 1;
-    }
+    if (!SaveFileReplacing(console::ToAnsi(*out), png.data(), png.size(), &error))
+        return FileFailure(L"glyphkit-cli: cannot write the glyph sheet", *out, error);
     console::Out(L"n=" + std::to_wstring(glyphs.glyphs.size()) + L" cell=" +
                  std::to_wstring(glyphs.cellWidth) + L"x" + std::to_wstring(glyphs.cellHeight) +
                  L" sheet=" + std::to_wstring(sheet.width) + L"x" + std::to_wstring(sheet.height) +

@@ -10,6 +10,9 @@
 
 namespace {
 
+// The printer's registration memory, in the units its memory usage line counts.
+constexpr long kPrinterMemoryKilobytes = 240;
+
 std::wstring Line(const wchar_t* key, const std::wstring& value) {
     return std::wstring(key) + L"=" + value + L"\n";
 }
@@ -51,6 +54,11 @@ int RunShow(const CliArgs& args) {
     out += Line(L"cell_height", h.Word(FontHeader::kCellHeight));
     out += Line(L"bytes_per_glyph", long(h.DWord(FontHeader::kBytesPerGlyph)));
     out += Line(L"resolution", h.Word(FontHeader::kResolution));
+    // What the registration takes of the printer's memory, counted as the
+    // printer counts it: each character's record and bitmap (the header's
+    // data size), whole kilobytes, the rest dropped.
+    out += Line(L"memory", std::to_wstring(h.DWord(FontHeader::kDataSize) / 1024) + L"/" +
+                               std::to_wstring(kPrinterMemoryKilobytes) + L"KB");
     for (char16_t code : load.fileText) {
         wchar_t line[16];
         std::swprintf(line, 16, L"U+%04X\n", unsigned(code));

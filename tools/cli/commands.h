@@ -1,6 +1,9 @@
 #pragma once
 // The commands of glyphkit-cli. Each returns the exit status: 0 success,
 // 1 the operation failed (its message printed), 2 usage error.
+#include <cstdint>
+#include <string>
+
 #include "tools/cli/cli_args.h"
 
 int RunFonts(const CliArgs& args);
@@ -17,3 +20,6 @@ int RunDownload(const CliArgs& args);
 int UsageError(const std::wstring& text);
 // Prints the text of a string-table message on standard error and returns 1.
 int Failure(unsigned messageId);
+// Prints text, then the file at path and the system's reason for systemError
+// on a line of their own, on standard error; returns 1.
+int FileFailure(const std::wstring& text, const std::wstring& path, uint32_t systemError);

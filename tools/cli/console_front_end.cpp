@@ -7,6 +7,7 @@
 #include "framework/message_text.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
+#include "tools/cli/file_problem.h"
 
 namespace {
 
@@ -18,6 +19,21 @@ bool StdinIsConsole() {
 }
 
 } // namespace
+
+void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes) {
+    // Indented, so the codes never pass for the code list that the codes
+    // command prints on standard output.
+    std::wstring text = L"glyphkit-cli: " + console::FromAnsi(face) + L" has no glyph for " +
+                        std::to_wstring(codes.size()) +
+                        (codes.size() == 1 ? L" character" : L" characters") +
+                        L", registered as its empty box:";
+    for (size_t i = 0; i < codes.size(); ++i) {
+        wchar_t code[16];
+        std::swprintf(code, 16, L"U+%04X", unsigned(codes[i]));
+        text += (i % 16 == 0 ? L"\n  " : L" ") + std::wstring(code);
+    }
+    console::Err(text + L"\n");
+}
 
 ConsoleFrontEnd::ConsoleFrontEnd(std::optional<bool> answer, std::wstring windowCaption)
     : m_answer(answer), m_strWindowCaption(std::move(windowCaption)) {}
@@ -42,6 +58,11 @@ void ConsoleFrontEnd::ShowMessage(unsigned id, MessageKind kind, MessageCaption 
         console::Err(text);
     else
         console::Out(text);
+}
+
+void ConsoleFrontEnd::ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) {
+    EndProgressLine();
+    console::Err(LoadText(id) + L"\n" + FileProblem(console::FromAnsi(path), systemError) + L"\n");
 }
 
 bool ConsoleFrontEnd::AskYesNo(unsigned id) {
@@ -71,9 +92,24 @@ void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data) {
     console::Out(out + L"\n");
 }
 
+void ConsoleFrontEnd::GlyphsMissing(const std::string& face, const std::vector<uint16_t>& codes) {
+    EndProgressLine();
+    PrintMissingGlyphs(face, codes);
+}
+
 void ConsoleFrontEnd::CharacterSent(uint32_t count, uint32_t index) {
     constexpr uint32_t kWidth = 40;
+    constexpr ULONGLONG kRedrawMs = 100;
     const uint32_t filled = uint32_t(uint64_t(index + 1) * kWidth / count);
+    // The printer waits for the next frame while the line is drawn, so the
+    // line is drawn when the bar grows, for the last character, and a few
+    // times a second in between, not for every character.
+    const ULONGLONG now = GetTickCount64();
+    if (m_bProgressShown && filled == m_nProgressFilled && index + 1 < count &&
+        now - m_progressDrawnAt < kRedrawMs)
+        return;
+    m_nProgressFilled = filled;
+    m_progressDrawnAt = now;
     console::Err(L"\r[" + std::wstring(filled, L'#') + std::wstring(kWidth - filled, L'.') + L"] " +
                  std::to_wstring(index + 1) + L"/" + std::to_wstring(count));
     m_bProgressShown = true;

@@ -2,11 +2,17 @@
 // The console tool's side of the form's operations: messages printed (those
 // of failures on standard error), questions answered from an option or asked
 // on the console, listings printed, a download's progress as a bar.
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "form/form_operations.h"
 #include "framework/operator.h"
+
+// Lists on standard error the codes that face (in the ANSI code page) has no
+// glyph for, which are registered as its empty box.
+void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes);
 
 class ConsoleFrontEnd : public Operator, public FormDisplay {
 public:
@@ -18,9 +24,12 @@ public:
 
     void ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) override;
     bool AskYesNo(unsigned id) override;
+    // The message, then the file and the system's reason on a line of their own.
+    void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override;
 
     void ShowRegisteredData(const RegisteredData& data) override;
     void CharacterSent(uint32_t count, uint32_t index) override;
+    void GlyphsMissing(const std::string& face, const std::vector<uint16_t>& codes) override;
 
 private:
     void EndProgressLine();
@@ -28,4 +37,6 @@ private:
     std::optional<bool> m_answer;
     std::wstring m_strWindowCaption;
     bool m_bProgressShown = false;
+    uint32_t m_nProgressFilled = 0;
+    unsigned long long m_progressDrawnAt = 0; // GetTickCount64 of the last drawing
 };

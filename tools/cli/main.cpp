@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/message_text.h"
+#include "framework/version_info.h"
 #include "tools/cli/cli_args.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
+#include "tools/cli/file_problem.h"
 
 namespace {
 
@@ -35,13 +38,44 @@ const Command kCommands[] = {
 };
 
 // Options that take no value, whatever the command.
-const std::set<std::wstring> kFlags = {L"unicode", L"bold", L"italic"};
+const std::set<std::wstring> kFlags = {L"unicode", L"bold", L"italic", L"help"};
 
 std::wstring Usage() {
     std::wstring usage = L"usage: glyphkit-cli COMMAND [OPTIONS]\n";
     for (const Command& command : kCommands)
         usage += std::wstring(L"  ") + command.usage + L"\n";
+    usage += L"  help [COMMAND]\n  --version\n";
     return usage;
+}
+
+const Command* FindCommand(const std::wstring& name) {
+    for (const Command& command : kCommands)
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
+// The usage of one command, or of all when name is empty, on standard output.
+int Help(const std::wstring& name) {
+    if (name.empty()) {
+        console::Out(Usage());
+        return 0;
+    }
+    const Command* command = FindCommand(name);
+    if (!command)
+        return UsageError(L"unknown command " + name + L"\n" + Usage());
+    console::Out(std::wstring(L"usage: glyphkit-cli ") + command->usage + L"\n");
+    return 0;
+}
+
+int Version() {
+    const std::wstring version = console::FromAnsi(CVersionInfo().GetFileVersionText());
+    if (version.empty()) {
+        console::Err(L"glyphkit-cli: the executable carries no version information\n");
+        return 1;
+    }
+    console::Out(L"glyphkit-cli " + version + L"\n");
+    return 0;
 }
 
 } // namespace
@@ -56,12 +90,28 @@ int Failure(unsigned messageId) {
     return 1;
 }
 
+int FileFailure(const std::wstring& text, const std::wstring& path, uint32_t systemError) {
+    console::Err(text + L"\n" + FileProblem(path, systemError) + L"\n");
+    return 1;
+}
+
 int wmain(int argc, wchar_t** argv) {
+    // "--help", "-h", "help [COMMAND]" and "--version" come first, before
+    // the arguments are read as a command.
+    const std::vector<std::wstring> words(argv + 1, argv + argc);
+    if (!words.empty() && (words[0] == L"--help" || words[0] == L"-h" || words[0] == L"help"))
+        return Help(words.size() > 1 ? words[1] : L"");
+    if (!words.empty() && words[0] == L"--version")
+        return Version();
+
     CliArgs args(argc, argv, kFlags);
     if (!args.ok())
         return UsageError(args.error() + L"\n" + Usage());
-    for (const Command& command : kCommands)
-        if (args.command() == command.name)
-            return command.run(args);
-    return UsageError(L"unknown command " + args.command() + L"\n" + Usage());
+    const Command* command = FindCommand(args.command());
+    if (!command)
+        return UsageError(L"unknown command " + args.command() + L"\n" + Usage());
+    // COMMAND --help: that command's usage, whatever else was given.
+    if (args.Has(L"help"))
+        return Help(command->name);
+    return command->run(args);
 }

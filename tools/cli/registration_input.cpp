@@ -17,10 +17,9 @@ int ReadRegistrationText(const CliArgs& args, std::u16string* text) {
         TextFileResult result = ReadRegistrationTextFile(*file, args.Has(L"unicode"));
         if (result.messageId != 0)
             return Failure(result.messageId);
-        if (!result.opened) {
-            console::Err(L"glyphkit-cli: cannot read " + *file + L"\n");
-            return 1;
-        }
+        if (!result.opened)
+            return FileFailure(L"glyphkit-cli: cannot read the text file", *file,
+                               result.systemError);
         *text = std::move(result.text);
     }
     return 0;

@@ -30,6 +30,8 @@ void WriteKfd(const std::string& path, const std::string& name, const std::strin
     const std::string size = std::to_string(pointSize);
     std::memcpy(h + 48, size.data(), size.size());
     Le32(h + 60, unsigned(codes.size()));
+    // No glyph data: the cell is 0 x 0, so each character takes its record only.
+    Le32(h + 68, unsigned(10 * codes.size()));
     Le16(h + 78, 400);
     Le16(h + 84, 32);
     Le16(h + 86, 31);
