@@ -69,6 +69,8 @@ bool CGlyphkitApp::OnCommand(int id) {
         CAboutDlg(m_frame.GetSafeHwnd()).DoModal();
         return true;
     case ID_FILE_NEW:
+        if (m_bBusy)
+            return true;
         // The settings and the registration text stay; the form's initial
         // update asks for the model again.
         m_pTemplate->OpenNewDocument(SW_SHOW);
@@ -76,6 +78,13 @@ bool CGlyphkitApp::OnCommand(int id) {
     default:
         return false;
     }
+}
+
+void CGlyphkitApp::TransferRunning(bool running) {
+    m_bBusy = running;
+    HMENU menu = GetMenu(m_frame.GetSafeHwnd());
+    EnableMenuItem(menu, ID_COMPORT, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
+    DrawMenuBar(m_frame.GetSafeHwnd());
 }
 
 void CGlyphkitApp::SelectPrinterModel() {

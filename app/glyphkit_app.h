@@ -28,6 +28,10 @@ public:
     HDC DisplayContext() const override { return m_dcDisplay; }
     int Resolution() const override { return m_nResolution; }
     int ComPort() const override { return m_nComPort; }
+    int DotsPerMm() const override { return m_nDotsPerMm; }
+    void TransferRunning(bool running) override;
+    // A download runs: the main window neither closes nor starts anew.
+    bool Busy() const { return m_bBusy; }
 
     int GetComPort() const { return m_nComPort; }
     void SetComPort(int port) { m_nComPort = port; }
@@ -52,6 +56,7 @@ private:
     std::unique_ptr<CGlyphkitView> m_pView;
     std::unique_ptr<CSingleDocTemplate> m_pTemplate;
     int m_nShowCommand = SW_SHOWNORMAL;
+    bool m_bBusy = false;
 
     friend int RunGlyphkit(HINSTANCE instance, int showCommand);
 };

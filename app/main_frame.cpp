@@ -24,6 +24,8 @@ void CMainFrame::FitFrameToForm() {
 bool CMainFrame::OnCommand(int id) {
     switch (id) {
     case ID_COMPORT:
+        if (m_app.Busy())
+            return true;
         CComPortDlg(m_hWnd, m_app.m_nComPort).DoModal();
         return true;
     case ID_HELP_CONTENTS:
@@ -36,6 +38,11 @@ bool CMainFrame::OnCommand(int id) {
 }
 
 void CMainFrame::OnClose() {
+    // A download in progress ends first: it needs the form and the port.
+    if (m_app.Busy()) {
+        MessageBeep(MB_OK);
+        return;
+    }
     m_app.DeleteDisplayContext();
     CFrameWnd::OnClose();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the main form needs from the application that holds it: the model
 // choice and the frame's size, the installed fonts, the display context, the
-// chosen resolution and COM port. The application implements it.
+// chosen model's values and COM port. The application implements it.
 #include <windows.h>
 
 class CFontFamilyList;
@@ -17,4 +17,9 @@ public:
     virtual HDC DisplayContext() const = 0;
     virtual int Resolution() const = 0;
     virtual int ComPort() const = 0;
+    // Dots per millimetre of the chosen model, for logo sizes.
+    virtual int DotsPerMm() const = 0;
+    // A download runs (true) or has ended (false): the application keeps its
+    // commands that would disturb it (Ctrl+N, the COM port, closing) away.
+    virtual void TransferRunning(bool /*running*/) {}
 };

@@ -2,6 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
 #include "form/preview.h"
@@ -9,6 +13,9 @@
 #include "form/text_file_input.h"
 #include "framework/file_dialog.h"
 #include "framework/message_map.h"
+#include "framework/message_text.h"
+#include "framework/win_app.h"
+#include "printer/registered_detail_dlg.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
 
@@ -16,6 +23,11 @@ namespace {
 
 const wchar_t kFontDataFilter[] = L"ﾐﾆｹｽﾄﾚﾙ/ｹｽﾄﾚﾙﾌｫﾝﾄﾃﾞｰﾀ(*.kfd)|*.kfd||";
 const wchar_t kTextFilter[] = L"Text File(*.txt)|*.txt||";
+
+// What a running download must not meet: another build, another use of the
+// port, or the form going away.
+const int kCommandsHeldDuringTransfer[] = {IDC_DOWNLOAD, IDC_SAVE,      IDC_LOAD, IDC_GET_INFO,
+                                           IDC_CLEAR,    IDC_ALL_CLEAR, IDC_EXIT};
 
 // An unsigned field as GetDlgItemInt reads it; nothing when it does not parse.
 std::optional<uint32_t> UnsignedField(HWND form, int id) {
@@ -50,6 +62,11 @@ const CommandEntry<CGlyphkitView> GlyphkitViewMessageMap::kCommands[] = {
     {IDC_LOAD, BN_CLICKED, &CGlyphkitView::OnLoad},
     {IDC_SAVE, BN_CLICKED, &CGlyphkitView::OnSave},
     {IDC_EXIT, BN_CLICKED, &CGlyphkitView::OnExit},
+    {IDC_GET_INFO, BN_CLICKED, &CGlyphkitView::OnGetInfo},
+    {IDC_CLEAR, BN_CLICKED, &CGlyphkitView::OnClear},
+    {IDC_ALL_CLEAR, BN_CLICKED, &CGlyphkitView::OnAllClear},
+    {IDC_DOWNLOAD, BN_CLICKED, &CGlyphkitView::OnDownload},
+    {IDC_REGISTERED_LIST, LBN_DBLCLK, &CGlyphkitView::OnShowDetail},
 };
 
 CGlyphkitView::CGlyphkitView(CGlyphkitDoc& doc, FormHost& host)
@@ -66,6 +83,12 @@ void CGlyphkitView::DoDataExchange(CDataExchange& dx) {
 }
 
 bool CGlyphkitView::OnCommand(int id, int code) {
+    // Held buttons are disabled during a download; a command that reaches
+    // the form anyway (sent, not clicked) is dropped as well.
+    if (m_bTransferring &&
+        std::find(std::begin(kCommandsHeldDuringTransfer), std::end(kCommandsHeldDuringTransfer),
+                  id) != std::end(kCommandsHeldDuringTransfer))
+        return true;
     return DispatchCommand(*this, GlyphkitViewMessageMap::kCommands, id, code);
 }
 
@@ -300,4 +323,115 @@ void CGlyphkitView::BeginWait() {
 void CGlyphkitView::EndWait() {
     if (m_nWaitDepth > 0 && --m_nWaitDepth == 0)
         SetCursor(m_hSavedCursor);
+}
+
+void CGlyphkitView::OnGetInfo() {
+    m_operations.QueryRegisteredData(m_host.ComPort());
+}
+
+void CGlyphkitView::OnClear() {
+    const LRESULT selected = SendMessageW(GetItem(IDC_REGISTERED_LIST), LB_GETCURSEL, 0, 0);
+    m_operations.DeleteRegisteredData(selected == LB_ERR ? std::nullopt
+                                                         : std::optional<size_t>(size_t(selected)),
+                                      m_host.ComPort());
+}
+
+void CGlyphkitView::OnAllClear() {
+    m_operations.ClearAllRegisteredData(m_host.ComPort());
+}
+
+void CGlyphkitView::OnDownload() {
+    if (Transferring())
+        return;
+    const FormFields fields = ReadFields();
+    const FormEnvironment environment = Environment();
+    // The registration ID comes back from its field for the build's check.
+    UpdateData(true);
+    BeginTransfer();
+    m_operations.DownloadFont(fields, m_strRegistrationId, environment);
+    if (m_pProgress) {
+        m_pProgress->DestroyModeless();
+        m_pProgress.reset();
+    }
+    EndTransfer();
+}
+
+void CGlyphkitView::OnShowDetail() {
+    const LRESULT selected = SendMessageW(GetItem(IDC_REGISTERED_LIST), LB_GETCURSEL, 0, 0);
+    const std::vector<CFontPT>& records = m_operations.Registered().m_records;
+    if (selected == LB_ERR || size_t(selected) >= records.size())
+        return;
+    ShowRegisteredDetail(m_hWnd, records[size_t(selected)], m_host.DotsPerMm());
+}
+
+void CGlyphkitView::BeginTransfer() {
+    m_bTransferring = true;
+    m_commandsBeforeTransfer.clear();
+    for (int id : kCommandsHeldDuringTransfer) {
+        HWND control = GetItem(id);
+        m_commandsBeforeTransfer.emplace_back(id, IsWindowEnabled(control) != FALSE);
+        EnableWindow(control, FALSE);
+    }
+    m_host.TransferRunning(true);
+}
+
+void CGlyphkitView::EndTransfer() {
+    for (const auto& [id, enabled] : m_commandsBeforeTransfer)
+        EnableWindow(GetItem(id), enabled);
+    m_commandsBeforeTransfer.clear();
+    m_bTransferring = false;
+    m_host.TransferRunning(false);
+    // The button that started the download lost the focus when it was held.
+    if (!GetFocus())
+        SetFocus(GetItem(IDC_DOWNLOAD));
+}
+
+int CGlyphkitView::LineWidth(const std::string& line) {
+    HWND list = GetItem(IDC_REGISTERED_LIST);
+    HDC dc = GetDC(list);
+    if (!dc)
+        return 0;
+    HGDIOBJ font = HGDIOBJ(SendMessageW(list, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    SIZE extent{0, 0};
+    GetTextExtentPoint32A(dc, line.c_str(), int(line.size()), &extent);
+    if (previous)
+        SelectObject(dc, previous);
+    ReleaseDC(list, dc);
+    return int(extent.cx);
+}
+
+void CGlyphkitView::ShowRegisteredData(const RegisteredData& data) {
+    HWND list = GetItem(IDC_REGISTERED_LIST);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : data.m_lines)
+        SendMessageA(list, LB_ADDSTRING, 0, LPARAM(line.c_str()));
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, WPARAM(data.m_nExtent), 0);
+    std::wstring memory = LoadText(IDS_MEMORY_USAGE_NA);
+    if (data.MemoryAvailable()) {
+        wchar_t text[128];
+        std::swprintf(text, 128, LoadText(IDS_MEMORY_USAGE).c_str(), data.MemoryKilobytes());
+        memory = text;
+    }
+    SetWindowTextTo(GetItem(IDC_MEMORY_USAGE), memory);
+}
+
+void CGlyphkitView::TransferStarting() {
+    m_pProgress = std::make_unique<CProgressDlg>(m_hWnd);
+    if (!m_pProgress->CreateModeless()) {
+        m_pProgress.reset();
+        m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
+                               MessageCaption::Application);
+        return;
+    }
+    ShowWindow(m_pProgress->GetSafeHwnd(), SW_SHOW);
+}
+
+void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
+    PumpMessages(m_hWnd);
+    if (m_pProgress && m_pProgress->GetSafeHwnd())
+        m_pProgress->SetProgress(count, index);
+    // What was dispatched may have changed the cursor.
+    if (m_nWaitDepth > 0)
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
 }

@@ -6,6 +6,11 @@
 #include "form/form_operations.h"
 #include "form/message_box_operator.h"
 #include "framework/form_view.h"
+#include "printer/progress_dlg.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 class CGlyphkitDoc;
 
@@ -14,6 +19,8 @@ public:
     CGlyphkitView(CGlyphkitDoc& doc, FormHost& host);
 
     void OnInitialUpdate() override;
+    // A download is under way: the form must stay as it is until it ends.
+    bool Transferring() const { return m_bTransferring; }
     // Puts the settings into the controls.
     void RefreshForm();
 
@@ -38,6 +45,11 @@ private:
     void OnLoad();
     void OnSave();
     void OnExit();
+    void OnGetInfo();
+    void OnClear();
+    void OnAllClear();
+    void OnDownload();
+    void OnShowDetail();
 
     // The field check of an edit with its spin: the value when it parses
     // and lies in [low, high], else the message, the focus back and nothing.
@@ -46,9 +58,18 @@ private:
     FormFields ReadFields() const;
     FormEnvironment Environment() const;
 
-    // The wait cursor while a build runs.
+    // Keeps the commands that would disturb a running download away, and
+    // gives them back as they were.
+    void BeginTransfer();
+    void EndTransfer();
+
+    // FormDisplay: the wait cursor, the registered data column, the progress.
     void BeginWait() override;
     void EndWait() override;
+    int LineWidth(const std::string& line) override;
+    void ShowRegisteredData(const RegisteredData& data) override;
+    void TransferStarting() override;
+    void CharacterSent(uint32_t count, uint32_t index) override;
 
     CGlyphkitDoc& m_doc;
     FormHost& m_host;
@@ -59,6 +80,9 @@ private:
     int m_nBaudRate = 0;
     HCURSOR m_hSavedCursor = nullptr;
     int m_nWaitDepth = 0;
+    bool m_bTransferring = false;
+    std::unique_ptr<CProgressDlg> m_pProgress;
+    std::vector<std::pair<int, bool>> m_commandsBeforeTransfer; // control, was enabled
 
     friend struct GlyphkitViewMessageMap;
 };

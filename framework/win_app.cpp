@@ -22,7 +22,7 @@ void CWinApp::RemoveDialogWindow(HWND hwnd) {
                           m_dialogWindows.end());
 }
 
-bool CWinApp::PreTranslate(MSG& msg) {
+bool CWinApp::PreTranslateMessage(MSG& msg) {
     // The accelerators first for the main window's keys (Ctrl+N), so that a
     // focused edit of the form does not take them; then the dialog keys.
     if (m_hAccelerators && m_hMainWnd &&
@@ -41,11 +41,27 @@ int CWinApp::Run(HINSTANCE instance) {
         return ExitInstance();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (PreTranslate(msg))
+        if (PreTranslateMessage(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
     m_nExitCode = int(msg.wParam);
     return ExitInstance();
+}
+
+void PumpMessages(HWND window) {
+    MSG msg;
+    while (IsWindow(window) && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // For the main loop, once the operation has ended.
+            PostQuitMessage(int(msg.wParam));
+            return;
+        }
+        CWinApp* app = CWinApp::Current();
+        if (app && app->PreTranslateMessage(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
 }

@@ -29,6 +29,8 @@ public:
 
     void AddDialogWindow(HWND hwnd);
     void RemoveDialogWindow(HWND hwnd);
+    // The accelerators and the dialog keys; true when one of them took msg.
+    bool PreTranslateMessage(MSG& msg);
 
     HINSTANCE m_hInstance = nullptr;
     HWND m_hMainWnd = nullptr;
@@ -38,8 +40,11 @@ protected:
     int m_nExitCode = 0;
 
 private:
-    bool PreTranslate(MSG& msg);
-
     static CWinApp* s_pCurrent;
     std::vector<HWND> m_dialogWindows;
 };
+
+// Dispatches the thread's pending messages while window exists, each first
+// offered to the application's pre-translation; a long operation calls it so
+// that its windows repaint and stay usable.
+void PumpMessages(HWND window);

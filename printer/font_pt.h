@@ -42,6 +42,11 @@ public:
     // --- Registered entry ------------------------------------------------
     // Decodes a received 100-byte information block into the fields below.
     void ParseInfoBlock(const uint8_t* block);
+    // A logo has exactly one character entry, whose code bytes are 6B 82.
+    bool IsLogo() const {
+        return m_charEntries.size() == 1 && m_charEntries[0][0] == 0x6B &&
+               m_charEntries[0][1] == 0x82;
+    }
 
     int16_t m_nId = 0;
     char m_szName[kNameWidth + 1] = {};

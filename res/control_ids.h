@@ -7,6 +7,9 @@
 // Dialogs
 #define IDD_ABOUTBOX 100
 #define IDD_GLYPHKIT_FORM 101
+#define IDD_PROGRESS 137
+#define IDD_FONT_DETAIL 138
+#define IDD_LOGO_DETAIL 139
 #define IDD_COMPORT 140
 #define IDD_SELECT_PRINTER 150
 
@@ -48,6 +51,21 @@
 #define IDC_ABOUT_VERSION 1022
 #define IDC_ABOUT_COPYRIGHT 1023
 
+// Progress of a download
+#define IDC_PROGRESS_BAR 1054
+#define IDC_PROGRESS_LABEL 1067
+
+// Detail dialogs of a registered font or logo
+#define IDC_DETAIL_LIST 1056
+#define IDC_DETAIL_NAME 1057
+#define IDC_DETAIL_ID 1058
+#define IDC_DETAIL_COUNT 1059
+#define IDC_DETAIL_SIZE 1060
+#define IDC_DETAIL_EMPHASIS 1061
+#define IDC_DETAIL_ITALIC 1062
+#define IDC_LOGO_VERTICAL 1013
+#define IDC_LOGO_HORIZONTAL 1014
+
 // COM port
 #define IDC_COMPORT_COMBO 1069
 
@@ -58,3 +76,4 @@
 
 // Framework messages
 #define IDS_CREATE_DOC_FAILED 61704 // 空のドキュメントの作成に失敗しました。
+#define IDS_CREATE_DIALOG_FAILED 61705 // Error creating Dialog

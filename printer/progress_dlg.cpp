@@ -1,0 +1,26 @@
+#include "printer/progress_dlg.h"
+
+#include <commctrl.h>
+
+#include "framework/win_app.h"
+#include "res/control_ids.h"
+
+CProgressDlg::CProgressDlg(HWND parent) : CDialog(IDD_PROGRESS, parent) {}
+
+bool CProgressDlg::OnInitDialog() {
+    // A 300 x 100 box centred on the window the dialog belongs to.
+    RECT parent;
+    GetWindowRect(GetParent(m_hWnd), &parent);
+    const int left = int((parent.left + parent.right - 300) * 0.5);
+    const int top = int((parent.top + parent.bottom - 100) * 0.5);
+    SetWindowPos(m_hWnd, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    return true;
+}
+
+void CProgressDlg::SetProgress(uint32_t count, uint32_t index) {
+    HWND bar = GetItem(IDC_PROGRESS_BAR);
+    SendMessageW(bar, PBM_SETRANGE32, 0, LPARAM(count));
+    SendMessageW(bar, PBM_SETPOS, WPARAM(index + 1), 0);
+    UpdateWindow(m_hWnd);
+    PumpMessages(m_hWnd);
+}

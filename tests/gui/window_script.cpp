@@ -1,0 +1,225 @@
+// Runs Glyphkit.exe through a script of steps given as arguments, as a person
+// at the window would, and prints what the window shows on the way, one
+// "what: value" line each. The printer integration tests run it against the
+// virtual printer and hold its lines and the printer's memory to what they
+// expect.
+//
+//   glyphkit-window-script [model N] STEP...
+//     model N          (first) choose model button N (0 to 2) at start-up
+//     port N           choose COMN in the COM port dialog
+//     text ID TEXT     type TEXT into the control ID
+//     face NAME        select the font NAME
+//     click ID         click the check box or button ID (one that opens nothing)
+//     select K         select line K of the registered data list
+//     press ID         click the button ID and wait for the printer's answer:
+//                      prints "box: TEXT" and "progress: shown|none" for each
+//                      message box, answered with OK or with the next step
+//                      "yes"/"no" for a question
+//     press-trying ID  like press; while the download runs it prints
+//                      "download-enabled: yes|no", clicks Download and Clear
+//                      and closes the main window, and at the end prints
+//                      "held: yes" when the window is still there
+//     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
+//     detail K         double-clicks line K and prints the detail dialog:
+//                      "dialog: CAPTION", then "item ID: TEXT" and "entry: TEXT"
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "res/control_ids.h"
+#include "tools/gui_driver/gui_driver.h"
+
+namespace {
+
+void Print(const wchar_t* what, const std::wstring& value) {
+    // One line each: a line break within a message shows as \n.
+    std::wstring line = std::wstring(what) + L": ";
+    for (wchar_t c : value)
+        line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
+    line += L"\n";
+    // UTF-8, whatever the console's code page.
+    const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), int(line.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string utf8(size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), int(line.size()), &utf8[0], size, nullptr,
+                        nullptr);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+}
+
+std::wstring ListLine(HWND list, int index) {
+    const LRESULT length = gui::Send(list, LB_GETTEXTLEN, WPARAM(index));
+    std::vector<wchar_t> text(size_t(length > 0 ? length : 0) + 1, L'\0');
+    gui::Send(list, LB_GETTEXT, WPARAM(index), LPARAM(text.data()));
+    return text.data();
+}
+
+class Script {
+public:
+    Script(gui::Program& program, HWND frame, HWND form)
+        : m_program(program), m_frame(frame), m_form(form) {}
+
+    // Runs the steps from args[i]; false when one could not be done.
+    bool Run(const std::vector<std::wstring>& args) {
+        for (size_t i = 0; i < args.size(); ++i) {
+            const std::wstring& step = args[i];
+            const auto next = [&]() { return i + 1 < args.size() ? args[++i] : std::wstring(); };
+            bool done = true;
+            if (step == L"port")
+                done = ChoosePort(next());
+            else if (step == L"text") {
+                const int id = std::stoi(next());
+                gui::SetText(Item(id), next());
+            } else if (step == L"face")
+                done = gui::SelectComboItem(m_form, IDC_FONT_COMBO, next().c_str());
+            else if (step == L"click")
+                gui::Click(Item(std::stoi(next())));
+            else if (step == L"select")
+                gui::Send(Item(IDC_REGISTERED_LIST), LB_SETCURSEL, WPARAM(std::stoi(next())));
+            else if (step == L"press") {
+                const int id = std::stoi(next());
+                std::vector<std::wstring> answers;
+                while (i + 1 < args.size() && (args[i + 1] == L"yes" || args[i + 1] == L"no"))
+                    answers.push_back(args[++i]);
+                done = Press(id, answers, false);
+            } else if (step == L"press-trying") {
+                done = Press(std::stoi(next()), {}, true);
+            } else if (step == L"list")
+                PrintList();
+            else if (step == L"detail")
+                done = Detail(std::stoi(next()));
+            else
+                done = false;
+            if (!done) {
+                Print(L"failed", step);
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    HWND Item(int id) const { return GetDlgItem(m_form, id); }
+
+    bool ChoosePort(const std::wstring& number) {
+        gui::Command(m_frame, ID_COMPORT);
+        HWND dialog = gui::WaitForWindow(m_program, L"COMポートの選択", L"#32770");
+        if (!dialog)
+            return false;
+        gui::Send(GetDlgItem(dialog, IDC_COMPORT_COMBO), CB_SETCURSEL,
+                  WPARAM(std::stoi(number) - 1));
+        gui::Click(GetDlgItem(dialog, IDOK));
+        return true;
+    }
+
+    // Clicks the button and follows the operation to its end: each message
+    // box is printed and answered, until the button is usable again and no
+    // box is up.
+    bool Press(int id, std::vector<std::wstring> answers, bool tryDuring) {
+        gui::ClickLater(Item(id));
+        bool tried = false;
+        for (int idle = 0; idle < 3;) {
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 200);
+            HWND progress = gui::WaitForWindow(m_program, L"進行状況", L"#32770", 0);
+            if (tryDuring && progress && !tried) {
+                tried = true;
+                TryDuringTransfer();
+            }
+            if (!seen.box) {
+                // Done when the button is back and nothing else is open.
+                idle = IsWindowEnabled(Item(id)) && !progress ? idle + 1 : 0;
+                continue;
+            }
+            idle = 0;
+            Print(L"box", seen.text);
+            Print(L"progress", progress ? L"shown" : L"none");
+            const bool question = GetDlgItem(seen.box, IDYES) != nullptr;
+            int button = IDOK;
+            if (question) {
+                button = !answers.empty() && answers.front() == L"yes" ? IDYES : IDNO;
+                if (!answers.empty())
+                    answers.erase(answers.begin());
+            }
+            gui::Answer(seen.box, button);
+        }
+        if (tryDuring)
+            Print(L"held", tried && IsWindow(m_frame) ? L"yes" : L"no");
+        return true;
+    }
+
+    // What must not disturb a running download: another Download, a Clear,
+    // closing the main window.
+    void TryDuringTransfer() {
+        Print(L"download-enabled", IsWindowEnabled(Item(IDC_DOWNLOAD)) ? L"yes" : L"no");
+        gui::ClickLater(Item(IDC_DOWNLOAD));
+        gui::ClickLater(Item(IDC_CLEAR));
+        PostMessageW(m_frame, WM_CLOSE, 0, 0);
+    }
+
+    void PrintList() {
+        HWND list = Item(IDC_REGISTERED_LIST);
+        const LRESULT count = gui::Send(list, LB_GETCOUNT);
+        for (int k = 0; k < int(count); ++k)
+            Print(L"line", ListLine(list, k));
+        Print(L"extent", std::to_wstring(gui::Send(list, LB_GETHORIZONTALEXTENT)));
+        Print(L"memory", gui::Text(Item(IDC_MEMORY_USAGE)));
+    }
+
+    bool Detail(int line) {
+        HWND list = Item(IDC_REGISTERED_LIST);
+        gui::Send(list, LB_SETCURSEL, WPARAM(line));
+        PostMessageW(m_form, WM_COMMAND, MAKEWPARAM(IDC_REGISTERED_LIST, LBN_DBLCLK), LPARAM(list));
+        HWND dialog = nullptr;
+        for (const wchar_t* caption : {L"フォント情報", L"ロゴ情報"})
+            if (!dialog)
+                dialog = gui::WaitForWindow(m_program, caption, L"#32770", 3000);
+        if (!dialog) {
+            Print(L"dialog", L"none");
+            return true;
+        }
+        Print(L"dialog", gui::Text(dialog));
+        for (int id :
+             {IDC_DETAIL_ID, IDC_DETAIL_NAME, IDC_DETAIL_COUNT, IDC_DETAIL_SIZE,
+              IDC_DETAIL_EMPHASIS, IDC_DETAIL_ITALIC, IDC_LOGO_VERTICAL, IDC_LOGO_HORIZONTAL})
+            if (HWND item = GetDlgItem(dialog, id))
+                Print((L"item " + std::to_wstring(id)).c_str(), gui::Text(item));
+        HWND entries = GetDlgItem(dialog, IDC_DETAIL_LIST);
+        const LRESULT count = gui::Send(entries, LB_GETCOUNT);
+        for (int k = 0; k < int(count); ++k)
+            Print(L"entry", ListLine(entries, k));
+        gui::Click(GetDlgItem(dialog, IDOK));
+        return true;
+    }
+
+    gui::Program& m_program;
+    HWND m_frame;
+    HWND m_form;
+};
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::wstring> steps(argv + 1, argv + argc);
+    int model = 0;
+    if (steps.size() >= 2 && steps[0] == L"model") {
+        model = std::stoi(steps[1]);
+        steps.erase(steps.begin(), steps.begin() + 2);
+    }
+    const int buttons[] = {IDC_MODEL_COMPACT, IDC_MODEL_QW300, IDC_MODEL_QW400};
+    gui::Program program;
+    HWND frame = program.Started() ? gui::ChooseModel(program, buttons[model % 3]) : nullptr;
+    HWND form = frame ? FindWindowExW(frame, nullptr, L"#32770", nullptr) : nullptr;
+    if (!form) {
+        Print(L"failed", L"start");
+        return 1;
+    }
+    Script script(program, frame, form);
+    const bool done = script.Run(steps);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    const DWORD status = program.WaitForExit();
+    Print(L"exit", std::to_wstring(status));
+    return done ? 0 : 1;
+}
