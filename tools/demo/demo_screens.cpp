@@ -1,6 +1,8 @@
-// Takes the program through the screens the README shows: the model choice,
-// the main form filled in, the About dialog and the COM port dialog, and
-// writes a picture of each as DIR\NAME.ppm.
+// Takes the program through the screens the README shows, with the virtual
+// printer on COM1 holding a logo: the model choice, the main form filled in,
+// a download with its progress window and its end, the details of a font and
+// of a logo, the About and COM port dialogs; writes a picture of each as
+// DIR\NAME.ppm.
 //
 //   glyphkit-demo-screens DIR
 #include <windows.h>
@@ -68,6 +70,38 @@ int wmain(int argc, wchar_t** argv) {
                  L"いろはにほへと ちりぬるを\r\n漢字かな交じり文 ABCabc0123");
     if (!Shot(frame, "main-form"))
         return Fail("no screenshot of the main form");
+
+    // The printer on COM1: what it holds, then the sample downloaded to it.
+    gui::ClickLater(GetDlgItem(form, IDC_GET_INFO));
+    gui::MessageBoxSeen seen = gui::WaitForMessageBox(program, L"実行結果", 30000);
+    if (!seen.box)
+        return Fail("no answer to Get info");
+    gui::Answer(seen.box, IDOK);
+    gui::Click(GetDlgItem(form, IDC_RANGE_ON)); // the typed characters only
+    gui::ClickLater(GetDlgItem(form, IDC_DOWNLOAD));
+    HWND progress = gui::WaitForWindow(program, L"進行状況", L"#32770", 30000);
+    if (!progress || !Shot(frame, "download-progress"))
+        return Fail("no progress window");
+    seen = gui::WaitForMessageBox(program, L"実行結果", 60000);
+    if (!seen.box || !Shot(frame, "download-done"))
+        return Fail("no end of the download");
+    gui::Answer(seen.box, IDOK);
+
+    // The details of the font just sent (line 0) and of the printer's logo.
+    HWND list = GetDlgItem(form, IDC_REGISTERED_LIST);
+    const struct {
+        int line;
+        const wchar_t* caption;
+        const char* name;
+    } details[] = {{0, L"フォント情報", "font-detail"}, {1, L"ロゴ情報", "logo-detail"}};
+    for (const auto& detail : details) {
+        gui::Send(list, LB_SETCURSEL, WPARAM(detail.line));
+        PostMessageW(form, WM_COMMAND, MAKEWPARAM(IDC_REGISTERED_LIST, LBN_DBLCLK), LPARAM(list));
+        HWND dialog = gui::WaitForWindow(program, detail.caption, L"#32770");
+        if (!dialog || !Shot(dialog, detail.name))
+            return Fail("no detail dialog");
+        gui::Click(GetDlgItem(dialog, IDOK));
+    }
 
     gui::Command(frame, ID_APP_ABOUT);
     HWND about = gui::WaitForWindow(program, L"バージョン情報", L"#32770");
