@@ -29,12 +29,23 @@ bool CMainFrame::OnCommand(int id) {
         CComPortDlg(m_hWnd, m_app.m_nComPort).DoModal();
         return true;
     case ID_HELP_CONTENTS:
-        // A missing viewer or file is no concern of the program's.
-        HtmlHelpA(m_hWnd, m_app.m_strHelpFilePath.c_str(), HH_DISPLAY_TOPIC, 0);
+        OpenHelp();
         return true;
     default:
         return false;
     }
+}
+
+void CMainFrame::OpenHelp() {
+    // The viewer is loaded when first asked for and stays for its windows. A
+    // missing viewer or file is no concern of the program's: nothing happens.
+    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    static HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");
+    const auto htmlHelp = viewer ? reinterpret_cast<HtmlHelpFunction>(
+                                       reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")))
+                                 : nullptr;
+    if (htmlHelp)
+        htmlHelp(m_hWnd, m_app.m_strHelpFilePath.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
 void CMainFrame::OnClose() {

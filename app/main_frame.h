@@ -19,5 +19,8 @@ protected:
     void OnClose() override;
 
 private:
+    // The help file at its default topic.
+    void OpenHelp();
+
     CGlyphkitApp& m_app;
 };
