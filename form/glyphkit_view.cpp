@@ -38,6 +38,18 @@ std::optional<uint32_t> UnsignedField(HWND form, int id) {
     return uint32_t(value);
 }
 
+// The open dialog of the text-file input and Load: "*.EXT" to start with, the
+// file must exist, no read-only box.
+std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extension,
+                                             const wchar_t* filter) {
+    FileDialogOptions options;
+    options.defaultExtension = extension;
+    options.initialName = std::wstring(L"*.") + extension;
+    options.filter = filter;
+    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    return ShowFileDialog(owner, options);
+}
+
 void SetSpin(HWND spin, int low, int high, int position) {
     SendMessageW(spin, UDM_SETRANGE32, WPARAM(low), LPARAM(high));
     SendMessageW(spin, UDM_SETPOS32, 0, LPARAM(position));
@@ -233,12 +245,7 @@ void CGlyphkitView::OnUnicodeFile() {
 }
 
 void CGlyphkitView::OnTextFile() {
-    FileDialogOptions options;
-    options.defaultExtension = L"txt";
-    options.initialName = L"*.txt";
-    options.filter = kTextFilter;
-    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+    const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"txt", kTextFilter);
     if (!path)
         return;
     const bool unicode = m_doc.m_bUnicodeFile != 0;
@@ -252,12 +259,7 @@ void CGlyphkitView::OnTextFile() {
 }
 
 void CGlyphkitView::OnLoad() {
-    FileDialogOptions options;
-    options.defaultExtension = L"kfd";
-    options.initialName = L"*.kfd";
-    options.filter = kFontDataFilter;
-    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+    const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"kfd", kFontDataFilter);
     if (!path)
         return;
     const LoadResult load = m_operations.LoadFontDataFile(ToAnsi(*path));
