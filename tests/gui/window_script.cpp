@@ -129,8 +129,12 @@ private:
                 TryDuringTransfer();
             }
             if (!seen.box) {
-                // Done when the button is back and nothing else is open.
-                idle = IsWindowEnabled(Item(id)) && !progress ? idle + 1 : 0;
+                // Done when the button is back, nothing else is open and the
+                // window takes messages (it does not while it waits for the
+                // printer).
+                const bool quiet =
+                    IsWindowEnabled(Item(id)) && !progress && gui::Responds(m_form, 200);
+                idle = quiet ? idle + 1 : 0;
                 continue;
             }
             idle = 0;
