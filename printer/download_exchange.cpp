@@ -1,5 +1,8 @@
 #include "printer/download_exchange.h"
 
+#include <cstring>
+#include <vector>
+
 #include "printer/command_blocks.h"
 #include "printer/listing_exchange.h"
 #include "res/resource_ids.h"
@@ -75,11 +78,17 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
 
     const uint32_t n = record.m_dwCharCount;
     const size_t b = record.m_dwBytesPerGlyph;
+    // Each frame (STX, wire record, bitmap, ETX) leaves in one write: every
+    // write is a trip through the system, and on a line paced by the printer
+    // a gap between the pieces of a frame is time the line stands idle.
+    std::vector<uint8_t> frame(1 + GlyphRecord::kSize + b + 1);
+    frame.front() = STX;
+    frame.back() = ETX;
     for (uint32_t i = 0; i < n; ++i) {
-        link.WriteByte(STX);
-        link.WriteBlock(record.WireRecord(i), GlyphRecord::kSize);
-        link.WriteBlock(glyphData + i * b, b);
-        link.WriteByte(ETX);
+        std::memcpy(&frame[1], record.WireRecord(i), GlyphRecord::kSize);
+        if (b > 0)
+            std::memcpy(&frame[1 + GlyphRecord::kSize], glyphData + i * b, b);
+        link.WriteBlock(frame.data(), frame.size());
         uint8_t ack = 0;
         if (!link.ReadBlock(&ack, 1, kAckTimeout) || ack != ACK)
             return Failed(IDS_DOWNLOAD_FAILED);

@@ -8,15 +8,17 @@ PortHandle& PortHandle::operator=(PortHandle&& other) noexcept {
     if (this != &other) {
         Close();
         m_handle = other.Release();
+        m_lock = std::move(other.m_lock);
     }
     return *this;
 }
 
 void PortHandle::Close() {
-    if (m_handle == INVALID_HANDLE_VALUE)
-        return;
-    CloseHandle(m_handle);
+    // The handle goes first: whoever takes the port next opens it anew.
+    if (m_handle != INVALID_HANDLE_VALUE)
+        CloseHandle(m_handle);
     m_handle = INVALID_HANDLE_VALUE;
+    m_lock.Unlock();
 }
 
 HANDLE PortHandle::Release() {
@@ -43,6 +45,10 @@ bool IsSerialDevice(HANDLE handle) {
 } // namespace
 
 PortHandle OpenPrinterPort(int comPort) {
+    // A port another program holds counts as one that cannot be opened.
+    PortLock lock = PortLock::Acquire(comPort);
+    if (!lock.IsHeld())
+        return PortHandle();
     char path[32];
     std::snprintf(path, sizeof path, "\\\\.\\COM%d", comPort);
     HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -51,7 +57,9 @@ PortHandle OpenPrinterPort(int comPort) {
         CloseHandle(handle);
         handle = INVALID_HANDLE_VALUE;
     }
-    return PortHandle(handle);
+    if (handle == INVALID_HANDLE_VALUE)
+        return PortHandle();
+    return PortHandle(handle, std::move(lock));
 }
 
 bool SerialPrinterLink::WriteBlock(const uint8_t* data, size_t count) {

@@ -7,15 +7,20 @@
 
 #include "framework/operator.h"
 #include "printer/exchange_outcome.h"
+#include "printer/port_lock.h"
 #include "printer/printer_link.h"
 #include "printer/rs232c.h"
 
-// Owns a port handle for one printer operation.
+// Owns a port handle for one printer operation, and the port's lock when it
+// was opened through OpenPrinterPort: the handle is closed first, then the
+// port is given up, both exactly once.
 class PortHandle {
 public:
     PortHandle() = default;
-    explicit PortHandle(HANDLE handle) : m_handle(handle) {}
-    PortHandle(PortHandle&& other) noexcept : m_handle(other.Release()) {}
+    explicit PortHandle(HANDLE handle, PortLock lock = {})
+        : m_handle(handle), m_lock(std::move(lock)) {}
+    PortHandle(PortHandle&& other) noexcept
+        : m_handle(other.Release()), m_lock(std::move(other.m_lock)) {}
     PortHandle& operator=(PortHandle&& other) noexcept;
     PortHandle(const PortHandle&) = delete;
     PortHandle& operator=(const PortHandle&) = delete;
@@ -29,6 +34,7 @@ public:
 
 private:
     HANDLE m_handle = INVALID_HANDLE_VALUE;
+    PortLock m_lock;
 };
 
 constexpr DWORD kPrinterBaudRate = 115200;
@@ -36,7 +42,8 @@ constexpr DWORD kPrinterBaudRate = 115200;
 constexpr int kFirstComPort = 1;
 constexpr int kLastComPort = 20;
 
-// Opens "\\.\COM<comPort>" for exclusive use; not open when it cannot be.
+// Opens "\\.\COM<comPort>" for exclusive use; not open when it cannot be,
+// also when another of the session's programs holds that port.
 PortHandle OpenPrinterPort(int comPort);
 
 // The exchanges' view of an open port.

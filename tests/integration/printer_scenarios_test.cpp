@@ -3,6 +3,10 @@
 // command tables.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "fontdata/byte_order.h"
 #include "tests/integration/virtual_printer_fixture.h"
 #include "tools/vprinter/state_file.h"
@@ -35,29 +39,6 @@ const Bytes kInfoReplyEmpty{0x02, 0x41, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30, 0x30
 
 std::string Output(const ProcessResult& r) {
     return r.out + r.err;
-}
-
-// A font as a download through the console tool would leave it: ID, name, 72 bytes a
-// glyph (24 x 24 dots), `count` characters from U+3042 on.
-StoredFont SampleFont(int id, const std::string& name, uint32_t count) {
-    StoredFont f;
-    f.info[0] = uint8_t('0' + id / 10);
-    f.info[1] = uint8_t('0' + id % 10);
-    std::copy(name.begin(), name.end(), f.info.begin() + 4);
-    f.info[48] = '1';
-    f.info[49] = '0';
-    WriteBE16(&f.info[52], 24);
-    WriteBE16(&f.info[54], 24);
-    WriteBE32(&f.info[56], 72);
-    WriteBE32(&f.info[60], count);
-    WriteBE32(&f.info[68], 72 * count);
-    WriteBE16(&f.info[78], 400);
-    for (uint32_t i = 0; i < count; ++i) {
-        const uint16_t code = uint16_t(0x3042 + i);
-        f.records.push_back({uint8_t(code), uint8_t(code >> 8), 0, 0, 0, 24, 0, 0, 0, 24});
-    }
-    f.glyphs.assign(72 * count, 0x5A);
-    return f;
 }
 
 // What the tool sent for one download: the block and the frames after Proceed.
@@ -477,6 +458,46 @@ TEST_F(VirtualPrinterTest, UnmappedPortCannotBeOpenedAndNothingChanges) {
     EXPECT_TRUE(t.received.empty());
     EXPECT_TRUE(t.sent.empty());
     EXPECT_EQ(vprinter::FormatState(memory), before);
+}
+
+TEST_F(DownloadTest, SecondProgramCannotOpenThePortADownloadHolds) {
+    // The printer holds its answer to the Proceed of an overwrite, which the
+    // tool awaits for ten seconds, while a listing tries the same port.
+    RegistrationMemory seed;
+    seed.Store(MakeLogo(1, "OLD", 16, 16));
+    std::promise<void> proceedHeld, release;
+    std::shared_future<void> released = release.get_future().share();
+    bool held = false;
+    onPrinterNote = [&](const std::string& note) {
+        if (note != "received proceed" || held)
+            return;
+        held = true;
+        proceedHeld.set_value();
+        released.wait();
+    };
+    StartPrinter(20, {}, seed);
+    const std::string kfd = Kfd(abc);
+    ProcessResult first, second;
+    std::thread download([&] {
+        first = Cli({"download", kfd, "--id", "1", "--port", "20", "--overwrite", "yes"});
+    });
+    if (proceedHeld.get_future().wait_for(std::chrono::seconds(60)) == std::future_status::ready)
+        second = Cli({"list", "--port", "20"});
+    else
+        ADD_FAILURE() << "the download never reached its Proceed";
+    release.set_value();
+    download.join();
+    EXPECT_EQ(second.exitCode, 1) << Output(second);
+    EXPECT_NE(Output(second).find("COMポートが開けませんでした。"), std::string::npos)
+        << Output(second);
+    EXPECT_EQ(first.exitCode, 0) << Output(first);
+    EXPECT_NE(Output(first).find("登録完了しました。"), std::string::npos) << Output(first);
+    // Nothing of the listing reached the line.
+    const DownloadOnWire d = SplitDownload(StopPrinter().received);
+    ASSERT_GE(d.afterHeader.size(), 3u);
+    EXPECT_EQ(
+        ExpectFrames(Bytes(d.afterHeader.begin() + 3, d.afterHeader.end()), d.bytesPerGlyph, abc),
+        Cat({kInfoRequest, kProceed}));
 }
 
 TEST_F(VirtualPrinterTest, ListingReplySplitWithinTheReadTimeIsJoined) {

@@ -2,6 +2,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
+#include "fontdata/byte_order.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -18,6 +22,27 @@ bool WinRun(const std::vector<std::string>& args) {
     return integration::WinRun(SourceDir(), args);
 }
 
+vprinter::StoredFont SampleFont(int id, const std::string& name, uint32_t count) {
+    vprinter::StoredFont f;
+    f.info[0] = uint8_t('0' + id / 10);
+    f.info[1] = uint8_t('0' + id % 10);
+    std::copy(name.begin(), name.end(), f.info.begin() + 4);
+    f.info[48] = '1';
+    f.info[49] = '0';
+    WriteBE16(&f.info[52], 24);
+    WriteBE16(&f.info[54], 24);
+    WriteBE32(&f.info[56], 72);
+    WriteBE32(&f.info[60], count);
+    WriteBE32(&f.info[68], 72 * count);
+    WriteBE16(&f.info[78], 400);
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint16_t code = uint16_t(0x3042 + i);
+        f.records.push_back({uint8_t(code), uint8_t(code >> 8), 0, 0, 0, 24, 0, 0, 0, 24});
+    }
+    f.glyphs.assign(72 * count, 0x5A);
+    return f;
+}
+
 void VirtualPrinterTest::StartPrinter(int comNumber, const vprinter::FaultPlan& faults,
                                       const vprinter::RegistrationMemory& seed) {
     com = comNumber;
@@ -30,7 +55,11 @@ void VirtualPrinterTest::StartPrinter(int comNumber, const vprinter::FaultPlan& 
     memory = seed;
     faults_ = faults;
     engine_ = std::make_unique<vprinter::PrinterEngine>(memory, faults_);
-    engine_->onNote = [this](const std::string& text) { log_.Note(text); };
+    engine_->onNote = [this](const std::string& text) {
+        log_.Note(text);
+        if (onPrinterNote)
+            onPrinterNote(text);
+    };
     printer_ = std::make_unique<vprinter::PtyPrinter>(*engine_, log_, vprinter::LineOptions{});
     std::string error;
     ASSERT_TRUE(printer_->Open(dir_ + "/port", &error)) << error;

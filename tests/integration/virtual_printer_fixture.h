@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -35,6 +36,9 @@ protected:
 
     vprinter::RegistrationMemory memory;
     int com = 0;
+    // Hears what the printer made of each command, on the printer's thread
+    // before it answers; set before StartPrinter. Blocking here holds the reply.
+    std::function<void(const std::string&)> onPrinterNote;
 
 private:
     std::string dir_;
@@ -51,5 +55,9 @@ std::string SourceDir();
 std::string WindowsBinDir();
 // Runs scripts/winrun with the arguments (port mapping); true on exit status 0.
 bool WinRun(const std::vector<std::string>& args);
+
+// A font as a download through the console tool would leave it: ID, name,
+// 72 bytes a glyph (24 x 24 dots), `count` characters from U+3042 on.
+vprinter::StoredFont SampleFont(int id, const std::string& name, uint32_t count);
 
 } // namespace integration

@@ -4,11 +4,13 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/message_text.h"
 #include "framework/whole_file.h"
 #include "printer/download_file.h"
+#include "printer/port_lock.h"
 #include "printer/printer_port.h"
 #include "recording_operator.h"
 #include "res/resource_ids.h"
@@ -180,6 +182,36 @@ TEST(PrinterPort, HandleIsClosedExactlyOnce) {
         { PortHandle owner(scoped); }
         EXPECT_FALSE(GetHandleInformation(scoped, &flags));
     }
+}
+
+TEST(PortLock, APortIsClaimedOnceUntilGivenUpOrItsHolderEnds) {
+    PortLock first = PortLock::Acquire(kUnmappedPort);
+    ASSERT_TRUE(first.IsHeld());
+    EXPECT_FALSE(PortLock::Acquire(kUnmappedPort).IsHeld());
+    EXPECT_TRUE(PortLock::Acquire(kUnmappedPort - 1).IsHeld());
+    PortLock moved = std::move(first);
+    first.Unlock(); // a moved-from claim gives nothing up
+    EXPECT_FALSE(PortLock::Acquire(kUnmappedPort).IsHeld());
+    moved.Unlock();
+    EXPECT_TRUE(PortLock::Acquire(kUnmappedPort).IsHeld());
+
+    // Another holder of the port's mutex, as another program would be; once
+    // it ends without giving the port up, the port is free.
+    HANDLE held = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE end = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE mutex = nullptr;
+    std::thread holder([&] {
+        mutex = CreateMutexA(nullptr, TRUE, "Local\\Glyphkit.COM98");
+        SetEvent(held);
+        WaitForSingleObject(end, INFINITE);
+    });
+    WaitForSingleObject(held, INFINITE);
+    EXPECT_FALSE(PortLock::Acquire(98).IsHeld());
+    SetEvent(end);
+    holder.join();
+    EXPECT_TRUE(PortLock::Acquire(98).IsHeld());
+    for (HANDLE h : {held, end, mutex})
+        CloseHandle(h);
 }
 
 TEST(DownloadFile, TemporaryFileIsCreatedEmptyAndDeleted) {

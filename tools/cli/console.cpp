@@ -4,13 +4,29 @@
 
 namespace {
 
+// Whether a standard handle is a console, asked once per handle: a progress
+// line redrawn during a transfer would ask the system twice a line.
+bool IsConsole(DWORD which, HANDLE handle) {
+    struct Kind {
+        HANDLE handle = nullptr;
+        bool console = false;
+    };
+    static Kind kinds[2];
+    Kind& kind = kinds[which == STD_ERROR_HANDLE ? 1 : 0];
+    if (kind.handle != handle) {
+        DWORD mode = 0;
+        kind.console = GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode);
+        kind.handle = handle;
+    }
+    return kind.console;
+}
+
 void Write(DWORD which, const std::wstring& text) {
     HANDLE handle = GetStdHandle(which);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr)
         return;
-    DWORD mode = 0;
     DWORD written = 0;
-    if (GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode)) {
+    if (IsConsole(which, handle)) {
         WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr);
         return;
     }

@@ -99,17 +99,15 @@ void ConsoleFrontEnd::GlyphsMissing(const std::string& face, const std::vector<u
 
 void ConsoleFrontEnd::CharacterSent(uint32_t count, uint32_t index) {
     constexpr uint32_t kWidth = 40;
-    constexpr ULONGLONG kRedrawMs = 100;
-    const uint32_t filled = uint32_t(uint64_t(index + 1) * kWidth / count);
-    // The printer waits for the next frame while the line is drawn, so the
-    // line is drawn when the bar grows, for the last character, and a few
-    // times a second in between, not for every character.
+    constexpr ULONGLONG kRedrawMs = 250;
+    // The printer waits for the next frame while the line is drawn, and a
+    // write to the console can cost more than all else between two frames:
+    // the line is drawn four times a second and for the last character.
     const ULONGLONG now = GetTickCount64();
-    if (m_bProgressShown && filled == m_nProgressFilled && index + 1 < count &&
-        now - m_progressDrawnAt < kRedrawMs)
+    if (m_bProgressShown && index + 1 < count && now - m_progressDrawnAt < kRedrawMs)
         return;
-    m_nProgressFilled = filled;
     m_progressDrawnAt = now;
+    const uint32_t filled = uint32_t(uint64_t(index + 1) * kWidth / count);
     console::Err(L"\r[" + std::wstring(filled, L'#') + std::wstring(kWidth - filled, L'.') + L"] " +
                  std::to_wstring(index + 1) + L"/" + std::to_wstring(count));
     m_bProgressShown = true;

@@ -37,6 +37,5 @@ private:
     std::optional<bool> m_answer;
     std::wstring m_strWindowCaption;
     bool m_bProgressShown = false;
-    uint32_t m_nProgressFilled = 0;
     unsigned long long m_progressDrawnAt = 0; // GetTickCount64 of the last drawing
 };

@@ -108,15 +108,17 @@ void PtyPrinter::Run(const std::function<bool()>& keepRunning) {
         }
         out.clear();
         engine_.Receive(buffer.data(), size_t(n), out);
-        for (const auto& piece : out)
-            Send(piece);
+        for (size_t i = 0; i < out.size(); ++i)
+            Send(out[i], i == 0 ? lineInFree_ : Clock::time_point{});
         lastActivity = Clock::now();
     }
 }
 
-void PtyPrinter::Send(const TimedBytes& piece) {
-    if (piece.delayMs > 0)
+void PtyPrinter::Send(const TimedBytes& piece, Clock::time_point commandEnd) {
+    if (piece.delayMs > 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(piece.delayMs));
+        commandEnd = {};
+    }
     if (piece.bytes.empty())
         return;
     bool ok = true;
@@ -125,9 +127,12 @@ void PtyPrinter::Send(const TimedBytes& piece) {
     } else {
         // Each byte leaves when the line has carried the one before it;
         // whatever is due is written together, against absolute times so
-        // sleeping late does not add up.
+        // sleeping late does not add up. An undelayed reply starts when the
+        // command's last byte came in on the line, not when this thread woke
+        // up after it: the wake-up's delay is no time of the line's.
         const auto byteTime = std::chrono::nanoseconds(10'000'000'000LL / options_.baud);
-        const auto start = std::max(Clock::now(), lineOutFree_);
+        const auto ready = commandEnd == Clock::time_point{} ? Clock::now() : commandEnd;
+        const auto start = std::max(ready, lineOutFree_);
         size_t written = 0;
         while (ok && written < piece.bytes.size()) {
             std::this_thread::sleep_until(start + byteTime * long(written + 1));

@@ -36,7 +36,9 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    void Send(const TimedBytes& piece);
+    // Sends a reply piece; commandEnd: when the command it answers had come
+    // in on the paced line (the epoch when that does not apply).
+    void Send(const TimedBytes& piece, Clock::time_point commandEnd);
     bool WriteAll(const uint8_t* data, size_t size);
 
     PrinterEngine& engine_;

@@ -1,0 +1,259 @@
+// The main window against the virtual printer: the window driven through a
+// script under Xvfb, its messages, list and progress window read back, and
+// the printer's memory and wire held to what they must be.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fontdata/byte_order.h"
+#include "tests/integration/virtual_printer_fixture.h"
+
+using namespace integration;
+using vprinter::FaultPlan;
+using vprinter::MakeLogo;
+using vprinter::RegistrationMemory;
+using vprinter::StoredFont;
+
+namespace {
+
+// The window tests share COM1; ctest runs them one at a time.
+const int kPort = 1;
+const char kRegistered[] = "取得完了しました。";
+const char kNothingRegistered[] = "取得完了しました。登録されているデータはありません。";
+const char kDownloaded[] = "登録完了しました。";
+const char kDownloadFailed[] = "登録に失敗しました。";
+const char kOverwrite[] = "登録IDが既に存在します。上書きしますか？";
+
+class WindowTest : public VirtualPrinterTest {
+protected:
+    // The window script's lines, after choosing the model and the port.
+    std::vector<std::string> Window(std::vector<std::string> steps, int model = 0) {
+        std::vector<std::string> argv{"xvfb-run",
+                                      "-a",
+                                      "-s",
+                                      "-screen 0 1280x1024x24",
+                                      SourceDir() + "/scripts/winrun",
+                                      WindowsBinDir() + "/glyphkit-window-script.exe",
+                                      "model",
+                                      std::to_string(model),
+                                      "port",
+                                      std::to_string(kPort)};
+        argv.insert(argv.end(), steps.begin(), steps.end());
+        const ProcessResult r = RunProcess(argv, 120000);
+        std::vector<std::string> lines;
+        std::istringstream out(r.out);
+        for (std::string line; std::getline(out, line);) {
+            if (!line.empty() && line.back() == '\r') // a Windows line end
+                line.pop_back();
+            lines.push_back(line);
+        }
+        EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "exit: 0"), lines.end()) << r.out;
+        return lines;
+    }
+    // The lines that begin with prefix.
+    static std::vector<std::string> Only(const std::vector<std::string>& lines,
+                                         const std::string& prefix) {
+        std::vector<std::string> kept;
+        for (const std::string& line : lines)
+            if (line.rfind(prefix, 0) == 0)
+                kept.push_back(line);
+        return kept;
+    }
+    // The steps that fill the form with a registration of "AB" in IPAゴシック,
+    // one-byte code mode off, under the given ID.
+    static std::vector<std::string> Registration(const std::string& id) {
+        return {"text",        "1052",  id,     "text", "1001", "WINDOW", "face",
+                "IPAゴシック", "click", "1053", "text", "1043", "AB"};
+    }
+};
+
+std::vector<std::string> Steps(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+} // namespace
+
+TEST_F(WindowTest, GetInfoOfAnEmptyPrinter) {
+    StartPrinter(kPort);
+    const std::vector<std::string> lines = Window({"press", "1011", "list"});
+    EXPECT_EQ(Only(lines, "box"),
+              std::vector<std::string>{"box: " + std::string(kNothingRegistered)});
+    EXPECT_EQ(Only(lines, "line"), std::vector<std::string>{});
+    EXPECT_EQ(Only(lines, "extent"), std::vector<std::string>{"extent: 0"});
+    EXPECT_EQ(Only(lines, "memory"), std::vector<std::string>{"memory: メモリ使用量　0/240Kbyte"});
+}
+
+TEST_F(WindowTest, GetInfoThenDetailsOfAFontAndALogo) {
+    RegistrationMemory seed;
+    seed.Store(SampleFont(5, "Sample", 100));
+    seed.Store(MakeLogo(50, "LOGO", 96, 200));
+    StartPrinter(kPort, {}, seed);
+    const std::vector<std::string> lines =
+        Window({"press", "1011", "list", "detail", "0", "detail", "1"});
+    EXPECT_EQ(Only(lines, "box"), std::vector<std::string>{"box: " + std::string(kRegistered)});
+    EXPECT_EQ(Only(lines, "line"),
+              (std::vector<std::string>{"line: ID05 Sample 7200byte", "line: ID50 LOGO 2400byte"}));
+    // 7200 + 1000 for the font, 2400 + 10 for the logo.
+    EXPECT_EQ(Only(lines, "memory"), std::vector<std::string>{"memory: メモリ使用量　10/240Kbyte"});
+    EXPECT_EQ(Only(lines, "dialog"),
+              (std::vector<std::string>{"dialog: フォント情報", "dialog: ロゴ情報"}));
+    const std::vector<std::string> items = Only(lines, "item");
+    for (const char* item :
+         {"item 1058: 登録ID：5", "item 1057: 登録名称：Sample", "item 1059: 登録フォント数：100",
+          "item 1060: フォントサイズ：10", "item 1061: 強調：無効", "item 1062: 斜体：無効",
+          "item 1058: 登録ID：50", "item 1013: 縦サイズ：96dot(12.0mm)",
+          "item 1014: 横サイズ：200dot(25.0mm)"})
+        EXPECT_NE(std::find(items.begin(), items.end(), item), items.end()) << item;
+    const std::vector<std::string> entries = Only(lines, "entry");
+    ASSERT_EQ(entries.size(), 101u);
+    EXPECT_EQ(entries[0], "entry: 0x4230     あ");
+    EXPECT_EQ(entries[100], "entry: 0x6B82");
+}
+
+TEST_F(WindowTest, LogoSizesFollowTheModelsDotsPerMillimetre) {
+    RegistrationMemory seed;
+    seed.Store(MakeLogo(3, "WIDE", 100, 100));
+    StartPrinter(kPort, {}, seed);
+    const std::vector<std::string> lines = Window({"press", "1011", "detail", "0"}, 2);
+    const std::vector<std::string> items = Only(lines, "item 1013");
+    EXPECT_EQ(items, std::vector<std::string>{"item 1013: 縦サイズ：100dot(8.3mm)"});
+}
+
+struct DownloadCase {
+    const char* what;
+    bool registered; // ID 1 already holds a font
+    FaultPlan faults;
+    std::vector<std::string> answers;
+    std::vector<std::string> boxes; // "text|progress"
+    bool stored;                    // the printer holds the new "AB" as ID 1
+};
+
+class WindowDownloadTest : public WindowTest, public ::testing::WithParamInterface<DownloadCase> {};
+
+TEST_P(WindowDownloadTest, MessagesProgressAndWhatThePrinterKeeps) {
+    const DownloadCase& c = GetParam();
+    RegistrationMemory seed;
+    if (c.registered)
+        seed.Store(SampleFont(1, "OLD", 3));
+    StartPrinter(kPort, c.faults, seed);
+    std::vector<std::string> steps = Steps(Registration("1"), {"press", "1016"});
+    steps.insert(steps.end(), c.answers.begin(), c.answers.end());
+    steps.push_back("list");
+    const std::vector<std::string> lines = Window(steps);
+    std::vector<std::string> boxes;
+    for (size_t i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i].rfind("box: ", 0) == 0)
+            boxes.push_back(lines[i].substr(5) + "|" + lines[i + 1].substr(10));
+    EXPECT_EQ(boxes, c.boxes);
+    StopPrinter();
+    const StoredFont* font = memory.Find(1);
+    if (!c.stored) {
+        if (c.registered) {
+            ASSERT_NE(font, nullptr);
+            EXPECT_EQ(font->CharacterCount(), 3u); // the old font, untouched
+        }
+        EXPECT_EQ(Only(lines, "line: ID01 WINDOW").size(), 0u); // the list was not refreshed
+        return;
+    }
+    ASSERT_NE(font, nullptr);
+    ASSERT_EQ(font->CharacterCount(), 2u);
+    EXPECT_EQ(font->Entry(0)[0], 'A');
+    EXPECT_EQ(font->Entry(1)[0], 'B');
+    EXPECT_EQ(Only(lines, "line: ID01 WINDOW").size(), 1u); // refreshed
+    // The glyphs are the face's: the console tool renders the same bitmaps.
+    const std::string kfd = WorkDir() + "/same.kfd";
+    const ProcessResult built = Cli({"build", "--face", "IPAゴシック", "--size", "10", "--name",
+                                     "WINDOW", "--text", "AB", "--out", WinePath(kfd)});
+    ASSERT_EQ(built.exitCode, 0) << built.out << built.err;
+    std::ifstream in(kfd, std::ios::binary);
+    const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(file.size(), 172u);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 172, file.end()), font->glyphs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, WindowDownloadTest,
+    ::testing::Values(
+        DownloadCase{"FreeId", false, {}, {}, {std::string(kDownloaded) + "|shown"}, true},
+        DownloadCase{"RegisteredAnsweredYes",
+                     true,
+                     {},
+                     {"yes"},
+                     {std::string(kOverwrite) + "|none", std::string(kDownloaded) + "|shown"},
+                     true},
+        DownloadCase{
+            "RegisteredAnsweredNo", true, {}, {"no"}, {std::string(kOverwrite) + "|none"}, false},
+        DownloadCase{"WrongAckForTheSecondCharacter",
+                     false,
+                     FaultPlan{false, 2},
+                     {},
+                     {std::string(kDownloadFailed) + "|shown"},
+                     false}),
+    [](const ::testing::TestParamInfo<DownloadCase>& info) { return info.param.what; });
+
+TEST_F(WindowTest, DownloadWithTheAreaFullIsRefusedWithoutProgress) {
+    RegistrationMemory seed;
+    seed.Store(SampleFont(10, "BIG", 2997)); // 2997 x 82 bytes: 6 bytes left
+    StartPrinter(kPort, {}, seed);
+    const std::vector<std::string> lines = Window(Steps(Registration("1"), {"press", "1016"}));
+    EXPECT_EQ(Only(lines, "box"), std::vector<std::string>{"box: 登録領域がNGです。"});
+    EXPECT_EQ(Only(lines, "progress"), std::vector<std::string>{"progress: none"});
+}
+
+TEST_F(WindowTest, NothingDisturbsARunningDownload) {
+    FaultPlan slow;
+    slow.replyDelayMs = 400;
+    StartPrinter(kPort, slow);
+    const std::vector<std::string> lines =
+        Window(Steps(Registration("1"), {"press-trying", "1016"}));
+    EXPECT_EQ(Only(lines, "download-enabled"), std::vector<std::string>{"download-enabled: no"});
+    EXPECT_EQ(Only(lines, "box"), std::vector<std::string>{"box: " + std::string(kDownloaded)});
+    EXPECT_EQ(Only(lines, "held"), std::vector<std::string>{"held: yes"});
+    const vprinter::WireTranscript t = StopPrinter();
+    ASSERT_NE(memory.Find(1), nullptr);
+    EXPECT_EQ(memory.Find(1)->CharacterCount(), 2u);
+    // One download start, and no deletion sent.
+    const std::string received(t.received.begin(), t.received.end());
+    EXPECT_EQ(received.find("\x1B"
+                            "FD"),
+              received.rfind("\x1B"
+                             "FD"));
+    EXPECT_EQ(received.find("\x1B"
+                            "FC"),
+              std::string::npos);
+}
+
+TEST_F(WindowTest, ClearAndAllClear) {
+    RegistrationMemory seed;
+    seed.Store(SampleFont(7, "SEVEN", 2));
+    seed.Store(SampleFont(8, "EIGHT", 2));
+    seed.Store(SampleFont(9, "NINE", 2));
+    StartPrinter(kPort, {}, seed);
+    const std::vector<std::string> lines = Window({
+        "press",  "1012",                                          // nothing selected
+        "press",  "1011", "select", "0",    "press", "1012", "no", // declined
+        "select", "1",    "press",  "1012", "yes",   "list",       // EIGHT deleted
+        "press",  "1017", "yes",    "list",                        // all
+    });
+    EXPECT_EQ(Only(lines, "box"),
+              (std::vector<std::string>{
+                  "box: 削除する登録データを選択してください。", "box: " + std::string(kRegistered),
+                  "box: 選択した登録データを削除します。実行しますか？",
+                  "box: 選択した登録データを削除します。実行しますか？",
+                  "box: データ削除に成功しました。",
+                  "box: プリンタに登録されているデータを全て削除します。実行しますか？\\n"
+                  "※登録されているフォント、ロゴデータが全て削除されます。",
+                  "box: データ削除に成功しました。"}));
+    EXPECT_EQ(Only(lines, "line"),
+              (std::vector<std::string>{"line: ID07 SEVEN 144byte", "line: ID09 NINE 144byte"}));
+    EXPECT_EQ(Only(lines, "memory").back(), "memory: メモリ使用量　0/240Kbyte");
+    StopPrinter();
+    EXPECT_TRUE(memory.Entries().empty());
+}
