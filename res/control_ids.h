@@ -75,5 +75,5 @@
 #define IDC_MODEL_QW400 1072
 
 // Framework messages
-#define IDS_CREATE_DOC_FAILED 61704 // 空のドキュメントの作成に失敗しました。
+#define IDS_CREATE_DOC_FAILED 61704    // 空のドキュメントの作成に失敗しました。
 #define IDS_CREATE_DIALOG_FAILED 61705 // Error creating Dialog
