@@ -71,7 +71,12 @@ bool SerialPrinterLink::WriteByte(uint8_t value) {
 }
 
 bool SerialPrinterLink::ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) {
-    return m_rs232c.ReadBlock(m_port, buffer, DWORD(count), constantMs) != 0;
+    if (m_bTimeoutsSet && count == m_timeoutCount && constantMs == m_timeoutConstant)
+        return m_rs232c.ReadAttempts(m_port, buffer, DWORD(count)) != 0;
+    m_bTimeoutsSet = m_rs232c.SetReadTimeouts(m_port, DWORD(count), constantMs) != 0;
+    m_timeoutCount = count;
+    m_timeoutConstant = constantMs;
+    return m_rs232c.ReadAttempts(m_port, buffer, DWORD(count)) != 0;
 }
 
 namespace {

@@ -57,6 +57,12 @@ public:
 private:
     CRS232C& m_rs232c;
     HANDLE m_port;
+    // The time-outs the last read set: a download reads one ACK after every
+    // character with the same ones, and setting them costs a round trip to
+    // the driver (under Wine, to its server) that the printer waits for.
+    size_t m_timeoutCount = 0;
+    unsigned m_timeoutConstant = 0;
+    bool m_bTimeoutsSet = false;
 };
 
 // One printer operation: open the port (false after message 62000, nothing

@@ -66,6 +66,10 @@ int CRS232C::SetReadTimeouts(HANDLE port, DWORD count, DWORD constantMs) {
 
 int CRS232C::ReadBlock(HANDLE port, void* buffer, DWORD count, DWORD constantMs) {
     SetReadTimeouts(port, count, constantMs);
+    return ReadAttempts(port, buffer, count);
+}
+
+int CRS232C::ReadAttempts(HANDLE port, void* buffer, DWORD count) {
     if (count == 0)
         return 1;
     // Each attempt reads into the start of the buffer; a short attempt is

@@ -23,6 +23,9 @@ public:
     int SetReadTimeouts(HANDLE port, DWORD count, DWORD constantMs);
     // 1 when one read attempt returned exactly count bytes.
     int ReadBlock(HANDLE port, void* buffer, DWORD count, DWORD constantMs);
+    // The read attempts of ReadBlock alone, under the time-outs already set
+    // for the same count and constant.
+    int ReadAttempts(HANDLE port, void* buffer, DWORD count);
 
     static constexpr int kReadAttempts = 3;
 };
