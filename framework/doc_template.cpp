@@ -10,10 +10,11 @@ bool CSingleDocTemplate::OpenNewDocument(int showCommand) {
         const std::wstring caption = description.substr(0, description.find(L'\n'));
         if (!m_frame.Create(m_nResourceId, caption.c_str()))
             return false;
-        if (!m_view.Create(m_frame)) {
+        if (!m_view.Create(m_frame.GetSafeHwnd())) {
             DestroyWindow(m_frame.GetSafeHwnd());
             return false;
         }
+        m_frame.SetView(&m_view);
         if (CWinApp* app = CWinApp::Current())
             app->m_hMainWnd = m_frame.GetSafeHwnd();
     }

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
-#include "framework/frame_wnd.h"
-
-bool CFormView::Create(CFrameWnd& frame) {
-    m_hParent = frame.GetSafeHwnd();
+bool CFormView::Create(HWND frame) {
+    m_hParent = frame;
     if (!CreateModeless())
         return false;
     RECT rect;
     GetWindowRect(m_hWnd, &rect);
     m_totalSize = {rect.right - rect.left, rect.bottom - rect.top};
-    frame.SetView(this);
     ShowWindow(m_hWnd, SW_SHOW);
     return true;
 }

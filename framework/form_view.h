@@ -5,14 +5,13 @@
 // every new document, and its draw operation runs on every paint.
 #include "framework/dialog.h"
 
-class CFrameWnd;
-
 class CFormView : public CDialog {
 public:
     CFormView(int templateId) : CDialog(templateId, nullptr) {}
 
-    // Creates the form inside the frame; false when it could not be made.
-    bool Create(CFrameWnd& frame);
+    // Creates the form inside the frame window; false when it could not be
+    // made.
+    bool Create(HWND frame);
     // The form's full size in pixels: its template's size, which is also
     // its scroll size.
     SIZE GetTotalSize() const { return m_totalSize; }
