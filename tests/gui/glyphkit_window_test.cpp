@@ -42,6 +42,9 @@ protected:
     void PressAndChoose(int button, const std::wstring& path) {
         ClickLater(Item(button));
         ASSERT_TRUE(ChooseFile(program, path));
+        // The button's handler goes on after the dialog; a message sent now
+        // is taken only once it has returned (or shows a message box).
+        Send(form, WM_NULL);
     }
     // No message box comes within a short while.
     void ExpectNoMessage() { EXPECT_EQ(WaitForMessageBox(program, L"実行結果", 300).box, nullptr); }
