@@ -33,8 +33,6 @@ public:
     // A download runs: the main window neither closes nor starts anew.
     bool Busy() const { return m_bBusy; }
 
-    int GetComPort() const { return m_nComPort; }
-    void SetComPort(int port) { m_nComPort = port; }
     void DeleteDisplayContext();
 
     // The application state.

@@ -15,6 +15,7 @@
 #include "framework/message_map.h"
 #include "framework/message_text.h"
 #include "framework/win_app.h"
+#include "printer/memory_usage_text.h"
 #include "printer/registered_detail_dlg.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
@@ -108,9 +109,7 @@ bool CGlyphkitView::OnNotify(NMHDR* header, LRESULT* result) {
     // The size spin: the size follows the proposed position at once.
     if (header->idFrom == IDC_POINT_SIZE_SPIN && header->code == UDN_DELTAPOS) {
         const NMUPDOWN* change = reinterpret_cast<const NMUPDOWN*>(header);
-        int size = change->iPos + change->iDelta;
-        size = size < 1 ? 1 : size > 72 ? 72 : size;
-        m_doc.SetPointSize(size);
+        m_doc.SetPointSize(std::clamp(change->iPos + change->iDelta, 1, 72));
         Redraw();
         *result = 0; // the change is allowed
         return true;
@@ -138,7 +137,6 @@ void CGlyphkitView::OnInitialUpdate() {
 
     m_host.SelectPrinterModel();
     RefreshForm();
-    m_nBaudRate = 115200;
     // One-byte code mode on, with its fields usable also after a new
     // document that found it off.
     SetChecked(GetItem(IDC_RANGE_ON), true);
@@ -319,12 +317,12 @@ FormEnvironment CGlyphkitView::Environment() const {
 
 void CGlyphkitView::BeginWait() {
     if (m_nWaitDepth++ == 0)
-        m_hSavedCursor = SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
+        m_wait.emplace();
 }
 
 void CGlyphkitView::EndWait() {
     if (m_nWaitDepth > 0 && --m_nWaitDepth == 0)
-        SetCursor(m_hSavedCursor);
+        m_wait.reset();
 }
 
 void CGlyphkitView::OnGetInfo() {
@@ -343,8 +341,6 @@ void CGlyphkitView::OnAllClear() {
 }
 
 void CGlyphkitView::OnDownload() {
-    if (Transferring())
-        return;
     const FormFields fields = ReadFields();
     const FormEnvironment environment = Environment();
     // The registration ID comes back from its field for the build's check.
@@ -409,13 +405,7 @@ void CGlyphkitView::ShowRegisteredData(const RegisteredData& data) {
     for (const std::string& line : data.m_lines)
         SendMessageA(list, LB_ADDSTRING, 0, LPARAM(line.c_str()));
     SendMessageW(list, LB_SETHORIZONTALEXTENT, WPARAM(data.m_nExtent), 0);
-    std::wstring memory = LoadText(IDS_MEMORY_USAGE_NA);
-    if (data.MemoryAvailable()) {
-        wchar_t text[128];
-        std::swprintf(text, 128, LoadText(IDS_MEMORY_USAGE).c_str(), data.MemoryKilobytes());
-        memory = text;
-    }
-    SetWindowTextTo(GetItem(IDC_MEMORY_USAGE), memory);
+    SetWindowTextTo(GetItem(IDC_MEMORY_USAGE), MemoryUsageText(data));
 }
 
 void CGlyphkitView::TransferStarting() {
@@ -433,7 +423,6 @@ void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
     PumpMessages(m_hWnd);
     if (m_pProgress && m_pProgress->GetSafeHwnd())
         m_pProgress->SetProgress(count, index);
-    // What was dispatched may have changed the cursor.
-    if (m_nWaitDepth > 0)
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
+    if (m_wait)
+        CWaitCursor::Restore();
 }

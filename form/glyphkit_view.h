@@ -6,9 +6,11 @@
 #include "form/form_operations.h"
 #include "form/message_box_operator.h"
 #include "framework/form_view.h"
+#include "framework/wait_cursor.h"
 #include "printer/progress_dlg.h"
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -19,8 +21,6 @@ public:
     CGlyphkitView(CGlyphkitDoc& doc, FormHost& host);
 
     void OnInitialUpdate() override;
-    // A download is under way: the form must stay as it is until it ends.
-    bool Transferring() const { return m_bTransferring; }
     // Puts the settings into the controls.
     void RefreshForm();
 
@@ -77,9 +77,8 @@ private:
     CMessageBoxOperator m_operator{m_hOwner};
     CFormOperations m_operations;
     std::string m_strRegistrationId; // field 1052, read when Download checks it
-    int m_nBaudRate = 0;
-    HCURSOR m_hSavedCursor = nullptr;
     int m_nWaitDepth = 0;
+    std::optional<CWaitCursor> m_wait; // while m_nWaitDepth > 0
     bool m_bTransferring = false;
     std::unique_ptr<CProgressDlg> m_pProgress;
     std::vector<std::pair<int, bool>> m_commandsBeforeTransfer; // control, was enabled

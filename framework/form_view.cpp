@@ -41,16 +41,11 @@ void CFormView::UpdateScrollBars() {
     if (needed[0])
         room[1] -= GetSystemMetrics(SM_CYHSCROLL);
 
-    LONG* positions[2] = {&m_scroll.x, &m_scroll.y};
+    const LONG* positions[2] = {&m_scroll.x, &m_scroll.y};
     const int bars[2] = {SB_HORZ, SB_VERT};
     for (int i = 0; i < 2; ++i) {
         const int position = needed[i] ? std::min<int>(*positions[i], totals[i] - room[i]) : 0;
-        if (position != *positions[i]) {
-            const int delta = *positions[i] - position;
-            ScrollWindowEx(m_hWnd, i == 0 ? delta : 0, i == 1 ? delta : 0, nullptr, nullptr,
-                           nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-            *positions[i] = position;
-        }
+        ScrollTo(bars[i], position);
         ShowScrollBar(m_hWnd, bars[i], needed[i]);
         if (!needed[i])
             continue;
@@ -99,6 +94,11 @@ void CFormView::Scroll(int bar, int request) {
     }
     const int limit = std::max(0, info.nMax + 1 - int(info.nPage));
     position = std::clamp(position, 0, limit);
+    ScrollTo(bar, position);
+    SetScrollPos(m_hWnd, bar, position, TRUE);
+}
+
+void CFormView::ScrollTo(int bar, int position) {
     LONG& current = bar == SB_HORZ ? m_scroll.x : m_scroll.y;
     const int delta = int(current) - position;
     if (delta == 0)
@@ -106,7 +106,6 @@ void CFormView::Scroll(int bar, int request) {
     current = position;
     ScrollWindowEx(m_hWnd, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr, nullptr,
                    nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-    SetScrollPos(m_hWnd, bar, position, TRUE);
 }
 
 bool CFormView::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {

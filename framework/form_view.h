@@ -32,6 +32,9 @@ protected:
 private:
     void UpdateScrollBars();
     void Scroll(int bar, int request);
+    // Moves the form and its controls so that position of the bar's range
+    // is at the window's edge.
+    void ScrollTo(int bar, int position);
 
     SIZE m_totalSize{0, 0};
     POINT m_scroll{0, 0};

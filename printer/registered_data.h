@@ -15,6 +15,8 @@ std::string FormatListLine(const CFontPT& record);
 class RegisteredData {
 public:
     static constexpr size_t kMaxRecords = 100;
+    // The printer's registration memory.
+    static constexpr int kMemoryKilobytesTotal = 240;
 
     // Line widths in pixels in the list box's font.
     using LineWidth = std::function<int(const std::string& line)>;

@@ -4,14 +4,12 @@
 #include <cstdio>
 #include <string>
 
+#include "printer/registered_data.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/installed_fonts.h"
 
 namespace {
-
-// The printer's registration memory, in the units its memory usage line counts.
-constexpr long kPrinterMemoryKilobytes = 240;
 
 std::wstring Line(const wchar_t* key, const std::wstring& value) {
     return std::wstring(key) + L"=" + value + L"\n";
@@ -58,7 +56,7 @@ int RunShow(const CliArgs& args) {
     // printer counts it: each character's record and bitmap (the header's
     // data size), whole kilobytes, the rest dropped.
     out += Line(L"memory", std::to_wstring(h.DWord(FontHeader::kDataSize) / 1024) + L"/" +
-                               std::to_wstring(kPrinterMemoryKilobytes) + L"KB");
+                               std::to_wstring(RegisteredData::kMemoryKilobytesTotal) + L"KB");
     for (char16_t code : load.fileText) {
         wchar_t line[16];
         std::swprintf(line, 16, L"U+%04X\n", unsigned(code));

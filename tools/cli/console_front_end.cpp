@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "framework/message_text.h"
+#include "printer/memory_usage_text.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
 #include "tools/cli/file_problem.h"
@@ -82,14 +83,7 @@ void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data) {
     std::wstring out;
     for (const std::string& line : data.m_lines)
         out += console::FromAnsi(line) + L"\n";
-    if (data.MemoryAvailable()) {
-        wchar_t text[128];
-        std::swprintf(text, 128, LoadText(IDS_MEMORY_USAGE).c_str(), data.MemoryKilobytes());
-        out += text;
-    } else {
-        out += LoadText(IDS_MEMORY_USAGE_NA);
-    }
-    console::Out(out + L"\n");
+    console::Out(out + MemoryUsageText(data) + L"\n");
 }
 
 void ConsoleFrontEnd::GlyphsMissing(const std::string& face, const std::vector<uint16_t>& codes) {
