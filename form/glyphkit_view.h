@@ -55,6 +55,8 @@ private:
     // and lies in [low, high], else the message, the focus back and nothing.
     bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
     void EnableRegistrationText(bool enable);
+    // Takes the loaded face that is not installed out of the font list.
+    void DropStandInFace();
     FormFields ReadFields() const;
     FormEnvironment Environment() const;
 
@@ -63,7 +65,9 @@ private:
     void BeginTransfer();
     void EndTransfer();
 
-    // FormDisplay: the wait cursor, the registered data column, the progress.
+    // FormDisplay: the focus after a refusal, the wait cursor, the registered
+    // data column, the progress.
+    void FieldRefused(FormField field) override;
     void BeginWait() override;
     void EndWait() override;
     int LineWidth(const std::string& line) override;
@@ -77,6 +81,9 @@ private:
     CMessageBoxOperator m_operator{m_hOwner};
     CFormOperations m_operations;
     std::string m_strRegistrationId; // field 1052, read when Download checks it
+    // The face of a loaded file that is not installed, listed in the font
+    // combo box until another face is chosen; empty when there is none.
+    std::string m_strStandInFace;
     int m_nWaitDepth = 0;
     std::optional<CWaitCursor> m_wait; // while m_nWaitDepth > 0
     bool m_bTransferring = false;

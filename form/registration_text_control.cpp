@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/code_page_text.h"
+
 namespace {
 
 const wchar_t kClassName[] = L"KEDIT";
@@ -26,12 +28,8 @@ LRESULT CopyText(HWND hwnd, WPARAM wParam, wchar_t* buffer) {
 LRESULT SetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (wParam != 0 || lParam == 0)
         return CallWindowProcW(g_editProc, hwnd, WM_SETTEXT, 0, lParam ? lParam : LPARAM(L""));
-    const char* ansi = reinterpret_cast<const char*>(lParam);
-    const int units = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
-    std::vector<wchar_t> text(size_t(std::max(units, 1)), L'\0');
-    if (units > 0)
-        MultiByteToWideChar(CP_ACP, 0, ansi, -1, text.data(), units);
-    return CallWindowProcW(g_editProc, hwnd, WM_SETTEXT, 0, LPARAM(text.data()));
+    const std::wstring text = FromCodePage(reinterpret_cast<const char*>(lParam));
+    return CallWindowProcW(g_editProc, hwnd, WM_SETTEXT, 0, LPARAM(text.c_str()));
 }
 
 LRESULT CALLBACK KeditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -206,6 +206,33 @@ TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {
     DeleteFileW(path.c_str());
 }
 
+TEST_F(WindowTest, TextFilesEndAtTheirFirstZero) {
+    Start();
+    SelectFace(kGothic);
+    const std::wstring path = TempPath(L"window_zero.txt");
+    const struct {
+        std::string bytes;
+        bool unicode;
+        const wchar_t* text;
+    } cases[] = {{std::string("AB\0CD", 5), false, L"AB"},
+                 {std::string("ABCD\0EF", 7), false, L"ABCD"},
+                 {std::string("AB\0", 3), false, L"AB"},
+                 {std::string("\0AB", 3), false, L""},
+                 {std::string("A\0B\0\0\0C\0", 8), true, L"AB"},
+                 {std::string("A\0\0\0", 4), true, L"A"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        if (Checked(IDC_UNICODE_FILE) != c.unicode)
+            Click(Item(IDC_UNICODE_FILE));
+        SetText(Item(IDC_REG_TEXT), L"before");
+        std::ofstream(path.c_str(), std::ios::binary) << c.bytes;
+        PressAndChoose(IDC_TEXT_FILE, path);
+        ExpectNoMessage();
+        EXPECT_EQ(Text(Item(IDC_REG_TEXT)), c.text);
+    }
+    DeleteFileW(path.c_str());
+}
+
 TEST_F(WindowTest, MenuDialogs) {
     Start();
     Command(frame, ID_APP_ABOUT);
