@@ -15,6 +15,7 @@
 #include "framework/file_dialog.h"
 #include "framework/message_map.h"
 #include "framework/message_text.h"
+#include "framework/wait_cursor.h"
 #include "framework/win_app.h"
 #include "printer/memory_usage_text.h"
 #include "printer/registered_detail_dlg.h"
@@ -151,8 +152,8 @@ void CGlyphkitView::RefreshForm() {
     if (!m_strStandInFace.empty() && m_doc.m_strFaceName == m_strStandInFace) {
         // A loaded face that is not installed is shown as it is, so that
         // the form names the face its Save and Download will use.
-        LRESULT item = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1),
-                                    LPARAM(m_strStandInFace.c_str()));
+        LRESULT item =
+            SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(m_strStandInFace.c_str()));
         if (item == CB_ERR)
             item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(m_strStandInFace.c_str()));
         SendMessageW(combo, CB_SETCURSEL, WPARAM(item), 0);
@@ -355,16 +356,6 @@ void CGlyphkitView::FieldRefused(FormField field) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
-void CGlyphkitView::BeginWait() {
-    if (m_nWaitDepth++ == 0)
-        m_wait.emplace();
-}
-
-void CGlyphkitView::EndWait() {
-    if (m_nWaitDepth > 0 && --m_nWaitDepth == 0)
-        m_wait.reset();
-}
-
 void CGlyphkitView::OnGetInfo() {
     m_operations.QueryRegisteredData(m_host.ComPort());
 }
@@ -463,6 +454,5 @@ void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
     PumpMessages(m_hWnd);
     if (m_pProgress && m_pProgress->GetSafeHwnd())
         m_pProgress->SetProgress(count, index);
-    if (m_wait)
-        CWaitCursor::Restore();
+    CWaitCursor::Restore();
 }
