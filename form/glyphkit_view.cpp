@@ -12,6 +12,7 @@
 #include "form/registration_text_control.h"
 #include "form/text_file_input.h"
 #include "framework/code_page_text.h"
+#include "framework/dc.h"
 #include "framework/file_dialog.h"
 #include "framework/message_map.h"
 #include "framework/message_text.h"
@@ -417,16 +418,12 @@ void CGlyphkitView::EndTransfer() {
 
 int CGlyphkitView::LineWidth(const std::string& line) {
     HWND list = GetItem(IDC_REGISTERED_LIST);
-    HDC dc = GetDC(list);
+    const ScopedWindowDC dc(list);
     if (!dc)
         return 0;
-    HGDIOBJ font = HGDIOBJ(SendMessageW(list, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    const ScopedSelectObject font(dc.Get(), HGDIOBJ(SendMessageW(list, WM_GETFONT, 0, 0)));
     SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, line.c_str(), int(line.size()), &extent);
-    if (previous)
-        SelectObject(dc, previous);
-    ReleaseDC(list, dc);
+    GetTextExtentPoint32A(dc.Get(), line.c_str(), int(line.size()), &extent);
     return int(extent.cx);
 }
 
