@@ -73,7 +73,11 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
                     m_display.GlyphsMissing(fields.selectedFace, missing);
                 return true;
             }
-            message = built->failureMessage;
+            // A font that cannot be realised is named under the main
+            // window's caption; a want of memory stops silently.
+            if (built->failure != RenderFailure::FontNotRealised)
+                return false;
+            message = IDS_FONT_REALIZE_FAILED;
             caption = MessageCaption::MainWindow;
         }
     }
