@@ -448,8 +448,11 @@ void CGlyphkitView::TransferStarting() {
 }
 
 void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
-    PumpMessages(m_hWnd);
     if (m_pProgress && m_pProgress->GetSafeHwnd())
         m_pProgress->SetProgress(count, index);
+    // Once per character: the bar's paint and whatever else waits. The
+    // printer waits for the next frame meanwhile, so this is all the window
+    // may cost on the line.
+    PumpMessages(m_hWnd);
     CWaitCursor::Restore();
 }
