@@ -184,9 +184,7 @@ private:
         Print(L"memory", gui::Text(Item(IDC_MEMORY_USAGE)));
     }
 
-    std::wstring Milliseconds() const {
-        return std::to_wstring((GetTickCount64() - m_started));
-    }
+    std::wstring Milliseconds() const { return std::to_wstring((GetTickCount64() - m_started)); }
 
     bool Detail(int line) {
         HWND list = Item(IDC_REGISTERED_LIST);
