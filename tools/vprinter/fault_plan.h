@@ -6,6 +6,9 @@
 namespace vprinter {
 
 struct FaultPlan {
+    // Nothing is ever answered, as from a printer switched off or a cable
+    // plugged into the wrong port.
+    bool silent = false;
     // Every Proceed is swallowed: no reply and nothing done.
     bool silentAfterProceed = false;
     // Character k (1-based) of a download is answered with wrongAckByte
