@@ -4,7 +4,6 @@
 // glyphkit-cli under Wine, and prints rates and their ratio.
 //
 //   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
-#include <iconv.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,30 +28,6 @@ using namespace vprinter;
 using namespace integration;
 
 namespace {
-
-// The first `count` kanji of code page 932, lead bytes from 0x88 on, as UTF-16.
-std::vector<uint16_t> Kanji(size_t count) {
-    std::set<uint16_t> codes;
-    iconv_t cd = iconv_open("UTF-16LE", "CP932");
-    if (cd == iconv_t(-1))
-        return {};
-    for (int lead = 0x88; lead <= 0x9F && codes.size() < count; ++lead)
-        for (int trail = 0x40; trail <= 0xFC && codes.size() < count; ++trail) {
-            if (trail == 0x7F)
-                continue;
-            char in[2] = {char(lead), char(trail)};
-            char out[8];
-            char* pin = in;
-            char* pout = out;
-            size_t inLeft = 2, outLeft = sizeof out;
-            if (iconv(cd, &pin, &inLeft, &pout, &outLeft) == size_t(-1))
-                continue;
-            if (sizeof out - outLeft == 2)
-                codes.insert(uint16_t(uint8_t(out[0]) | uint8_t(out[1]) << 8));
-        }
-    iconv_close(cd);
-    return {codes.begin(), codes.end()};
-}
 
 struct Timed {
     double ms;
@@ -202,7 +177,7 @@ int main(int argc, char** argv) {
     const std::string dir = pattern;
     const std::string kfd = dir + "/bench.kfd";
     auto writeKfd = [&] {
-        const std::vector<uint16_t> codes = Kanji(count);
+        const std::vector<uint16_t> codes = Cp932Kanji(count);
         if (codes.size() != count) {
             std::fprintf(stderr, "bench: only %zu kanji available\n", codes.size());
             return false;

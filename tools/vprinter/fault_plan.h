@@ -6,9 +6,6 @@
 namespace vprinter {
 
 struct FaultPlan {
-    // Nothing is ever answered, as from a printer switched off or a cable
-    // plugged into the wrong port.
-    bool silent = false;
     // Every Proceed is swallowed: no reply and nothing done.
     bool silentAfterProceed = false;
     // Character k (1-based) of a download is answered with wrongAckByte
@@ -24,6 +21,9 @@ struct FaultPlan {
     int splitDelayMs = 0;
     // Wait before every reply.
     int replyDelayMs = 0;
+    // Nothing is ever answered, as from a printer switched off or a cable
+    // plugged into the wrong port.
+    bool silent = false;
 };
 
 } // namespace vprinter
