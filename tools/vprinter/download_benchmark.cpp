@@ -1,9 +1,12 @@
 // glyphkit-download-bench: downloads a registration that nearly fills the
 // printer's 240 KB to the virtual printer, once paced at 115200 baud (what a
 // real line allows) and once unpaced (what the tool itself costs), with
-// glyphkit-cli under Wine, and prints rates and their ratio.
+// glyphkit-cli under Wine, and prints rates and their ratio. Then it
+// provisions the same registration as a plan on 1, 2 and 4 paced printers at
+// once (COM N to N+3) and prints how long several ports take against one.
 //
 //   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
+//                           [--only download|provision]
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -149,63 +153,12 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     return run;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    std::string bin = GLYPHKIT_WINDOWS_BIN;
-    int com = 19, size = 10;
-    size_t count = 1500;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i], value = argv[i + 1];
-        if (name == "--bin")
-            bin = value;
-        else if (name == "--com")
-            com = std::atoi(value.c_str());
-        else if (name == "--count")
-            count = size_t(std::atol(value.c_str()));
-        else if (name == "--size")
-            size = std::atoi(value.c_str());
-        else {
-            std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] "
-                                 "[--count N] [--size PT]\n");
-            return 2;
-        }
-    }
-    char pattern[] = "/tmp/glyphkit-bench-XXXXXX";
-    if (!mkdtemp(pattern))
-        return 1;
-    const std::string dir = pattern;
-    const std::string kfd = dir + "/bench.kfd";
-    auto writeKfd = [&] {
-        const std::vector<uint16_t> codes = Cp932Kanji(count);
-        if (codes.size() != count) {
-            std::fprintf(stderr, "bench: only %zu kanji available\n", codes.size());
-            return false;
-        }
-        WriteKfd(kfd, "BENCH", kIpaGothicCp932, size, codes);
-        return true;
-    };
-    if (!writeKfd())
-        return 1;
-
-    constexpr int kBaud = 115200;
-    const double lineRate = kBaud / 10.0;
-    Run paced = Download(dir, bin, com, kBaud, kfd, count);
-    if (!paced.ok && paced.bytesPerGlyph > 0 &&
-        uint64_t(count) * (paced.bytesPerGlyph + 10) > kMemoryCapacity) {
-        // The cell came out larger than guessed: take what fills 99 % of the memory.
-        count = size_t(kMemoryCapacity * 0.99 / (paced.bytesPerGlyph + 10));
-        std::printf("%u bytes a glyph: %zu characters fill the 240 KB memory to 99 %%\n",
-                    paced.bytesPerGlyph, count);
-        if (!writeKfd())
-            return 1;
-        paced = Download(dir, bin, com, kBaud, kfd, count);
-    }
-    const Run unpaced = Download(dir, bin, com, 0, kfd, count);
+// Prints the single download's figures; 1 when a run failed.
+int Report(const Run& paced, const Run& unpaced, double lineRate) {
     int status = 0;
     if (paced.ok) {
         const double rate = paced.downloadBytes / (paced.transferMs / 1000);
-        std::printf("paced at %d baud: %zu characters, %zu bytes in %.2f s\n", kBaud,
+        std::printf("paced at %.0f baud: %zu characters, %zu bytes in %.2f s\n", lineRate * 10,
                     paced.characters, paced.downloadBytes, paced.transferMs / 1000);
         std::printf("  achieved %.0f bytes/s, line rate %.0f bytes/s (8N1), ratio %.3f "
                     "(target >= 0.98)\n",
@@ -236,6 +189,172 @@ int main(int argc, char** argv) {
     } else {
         std::printf("unpaced run failed\n");
         status = 1;
+    }
+    return status;
+}
+
+// The provisioning plan on `ports` paced printers at once, COM firstCom on.
+struct PortsRun {
+    bool ok = false;
+    double processMs = 0;
+    double slowestTransferMs = 0; // the printer that took longest, first byte to last ACK
+};
+
+PortsRun Provision(const std::string& dir, const std::string& bin, int firstCom, int ports,
+                   const std::string& plan, size_t count) {
+    struct Printer {
+        RegistrationMemory memory;
+        FaultPlan faults;
+        WireLog log;
+        std::string logPath;
+        std::unique_ptr<PrinterEngine> engine;
+        std::unique_ptr<PtyPrinter> pty;
+        std::thread thread;
+    };
+    PortsRun run;
+    std::atomic<bool> stop{false};
+    std::vector<std::unique_ptr<Printer>> printers;
+    std::string portList;
+    for (int i = 0; i < ports; ++i) {
+        auto p = std::make_unique<Printer>();
+        const int com = firstCom + i;
+        p->logPath = dir + "/wire-com" + std::to_string(com) + ".log";
+        std::remove(p->logPath.c_str());
+        p->log.Open(p->logPath);
+        p->engine = std::make_unique<PrinterEngine>(p->memory, p->faults);
+        LineOptions line;
+        line.baud = 115200;
+        p->pty = std::make_unique<PtyPrinter>(*p->engine, p->log, line);
+        const std::string link = dir + "/port" + std::to_string(com);
+        std::string error;
+        if (!p->pty->Open(link, &error)) {
+            std::fprintf(stderr, "bench: %s\n", error.c_str());
+            return run;
+        }
+        Printer* raw = p.get();
+        p->thread = std::thread([raw, &stop] { raw->pty->Run([&] { return !stop; }); });
+        WinRun(GLYPHKIT_SOURCE_DIR, {"--map-com", std::to_string(com), link});
+        portList += (i ? "," : "") + std::to_string(com);
+        printers.push_back(std::move(p));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const ProcessResult r =
+        RunProcess({std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun", bin + "/glyphkit-cli.exe",
+                    "provision", WinePath(plan), "--port", portList, "--overwrite", "yes"},
+                   600000);
+    run.processMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    stop = true;
+    run.ok = r.exitCode == 0;
+    if (!run.ok)
+        std::fprintf(stderr, "bench: glyphkit-cli provision ended with %d\n%s%s\n", r.exitCode,
+                     r.out.c_str(), r.err.c_str());
+    for (int i = 0; i < ports; ++i) {
+        printers[size_t(i)]->thread.join();
+        WinRun(GLYPHKIT_SOURCE_DIR, {"--unmap-com", std::to_string(firstCom + i)});
+        double first = -1, lastAck = -1;
+        size_t acks = 0;
+        for (const auto& l : ReadLog(printers[size_t(i)]->logPath)) {
+            if (l.rx && first < 0)
+                first = l.ms;
+            if (!l.rx)
+                for (uint8_t b : l.bytes)
+                    if (b == 0x06 && acks < count && ++acks == count)
+                        lastAck = l.ms;
+        }
+        run.ok = run.ok && acks == count;
+        run.slowestTransferMs = std::max(run.slowestTransferMs, lastAck - first);
+    }
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string bin = GLYPHKIT_WINDOWS_BIN;
+    int com = 17, size = 10;
+    std::string only;
+    size_t count = 1500;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i], value = argv[i + 1];
+        if (name == "--bin")
+            bin = value;
+        else if (name == "--com")
+            com = std::atoi(value.c_str());
+        else if (name == "--count")
+            count = size_t(std::atol(value.c_str()));
+        else if (name == "--size")
+            size = std::atoi(value.c_str());
+        else if (name == "--only" && (value == "download" || value == "provision"))
+            only = value;
+        else {
+            std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] "
+                                 "[--count N] [--size PT] [--only download|provision]\n");
+            return 2;
+        }
+    }
+    char pattern[] = "/tmp/glyphkit-bench-XXXXXX";
+    if (!mkdtemp(pattern))
+        return 1;
+    const std::string dir = pattern;
+    const std::string kfd = dir + "/bench.kfd";
+    auto writeKfd = [&] {
+        const std::vector<uint16_t> codes = Cp932Kanji(count);
+        if (codes.size() != count) {
+            std::fprintf(stderr, "bench: only %zu kanji available\n", codes.size());
+            return false;
+        }
+        WriteKfd(kfd, "BENCH", kIpaGothicCp932, size, codes);
+        return true;
+    };
+    if (!writeKfd())
+        return 1;
+
+    constexpr int kBaud = 115200;
+    const double lineRate = kBaud / 10.0;
+    // A run that the printer refused for want of memory tells the bytes per
+    // glyph: the count is then cut to what fills 99 % of the memory.
+    auto fitCount = [&](const Run& run) {
+        if (run.ok || run.bytesPerGlyph == 0 ||
+            uint64_t(count) * (run.bytesPerGlyph + 10) <= kMemoryCapacity)
+            return false;
+        count = size_t(kMemoryCapacity * 0.99 / (run.bytesPerGlyph + 10));
+        std::printf("%u bytes a glyph: %zu characters fill the 240 KB memory to 99 %%\n",
+                    run.bytesPerGlyph, count);
+        return writeKfd();
+    };
+    int status = 0;
+    if (only == "provision") {
+        fitCount(Download(dir, bin, com, 0, kfd, count));
+    } else {
+        Run paced = Download(dir, bin, com, kBaud, kfd, count);
+        if (fitCount(paced))
+            paced = Download(dir, bin, com, kBaud, kfd, count);
+        const Run unpaced = Download(dir, bin, com, 0, kfd, count);
+        status = Report(paced, unpaced, lineRate);
+    }
+    if (only != "download") {
+        const std::string plan = dir + "/plan.txt";
+        std::ofstream(plan) << "1 bench.kfd\n";
+        std::printf("provision, paced at %d baud, %zu characters on every printer:\n", kBaud,
+                    count);
+        double oneMs = 0;
+        for (int ports : {1, 2, 4}) {
+            const PortsRun run = Provision(dir, bin, com, ports, plan, count);
+            if (!run.ok) {
+                std::printf("  %d port(s): failed\n", ports);
+                status = 1;
+                continue;
+            }
+            if (ports == 1)
+                oneMs = run.processMs;
+            std::printf("  %d port%s: %.2f s, slowest transfer %.2f s", ports,
+                        ports == 1 ? " " : "s", run.processMs / 1000, run.slowestTransferMs / 1000);
+            if (ports > 1 && oneMs > 0)
+                std::printf(", ratio to one port %.3f%s", run.processMs / oneMs,
+                            ports == 4 ? " (target <= 1.10)" : "");
+            std::printf("\n");
+        }
     }
     std::system(("rm -rf '" + dir + "'").c_str());
     return status;
