@@ -113,79 +113,60 @@ PlannedRegistration Planned(int id, uint32_t n) {
 }
 
 vprinter::StoredFont OtherFont(int id) {
-    vprinter::StoredFont f = vprinter::MakeLogo(id, "OTHER", 16, 16);
-    return f;
+    return vprinter::MakeLogo(id, "OTHER", 16, 16);
 }
 
-struct Case {
-    const char* name;
-    ProvisionOptions options;
-    std::function<void(Printers&)> arrange;
-    bool cancelAtStart;
-    // What each port ends with, and for a failure where and why.
-    std::array<PortOutcome, kPorts> outcomes;
-    PortFailure failure; // of the ports that fail
-    unsigned messageId;
-};
-
-const PortOutcome Ok = PortOutcome::Ok, Failed = PortOutcome::Failed,
-                  Cancelled = PortOutcome::Cancelled;
+using Arrange = void (*)(Printers&);
 
 TEST(ProvisionParallel, FourPortsAtOnce) {
-    const Case cases[] = {
-        {"all succeed", {}, nullptr, false, {Ok, Ok, Ok, Ok}, PortFailure::None, 0},
-        {"one silent printer",
+    // outcomes: one letter a port, o ok, F failed (with failure and message), c cancelled.
+    const struct {
+        const char* outcomes;
+        ProvisionOptions options;
+        Arrange arrange;
+        bool cancelAtStart;
+        PortFailure failure;
+        unsigned messageId;
+    } cases[] = {
+        {"oooo", {}, [](Printers&) {}, false, PortFailure::None, 0},
+        {"ooFo",
          {},
          [](Printers& p) { p.faults[2].silent = true; },
          false,
-         {Ok, Ok, Failed, Ok},
          PortFailure::Message,
          IDS_DOWNLOAD_FAILED},
-        {"one port that cannot be opened",
+        {"oooF",
          {},
          [](Printers& p) { p.unopenable = 4; },
          false,
-         {Ok, Ok, Ok, Failed},
          PortFailure::Message,
          IDS_COM_OPEN_FAILED},
-        {"registered ID not overwritten",
+        {"oFoo",
          {},
          [](Printers& p) { p.memory[1].Store(OtherFont(1)); },
          false,
-         {Ok, Failed, Ok, Ok},
          PortFailure::OverwriteRefused,
          0},
-        {"registered ID overwritten",
+        {"oooo",
          {false, true},
          [](Printers& p) { p.memory[1].Store(OtherFont(1)); },
          false,
-         {Ok, Ok, Ok, Ok},
          PortFailure::None,
          0},
-        {"clear empties every printer first",
+        {"oooo",
          {true, false},
-         [](Printers& p) {
-             for (auto& m : p.memory)
-                 m.Store(OtherFont(7));
-         },
+         [](Printers& p) { p.memory[3].Store(OtherFont(7)); },
          false,
-         {Ok, Ok, Ok, Ok},
          PortFailure::None,
          0},
-        {"cancelled before any port opens",
-         {},
-         nullptr,
-         true,
-         {Cancelled, Cancelled, Cancelled, Cancelled},
-         PortFailure::None,
-         0},
+        {"cccc", {}, [](Printers&) {}, true, PortFailure::None, 0},
     };
     const std::vector<PlannedRegistration> plan{Planned(1, 30), Planned(2, 12)};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.outcomes) + (c.options.clear ? " clear" : "") +
+                     (c.options.overwrite ? " overwrite" : ""));
         Printers printers;
-        if (c.arrange)
-            c.arrange(printers);
+        c.arrange(printers);
         std::atomic<bool> cancel{c.cancelAtStart};
         ProvisionBoard board({1, 2, 3, 4});
         int ticks = 0;
@@ -197,23 +178,25 @@ TEST(ProvisionParallel, FourPortsAtOnce) {
         const std::vector<PortResult> results = board.Results();
         for (size_t i = 0; i < kPorts; ++i) {
             SCOPED_TRACE("port " + std::to_string(i + 1));
-            EXPECT_EQ(results[i].outcome, c.outcomes[i]);
+            const RegistrationMemory& m = printers.memory[i];
+            const char expected = c.outcomes[i];
+            EXPECT_EQ(results[i].outcome, expected == 'o'   ? PortOutcome::Ok
+                                          : expected == 'F' ? PortOutcome::Failed
+                                                            : PortOutcome::Cancelled);
             // Each port opened is closed exactly once.
             EXPECT_EQ(printers.opened[i], printers.closed[i]);
-            const std::vector<vprinter::StoredFont>& held = printers.memory[i].Entries();
-            if (c.outcomes[i] == Ok) {
-                // The printer holds the plan (and, unless cleared, what it had).
-                ASSERT_NE(printers.memory[i].Find(1), nullptr);
-                ASSERT_NE(printers.memory[i].Find(2), nullptr);
-                EXPECT_EQ(printers.memory[i].Find(1)->CharacterCount(), 30u);
-                EXPECT_EQ(printers.memory[i].Find(2)->CharacterCount(), 12u);
-                EXPECT_EQ(results[i].listed.size(), held.size());
-                if (c.options.clear)
-                    EXPECT_EQ(held.size(), 2u);
-            } else if (c.outcomes[i] == Failed) {
+            if (expected == 'o') {
+                // The printer holds the plan, and what it had unless cleared.
+                ASSERT_NE(m.Find(1), nullptr);
+                ASSERT_NE(m.Find(2), nullptr);
+                EXPECT_EQ(m.Find(1)->CharacterCount(), 30u);
+                EXPECT_EQ(m.Find(2)->CharacterCount(), 12u);
+                EXPECT_EQ(results[i].listed.size(), m.Entries().size());
+                EXPECT_EQ(m.Find(7), nullptr);
+            } else if (expected == 'F') {
                 EXPECT_EQ(results[i].failure, c.failure);
                 EXPECT_EQ(results[i].messageId, c.messageId);
-                EXPECT_TRUE(printers.memory[i].Find(2) == nullptr);
+                EXPECT_EQ(m.Find(2), nullptr);
             } else {
                 EXPECT_EQ(printers.opened[i], 0);
             }
