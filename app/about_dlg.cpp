@@ -1,5 +1,6 @@
 #include "app/about_dlg.h"
 
+#include "framework/code_page_text.h"
 #include "framework/version_info.h"
 #include "res/control_ids.h"
 
@@ -9,9 +10,9 @@ bool CAboutDlg::OnInitDialog() {
     // The version is built from its four numbers, so that a number of two
     // digits in any place shows as it is.
     const CVersionInfo version;
-    SetWindowTextTo(GetItem(IDC_ABOUT_DESCRIPTION), FromAnsi(version.GetFileDescription()));
+    SetWindowTextTo(GetItem(IDC_ABOUT_DESCRIPTION), FromCodePage(version.GetFileDescription()));
     SetWindowTextTo(GetItem(IDC_ABOUT_VERSION),
-                    L"Version " + FromAnsi(version.GetFileVersionText()));
-    SetWindowTextTo(GetItem(IDC_ABOUT_COPYRIGHT), FromAnsi(version.GetLegalCopyright()));
+                    L"Version " + FromCodePage(version.GetFileVersionText()));
+    SetWindowTextTo(GetItem(IDC_ABOUT_COPYRIGHT), FromCodePage(version.GetLegalCopyright()));
     return true;
 }

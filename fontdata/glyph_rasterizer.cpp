@@ -4,8 +4,6 @@
 #include <cstring>
 #include <new>
 
-#include "res/resource_ids.h"
-
 namespace {
 
 // The slant of an italic face, as a share of the font height: the cell and
@@ -66,7 +64,9 @@ std::vector<GlyphRecord> CGlyphRasterizer::GlyphRecords() const {
 int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, const uint16_t* codes,
                                    const LOGFONTA& font, UINT codePage) {
     Release();
-    m_nFailureMessage = 0;
+    // Anything but an unrealisable font that stops the rendering is a want
+    // of memory.
+    m_failure = RenderFailure::NoMemory;
     m_header = header;
     if (!CreateCompatibleDC(reference))
         return 0;
@@ -75,6 +75,8 @@ int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, cons
     // Everything selected into the context was selected back inside; only
     // now may the context go.
     DeleteDC();
+    if (result)
+        m_failure = RenderFailure::None;
     return result;
 }
 
@@ -83,7 +85,7 @@ int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& fon
     const LOGFONTA lf = RenderingFont(font, m_header);
     ScopedFont hfont(CreateFontIndirectA(&lf));
     if (!hfont) {
-        m_nFailureMessage = IDS_FONT_REALIZE_FAILED;
+        m_failure = RenderFailure::FontNotRealised;
         return 0;
     }
     ScopedSelectObject selectFont(dc, hfont.Get());

@@ -22,6 +22,13 @@ void SetLogFontFaceName(LOGFONTA* lf, const std::string& face);
 // name that always ends within its field.
 LOGFONTA RenderingFont(const LOGFONTA& font, const FontHeader& header);
 
+// Why a rendering stopped.
+enum class RenderFailure {
+    None,
+    FontNotRealised, // the font could not be created
+    NoMemory         // no room for the context, records or bitmaps
+};
+
 class CGlyphRasterizer : public CDC {
 public:
     CGlyphRasterizer() = default;
@@ -46,9 +53,8 @@ public:
     const std::vector<uint8_t>& GlyphData() const { return m_glyphs; }
     std::vector<GlyphRecord> GlyphRecords() const;
 
-    // After a failed RenderGlyphs: IDS_FONT_REALIZE_FAILED when the font could
-    // not be created, 0 when memory ran out (a stop without a message).
-    unsigned FailureMessage() const { return m_nFailureMessage; }
+    // Why the last RenderGlyphs failed; None after a success.
+    RenderFailure Failure() const { return m_failure; }
 
     // Frees the record table and the glyph data and deletes the context.
     void Release();
@@ -56,7 +62,7 @@ public:
 private:
     int RenderInContext(const uint16_t* codes, const LOGFONTA& font, UINT codePage);
 
-    unsigned m_nFailureMessage = 0;
+    RenderFailure m_failure = RenderFailure::None;
     FontHeader m_header;
     std::vector<uint8_t> m_records;
     std::vector<uint8_t> m_glyphs;

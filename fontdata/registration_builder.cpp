@@ -20,7 +20,7 @@ bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* 
     CGlyphRasterizer rasterizer;
     if (!rasterizer.RenderGlyphs(settings.reference, settings.header, settings.codes, description,
                                  settings.codePage)) {
-        built->failureMessage = rasterizer.FailureMessage();
+        built->failure = rasterizer.Failure();
         return false;
     }
     built->header = rasterizer.Header();

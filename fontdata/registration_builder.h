@@ -11,6 +11,7 @@
 #include "fontdata/code_page.h"
 #include "fontdata/font_header.h"
 #include "fontdata/font_height.h"
+#include "fontdata/glyph_rasterizer.h"
 #include "fontdata/glyph_record.h"
 
 // What a build renders from.
@@ -29,9 +30,7 @@ struct BuiltRegistration {
     std::vector<GlyphRecord> records; // native form, ascending code
     std::vector<uint8_t> glyphData;   // n bitmaps of bytesPerGlyph bytes
     uint32_t bytesPerGlyph = 0;
-    // After a failed build: IDS_FONT_REALIZE_FAILED (to be shown with the
-    // main window's caption), or 0 when memory ran out (no message).
-    unsigned failureMessage = 0;
+    RenderFailure failure = RenderFailure::None; // why a build failed
 };
 
 // The font description a build of settings realises: the face at the height

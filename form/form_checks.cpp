@@ -1,10 +1,15 @@
 #include "form/form_checks.h"
 
+#include "fontdata/font_header.h"
 #include "res/resource_ids.h"
 
 unsigned CheckRegistrationForm(const FormFields& form, RegistrationAction action) {
     if (form.regName.empty())
         return IDS_BAD_REGISTRATION_NAME;
+    // The header holds 32 bytes of the name; a name cut there, or one whose
+    // characters became "?", is not the name the operator gave.
+    if (!form.regNameExact || form.regName.size() > FontHeader::kNameWidth)
+        return IDS_REGISTRATION_NAME_UNFIT;
     if (!form.codeStart || !form.codeEnd)
         return IDS_BAD_BYTE_RANGE;
     const int64_t start = *form.codeStart;
@@ -28,25 +33,22 @@ unsigned CheckRegistrationForm(const FormFields& form, RegistrationAction action
 }
 
 std::optional<int> ParseRegistrationId(const std::string& text) {
-    if (text.empty())
+    // Only a plain decimal number: a sign, a letter or a full-width digit
+    // that a paste brings in would otherwise read as some other ID, and the
+    // download would replace the font stored there.
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
         return std::nullopt;
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    int64_t value = 0;
-    // Stop counting once the value is out of range for good; long digit runs
-    // cannot overflow.
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        if (value <= 1000)
-            value = value * 10 + (text[i] - '0');
-    if (negative)
-        value = -value;
-    if (value < 0 || value > 99)
-        return std::nullopt;
-    return int(value);
+    const size_t last = text.find_last_not_of(' ');
+    int value = 0;
+    for (size_t i = first; i <= last; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+        if (value > 99)
+            return std::nullopt;
+    }
+    return value;
 }
 
 bool TakesRegistrationText(uint8_t charset) {

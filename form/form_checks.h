@@ -14,6 +14,7 @@ enum class RegistrationAction { Save, Download };
 // The form's fields as an operation reads them.
 struct FormFields {
     std::string regName;               // registration-name field, ANSI
+    bool regNameExact = true;          // false: regName had to substitute a character
     std::optional<uint32_t> codeStart; // start-code field as an unsigned number; none: no number
     std::optional<uint32_t> codeEnd;   // end-code field
     bool rangeOn = true;               // one-byte code mode
@@ -26,12 +27,12 @@ constexpr size_t kSaveTextLimit = kMaxRegistrationCodes;
 constexpr size_t kDownloadTextLimit = 65535;
 
 // 0 when the form passes, else the ID of the first failing check's message:
-// IDS_BAD_REGISTRATION_NAME, IDS_BAD_BYTE_RANGE, IDS_TEXT_TOO_LARGE, IDS_NO_DATA.
+// IDS_BAD_REGISTRATION_NAME, IDS_REGISTRATION_NAME_UNFIT, IDS_BAD_BYTE_RANGE,
+// IDS_TEXT_TOO_LARGE, IDS_NO_DATA.
 unsigned CheckRegistrationForm(const FormFields& fields, RegistrationAction action);
 
-// The registration ID typed in the form: its leading decimal digits after an
-// optional sign (0 when there are none). None when the text is empty or the
-// value lies outside 0 to 99.
+// The registration ID typed in the form: a plain decimal number from 0 to 99,
+// spaces around it allowed. None for anything else.
 std::optional<int> ParseRegistrationId(const std::string& text);
 
 // Whether a face of this character set takes a registration text: Japanese

@@ -9,25 +9,11 @@
 #include "fontdata/missing_glyphs.h"
 #include "fontdata/win_code_page_conversion.h"
 #include "form/font_data_load.h"
+#include "framework/code_page_text.h"
 #include "framework/scoped_file.h"
+#include "framework/wait_cursor.h"
 #include "framework/whole_file.h"
 #include "res/resource_ids.h"
-
-namespace {
-
-// The wait cursor for as long as the scope lasts.
-class Waiting {
-public:
-    explicit Waiting(FormDisplay& display) : m_display(display) { m_display.BeginWait(); }
-    ~Waiting() { m_display.EndWait(); }
-    Waiting(const Waiting&) = delete;
-    Waiting& operator=(const Waiting&) = delete;
-
-private:
-    FormDisplay& m_display;
-};
-
-} // namespace
 
 CFormOperations::CFormOperations(CGlyphkitDoc& doc, const CFontFamilyList& fonts, Operator& op,
                                  FormDisplay& display)
@@ -50,7 +36,7 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
     unsigned message = 0;
     MessageCaption caption = MessageCaption::Result;
     {
-        Waiting waiting(m_display);
+        const CWaitCursor waiting;
         const CWinCodePageConversion conversion;
         RegistrationCodes codes;
         switch (codes.Build(fields.text, fields.rangeOn, int(fields.codeStart.value_or(0)),
@@ -87,7 +73,11 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
                     m_display.GlyphsMissing(fields.selectedFace, missing);
                 return true;
             }
-            message = built->failureMessage;
+            // A font that cannot be realised is named under the main
+            // window's caption; a want of memory stops silently.
+            if (built->failure != RenderFailure::FontNotRealised)
+                return false;
+            message = IDS_FONT_REALIZE_FAILED;
             caption = MessageCaption::MainWindow;
         }
     }
@@ -99,6 +89,8 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
 bool CFormOperations::TakeCheckedFields(const FormFields& fields, RegistrationAction action) {
     if (const unsigned message = CheckRegistrationForm(fields, action)) {
         m_operator.ShowMessage(message);
+        if (message == IDS_REGISTRATION_NAME_UNFIT)
+            m_display.FieldRefused(FormField::RegistrationName);
         return false;
     }
     m_doc.SetRegName(fields.regName);
@@ -151,20 +143,24 @@ LoadResult CFormOperations::LoadFontDataFile(const std::string& path) {
     }
     result.loaded = true;
     result.fileText = load.text;
+    // A name written by a tool that cut it inside a character ends in a lead
+    // byte without its trail byte, which the printer would show as garbage.
+    m_doc.SetRegName(WithoutBrokenTail(m_doc.GetRegName()));
 
     // An installed face keeps the registration text when its character set
-    // takes one. A face that is not installed keeps the file's characters
-    // too, with the file's character set, so that nothing but the file's
-    // characters is ever registered from it.
+    // takes one. A face that is not installed stays the form's face, with
+    // the file's character set, so that what is built from it afterwards
+    // holds exactly the file's characters in the code page they were saved
+    // in; the operator learns that another face will draw them.
     LOGFONTA family{};
-    if (m_fonts.Lookup(m_doc.GetFaceName().c_str(), &family)) {
-        m_doc.SetLogFont(family);
-        result.textAction =
-            TakesRegistrationText(family.lfCharSet) ? TextAfterLoad::Fill : TextAfterLoad::Clear;
-    } else {
-        m_doc.SetLogFont(DescribeLoadedFace(m_doc));
-        result.textAction = TextAfterLoad::Fill;
+    result.faceInstalled = m_fonts.Lookup(m_doc.GetFaceName().c_str(), &family);
+    if (!result.faceInstalled) {
+        family = DescribeLoadedFace(m_doc);
+        m_operator.ShowMessageAbout(IDS_FACE_NOT_INSTALLED, m_doc.GetFaceName());
     }
+    m_doc.SetLogFont(family);
+    result.textAction =
+        TakesRegistrationText(family.lfCharSet) ? TextAfterLoad::Fill : TextAfterLoad::Clear;
     return result;
 }
 
@@ -189,6 +185,7 @@ bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFiel
     const std::optional<int> id = ParseRegistrationId(registrationId);
     if (!id) {
         m_operator.ShowMessage(IDS_BAD_REGISTRATION_ID);
+        m_display.FieldRefused(FormField::RegistrationId);
         return false;
     }
     FontHeader header = built.header;

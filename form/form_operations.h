@@ -29,14 +29,16 @@ struct FormEnvironment {
     int comPort = 1;
 };
 
+// The fields that a refused Save or Download sends the operator back to.
+enum class FormField { RegistrationId, RegistrationName };
+
 // What the form shows besides message boxes. Every step does nothing unless
 // the front end has something to show.
 class FormDisplay {
 public:
     virtual ~FormDisplay() = default;
-    // The wait cursor, while a build runs or the port is held.
-    virtual void BeginWait() {}
-    virtual void EndWait() {}
+    // A check refused the field's text: the focus goes back to it.
+    virtual void FieldRefused(FormField /*field*/) {}
     // Width in pixels of a list line in the registered data list's font.
     virtual int LineWidth(const std::string& /*line*/) { return 0; }
     // The registered data list, its extent and the memory usage line changed.
@@ -60,7 +62,8 @@ enum class TextAfterLoad {
 };
 
 struct LoadResult {
-    bool loaded = false; // the file's header is in the settings
+    bool loaded = false;        // the file's header is in the settings
+    bool faceInstalled = false; // the file's face is one of the installed fonts
     TextAfterLoad textAction = TextAfterLoad::Unchanged;
     std::u16string fileText; // the file's characters in file order
 };

@@ -11,9 +11,12 @@
 #include "form/preview.h"
 #include "form/registration_text_control.h"
 #include "form/text_file_input.h"
+#include "framework/code_page_text.h"
+#include "framework/dc.h"
 #include "framework/file_dialog.h"
 #include "framework/message_map.h"
 #include "framework/message_text.h"
+#include "framework/wait_cursor.h"
 #include "framework/win_app.h"
 #include "printer/memory_usage_text.h"
 #include "printer/registered_detail_dlg.h"
@@ -147,14 +150,24 @@ void CGlyphkitView::OnInitialUpdate() {
 
 void CGlyphkitView::RefreshForm() {
     HWND combo = GetItem(IDC_FONT_COMBO);
-    // From the second item on, wrapping round to the first; the first item
-    // when none begins with the name. The settings keep the name.
-    if (SendMessageA(combo, CB_SELECTSTRING, 0, LPARAM(m_doc.m_strFaceName.c_str())) == CB_ERR)
+    if (!m_strStandInFace.empty() && m_doc.m_strFaceName == m_strStandInFace) {
+        // A loaded face that is not installed is shown as it is, so that
+        // the form names the face its Save and Download will use.
+        LRESULT item =
+            SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(m_strStandInFace.c_str()));
+        if (item == CB_ERR)
+            item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(m_strStandInFace.c_str()));
+        SendMessageW(combo, CB_SETCURSEL, WPARAM(item), 0);
+    } else if (SendMessageA(combo, CB_SELECTSTRING, 0, LPARAM(m_doc.m_strFaceName.c_str())) ==
+               CB_ERR) {
+        // From the second item on, wrapping round to the first; the first
+        // item when none begins with the name. The settings keep the name.
         SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    }
     LOGFONTA family{};
     if (m_host.Fonts().Lookup(m_doc.m_strFaceName.c_str(), &family))
         m_doc.SetLogFont(family);
-    SetWindowTextTo(GetItem(IDC_REG_NAME), FromAnsi(m_doc.m_strRegName));
+    SetWindowTextTo(GetItem(IDC_REG_NAME), FromCodePage(m_doc.m_strRegName));
     SetSpin(GetItem(IDC_POINT_SIZE_SPIN), 1, 72, m_doc.m_nPointSize & 0xFFFF);
     SetSpin(GetItem(IDC_CODE_START_SPIN), 32, 255, m_doc.m_nRangeStart);
     SetSpin(GetItem(IDC_CODE_END_SPIN), 32, 255, m_doc.m_nRangeEnd);
@@ -173,6 +186,8 @@ void CGlyphkitView::EnableRegistrationText(bool enable) {
 
 void CGlyphkitView::ApplyFontSelection() {
     const std::string face = WindowTextAnsi(GetItem(IDC_FONT_COMBO));
+    if (!m_strStandInFace.empty() && face != m_strStandInFace)
+        DropStandInFace();
     m_doc.SetFaceName(face);
     m_doc.SetVertical(!face.empty() && face[0] == '@' ? 1 : 0);
     LOGFONTA family{};
@@ -181,6 +196,20 @@ void CGlyphkitView::ApplyFontSelection() {
         EnableRegistrationText(TakesRegistrationText(family.lfCharSet));
     }
     Redraw();
+}
+
+void CGlyphkitView::DropStandInFace() {
+    HWND combo = GetItem(IDC_FONT_COMBO);
+    const LRESULT item =
+        SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(m_strStandInFace.c_str()));
+    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (item != CB_ERR) {
+        SendMessageW(combo, CB_DELETESTRING, WPARAM(item), 0);
+        // The selection stays on the face the operator chose.
+        if (selected != CB_ERR && selected != item)
+            SendMessageW(combo, CB_SETCURSEL, WPARAM(selected > item ? selected - 1 : selected), 0);
+    }
+    m_strStandInFace.clear();
 }
 
 void CGlyphkitView::OnBold() {
@@ -260,9 +289,13 @@ void CGlyphkitView::OnLoad() {
     const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"kfd", kFontDataFilter);
     if (!path)
         return;
-    const LoadResult load = m_operations.LoadFontDataFile(ToAnsi(*path));
+    const LoadResult load = m_operations.LoadFontDataFile(ToCodePage(*path));
     if (!load.loaded)
         return;
+    if (!m_strStandInFace.empty())
+        DropStandInFace();
+    if (!load.faceInstalled)
+        m_strStandInFace = m_doc.GetFaceName();
     switch (load.textAction) {
     case TextAfterLoad::Fill:
         EnableRegistrationText(true);
@@ -283,11 +316,11 @@ void CGlyphkitView::OnSave() {
         FileDialogOptions options;
         options.open = false;
         options.defaultExtension = L"kfd";
-        options.initialName = FromAnsi(initialName);
+        options.initialName = FromCodePage(initialName);
         options.filter = kFontDataFilter;
         options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
         const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
-        return path ? std::optional<std::string>(ToAnsi(*path)) : std::nullopt;
+        return path ? std::optional<std::string>(ToCodePage(*path)) : std::nullopt;
     };
     m_operations.SaveFontDataFile(ReadFields(), Environment(), choose);
 }
@@ -298,7 +331,10 @@ void CGlyphkitView::OnExit() {
 
 FormFields CGlyphkitView::ReadFields() const {
     FormFields fields;
-    fields.regName = WindowTextAnsi(GetItem(IDC_REG_NAME));
+    const std::wstring name = WindowText(GetItem(IDC_REG_NAME));
+    const std::optional<std::string> exactName = ToCodePageExactly(name);
+    fields.regName = exactName.value_or(ToCodePage(name));
+    fields.regNameExact = exactName.has_value();
     fields.codeStart = UnsignedField(m_hWnd, IDC_CODE_START);
     fields.codeEnd = UnsignedField(m_hWnd, IDC_CODE_END);
     fields.rangeOn = IsChecked(GetItem(IDC_RANGE_ON));
@@ -315,14 +351,10 @@ FormEnvironment CGlyphkitView::Environment() const {
     return environment;
 }
 
-void CGlyphkitView::BeginWait() {
-    if (m_nWaitDepth++ == 0)
-        m_wait.emplace();
-}
-
-void CGlyphkitView::EndWait() {
-    if (m_nWaitDepth > 0 && --m_nWaitDepth == 0)
-        m_wait.reset();
+void CGlyphkitView::FieldRefused(FormField field) {
+    HWND edit = GetItem(field == FormField::RegistrationId ? IDC_REG_ID : IDC_REG_NAME);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
 void CGlyphkitView::OnGetInfo() {
@@ -386,16 +418,12 @@ void CGlyphkitView::EndTransfer() {
 
 int CGlyphkitView::LineWidth(const std::string& line) {
     HWND list = GetItem(IDC_REGISTERED_LIST);
-    HDC dc = GetDC(list);
+    const ScopedWindowDC dc(list);
     if (!dc)
         return 0;
-    HGDIOBJ font = HGDIOBJ(SendMessageW(list, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    const ScopedSelectObject font(dc.Get(), HGDIOBJ(SendMessageW(list, WM_GETFONT, 0, 0)));
     SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, line.c_str(), int(line.size()), &extent);
-    if (previous)
-        SelectObject(dc, previous);
-    ReleaseDC(list, dc);
+    GetTextExtentPoint32A(dc.Get(), line.c_str(), int(line.size()), &extent);
     return int(extent.cx);
 }
 
@@ -423,6 +451,5 @@ void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
     PumpMessages(m_hWnd);
     if (m_pProgress && m_pProgress->GetSafeHwnd())
         m_pProgress->SetProgress(count, index);
-    if (m_wait)
-        CWaitCursor::Restore();
+    CWaitCursor::Restore();
 }

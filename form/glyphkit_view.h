@@ -6,7 +6,6 @@
 #include "form/form_operations.h"
 #include "form/message_box_operator.h"
 #include "framework/form_view.h"
-#include "framework/wait_cursor.h"
 #include "printer/progress_dlg.h"
 
 #include <memory>
@@ -55,6 +54,8 @@ private:
     // and lies in [low, high], else the message, the focus back and nothing.
     bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
     void EnableRegistrationText(bool enable);
+    // Takes the loaded face that is not installed out of the font list.
+    void DropStandInFace();
     FormFields ReadFields() const;
     FormEnvironment Environment() const;
 
@@ -63,9 +64,9 @@ private:
     void BeginTransfer();
     void EndTransfer();
 
-    // FormDisplay: the wait cursor, the registered data column, the progress.
-    void BeginWait() override;
-    void EndWait() override;
+    // FormDisplay: the focus after a refusal, the registered data column, the
+    // progress.
+    void FieldRefused(FormField field) override;
     int LineWidth(const std::string& line) override;
     void ShowRegisteredData(const RegisteredData& data) override;
     void TransferStarting() override;
@@ -77,8 +78,9 @@ private:
     CMessageBoxOperator m_operator{m_hOwner};
     CFormOperations m_operations;
     std::string m_strRegistrationId; // field 1052, read when Download checks it
-    int m_nWaitDepth = 0;
-    std::optional<CWaitCursor> m_wait; // while m_nWaitDepth > 0
+    // The face of a loaded file that is not installed, listed in the font
+    // combo box until another face is chosen; empty when there is none.
+    std::string m_strStandInFace;
     bool m_bTransferring = false;
     std::unique_ptr<CProgressDlg> m_pProgress;
     std::vector<std::pair<int, bool>> m_commandsBeforeTransfer; // control, was enabled

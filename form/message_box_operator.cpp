@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "framework/window.h"
 #include "res/resource_ids.h"
@@ -36,6 +37,11 @@ UINT FlagsOf(MessageKind kind) {
 
 void CMessageBoxOperator::ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) {
     MessageBoxW(m_owner, LoadText(id).c_str(), CaptionOf(m_owner, caption).c_str(), FlagsOf(kind));
+}
+
+void CMessageBoxOperator::ShowMessageAbout(unsigned id, const std::string& subject) {
+    MessageBoxW(m_owner, LoadTextAbout(id, FromCodePage(subject)).c_str(),
+                LoadText(IDS_RESULT_CAPTION).c_str(), FlagsOf(MessageKind::Warning));
 }
 
 bool CMessageBoxOperator::AskYesNo(unsigned id) {

@@ -11,6 +11,7 @@ public:
 
     void ShowMessage(unsigned id, MessageKind kind = MessageKind::Warning,
                      MessageCaption caption = MessageCaption::Result) override;
+    void ShowMessageAbout(unsigned id, const std::string& subject) override;
     bool AskYesNo(unsigned id) override;
 
 private:

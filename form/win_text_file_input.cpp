@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "form/text_file_input.h"
+#include "framework/code_page_text.h"
 #include "framework/whole_file.h"
 #include "res/resource_ids.h"
 
@@ -11,13 +12,9 @@ std::u16string DecodeAnsiText(const std::vector<uint8_t>& bytes) {
     size_t length = 0;
     while (length < bytes.size() && bytes[length] != 0)
         ++length;
-    if (length == 0)
-        return u"";
-    const char* ansi = reinterpret_cast<const char*>(bytes.data());
-    const int units = MultiByteToWideChar(CP_ACP, 0, ansi, int(length), nullptr, 0);
-    std::u16string text(size_t(units), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi, int(length), reinterpret_cast<LPWSTR>(&text[0]), units);
-    return text;
+    const std::wstring text =
+        FromCodePage(std::string(reinterpret_cast<const char*>(bytes.data()), length));
+    return std::u16string(text.begin(), text.end());
 }
 
 } // namespace

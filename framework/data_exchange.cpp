@@ -1,5 +1,6 @@
 #include "framework/data_exchange.h"
 
+#include "framework/code_page_text.h"
 #include "framework/window.h"
 
 void DDX_Text(CDataExchange& dx, int id, std::string& value) {
@@ -7,7 +8,7 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value) {
     if (dx.saveAndValidate)
         value = WindowTextAnsi(control);
     else
-        SetWindowTextTo(control, FromAnsi(value));
+        SetWindowTextTo(control, FromCodePage(value));
 }
 
 void DDX_Check(CDataExchange& dx, int id, bool& value) {

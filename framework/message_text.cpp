@@ -11,3 +11,11 @@ std::wstring LoadText(unsigned id) {
         return L"";
     return std::wstring(text, length);
 }
+
+std::wstring LoadTextAbout(unsigned id, const std::wstring& subject) {
+    std::wstring text = LoadText(id);
+    const size_t at = text.find(L"%s");
+    if (at != std::wstring::npos)
+        text.replace(at, 2, subject);
+    return text;
+}

@@ -24,6 +24,8 @@ public:
     virtual ~Operator() = default;
     virtual void ShowMessage(unsigned id, MessageKind kind = MessageKind::Warning,
                              MessageCaption caption = MessageCaption::Result) = 0;
+    // A warning whose text names subject (ANSI text) where it says "%s".
+    virtual void ShowMessageAbout(unsigned id, const std::string& subject) = 0;
     // Yes/No with the exclamation icon; true for Yes.
     virtual bool AskYesNo(unsigned id) = 0;
     // A warning about the file at path, which could not be opened, read or

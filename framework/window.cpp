@@ -1,5 +1,7 @@
 #include "framework/window.h"
 
+#include "framework/code_page_text.h"
+
 #include <vector>
 
 std::wstring WindowText(HWND hwnd) {
@@ -16,7 +18,7 @@ void SetWindowTextTo(HWND hwnd, const std::wstring& text) {
 }
 
 std::string WindowTextAnsi(HWND hwnd) {
-    return ToAnsi(WindowText(hwnd));
+    return ToCodePage(WindowText(hwnd));
 }
 
 bool IsChecked(HWND button) {
@@ -26,26 +28,4 @@ bool IsChecked(HWND button) {
 
 void SetChecked(HWND button, bool checked) {
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-std::string ToAnsi(const std::wstring& text) {
-    if (text.empty())
-        return std::string();
-    const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), &out[0], size, nullptr,
-                            nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-    if (text.empty())
-        return std::wstring();
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring out(size_t(size > 0 ? size : 0), L'\0');
-    if (size > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), &out[0], size);
-    return out;
 }

@@ -30,7 +30,3 @@ std::string WindowTextAnsi(HWND hwnd);
 
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);
-
-// Conversions between UTF-16 and the ANSI code page.
-std::string ToAnsi(const std::wstring& text);
-std::wstring FromAnsi(const std::string& text);

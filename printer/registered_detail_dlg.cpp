@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "framework/code_page_text.h"
 #include "res/control_ids.h"
 
 namespace {
@@ -24,9 +25,7 @@ const int CFontDetail::kTemplate = IDD_FONT_DETAIL;
 const int CLogoDetail::kTemplate = IDD_LOGO_DETAIL;
 
 CRegisteredDetailDlg::CRegisteredDetailDlg(int templateId, HWND parent, const CFontPT& entry)
-    : CDialog(templateId, parent), m_entries(entry.m_charEntries) {
-    m_record.ParseInfoBlock(entry.m_infoBlock.data());
-}
+    : CDialog(templateId, parent), m_record(entry), m_entries(entry.m_charEntries) {}
 
 void CRegisteredDetailDlg::SetItemText(int id, const std::wstring& text) {
     SetWindowTextTo(GetItem(id), text);
@@ -36,16 +35,12 @@ bool CFontDetail::OnInitDialog() {
     HWND list = GetItem(IDC_DETAIL_LIST);
     for (const CFontPT::CharEntry& entry : m_entries) {
         // The code as one UTF-16 unit, shown in the ANSI code page.
-        const wchar_t unit[2] = {wchar_t(entry[1] << 8 | entry[0]), 0};
-        const int size = WideCharToMultiByte(CP_ACP, 0, unit, -1, nullptr, 0, nullptr, nullptr);
-        std::string ansi(size_t(size > 0 ? size : 1), '\0');
-        if (size > 0)
-            WideCharToMultiByte(CP_ACP, 0, unit, -1, &ansi[0], size, nullptr, nullptr);
+        const std::string ansi = ToCodePage(std::wstring(1, wchar_t(entry[1] << 8 | entry[0])));
         char line[64];
         std::snprintf(line, sizeof line, "0x%02X%02X     %s", entry[0], entry[1], ansi.c_str());
         SendMessageA(list, LB_INSERTSTRING, WPARAM(-1), LPARAM(line));
     }
-    SetItemText(IDC_DETAIL_NAME, L"登録名称：" + FromAnsi(m_record.m_szName));
+    SetItemText(IDC_DETAIL_NAME, L"登録名称：" + FromCodePage(m_record.m_szName));
     SetItemText(IDC_DETAIL_ID, Format(L"登録ID：%d", m_record.m_nId));
     SetItemText(IDC_DETAIL_COUNT, Format(L"登録フォント数：%d", int(m_entries.size())));
     SetItemText(IDC_DETAIL_SIZE, Format(L"フォントサイズ：%d", m_record.m_nFontSize));
@@ -61,7 +56,7 @@ bool CLogoDetail::OnInitDialog() {
         std::snprintf(line, sizeof line, "0x%02X%02X", entry[0], entry[1]);
         SendMessageA(list, LB_INSERTSTRING, WPARAM(-1), LPARAM(line));
     }
-    SetItemText(IDC_DETAIL_NAME, L"登録名称：" + FromAnsi(m_record.m_szName));
+    SetItemText(IDC_DETAIL_NAME, L"登録名称：" + FromCodePage(m_record.m_szName));
     SetItemText(IDC_DETAIL_ID, Format(L"登録ID：%d", m_record.m_nId));
     const double perMm = m_nDotsPerMm > 0 ? double(m_nDotsPerMm) : 8.0;
     SetItemText(IDC_LOGO_VERTICAL,

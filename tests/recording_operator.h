@@ -1,6 +1,7 @@
 #pragma once
 // An operator for tests: records every message and question, answers the
 // questions with a scripted answer.
+#include <string>
 #include <vector>
 
 #include "framework/operator.h"
@@ -21,6 +22,10 @@ public:
     void ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) override {
         messages.push_back({id, kind, caption});
     }
+    void ShowMessageAbout(unsigned id, const std::string& subject) override {
+        messages.push_back({id, MessageKind::Warning, MessageCaption::Result});
+        subjects.push_back(subject);
+    }
     bool AskYesNo(unsigned id) override {
         questions.push_back(id);
         return answer;
@@ -37,4 +42,5 @@ public:
     bool answer;
     std::vector<ShownMessage> messages;
     std::vector<unsigned> questions;
+    std::vector<std::string> subjects; // of the messages that name one
 };

@@ -17,6 +17,12 @@ case $case_name in
     # "ABC": 3 records and 3 glyphs of 41 x 30 dots (6 x 30 = 180 bytes each).
     abc) "$@" build --face "$gothic" --size 10 --name X --text ABC --out "$out" 2>&1 ;;
     no_name) "$@" build --face "$gothic" --size 10 --name "" --text A --out "$out" 2>&1 ;;
+    # 33 bytes in code page 932, and characters it cannot hold: refused as the form refuses them.
+    name_of_33_bytes) "$@" build --face "$gothic" --size 10 --name "Aああああああああああああああああ" --text A --out "$out" 2>&1 ;;
+    name_outside_code_page) "$@" build --face "$gothic" --size 10 --name "한글" --text A --out "$out" 2>&1 ;;
+    # Only a plain number is an ID; the port is never opened for another.
+    id_with_sign) "$@" build --face "$gothic" --size 10 --name X --text A --out "$out" >/dev/null &&
+        "$@" download "$out" --id +7 --port 20 2>&1 ;;
     end_below_start) "$@" build --face "$gothic" --size 10 --name X --range 100-98 --out "$out" 2>&1 ;;
     nothing) "$@" build --face "$gothic" --size 10 --name X --out "$out" 2>&1 ;;
     # Line breaks only pass the emptiness check and give no characters.

@@ -37,6 +37,26 @@ TEST(RegistrationFormCheck, MessagesComeInTheFormsOrder) {
     EXPECT_EQ(0u, CheckRegistrationForm(Form("F", 32u, 255u, true, 0), kSave));
 }
 
+TEST(RegistrationFormCheck, NameFitsThirtyTwoBytesAsItWasTyped) {
+    const std::string kana16(32, '\x82'); // the byte count is what matters here
+    const struct {
+        std::string name;
+        bool exact;
+        unsigned message;
+    } cases[] = {{std::string(32, 'A'), true, 0u},
+                 {kana16, true, 0u},
+                 {std::string(33, 'A'), true, IDS_REGISTRATION_NAME_UNFIT},
+                 {"??", false, IDS_REGISTRATION_NAME_UNFIT},
+                 {"", false, IDS_BAD_REGISTRATION_NAME}};
+    for (const auto& c : cases) {
+        FormFields form = Form("", 32u, 255u, true, 0);
+        form.regName = c.name;
+        form.regNameExact = c.exact;
+        EXPECT_EQ(c.message, CheckRegistrationForm(form, kSave)) << c.name;
+        EXPECT_EQ(c.message, CheckRegistrationForm(form, kDownload)) << c.name;
+    }
+}
+
 TEST(RegistrationFormCheck, RangeOrderAndBounds) {
     // End one below start is an empty range; two below is wrong.
     EXPECT_EQ(IDS_NO_DATA, CheckRegistrationForm(Form("F", 40u, 39u, true, 0), kSave));
@@ -62,17 +82,29 @@ TEST(RegistrationFormCheck, TextLimitsOfSaveAndDownload) {
               CheckRegistrationForm(Form("F", 32u, 255u, false, 65536), kDownload));
 }
 
-TEST(RegistrationId, LeadingDigitsWithinZeroToNinetyNine) {
-    EXPECT_EQ(std::optional<int>(7), ParseRegistrationId("7"));
-    EXPECT_EQ(std::optional<int>(0), ParseRegistrationId("0"));
-    EXPECT_EQ(std::optional<int>(99), ParseRegistrationId("99"));
-    EXPECT_EQ(std::optional<int>(12), ParseRegistrationId("12ab"));
-    EXPECT_EQ(std::optional<int>(0), ParseRegistrationId("ab")); // no digits read as 0
-    EXPECT_EQ(std::optional<int>(5), ParseRegistrationId("+5"));
-    EXPECT_EQ(std::nullopt, ParseRegistrationId(""));
-    EXPECT_EQ(std::nullopt, ParseRegistrationId("100"));
-    EXPECT_EQ(std::nullopt, ParseRegistrationId("-1"));
-    EXPECT_EQ(std::nullopt, ParseRegistrationId("99999999999999999999"));
+TEST(RegistrationId, OnlyAPlainNumberFromZeroToNinetyNine) {
+    const struct {
+        const char* text;
+        std::optional<int> id;
+    } cases[] = {{"7", 7},
+                 {"0", 0},
+                 {"99", 99},
+                 {"07", 7},
+                 {" 12 ", 12},
+                 {"", {}},
+                 {"  ", {}},
+                 {"100", {}},
+                 {"12ab", {}},
+                 {"ab", {}},
+                 {"1a", {}},
+                 {"+7", {}},
+                 {"-1", {}},
+                 {"1 2", {}},
+                 {"\t5", {}},
+                 {"\x82\x50\x82\x51", {}},
+                 {"99999999999999999999", {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.id, ParseRegistrationId(c.text)) << c.text;
 }
 
 TEST(RegistrationText, TakenByJapaneseKoreanAndChineseFacesOnly) {

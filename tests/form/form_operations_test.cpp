@@ -276,11 +276,18 @@ TEST_F(FormOperationsTest, LoadHandsBackTheTextTheFaceTakes) {
     // set, so a download of it sends exactly the saved codes.
     std::vector<uint8_t> renamed = saved;
     std::memcpy(renamed.data() + 10 + FontHeader::kFaceName, "NoSuchFace\0", 11);
+    // A name cut inside a character by another tool: the lone lead byte goes.
+    std::memcpy(renamed.data() + 10 + FontHeader::kRegName, "AB\x82\0", 4);
     std::ofstream(kfdPath, std::ios::binary)
         .write(reinterpret_cast<const char*>(renamed.data()), std::streamsize(renamed.size()));
+    op.messages.clear();
     LoadResult missing = loader.LoadFontDataFile(kfdPath);
     ASSERT_TRUE(missing.loaded);
+    EXPECT_FALSE(missing.faceInstalled);
+    EXPECT_EQ(std::vector<unsigned>{IDS_FACE_NOT_INSTALLED}, op.MessageIds());
+    EXPECT_EQ(std::vector<std::string>{"NoSuchFace"}, op.subjects);
     EXPECT_EQ(TextAfterLoad::Fill, missing.textAction);
+    EXPECT_EQ("AB", loadedDoc.GetRegName());
     EXPECT_EQ(SHIFTJIS_CHARSET, loadedDoc.m_logFont.lfCharSet);
     ASSERT_TRUE(loader.CreateDownloadFile(
         path, Fields(missing.fileText, false, 32, 255, loadedDoc.GetFaceName()), "5", Env()));

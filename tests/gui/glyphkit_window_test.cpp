@@ -177,6 +177,99 @@ TEST_F(WindowTest, SaveThenLoadRestoresTheForm) {
     DeleteFileW(path.c_str());
 }
 
+TEST_F(WindowTest, NamesThatDoNotFitThirtyTwoBytesAreRefused) {
+    Start();
+    SelectFace(kGothic);
+    SetText(Item(IDC_REG_TEXT), L"A");
+    const std::wstring path = TempPath(L"window_name.kfd");
+    const std::wstring kana16(16, L'あ');
+    const struct {
+        std::wstring name;
+        bool saved;
+    } cases[] = {{L"A" + kana16, false}, // 33 bytes
+                 {L"한글", false},       // not in code page 932
+                 {L"A\U0001F600", false},
+                 {kana16, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteFileW(path.c_str());
+        SetText(Item(IDC_REG_NAME), c.name);
+        if (c.saved) {
+            PressAndChoose(IDC_SAVE, path);
+            ExpectNoMessage();
+            const std::vector<uint8_t> kfd = FileBytes(path);
+            ASSERT_GT(kfd.size(), 152u);
+            // All 32 bytes of the name field: 16 times 82 A0, no terminator.
+            for (size_t i = 14; i < 46; i += 2)
+                EXPECT_EQ(kfd[i] << 8 | kfd[i + 1], 0x82A0) << i;
+            EXPECT_NE(kfd[46], 0); // the style text follows at once
+            continue;
+        }
+        // Refused before the file dialog opens: no file is written.
+        ClickLater(Item(IDC_SAVE));
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, L"登録フォント名称は半角32文字（全角16文字）以内の、使用できる文字で"
+                             L"指定してください。");
+        Answer(seen.box, IDOK);
+        Send(form, WM_NULL);
+        EXPECT_EQ(FocusOf(form), Item(IDC_REG_NAME));
+        EXPECT_TRUE(FileBytes(path).empty());
+    }
+    DeleteFileW(path.c_str());
+}
+
+TEST_F(WindowTest, LoadOfAFaceThatIsNotInstalledKeepsItAndItsCharacters) {
+    Start();
+    const std::wstring saved = TempPath(L"window_face.kfd");
+    const std::wstring again = TempPath(L"window_face_again.kfd");
+    SetText(Item(IDC_REG_NAME), L"MISSING");
+    SelectFace(kGothic);
+    Click(Item(IDC_RANGE_ON)); // the characters come from the text alone
+    SetText(Item(IDC_REG_TEXT), L"漢字한A");
+    PressAndChoose(IDC_SAVE, saved);
+    // The same file as made on a workstation with a face this one lacks.
+    std::vector<uint8_t> kfd = FileBytes(saved);
+    ASSERT_GT(kfd.size(), 152u);
+    const char face[32] = "Gone Mincho";
+    std::copy(face, face + 32, kfd.begin() + 10 + 104);
+    std::ofstream(saved.c_str(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(kfd.data()), std::streamsize(kfd.size()));
+
+    SelectFace(L"Liberation Sans"); // a face whose code page holds no kanji
+    ClickLater(Item(IDC_LOAD));
+    ASSERT_TRUE(ChooseFile(program, saved));
+    const MessageBoxSeen seen = WaitForMessageBox(program);
+    ASSERT_NE(seen.box, nullptr);
+    EXPECT_NE(seen.text.find(L"「Gone Mincho」"), std::wstring::npos) << seen.text;
+    Answer(seen.box, IDOK);
+    Send(form, WM_NULL);
+    EXPECT_EQ(Text(Item(IDC_FONT_COMBO)), L"Gone Mincho");
+    EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"A字漢"); // 한 was never in the file
+    EXPECT_TRUE(IsWindowEnabled(Item(IDC_REG_TEXT)));
+
+    // Save builds exactly what the form shows: that face, its character set,
+    // the file's characters.
+    DeleteFileW(again.c_str());
+    PressAndChoose(IDC_SAVE, again);
+    ExpectNoMessage();
+    const std::vector<uint8_t> resaved = FileBytes(again);
+    ASSERT_GT(resaved.size(), 182u);
+    EXPECT_EQ(std::string(resaved.begin() + 10 + 104, resaved.begin() + 10 + 115), "Gone Mincho");
+    EXPECT_EQ(resaved[10 + 76], kfd[10 + 76]); // the file's character set
+    ASSERT_EQ(resaved[10 + 60], 3);            // the file's three characters
+    for (size_t record = 152; record < 182; record += 10)
+        EXPECT_EQ(resaved[record] | resaved[record + 1] << 8, kfd[record] | kfd[record + 1] << 8);
+
+    // Choosing an installed face takes the stand-in out of the list.
+    const LRESULT faces = Send(Item(IDC_FONT_COMBO), CB_GETCOUNT);
+    SelectFace(kGothic);
+    EXPECT_EQ(Send(Item(IDC_FONT_COMBO), CB_GETCOUNT), faces - 1);
+    EXPECT_EQ(Text(Item(IDC_FONT_COMBO)), kGothic);
+    DeleteFileW(saved.c_str());
+    DeleteFileW(again.c_str());
+}
+
 TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {
     Start();
     SelectFace(kGothic);
@@ -202,6 +295,33 @@ TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {
                              L"指定できるテキストファイルは55KBまでです。");
         Answer(seen.box, IDOK);
         EXPECT_TRUE(Text(Item(IDC_REG_TEXT)) == L"before");
+    }
+    DeleteFileW(path.c_str());
+}
+
+TEST_F(WindowTest, TextFilesEndAtTheirFirstZero) {
+    Start();
+    SelectFace(kGothic);
+    const std::wstring path = TempPath(L"window_zero.txt");
+    const struct {
+        std::string bytes;
+        bool unicode;
+        const wchar_t* text;
+    } cases[] = {{std::string("AB\0CD", 5), false, L"AB"},
+                 {std::string("ABCD\0EF", 7), false, L"ABCD"},
+                 {std::string("AB\0", 3), false, L"AB"},
+                 {std::string("\0AB", 3), false, L""},
+                 {std::string("A\0B\0\0\0C\0", 8), true, L"AB"},
+                 {std::string("A\0\0\0", 4), true, L"A"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        if (Checked(IDC_UNICODE_FILE) != c.unicode)
+            Click(Item(IDC_UNICODE_FILE));
+        SetText(Item(IDC_REG_TEXT), L"before");
+        std::ofstream(path.c_str(), std::ios::binary) << c.bytes;
+        PressAndChoose(IDC_TEXT_FILE, path);
+        ExpectNoMessage();
+        EXPECT_EQ(Text(Item(IDC_REG_TEXT)), c.text);
     }
     DeleteFileW(path.c_str());
 }

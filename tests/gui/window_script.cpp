@@ -19,6 +19,7 @@
 //                      "download-enabled: yes|no", clicks Download and Clear
 //                      and closes the main window, and at the end prints
 //                      "held: yes" when the window is still there
+//     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
 //     detail K         double-clicks line K and prints the detail dialog:
 //                      "dialog: CAPTION", then "item ID: TEXT" and "entry: TEXT"
@@ -89,6 +90,8 @@ public:
                 done = Press(std::stoi(next()), {}, true);
             } else if (step == L"list")
                 PrintList();
+            else if (step == L"focus")
+                Print(L"focus", std::to_wstring(GetDlgCtrlID(gui::FocusOf(m_form))));
             else if (step == L"detail")
                 done = Detail(std::stoi(next()));
             else

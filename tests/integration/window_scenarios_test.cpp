@@ -198,6 +198,31 @@ INSTANTIATE_TEST_SUITE_P(
                      false}),
     [](const ::testing::TestParamInfo<DownloadCase>& info) { return info.param.what; });
 
+TEST_F(WindowTest, OnlyAPlainNumberIsARegistrationId) {
+    RegistrationMemory seed;
+    seed.Store(SampleFont(0, "KEEP", 3));
+    StartPrinter(kPort, {}, seed);
+    std::vector<std::string> steps;
+    // Pasted texts: full-width digits, letters, a letter after a digit, a sign.
+    for (const char* id : {"１２", "ab", "1a", "+7"})
+        steps = Steps(steps, Steps(Registration(id), {"press", "1016", "focus"}));
+    const std::vector<std::string> lines =
+        Window(Steps(steps, Steps(Registration("7"), {"press", "1016"})));
+    const std::string refused = "box: 登録IDは0～99の範囲で指定してください。";
+    EXPECT_EQ(Only(lines, "box"), (std::vector<std::string>{refused, refused, refused, refused,
+                                                            "box: " + std::string(kDownloaded)}));
+    EXPECT_EQ(Only(lines, "focus"), std::vector<std::string>(4, "focus: 1052"));
+    const vprinter::WireTranscript t = StopPrinter();
+    const std::string received(t.received.begin(), t.received.end());
+    const std::string start = "\x1B"
+                              "FD";
+    EXPECT_EQ(received.find(start), received.rfind(start)); // one download only
+    ASSERT_NE(memory.Find(0), nullptr);
+    EXPECT_EQ(memory.Find(0)->CharacterCount(), 3u);
+    ASSERT_NE(memory.Find(7), nullptr);
+    EXPECT_EQ(memory.Find(7)->CharacterCount(), 2u);
+}
+
 TEST_F(WindowTest, DownloadWithTheAreaFullIsRefusedWithoutProgress) {
     RegistrationMemory seed;
     seed.Store(SampleFont(10, "BIG", 2997)); // 2997 x 82 bytes: 6 bytes left

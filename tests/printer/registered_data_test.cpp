@@ -37,6 +37,7 @@ struct Recorder : OutcomeHandler, Operator {
     void ShowMessage(unsigned id, MessageKind, MessageCaption) override {
         calls.push_back("msg" + std::to_string(id));
     }
+    void ShowMessageAbout(unsigned id, const std::string&) override { ShowMessage(id, {}, {}); }
     bool AskYesNo(unsigned) override { return false; }
 };
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/printer_model.h"
+#include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/installed_fonts.h"
@@ -42,9 +43,12 @@ int RunBuild(const CliArgs& args) {
         return UsageError(L"--model must be QC150, QW300 or QW400");
 
     FormFields fields;
-    fields.regName = console::ToAnsi(args.Value(L"name").value_or(L""));
-    if (fields.regName.size() > FontHeader::kNameWidth)
-        return UsageError(L"--name takes at most 32 bytes");
+    // The name is checked as the form checks its field: Save refuses one that
+    // does not fit 32 bytes of the ANSI code page or that it cannot hold.
+    const std::wstring name = args.Value(L"name").value_or(L"");
+    const std::optional<std::string> exactName = ToCodePageExactly(name);
+    fields.regName = exactName.value_or(ToCodePage(name));
+    fields.regNameExact = exactName.has_value();
     if (const int status = ReadRegistrationText(args, &fields.text))
         return status;
     // The one-byte range is read as the form reads its code fields, so the

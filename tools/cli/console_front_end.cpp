@@ -66,6 +66,11 @@ void ConsoleFrontEnd::ShowFileMessage(unsigned id, const std::string& path, uint
     console::Err(LoadText(id) + L"\n" + FileProblem(console::FromAnsi(path), systemError) + L"\n");
 }
 
+void ConsoleFrontEnd::ShowMessageAbout(unsigned id, const std::string& subject) {
+    EndProgressLine();
+    console::Err(LoadTextAbout(id, console::FromAnsi(subject)) + L"\n");
+}
+
 bool ConsoleFrontEnd::AskYesNo(unsigned id) {
     EndProgressLine();
     if (m_answer || !StdinIsConsole())

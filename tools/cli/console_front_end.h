@@ -23,6 +23,7 @@ public:
     ~ConsoleFrontEnd() override { EndProgressLine(); }
 
     void ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) override;
+    void ShowMessageAbout(unsigned id, const std::string& subject) override;
     bool AskYesNo(unsigned id) override;
     // The message, then the file and the system's reason on a line of their own.
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override;

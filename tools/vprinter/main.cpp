@@ -236,6 +236,10 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return Usage("no command");
     const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     std::map<std::string, std::string> options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error))
