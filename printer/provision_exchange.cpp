@@ -33,6 +33,7 @@ class PlanAnswers : public Operator {
 public:
     explicit PlanAnswers(const ProvisionOptions& options) : m_options(options) {}
     void ShowMessage(unsigned, MessageKind, MessageCaption) override {}
+    void ShowMessageAbout(unsigned, const std::string&) override {}
     bool AskYesNo(unsigned id) override {
         if (id == IDS_ASK_DELETE_ALL)
             return m_options.clear;

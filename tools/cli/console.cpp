@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/code_page_text.h"
+
 namespace {
 
 // Whether a standard handle is a console, asked once per handle: a progress
@@ -68,30 +70,12 @@ std::string ToAnsi(const std::wstring& text) {
     return ansi;
 }
 
-bool FromUtf8(const std::string& text, std::wstring* wide) {
-    wide->clear();
-    if (text.empty())
-        return true;
-    const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
-                                         int(text.size()), nullptr, 0);
-    if (size <= 0)
-        return false;
-    wide->resize(size_t(size));
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), &(*wide)[0],
-                        size);
-    return true;
+std::wstring FromUtf8(const std::string& text) {
+    return FromCodePage(text, CP_UTF8);
 }
 
 std::string ToUtf8(const std::wstring& text) {
-    if (text.empty())
-        return "";
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string utf8(size_t(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &utf8[0], size, nullptr,
-                            nullptr);
-    return utf8;
+    return ToCodePage(text, CP_UTF8);
 }
 
 bool ErrIsConsole() {

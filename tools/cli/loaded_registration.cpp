@@ -16,6 +16,9 @@ namespace {
 class KeptMessage : public Operator, public FormDisplay {
 public:
     void ShowMessage(unsigned id, MessageKind, MessageCaption) override { Keep(LoadText(id)); }
+    void ShowMessageAbout(unsigned id, const std::string& subject) override {
+        Keep(LoadTextAbout(id, console::FromAnsi(subject)));
+    }
     bool AskYesNo(unsigned) override { return false; }
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override {
         Keep(LoadText(id) + L" " + FileProblem(console::FromAnsi(path), systemError));

@@ -64,8 +64,8 @@ int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wst
     plan->clear();
     const std::wstring folder = FolderOf(planPath);
     for (const PlanLine& line : text.lines) {
-        std::wstring file;
-        console::FromUtf8(line.file, &file);
+        // The plan's lines were found to be UTF-8 when it was parsed.
+        const std::wstring file = console::FromUtf8(line.file);
         const std::wstring path = IsAbsolute(file) ? file : folder + file;
         PlannedRegistration registration;
         registration.line = line;

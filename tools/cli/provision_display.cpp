@@ -39,8 +39,7 @@ ProvisionDisplay::ProvisionDisplay(const std::vector<PlannedRegistration>& plan)
 
 std::wstring ProvisionDisplay::Registration(size_t index) const {
     const PlanLine& line = m_plan.at(index).line;
-    std::wstring file;
-    console::FromUtf8(line.file, &file);
+    const std::wstring file = console::FromUtf8(line.file);
     if (line.lineNumber == 0)
         return L"ID " + TwoDigits(line.id) + L" (" + file + L")";
     return L"line " + std::to_wstring(line.lineNumber) + L" (ID " + TwoDigits(line.id) + L", " +
