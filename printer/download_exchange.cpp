@@ -37,7 +37,7 @@ bool GlyphDataFits(const CFontPT& record, size_t glyphDataSize) {
            record.m_wireRecords.size() >= size_t(record.m_dwCharCount) * GlyphRecord::kSize;
 }
 
-ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
+ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
                                      const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
                                      DownloadProgress& progress) {
     // Callers check this before they open the port; a record and data that
@@ -103,7 +103,18 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
             send(i + 1);
         progress.CharacterSent(n, i);
     }
+    ExchangeOutcome out;
+    out.succeeded = true;
+    return out;
+}
 
+ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
+                                     const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
+                                     DownloadProgress& progress) {
+    const ExchangeOutcome sent =
+        TransferRegistration(link, record, glyphData, glyphDataSize, op, progress);
+    if (!sent.succeeded)
+        return sent;
     // The refresh's steps close the port; the success message follows them.
     ExchangeOutcome out = RefreshRegisteredData(link);
     out.succeeded = true;

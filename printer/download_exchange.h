@@ -21,6 +21,13 @@ public:
 // True when glyphData holds the n x bytes per glyph bytes the record needs.
 bool GlyphDataFits(const CFontPT& record, size_t glyphDataSize);
 
+// The download exchange up to the last character's acknowledgement, without
+// the refresh: succeeded with no steps, or the outcome of a failure or of the
+// operator's No.
+ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
+                                     const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
+                                     DownloadProgress& progress);
+
 // The download exchange for a record whose information block is built, over
 // a freshly opened port; the operator is asked before an existing
 // registration is overwritten. On success the printer is listed again.

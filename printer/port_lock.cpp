@@ -1,16 +1,17 @@
 #include "printer/port_lock.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
+
+#include "printer/held_ports.h"
 
 namespace {
 
 // The ports this program holds. The owner of a mutex may take it again, so
-// a second claim from within the program is refused here; every printer
-// operation runs on the one user-interface thread.
-std::vector<int>& HeldPorts() {
-    static std::vector<int> held;
+// a second claim from within the program is refused here; the ports of a
+// provisioning plan are opened by threads of their own, so the list is
+// claimed under its lock.
+HeldPorts& ProgramPorts() {
+    static HeldPorts held;
     return held;
 }
 
@@ -31,35 +32,35 @@ PortLock& PortLock::operator=(PortLock&& other) noexcept {
 // programs off one port on both.
 PortLock PortLock::Acquire(int comPort) {
     PortLock lock;
-    std::vector<int>& held = HeldPorts();
-    if (std::find(held.begin(), held.end(), comPort) != held.end())
+    // The port is claimed within the program first, so that two threads
+    // never both own the mutex (a mutex's owner is a thread, and another
+    // thread of the program would simply wait for it or be refused).
+    if (!ProgramPorts().Claim(comPort))
         return lock;
     char name[40];
     std::snprintf(name, sizeof name, "Local\\Glyphkit.COM%d", comPort);
     HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
-    if (!mutex)
-        return lock;
     // Abandoned: the last owner ended without giving the port up, which
     // leaves it free.
-    const DWORD wait = WaitForSingleObject(mutex, 0);
+    const DWORD wait = mutex ? WaitForSingleObject(mutex, 0) : WAIT_FAILED;
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {
-        CloseHandle(mutex);
+        if (mutex)
+            CloseHandle(mutex);
+        ProgramPorts().Release(comPort);
         return lock;
     }
     lock.m_mutex = mutex;
     lock.m_nPort = comPort;
-    held.push_back(comPort);
     return lock;
 }
 
 void PortLock::Unlock() {
     if (!m_mutex)
         return;
+    // A mutex is released by the thread that owns it: the thread that
+    // acquired the port gives it up (every port owner keeps to its thread).
     ReleaseMutex(m_mutex);
     CloseHandle(m_mutex);
     m_mutex = nullptr;
-    std::vector<int>& held = HeldPorts();
-    const auto it = std::find(held.begin(), held.end(), m_nPort);
-    if (it != held.end())
-        held.erase(it);
+    ProgramPorts().Release(m_nPort);
 }

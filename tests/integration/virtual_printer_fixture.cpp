@@ -3,11 +3,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-
-#include "fontdata/byte_order.h"
-
 #include <fstream>
 #include <sstream>
+
+#include "fontdata/byte_order.h"
 
 namespace integration {
 
@@ -43,31 +42,29 @@ vprinter::StoredFont SampleFont(int id, const std::string& name, uint32_t count)
     return f;
 }
 
-void VirtualPrinterTest::StartPrinter(int comNumber, const vprinter::FaultPlan& faults,
-                                      const vprinter::RegistrationMemory& seed) {
-    com = comNumber;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = ::testing::TempDir() + "glyphkit-integration-" + info->name();
-    ASSERT_EQ(RunProcess({"rm", "-rf", dir_}, 10000).exitCode, 0);
-    ASSERT_EQ(RunProcess({"mkdir", "-p", dir_}, 10000).exitCode, 0);
-    logPath_ = dir_ + "/wire.log";
-    ASSERT_TRUE(log_.Open(logPath_));
-    memory = seed;
+bool VirtualPrinter::Start(const std::string& linkPath, const std::string& logPath,
+                           const vprinter::FaultPlan& faults, const vprinter::LineOptions& line,
+                           std::function<void(const std::string&)> onNote, std::string* error) {
+    logPath_ = logPath;
+    if (!log_.Open(logPath_)) {
+        *error = "cannot open " + logPath_;
+        return false;
+    }
     faults_ = faults;
-    engine_ = std::make_unique<vprinter::PrinterEngine>(memory, faults_);
-    engine_->onNote = [this](const std::string& text) {
+    engine_ = std::make_unique<vprinter::PrinterEngine>(memory_, faults_);
+    engine_->onNote = [this, onNote](const std::string& text) {
         log_.Note(text);
-        if (onPrinterNote)
-            onPrinterNote(text);
+        if (onNote)
+            onNote(text);
     };
-    printer_ = std::make_unique<vprinter::PtyPrinter>(*engine_, log_, vprinter::LineOptions{});
-    std::string error;
-    ASSERT_TRUE(printer_->Open(dir_ + "/port", &error)) << error;
+    printer_ = std::make_unique<vprinter::PtyPrinter>(*engine_, log_, line);
+    if (!printer_->Open(linkPath, error))
+        return false;
     thread_ = std::thread([this] { printer_->Run([this] { return !stop_; }); });
-    ASSERT_TRUE(WinRun({"--map-com", std::to_string(com), dir_ + "/port"}));
+    return true;
 }
 
-vprinter::WireTranscript VirtualPrinterTest::StopPrinter() {
+vprinter::WireTranscript VirtualPrinter::Stop() {
     stop_ = true;
     if (thread_.joinable())
         thread_.join();
@@ -77,16 +74,74 @@ vprinter::WireTranscript VirtualPrinterTest::StopPrinter() {
     return vprinter::ParseWireLog(text.str());
 }
 
+void VirtualPrinterTest::MakeWorkDir() {
+    if (!dir_.empty())
+        return;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = ::testing::TempDir() + "glyphkit-integration-" + info->name();
+    ASSERT_EQ(RunProcess({"rm", "-rf", dir_}, 10000).exitCode, 0);
+    ASSERT_EQ(RunProcess({"mkdir", "-p", dir_}, 10000).exitCode, 0);
+}
+
+VirtualPrinter* VirtualPrinterTest::Start(int comNumber, vprinter::RegistrationMemory& memory,
+                                          const vprinter::FaultPlan& faults,
+                                          const std::string& name) {
+    MakeWorkDir();
+    auto printer = std::make_unique<VirtualPrinter>(memory);
+    std::string error;
+    const std::string link = dir_ + "/" + name;
+    EXPECT_TRUE(printer->Start(link, dir_ + "/wire" + name.substr(4) + ".log", faults, line,
+                               onPrinterNote, &error))
+        << error;
+    printers_.emplace_back(comNumber, std::move(printer));
+    EXPECT_TRUE(WinRun({"--map-com", std::to_string(comNumber), link}));
+    return printers_.back().second.get();
+}
+
+void VirtualPrinterTest::StartPrinter(int comNumber, const vprinter::FaultPlan& faults,
+                                      const vprinter::RegistrationMemory& seed) {
+    com = comNumber;
+    memory = seed;
+    Start(comNumber, memory, faults, "port");
+}
+
+vprinter::RegistrationMemory&
+VirtualPrinterTest::AddPrinter(int comNumber, const vprinter::FaultPlan& faults,
+                               const vprinter::RegistrationMemory& seed) {
+    moreMemory_.push_back(seed);
+    Start(comNumber, moreMemory_.back(), faults, "port" + std::to_string(comNumber));
+    return moreMemory_.back();
+}
+
+vprinter::WireTranscript VirtualPrinterTest::StopPrinter() {
+    vprinter::WireTranscript first;
+    for (size_t i = 0; i < printers_.size(); ++i) {
+        vprinter::WireTranscript t = printers_[i].second->Stop();
+        if (i == 0)
+            first = std::move(t);
+    }
+    return first;
+}
+
+vprinter::WireTranscript VirtualPrinterTest::StopPrinterOn(int comNumber) {
+    for (auto& printer : printers_)
+        if (printer.first == comNumber)
+            return printer.second->Stop();
+    ADD_FAILURE() << "no printer on COM" << comNumber;
+    return {};
+}
+
 void VirtualPrinterTest::TearDown() {
     StopPrinter();
-    printer_.reset();
-    if (com > 0)
-        WinRun({"--unmap-com", std::to_string(com)});
+    for (auto& printer : printers_)
+        WinRun({"--unmap-com", std::to_string(printer.first)});
+    printers_.clear();
     if (!HasFailure() && !dir_.empty())
         RunProcess({"rm", "-rf", dir_}, 10000);
 }
 
-ProcessResult VirtualPrinterTest::Cli(const std::vector<std::string>& args, int timeoutMs) {
+ProcessResult VirtualPrinterTest::Cli(const std::vector<std::string>& args, int timeoutMs,
+                                      const std::atomic<bool>* interrupt) {
     const std::string exe = WindowsBinDir() + "/glyphkit-cli.exe";
     if (access(exe.c_str(), X_OK) != 0 && access(exe.c_str(), R_OK) != 0) {
         ADD_FAILURE() << exe << " is not built (build the windows preset first)";
@@ -94,7 +149,7 @@ ProcessResult VirtualPrinterTest::Cli(const std::vector<std::string>& args, int 
     }
     std::vector<std::string> argv{SourceDir() + "/scripts/winrun", exe};
     argv.insert(argv.end(), args.begin(), args.end());
-    ProcessResult r = RunProcess(argv, timeoutMs);
+    ProcessResult r = RunProcess(argv, timeoutMs, interrupt);
     EXPECT_FALSE(r.timedOut) << "glyphkit-cli did not end within " << timeoutMs << " ms";
     return r;
 }

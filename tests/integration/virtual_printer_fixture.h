@@ -1,9 +1,10 @@
 #pragma once
-// A virtual printer on a pty mapped to a COM port of the project's Wine prefix,
-// and glyphkit-cli run against it under Wine.
+// Virtual printers on ptys mapped to COM ports of the project's Wine prefix,
+// as many as a test needs, and glyphkit-cli run against them under Wine.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,28 +21,23 @@ namespace integration {
 
 using Bytes = std::vector<uint8_t>;
 
-class VirtualPrinterTest : public ::testing::Test {
-protected:
-    void TearDown() override;
+// One printer on its own thread, serving a pty that COM`com` leads to.
+class VirtualPrinter {
+public:
+    explicit VirtualPrinter(vprinter::RegistrationMemory& memory) : memory_(memory) {}
+    ~VirtualPrinter() { Stop(); }
 
-    // Starts the printer with `seed` as its memory and maps COM`com` to it.
-    void StartPrinter(int com, const vprinter::FaultPlan& faults = {},
-                      const vprinter::RegistrationMemory& seed = {});
-    // Stops the printer (so its memory can be read) and returns the wire log.
-    vprinter::WireTranscript StopPrinter();
-
-    // glyphkit-cli.exe ARGS under Wine; a failure when the program is not built.
-    ProcessResult Cli(const std::vector<std::string>& args, int timeoutMs = 60000);
-    std::string WorkDir() const { return dir_; }
-
-    vprinter::RegistrationMemory memory;
-    int com = 0;
-    // Hears what the printer made of each command, on the printer's thread
-    // before it answers; set before StartPrinter. Blocking here holds the reply.
-    std::function<void(const std::string&)> onPrinterNote;
+    // Serves linkPath, logging to logPath; onNote hears what the printer made
+    // of each command before it answers.
+    bool Start(const std::string& linkPath, const std::string& logPath,
+               const vprinter::FaultPlan& faults, const vprinter::LineOptions& line,
+               std::function<void(const std::string&)> onNote, std::string* error);
+    // Stops serving (so the memory can be read) and returns the wire log; the
+    // second call returns it again.
+    vprinter::WireTranscript Stop();
 
 private:
-    std::string dir_;
+    vprinter::RegistrationMemory& memory_;
     std::string logPath_;
     vprinter::FaultPlan faults_;
     vprinter::WireLog log_;
@@ -49,6 +45,48 @@ private:
     std::unique_ptr<vprinter::PtyPrinter> printer_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
+};
+
+class VirtualPrinterTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Starts the test's first printer with `seed` as its memory (then in
+    // `memory`) and maps COM`com` to it.
+    void StartPrinter(int com, const vprinter::FaultPlan& faults = {},
+                      const vprinter::RegistrationMemory& seed = {});
+    // Starts one more printer on COM`com`; its memory stays readable after
+    // the printers have stopped.
+    vprinter::RegistrationMemory& AddPrinter(int com, const vprinter::FaultPlan& faults = {},
+                                             const vprinter::RegistrationMemory& seed = {});
+    // Stops every printer (so their memory can be read) and returns the wire
+    // log of the first one started.
+    vprinter::WireTranscript StopPrinter();
+    // The wire log of the printer on COM`com` (stopping it).
+    vprinter::WireTranscript StopPrinterOn(int com);
+
+    // glyphkit-cli.exe ARGS under Wine; a failure when the program is not
+    // built. interrupt: when it becomes true the program gets Ctrl+C.
+    ProcessResult Cli(const std::vector<std::string>& args, int timeoutMs = 60000,
+                      const std::atomic<bool>* interrupt = nullptr);
+    std::string WorkDir() const { return dir_; }
+
+    vprinter::RegistrationMemory memory;
+    int com = 0;
+    // Hears what a printer made of each command, on the printer's thread
+    // before it answers; set before starting it. Blocking here holds the reply.
+    std::function<void(const std::string&)> onPrinterNote;
+    // The line of the printers started from now on (pacing, quiet time).
+    vprinter::LineOptions line;
+
+private:
+    void MakeWorkDir();
+    VirtualPrinter* Start(int com, vprinter::RegistrationMemory& memory,
+                          const vprinter::FaultPlan& faults, const std::string& name);
+
+    std::string dir_;
+    std::deque<vprinter::RegistrationMemory> moreMemory_;
+    std::vector<std::pair<int, std::unique_ptr<VirtualPrinter>>> printers_;
 };
 
 std::string SourceDir();

@@ -3,6 +3,7 @@
 // 1 the operation failed (its message printed), 2 usage error.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/cli/cli_args.h"
 
@@ -15,6 +16,9 @@ int RunList(const CliArgs& args);
 int RunDelete(const CliArgs& args);
 int RunClear(const CliArgs& args);
 int RunDownload(const CliArgs& args);
+int RunProvision(const CliArgs& args);
+// download FILE.kfd --id N with several ports: a plan of that one line.
+int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports);
 
 // Prints "glyphkit-cli: <text>" on standard error and returns 2.
 int UsageError(const std::wstring& text);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/code_page_text.h"
+
 namespace {
 
 // Whether a standard handle is a console, asked once per handle: a progress
@@ -66,6 +68,18 @@ std::string ToAnsi(const std::wstring& text) {
     std::string ansi(size, '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), &ansi[0], size, nullptr, nullptr);
     return ansi;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    return FromCodePage(text, CP_UTF8);
+}
+
+std::string ToUtf8(const std::wstring& text) {
+    return ToCodePage(text, CP_UTF8);
+}
+
+bool ErrIsConsole() {
+    return IsConsole(STD_ERROR_HANDLE, GetStdHandle(STD_ERROR_HANDLE));
 }
 
 } // namespace console

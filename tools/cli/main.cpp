@@ -34,11 +34,15 @@ const Command kCommands[] = {
     {L"delete", RunDelete, L"delete --id N [--port N] [--confirm yes|no]"},
     {L"clear", RunClear, L"clear [--port N] [--confirm yes|no]"},
     {L"download", RunDownload,
-     L"download FILE.kfd --id N [--port N] [--overwrite yes|no] [--model QC150|QW300|QW400]"},
+     L"download FILE.kfd --id N [--port N[,N...]] [--overwrite yes|no]\n"
+     L"        [--model QC150|QW300|QW400]"},
+    {L"provision", RunProvision,
+     L"provision PLAN --port N[,N...] [--clear] [--overwrite yes|no]\n"
+     L"        [--model QC150|QW300|QW400]"},
 };
 
 // Options that take no value, whatever the command.
-const std::set<std::wstring> kFlags = {L"unicode", L"bold", L"italic", L"help"};
+const std::set<std::wstring> kFlags = {L"unicode", L"bold", L"italic", L"help", L"clear"};
 
 std::wstring Usage() {
     std::wstring usage = L"usage: glyphkit-cli COMMAND [OPTIONS]\n";

@@ -6,10 +6,12 @@
 // it over an entry of the same ID at the line's pace: its time per character
 // against the console tool's, and its time from the answer to the overwrite
 // question to the final message against the time the line needs for the
-// bytes both ways.
+// bytes both ways. Last, it provisions the same registration as a plan on 1,
+// 2 and 4 paced printers at once (COM N to N+3) and prints how long several
+// ports take against one.
 //
-//   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT] [--no-window]
-#include <iconv.h>
+//   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
+//                           [--only download|window|provision]
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -35,30 +38,6 @@ using namespace vprinter;
 using namespace integration;
 
 namespace {
-
-// The first `count` kanji of code page 932, lead bytes from 0x88 on, as UTF-16.
-std::vector<uint16_t> Kanji(size_t count) {
-    std::set<uint16_t> codes;
-    iconv_t cd = iconv_open("UTF-16LE", "CP932");
-    if (cd == iconv_t(-1))
-        return {};
-    for (int lead = 0x88; lead <= 0x9F && codes.size() < count; ++lead)
-        for (int trail = 0x40; trail <= 0xFC && codes.size() < count; ++trail) {
-            if (trail == 0x7F)
-                continue;
-            char in[2] = {char(lead), char(trail)};
-            char out[8];
-            char* pin = in;
-            char* pout = out;
-            size_t inLeft = 2, outLeft = sizeof out;
-            if (iconv(cd, &pin, &inLeft, &pout, &outLeft) == size_t(-1))
-                continue;
-            if (sizeof out - outLeft == 2)
-                codes.insert(uint16_t(uint8_t(out[0]) | uint8_t(out[1]) << 8));
-        }
-    iconv_close(cd);
-    return {codes.begin(), codes.end()};
-}
 
 struct Timed {
     double ms;
@@ -228,67 +207,12 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     return run;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    std::string bin = GLYPHKIT_WINDOWS_BIN;
-    int com = 19, size = 10;
-    size_t count = 1500;
-    bool window = true;
-    for (int i = 1; i < argc; i += 2) {
-        const std::string name = argv[i], value = i + 1 < argc ? argv[i + 1] : "";
-        if (name == "--bin")
-            bin = value;
-        else if (name == "--com")
-            com = std::atoi(value.c_str());
-        else if (name == "--count")
-            count = size_t(std::atol(value.c_str()));
-        else if (name == "--size")
-            size = std::atoi(value.c_str());
-        else if (name == "--no-window") {
-            window = false;
-            --i; // takes no value
-        } else {
-            std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] "
-                                 "[--count N] [--size PT] [--no-window]\n");
-            return 2;
-        }
-    }
-    char pattern[] = "/tmp/glyphkit-bench-XXXXXX";
-    if (!mkdtemp(pattern))
-        return 1;
-    const std::string dir = pattern;
-    const std::string kfd = dir + "/bench.kfd";
-    auto writeKfd = [&] {
-        const std::vector<uint16_t> codes = Kanji(count);
-        if (codes.size() != count) {
-            std::fprintf(stderr, "bench: only %zu kanji available\n", codes.size());
-            return false;
-        }
-        WriteKfd(kfd, "BENCH", kIpaGothicCp932, size, codes);
-        return true;
-    };
-    if (!writeKfd())
-        return 1;
-
-    constexpr int kBaud = 115200;
-    const double lineRate = kBaud / 10.0;
-    Run paced = Download(dir, bin, com, kBaud, kfd, count);
-    if (!paced.ok && paced.bytesPerGlyph > 0 &&
-        uint64_t(count) * (paced.bytesPerGlyph + 10) > kMemoryCapacity) {
-        // The cell came out larger than guessed: take what fills 99 % of the memory.
-        count = size_t(kMemoryCapacity * 0.99 / (paced.bytesPerGlyph + 10));
-        std::printf("%u bytes a glyph: %zu characters fill the 240 KB memory to 99 %%\n",
-                    paced.bytesPerGlyph, count);
-        if (!writeKfd())
-            return 1;
-        paced = Download(dir, bin, com, kBaud, kfd, count);
-    }
-    const Run unpaced = Download(dir, bin, com, 0, kfd, count);
+// Prints the single download's figures; 1 when a run failed.
+int Report(const Run& paced, const Run& unpaced, double lineRate) {
     int status = 0;
     if (paced.ok) {
         const double rate = paced.downloadBytes / (paced.transferMs / 1000);
-        std::printf("paced at %d baud: %zu characters, %zu bytes in %.2f s\n", kBaud,
+        std::printf("paced at %.0f baud: %zu characters, %zu bytes in %.2f s\n", lineRate * 10,
                     paced.characters, paced.downloadBytes, paced.transferMs / 1000);
         std::printf("  achieved %.0f bytes/s, line rate %.0f bytes/s (8N1), ratio %.3f "
                     "(target >= 0.98)\n",
@@ -320,22 +244,194 @@ int main(int argc, char** argv) {
         std::printf("unpaced run failed\n");
         status = 1;
     }
-    if (window && paced.ok) {
-        const Run shown = Download(dir, bin, com, kBaud, kfd, count, true);
-        if (shown.ok && shown.answerToMessageMs > 0) {
-            const double perCharacter = shown.medianAckPeriodMs / paced.medianAckPeriodMs;
-            const double wireMs = shown.bytesAfterQuestion / lineRate * 1000;
-            std::printf("the window, paced at %d baud: %zu characters\n", kBaud, shown.characters);
-            std::printf("  median per character %.3f ms, the console tool's %.3f ms, ratio %.4f "
-                        "(target <= 1.005)\n",
-                        shown.medianAckPeriodMs, paced.medianAckPeriodMs, perCharacter);
-            std::printf("  answer to final message %.2f s, wire time %.2f s (%zu bytes both "
-                        "ways), ratio %.3f (target <= 1.02)\n",
-                        shown.answerToMessageMs / 1000, wireMs / 1000, shown.bytesAfterQuestion,
-                        shown.answerToMessageMs / wireMs);
-        } else {
-            std::printf("window run failed\n");
-            status = 1;
+    return status;
+}
+
+// Prints the window's figures against the console tool's paced run; 1 when
+// it failed.
+int ReportWindow(const Run& shown, const Run& paced, double lineRate) {
+    if (!shown.ok || shown.answerToMessageMs <= 0) {
+        std::printf("window run failed\n");
+        return 1;
+    }
+    const double wireMs = shown.bytesAfterQuestion / lineRate * 1000;
+    std::printf("the window, paced at the same rate: %zu characters\n", shown.characters);
+    std::printf("  median per character %.3f ms, the console tool's %.3f ms, ratio %.4f "
+                "(target <= 1.005)\n",
+                shown.medianAckPeriodMs, paced.medianAckPeriodMs,
+                shown.medianAckPeriodMs / paced.medianAckPeriodMs);
+    std::printf("  answer to final message %.2f s, wire time %.2f s (%zu bytes both ways), "
+                "ratio %.3f (target <= 1.02)\n",
+                shown.answerToMessageMs / 1000, wireMs / 1000, shown.bytesAfterQuestion,
+                shown.answerToMessageMs / wireMs);
+    return 0;
+}
+
+// The provisioning plan on `ports` paced printers at once, COM firstCom on.
+struct PortsRun {
+    bool ok = false;
+    double processMs = 0;
+    double slowestTransferMs = 0; // the printer that took longest, first byte to last ACK
+};
+
+PortsRun Provision(const std::string& dir, const std::string& bin, int firstCom, int ports,
+                   const std::string& plan, size_t count) {
+    struct Printer {
+        RegistrationMemory memory;
+        FaultPlan faults;
+        WireLog log;
+        std::string logPath;
+        std::unique_ptr<PrinterEngine> engine;
+        std::unique_ptr<PtyPrinter> pty;
+        std::thread thread;
+    };
+    PortsRun run;
+    std::atomic<bool> stop{false};
+    std::vector<std::unique_ptr<Printer>> printers;
+    std::string portList;
+    for (int i = 0; i < ports; ++i) {
+        auto p = std::make_unique<Printer>();
+        const int com = firstCom + i;
+        p->logPath = dir + "/wire-com" + std::to_string(com) + ".log";
+        std::remove(p->logPath.c_str());
+        p->log.Open(p->logPath);
+        p->engine = std::make_unique<PrinterEngine>(p->memory, p->faults);
+        LineOptions line;
+        line.baud = 115200;
+        p->pty = std::make_unique<PtyPrinter>(*p->engine, p->log, line);
+        const std::string link = dir + "/port" + std::to_string(com);
+        std::string error;
+        if (!p->pty->Open(link, &error)) {
+            std::fprintf(stderr, "bench: %s\n", error.c_str());
+            return run;
+        }
+        Printer* raw = p.get();
+        p->thread = std::thread([raw, &stop] { raw->pty->Run([&] { return !stop; }); });
+        WinRun(GLYPHKIT_SOURCE_DIR, {"--map-com", std::to_string(com), link});
+        portList += (i ? "," : "") + std::to_string(com);
+        printers.push_back(std::move(p));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const ProcessResult r =
+        RunProcess({std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun", bin + "/glyphkit-cli.exe",
+                    "provision", WinePath(plan), "--port", portList, "--overwrite", "yes"},
+                   600000);
+    run.processMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    stop = true;
+    run.ok = r.exitCode == 0;
+    if (!run.ok)
+        std::fprintf(stderr, "bench: glyphkit-cli provision ended with %d\n%s%s\n", r.exitCode,
+                     r.out.c_str(), r.err.c_str());
+    for (int i = 0; i < ports; ++i) {
+        printers[size_t(i)]->thread.join();
+        WinRun(GLYPHKIT_SOURCE_DIR, {"--unmap-com", std::to_string(firstCom + i)});
+        double first = -1, lastAck = -1;
+        size_t acks = 0;
+        for (const auto& l : ReadLog(printers[size_t(i)]->logPath)) {
+            if (l.rx && first < 0)
+                first = l.ms;
+            if (!l.rx)
+                for (uint8_t b : l.bytes)
+                    if (b == 0x06 && acks < count && ++acks == count)
+                        lastAck = l.ms;
+        }
+        run.ok = run.ok && acks == count;
+        run.slowestTransferMs = std::max(run.slowestTransferMs, lastAck - first);
+    }
+    return run;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string bin = GLYPHKIT_WINDOWS_BIN;
+    int com = 17, size = 10;
+    std::string only;
+    size_t count = 1500;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i], value = argv[i + 1];
+        if (name == "--bin")
+            bin = value;
+        else if (name == "--com")
+            com = std::atoi(value.c_str());
+        else if (name == "--count")
+            count = size_t(std::atol(value.c_str()));
+        else if (name == "--size")
+            size = std::atoi(value.c_str());
+        else if (name == "--only" &&
+                 (value == "download" || value == "window" || value == "provision"))
+            only = value;
+        else {
+            std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] "
+                                 "[--count N] [--size PT] [--only download|window|provision]\n");
+            return 2;
+        }
+    }
+    char pattern[] = "/tmp/glyphkit-bench-XXXXXX";
+    if (!mkdtemp(pattern))
+        return 1;
+    const std::string dir = pattern;
+    const std::string kfd = dir + "/bench.kfd";
+    auto writeKfd = [&] {
+        const std::vector<uint16_t> codes = Cp932Kanji(count);
+        if (codes.size() != count) {
+            std::fprintf(stderr, "bench: only %zu kanji available\n", codes.size());
+            return false;
+        }
+        WriteKfd(kfd, "BENCH", kIpaGothicCp932, size, codes);
+        return true;
+    };
+    if (!writeKfd())
+        return 1;
+
+    constexpr int kBaud = 115200;
+    const double lineRate = kBaud / 10.0;
+    // A run that the printer refused for want of memory tells the bytes per
+    // glyph: the count is then cut to what fills 99 % of the memory.
+    auto fitCount = [&](const Run& run) {
+        if (run.ok || run.bytesPerGlyph == 0 ||
+            uint64_t(count) * (run.bytesPerGlyph + 10) <= kMemoryCapacity)
+            return false;
+        count = size_t(kMemoryCapacity * 0.99 / (run.bytesPerGlyph + 10));
+        std::printf("%u bytes a glyph: %zu characters fill the 240 KB memory to 99 %%\n",
+                    run.bytesPerGlyph, count);
+        return writeKfd();
+    };
+    int status = 0;
+    if (only == "provision") {
+        fitCount(Download(dir, bin, com, 0, kfd, count));
+    } else {
+        Run paced = Download(dir, bin, com, kBaud, kfd, count);
+        if (fitCount(paced))
+            paced = Download(dir, bin, com, kBaud, kfd, count);
+        if (only != "window")
+            status = Report(paced, Download(dir, bin, com, 0, kfd, count), lineRate);
+        if (only != "download" && paced.ok)
+            status |=
+                ReportWindow(Download(dir, bin, com, kBaud, kfd, count, true), paced, lineRate);
+    }
+    if (only.empty() || only == "provision") {
+        const std::string plan = dir + "/plan.txt";
+        std::ofstream(plan) << "1 bench.kfd\n";
+        std::printf("provision, paced at %d baud, %zu characters on every printer:\n", kBaud,
+                    count);
+        double oneMs = 0;
+        for (int ports : {1, 2, 4}) {
+            const PortsRun run = Provision(dir, bin, com, ports, plan, count);
+            if (!run.ok) {
+                std::printf("  %d port(s): failed\n", ports);
+                status = 1;
+                continue;
+            }
+            if (ports == 1)
+                oneMs = run.processMs;
+            std::printf("  %d port%s: %.2f s, slowest transfer %.2f s", ports,
+                        ports == 1 ? " " : "s", run.processMs / 1000, run.slowestTransferMs / 1000);
+            if (ports > 1 && oneMs > 0)
+                std::printf(", ratio to one port %.3f%s", run.processMs / oneMs,
+                            ports == 4 ? " (target <= 1.10)" : "");
+            std::printf("\n");
         }
     }
     std::system(("rm -rf '" + dir + "'").c_str());

@@ -21,6 +21,9 @@ struct FaultPlan {
     int splitDelayMs = 0;
     // Wait before every reply.
     int replyDelayMs = 0;
+    // Nothing is ever answered, as from a printer switched off or a cable
+    // plugged into the wrong port.
+    bool silent = false;
 };
 
 } // namespace vprinter

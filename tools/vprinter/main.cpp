@@ -21,8 +21,9 @@ namespace {
 
 const char kUsage[] =
     "usage: glyphkit-vprinter serve --link PATH [--state FILE] [--save FILE] [--log FILE]\n"
-    "           [--baud N] [--reply-delay MS] [--silent-after-proceed] [--wrong-ack K[:HEX]]\n"
-    "           [--drop-reply N] [--split-reply N|all[:MS]] [--abandon-ms MS]\n"
+    "           [--baud N] [--reply-delay MS] [--silent] [--silent-after-proceed]\n"
+    "           [--wrong-ack K[:HEX]] [--drop-reply N] [--split-reply N|all[:MS]]\n"
+    "           [--abandon-ms MS]\n"
     "       glyphkit-vprinter draw --state FILE --id N --out FILE.png|FILE.pbm [--scale N]\n"
     "           [--columns N]\n"
     "       glyphkit-vprinter show --state FILE\n"
@@ -55,7 +56,7 @@ bool ParseOptions(int argc, char** argv, std::map<std::string, std::string>& opt
             return false;
         }
         const std::string name = arg.substr(2);
-        if (name == "silent-after-proceed") {
+        if (name == "silent-after-proceed" || name == "silent") {
             options[name] = "1";
         } else if (i + 1 < argc) {
             options[name] = argv[++i];
@@ -86,17 +87,9 @@ bool LoadStateOrSay(const std::string& path, RegistrationMemory& memory) {
 }
 
 int Serve(std::map<std::string, std::string>& o) {
-    static const char* known[] = {"link",
-                                  "state",
-                                  "save",
-                                  "log",
-                                  "baud",
-                                  "reply-delay",
-                                  "silent-after-proceed",
-                                  "wrong-ack",
-                                  "drop-reply",
-                                  "split-reply",
-                                  "abandon-ms"};
+    static const char* known[] = {"link",      "state",       "save",        "log",
+                                  "baud",      "reply-delay", "silent",      "silent-after-proceed",
+                                  "wrong-ack", "drop-reply",  "split-reply", "abandon-ms"};
     for (const auto& kv : o) {
         bool ok = false;
         for (const char* k : known)
@@ -114,6 +107,7 @@ int Serve(std::map<std::string, std::string>& o) {
     if (!number("baud", line.baud) || !number("abandon-ms", line.abandonMs) ||
         !number("reply-delay", faults.replyDelayMs) || !number("drop-reply", faults.dropReply))
         return Usage("bad number");
+    faults.silent = o.count("silent") > 0;
     faults.silentAfterProceed = o.count("silent-after-proceed") > 0;
     if (o.count("wrong-ack")) {
         const std::string v = o["wrong-ack"];

@@ -295,6 +295,10 @@ void PrinterEngine::ShortReply(char code, std::vector<TimedBytes>& out) {
 
 void PrinterEngine::Reply(std::vector<uint8_t> bytes, std::vector<TimedBytes>& out) {
     const int index = ++repliesSent_;
+    if (faults_.silent) {
+        Note("fault: silent");
+        return;
+    }
     if (index == faults_.dropReply) {
         Note("fault: reply " + std::to_string(index) + " dropped");
         return;

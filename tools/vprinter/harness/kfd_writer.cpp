@@ -1,5 +1,8 @@
+#include <iconv.h>
+
 #include <cstring>
 #include <fstream>
+#include <set>
 
 #include "tools/vprinter/harness/kfd_writer.h"
 #include "tools/vprinter/harness/subprocess.h"
@@ -47,6 +50,29 @@ void WriteKfd(const std::string& path, const std::string& name, const std::strin
         Le16(&file[152 + 10 * i], codes[i]);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+}
+
+std::vector<uint16_t> Cp932Kanji(size_t count) {
+    std::set<uint16_t> codes;
+    iconv_t cd = iconv_open("UTF-16LE", "CP932");
+    if (cd == iconv_t(-1))
+        return {};
+    for (int lead = 0x88; lead <= 0x9F && codes.size() < count; ++lead)
+        for (int trail = 0x40; trail <= 0xFC && codes.size() < count; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            char in[2] = {char(lead), char(trail)};
+            char out[8];
+            char* pin = in;
+            char* pout = out;
+            size_t inLeft = 2, outLeft = sizeof out;
+            if (iconv(cd, &pin, &inLeft, &pout, &outLeft) == size_t(-1))
+                continue;
+            if (sizeof out - outLeft == 2)
+                codes.insert(uint16_t(uint8_t(out[0]) | uint8_t(out[1]) << 8));
+        }
+    iconv_close(cd);
+    return {codes.begin(), codes.end()};
 }
 
 std::string WinePath(const std::string& path) {

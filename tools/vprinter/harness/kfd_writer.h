@@ -13,6 +13,10 @@ namespace integration {
 void WriteKfd(const std::string& path, const std::string& name, const std::string& faceCp932,
               int pointSize, const std::vector<uint16_t>& codes);
 
+// The first `count` kanji of code page 932, lead bytes from 0x88 on, as
+// UTF-16 in ascending order; fewer when the system's iconv lacks CP932.
+std::vector<uint16_t> Cp932Kanji(size_t count);
+
 // "IPAゴシック" in code page 932.
 extern const std::string kIpaGothicCp932;
 

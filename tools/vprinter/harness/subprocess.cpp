@@ -10,7 +10,8 @@
 
 namespace integration {
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs) {
+ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
+                         const std::atomic<bool>* interrupt) {
     ProcessResult result;
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0)
@@ -68,7 +69,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs) {
     };
     int status = 0;
     bool ended = false;
+    bool interrupted = false;
     while (!ended) {
+        if (interrupt && *interrupt && !interrupted) {
+            kill(-pid, SIGINT);
+            interrupted = true;
+        }
         if (std::chrono::steady_clock::now() > deadline) {
             result.timedOut = true;
             kill(-pid, SIGKILL);

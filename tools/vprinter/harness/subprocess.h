@@ -1,5 +1,6 @@
 #pragma once
 // Runs a program with a time limit and collects its output and exit status.
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,9 @@ struct ProcessResult {
 };
 
 // argv[0] is looked up in PATH when it has no slash. The process runs in its
-// own process group, which is killed when `timeoutMs` passes.
-ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs);
+// own process group, which is killed when `timeoutMs` passes. When interrupt
+// becomes true the group gets SIGINT once, as from Ctrl+C on a terminal.
+ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
+                         const std::atomic<bool>* interrupt = nullptr);
 
 } // namespace integration

@@ -1,0 +1,145 @@
+#include "printer/provision_exchange.h"
+
+#include "printer/delete_exchange.h"
+#include "printer/download_exchange.h"
+#include "printer/listing_exchange.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+// After cancellation the exchange in progress runs on to its end, but finds
+// the line dead: nothing more reaches the printer and every read fails at
+// once, so the port is free within one read's time-out.
+class CancellableLink : public PrinterLink {
+public:
+    CancellableLink(PrinterLink& inner, const std::atomic<bool>& cancel)
+        : m_inner(inner), m_cancel(cancel) {}
+    bool WriteBlock(const uint8_t* data, size_t count) override {
+        return !m_cancel && m_inner.WriteBlock(data, count);
+    }
+    bool WriteByte(uint8_t value) override { return !m_cancel && m_inner.WriteByte(value); }
+    bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) override {
+        return !m_cancel && m_inner.ReadBlock(buffer, count, constantMs);
+    }
+
+private:
+    PrinterLink& m_inner;
+    const std::atomic<bool>& m_cancel;
+};
+
+// The plan's options answer the exchanges' questions: the clear option is the
+// yes to the all clear, the overwrite option the answer for a registered ID.
+class PlanAnswers : public Operator {
+public:
+    explicit PlanAnswers(const ProvisionOptions& options) : m_options(options) {}
+    void ShowMessage(unsigned, MessageKind, MessageCaption) override {}
+    void ShowMessageAbout(unsigned, const std::string&) override {}
+    bool AskYesNo(unsigned id) override {
+        if (id == IDS_ASK_DELETE_ALL)
+            return m_options.clear;
+        if (id == IDS_ASK_OVERWRITE)
+            return m_options.overwrite;
+        return false;
+    }
+
+private:
+    const ProvisionOptions& m_options;
+};
+
+class RegistrationProgress : public DownloadProgress {
+public:
+    RegistrationProgress(PortProgress& progress, size_t registration)
+        : m_progress(progress), m_registration(registration) {}
+    void TransferStarting() override {}
+    void CharacterSent(uint32_t count, uint32_t index) override {
+        m_progress.CharacterSent(m_registration, count, index);
+    }
+
+private:
+    PortProgress& m_progress;
+    size_t m_registration;
+};
+
+PortResult Ended(PortStep step, size_t registration, const std::atomic<bool>& cancel,
+                 PortFailure failure, unsigned messageId = 0) {
+    PortResult result;
+    result.outcome = cancel ? PortOutcome::Cancelled : PortOutcome::Failed;
+    result.step = step;
+    result.registration = registration;
+    result.failure = cancel ? PortFailure::None : failure;
+    result.messageId = cancel ? 0 : messageId;
+    return result;
+}
+
+const CFontPT* FindListed(const std::vector<CFontPT>& listed, int id) {
+    for (const CFontPT& record : listed)
+        if (record.m_nId == id)
+            return &record;
+    return nullptr;
+}
+
+} // namespace
+
+PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistration>& plan,
+                         const ProvisionOptions& options, PortProgress& progress,
+                         const std::atomic<bool>& cancel) {
+    CancellableLink link(printer, cancel);
+    PlanAnswers answers(options);
+
+    if (options.clear) {
+        progress.StepStarted(PortStep::Clearing, 0);
+        const ExchangeOutcome cleared = ClearAllRegisteredData(link, answers);
+        // "Nothing to delete" leaves the printer as empty as a deletion would.
+        if (cancel || (!cleared.succeeded && cleared.messageId != IDS_DELETE_NOTHING))
+            return Ended(PortStep::Clearing, 0, cancel, PortFailure::Message, cleared.messageId);
+    }
+
+    for (size_t k = 0; k < plan.size(); ++k) {
+        if (cancel)
+            return Ended(PortStep::Registering, k, cancel, PortFailure::None);
+        progress.StepStarted(PortStep::Registering, k);
+        RegistrationProgress characters(progress, k);
+        const PlannedRegistration& registration = plan[k];
+        const ExchangeOutcome sent =
+            TransferRegistration(link, registration.record, registration.glyphs.data(),
+                                 registration.glyphs.size(), answers, characters);
+        if (sent.declined)
+            return Ended(PortStep::Registering, k, cancel, PortFailure::OverwriteRefused);
+        if (!sent.succeeded || cancel)
+            return Ended(PortStep::Registering, k, cancel, PortFailure::Message, sent.messageId);
+    }
+
+    if (cancel)
+        return Ended(PortStep::Listing, 0, cancel, PortFailure::None);
+    progress.StepStarted(PortStep::Listing, 0);
+    ExchangeOutcome listing = QueryRegisteredData(link);
+    if (!listing.succeeded || cancel)
+        return Ended(PortStep::Listing, 0, cancel, PortFailure::Message, listing.messageId);
+
+    // A printer that took every character may still have stored something
+    // else (or nothing): only its own listing tells.
+    for (const PlannedRegistration& registration : plan) {
+        const CFontPT* listed = FindListed(listing.listing.records, registration.line.id);
+        const uint64_t expected =
+            uint64_t(registration.record.m_dwCharCount) * registration.record.m_dwBytesPerGlyph;
+        PortFailure failure = PortFailure::None;
+        if (!listed)
+            failure = PortFailure::MissingFromListing;
+        else if (listed->m_nDataSize != expected ||
+                 listed->m_nCharCount != registration.record.m_dwCharCount)
+            failure = PortFailure::WrongSizeInListing;
+        if (failure != PortFailure::None) {
+            PortResult result = Ended(PortStep::Listing, 0, cancel, failure);
+            result.id = registration.line.id;
+            result.expectedSize = expected;
+            result.listedSize = listed ? listed->m_nDataSize : 0;
+            return result;
+        }
+    }
+    PortResult result;
+    result.outcome = PortOutcome::Ok;
+    result.step = PortStep::Done;
+    result.listed = std::move(listing.listing.records);
+    result.memoryUse = listing.listing.memoryUse;
+    return result;
+}

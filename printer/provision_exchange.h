@@ -1,0 +1,60 @@
+#pragma once
+// Provisioning one printer over its link: with the clear option an all clear
+// first, then each registration of the plan in order, then one listing that
+// must show every planned ID with its size.
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "printer/font_pt.h"
+#include "printer/printer_link.h"
+#include "printer/provision_plan.h"
+
+enum class PortStep { Waiting, Opening, Clearing, Registering, Listing, Done };
+
+// Where one port shows its progress; called on that port's thread.
+class PortProgress {
+public:
+    virtual ~PortProgress() = default;
+    // registration: the plan index, for PortStep::Registering.
+    virtual void StepStarted(PortStep step, size_t registration) = 0;
+    // Character index (0-based) of count of that registration was acknowledged.
+    virtual void CharacterSent(size_t registration, uint32_t count, uint32_t index) = 0;
+};
+
+struct ProvisionOptions {
+    bool clear = false;
+    bool overwrite = false; // the answer when a planned ID is registered already
+};
+
+enum class PortOutcome { Ok, Failed, Cancelled };
+
+enum class PortFailure {
+    None,
+    Message,          // messageId: the printer's answer, or the port that cannot be opened
+    OverwriteRefused, // the ID was registered and overwriting was not allowed
+    MissingFromListing,
+    WrongSizeInListing,
+};
+
+struct PortResult {
+    PortOutcome outcome = PortOutcome::Failed;
+    PortStep step = PortStep::Waiting; // the step it ended in, unless Ok
+    size_t registration = 0;           // the plan index, when that step is Registering
+    PortFailure failure = PortFailure::None;
+    unsigned messageId = 0;
+    // MissingFromListing, WrongSizeInListing: the ID and data sizes in bytes.
+    int id = 0;
+    uint64_t expectedSize = 0;
+    uint64_t listedSize = 0;
+    // Ok: what the final listing showed.
+    std::vector<CFontPT> listed;
+    uint64_t memoryUse = 0;
+};
+
+// cancel: once set, nothing more is sent and no read waits; the result is
+// then Cancelled unless the plan was done.
+PortResult ProvisionPort(PrinterLink& link, const std::vector<PlannedRegistration>& plan,
+                         const ProvisionOptions& options, PortProgress& progress,
+                         const std::atomic<bool>& cancel);

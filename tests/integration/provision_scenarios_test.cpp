@@ -1,0 +1,172 @@
+// glyphkit-cli provision under Wine against several virtual printers at once:
+// the plan checked before any port opens, every port's outcome, the clear
+// option, download on several ports, and Ctrl+C. These tests run in a Wine
+// prefix of their own, whose COM ports the other integration tests never map.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/integration/virtual_printer_fixture.h"
+
+using namespace integration;
+using vprinter::FaultPlan;
+using vprinter::RegistrationMemory;
+
+namespace {
+
+std::string Output(const ProcessResult& r) {
+    return r.out + r.err;
+}
+
+class ProvisionTest : public VirtualPrinterTest {
+protected:
+    // A font data file of n characters at the point size, in the work folder.
+    std::string Kfd(const std::string& name, std::vector<uint16_t> codes, int points = 10) {
+        RunProcess({"mkdir", "-p", WorkDir() + "/fonts"}, 10000);
+        WriteKfd(WorkDir() + "/" + name, "F" + std::to_string(codes.size()), kIpaGothicCp932,
+                 points, codes);
+        return name;
+    }
+    // The plan file, with a BOM, a comment and a blank line before the lines.
+    std::string Plan(const std::string& lines) {
+        std::ofstream(WorkDir() + "/plan.txt") << "\xEF\xBB\xBF# plan\n\n" << lines;
+        return WinePath(WorkDir() + "/plan.txt");
+    }
+    // The two-font plan: ABC as ID 1, five kana as ID 2 from a subfolder.
+    std::string TwoFontPlan() {
+        Kfd("a.kfd", abc);
+        Kfd("fonts/b.kfd", kana);
+        return Plan("1 a.kfd\n2  fonts/b.kfd\n");
+    }
+    static void ExpectHoldsPlan(const RegistrationMemory& m) {
+        ASSERT_NE(m.Find(1), nullptr);
+        ASSERT_NE(m.Find(2), nullptr);
+        EXPECT_EQ(m.Find(1)->CharacterCount(), 3u);
+        EXPECT_EQ(m.Find(2)->CharacterCount(), 5u);
+    }
+    const std::vector<uint16_t> abc{0x41, 0x42, 0x43};
+    const std::vector<uint16_t> kana{0x3042, 0x3044, 0x3046, 0x3048, 0x304A};
+};
+
+TEST_F(ProvisionTest, FourPortsAllStoreThePlan) {
+    std::vector<RegistrationMemory*> printers;
+    for (int port : {1, 2, 3, 4})
+        printers.push_back(&AddPrinter(port));
+    const ProcessResult r = Cli({"provision", TwoFontPlan(), "--port", "1,2,3,4"});
+    EXPECT_EQ(r.exitCode, 0) << Output(r);
+    for (int port : {1, 2, 3, 4})
+        EXPECT_NE(r.out.find("COM" + std::to_string(port) + " ok: ID01 ID02, memory "),
+                  std::string::npos)
+            << Output(r);
+    StopPrinter();
+    for (RegistrationMemory* m : printers)
+        ExpectHoldsPlan(*m);
+}
+
+TEST_F(ProvisionTest, SilentPrinterFailsWhileTheOtherThreeComplete) {
+    FaultPlan silent;
+    silent.silent = true;
+    RegistrationMemory& a = AddPrinter(5);
+    RegistrationMemory& b = AddPrinter(6);
+    RegistrationMemory& quiet = AddPrinter(7, silent);
+    RegistrationMemory& c = AddPrinter(8);
+    const ProcessResult r = Cli({"provision", TwoFontPlan(), "--port", "5,6,7,8"});
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_NE(r.out.find("COM7 failed at line 3 (ID 01, a.kfd): 登録に失敗しました。"),
+              std::string::npos)
+        << Output(r);
+    for (const char* ok : {"COM5 ok", "COM6 ok", "COM8 ok"})
+        EXPECT_NE(r.out.find(ok), std::string::npos) << Output(r);
+    StopPrinter();
+    for (RegistrationMemory* m : {&a, &b, &c})
+        ExpectHoldsPlan(*m);
+    EXPECT_TRUE(quiet.Empty());
+}
+
+TEST_F(ProvisionTest, BadPlanIsRefusedBeforeAnyPortOpens) {
+    StartPrinter(9);
+    Kfd("a.kfd", abc);
+    Kfd("b.kfd", kana);
+    // 500 kanji at 24 points: some 600 bytes a glyph, over 300 KB in all.
+    Kfd("big.kfd", Cp932Kanji(500), 24);
+    const struct {
+        const char* plan;
+        const char* expect;
+    } cases[] = {
+        {"1 a.kfd\n# again\n1 b.kfd\n", "plan.txt line 5: the ID is planned on line 3 already"},
+        {"1 a.kfd\n2 missing.kfd\n",
+         "plan.txt line 4: ダウンロードフォントファイルの読み込みに失敗しました。"},
+        {"100 a.kfd\n", "plan.txt line 3: the registration ID must be 0 to 99"},
+        {"1 a.kfd\n2 big.kfd\n", "plan.txt line 4: with this registration the plan takes "},
+        {"# nothing\n", "plan.txt: the plan names no registration"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.plan);
+        const ProcessResult r = Cli({"provision", Plan(c.plan), "--port", "9"});
+        EXPECT_EQ(r.exitCode, 2) << Output(r);
+        EXPECT_NE(r.err.find(c.expect), std::string::npos) << Output(r);
+        EXPECT_EQ(r.out, "");
+    }
+    const vprinter::WireTranscript t = StopPrinter();
+    EXPECT_TRUE(t.received.empty());
+    EXPECT_TRUE(memory.Empty());
+}
+
+TEST_F(ProvisionTest, ClearEmptiesAPrinterThatHeldOtherFonts) {
+    RegistrationMemory seed;
+    seed.Store(vprinter::MakeLogo(7, "LOGO", 16, 16));
+    seed.Store(SampleFont(2, "OLD", 40));
+    StartPrinter(10, {}, seed);
+    const ProcessResult r = Cli({"provision", TwoFontPlan(), "--port", "10", "--clear"});
+    EXPECT_EQ(r.exitCode, 0) << Output(r);
+    EXPECT_NE(r.out.find("COM10 ok: ID01 ID02, memory "), std::string::npos) << Output(r);
+    StopPrinter();
+    ExpectHoldsPlan(memory);
+    EXPECT_EQ(memory.Entries().size(), 2u);
+}
+
+TEST_F(ProvisionTest, DownloadOnSeveralPortsIsAPlanOfOneLine) {
+    RegistrationMemory& first = AddPrinter(11);
+    RegistrationMemory& second = AddPrinter(12);
+    const std::string kfd = WinePath(WorkDir() + "/" + Kfd("a.kfd", abc));
+    const ProcessResult r = Cli({"download", kfd, "--id", "4", "--port", "11,12"});
+    EXPECT_EQ(r.exitCode, 0) << Output(r);
+    EXPECT_NE(r.out.find("COM11 ok: ID04, memory "), std::string::npos) << Output(r);
+    EXPECT_NE(r.out.find("COM12 ok: ID04, memory "), std::string::npos) << Output(r);
+    StopPrinter();
+    for (RegistrationMemory* m : {&first, &second}) {
+        ASSERT_NE(m->Find(4), nullptr);
+        EXPECT_EQ(m->Find(4)->CharacterCount(), 3u);
+    }
+}
+
+TEST_F(ProvisionTest, CtrlCStopsEveryPortAndReportsNoSuccess) {
+    // Paced printers: 300 kanji take seconds, and Ctrl+C comes as the first
+    // printer is told of them.
+    line.baud = 115200;
+    std::atomic<bool> interrupt{false};
+    onPrinterNote = [&](const std::string& note) {
+        if (note.rfind("download header: ID 3", 0) == 0)
+            interrupt = true;
+    };
+    RegistrationMemory& first = AddPrinter(13);
+    RegistrationMemory& second = AddPrinter(14);
+    Kfd("a.kfd", abc);
+    Kfd("big.kfd", Cp932Kanji(300));
+    const ProcessResult r =
+        Cli({"provision", Plan("1 a.kfd\n3 big.kfd\n"), "--port", "13,14"}, 60000, &interrupt);
+    EXPECT_TRUE(interrupt);
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_NE(r.out.find("COM13 cancelled at line 4 (ID 03, big.kfd)"), std::string::npos)
+        << Output(r);
+    EXPECT_NE(r.out.find("COM14 cancelled"), std::string::npos) << Output(r);
+    EXPECT_EQ(r.out.find(" ok"), std::string::npos) << Output(r);
+    EXPECT_NE(r.err.find("glyphkit-cli: interrupted"), std::string::npos) << Output(r);
+    StopPrinter();
+    for (RegistrationMemory* m : {&first, &second}) {
+        EXPECT_NE(m->Find(1), nullptr);
+        EXPECT_EQ(m->Find(3), nullptr);
+    }
+}
+
+} // namespace

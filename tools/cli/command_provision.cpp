@@ -1,0 +1,56 @@
+// glyphkit-cli provision: one plan of registrations stored in several
+// printers at once, each on its own COM port.
+#include "app/printer_model.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/console.h"
+#include "tools/cli/loaded_registration.h"
+#include "tools/cli/plan_check.h"
+#include "tools/cli/plan_on_ports.h"
+#include "tools/cli/printer_options.h"
+
+int RunProvision(const CliArgs& args) {
+    if (args.positional().size() != 1 ||
+        !args.UnknownOption({L"port", L"clear", L"overwrite", L"model"}).empty())
+        return UsageError(L"usage: provision PLAN --port 1,2,... [--clear] [--overwrite yes|no] "
+                          L"[--model QC150|QW300|QW400]");
+    if (!args.Value(L"port"))
+        return UsageError(L"provision needs --port with the printers' ports, e.g. --port 1,2");
+    const PrinterOptions options = ReadPrinterOptions(args, L"overwrite", true);
+    if (!options.error.empty())
+        return UsageError(options.error);
+    const std::optional<std::wstring> model = args.Value(L"model");
+    if (model && !FindPrinterModel(console::ToAnsi(*model).c_str()))
+        return UsageError(L"--model takes QC150, QW300 or QW400");
+
+    std::vector<PlannedRegistration> plan;
+    if (const int status = LoadProvisionPlan(args.positional()[0], model, &plan))
+        return status;
+    ProvisionOptions provision;
+    provision.clear = args.Has(L"clear");
+    provision.overwrite = options.answer.value_or(false);
+    return RunPlanOnPorts(plan, options.ports, provision);
+}
+
+int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
+    const std::optional<long> id = ParseDecimal(args.Value(L"id").value_or(L""), 0, 99);
+    if (!id)
+        return UsageError(L"--id takes a registration ID from 0 to 99");
+    const std::optional<std::wstring> model = args.Value(L"model");
+    if (model && !FindPrinterModel(console::ToAnsi(*model).c_str()))
+        return UsageError(L"--model takes QC150, QW300 or QW400");
+    const std::wstring& file = args.positional()[0];
+    // A plan of one line, named by the ID and the file instead of a line.
+    std::vector<PlannedRegistration> plan(1);
+    plan[0].line.id = int(*id);
+    plan[0].line.file = console::ToUtf8(file);
+    std::wstring problem;
+    if (!BuildRegistrationFromFile(file, int(*id), model, &plan[0], &problem))
+        return UsageError(file + L": " + problem);
+    if (FirstBeyondMemory(plan))
+        return UsageError(file + L": the registration takes " +
+                          std::to_wstring(plan[0].MemoryUse()) + L" bytes, more than the " +
+                          L"printer's 240 KB");
+    ProvisionOptions provision;
+    provision.overwrite = args.Value(L"overwrite").value_or(L"no") == L"yes";
+    return RunPlanOnPorts(plan, ports, provision);
+}

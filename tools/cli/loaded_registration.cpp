@@ -1,0 +1,116 @@
+#include "tools/cli/loaded_registration.h"
+
+#include "framework/message_text.h"
+#include "framework/whole_file.h"
+#include "printer/download_exchange.h"
+#include "printer/download_file.h"
+#include "res/resource_ids.h"
+#include "tools/cli/console.h"
+#include "tools/cli/file_problem.h"
+#include "tools/cli/installed_fonts.h"
+
+namespace {
+
+// Keeps the first message of a build instead of printing it: a plan names
+// the line before the reason.
+class KeptMessage : public Operator, public FormDisplay {
+public:
+    void ShowMessage(unsigned id, MessageKind, MessageCaption) override { Keep(LoadText(id)); }
+    void ShowMessageAbout(unsigned id, const std::string& subject) override {
+        Keep(LoadTextAbout(id, console::FromAnsi(subject)));
+    }
+    bool AskYesNo(unsigned) override { return false; }
+    void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override {
+        Keep(LoadText(id) + L" " + FileProblem(console::FromAnsi(path), systemError));
+    }
+    std::wstring text;
+
+private:
+    void Keep(const std::wstring& message) {
+        if (text.empty())
+            text = message;
+    }
+};
+
+// The glyph data of a download file is at most 5000 glyphs of the largest
+// cell; a registration that fits the printer holds far less.
+constexpr uint64_t kMaxGlyphDataSize = 256u * 1024 * 1024;
+
+} // namespace
+
+const PrinterModel* ChooseModel(const std::optional<std::wstring>& modelName,
+                                const FontHeader& header) {
+    if (modelName)
+        return FindPrinterModel(console::ToAnsi(*modelName).c_str());
+    const int resolution = header.Word(FontHeader::kResolution);
+    for (const PrinterModel& model : kPrinterModels)
+        if (model.resolution == resolution)
+            return &model;
+    return &kPrinterModels[0];
+}
+
+FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load) {
+    // The loaded text holds all the file's characters, the range's among
+    // them, so the mode is on only where Load cleared the text.
+    FormFields fields;
+    fields.regName = doc.GetRegName();
+    if (doc.m_nRangeStart >= 0)
+        fields.codeStart = uint32_t(doc.m_nRangeStart);
+    if (doc.m_nRangeEnd >= 0)
+        fields.codeEnd = uint32_t(doc.m_nRangeEnd);
+    fields.rangeOn = load.textAction == TextAfterLoad::Clear;
+    if (load.textAction == TextAfterLoad::Fill)
+        fields.text = load.fileText;
+    fields.selectedFace = doc.GetFaceName();
+    return fields;
+}
+
+bool BuildRegistrationFromFile(const std::wstring& path, int id,
+                               const std::optional<std::wstring>& modelName,
+                               PlannedRegistration* out, std::wstring* problem) {
+    // The form's operations take paths in the ANSI code page; a name that
+    // does not survive the way there would lead to another file or none.
+    const std::string ansiPath = console::ToAnsi(path);
+    if (console::FromAnsi(ansiPath) != path) {
+        *problem = L"the file name " + path + L" cannot be written in the system's code page";
+        return false;
+    }
+    CGlyphkitDoc doc;
+    KeptMessage kept;
+    CFormOperations operations(doc, InstalledFonts(), kept, kept);
+    const LoadResult load = operations.LoadFontDataFile(ansiPath);
+    if (!load.loaded) {
+        *problem = kept.text;
+        return false;
+    }
+    const PrinterModel* model = ChooseModel(modelName, doc.m_fontHeader);
+    FormEnvironment environment;
+    environment.reference = DisplayContext();
+    environment.resolution = model ? model->resolution : kPrinterModels[0].resolution;
+
+    TempDownloadFile temp;
+    std::vector<uint8_t> glyphs;
+    uint32_t error = 0;
+    if (!temp.Create()) {
+        *problem = LoadText(IDS_CREATE_FILE_FAILED);
+        return false;
+    }
+    if (!operations.CreateDownloadFile(temp.Path(), FieldsAfterLoad(doc, load), std::to_string(id),
+                                       environment)) {
+        *problem = kept.text.empty() ? LoadText(IDS_CREATE_FILE_FAILED) : kept.text;
+        return false;
+    }
+    if (ReadWholeFile(temp.Path(), kMaxGlyphDataSize, &glyphs, &error) != FileReadResult::Ok) {
+        *problem = LoadText(IDS_CREATE_FILE_FAILED) + L" " +
+                   FileProblem(console::FromAnsi(temp.Path()), error);
+        return false;
+    }
+    out->record = operations.DownloadRecord();
+    out->record.BuildInfoBlock();
+    out->glyphs = std::move(glyphs);
+    if (!GlyphDataFits(out->record, out->glyphs.size())) {
+        *problem = LoadText(IDS_DOWNLOAD_FAILED);
+        return false;
+    }
+    return true;
+}

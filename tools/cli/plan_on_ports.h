@@ -1,0 +1,10 @@
+#pragma once
+// A checked provisioning plan run on COM ports in parallel, shown on the
+// console; the exit status of the provision command.
+#include <vector>
+
+#include "printer/provision_exchange.h"
+
+// 0 when every port succeeded, else 1 (a port failed, or Ctrl+C stopped the run).
+int RunPlanOnPorts(const std::vector<PlannedRegistration>& plan, const std::vector<int>& ports,
+                   const ProvisionOptions& options);

@@ -1,0 +1,179 @@
+#include "tools/cli/provision_display.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+#include "framework/message_text.h"
+#include "tools/cli/console.h"
+
+namespace {
+
+std::wstring PortName(int port) {
+    wchar_t name[16];
+    std::swprintf(name, 16, L"COM%-2d", port);
+    return name;
+}
+
+std::wstring TwoDigits(int id) {
+    wchar_t text[8];
+    std::swprintf(text, 8, L"%02d", id);
+    return text;
+}
+
+unsigned Percent(const PortView& port) {
+    return port.count == 0 ? 0 : unsigned(uint64_t(port.sent) * 100 / port.count);
+}
+
+// Plain lines follow a port's steps and each quarter of a registration, so a
+// log holds a handful of lines per registration, not one per redraw.
+int Milestone(const PortView& port) {
+    const int quarter = int(Percent(port) / 25);
+    return int(port.step) * 100000 + int(port.registration) * 10 + quarter;
+}
+
+} // namespace
+
+ProvisionDisplay::ProvisionDisplay(const std::vector<PlannedRegistration>& plan)
+    : m_plan(plan), m_bConsole(console::ErrIsConsole()) {}
+
+std::wstring ProvisionDisplay::Registration(size_t index) const {
+    const PlanLine& line = m_plan.at(index).line;
+    const std::wstring file = console::FromUtf8(line.file);
+    if (line.lineNumber == 0)
+        return L"ID " + TwoDigits(line.id) + L" (" + file + L")";
+    return L"line " + std::to_wstring(line.lineNumber) + L" (ID " + TwoDigits(line.id) + L", " +
+           file + L")";
+}
+
+std::wstring ProvisionDisplay::ProgressLine(const PortView& port) const {
+    std::wstring text = PortName(port.port) + L" ";
+    if (port.finished) {
+        return text + (port.outcome == PortOutcome::Ok       ? L"done"
+                       : port.outcome == PortOutcome::Failed ? L"failed"
+                                                             : L"cancelled");
+    }
+    switch (port.step) {
+    case PortStep::Waiting:
+        return text + L"waiting";
+    case PortStep::Opening:
+        return text + L"opening the port";
+    case PortStep::Clearing:
+        return text + L"all clear";
+    case PortStep::Registering:
+        return text + std::to_wstring(port.registration + 1) + L"/" +
+               std::to_wstring(m_plan.size()) + L" " + Registration(port.registration) + L" " +
+               std::to_wstring(Percent(port)) + L"%";
+    case PortStep::Listing:
+        return text + L"listing";
+    case PortStep::Done:
+        break;
+    }
+    return text + L"done";
+}
+
+void ProvisionDisplay::Show(const std::vector<PortView>& ports) {
+    std::vector<std::wstring> lines;
+    for (const PortView& port : ports)
+        lines.push_back(ProgressLine(port));
+    if (m_bConsole)
+        Redraw(lines);
+    else
+        WritePlain(ports, lines);
+}
+
+void ProvisionDisplay::Redraw(const std::vector<std::wstring>& lines) {
+    if (lines == m_drawn)
+        return;
+    HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    // Back to the first of the lines drawn before (the cursor sits below
+    // them), each drawn anew and blanked to the width it had.
+    if (!m_drawn.empty() && GetConsoleScreenBufferInfo(err, &info) &&
+        info.dwCursorPosition.Y >= SHORT(m_drawn.size())) {
+        COORD top{0, SHORT(info.dwCursorPosition.Y - SHORT(m_drawn.size()))};
+        SetConsoleCursorPosition(err, top);
+    } else if (!m_drawn.empty()) {
+        m_drawn.clear(); // cannot go back: draw below
+    }
+    std::wstring text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::wstring line = lines[i];
+        if (i < m_drawn.size() && m_drawn[i].size() > line.size())
+            line.append(m_drawn[i].size() - line.size(), L' ');
+        text += line + L"\n";
+    }
+    console::Err(text);
+    m_drawn = lines;
+}
+
+void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
+                                  const std::vector<std::wstring>& lines) {
+    m_milestones.resize(ports.size(), -1);
+    std::wstring text;
+    for (size_t i = 0; i < ports.size(); ++i) {
+        // A port's end shows in its summary line.
+        if (ports[i].finished || Milestone(ports[i]) == m_milestones[i])
+            continue;
+        m_milestones[i] = Milestone(ports[i]);
+        text += lines[i] + L"\n";
+    }
+    if (!text.empty())
+        console::Err(text);
+}
+
+std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResult& result) const {
+    const std::wstring name = L"COM" + std::to_wstring(port.port);
+    if (result.outcome == PortOutcome::Ok) {
+        std::wstring ids;
+        for (const CFontPT& record : result.listed)
+            ids += L" ID" + TwoDigits(record.m_nId);
+        return name + L" ok:" + ids + L", memory " + std::to_wstring(result.memoryUse / 1024) +
+               L"/240 KB";
+    }
+    std::wstring where;
+    switch (result.step) {
+    case PortStep::Clearing:
+        where = L" at the all clear";
+        break;
+    case PortStep::Registering:
+        where = L" at " + Registration(result.registration);
+        break;
+    case PortStep::Listing:
+        where = L" at the listing";
+        break;
+    default:
+        break;
+    }
+    if (result.outcome == PortOutcome::Cancelled)
+        return name + L" cancelled" + where;
+    std::wstring why;
+    switch (result.failure) {
+    case PortFailure::Message:
+        why = LoadText(result.messageId);
+        break;
+    case PortFailure::OverwriteRefused:
+        why = L"ID " + TwoDigits(m_plan.at(result.registration).line.id) +
+              L" is registered already and --overwrite is no";
+        break;
+    case PortFailure::MissingFromListing:
+        why = L"ID" + TwoDigits(result.id) + L" is not in the printer's listing";
+        break;
+    case PortFailure::WrongSizeInListing:
+        why = L"ID" + TwoDigits(result.id) + L" is listed with " +
+              std::to_wstring(result.listedSize) + L" bytes, not " +
+              std::to_wstring(result.expectedSize);
+        break;
+    case PortFailure::None:
+        break;
+    }
+    return name + L" failed" + where + (why.empty() ? L"" : L": " + why);
+}
+
+void ProvisionDisplay::Summarize(const std::vector<PortView>& ports,
+                                 const std::vector<PortResult>& results) {
+    std::wstring text;
+    for (size_t i = 0; i < ports.size() && i < results.size(); ++i)
+        text += SummaryLine(ports[i], results[i]) + L"\n";
+    console::Out(text);
+}
