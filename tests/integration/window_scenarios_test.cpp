@@ -135,6 +135,11 @@ struct DownloadCase {
     bool stored;                    // the printer holds the new "AB" as ID 1
 };
 
+// Test names carry the case's name, not its bytes.
+void PrintTo(const DownloadCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class WindowDownloadTest : public WindowTest, public ::testing::WithParamInterface<DownloadCase> {};
 
 TEST_P(WindowDownloadTest, MessagesProgressAndWhatThePrinterKeeps) {
