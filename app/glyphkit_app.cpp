@@ -13,6 +13,7 @@
 #include "framework/message_text.h"
 #include "framework/version_info.h"
 #include "res/control_ids.h"
+#include "res/registration_check_ids.h"
 #include "res/resource_ids.h"
 
 CGlyphkitApp::CGlyphkitApp() = default;
@@ -75,6 +76,10 @@ bool CGlyphkitApp::OnCommand(int id) {
         // update asks for the model again.
         m_pTemplate->OpenNewDocument(SW_SHOW);
         return true;
+    case ID_CHECK_REGISTRATION:
+        if (!m_bBusy)
+            m_pView->CheckRegistration();
+        return true;
     default:
         return false;
     }
@@ -84,6 +89,7 @@ void CGlyphkitApp::TransferRunning(bool running) {
     m_bBusy = running;
     HMENU menu = GetMenu(m_frame.GetSafeHwnd());
     EnableMenuItem(menu, ID_COMPORT, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(menu, ID_CHECK_REGISTRATION, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
     DrawMenuBar(m_frame.GetSafeHwnd());
 }
 

@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "fontdata/code_page.h"
+#include "fontdata/deferred_glyphs.h"
 #include "fontdata/font_header.h"
 #include "fontdata/font_height.h"
 #include "fontdata/glyph_record.h"
@@ -22,6 +24,8 @@ struct RegistrationSettings {
     LOGFONTA description{}; // the face; the build sets its height
     uint32_t codePage = kWesternCodePage;
     const uint16_t* codes = nullptr; // the header's n codes, then a zero unit
+    // Only the header now; the glyphs later, each when first asked for.
+    bool deferGlyphs = false;
 };
 
 struct BuiltRegistration {
@@ -29,6 +33,8 @@ struct BuiltRegistration {
     std::vector<GlyphRecord> records; // native form, ascending code
     std::vector<uint8_t> glyphData;   // n bitmaps of bytesPerGlyph bytes
     uint32_t bytesPerGlyph = 0;
+    // A deferred build: no records or glyph data, but the glyphs on demand.
+    std::shared_ptr<CDeferredGlyphs> deferred;
     // After a failed build: IDS_FONT_REALIZE_FAILED (to be shown with the
     // main window's caption), or 0 when memory ran out (no message).
     unsigned failureMessage = 0;

@@ -8,6 +8,7 @@
 //     model N          (first) choose model button N (0 to 2) at start-up
 //     port N           choose COMN in the COM port dialog
 //     text ID TEXT     type TEXT into the control ID
+//     type ID TEXT     type TEXT into the field ID and leave it (its check runs)
 //     face NAME        select the font NAME
 //     click ID         click the check box or button ID (one that opens nothing)
 //     select K         select line K of the registered data list
@@ -23,6 +24,10 @@
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
 //     detail K         double-clicks line K and prints the detail dialog:
 //                      "dialog: CAPTION", then "item ID: TEXT" and "entry: TEXT"
+//     check PATH       the menu's registration check: prints "check ID: TEXT" for
+//                      its figures and each line of its lists (or "box: TEXT"
+//                      when the form is refused), saves the sheet as PATH
+//                      unless PATH is "-", and closes the window
 #include <windows.h>
 
 #include <cstdio>
@@ -31,6 +36,7 @@
 #include <vector>
 
 #include "res/control_ids.h"
+#include "res/registration_check_ids.h"
 #include "tools/gui_driver/gui_driver.h"
 
 namespace {
@@ -74,7 +80,12 @@ public:
             else if (step == L"text") {
                 const int id = std::stoi(next());
                 gui::SetText(Item(id), next());
-            } else if (step == L"face")
+            } else if (step == L"type") {
+                const int id = std::stoi(next());
+                gui::TypeAndLeave(Item(id), next());
+            } else if (step == L"check")
+                done = Check(next());
+            else if (step == L"face")
                 done = gui::SelectComboItem(m_form, IDC_FONT_COMBO, next().c_str());
             else if (step == L"click")
                 gui::Click(Item(std::stoi(next())));
@@ -199,6 +210,45 @@ private:
             Print(L"entry", ListLine(entries, k));
         gui::Click(GetDlgItem(dialog, IDOK));
         return true;
+    }
+
+    bool Check(const std::wstring& imagePath) {
+        gui::Command(m_frame, ID_CHECK_REGISTRATION);
+        HWND dialog = nullptr;
+        for (int tries = 0; tries < 600 && !dialog; ++tries) {
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 0);
+            if (seen.box) {
+                Print(L"box", seen.text);
+                gui::Answer(seen.box, IDOK);
+                return true;
+            }
+            dialog = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 100);
+        }
+        if (!dialog)
+            return false;
+        gui::WaitUntilIdle(dialog);
+        for (int id : {IDC_CHECK_COUNT, IDC_CHECK_BYTES, IDC_CHECK_CELL, IDC_CHECK_FIT})
+            Print((L"check " + std::to_wstring(id)).c_str(), gui::Text(GetDlgItem(dialog, id)));
+        for (int id : {IDC_CHECK_MISSING, IDC_CHECK_DROPPED}) {
+            HWND list = GetDlgItem(dialog, id);
+            const LRESULT count = gui::Send(list, LB_GETCOUNT);
+            for (int k = 0; k < int(count); ++k)
+                Print((L"check " + std::to_wstring(id)).c_str(), ListLine(list, k));
+        }
+        if (imagePath != L"-") {
+            gui::ClickLater(GetDlgItem(dialog, IDC_CHECK_SAVE_IMAGE));
+            if (!gui::ChooseFile(m_program, imagePath))
+                return false;
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 500);
+            if (seen.box) {
+                Print(L"box", seen.text);
+                gui::Answer(seen.box, IDOK);
+            }
+        }
+        gui::Click(GetDlgItem(dialog, IDOK));
+        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 20)
+            Sleep(20);
+        return !IsWindow(dialog);
     }
 
     gui::Program& m_program;
