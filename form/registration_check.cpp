@@ -3,6 +3,17 @@
 #include <algorithm>
 #include <cstdio>
 
+SheetGlyphs CheckedSheet(const CheckedBuild& build) {
+    SheetGlyphs sheet;
+    sheet.cellWidth = build.header.Word(FontHeader::kCellWidth);
+    sheet.cellHeight = build.header.Word(FontHeader::kCellHeight);
+    sheet.bytesPerGlyph = build.header.DWord(FontHeader::kBytesPerGlyph);
+    sheet.count = build.glyphs ? build.codes.size() : 0;
+    sheet.codes = build.codes.data();
+    sheet.bits = build.glyphs.get();
+    return sheet;
+}
+
 RegistrationFigures FiguresOf(const FontHeader& header) {
     RegistrationFigures figures;
     figures.count = header.DWord(FontHeader::kCharCount);

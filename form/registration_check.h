@@ -10,6 +10,7 @@
 
 #include "fontdata/font_header.h"
 #include "fontdata/glyph_source.h"
+#include "form/check_sheet.h"
 #include "printer/registered_data.h"
 
 // The printer's registration memory in bytes (240 KB).
@@ -22,6 +23,10 @@ struct CheckedBuild {
     std::shared_ptr<GlyphSource> glyphs; // their bitmaps, as a Save writes them
     std::vector<uint16_t> missing;       // codes the face has no glyph for (its empty box)
 };
+
+// The sheet of a checked build's glyphs; it refers to build, which must
+// outlive it.
+SheetGlyphs CheckedSheet(const CheckedBuild& build);
 
 struct RegistrationFigures {
     uint32_t count = 0;

@@ -65,15 +65,10 @@ CRegistrationCheckDlg::CRegistrationCheckDlg(HWND owner, const CheckedBuild& bui
                                              int dotsPerMm)
     : CDialog(IDD_REGISTRATION_CHECK, owner), m_build(build), m_figures(FiguresOf(build.header)),
       m_verdict(JudgeMemory(m_figures.memoryBytes, listing, id)),
-      m_dropped(DroppedCharacters(text, build.codes)), m_id(id), m_nDotsPerMm(dotsPerMm) {
+      m_dropped(DroppedCharacters(text, build.codes)), m_id(id), m_nDotsPerMm(dotsPerMm),
+      m_glyphs(CheckedSheet(build)) {
     // The template names the sheet's class, which must exist before it.
     RegisterCheckSheetClass();
-    m_glyphs.cellWidth = m_figures.cellWidth;
-    m_glyphs.cellHeight = m_figures.cellHeight;
-    m_glyphs.bytesPerGlyph = m_figures.bytesPerGlyph;
-    m_glyphs.count = build.glyphs ? build.codes.size() : 0;
-    m_glyphs.codes = build.codes.data();
-    m_glyphs.bits = build.glyphs.get();
 }
 
 bool CRegistrationCheckDlg::OnInitDialog() {
