@@ -17,9 +17,11 @@
 //                      message box, answered with OK or with the next step
 //                      "yes"/"no" for a question
 //     press-trying ID  like press; while the download runs it prints
-//                      "download-enabled: yes|no", clicks Download and Clear
-//                      and closes the main window, and at the end prints
-//                      "held: yes" when the window is still there
+//                      "download-enabled: yes|no" and "check-enabled: yes|no"
+//                      (the menu's registration check), clicks Download and
+//                      Clear, gives the check command and closes the main
+//                      window, and at the end prints "held: yes" when the
+//                      window is still there and "check-window: shown|none"
 //     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
 //     detail K         double-clicks line K and prints the detail dialog:
@@ -45,7 +47,8 @@ void Print(const wchar_t* what, const std::wstring& value) {
     // One line each: a line break within a message shows as \n.
     std::wstring line = std::wstring(what) + L": ";
     for (wchar_t c : value)
-        line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
+        if (c != L'\r')
+            line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
     line += L"\n";
     // UTF-8, whatever the console's code page.
     const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), int(line.size()), nullptr, 0,
@@ -163,8 +166,11 @@ private:
             }
             gui::Answer(seen.box, button);
         }
-        if (tryDuring)
+        if (tryDuring) {
             Print(L"held", tried && IsWindow(m_frame) ? L"yes" : L"no");
+            const bool check = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 0);
+            Print(L"check-window", check ? L"shown" : L"none");
+        }
         return true;
     }
 
@@ -172,8 +178,11 @@ private:
     // closing the main window.
     void TryDuringTransfer() {
         Print(L"download-enabled", IsWindowEnabled(Item(IDC_DOWNLOAD)) ? L"yes" : L"no");
+        const UINT check = GetMenuState(GetMenu(m_frame), ID_CHECK_REGISTRATION, MF_BYCOMMAND);
+        Print(L"check-enabled", check & (MF_GRAYED | MF_DISABLED) ? L"no" : L"yes");
         gui::ClickLater(Item(IDC_DOWNLOAD));
         gui::ClickLater(Item(IDC_CLEAR));
+        gui::Command(m_frame, ID_CHECK_REGISTRATION);
         PostMessageW(m_frame, WM_CLOSE, 0, 0);
     }
 
