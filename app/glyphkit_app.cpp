@@ -10,6 +10,7 @@
 #include "app/printer_model.h"
 #include "app/select_printer_dlg.h"
 #include "form/registration_text_control.h"
+#include "framework/message_map.h"
 #include "framework/message_text.h"
 #include "framework/version_info.h"
 #include "res/control_ids.h"
@@ -64,25 +65,35 @@ int CGlyphkitApp::ExitInstance() {
     return CWinApp::ExitInstance();
 }
 
+struct GlyphkitAppMessageMap {
+    static const CommandEntry<CGlyphkitApp> kCommands[];
+};
+
+const CommandEntry<CGlyphkitApp> GlyphkitAppMessageMap::kCommands[] = {
+    {ID_APP_ABOUT, kMenuCommand, &CGlyphkitApp::OnAbout},
+    {ID_FILE_NEW, kMenuCommand, &CGlyphkitApp::OnFileNew},
+    {ID_CHECK_REGISTRATION, kMenuCommand, &CGlyphkitApp::OnCheckRegistration},
+};
+
 bool CGlyphkitApp::OnCommand(int id) {
-    switch (id) {
-    case ID_APP_ABOUT:
-        CAboutDlg(m_frame.GetSafeHwnd()).DoModal();
-        return true;
-    case ID_FILE_NEW:
-        if (m_bBusy)
-            return true;
-        // The settings and the registration text stay; the form's initial
-        // update asks for the model again.
-        m_pTemplate->OpenNewDocument(SW_SHOW);
-        return true;
-    case ID_CHECK_REGISTRATION:
-        if (!m_bBusy)
-            m_pView->CheckRegistration();
-        return true;
-    default:
-        return false;
-    }
+    return DispatchCommand(*this, GlyphkitAppMessageMap::kCommands, id, kMenuCommand);
+}
+
+void CGlyphkitApp::OnAbout() {
+    CAboutDlg(m_frame.GetSafeHwnd()).DoModal();
+}
+
+void CGlyphkitApp::OnFileNew() {
+    if (m_bBusy)
+        return;
+    // The settings and the registration text stay; the form's initial update
+    // asks for the model again.
+    m_pTemplate->OpenNewDocument(SW_SHOW);
+}
+
+void CGlyphkitApp::OnCheckRegistration() {
+    if (!m_bBusy)
+        m_pView->CheckRegistration();
 }
 
 void CGlyphkitApp::TransferRunning(bool running) {

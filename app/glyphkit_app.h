@@ -47,6 +47,10 @@ public:
     std::string m_strHelpFilePath;
 
 private:
+    // Menu and accelerator commands.
+    void OnAbout();
+    void OnFileNew();
+    void OnCheckRegistration();
     void BuildHelpFilePath();
 
     CGlyphkitDoc m_doc;
@@ -57,6 +61,7 @@ private:
     bool m_bBusy = false;
 
     friend int RunGlyphkit(HINSTANCE instance, int showCommand);
+    friend struct GlyphkitAppMessageMap;
 };
 
 // The whole run of the program.

@@ -4,6 +4,7 @@
 
 #include "app/glyphkit_app.h"
 #include "framework/form_view.h"
+#include "framework/message_map.h"
 #include "printer/com_port_dlg.h"
 #include "res/control_ids.h"
 
@@ -21,19 +22,25 @@ void CMainFrame::FitFrameToForm() {
     MoveWindow(m_hWnd, x, y, width + 1, height + 1, TRUE);
 }
 
+struct MainFrameMessageMap {
+    static const CommandEntry<CMainFrame> kCommands[];
+};
+
+const CommandEntry<CMainFrame> MainFrameMessageMap::kCommands[] = {
+    {ID_COMPORT, kMenuCommand, &CMainFrame::OnComPort},
+    {ID_HELP_CONTENTS, kMenuCommand, &CMainFrame::OpenHelp},
+};
+
 bool CMainFrame::OnCommand(int id) {
-    switch (id) {
-    case ID_COMPORT:
-        if (m_app.Busy())
-            return true;
-        CComPortDlg(m_hWnd, m_app.m_nComPort).DoModal();
-        return true;
-    case ID_HELP_CONTENTS:
-        OpenHelp();
-        return true;
-    default:
-        return false;
-    }
+    return DispatchCommand(*this, MainFrameMessageMap::kCommands, id, kMenuCommand);
+}
+
+void CMainFrame::OnComPort() {
+    if (m_app.Busy())
+        return;
+    CComPortDlg dialog(m_hWnd, m_app.m_nComPort);
+    if (dialog.DoModal() == IDOK)
+        m_app.m_nComPort = dialog.m_nComPort;
 }
 
 void CMainFrame::OpenHelp() {

@@ -19,8 +19,12 @@ protected:
     void OnClose() override;
 
 private:
+    // Menu commands.
+    void OnComPort();
     // The help file at its default topic.
     void OpenHelp();
 
     CGlyphkitApp& m_app;
+
+    friend struct MainFrameMessageMap;
 };

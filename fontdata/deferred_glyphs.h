@@ -14,13 +14,13 @@
 class CDeferredGlyphs : public GlyphSource {
 public:
     // Realises the font and completes the header as a build does; codes are
-    // the header's n codes. False after a failure (see FailureMessage).
+    // the header's n codes. False after a failure (see Failure).
     bool Begin(HDC reference, const FontHeader& header, const uint16_t* codes, const LOGFONTA& font,
                UINT codePage);
 
     const FontHeader& Header() const { return m_rasterizer.Header(); }
     const std::vector<uint16_t>& Codes() const { return m_codes; }
-    unsigned FailureMessage() const { return m_rasterizer.FailureMessage(); }
+    RenderFailure Failure() const { return m_rasterizer.Failure(); }
 
     const uint8_t* Glyph(size_t i) override;
 

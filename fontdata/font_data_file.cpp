@@ -4,7 +4,6 @@
 
 #include "fontdata/byte_order.h"
 #include "fontdata/font_header_check.h"
-#include "res/resource_ids.h"
 
 namespace {
 
@@ -85,21 +84,21 @@ FontDataFile ParseFontDataFile(const uint8_t* data, size_t size) {
     file.rangeEnd = int32_t(reader.U32());
     file.type = reader.U16();
     if (!reader.ok()) {
-        file.messageId = IDS_READ_FILE_FAILED;
+        file.problem = FontDataProblem::Damaged;
         return file;
     }
     if (file.type != kfd::kFileType) {
-        file.messageId = IDS_FILE_VERSION;
+        file.problem = FontDataProblem::OtherVersion;
         return file;
     }
     const uint8_t* header = reader.Take(FontHeader::kSize);
     if (!header) {
-        file.messageId = IDS_READ_FILE_FAILED;
+        file.problem = FontDataProblem::Damaged;
         return file;
     }
     std::copy(header, header + FontHeader::kSize, file.header.bytes.begin());
     if (!file.header.HasFormatIdentifier()) {
-        file.messageId = IDS_FILE_UNUSABLE;
+        file.problem = FontDataProblem::NotFontData;
         return file;
     }
 
@@ -108,7 +107,7 @@ FontDataFile ParseFontDataFile(const uint8_t* data, size_t size) {
     // among them, so a damaged or hostile header can neither make the reader
     // run past the data nor load values the tool never writes.
     if (!IsLoadableFontHeader(file.header, reader.remaining())) {
-        file.messageId = IDS_READ_FILE_FAILED;
+        file.problem = FontDataProblem::Damaged;
         return file;
     }
     const uint32_t count = file.header.DWord(FontHeader::kCharCount);
@@ -123,7 +122,7 @@ FontDataFile ParseFontDataFile(const uint8_t* data, size_t size) {
 
 FontDataGlyphs ReadFontDataGlyphs(const FontDataFile& file, const uint8_t* data, size_t size) {
     FontDataGlyphs result;
-    if (file.messageId != 0 || file.glyphDataOffset > size ||
+    if (file.problem != FontDataProblem::None || file.glyphDataOffset > size ||
         file.glyphDataSize > size - file.glyphDataOffset)
         return result;
     result.cellWidth = file.header.Word(FontHeader::kCellWidth);

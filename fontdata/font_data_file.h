@@ -40,11 +40,17 @@ std::vector<uint8_t> EncodeFontDataFile(int32_t rangeStart, int32_t rangeEnd,
                                         size_t count, const uint8_t* glyphData,
                                         size_t glyphDataSize);
 
+// What keeps a font data file from being used.
+enum class FontDataProblem {
+    None,
+    Damaged,      // cut short, or a header the tool could not have written
+    OtherVersion, // a file type other than 1
+    NotFontData   // no format identifier in the header
+};
+
 // A font data file taken apart.
 struct FontDataFile {
-    // 0 when the file is usable, else the string ID of the message that
-    // refuses it: IDS_READ_FILE_FAILED, IDS_FILE_VERSION, IDS_FILE_UNUSABLE.
-    unsigned messageId = 0;
+    FontDataProblem problem = FontDataProblem::None;
     int32_t rangeStart = 0;
     int32_t rangeEnd = 0;
     uint16_t type = 0;
@@ -60,7 +66,7 @@ struct FontDataFile {
 // whose header the tool could not have written (IsLoadableFontHeader: a field
 // out of its range, a cell that disagrees with its glyph size, more than
 // kMaxRegistrationCodes characters, fewer bytes than the records and glyph
-// data it announces) is refused with IDS_READ_FILE_FAILED.
+// data it announces) is Damaged.
 FontDataFile ParseFontDataFile(const uint8_t* data, size_t size);
 
 // One glyph bitmap of the glyph data: rows top first, each ceil(width / 8)

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <new>
 
-#include "res/resource_ids.h"
-
 namespace {
 
 // The slant of an italic face, as a share of the font height: the cell and
@@ -74,8 +72,8 @@ int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, cons
             m_records.assign(size_t(n) * GlyphRecord::kSize, 0);
             m_glyphs.assign(size_t(n) * bytesPerGlyph, 0);
         } catch (const std::bad_alloc&) {
-            // Out of memory ends the build without a message; what was had
-            // is freed at release.
+            // Out of memory ends the build; what was had is freed at release.
+            m_failure = RenderFailure::NoMemory;
             result = 0;
         }
         for (uint32_t i = 0; result && i < n; ++i)
@@ -89,13 +87,18 @@ int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, cons
 int CGlyphRasterizer::Begin(HDC reference, const FontHeader& header, const uint16_t* codes,
                             const LOGFONTA& font, UINT codePage) {
     End();
-    m_nFailureMessage = 0;
+    // Anything but an unrealisable font that stops the rendering is a want
+    // of memory.
+    m_failure = RenderFailure::NoMemory;
     m_header = header;
     m_nCodePage = codePage;
     if (!CreateCompatibleDC(reference))
         return 0;
     SetMapMode(GetSafeHdc(), MM_TEXT);
-    return Prepare(codes, font);
+    const int result = Prepare(codes, font);
+    if (result)
+        m_failure = RenderFailure::None;
+    return result;
 }
 
 void CGlyphRasterizer::End() {
@@ -113,7 +116,7 @@ int CGlyphRasterizer::Prepare(const uint16_t* codes, const LOGFONTA& font) {
     const LOGFONTA lf = RenderingFont(font, m_header);
     m_font.Reset(CreateFontIndirectA(&lf));
     if (!m_font) {
-        m_nFailureMessage = IDS_FONT_REALIZE_FAILED;
+        m_failure = RenderFailure::FontNotRealised;
         return 0;
     }
     m_selectedFont.emplace(dc, m_font.Get());

@@ -23,6 +23,13 @@ void SetLogFontFaceName(LOGFONTA* lf, const std::string& face);
 // name that always ends within its field.
 LOGFONTA RenderingFont(const LOGFONTA& font, const FontHeader& header);
 
+// Why a rendering stopped.
+enum class RenderFailure {
+    None,
+    FontNotRealised, // the font could not be created
+    NoMemory         // no room for the context, records or bitmaps
+};
+
 class CGlyphRasterizer : public CDC {
 public:
     CGlyphRasterizer() = default;
@@ -37,7 +44,7 @@ public:
     // The same steps one glyph at a time, for a caller that needs only some
     // of them. Begin realises the font in a context of its own, measures the
     // first code and completes the header as RenderGlyphs does (0 on failure,
-    // see FailureMessage); RenderGlyph draws one code into bytes-per-glyph
+    // see Failure); RenderGlyph draws one code into bytes-per-glyph
     // bytes (none when glyph is null) exactly as RenderGlyphs stores it and
     // returns its record; End lets the font and the context go.
     int Begin(HDC reference, const FontHeader& header, const uint16_t* codes, const LOGFONTA& font,
@@ -58,9 +65,8 @@ public:
     const std::vector<uint8_t>& GlyphData() const { return m_glyphs; }
     std::vector<GlyphRecord> GlyphRecords() const;
 
-    // After a failed RenderGlyphs: IDS_FONT_REALIZE_FAILED when the font could
-    // not be created, 0 when memory ran out (a stop without a message).
-    unsigned FailureMessage() const { return m_nFailureMessage; }
+    // Why the last RenderGlyphs failed; None after a success.
+    RenderFailure Failure() const { return m_failure; }
 
     // Frees the record table and the glyph data and deletes the context.
     void Release();
@@ -68,7 +74,7 @@ public:
 private:
     int Prepare(const uint16_t* codes, const LOGFONTA& font);
 
-    unsigned m_nFailureMessage = 0;
+    RenderFailure m_failure = RenderFailure::None;
     FontHeader m_header;
     std::vector<uint8_t> m_records;
     std::vector<uint8_t> m_glyphs;

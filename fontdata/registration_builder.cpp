@@ -21,7 +21,7 @@ bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* 
         auto deferred = std::make_shared<CDeferredGlyphs>();
         if (!deferred->Begin(settings.reference, settings.header, settings.codes, description,
                              settings.codePage)) {
-            built->failureMessage = deferred->FailureMessage();
+            built->failure = deferred->Failure();
             return false;
         }
         built->header = deferred->Header();
@@ -34,7 +34,7 @@ bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* 
     CGlyphRasterizer rasterizer;
     if (!rasterizer.RenderGlyphs(settings.reference, settings.header, settings.codes, description,
                                  settings.codePage)) {
-        built->failureMessage = rasterizer.FailureMessage();
+        built->failure = rasterizer.Failure();
         return false;
     }
     built->header = rasterizer.Header();

@@ -13,6 +13,7 @@
 #include "fontdata/deferred_glyphs.h"
 #include "fontdata/font_header.h"
 #include "fontdata/font_height.h"
+#include "fontdata/glyph_rasterizer.h"
 #include "fontdata/glyph_record.h"
 
 // What a build renders from.
@@ -35,9 +36,7 @@ struct BuiltRegistration {
     uint32_t bytesPerGlyph = 0;
     // A deferred build: no records or glyph data, but the glyphs on demand.
     std::shared_ptr<CDeferredGlyphs> deferred;
-    // After a failed build: IDS_FONT_REALIZE_FAILED (to be shown with the
-    // main window's caption), or 0 when memory ran out (no message).
-    unsigned failureMessage = 0;
+    RenderFailure failure = RenderFailure::None; // why a build failed
 };
 
 // The font description a build of settings realises: the face at the height

@@ -4,13 +4,27 @@
 #include "form/glyphkit_doc.h"
 #include "res/resource_ids.h"
 
+unsigned MessageForProblem(FontDataProblem problem) {
+    switch (problem) {
+    case FontDataProblem::None:
+        return 0;
+    case FontDataProblem::Damaged:
+        return IDS_READ_FILE_FAILED;
+    case FontDataProblem::OtherVersion:
+        return IDS_FILE_VERSION;
+    case FontDataProblem::NotFontData:
+        return IDS_FILE_UNUSABLE;
+    }
+    return IDS_READ_FILE_FAILED;
+}
+
 FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
                               CGlyphkitDoc& doc) {
     const FontDataFile file = ParseFontDataFile(data, size);
     FontDataLoad load;
-    load.messageId = file.messageId;
+    load.messageId = MessageForProblem(file.problem);
     // A damaged file changes nothing.
-    if (file.messageId == IDS_READ_FILE_FAILED)
+    if (file.problem == FontDataProblem::Damaged)
         return load;
 
     // The range and the file name are taken before the type and identifier
@@ -18,7 +32,7 @@ FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::strin
     doc.SetRangeStart(file.rangeStart);
     doc.SetRangeEnd(file.rangeEnd);
     doc.SetDataFileName(fileName);
-    if (file.messageId != 0)
+    if (file.problem != FontDataProblem::None)
         return load;
 
     doc.SetFontHeader(file.header);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "fontdata/font_data_file.h"
 #include "fontdata/logfont.h"
 
 class CGlyphkitDoc;
@@ -13,6 +14,9 @@ struct FontDataLoad {
     unsigned messageId = 0; // 0: loaded; else the message to show
     std::u16string text;    // the records' codes in file order
 };
+
+// The message that refuses a file with this problem; 0 for none.
+unsigned MessageForProblem(FontDataProblem problem);
 
 // Load's effect on the settings: for a usable file the range, the file name
 // and the header (with the settings it carries) are restored; for a refused

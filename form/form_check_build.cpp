@@ -6,15 +6,13 @@
 
 namespace {
 
-// Passes the wait cursor and a refused field on to the form, and keeps the
-// characters the face has no glyph for, which the check lists itself.
+// Passes a refused field on to the form, and keeps the characters the face
+// has no glyph for, which the check lists itself.
 class CheckDisplay : public FormDisplay {
 public:
     CheckDisplay(FormDisplay& form, std::vector<uint16_t>& missing)
         : m_form(form), m_missing(missing) {}
     void FieldRefused(FormField field) override { m_form.FieldRefused(field); }
-    void BeginWait() override { m_form.BeginWait(); }
-    void EndWait() override { m_form.EndWait(); }
     void GlyphsMissing(const std::string& /*face*/, const std::vector<uint16_t>& codes) override {
         m_missing = codes;
     }

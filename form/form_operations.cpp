@@ -11,24 +11,9 @@
 #include "form/font_data_load.h"
 #include "framework/code_page_text.h"
 #include "framework/scoped_file.h"
+#include "framework/wait_cursor.h"
 #include "framework/whole_file.h"
 #include "res/resource_ids.h"
-
-namespace {
-
-// The wait cursor for as long as the scope lasts.
-class Waiting {
-public:
-    explicit Waiting(FormDisplay& display) : m_display(display) { m_display.BeginWait(); }
-    ~Waiting() { m_display.EndWait(); }
-    Waiting(const Waiting&) = delete;
-    Waiting& operator=(const Waiting&) = delete;
-
-private:
-    FormDisplay& m_display;
-};
-
-} // namespace
 
 CFormOperations::CFormOperations(CGlyphkitDoc& doc, const CFontFamilyList& fonts, Operator& op,
                                  FormDisplay& display)
@@ -51,7 +36,7 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
     unsigned message = 0;
     MessageCaption caption = MessageCaption::Result;
     {
-        Waiting waiting(m_display);
+        const CWaitCursor waiting;
         const CWinCodePageConversion conversion;
         RegistrationCodes codes;
         switch (codes.Build(fields.text, fields.rangeOn, int(fields.codeStart.value_or(0)),
@@ -89,7 +74,11 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
                     m_display.GlyphsMissing(fields.selectedFace, missing);
                 return true;
             }
-            message = built->failureMessage;
+            // A font that cannot be realised is named under the main
+            // window's caption; a want of memory stops silently.
+            if (built->failure != RenderFailure::FontNotRealised)
+                return false;
+            message = IDS_FONT_REALIZE_FAILED;
             caption = MessageCaption::MainWindow;
         }
     }

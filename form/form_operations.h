@@ -42,9 +42,6 @@ public:
     virtual ~FormDisplay() = default;
     // A check refused the field's text: the focus goes back to it.
     virtual void FieldRefused(FormField /*field*/) {}
-    // The wait cursor, while a build runs or the port is held.
-    virtual void BeginWait() {}
-    virtual void EndWait() {}
     // Width in pixels of a list line in the registered data list's font.
     virtual int LineWidth(const std::string& /*line*/) { return 0; }
     // The registered data list, its extent and the memory usage line changed.

@@ -2,6 +2,9 @@
 // info, Clear and All clear.
 #include "form/form_operations.h"
 
+#include <optional>
+
+#include "framework/wait_cursor.h"
 #include "printer/delete_exchange.h"
 #include "printer/download_file.h"
 #include "printer/listing_exchange.h"
@@ -13,21 +16,10 @@
 class CFormOperations::Panel : public OutcomeHandler, public DownloadProgress {
 public:
     explicit Panel(CFormOperations& form) : m_form(form) {}
-    ~Panel() override {
-        if (m_bWaiting)
-            m_form.m_display.EndWait();
-    }
 
-    void PortOpened() override {
-        m_form.m_display.BeginWait();
-        m_bWaiting = true;
-    }
+    void PortOpened() override { m_wait.emplace(); }
     void ApplyListing(const ListingUpdate& update) override { m_form.ApplyListing(update); }
-    void ClosePort() override {
-        if (m_bWaiting)
-            m_form.m_display.EndWait();
-        m_bWaiting = false;
-    }
+    void ClosePort() override { m_wait.reset(); }
     void TransferStarting() override { m_form.m_display.TransferStarting(); }
     void CharacterSent(uint32_t count, uint32_t index) override {
         m_form.m_display.CharacterSent(count, index);
@@ -35,7 +27,7 @@ public:
 
 private:
     CFormOperations& m_form;
-    bool m_bWaiting = false;
+    std::optional<CWaitCursor> m_wait; // while the port is held
 };
 
 void CFormOperations::ApplyListing(const ListingUpdate& update) {

@@ -12,9 +12,11 @@
 #include "form/registration_text_control.h"
 #include "form/text_file_input.h"
 #include "framework/code_page_text.h"
+#include "framework/dc.h"
 #include "framework/file_dialog.h"
 #include "framework/message_map.h"
 #include "framework/message_text.h"
+#include "framework/wait_cursor.h"
 #include "framework/win_app.h"
 #include "printer/memory_usage_text.h"
 #include "printer/registered_detail_dlg.h"
@@ -151,8 +153,8 @@ void CGlyphkitView::RefreshForm() {
     if (!m_strStandInFace.empty() && m_doc.m_strFaceName == m_strStandInFace) {
         // A loaded face that is not installed is shown as it is, so that
         // the form names the face its Save and Download will use.
-        LRESULT item = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1),
-                                    LPARAM(m_strStandInFace.c_str()));
+        LRESULT item =
+            SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(m_strStandInFace.c_str()));
         if (item == CB_ERR)
             item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(m_strStandInFace.c_str()));
         SendMessageW(combo, CB_SETCURSEL, WPARAM(item), 0);
@@ -355,16 +357,6 @@ void CGlyphkitView::FieldRefused(FormField field) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
-void CGlyphkitView::BeginWait() {
-    if (m_nWaitDepth++ == 0)
-        m_wait.emplace();
-}
-
-void CGlyphkitView::EndWait() {
-    if (m_nWaitDepth > 0 && --m_nWaitDepth == 0)
-        m_wait.reset();
-}
-
 void CGlyphkitView::OnGetInfo() {
     m_operations.QueryRegisteredData(m_host.ComPort());
 }
@@ -426,16 +418,12 @@ void CGlyphkitView::EndTransfer() {
 
 int CGlyphkitView::LineWidth(const std::string& line) {
     HWND list = GetItem(IDC_REGISTERED_LIST);
-    HDC dc = GetDC(list);
+    const ScopedWindowDC dc(list);
     if (!dc)
         return 0;
-    HGDIOBJ font = HGDIOBJ(SendMessageW(list, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    const ScopedSelectObject font(dc.Get(), HGDIOBJ(SendMessageW(list, WM_GETFONT, 0, 0)));
     SIZE extent{0, 0};
-    GetTextExtentPoint32A(dc, line.c_str(), int(line.size()), &extent);
-    if (previous)
-        SelectObject(dc, previous);
-    ReleaseDC(list, dc);
+    GetTextExtentPoint32A(dc.Get(), line.c_str(), int(line.size()), &extent);
     return int(extent.cx);
 }
 
@@ -460,9 +448,11 @@ void CGlyphkitView::TransferStarting() {
 }
 
 void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
-    PumpMessages(m_hWnd);
     if (m_pProgress && m_pProgress->GetSafeHwnd())
         m_pProgress->SetProgress(count, index);
-    if (m_wait)
-        CWaitCursor::Restore();
+    // Once per character: the bar's paint and whatever else waits. The
+    // printer waits for the next frame meanwhile, so this is all the window
+    // may cost on the line.
+    PumpMessages(m_hWnd);
+    CWaitCursor::Restore();
 }

@@ -6,7 +6,6 @@
 #include "form/form_operations.h"
 #include "form/message_box_operator.h"
 #include "framework/form_view.h"
-#include "framework/wait_cursor.h"
 #include "printer/progress_dlg.h"
 
 #include <memory>
@@ -68,11 +67,9 @@ private:
     void BeginTransfer();
     void EndTransfer();
 
-    // FormDisplay: the focus after a refusal, the wait cursor, the registered
-    // data column, the progress.
+    // FormDisplay: the focus after a refusal, the registered data column, the
+    // progress.
     void FieldRefused(FormField field) override;
-    void BeginWait() override;
-    void EndWait() override;
     int LineWidth(const std::string& line) override;
     void ShowRegisteredData(const RegisteredData& data) override;
     void TransferStarting() override;
@@ -87,8 +84,6 @@ private:
     // The face of a loaded file that is not installed, listed in the font
     // combo box until another face is chosen; empty when there is none.
     std::string m_strStandInFace;
-    int m_nWaitDepth = 0;
-    std::optional<CWaitCursor> m_wait; // while m_nWaitDepth > 0
     bool m_bTransferring = false;
     std::unique_ptr<CProgressDlg> m_pProgress;
     std::vector<std::pair<int, bool>> m_commandsBeforeTransfer; // control, was enabled

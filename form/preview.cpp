@@ -10,9 +10,10 @@ const char kSample[] = "ABCDE!\"#$%&";
 } // namespace
 
 void DrawPreview(HWND previewControl, HDC paintContext, const CGlyphkitDoc& doc) {
-    HDC dc = GetDC(previewControl);
-    if (!dc)
+    const ScopedWindowDC preview(previewControl);
+    if (!preview)
         return;
+    HDC dc = preview.Get();
     SetMapMode(paintContext, MM_TEXT);
     SetMapMode(dc, MM_TEXT);
     RECT area;
@@ -23,18 +24,15 @@ void DrawPreview(HWND previewControl, HDC paintContext, const CGlyphkitDoc& doc)
     ScopedFont font(CreateFontA(height, 0, 0, 0, doc.m_bBold ? FW_BOLD : FW_NORMAL,
                                 DWORD(doc.m_bItalic & 0xFF), FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
                                 FF_SWISS | DEFAULT_PITCH, doc.m_strFaceName.c_str()));
-    {
-        ScopedSelectObject selected(dc, font.Get());
-        SIZE extent{0, 0};
-        GetTextExtentPoint32A(dc, kSample, int(sizeof kSample - 1), &extent);
-        const int width = area.right - area.left;
-        const int tall = area.bottom - area.top;
-        const int x = width > extent.cx ? (width - extent.cx) / 2 : 0;
-        const int y = tall > extent.cy ? (tall - extent.cy) / 2 : 0;
-        SetBkColor(dc, RGB(20, 20, 20));
-        SetTextColor(dc, RGB(255, 255, 0));
-        ExtTextOutA(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &area, kSample, UINT(sizeof kSample - 1),
-                    nullptr);
-    }
-    ReleaseDC(previewControl, dc);
+    const ScopedSelectObject selected(dc, font.Get());
+    SIZE extent{0, 0};
+    GetTextExtentPoint32A(dc, kSample, int(sizeof kSample - 1), &extent);
+    const int width = area.right - area.left;
+    const int tall = area.bottom - area.top;
+    const int x = width > extent.cx ? (width - extent.cx) / 2 : 0;
+    const int y = tall > extent.cy ? (tall - extent.cy) / 2 : 0;
+    SetBkColor(dc, RGB(20, 20, 20));
+    SetTextColor(dc, RGB(255, 255, 0));
+    ExtTextOutA(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &area, kSample, UINT(sizeof kSample - 1),
+                nullptr);
 }

@@ -8,7 +8,17 @@
 namespace {
 
 const wchar_t kClassName[] = L"KEDIT";
-WNDPROC g_editProc = nullptr;
+
+// The system edit's procedure, which does everything the control does not
+// add: looked up once, never changed.
+WNDPROC EditProc() {
+    static const WNDPROC proc = [] {
+        WNDCLASSEXW edit{};
+        edit.cbSize = sizeof edit;
+        return GetClassInfoExW(nullptr, L"EDIT", &edit) ? edit.lpfnWndProc : DefWindowProcW;
+    }();
+    return proc;
+}
 
 LRESULT CopyText(HWND hwnd, WPARAM wParam, wchar_t* buffer) {
     size_t capacity = LOWORD(wParam);
@@ -16,9 +26,9 @@ LRESULT CopyText(HWND hwnd, WPARAM wParam, wchar_t* buffer) {
         capacity = 0x10000;
     if (!buffer)
         return 0;
-    const int length = int(CallWindowProcW(g_editProc, hwnd, WM_GETTEXTLENGTH, 0, 0));
+    const int length = int(CallWindowProcW(EditProc(), hwnd, WM_GETTEXTLENGTH, 0, 0));
     std::vector<wchar_t> text(size_t(length) + 1, L'\0');
-    CallWindowProcW(g_editProc, hwnd, WM_GETTEXT, text.size(), LPARAM(text.data()));
+    CallWindowProcW(EditProc(), hwnd, WM_GETTEXT, text.size(), LPARAM(text.data()));
     const size_t copied = std::min(size_t(length), capacity - 1);
     std::copy(text.begin(), text.begin() + long(copied), buffer);
     buffer[copied] = L'\0';
@@ -27,27 +37,37 @@ LRESULT CopyText(HWND hwnd, WPARAM wParam, wchar_t* buffer) {
 
 LRESULT SetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (wParam != 0 || lParam == 0)
-        return CallWindowProcW(g_editProc, hwnd, WM_SETTEXT, 0, lParam ? lParam : LPARAM(L""));
+        return CallWindowProcW(EditProc(), hwnd, WM_SETTEXT, 0, lParam ? lParam : LPARAM(L""));
     const std::wstring text = FromCodePage(reinterpret_cast<const char*>(lParam));
-    return CallWindowProcW(g_editProc, hwnd, WM_SETTEXT, 0, LPARAM(text.c_str()));
+    return CallWindowProcW(EditProc(), hwnd, WM_SETTEXT, 0, LPARAM(text.c_str()));
 }
 
-LRESULT CALLBACK KeditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: {
-        const LRESULT result = CallWindowProcW(g_editProc, hwnd, message, wParam, lParam);
+        const LRESULT result = CallWindowProcW(EditProc(), hwnd, message, wParam, lParam);
         // No limit on what the operator types or pastes beyond the edit's own.
-        CallWindowProcW(g_editProc, hwnd, EM_SETLIMITTEXT, 0, 0);
+        CallWindowProcW(EditProc(), hwnd, EM_SETLIMITTEXT, 0, 0);
         return result;
     }
     case KEDIT_GETLENGTH:
-        return CallWindowProcW(g_editProc, hwnd, WM_GETTEXTLENGTH, 0, 0);
+        return CallWindowProcW(EditProc(), hwnd, WM_GETTEXTLENGTH, 0, 0);
     case KEDIT_GETTEXTW:
         return CopyText(hwnd, wParam, reinterpret_cast<wchar_t*>(lParam));
     case KEDIT_SETTEXT:
         return SetText(hwnd, wParam, lParam);
     default:
-        return CallWindowProcW(g_editProc, hwnd, message, wParam, lParam);
+        return CallWindowProcW(EditProc(), hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK KeditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // No exception may cross into the system's window manager: a text that
+    // cannot be copied (no memory) reads as none.
+    try {
+        return Dispatch(hwnd, message, wParam, lParam);
+    } catch (...) {
+        return 0;
     }
 }
 
@@ -61,7 +81,6 @@ bool AkctlEntry() {
         return true;
     if (!GetClassInfoExW(nullptr, L"EDIT", &wc))
         return false;
-    g_editProc = wc.lpfnWndProc;
     wc.cbSize = sizeof wc;
     wc.hInstance = instance;
     wc.lpfnWndProc = KeditProc;

@@ -28,6 +28,26 @@ private:
     bool m_bOwned = false;
 };
 
+// The context of a window's client area (GetDC), released at the end of the
+// scope.
+class ScopedWindowDC {
+public:
+    explicit ScopedWindowDC(HWND hwnd) : m_hWnd(hwnd), m_hDC(GetDC(hwnd)) {}
+    ~ScopedWindowDC() {
+        if (m_hDC)
+            ReleaseDC(m_hWnd, m_hDC);
+    }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+
+    HDC Get() const { return m_hDC; }
+    explicit operator bool() const { return m_hDC != nullptr; }
+
+private:
+    HWND m_hWnd;
+    HDC m_hDC;
+};
+
 // Deletes a created GDI object (font, bitmap) when the scope ends.
 template <class Handle> class ScopedGdiObject {
 public:

@@ -6,9 +6,13 @@
 
 #include <cstddef>
 
+// The code of a menu or accelerator command, which a table entry takes from
+// either.
+constexpr int kMenuCommand = -1;
+
 template <class T> struct CommandEntry {
     int id;
-    int code; // BN_CLICKED, EN_KILLFOCUS, CBN_SELCHANGE, ...
+    int code; // BN_CLICKED, EN_KILLFOCUS, CBN_SELCHANGE, ..., kMenuCommand
     void (T::*handler)();
 };
 

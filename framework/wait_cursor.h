@@ -1,19 +1,33 @@
 #pragma once
-// The hourglass for as long as the scope lasts; the previous cursor comes
-// back on every path out.
+// The hourglass for as long as the scope lasts. Scopes nest: the cursor the
+// outermost one replaced comes back when it ends, on every path out.
 #include <windows.h>
 
 class CWaitCursor {
 public:
-    CWaitCursor() : m_hPrevious(Restore()) {}
-    ~CWaitCursor() { SetCursor(m_hPrevious); }
+    CWaitCursor() {
+        const HCURSOR replaced = Show();
+        if (s_nDepth++ == 0)
+            s_hPrevious = replaced;
+    }
+    ~CWaitCursor() {
+        if (--s_nDepth == 0)
+            SetCursor(s_hPrevious);
+    }
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 
-    // Shows the hourglass again, after messages dispatched meanwhile may have
-    // changed the cursor; the cursor it replaced.
-    static HCURSOR Restore() { return SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); }
+    // Shows the hourglass again while a scope lasts, after messages
+    // dispatched meanwhile may have changed the cursor.
+    static void Restore() {
+        if (s_nDepth > 0)
+            Show();
+    }
 
 private:
-    HCURSOR m_hPrevious;
+    static HCURSOR Show() { return SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); }
+
+    // Per thread: the cursor belongs to the thread that shows it.
+    static inline thread_local int s_nDepth = 0;
+    static inline thread_local HCURSOR s_hPrevious = nullptr;
 };

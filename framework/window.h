@@ -30,4 +30,3 @@ std::string WindowTextAnsi(HWND hwnd);
 
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);
-

@@ -5,7 +5,7 @@
 #include "printer/printer_port.h"
 #include "res/control_ids.h"
 
-CComPortDlg::CComPortDlg(HWND parent, int& comPort)
+CComPortDlg::CComPortDlg(HWND parent, int comPort)
     : CDialog(IDD_COMPORT, parent), m_nComPort(comPort) {}
 
 bool CComPortDlg::OnInitDialog() {

@@ -84,14 +84,23 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
     std::vector<uint8_t> frame(1 + GlyphRecord::kSize + b + 1);
     frame.front() = STX;
     frame.back() = ETX;
-    for (uint32_t i = 0; i < n; ++i) {
+    const auto send = [&](uint32_t i) {
         std::memcpy(&frame[1], record.WireRecord(i), GlyphRecord::kSize);
         if (b > 0)
             std::memcpy(&frame[1 + GlyphRecord::kSize], glyphData + i * b, b);
         link.WriteBlock(frame.data(), frame.size());
+    };
+    if (n > 0)
+        send(0);
+    for (uint32_t i = 0; i < n; ++i) {
         uint8_t ack = 0;
         if (!link.ReadBlock(&ack, 1, kAckTimeout) || ack != ACK)
             return Failed(IDS_DOWNLOAD_FAILED);
+        // The next frame leaves before the progress is shown: the window's
+        // work for this character (the bar, the messages) is done while the
+        // line carries the next one, instead of keeping the printer waiting.
+        if (i + 1 < n)
+            send(i + 1);
         progress.CharacterSent(n, i);
     }
 

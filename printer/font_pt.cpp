@@ -44,49 +44,58 @@ void CFontPT::BuildInfoBlock() {
     uint8_t* b = m_infoBlock.data();
     m_infoBlock.fill(0);
 
-    std::memcpy(b + 0, h.bytes.data() + FontHeader::kRegistrationId, 2);
+    using B = FontInfoBlock;
+    std::memcpy(b + B::kRegistrationId, h.bytes.data() + FontHeader::kRegistrationId, 2);
     // Name and style go only up to their zero byte, so whatever the header
     // holds behind a short text never reaches the printer.
     const uint8_t* name = h.bytes.data() + FontHeader::kRegName;
-    std::memcpy(b + 4, name, TextLength(name, FontHeader::kNameWidth));
+    std::memcpy(b + B::kRegName, name, TextLength(name, FontHeader::kNameWidth));
     const uint8_t* style = h.bytes.data() + FontHeader::kStyleText;
-    std::memcpy(b + 36, style, TextLength(style, FontHeader::kStyleWidth));
-    std::memcpy(b + 48, h.bytes.data() + FontHeader::kSizeText, 4);
+    std::memcpy(b + B::kStyleText, style, TextLength(style, FontHeader::kStyleWidth));
+    std::memcpy(b + B::kSizeText, h.bytes.data() + FontHeader::kSizeText,
+                FontHeader::kSizeTextWidth);
 
-    WriteBE16(b + 52, h.Word(FontHeader::kCellWidth));
-    WriteBE16(b + 54, h.Word(FontHeader::kCellHeight));
-    WriteBE32(b + 56, h.DWord(FontHeader::kBytesPerGlyph));
-    WriteBE32(b + 60, h.DWord(FontHeader::kCharCount));
-    WriteBE16(b + 72, h.Word(FontHeader::kVertical));
-    b[74] = h.Byte(FontHeader::kPitch);
-    b[75] = h.Byte(FontHeader::kFamily);
-    b[76] = h.Byte(FontHeader::kCharSet);
-    b[77] = h.Byte(FontHeader::kItalic);
-    WriteBE16(b + 78, h.Word(FontHeader::kWeight));
-    WriteBE16(b + 80, h.Word(FontHeader::kAverageWidth));
-    WriteBE16(b + 82, h.Word(FontHeader::kAscent));
-    WriteBE16(b + 84, h.Word(FontHeader::kCodeStart));
-    WriteBE16(b + 86, h.Word(FontHeader::kCodeEnd));
+    // The numbers the block carries, each where the header keeps it, in the
+    // printer's byte order.
+    const struct {
+        size_t offset;
+        size_t width;
+    } kNumbers[] = {{FontHeader::kCellWidth, 2},     {FontHeader::kCellHeight, 2},
+                    {FontHeader::kBytesPerGlyph, 4}, {FontHeader::kCharCount, 4},
+                    {FontHeader::kVertical, 2},      {FontHeader::kPitch, 1},
+                    {FontHeader::kFamily, 1},        {FontHeader::kCharSet, 1},
+                    {FontHeader::kItalic, 1},        {FontHeader::kWeight, 2},
+                    {FontHeader::kAverageWidth, 2},  {FontHeader::kAscent, 2},
+                    {FontHeader::kCodeStart, 2},     {FontHeader::kCodeEnd, 2}};
+    for (const auto& field : kNumbers) {
+        if (field.width == 1)
+            b[field.offset] = h.Byte(field.offset);
+        else if (field.width == 2)
+            WriteBE16(b + field.offset, h.Word(field.offset));
+        else
+            WriteBE32(b + field.offset, h.DWord(field.offset));
+    }
 
     // The rasteriser's data size counts the records too; the printer wants
     // the glyph bytes alone.
     const uint32_t dataSize = h.DWord(FontHeader::kCharCount) * h.DWord(FontHeader::kBytesPerGlyph);
     m_fontHeader.SetDWord(FontHeader::kDataSize, dataSize);
-    WriteBE32(b + 68, dataSize);
+    WriteBE32(b + B::kDataSize, dataSize);
 }
 
 void CFontPT::ParseInfoBlock(const uint8_t* block) {
+    using B = FontInfoBlock;
     std::memcpy(m_infoBlock.data(), block, kInfoBlockSize);
-    m_nId = int16_t(LeadingDecimal(block, 2));
-    std::memcpy(m_szName, block + 4, kNameWidth);
+    m_nId = int16_t(LeadingDecimal(block + B::kRegistrationId, 2));
+    std::memcpy(m_szName, block + B::kRegName, kNameWidth);
     m_szName[kNameWidth] = '\0';
-    m_nFontSize = LeadingDecimal(block + 48, 4);
-    m_nSize1 = ReadBE16(block + 52);
-    m_nSize2 = ReadBE16(block + 54);
-    m_nBytesPerGlyph = ReadBE32(block + 56);
-    m_nCharCount = ReadBE32(block + 60);
+    m_nFontSize = LeadingDecimal(block + B::kSizeText, FontHeader::kSizeTextWidth);
+    m_nSize1 = ReadBE16(block + B::kCellWidth);
+    m_nSize2 = ReadBE16(block + B::kCellHeight);
+    m_nBytesPerGlyph = ReadBE32(block + B::kBytesPerGlyph);
+    m_nCharCount = ReadBE32(block + B::kCharCount);
     // 64 bits: a garbled block may announce sizes whose product overflows.
     m_nDataSize = uint64_t(m_nBytesPerGlyph) * m_nCharCount;
-    m_cItalic = int8_t(block[77]);
-    m_nWeight = ReadBE16(block + 78);
+    m_cItalic = int8_t(block[B::kItalic]);
+    m_nWeight = ReadBE16(block + B::kWeight);
 }

@@ -11,9 +11,28 @@
 #include "fontdata/font_header.h"
 #include "fontdata/glyph_record.h"
 
+// The 100-byte information block that describes a font to the printer and
+// comes back in its listing: the header's fields at the header's offsets,
+// big-endian, and only those.
+struct FontInfoBlock {
+    static constexpr size_t kSize = 100;
+
+    static constexpr size_t kRegistrationId = FontHeader::kRegistrationId; // two ASCII digits
+    static constexpr size_t kRegName = FontHeader::kRegName;               // 32 bytes
+    static constexpr size_t kStyleText = FontHeader::kStyleText;           // 12 bytes
+    static constexpr size_t kSizeText = FontHeader::kSizeText;             // 4 bytes
+    static constexpr size_t kCellWidth = FontHeader::kCellWidth;           // 16-bit; logo: height
+    static constexpr size_t kCellHeight = FontHeader::kCellHeight;         // 16-bit; logo: width
+    static constexpr size_t kBytesPerGlyph = FontHeader::kBytesPerGlyph;   // 32-bit
+    static constexpr size_t kCharCount = FontHeader::kCharCount;           // 32-bit
+    static constexpr size_t kDataSize = FontHeader::kDataSize;             // 32-bit
+    static constexpr size_t kItalic = FontHeader::kItalic;                 // 8-bit
+    static constexpr size_t kWeight = FontHeader::kWeight;                 // 16-bit
+};
+
 class CFontPT {
 public:
-    static constexpr size_t kInfoBlockSize = 100;
+    static constexpr size_t kInfoBlockSize = FontInfoBlock::kSize;
     static constexpr size_t kCharEntrySize = 6;
     static constexpr size_t kNameWidth = 32;
 

@@ -63,20 +63,20 @@ PortHandle OpenPrinterPort(int comPort) {
 }
 
 bool SerialPrinterLink::WriteBlock(const uint8_t* data, size_t count) {
-    return m_rs232c.WriteBlock(m_port, data, DWORD(count)) != 0;
+    return m_rs232c.WriteBlock(m_port, data, DWORD(count));
 }
 
 bool SerialPrinterLink::WriteByte(uint8_t value) {
-    return m_rs232c.WriteByte(m_port, value, 1) != 0;
+    return m_rs232c.WriteByte(m_port, value, 1);
 }
 
 bool SerialPrinterLink::ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) {
     if (m_bTimeoutsSet && count == m_timeoutCount && constantMs == m_timeoutConstant)
-        return m_rs232c.ReadAttempts(m_port, buffer, DWORD(count)) != 0;
-    m_bTimeoutsSet = m_rs232c.SetReadTimeouts(m_port, DWORD(count), constantMs) != 0;
+        return m_rs232c.ReadAttempts(m_port, buffer, DWORD(count));
+    m_bTimeoutsSet = m_rs232c.SetReadTimeouts(m_port, DWORD(count), constantMs);
     m_timeoutCount = count;
     m_timeoutConstant = constantMs;
-    return m_rs232c.ReadAttempts(m_port, buffer, DWORD(count)) != 0;
+    return m_rs232c.ReadAttempts(m_port, buffer, DWORD(count));
 }
 
 namespace {
@@ -109,10 +109,16 @@ bool RunPrinterOperation(int comPort, CRS232C& rs232c, Operator& op, OutcomeHand
     handler.PortOpened();
     // After a configuration failure and its message the exchange still runs;
     // it then fails on its own time-outs and reports its own message.
-    unsigned configureFailure = 0;
-    if (!rs232c.Configure(port.Get(), kPrinterBaudRate, NOPARITY, RTS_CONTROL_DISABLE,
-                          &configureFailure))
-        op.ShowMessage(configureFailure, MessageKind::Warning, MessageCaption::Application);
+    switch (rs232c.Configure(port.Get(), kPrinterBaudRate, NOPARITY, RTS_CONTROL_DISABLE)) {
+    case PortSetup::Ready:
+        break;
+    case PortSetup::StateUnreadable:
+        op.ShowMessage(IDS_COM_STATE_FAILED, MessageKind::Warning, MessageCaption::Application);
+        break;
+    case PortSetup::SettingsRefused:
+        op.ShowMessage(IDS_COM_SETUP_FAILED, MessageKind::Warning, MessageCaption::Application);
+        break;
+    }
     SerialPrinterLink link(rs232c, port.Get());
     ExchangeOutcome outcome = exchange(link);
     ClosingHandler closing(port, handler);

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "framework/win_app.h"
 #include "res/control_ids.h"
 
 CProgressDlg::CProgressDlg(HWND parent) : CDialog(IDD_PROGRESS, parent) {}
@@ -19,8 +18,11 @@ bool CProgressDlg::OnInitDialog() {
 
 void CProgressDlg::SetProgress(uint32_t count, uint32_t index) {
     HWND bar = GetItem(IDC_PROGRESS_BAR);
-    SendMessageW(bar, PBM_SETRANGE32, 0, LPARAM(count));
+    if (count != m_nRange) {
+        SendMessageW(bar, PBM_SETRANGE32, 0, LPARAM(count));
+        m_nRange = count;
+    }
+    // The bar invalidates only the part that changed; the paint comes with
+    // the messages the download dispatches between characters.
     SendMessageW(bar, PBM_SETPOS, WPARAM(index + 1), 0);
-    UpdateWindow(m_hWnd);
-    PumpMessages(m_hWnd);
 }

@@ -9,8 +9,7 @@ class CProgressDlg : public CDialog {
 public:
     explicit CProgressDlg(HWND parent);
 
-    // Character index (0-based) of count was sent: the bar moves to index + 1
-    // and the window's pending messages are dispatched.
+    // Character index (0-based) of count was sent: the bar moves to index + 1.
     void SetProgress(uint32_t count, uint32_t index);
 
 protected:
@@ -18,4 +17,7 @@ protected:
     // Esc and Enter end nothing: the transfer runs to its end.
     void OnOK() override {}
     void OnCancel() override {}
+
+private:
+    uint32_t m_nRange = 0; // the bar's range, once set
 };

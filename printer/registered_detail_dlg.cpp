@@ -25,9 +25,7 @@ const int CFontDetail::kTemplate = IDD_FONT_DETAIL;
 const int CLogoDetail::kTemplate = IDD_LOGO_DETAIL;
 
 CRegisteredDetailDlg::CRegisteredDetailDlg(int templateId, HWND parent, const CFontPT& entry)
-    : CDialog(templateId, parent), m_entries(entry.m_charEntries) {
-    m_record.ParseInfoBlock(entry.m_infoBlock.data());
-}
+    : CDialog(templateId, parent), m_record(entry), m_entries(entry.m_charEntries) {}
 
 void CRegisteredDetailDlg::SetItemText(int id, const std::wstring& text) {
     SetWindowTextTo(GetItem(id), text);

@@ -9,12 +9,10 @@
 
 class CRegisteredDetailDlg : public CDialog {
 protected:
-    // The entry's raw information block is decoded anew into a record of
-    // the dialog's own.
     CRegisteredDetailDlg(int templateId, HWND parent, const CFontPT& entry);
     void SetItemText(int id, const std::wstring& text);
 
-    CFontPT m_record;
+    CFontPT m_record; // the entry as the listing decoded it
     std::vector<CFontPT::CharEntry> m_entries;
 };
 

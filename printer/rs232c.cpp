@@ -1,7 +1,5 @@
 #include "printer/rs232c.h"
 
-#include "res/resource_ids.h"
-
 void ApplyLineSettings(DCB& dcb, DWORD baudRate, BYTE parity, BYTE rtsControl) {
     dcb.BaudRate = baudRate;
     dcb.fParity = 1;
@@ -16,22 +14,14 @@ void ApplyLineSettings(DCB& dcb, DWORD baudRate, BYTE parity, BYTE rtsControl) {
     dcb.fInX = 0;
 }
 
-int CRS232C::Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl,
-                       unsigned* failureMessage) {
-    unsigned unused = 0;
-    unsigned& failure = failureMessage ? *failureMessage : unused;
-    failure = 0;
+PortSetup CRS232C::Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl) {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    if (!GetCommState(port, &dcb)) {
-        failure = IDS_COM_STATE_FAILED;
-        return 0;
-    }
+    if (!GetCommState(port, &dcb))
+        return PortSetup::StateUnreadable;
     ApplyLineSettings(dcb, baudRate, parity, rtsControl);
-    if (!SetCommState(port, &dcb)) {
-        failure = IDS_COM_SETUP_FAILED;
-        return 0;
-    }
+    if (!SetCommState(port, &dcb))
+        return PortSetup::SettingsRefused;
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = 0;
     timeouts.ReadTotalTimeoutMultiplier = 1;
@@ -39,20 +29,20 @@ int CRS232C::Configure(HANDLE port, DWORD baudRate, BYTE parity, BYTE rtsControl
     timeouts.WriteTotalTimeoutMultiplier = 10;
     timeouts.WriteTotalTimeoutConstant = 100;
     SetCommTimeouts(port, &timeouts); // every read sets its own time-outs anyway
-    return 1;
+    return PortSetup::Ready;
 }
 
-int CRS232C::WriteBlock(HANDLE port, const void* data, DWORD count) {
+bool CRS232C::WriteBlock(HANDLE port, const void* data, DWORD count) {
     DWORD written = 0;
-    return WriteFile(port, data, count, &written, nullptr) && written == count ? 1 : 0;
+    return WriteFile(port, data, count, &written, nullptr) && written == count;
 }
 
-int CRS232C::WriteByte(HANDLE port, BYTE value, DWORD expectedWritten) {
+bool CRS232C::WriteByte(HANDLE port, BYTE value, DWORD expectedWritten) {
     DWORD written = 0;
-    return WriteFile(port, &value, 1, &written, nullptr) && written == expectedWritten ? 1 : 0;
+    return WriteFile(port, &value, 1, &written, nullptr) && written == expectedWritten;
 }
 
-int CRS232C::SetReadTimeouts(HANDLE port, DWORD count, DWORD constantMs) {
+bool CRS232C::SetReadTimeouts(HANDLE port, DWORD count, DWORD constantMs) {
     // The per-byte multiplier grows with the read's size, so a read of n
     // bytes waits at most 10 x n x n + constant ms.
     COMMTIMEOUTS timeouts{};
@@ -61,17 +51,17 @@ int CRS232C::SetReadTimeouts(HANDLE port, DWORD count, DWORD constantMs) {
     timeouts.ReadTotalTimeoutConstant = constantMs;
     timeouts.WriteTotalTimeoutMultiplier = 10;
     timeouts.WriteTotalTimeoutConstant = 100;
-    return SetCommTimeouts(port, &timeouts) ? 1 : 0;
+    return SetCommTimeouts(port, &timeouts) != FALSE;
 }
 
-int CRS232C::ReadBlock(HANDLE port, void* buffer, DWORD count, DWORD constantMs) {
+bool CRS232C::ReadBlock(HANDLE port, void* buffer, DWORD count, DWORD constantMs) {
     SetReadTimeouts(port, count, constantMs);
     return ReadAttempts(port, buffer, count);
 }
 
-int CRS232C::ReadAttempts(HANDLE port, void* buffer, DWORD count) {
+bool CRS232C::ReadAttempts(HANDLE port, void* buffer, DWORD count) {
     if (count == 0)
-        return 1;
+        return true;
     // Each attempt reads into the start of the buffer; a short attempt is
     // dropped whole. Only the count returned matters: a failed ReadFile
     // returns fewer bytes and counts as a short attempt.
@@ -80,12 +70,12 @@ int CRS232C::ReadAttempts(HANDLE port, void* buffer, DWORD count) {
     // could only end in failure whatever it received, so it would add one
     // more time-out (up to 100 s for a record block) to every failure and
     // throw away what it read; no caller needs it, since they rely only on
-    // 1 meaning exactly count bytes in the buffer.
+    // true meaning exactly count bytes in the buffer.
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD got = 0;
         ReadFile(port, buffer, count, &got, nullptr);
         if (got == count)
-            return 1;
+            return true;
     }
-    return 0;
+    return false;
 }

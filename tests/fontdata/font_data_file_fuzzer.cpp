@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CGlyphkitDoc doc;
     const FontDataLoad load = LoadFontDataInto(data, size, "fuzz.kfd", doc);
     const FontDataFile file = ParseFontDataFile(data, size);
-    if (load.messageId != file.messageId)
+    if (load.messageId != MessageForProblem(file.problem))
         abort();
-    if (file.messageId != 0)
+    if (file.problem != FontDataProblem::None)
         return 0;
 
     const size_t count = file.records.size();

@@ -304,7 +304,7 @@ TEST(FontDataFileLoad, HeaderFieldsOutsideWhatTheToolWritesAreRefused) {
 TEST(FontDataFileGlyphs, PointsAtEachBitmapInTheFile) {
     const Bytes file = TwoCharFile();
     const FontDataFile parsed = ParseFontDataFile(file.data(), file.size());
-    ASSERT_EQ(parsed.messageId, 0u);
+    ASSERT_EQ(parsed.problem, FontDataProblem::None);
     const FontDataGlyphs glyphs = ReadFontDataGlyphs(parsed, file.data(), file.size());
     ASSERT_TRUE(glyphs.ok);
     EXPECT_EQ(glyphs.cellWidth, 9);
@@ -319,7 +319,7 @@ TEST(FontDataFileGlyphs, PointsAtEachBitmapInTheFile) {
 TEST(FontDataFileGlyphs, RefusesACellThatDoesNotMatchTheGlyphSize) {
     Bytes file = TwoCharFile();
     FontDataFile parsed = ParseFontDataFile(file.data(), file.size());
-    ASSERT_EQ(parsed.messageId, 0u);
+    ASSERT_EQ(parsed.problem, FontDataProblem::None);
     parsed.header.SetWord(FontHeader::kCellWidth, 17); // 17 dots need 3 bytes a row, not 2
     EXPECT_FALSE(ReadFontDataGlyphs(parsed, file.data(), file.size()).ok);
 

@@ -312,7 +312,7 @@ TEST_F(GlyphRasterizerTest, FaceFieldWithoutTerminatorIsCutNotOverrun) {
     const uint16_t codes[] = {0x0041, 0};
     CGlyphRasterizer r;
     EXPECT_EQ(1, r.RenderGlyphs(screen, SettingsHeader(1), codes, padded.lf, 932));
-    EXPECT_EQ(0u, r.FailureMessage());
+    EXPECT_EQ(RenderFailure::None, r.Failure());
     EXPECT_EQ(1u, r.CharCount());
 }
 

@@ -97,7 +97,7 @@ TEST_P(CheckBuildTest, FiguresCodesAndEveryCellEqualASaveOfTheSameForm) {
     const std::vector<uint8_t> bytes = FileBytes(kfd);
     DeleteFileA(kfd.c_str());
     const FontDataFile file = ParseFontDataFile(bytes.data(), bytes.size());
-    ASSERT_EQ(file.messageId, 0u);
+    ASSERT_EQ(file.problem, FontDataProblem::None);
     const FontDataGlyphs saved = ReadFontDataGlyphs(file, bytes.data(), bytes.size());
     ASSERT_TRUE(saved.ok);
 

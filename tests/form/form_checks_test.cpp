@@ -86,10 +86,22 @@ TEST(RegistrationId, OnlyAPlainNumberFromZeroToNinetyNine) {
     const struct {
         const char* text;
         std::optional<int> id;
-    } cases[] = {{"7", 7},       {"0", 0},       {"99", 99},           {"07", 7},
-                 {" 12 ", 12},   {"", {}},       {"  ", {}},           {"100", {}},
-                 {"12ab", {}},   {"ab", {}},     {"1a", {}},           {"+7", {}},
-                 {"-1", {}},     {"1 2", {}},    {"\t5", {}},          {"\x82\x50\x82\x51", {}},
+    } cases[] = {{"7", 7},
+                 {"0", 0},
+                 {"99", 99},
+                 {"07", 7},
+                 {" 12 ", 12},
+                 {"", {}},
+                 {"  ", {}},
+                 {"100", {}},
+                 {"12ab", {}},
+                 {"ab", {}},
+                 {"1a", {}},
+                 {"+7", {}},
+                 {"-1", {}},
+                 {"1 2", {}},
+                 {"\t5", {}},
+                 {"\x82\x50\x82\x51", {}},
                  {"99999999999999999999", {}}};
     for (const auto& c : cases)
         EXPECT_EQ(c.id, ParseRegistrationId(c.text)) << c.text;

@@ -15,13 +15,16 @@
 //     press ID         click the button ID and wait for the printer's answer:
 //                      prints "box: TEXT" and "progress: shown|none" for each
 //                      message box, answered with OK or with the next step
-//                      "yes"/"no" for a question
+//                      "yes"/"no" for a question; "at-box: MS" before each
+//                      box and "at-answer: MS" after each answer give the
+//                      milliseconds since the script started
 //     press-trying ID  like press; while the download runs it prints
 //                      "download-enabled: yes|no" and "check-enabled: yes|no"
 //                      (the menu's registration check), clicks Download and
 //                      Clear, gives the check command and closes the main
 //                      window, and at the end prints "held: yes" when the
 //                      window is still there and "check-window: shown|none"
+//     load PATH        loads the font data file PATH through the Load button
 //     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
 //     detail K         double-clicks line K and prints the detail dialog:
@@ -104,7 +107,10 @@ public:
                 done = Press(std::stoi(next()), {}, true);
             } else if (step == L"list")
                 PrintList();
-            else if (step == L"focus")
+            else if (step == L"load") {
+                gui::ClickLater(Item(IDC_LOAD));
+                done = gui::ChooseFile(m_program, next());
+            } else if (step == L"focus")
                 Print(L"focus", std::to_wstring(GetDlgCtrlID(gui::FocusOf(m_form))));
             else if (step == L"detail")
                 done = Detail(std::stoi(next()));
@@ -155,6 +161,7 @@ private:
                 continue;
             }
             idle = 0;
+            Print(L"at-box", Milliseconds());
             Print(L"box", seen.text);
             Print(L"progress", progress ? L"shown" : L"none");
             const bool question = GetDlgItem(seen.box, IDYES) != nullptr;
@@ -165,6 +172,8 @@ private:
                     answers.erase(answers.begin());
             }
             gui::Answer(seen.box, button);
+            if (question)
+                Print(L"at-answer", Milliseconds());
         }
         if (tryDuring) {
             Print(L"held", tried && IsWindow(m_frame) ? L"yes" : L"no");
@@ -194,6 +203,8 @@ private:
         Print(L"extent", std::to_wstring(gui::Send(list, LB_GETHORIZONTALEXTENT)));
         Print(L"memory", gui::Text(Item(IDC_MEMORY_USAGE)));
     }
+
+    std::wstring Milliseconds() const { return std::to_wstring((GetTickCount64() - m_started)); }
 
     bool Detail(int line) {
         HWND list = Item(IDC_REGISTERED_LIST);
@@ -263,6 +274,7 @@ private:
     gui::Program& m_program;
     HWND m_frame;
     HWND m_form;
+    ULONGLONG m_started = GetTickCount64();
 };
 
 } // namespace

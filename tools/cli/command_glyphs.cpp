@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fontdata/font_data_file.h"
+#include "form/font_data_load.h"
 #include "framework/message_text.h"
 #include "framework/whole_file.h"
 #include "res/resource_ids.h"
@@ -36,8 +37,8 @@ int RunGlyphs(const CliArgs& args) {
         FileReadResult::Ok)
         return FileFailure(LoadText(IDS_READ_FILE_FAILED), args.positional()[0], error);
     const FontDataFile file = ParseFontDataFile(bytes.data(), bytes.size());
-    if (file.messageId != 0)
-        return Failure(file.messageId);
+    if (file.problem != FontDataProblem::None)
+        return Failure(MessageForProblem(file.problem));
     const FontDataGlyphs glyphs = ReadFontDataGlyphs(file, bytes.data(), bytes.size());
     // A cell that does not match the glyph size leaves nothing to draw from.
     if (!glyphs.ok)

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "res/control_ids.h"
+
 namespace gui {
 
 namespace {
@@ -189,14 +191,12 @@ HWND ChooseModel(const Program& program, int buttonId) {
     Click(GetDlgItem(dialog, buttonId));
     Send(dialog, WM_NULL);
     Click(GetDlgItem(dialog, IDOK));
-    const wchar_t* captions[] = {L"QC150グリフキット", L"QW300グリフキット", L"QW400グリフキット"};
-    for (DWORD waited = 0; waited < 10000; waited += kPollMs) {
-        for (const wchar_t* caption : captions)
-            if (HWND frame = WaitForWindow(program, caption, L"GlyphkitFrame", 0))
-                return frame;
-        Sleep(kPollMs);
-    }
-    return nullptr;
+    // The caption of the chosen model: after Ctrl+N the main window shows
+    // the previous model's until the choice has been taken.
+    const wchar_t* caption = buttonId == IDC_MODEL_QW400   ? L"QW400グリフキット"
+                             : buttonId == IDC_MODEL_QW300 ? L"QW300グリフキット"
+                                                           : L"QC150グリフキット";
+    return WaitForWindow(program, caption, L"GlyphkitFrame", 10000);
 }
 
 MessageBoxSeen WaitForMessageBox(const Program& program, const wchar_t* caption, DWORD timeoutMs) {

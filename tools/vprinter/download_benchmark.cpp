@@ -1,9 +1,14 @@
 // glyphkit-download-bench: downloads a registration that nearly fills the
 // printer's 240 KB to the virtual printer, once paced at 115200 baud (what a
 // real line allows) and once unpaced (what the tool itself costs), with
-// glyphkit-cli under Wine, and prints rates and their ratio.
+// glyphkit-cli under Wine, and prints rates and their ratio. Then the main
+// window, driven from outside under Xvfb, loads the same file and downloads
+// it over an entry of the same ID at the line's pace: its time per character
+// against the console tool's, and its time from the answer to the overwrite
+// question to the final message against the time the line needs for the
+// bytes both ways.
 //
-//   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
+//   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT] [--no-window]
 #include <iconv.h>
 #include <unistd.h>
 
@@ -23,6 +28,7 @@
 #include "tools/vprinter/harness/subprocess.h"
 #include "tools/vprinter/printer_engine.h"
 #include "tools/vprinter/pty_printer.h"
+#include "tools/vprinter/state_file.h"
 #include "tools/vprinter/wire_log.h"
 
 using namespace vprinter;
@@ -89,12 +95,51 @@ struct Run {
     double processMs = 0;
     size_t lineBytes = 0;         // every byte on the line, both ways, for the whole command
     double medianAckPeriodMs = 0; // typical time per character, free of scheduling hiccups
+    // The window's run: from the answer to the overwrite question to the
+    // final message, and the bytes on the line both ways meanwhile.
+    double answerToMessageMs = 0;
+    size_t bytesAfterQuestion = 0;
 };
 
+// The value of the script's line "what: N", -1 when there is none (the last
+// one when there are several).
+double ScriptValue(const std::string& out, const std::string& what) {
+    double value = -1;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind(what + ": ", 0) == 0)
+            value = std::atof(line.c_str() + what.size() + 2);
+    return value;
+}
+
+// What downloads the file through COM`com`: the console tool, or the window
+// driven by its script, which loads the file, registers exactly its
+// characters and answers the overwrite question with yes.
+std::vector<std::string> DownloadCommand(const std::string& bin, int com, const std::string& kfd,
+                                         bool window) {
+    const std::string winrun = std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun";
+    if (!window)
+        return {winrun,   bin + "/glyphkit-cli.exe", "download", WinePath(kfd), "--id", "1",
+                "--port", std::to_string(com)};
+    return {"xvfb-run", "-a",
+            "-s",       "-screen 0 1280x1024x24",
+            winrun,     bin + "/glyphkit-window-script.exe",
+            "port",     std::to_string(com),
+            "load",     WinePath(kfd),
+            "click",    "1053",
+            "text",     "1052",
+            "1",        "press",
+            "1016",     "yes"};
+}
+
 Run Download(const std::string& dir, const std::string& bin, int com, int baud,
-             const std::string& kfd, size_t count) {
+             const std::string& kfd, size_t count, bool window = false) {
     Run run;
     RegistrationMemory memory;
+    std::string error;
+    // The window asks before it overwrites: ID 1 holds a small logo.
+    if (window && !ParseState("glyphkit-vprinter-state 1\nlogo 1 8 8 OLD\n", memory, &error))
+        std::fprintf(stderr, "bench: %s\n", error.c_str());
     FaultPlan faults;
     WireLog log;
     const std::string logPath = dir + "/wire-" + std::to_string(baud) + ".log";
@@ -104,7 +149,6 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     LineOptions line;
     line.baud = baud;
     PtyPrinter printer(engine, log, line);
-    std::string error;
     if (!printer.Open(dir + "/port", &error)) {
         std::fprintf(stderr, "bench: %s\n", error.c_str());
         return run;
@@ -113,10 +157,7 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     std::thread thread([&] { printer.Run([&] { return !stop; }); });
     WinRun(GLYPHKIT_SOURCE_DIR, {"--map-com", std::to_string(com), dir + "/port"});
     const auto start = std::chrono::steady_clock::now();
-    const ProcessResult r =
-        RunProcess({std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun", bin + "/glyphkit-cli.exe",
-                    "download", WinePath(kfd), "--id", "1", "--port", std::to_string(com)},
-                   600000);
+    const ProcessResult r = RunProcess(DownloadCommand(bin, com, kfd, window), 600000);
     run.processMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     stop = true;
@@ -131,9 +172,22 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     if (received.size() >= 6 + 60)
         run.bytesPerGlyph = ReadBE32(&received[6 + 56]);
     if (r.exitCode != 0) {
-        std::fprintf(stderr, "bench: glyphkit-cli download ended with %d\n%s%s\n", r.exitCode,
-                     r.out.c_str(), r.err.c_str());
+        std::fprintf(stderr, "bench: %s download ended with %d\n%s%s\n",
+                     window ? "the window's" : "glyphkit-cli", r.exitCode, r.out.c_str(),
+                     r.err.c_str());
         return run;
+    }
+    if (window) {
+        // The answer comes after the printer's reply to the download
+        // header; everything on the line after that reply is the rest.
+        run.answerToMessageMs = ScriptValue(r.out, "at-box") - ScriptValue(r.out, "at-answer");
+        bool replied = false;
+        for (const auto& l : lines) {
+            if (replied)
+                run.bytesAfterQuestion += l.bytes.size();
+            else if (!l.rx && !received.empty())
+                replied = true;
+        }
     }
     // The transfer runs from the first received byte to the ACK of the last
     // character; the bytes are all the tool sent meanwhile.
@@ -180,8 +234,9 @@ int main(int argc, char** argv) {
     std::string bin = GLYPHKIT_WINDOWS_BIN;
     int com = 19, size = 10;
     size_t count = 1500;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i], value = argv[i + 1];
+    bool window = true;
+    for (int i = 1; i < argc; i += 2) {
+        const std::string name = argv[i], value = i + 1 < argc ? argv[i + 1] : "";
         if (name == "--bin")
             bin = value;
         else if (name == "--com")
@@ -190,9 +245,12 @@ int main(int argc, char** argv) {
             count = size_t(std::atol(value.c_str()));
         else if (name == "--size")
             size = std::atoi(value.c_str());
-        else {
+        else if (name == "--no-window") {
+            window = false;
+            --i; // takes no value
+        } else {
             std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] "
-                                 "[--count N] [--size PT]\n");
+                                 "[--count N] [--size PT] [--no-window]\n");
             return 2;
         }
     }
@@ -261,6 +319,24 @@ int main(int argc, char** argv) {
     } else {
         std::printf("unpaced run failed\n");
         status = 1;
+    }
+    if (window && paced.ok) {
+        const Run shown = Download(dir, bin, com, kBaud, kfd, count, true);
+        if (shown.ok && shown.answerToMessageMs > 0) {
+            const double perCharacter = shown.medianAckPeriodMs / paced.medianAckPeriodMs;
+            const double wireMs = shown.bytesAfterQuestion / lineRate * 1000;
+            std::printf("the window, paced at %d baud: %zu characters\n", kBaud, shown.characters);
+            std::printf("  median per character %.3f ms, the console tool's %.3f ms, ratio %.4f "
+                        "(target <= 1.005)\n",
+                        shown.medianAckPeriodMs, paced.medianAckPeriodMs, perCharacter);
+            std::printf("  answer to final message %.2f s, wire time %.2f s (%zu bytes both "
+                        "ways), ratio %.3f (target <= 1.02)\n",
+                        shown.answerToMessageMs / 1000, wireMs / 1000, shown.bytesAfterQuestion,
+                        shown.answerToMessageMs / wireMs);
+        } else {
+            std::printf("window run failed\n");
+            status = 1;
+        }
     }
     std::system(("rm -rf '" + dir + "'").c_str());
     return status;
