@@ -14,6 +14,7 @@
 #include "framework/message_text.h"
 #include "framework/version_info.h"
 #include "res/control_ids.h"
+#include "res/registration_check_ids.h"
 #include "res/resource_ids.h"
 
 CGlyphkitApp::CGlyphkitApp() = default;
@@ -71,6 +72,7 @@ struct GlyphkitAppMessageMap {
 const CommandEntry<CGlyphkitApp> GlyphkitAppMessageMap::kCommands[] = {
     {ID_APP_ABOUT, kMenuCommand, &CGlyphkitApp::OnAbout},
     {ID_FILE_NEW, kMenuCommand, &CGlyphkitApp::OnFileNew},
+    {ID_CHECK_REGISTRATION, kMenuCommand, &CGlyphkitApp::OnCheckRegistration},
 };
 
 bool CGlyphkitApp::OnCommand(int id) {
@@ -89,10 +91,16 @@ void CGlyphkitApp::OnFileNew() {
     m_pTemplate->OpenNewDocument(SW_SHOW);
 }
 
+void CGlyphkitApp::OnCheckRegistration() {
+    if (!m_bBusy)
+        m_pView->CheckRegistration();
+}
+
 void CGlyphkitApp::TransferRunning(bool running) {
     m_bBusy = running;
     HMENU menu = GetMenu(m_frame.GetSafeHwnd());
     EnableMenuItem(menu, ID_COMPORT, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(menu, ID_CHECK_REGISTRATION, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
     DrawMenuBar(m_frame.GetSafeHwnd());
 }
 

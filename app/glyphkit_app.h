@@ -50,6 +50,7 @@ private:
     // Menu and accelerator commands.
     void OnAbout();
     void OnFileNew();
+    void OnCheckRegistration();
     void BuildHelpFilePath();
 
     CGlyphkitDoc m_doc;

@@ -49,9 +49,9 @@ LOGFONTA RenderingFont(const LOGFONTA& font, const FontHeader& header) {
 }
 
 void CGlyphRasterizer::Release() {
+    End();
     std::vector<uint8_t>().swap(m_records);
     std::vector<uint8_t>().swap(m_glyphs);
-    DeleteDC();
 }
 
 std::vector<GlyphRecord> CGlyphRasterizer::GlyphRecords() const {
@@ -64,34 +64,65 @@ std::vector<GlyphRecord> CGlyphRasterizer::GlyphRecords() const {
 int CGlyphRasterizer::RenderGlyphs(HDC reference, const FontHeader& header, const uint16_t* codes,
                                    const LOGFONTA& font, UINT codePage) {
     Release();
+    int result = Begin(reference, header, codes, font, codePage);
+    if (result) {
+        const uint32_t n = m_header.DWord(FontHeader::kCharCount);
+        const size_t bytesPerGlyph = BytesPerGlyph();
+        try {
+            m_records.assign(size_t(n) * GlyphRecord::kSize, 0);
+            m_glyphs.assign(size_t(n) * bytesPerGlyph, 0);
+        } catch (const std::bad_alloc&) {
+            // Out of memory ends the build; what was had is freed at release.
+            m_failure = RenderFailure::NoMemory;
+            result = 0;
+        }
+        for (uint32_t i = 0; result && i < n; ++i)
+            RenderGlyph(codes[i], m_glyphs.data() + size_t(i) * bytesPerGlyph)
+                .ToNative(m_records.data() + size_t(i) * GlyphRecord::kSize);
+    }
+    End();
+    return result;
+}
+
+int CGlyphRasterizer::Begin(HDC reference, const FontHeader& header, const uint16_t* codes,
+                            const LOGFONTA& font, UINT codePage) {
+    End();
     // Anything but an unrealisable font that stops the rendering is a want
     // of memory.
     m_failure = RenderFailure::NoMemory;
     m_header = header;
+    m_nCodePage = codePage;
     if (!CreateCompatibleDC(reference))
         return 0;
     SetMapMode(GetSafeHdc(), MM_TEXT);
-    const int result = RenderInContext(codes, font, codePage);
-    // Everything selected into the context was selected back inside; only
-    // now may the context go.
-    DeleteDC();
+    const int result = Prepare(codes, font);
     if (result)
         m_failure = RenderFailure::None;
     return result;
 }
 
-int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& font, UINT codePage) {
+void CGlyphRasterizer::End() {
+    // Everything selected into the context is selected back before the
+    // context goes.
+    m_selectedFont.reset();
+    m_font.Reset();
+    std::vector<uint8_t>().swap(m_work);
+    std::vector<uint8_t>().swap(m_bitmapInfo);
+    DeleteDC();
+}
+
+int CGlyphRasterizer::Prepare(const uint16_t* codes, const LOGFONTA& font) {
     HDC dc = GetSafeHdc();
     const LOGFONTA lf = RenderingFont(font, m_header);
-    ScopedFont hfont(CreateFontIndirectA(&lf));
-    if (!hfont) {
+    m_font.Reset(CreateFontIndirectA(&lf));
+    if (!m_font) {
         m_failure = RenderFailure::FontNotRealised;
         return 0;
     }
-    ScopedSelectObject selectFont(dc, hfont.Get());
+    m_selectedFont.emplace(dc, m_font.Get());
 
     const uint32_t n = m_header.DWord(FontHeader::kCharCount);
-    const bool italic = m_header.Byte(FontHeader::kItalic) != 0;
+    m_bItalic = m_header.Byte(FontHeader::kItalic) != 0;
     TEXTMETRICA tm{};
     SIZE measured{0, 0};
     uint16_t overhang = 0;
@@ -99,10 +130,11 @@ int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& fon
     long cellWidth = 0;
     long cellHeight = 0;
     if (n > 0) {
-        RenderChar(codes[0], &tm, nullptr, nullptr, &measured, nullptr, false, &overhang, codePage);
+        RenderChar(codes[0], &tm, nullptr, nullptr, &measured, nullptr, false, &overhang,
+                   m_nCodePage);
         cellHeight = measured.cy;
         cellWidth = tm.tmMaxCharWidth;
-        if (italic) {
+        if (m_bItalic) {
             extension = ItalicExtension(cellHeight);
             cellWidth += extension;
         }
@@ -124,38 +156,36 @@ int CGlyphRasterizer::RenderInContext(const uint16_t* codes, const LOGFONTA& fon
     m_header.SetWord(FontHeader::kCellHeight, uint16_t(cellHeight));
     m_header.SetDWord(FontHeader::kBytesPerGlyph, uint32_t(bytesPerGlyph));
     m_header.SetDWord(FontHeader::kDataSize, uint32_t(n * (bytesPerGlyph + GlyphRecord::kSize)));
+    m_cell = SIZE{cellWidth, cellHeight};
 
-    std::vector<uint8_t> work;
-    std::vector<uint8_t> infoBlock;
     try {
-        m_records.assign(size_t(n) * GlyphRecord::kSize, 0);
-        m_glyphs.assign(size_t(n) * bytesPerGlyph, 0);
-        work.assign(workLine * size_t(cellHeight), 0);
-        infoBlock.assign(kBitmapInfoSize, 0);
+        m_work.assign(workLine * size_t(cellHeight), 0);
+        m_bitmapInfo.assign(kBitmapInfoSize, 0);
     } catch (const std::bad_alloc&) {
-        // Out of memory ends the build without a message; what was had is
-        // freed at release.
         return 0;
     }
     m_header.SetWord(FontHeader::kRendered, 1);
-
-    auto* info = reinterpret_cast<BITMAPINFO*>(infoBlock.data());
-    const SIZE cell{cellWidth, cellHeight};
-    for (uint32_t i = 0; i < n; ++i) {
-        std::fill(work.begin(), work.end(), uint8_t(0));
-        SIZE size{0, 0};
-        RenderChar(codes[i], &tm, info, work.data(), &size, &cell, italic, &overhang, codePage);
-        GlyphRecord record{codes[i], overhang, uint16_t(size.cx), uint16_t(size.cy)};
-        record.ToNative(m_records.data() + size_t(i) * GlyphRecord::kSize);
-        if (cellWidth != 0 && cellHeight != 0) {
-            // The work buffer is bottom-up; the glyph data runs top row first.
-            uint8_t* glyph = m_glyphs.data() + size_t(i) * bytesPerGlyph;
-            for (long r = 0; r < cellHeight; ++r)
-                std::memcpy(glyph + size_t(r) * bytesPerRow,
-                            work.data() + size_t(cellHeight - 1 - r) * workLine, bytesPerRow);
-        }
-    }
     return 1;
+}
+
+GlyphRecord CGlyphRasterizer::RenderGlyph(uint16_t code, uint8_t* glyph) {
+    if (m_bitmapInfo.empty())
+        return GlyphRecord{code, 0, 0, 0}; // not between Begin and End
+    std::fill(m_work.begin(), m_work.end(), uint8_t(0));
+    TEXTMETRICA tm{};
+    SIZE size{0, 0};
+    uint16_t overhang = 0;
+    RenderChar(code, &tm, reinterpret_cast<BITMAPINFO*>(m_bitmapInfo.data()), m_work.data(), &size,
+               &m_cell, m_bItalic, &overhang, m_nCodePage);
+    if (glyph != nullptr && m_cell.cx != 0 && m_cell.cy != 0) {
+        // The work buffer is bottom-up; the glyph data runs top row first.
+        const size_t bytesPerRow = size_t(m_cell.cx + 7) / 8;
+        const size_t workLine = size_t(m_cell.cx + 31) / 32 * 4;
+        for (long r = 0; r < m_cell.cy; ++r)
+            std::memcpy(glyph + size_t(r) * bytesPerRow,
+                        m_work.data() + size_t(m_cell.cy - 1 - r) * workLine, bytesPerRow);
+    }
+    return GlyphRecord{code, overhang, uint16_t(size.cx), uint16_t(size.cy)};
 }
 
 void CGlyphRasterizer::RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINFO* info, void* bits,

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,17 @@ public:
     int RenderGlyphs(HDC reference, const FontHeader& header, const uint16_t* codes,
                      const LOGFONTA& font, UINT codePage);
 
+    // The same steps one glyph at a time, for a caller that needs only some
+    // of them. Begin realises the font in a context of its own, measures the
+    // first code and completes the header as RenderGlyphs does (0 on failure,
+    // see Failure); RenderGlyph draws one code into bytes-per-glyph
+    // bytes (none when glyph is null) exactly as RenderGlyphs stores it and
+    // returns its record; End lets the font and the context go.
+    int Begin(HDC reference, const FontHeader& header, const uint16_t* codes, const LOGFONTA& font,
+              UINT codePage);
+    GlyphRecord RenderGlyph(uint16_t code, uint8_t* glyph);
+    void End();
+
     // Measures code in the selected font; with bits, also draws it as a
     // cell->cx x cell->cy bottom-up one-bit bitmap into bits (info is filled).
     void RenderChar(uint16_t code, TEXTMETRICA* metrics, BITMAPINFO* info, void* bits, SIZE* size,
@@ -60,10 +72,20 @@ public:
     void Release();
 
 private:
-    int RenderInContext(const uint16_t* codes, const LOGFONTA& font, UINT codePage);
+    int Prepare(const uint16_t* codes, const LOGFONTA& font);
 
     RenderFailure m_failure = RenderFailure::None;
     FontHeader m_header;
     std::vector<uint8_t> m_records;
     std::vector<uint8_t> m_glyphs;
+    // Between Begin and End: the realised font, selected, the cell, the work
+    // buffer (one bottom-up bitmap, reused for every glyph) and its bitmap
+    // information.
+    ScopedFont m_font;
+    std::optional<ScopedSelectObject> m_selectedFont;
+    SIZE m_cell{0, 0};
+    bool m_bItalic = false;
+    UINT m_nCodePage = 0;
+    std::vector<uint8_t> m_work;
+    std::vector<uint8_t> m_bitmapInfo;
 };

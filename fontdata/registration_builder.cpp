@@ -17,6 +17,20 @@ bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* 
     ScopedSaveDC savedReference(settings.reference);
     if (settings.reference)
         SetMapMode(settings.reference, MM_TEXT);
+    if (settings.deferGlyphs) {
+        auto deferred = std::make_shared<CDeferredGlyphs>();
+        if (!deferred->Begin(settings.reference, settings.header, settings.codes, description,
+                             settings.codePage)) {
+            built->failure = deferred->Failure();
+            return false;
+        }
+        built->header = deferred->Header();
+        built->header.SetFormatIdentifier();
+        built->header.SetWord(FontHeader::kResolution, uint16_t(settings.resolution));
+        built->bytesPerGlyph = built->header.DWord(FontHeader::kBytesPerGlyph);
+        built->deferred = std::move(deferred);
+        return true;
+    }
     CGlyphRasterizer rasterizer;
     if (!rasterizer.RenderGlyphs(settings.reference, settings.header, settings.codes, description,
                                  settings.codePage)) {

@@ -6,9 +6,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "fontdata/code_page.h"
+#include "fontdata/deferred_glyphs.h"
 #include "fontdata/font_header.h"
 #include "fontdata/font_height.h"
 #include "fontdata/glyph_rasterizer.h"
@@ -23,6 +25,8 @@ struct RegistrationSettings {
     LOGFONTA description{}; // the face; the build sets its height
     uint32_t codePage = kWesternCodePage;
     const uint16_t* codes = nullptr; // the header's n codes, then a zero unit
+    // Only the header now; the glyphs later, each when first asked for.
+    bool deferGlyphs = false;
 };
 
 struct BuiltRegistration {
@@ -30,6 +34,8 @@ struct BuiltRegistration {
     std::vector<GlyphRecord> records; // native form, ascending code
     std::vector<uint8_t> glyphData;   // n bitmaps of bytesPerGlyph bytes
     uint32_t bytesPerGlyph = 0;
+    // A deferred build: no records or glyph data, but the glyphs on demand.
+    std::shared_ptr<CDeferredGlyphs> deferred;
     RenderFailure failure = RenderFailure::None; // why a build failed
 };
 

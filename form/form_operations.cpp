@@ -64,6 +64,7 @@ bool CFormOperations::BuildRegistration(const FormFields& fields,
             settings.description = description;
             settings.codePage = codePage;
             settings.codes = codes.list.Codes();
+            settings.deferGlyphs = environment.deferGlyphs;
             if (::BuildRegistration(settings, built)) {
                 m_lastBuiltHeader = built->header;
                 const std::vector<uint16_t> missing =

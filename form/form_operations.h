@@ -22,11 +22,14 @@
 #include "printer/registered_data.h"
 #include "printer/rs232c.h"
 
+struct CheckedBuild;
+
 // The chosen printer model, the port and the context builds render against.
 struct FormEnvironment {
     HDC reference = nullptr; // the preview area's context
     int resolution = 203;    // dots per inch of the chosen printer model
     int comPort = 1;
+    bool deferGlyphs = false; // the build renders no glyph until one is asked for
 };
 
 // The fields that a refused Save or Download sends the operator back to.
@@ -92,6 +95,12 @@ public:
     // file at path (only the glyph data) and the download record.
     bool CreateDownloadFile(const std::string& path, const FormFields& fields,
                             const std::string& registrationId, const FormEnvironment& environment);
+
+    // The registration check's build (form_check_build.cpp): Download's checks
+    // and the build on a copy of the settings, which stay as they were; no
+    // file, no port. True when built.
+    bool BuildForCheck(const FormFields& fields, const FormEnvironment& environment,
+                       CheckedBuild* checked) const;
 
     // The registered data management; each true when the printer did it.
     bool QueryRegisteredData(int comPort);

@@ -22,6 +22,9 @@ public:
     void OnInitialUpdate() override;
     // Puts the settings into the controls.
     void RefreshForm();
+    // The registration check (glyphkit_view_check.cpp): the form built as a
+    // download would build it, shown in its window; nothing is changed.
+    void CheckRegistration();
 
 protected:
     bool OnInitDialog() override;

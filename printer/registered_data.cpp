@@ -48,10 +48,12 @@ void RegisteredData::Apply(const ListingUpdate& update, const LineWidth& lineWid
     case MemoryChange::Zero:
         m_bMemoryAvailable = true;
         m_nMemoryKilobytes = 0;
+        m_nMemoryBytes = 0;
         break;
     case MemoryChange::Usage:
         m_bMemoryAvailable = true;
         m_nMemoryKilobytes = int(std::min<uint64_t>(update.memoryUse / 1024, INT_MAX));
+        m_nMemoryBytes = update.memoryUse;
         break;
     }
 }

@@ -26,6 +26,8 @@ public:
     // The memory usage line: available with a value in KB, or "N/A".
     bool MemoryAvailable() const { return m_bMemoryAvailable; }
     int MemoryKilobytes() const { return m_nMemoryKilobytes; }
+    // The same in bytes, as the listing stated it.
+    uint64_t MemoryBytes() const { return m_nMemoryBytes; }
 
     std::vector<CFontPT> m_records; // record k is shown by line k
     std::vector<std::string> m_lines;
@@ -34,4 +36,5 @@ public:
 private:
     bool m_bMemoryAvailable = false; // before the first query: N/A
     int m_nMemoryKilobytes = 0;
+    uint64_t m_nMemoryBytes = 0;
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "res/control_ids.h"
+#include "res/registration_check_ids.h"
 #include "tools/gui_driver/gui_driver.h"
 
 using namespace gui;
@@ -422,4 +423,62 @@ TEST_F(WindowTest, PreviewShowsTheSampleInYellowOnNearBlack) {
             Sleep(20);
     }
     EXPECT_GT(bold, regular);
+}
+
+// The registration check as a person sees it: the sheet on the screen in
+// black ink that grows with the zoom, the window grows with its sheet and
+// keeps its buttons in the corner, and never shrinks below its template.
+TEST_F(WindowTest, RegistrationCheckShowsItsSheetAndFollowsItsSize) {
+    Start();
+    SetText(Item(IDC_REG_NAME), L"CHECK");
+    SelectFace(kGothic);
+    Click(Item(IDC_RANGE_ON));
+    SetText(Item(IDC_REG_TEXT), L"AB");
+    Command(frame, ID_CHECK_REGISTRATION);
+    HWND dialog = WaitForWindow(program, L"登録内容の確認", L"#32770");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), frame);
+    EXPECT_FALSE(IsWindowEnabled(frame)); // modal
+    HWND sheet = GetDlgItem(dialog, IDC_CHECK_SHEET);
+    const auto ink = [&](const wchar_t* zoom) {
+        EXPECT_TRUE(SelectComboItem(dialog, IDC_CHECK_ZOOM, zoom));
+        RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        WaitUntilIdle(sheet);
+        RECT area;
+        size_t n = 0;
+        for (COLORREF p : Capture(sheet, &area))
+            n += p == RGB(0, 0, 0);
+        return n;
+    };
+    const size_t one = ink(L"1");
+    const size_t eight = ink(L"8");
+    EXPECT_GT(one, 50u);
+    EXPECT_GT(eight, 4 * one);
+
+    const auto rect = [](HWND hwnd) {
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        return r;
+    };
+    const RECT window = rect(dialog), sheetBefore = rect(sheet);
+    const RECT closeBefore = rect(GetDlgItem(dialog, IDOK));
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    SetWindowPos(dialog, nullptr, 0, 0, width + 200, height + 100, SWP_NOMOVE | SWP_NOZORDER);
+    WaitUntilIdle(dialog);
+    const RECT sheetAfter = rect(sheet), closeAfter = rect(GetDlgItem(dialog, IDOK));
+    EXPECT_EQ(sheetAfter.right - sheetAfter.left, sheetBefore.right - sheetBefore.left + 200);
+    EXPECT_EQ(sheetAfter.bottom - sheetAfter.top, sheetBefore.bottom - sheetBefore.top + 100);
+    EXPECT_EQ(closeAfter.left - closeBefore.left, 200);
+    EXPECT_EQ(closeAfter.top - closeBefore.top, 100);
+    SetWindowPos(dialog, nullptr, 0, 0, width - 100, height - 100, SWP_NOMOVE | SWP_NOZORDER);
+    WaitUntilIdle(dialog);
+    const RECT smallest = rect(dialog);
+    EXPECT_EQ(smallest.right - smallest.left, width);
+    EXPECT_EQ(smallest.bottom - smallest.top, height);
+
+    Click(GetDlgItem(dialog, IDOK));
+    for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 20)
+        Sleep(20);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(IsWindowEnabled(frame));
 }

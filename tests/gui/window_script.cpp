@@ -8,6 +8,7 @@
 //     model N          (first) choose model button N (0 to 2) at start-up
 //     port N           choose COMN in the COM port dialog
 //     text ID TEXT     type TEXT into the control ID
+//     type ID TEXT     type TEXT into the field ID and leave it (its check runs)
 //     face NAME        select the font NAME
 //     click ID         click the check box or button ID (one that opens nothing)
 //     select K         select line K of the registered data list
@@ -18,14 +19,20 @@
 //                      box and "at-answer: MS" after each answer give the
 //                      milliseconds since the script started
 //     press-trying ID  like press; while the download runs it prints
-//                      "download-enabled: yes|no", clicks Download and Clear
-//                      and closes the main window, and at the end prints
-//                      "held: yes" when the window is still there
+//                      "download-enabled: yes|no" and "check-enabled: yes|no"
+//                      (the menu's registration check), clicks Download and
+//                      Clear, gives the check command and closes the main
+//                      window, and at the end prints "held: yes" when the
+//                      window is still there and "check-window: shown|none"
 //     load PATH        loads the font data file PATH through the Load button
 //     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
 //     detail K         double-clicks line K and prints the detail dialog:
 //                      "dialog: CAPTION", then "item ID: TEXT" and "entry: TEXT"
+//     check PATH       the menu's registration check: prints "check ID: TEXT" for
+//                      its figures and each line of its lists (or "box: TEXT"
+//                      when the form is refused), saves the sheet as PATH
+//                      unless PATH is "-", and closes the window
 #include <windows.h>
 
 #include <cstdio>
@@ -34,6 +41,7 @@
 #include <vector>
 
 #include "res/control_ids.h"
+#include "res/registration_check_ids.h"
 #include "tools/gui_driver/gui_driver.h"
 
 namespace {
@@ -42,7 +50,8 @@ void Print(const wchar_t* what, const std::wstring& value) {
     // One line each: a line break within a message shows as \n.
     std::wstring line = std::wstring(what) + L": ";
     for (wchar_t c : value)
-        line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
+        if (c != L'\r')
+            line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
     line += L"\n";
     // UTF-8, whatever the console's code page.
     const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), int(line.size()), nullptr, 0,
@@ -77,7 +86,12 @@ public:
             else if (step == L"text") {
                 const int id = std::stoi(next());
                 gui::SetText(Item(id), next());
-            } else if (step == L"face")
+            } else if (step == L"type") {
+                const int id = std::stoi(next());
+                gui::TypeAndLeave(Item(id), next());
+            } else if (step == L"check")
+                done = Check(next());
+            else if (step == L"face")
                 done = gui::SelectComboItem(m_form, IDC_FONT_COMBO, next().c_str());
             else if (step == L"click")
                 gui::Click(Item(std::stoi(next())));
@@ -161,8 +175,11 @@ private:
             if (question)
                 Print(L"at-answer", Milliseconds());
         }
-        if (tryDuring)
+        if (tryDuring) {
             Print(L"held", tried && IsWindow(m_frame) ? L"yes" : L"no");
+            const bool check = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 0);
+            Print(L"check-window", check ? L"shown" : L"none");
+        }
         return true;
     }
 
@@ -170,8 +187,11 @@ private:
     // closing the main window.
     void TryDuringTransfer() {
         Print(L"download-enabled", IsWindowEnabled(Item(IDC_DOWNLOAD)) ? L"yes" : L"no");
+        const UINT check = GetMenuState(GetMenu(m_frame), ID_CHECK_REGISTRATION, MF_BYCOMMAND);
+        Print(L"check-enabled", check & (MF_GRAYED | MF_DISABLED) ? L"no" : L"yes");
         gui::ClickLater(Item(IDC_DOWNLOAD));
         gui::ClickLater(Item(IDC_CLEAR));
+        gui::Command(m_frame, ID_CHECK_REGISTRATION);
         PostMessageW(m_frame, WM_CLOSE, 0, 0);
     }
 
@@ -210,6 +230,45 @@ private:
             Print(L"entry", ListLine(entries, k));
         gui::Click(GetDlgItem(dialog, IDOK));
         return true;
+    }
+
+    bool Check(const std::wstring& imagePath) {
+        gui::Command(m_frame, ID_CHECK_REGISTRATION);
+        HWND dialog = nullptr;
+        for (int tries = 0; tries < 600 && !dialog; ++tries) {
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 0);
+            if (seen.box) {
+                Print(L"box", seen.text);
+                gui::Answer(seen.box, IDOK);
+                return true;
+            }
+            dialog = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 100);
+        }
+        if (!dialog)
+            return false;
+        gui::WaitUntilIdle(dialog);
+        for (int id : {IDC_CHECK_COUNT, IDC_CHECK_BYTES, IDC_CHECK_CELL, IDC_CHECK_FIT})
+            Print((L"check " + std::to_wstring(id)).c_str(), gui::Text(GetDlgItem(dialog, id)));
+        for (int id : {IDC_CHECK_MISSING, IDC_CHECK_DROPPED}) {
+            HWND list = GetDlgItem(dialog, id);
+            const LRESULT count = gui::Send(list, LB_GETCOUNT);
+            for (int k = 0; k < int(count); ++k)
+                Print((L"check " + std::to_wstring(id)).c_str(), ListLine(list, k));
+        }
+        if (imagePath != L"-") {
+            gui::ClickLater(GetDlgItem(dialog, IDC_CHECK_SAVE_IMAGE));
+            if (!gui::ChooseFile(m_program, imagePath))
+                return false;
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 500);
+            if (seen.box) {
+                Print(L"box", seen.text);
+                gui::Answer(seen.box, IDOK);
+            }
+        }
+        gui::Click(GetDlgItem(dialog, IDOK));
+        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 20)
+            Sleep(20);
+        return !IsWindow(dialog);
     }
 
     gui::Program& m_program;

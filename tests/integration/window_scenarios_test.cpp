@@ -246,6 +246,8 @@ TEST_F(WindowTest, NothingDisturbsARunningDownload) {
     EXPECT_EQ(Only(lines, "download-enabled"), std::vector<std::string>{"download-enabled: no"});
     EXPECT_EQ(Only(lines, "box"), std::vector<std::string>{"box: " + std::string(kDownloaded)});
     EXPECT_EQ(Only(lines, "held"), std::vector<std::string>{"held: yes"});
+    EXPECT_EQ(Only(lines, "check-enabled"), std::vector<std::string>{"check-enabled: no"});
+    EXPECT_EQ(Only(lines, "check-window"), std::vector<std::string>{"check-window: none"});
     const vprinter::WireTranscript t = StopPrinter();
     ASSERT_NE(memory.Find(1), nullptr);
     EXPECT_EQ(memory.Find(1)->CharacterCount(), 2u);
@@ -286,4 +288,84 @@ TEST_F(WindowTest, ClearAndAllClear) {
     EXPECT_EQ(Only(lines, "memory").back(), "memory: メモリ使用量　0/240Kbyte");
     StopPrinter();
     EXPECT_TRUE(memory.Entries().empty());
+}
+
+// The registration check of the menu. Its figures are those of a Save of the
+// same form (as the console tool shows the saved file), its verdict follows
+// the last listing and the ID typed, and its image is the console tool's.
+TEST_F(WindowTest, RegistrationCheckAgreesWithASaveAndTheListing) {
+    RegistrationMemory seed;
+    seed.Store(SampleFont(10, "BIG", 2997)); // 2997 x 82 bytes: 6 bytes left
+    StartPrinter(kPort, {}, seed);
+    const std::string image = WorkDir() + "/check.bmp";
+    const std::vector<std::string> lines =
+        Window(Steps(Registration("1"), {"check", "-", "press", "1011", "check", WinePath(image),
+                                         "text", "1052", "10", "check", "-"}));
+    const std::vector<std::string> fits = Only(lines, "check 1103");
+    ASSERT_EQ(fits.size(), 3u) << testing::PrintToString(lines);
+    const std::string fitsMemory = "プリンタのメモリ240Kbyteに収まります。";
+    EXPECT_EQ(fits[0],
+              "check 1103: " + fitsMemory + "\\nプリンタの空きは「情報取得」の後に示されます。");
+    EXPECT_EQ(fits[1],
+              "check 1103: " + fitsMemory + "\\n最後に取得したプリンタの空き6byteに収まりません。");
+    EXPECT_EQ(fits[2], "check 1103: " + fitsMemory +
+                           "\\n最後に取得したプリンタの空き245760byteに収まります。\\n"
+                           "登録ID10の245754byteは上書きで空くものとして数えています。");
+
+    // A Save of the same form, shown by the console tool.
+    const std::string kfd = WorkDir() + "/same.kfd";
+    const std::vector<std::string> form{"--face", "IPAゴシック", "--size", "10",
+                                        "--name", "WINDOW",      "--text", "AB"};
+    std::vector<std::string> build{"build"};
+    build.insert(build.end(), form.begin(), form.end());
+    build.insert(build.end(), {"--out", WinePath(kfd)});
+    ASSERT_EQ(Cli(build).exitCode, 0);
+    const ProcessResult shown = Cli({"show", WinePath(kfd)});
+    const auto value = [&](const std::string& key) {
+        const size_t at = shown.out.find("\n" + key + "=");
+        return at == std::string::npos ? -1L : std::stol(shown.out.substr(at + key.size() + 2));
+    };
+    const long count = value("count");
+    ASSERT_EQ(count, 2) << shown.out;
+    EXPECT_EQ(Only(lines, "check 1101"), std::vector<std::string>(3, "check 1101: 2"));
+    EXPECT_EQ(Only(lines, "check 1102"),
+              std::vector<std::string>(
+                  3, "check 1102: " + std::to_string(count * (value("bytes_per_glyph") + 10))));
+
+    // The window's image is the console tool's, byte for byte.
+    const std::string cliImage = WorkDir() + "/cli.bmp";
+    std::vector<std::string> check{"check"};
+    check.insert(check.end(), form.begin(), form.end());
+    check.insert(check.end(), {"--image", WinePath(cliImage)});
+    ASSERT_EQ(Cli(check).exitCode, 0);
+    const auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<uint8_t>{std::istreambuf_iterator<char>(in), {}};
+    };
+    const std::vector<uint8_t> saved = bytes(image);
+    ASSERT_GT(saved.size(), 62u);
+    EXPECT_EQ(saved[0], 'B');
+    EXPECT_EQ(saved, bytes(cliImage));
+}
+
+// A face without Hangul: the Hangul of the text is listed with its code, and
+// the characters the face has no glyph for are those the console tool names.
+TEST_F(WindowTest, RegistrationCheckListsWhatTheFaceCannotShow) {
+    const std::vector<std::string> lines =
+        Window({"check", "-", "text", "1001", "HANGUL", "face", "AR PL SungtiL GB", "click", "1053",
+                "text", "1043", "A가漢나", "check", "-"});
+    EXPECT_EQ(Only(lines, "box"), std::vector<std::string>{"box: 登録フォント名称が不正です。"});
+    EXPECT_EQ(Only(lines, "check 1105"),
+              (std::vector<std::string>{"check 1105: 가  U+AC00", "check 1105: 나  U+B098"}));
+    const ProcessResult codes = Cli({"codes", "--face", "AR PL SungtiL GB", "--text", "A가漢나"});
+    ASSERT_EQ(codes.exitCode, 0);
+    std::vector<std::string> named;
+    for (size_t at = codes.err.find("U+"); at != std::string::npos;
+         at = codes.err.find("U+", at + 1))
+        named.push_back(codes.err.substr(at, 6));
+    std::vector<std::string> listed;
+    for (const std::string& line : Only(lines, "check 1104"))
+        listed.push_back(line.substr(line.find("U+")));
+    EXPECT_FALSE(named.empty()) << codes.err;
+    EXPECT_EQ(listed, named);
 }

@@ -2,89 +2,34 @@
 // fields given as options. Prints "n=<count> cell=<W>x<H> bytes-per-glyph=<b>".
 #include <string>
 
-#include "app/printer_model.h"
-#include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
+#include "tools/cli/form_options.h"
 #include "tools/cli/installed_fonts.h"
-#include "tools/cli/registration_input.h"
-
-namespace {
-
-// A code field as the form reads it: an unsigned decimal number or nothing.
-std::optional<uint32_t> CodeField(const std::wstring& text) {
-    const auto value = ParseDecimal(text, 0, 999999999);
-    if (!value)
-        return std::nullopt;
-    return uint32_t(*value);
-}
-
-} // namespace
 
 int RunBuild(const CliArgs& args) {
-    const std::wstring unknown =
-        args.UnknownOption({L"face", L"size", L"name", L"bold", L"italic", L"text", L"text-file",
-                            L"unicode", L"range", L"model", L"out"});
+    std::set<std::wstring> known = kFormOptionNames;
+    known.insert(L"out");
+    const std::wstring unknown = args.UnknownOption(known);
     if (!unknown.empty())
         return UsageError(L"build does not take --" + unknown);
     if (!args.positional().empty())
         return UsageError(L"build takes no positional arguments");
-    const auto face = args.Value(L"face");
+    const wchar_t usage[] = L"build needs --face NAME --size PT --name REGNAME --out FILE.kfd";
     const auto out = args.Value(L"out");
-    const auto sizeText = args.Value(L"size");
-    if (!face || !out || !sizeText)
-        return UsageError(L"build needs --face NAME --size PT --name REGNAME --out FILE.kfd");
-    const auto points = ParseDecimal(*sizeText, 1, 72);
-    if (!points)
-        return UsageError(L"--size must be 1 to 72");
-    const PrinterModel* model =
-        FindPrinterModel(console::ToAnsi(args.Value(L"model").value_or(L"QC150")).c_str());
-    if (!model)
-        return UsageError(L"--model must be QC150, QW300 or QW400");
-
-    FormFields fields;
-    // The name is checked as the form checks its field: Save refuses one that
-    // does not fit 32 bytes of the ANSI code page or that it cannot hold.
-    const std::wstring name = args.Value(L"name").value_or(L"");
-    const std::optional<std::string> exactName = ToCodePageExactly(name);
-    fields.regName = exactName.value_or(ToCodePage(name));
-    fields.regNameExact = exactName.has_value();
-    if (const int status = ReadRegistrationText(args, &fields.text))
+    if (!out)
+        return UsageError(usage);
+    FormOptions options;
+    if (const int status = ReadFormOptions(args, usage, &options))
         return status;
-    // The one-byte range is read as the form reads its code fields, so the
-    // console's own range check does not apply. Without --range the mode is
-    // off and the fields keep the form's defaults, which the checks still read.
-    fields.rangeOn = false;
-    fields.codeStart = 32u;
-    fields.codeEnd = 255u;
-    if (const auto range = args.Value(L"range")) {
-        fields.rangeOn = true;
-        const size_t dash = range->find(L'-');
-        fields.codeStart = CodeField(range->substr(0, dash));
-        fields.codeEnd =
-            dash == std::wstring::npos ? std::nullopt : CodeField(range->substr(dash + 1));
-    }
-    // The window offers only installed faces.
-    fields.selectedFace = console::ToAnsi(*face);
-    LOGFONTA family{};
-    if (!InstalledFonts().Lookup(fields.selectedFace.c_str(), &family)) {
-        console::Err(L"glyphkit-cli: the font " + *face + L" is not installed\n");
-        return 1;
-    }
 
-    FormSession session(std::nullopt, model->caption);
-    CGlyphkitDoc& doc = session.doc;
-    doc.SetPointSize(int32_t(*points));
-    doc.SetBold(args.Has(L"bold") ? 1 : 0);
-    doc.SetItalic(args.Has(L"italic") ? 1 : 0);
-    doc.SetUnicodeFile(args.Has(L"unicode") ? 1 : 0);
-    doc.SetVertical(fields.selectedFace[0] == '@' ? 1 : 0);
-
+    FormSession session(std::nullopt, options.model->caption);
+    options.ApplyTo(session.doc);
     FormEnvironment environment;
     environment.reference = DisplayContext();
-    environment.resolution = model->resolution;
+    environment.resolution = options.model->resolution;
     const std::string path = console::ToAnsi(*out);
-    if (!session.operations.SaveFontDataFile(fields, environment,
+    if (!session.operations.SaveFontDataFile(options.fields, environment,
                                              [&](const std::string&) { return path; }))
         return 1;
 

@@ -10,6 +10,7 @@
 int RunFonts(const CliArgs& args);
 int RunCodes(const CliArgs& args);
 int RunBuild(const CliArgs& args);
+int RunCheck(const CliArgs& args);
 int RunShow(const CliArgs& args);
 int RunGlyphs(const CliArgs& args);
 int RunList(const CliArgs& args);

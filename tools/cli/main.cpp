@@ -28,6 +28,9 @@ const Command kCommands[] = {
      L"build --face NAME --size PT --name REGNAME [--bold] [--italic] [--text TEXT]\n"
      L"        [--text-file FILE [--unicode]] [--range START-END] [--model QC150|QW300|QW400]\n"
      L"        --out FILE.kfd"},
+    {L"check", RunCheck,
+     L"check (--face NAME --size PT --name REGNAME [build's options] | FILE.kfd [--model M])\n"
+     L"        [--image FILE.bmp [--zoom 1|2|4|8]]"},
     {L"show", RunShow, L"show FILE.kfd"},
     {L"glyphs", RunGlyphs, L"glyphs FILE.kfd --out FILE.png [--columns N] [--scale N]"},
     {L"list", RunList, L"list [--port N]"},

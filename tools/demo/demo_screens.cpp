@@ -1,28 +1,42 @@
 // Takes the program through the screens the README shows, with the virtual
 // printer on COM1 holding a logo: the model choice, the main form filled in,
 // a download with its progress window and its end, the details of a font and
-// of a logo, the About and COM port dialogs; writes a picture of each as
+// of a logo, the registration check of a small kanji at 203 dpi over the
+// form that shows it at the screen's resolution, the About and COM port
+// dialogs; writes a picture of each as
 // DIR\NAME.ppm.
 //
 //   glyphkit-demo-screens DIR
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "res/control_ids.h"
+#include "res/registration_check_ids.h"
 #include "tools/gui_driver/gui_driver.h"
 
 namespace {
 
 std::wstring g_dir;
 
-// The window as it stands on the screen, written as DIR\name.ppm.
-bool Shot(HWND shown, const char* name) {
-    RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    gui::WaitUntilIdle(shown);
+// The window as it stands on the screen (with a second window, the area of
+// both), written as DIR\name.ppm.
+bool Shot(HWND shown, const char* name, HWND also = nullptr) {
     RECT area;
     GetWindowRect(shown, &area);
+    for (HWND window : {shown, also}) {
+        if (!window)
+            continue;
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        gui::WaitUntilIdle(window);
+        RECT more;
+        GetWindowRect(window, &more);
+        UnionRect(&area, &area, &more);
+    }
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&area, &area, &screen);
     const std::vector<COLORREF> pixels = gui::CaptureScreen(area);
     if (pixels.empty())
         return false;
@@ -102,6 +116,32 @@ int wmain(int argc, wchar_t** argv) {
             return Fail("no detail dialog");
         gui::Click(GetDlgItem(dialog, IDOK));
     }
+
+    // The registration check of a small kanji at 203 dpi: thin strokes merge
+    // in the 1-bit cell that the form's text shows apart on the screen. The
+    // check opens below the form's registration text, so both are seen.
+    gui::TypeAndLeave(GetDlgItem(form, IDC_POINT_SIZE), L"7");
+    gui::Click(GetDlgItem(form, IDC_BOLD)); // upright
+    gui::SetText(GetDlgItem(form, IDC_REG_TEXT), L"鬱襲議響驚");
+    SetWindowPos(frame, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    gui::Command(frame, ID_CHECK_REGISTRATION);
+    HWND check = gui::WaitForWindow(program, L"登録内容の確認", L"#32770");
+    if (!check || !gui::SelectComboItem(check, IDC_CHECK_ZOOM, L"4"))
+        return Fail("no registration check");
+    // Beside the registration text as far as the screen allows, at its
+    // bottom edge.
+    RECT textArea, checkArea;
+    GetWindowRect(GetDlgItem(form, IDC_REG_TEXT), &textArea);
+    GetWindowRect(check, &checkArea);
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int checkWidth = checkArea.right - checkArea.left;
+    const int checkHeight = checkArea.bottom - checkArea.top;
+    SetWindowPos(check, nullptr, std::min<int>(textArea.right + 8, screenWidth - checkWidth),
+                 screenHeight - checkHeight, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    if (!Shot(check, "registration-check", frame))
+        return Fail("no screenshot of the registration check");
+    gui::Click(GetDlgItem(check, IDOK));
 
     gui::Command(frame, ID_APP_ABOUT);
     HWND about = gui::WaitForWindow(program, L"バージョン情報", L"#32770");

@@ -1,0 +1,210 @@
+#include "form/check_sheet.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Hex digits 0-F in 5 x 7 dots, one byte a row, bit 4 the leftmost dot. The
+// labels are drawn with them rather than with a system font so that the
+// window and the image file hold the same pixels on every system.
+const uint8_t kDigits[16][SheetLayout::kLabelHeight] = {
+    {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}, {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E},
+    {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}, {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E},
+    {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}, {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E},
+    {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}, {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08},
+    {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}, {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C},
+    {0x0E, 0x11, 0x11, 0x11, 0x1F, 0x11, 0x11}, {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E},
+    {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}, {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C},
+    {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}, {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10},
+};
+constexpr uint32_t kDigitPitch = 6;
+
+size_t RowBytes(uint16_t cellWidth) {
+    return (size_t(cellWidth) + 7) / 8;
+}
+
+uint32_t ValidZoom(uint32_t zoom) {
+    return std::find(std::begin(kSheetZooms), std::end(kSheetZooms), zoom) != std::end(kSheetZooms)
+               ? zoom
+               : 1;
+}
+
+uint64_t PitchXOf(uint16_t cellWidth, uint32_t zoom) {
+    return std::max<uint64_t>(uint64_t(cellWidth) * zoom + 2, SheetLayout::kLabelWidth) +
+           SheetLayout::kGap;
+}
+
+// One row of the rectangle being drawn: sets pixels by sheet coordinate and
+// drops those outside the rectangle.
+class RowPixels {
+public:
+    RowPixels(uint8_t* row, uint64_t left, uint32_t width)
+        : m_row(row), m_left(left), m_width(width) {}
+
+    void Set(uint64_t x) {
+        if (x < m_left || x - m_left >= m_width)
+            return;
+        const uint64_t d = x - m_left;
+        m_row[d / 8] |= uint8_t(0x80 >> (d % 8));
+    }
+    void SetRun(uint64_t x, uint64_t count) {
+        const uint64_t from = std::max(x, m_left);
+        const uint64_t to = std::min(x + count, m_left + m_width);
+        for (uint64_t p = from; p < to; ++p)
+            Set(p);
+    }
+    // Every other pixel, by the pixel's place on the sheet, so that a frame
+    // never reads as ink.
+    void SetDotted(uint64_t x, uint64_t y) {
+        if ((x + y) % 2 == 0)
+            Set(x);
+    }
+
+private:
+    uint8_t* m_row;
+    uint64_t m_left;
+    uint32_t m_width;
+};
+
+} // namespace
+
+bool SheetGlyphs::Valid() const {
+    if (count == 0)
+        return true;
+    return codes != nullptr && bits != nullptr &&
+           uint64_t(bytesPerGlyph) >= uint64_t(RowBytes(cellWidth)) * cellHeight;
+}
+
+uint32_t DefaultSheetZoom(uint16_t cellHeight) {
+    for (auto zoom = std::rbegin(kSheetZooms); zoom != std::rend(kSheetZooms); ++zoom)
+        if (uint64_t(cellHeight) * *zoom <= 64)
+            return *zoom;
+    return 1;
+}
+
+SheetLayout::SheetLayout(const SheetGlyphs& glyphs, uint32_t zoom, uint32_t columns)
+    : m_count(glyphs.Valid() ? glyphs.count : 0), m_zoom(ValidZoom(zoom)),
+      m_columns(uint32_t(std::clamp<uint64_t>(columns, 1, std::max<size_t>(m_count, 1)))),
+      m_rows((m_count + m_columns - 1) / m_columns), m_pitchX(PitchXOf(glyphs.cellWidth, m_zoom)),
+      m_pitchY(kGlyphTopInCell + uint64_t(glyphs.cellHeight) * m_zoom + 1 + kGap) {}
+
+uint32_t SheetLayout::ColumnsForWidth(const SheetGlyphs& glyphs, uint32_t zoom, uint64_t width) {
+    const uint64_t usable = width > 2 * kMargin ? width - 2 * kMargin + kGap : 0;
+    const uint64_t columns = usable / PitchXOf(glyphs.cellWidth, ValidZoom(zoom));
+    return uint32_t(std::clamp<uint64_t>(columns, 1, 0xFFFFFFFF));
+}
+
+uint64_t SheetLayout::Width() const {
+    return 2 * kMargin + (m_count ? m_columns * m_pitchX - kGap : 0);
+}
+
+uint64_t SheetLayout::Height() const {
+    return 2 * kMargin + (m_rows ? m_rows * m_pitchY - kGap : 0);
+}
+
+uint64_t SheetLayout::GlyphLeft(size_t i) const {
+    return kMargin + (i % m_columns) * m_pitchX + 1;
+}
+
+uint64_t SheetLayout::GlyphTop(size_t i) const {
+    return kMargin + (i / m_columns) * m_pitchY + kGlyphTopInCell;
+}
+
+uint64_t SheetLayout::CellRowAt(uint64_t y) const {
+    return y < kMargin ? 0 : (y - kMargin) / m_pitchY;
+}
+
+void ComposeSheet(const SheetLayout& layout, const SheetGlyphs& glyphs, uint64_t left, uint64_t top,
+                  uint32_t width, uint32_t rows, uint8_t* out, size_t stride) {
+    if (out == nullptr || width == 0 || stride < (size_t(width) + 7) / 8)
+        return;
+    const bool valid = glyphs.Valid();
+    const size_t count = valid ? glyphs.count : 0;
+    const uint64_t zoom = layout.Zoom();
+    const uint64_t glyphWidth = uint64_t(glyphs.cellWidth) * zoom;
+    const uint64_t glyphHeight = uint64_t(glyphs.cellHeight) * zoom;
+    const size_t rowBytes = RowBytes(glyphs.cellWidth);
+    const uint64_t right = left + width;
+    const uint64_t m = SheetLayout::kMargin;
+
+    for (uint32_t r = 0; r < rows; ++r) {
+        uint8_t* row = out + size_t(r) * stride;
+        std::memset(row, 0, (size_t(width) + 7) / 8);
+        const uint64_t y = top + r;
+        if (count == 0 || y < m || right <= m)
+            continue;
+        const uint64_t cellRow = (y - m) / layout.PitchY();
+        const uint64_t inCell = (y - m) % layout.PitchY();
+        if (cellRow >= layout.Rows())
+            continue;
+        RowPixels pixels(row, left, width);
+        const uint64_t firstColumn = left > m ? (left - m) / layout.PitchX() : 0;
+        const uint64_t lastColumn =
+            std::min<uint64_t>(layout.Columns() - 1, (right - 1 - m) / layout.PitchX());
+        for (uint64_t column = firstColumn; column <= lastColumn; ++column) {
+            const uint64_t i = cellRow * layout.Columns() + column;
+            if (i >= count)
+                break;
+            const uint64_t cellLeft = m + column * layout.PitchX();
+            if (inCell < SheetLayout::kLabelHeight) {
+                const uint16_t code = glyphs.codes[i];
+                for (uint32_t d = 0; d < 4; ++d) {
+                    const uint8_t dots = kDigits[(code >> (12 - 4 * d)) & 0xF][inCell];
+                    for (uint32_t k = 0; k < 5; ++k)
+                        if (dots & (0x10 >> k))
+                            pixels.Set(cellLeft + d * kDigitPitch + k);
+                }
+                continue;
+            }
+            const uint64_t frameTop = SheetLayout::kGlyphTopInCell - 1;
+            const uint64_t frameBottom = SheetLayout::kGlyphTopInCell + glyphHeight;
+            if (inCell == frameTop || inCell == frameBottom) {
+                for (uint64_t x = cellLeft; x <= cellLeft + glyphWidth + 1; ++x)
+                    pixels.SetDotted(x, y);
+                continue;
+            }
+            if (inCell < SheetLayout::kGlyphTopInCell || inCell > frameBottom)
+                continue;
+            pixels.SetDotted(cellLeft, y);
+            pixels.SetDotted(cellLeft + glyphWidth + 1, y);
+            const uint8_t* glyph = glyphs.bits->Glyph(size_t(i));
+            if (glyph == nullptr)
+                continue;
+            const uint64_t dotRow = (inCell - SheetLayout::kGlyphTopInCell) / zoom;
+            const uint8_t* bits = glyph + size_t(dotRow) * rowBytes;
+            for (size_t b = 0; b < rowBytes; ++b) {
+                if (bits[b] == 0)
+                    continue;
+                for (uint32_t k = 0; k < 8; ++k) {
+                    const uint64_t dot = b * 8 + k;
+                    if (dot < glyphs.cellWidth && (bits[b] & (0x80 >> k)))
+                        pixels.SetRun(cellLeft + 1 + dot * zoom, zoom);
+                }
+            }
+        }
+    }
+}
+
+SheetLayout ImageLayout(const SheetGlyphs& glyphs, uint32_t zoom) {
+    return SheetLayout(glyphs, zoom, kImageColumns);
+}
+
+bool SheetImageFits(const SheetGlyphs& glyphs, uint32_t zoom) {
+    const SheetLayout layout = ImageLayout(glyphs, zoom);
+    return layout.Width() <= 0x7FFFFFFF && layout.Height() <= 0x7FFFFFFF &&
+           bmp::MonoFileSize(uint32_t(layout.Width()), uint32_t(layout.Height())) != 0;
+}
+
+bool WriteSheetImage(const SheetGlyphs& glyphs, uint32_t zoom, const bmp::ByteSink& sink) {
+    if (!SheetImageFits(glyphs, zoom))
+        return false;
+    const SheetLayout layout = ImageLayout(glyphs, zoom);
+    const uint32_t width = uint32_t(layout.Width());
+    return bmp::WriteMonoBmp(
+        width, uint32_t(layout.Height()),
+        [&](uint32_t top, uint32_t count, uint8_t* rows) {
+            ComposeSheet(layout, glyphs, 0, top, width, count, rows, bmp::MonoStride(width));
+        },
+        sink);
+}

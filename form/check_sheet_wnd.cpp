@@ -1,0 +1,300 @@
+#include "form/check_sheet_wnd.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const wchar_t kSheetClass[] = L"GlyphkitCheckSheet";
+// Pixels of one arrow-key or scroll-arrow step.
+const int kLineStep = 20;
+
+SCROLLINFO ScrollInfo(UINT mask) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = mask;
+    return info;
+}
+
+int ToScrollRange(uint64_t pixels) {
+    return int(std::min<uint64_t>(pixels, INT_MAX));
+}
+
+// The state of one sheet control, kept with its window.
+class Sheet {
+public:
+    explicit Sheet(HWND hwnd) : m_hWnd(hwnd) {}
+
+    void SetGlyphs(const SheetGlyphs& glyphs, uint32_t zoom) {
+        m_glyphs = glyphs;
+        m_zoom = zoom;
+        m_scroll = {0, 0};
+        Relayout();
+    }
+
+    void SetZoom(uint32_t zoom) {
+        // The cell at the top left stays the first one in view.
+        const uint64_t first = m_layout.CellRowAt(uint64_t(m_scroll.y)) * m_layout.Columns();
+        m_zoom = zoom;
+        Relayout();
+        const uint64_t row = first / m_layout.Columns();
+        m_scroll = {0, ToScrollRange(row * m_layout.PitchY())};
+        UpdateScrollBars();
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+    }
+
+    // The layout follows the control's width: as many columns as fit.
+    void Relayout() {
+        RECT client;
+        GetClientRect(m_hWnd, &client);
+        const uint32_t columns = SheetLayout::ColumnsForWidth(
+            m_glyphs, m_zoom, uint64_t(std::max<LONG>(client.right, 0)));
+        m_layout = SheetLayout(m_glyphs, m_zoom, columns);
+        UpdateScrollBars();
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+    }
+
+    void Paint() {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hWnd, &ps);
+        if (!dc)
+            return;
+        const RECT& area = ps.rcPaint;
+        const int width = area.right - area.left;
+        const int height = area.bottom - area.top;
+        if (width > 0 && height > 0) {
+            // Only the invalid rectangle is composed, whatever the sheet's
+            // size: a screenful of pixels, never the whole registration.
+            const size_t stride = (size_t(width) + 31) / 32 * 4;
+            m_pixels.resize(stride * size_t(height));
+            ComposeSheet(m_layout, m_glyphs, uint64_t(m_scroll.x) + uint64_t(area.left),
+                         uint64_t(m_scroll.y) + uint64_t(area.top), uint32_t(width),
+                         uint32_t(height), m_pixels.data(), stride);
+            struct {
+                BITMAPINFOHEADER header;
+                RGBQUAD colours[2];
+            } info{};
+            info.header.biSize = sizeof(BITMAPINFOHEADER);
+            info.header.biWidth = width;
+            info.header.biHeight = -height; // rows top first
+            info.header.biPlanes = 1;
+            info.header.biBitCount = 1;
+            info.header.biCompression = BI_RGB;
+            info.colours[0] = {255, 255, 255, 0}; // paper
+            info.colours[1] = {0, 0, 0, 0};       // ink
+            StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height,
+                          m_pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                          SRCCOPY);
+        }
+        EndPaint(m_hWnd, &ps);
+    }
+
+    void Scroll(int bar, int request) {
+        SCROLLINFO info = ScrollInfo(SIF_ALL);
+        GetScrollInfo(m_hWnd, bar, &info);
+        int position = info.nPos;
+        const int page = int(std::max<UINT>(info.nPage, 1));
+        switch (request) {
+        case SB_LINEUP:
+            position -= kLineStep;
+            break;
+        case SB_LINEDOWN:
+            position += kLineStep;
+            break;
+        case SB_PAGEUP:
+            position -= page;
+            break;
+        case SB_PAGEDOWN:
+            position += page;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            position = info.nTrackPos; // 32 bits, unlike the message's own
+            break;
+        case SB_TOP:
+            position = 0;
+            break;
+        case SB_BOTTOM:
+            position = info.nMax;
+            break;
+        default:
+            return;
+        }
+        ScrollTo(bar, position);
+    }
+
+    void ScrollBy(int bar, int pixels) {
+        ScrollTo(bar, (bar == SB_VERT ? m_scroll.y : m_scroll.x) + pixels);
+    }
+
+    int Page(int bar) const {
+        RECT client;
+        GetClientRect(m_hWnd, &client);
+        return std::max<int>(bar == SB_VERT ? client.bottom : client.right, 1);
+    }
+
+private:
+    void UpdateScrollBars() {
+        RECT client;
+        GetClientRect(m_hWnd, &client);
+        const struct {
+            int bar;
+            uint64_t size;
+            LONG page;
+            LONG* position;
+        } bars[] = {{SB_HORZ, m_layout.Width(), client.right, &m_scroll.x},
+                    {SB_VERT, m_layout.Height(), client.bottom, &m_scroll.y}};
+        for (const auto& b : bars) {
+            const int range = ToScrollRange(b.size);
+            const int page = std::max<int>(b.page, 0);
+            *b.position = std::clamp<LONG>(*b.position, 0, std::max(range - page, 0));
+            SCROLLINFO info = ScrollInfo(SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL);
+            info.nMin = 0;
+            info.nMax = std::max(range - 1, 0);
+            info.nPage = UINT(page);
+            info.nPos = *b.position;
+            SetScrollInfo(m_hWnd, b.bar, &info, TRUE);
+        }
+    }
+
+    void ScrollTo(int bar, int position) {
+        SCROLLINFO info = ScrollInfo(SIF_RANGE | SIF_PAGE);
+        GetScrollInfo(m_hWnd, bar, &info);
+        const int last = std::max<int>(info.nMax - int(info.nPage) + 1, 0);
+        position = std::clamp(position, 0, last);
+        LONG& current = bar == SB_VERT ? m_scroll.y : m_scroll.x;
+        if (position == current)
+            return;
+        const int delta = current - position;
+        current = position;
+        SetScrollPos(m_hWnd, bar, position, TRUE);
+        // What stays in view moves; only the uncovered strip is drawn anew.
+        ScrollWindowEx(m_hWnd, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr,
+                       nullptr, nullptr, nullptr, SW_INVALIDATE);
+        UpdateWindow(m_hWnd);
+    }
+
+    HWND m_hWnd;
+    SheetGlyphs m_glyphs;
+    uint32_t m_zoom = 1;
+    SheetLayout m_layout{SheetGlyphs(), 1, 1};
+    POINT m_scroll{0, 0};
+    std::vector<uint8_t> m_pixels; // the rectangle being painted
+};
+
+Sheet* SheetOf(HWND hwnd) {
+    return reinterpret_cast<Sheet*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Sheet* sheet = SheetOf(hwnd);
+    switch (message) {
+    case WM_NCCREATE: {
+        auto state = std::make_unique<Sheet>(hwnd);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
+        break;
+    }
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        delete sheet;
+        return 0;
+    default:
+        break;
+    }
+    if (!sheet)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_PAINT:
+        sheet->Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the paint covers every pixel
+    case WM_SIZE:
+        sheet->Relayout();
+        return 0;
+    case WM_VSCROLL:
+        sheet->Scroll(SB_VERT, LOWORD(wParam));
+        return 0;
+    case WM_HSCROLL:
+        sheet->Scroll(SB_HORZ, LOWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        sheet->ScrollBy(SB_VERT, -GET_WHEEL_DELTA_WPARAM(wParam) * 3 * kLineStep / WHEEL_DELTA);
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(hwnd);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_UP:
+            sheet->ScrollBy(SB_VERT, -kLineStep);
+            return 0;
+        case VK_DOWN:
+            sheet->ScrollBy(SB_VERT, kLineStep);
+            return 0;
+        case VK_LEFT:
+            sheet->ScrollBy(SB_HORZ, -kLineStep);
+            return 0;
+        case VK_RIGHT:
+            sheet->ScrollBy(SB_HORZ, kLineStep);
+            return 0;
+        case VK_PRIOR:
+            sheet->ScrollBy(SB_VERT, -sheet->Page(SB_VERT));
+            return 0;
+        case VK_NEXT:
+            sheet->ScrollBy(SB_VERT, sheet->Page(SB_VERT));
+            return 0;
+        case VK_HOME:
+            sheet->Scroll(SB_VERT, SB_TOP);
+            return 0;
+        case VK_END:
+            sheet->Scroll(SB_VERT, SB_BOTTOM);
+            return 0;
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // No exception may cross into the system's window manager.
+    try {
+        return Handle(hwnd, message, wParam, lParam);
+    } catch (...) {
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+bool RegisterCheckSheetClass() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(instance, kSheetClass, &wc))
+        return true;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = SheetProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.lpszClassName = kSheetClass;
+    return RegisterClassExW(&wc) != 0;
+}
+
+void SetCheckSheetGlyphs(HWND sheet, const SheetGlyphs& glyphs, uint32_t zoom) {
+    if (Sheet* state = SheetOf(sheet))
+        state->SetGlyphs(glyphs, zoom);
+}
+
+void SetCheckSheetZoom(HWND sheet, uint32_t zoom) {
+    if (Sheet* state = SheetOf(sheet))
+        state->SetZoom(zoom);
+}

@@ -1,0 +1,222 @@
+#include "form/registration_check_dlg.h"
+
+#include <commdlg.h>
+
+#include <cwchar>
+#include <initializer_list>
+#include <iterator>
+
+#include "form/check_sheet_wnd.h"
+#include "form/sheet_image_file.h"
+#include "framework/file_dialog.h"
+#include "framework/message_text.h"
+#include "framework/wait_cursor.h"
+#include "framework/window.h"
+#include "res/registration_check_ids.h"
+
+namespace {
+
+// How each control follows a change of the dialog's size, in halves of the
+// change: 0 stays, 1 moves by half, 2 moves by all of it. Controls not listed
+// stay where the template puts them.
+struct Anchor {
+    int id;
+    int left, top, right, bottom;
+};
+const Anchor kAnchors[] = {
+    {IDC_CHECK_MISSING, 0, 0, 0, 1}, {IDC_CHECK_DROPPED_LABEL, 0, 1, 0, 1},
+    {IDC_CHECK_DROPPED, 0, 1, 0, 2}, {IDC_CHECK_SAVE_IMAGE, 2, 0, 2, 0},
+    {IDC_CHECK_SHEET, 0, 0, 2, 2},   {IDOK, 2, 2, 2, 2},
+};
+
+std::wstring Wide(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+// The text of string id with %1, %2, ... replaced by values in order.
+std::wstring Fill(unsigned id, std::initializer_list<std::wstring> values) {
+    std::wstring text = LoadText(id);
+    int number = 1;
+    for (const std::wstring& value : values) {
+        const std::wstring mark = L"%" + std::to_wstring(number++);
+        const size_t at = text.find(mark);
+        if (at != std::wstring::npos)
+            text.replace(at, mark.size(), value);
+    }
+    return text;
+}
+
+void FillList(HWND list, const std::vector<uint32_t>& codePoints) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (uint32_t codePoint : codePoints)
+        SendMessageW(list, LB_ADDSTRING, 0, LPARAM(Wide(CharacterLine(codePoint)).c_str()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+}
+
+} // namespace
+
+CRegistrationCheckDlg::CRegistrationCheckDlg(HWND owner, const CheckedBuild& build,
+                                             const std::u16string& text,
+                                             const RegisteredData& listing, std::optional<int> id,
+                                             int dotsPerMm)
+    : CDialog(IDD_REGISTRATION_CHECK, owner), m_build(build), m_figures(FiguresOf(build.header)),
+      m_verdict(JudgeMemory(m_figures.memoryBytes, listing, id)),
+      m_dropped(DroppedCharacters(text, build.codes)), m_id(id), m_nDotsPerMm(dotsPerMm),
+      m_glyphs(CheckedSheet(build)) {
+    // The template names the sheet's class, which must exist before it.
+    RegisterCheckSheetClass();
+}
+
+bool CRegistrationCheckDlg::OnInitDialog() {
+    m_hOwner = m_hWnd;
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    m_initialClient = {client.right, client.bottom};
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    m_minimumTrack = {window.right - window.left, window.bottom - window.top};
+    for (const Anchor& anchor : kAnchors) {
+        RECT rect;
+        GetWindowRect(GetItem(anchor.id), &rect);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        m_placed.push_back({anchor.id, rect});
+    }
+
+    ShowFigures();
+    HWND zoom = GetItem(IDC_CHECK_ZOOM);
+    const uint32_t initial = DefaultSheetZoom(m_glyphs.cellHeight);
+    for (uint32_t z : kSheetZooms) {
+        const LRESULT item =
+            SendMessageW(zoom, CB_ADDSTRING, 0, LPARAM(std::to_wstring(z).c_str()));
+        if (z == initial)
+            SendMessageW(zoom, CB_SETCURSEL, WPARAM(item), 0);
+    }
+    SetCheckSheetGlyphs(GetItem(IDC_CHECK_SHEET), m_glyphs, initial);
+    // The sheet takes the keys first: the arrows and page keys scroll it.
+    SetFocus(GetItem(IDC_CHECK_SHEET));
+    return false;
+}
+
+void CRegistrationCheckDlg::ShowFigures() {
+    SetWindowTextTo(GetItem(IDC_CHECK_COUNT), std::to_wstring(m_figures.count));
+    SetWindowTextTo(GetItem(IDC_CHECK_BYTES), std::to_wstring(m_figures.memoryBytes));
+    SetWindowTextTo(GetItem(IDC_CHECK_CELL),
+                    Fill(IDS_CHECK_CELL, {std::to_wstring(m_figures.cellWidth),
+                                          std::to_wstring(m_figures.cellHeight),
+                                          Wide(Millimetres(m_figures.cellWidth, m_nDotsPerMm)),
+                                          Wide(Millimetres(m_figures.cellHeight, m_nDotsPerMm))}));
+
+    std::wstring fit =
+        LoadText(m_verdict.fitsMemory ? IDS_CHECK_FITS_MEMORY : IDS_CHECK_EXCEEDS_MEMORY);
+    fit += L"\r\n";
+    if (m_verdict.listingRead)
+        fit += Fill(m_verdict.fitsFree ? IDS_CHECK_FITS_FREE : IDS_CHECK_EXCEEDS_FREE,
+                    {std::to_wstring(m_verdict.freeBytes)});
+    else
+        fit += LoadText(IDS_CHECK_NO_LISTING);
+    if (m_verdict.idHeld && m_id) {
+        wchar_t id[8];
+        std::swprintf(id, 8, L"%02d", *m_id);
+        fit += L"\r\n" + Fill(IDS_CHECK_HELD, {id, std::to_wstring(m_verdict.heldBytes)});
+    }
+    SetWindowTextTo(GetItem(IDC_CHECK_FIT), fit);
+
+    FillList(GetItem(IDC_CHECK_MISSING),
+             std::vector<uint32_t>(m_build.missing.begin(), m_build.missing.end()));
+    FillList(GetItem(IDC_CHECK_DROPPED), m_dropped);
+}
+
+bool CRegistrationCheckDlg::OnCommand(int id, int code) {
+    if (id == IDC_CHECK_ZOOM && code == CBN_SELCHANGE) {
+        OnZoom();
+        return true;
+    }
+    if (id == IDC_CHECK_SAVE_IMAGE && code == BN_CLICKED) {
+        OnSaveImage();
+        return true;
+    }
+    return false;
+}
+
+bool CRegistrationCheckDlg::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam,
+                                      LRESULT* result) {
+    switch (message) {
+    case WM_SIZE:
+        LayOut();
+        *result = 0;
+        return true;
+    case WM_GETMINMAXINFO:
+        if (m_minimumTrack.cx > 0) {
+            // Never smaller than the template: the figures and lists keep
+            // their room.
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {m_minimumTrack.cx, m_minimumTrack.cy};
+            *result = 0;
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+uint32_t CRegistrationCheckDlg::SelectedZoom() const {
+    const LRESULT item = SendMessageW(GetItem(IDC_CHECK_ZOOM), CB_GETCURSEL, 0, 0);
+    if (item < 0 || size_t(item) >= std::size(kSheetZooms))
+        return 1;
+    return kSheetZooms[item];
+}
+
+void CRegistrationCheckDlg::OnZoom() {
+    SetCheckSheetZoom(GetItem(IDC_CHECK_SHEET), SelectedZoom());
+}
+
+void CRegistrationCheckDlg::LayOut() {
+    if (m_placed.empty())
+        return;
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const LONG dx = client.right - m_initialClient.cx;
+    const LONG dy = client.bottom - m_initialClient.cy;
+    HDWP moves = BeginDeferWindowPos(int(m_placed.size()));
+    for (size_t k = 0; k < m_placed.size() && moves; ++k) {
+        const Anchor& a = kAnchors[k];
+        const RECT& r = m_placed[k].rect;
+        const LONG left = r.left + dx * a.left / 2;
+        const LONG top = r.top + dy * a.top / 2;
+        const LONG right = r.right + dx * a.right / 2;
+        const LONG bottom = r.bottom + dy * a.bottom / 2;
+        moves = DeferWindowPos(moves, GetItem(a.id), nullptr, left, top, right - left, bottom - top,
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (moves)
+        EndDeferWindowPos(moves);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CRegistrationCheckDlg::OnSaveImage() {
+    const std::wstring filter = LoadText(IDS_CHECK_IMAGE_FILTER);
+    FileDialogOptions options;
+    options.open = false;
+    options.defaultExtension = L"bmp";
+    options.initialName = L"*.bmp";
+    options.filter = filter.c_str();
+    options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+    if (!path)
+        return;
+    SheetImageResult saved = SheetImageResult::Saved;
+    uint32_t error = 0;
+    {
+        CWaitCursor wait;
+        saved = SaveSheetImage(*path, m_glyphs, SelectedZoom(), &error);
+    }
+    if (saved == SheetImageResult::TooLarge)
+        m_operator.ShowMessage(IDS_CHECK_IMAGE_TOO_LARGE);
+    else if (saved == SheetImageResult::WriteFailed)
+        m_operator.ShowMessage(IDS_CHECK_IMAGE_FAILED);
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The registration check window "登録内容の確認": modal, owned by the main
+// window, resizable. It shows a registration built as a download would build
+// it: characters, bytes in the printer's memory and whether they fit, the
+// cell, the characters that will not come out as typed, and every glyph as it
+// will be sent, which can be saved as an image.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "form/check_sheet.h"
+#include "form/message_box_operator.h"
+#include "form/registration_check.h"
+#include "framework/dialog.h"
+
+class CRegistrationCheckDlg : public CDialog {
+public:
+    // build, listing: must outlive the dialog. text: the registration text it
+    // was built from; id: the form's registration ID when it is a valid one.
+    CRegistrationCheckDlg(HWND owner, const CheckedBuild& build, const std::u16string& text,
+                          const RegisteredData& listing, std::optional<int> id, int dotsPerMm);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    void ShowFigures();
+    void OnZoom();
+    void OnSaveImage();
+    // Moves and stretches the controls after the dialog's client area
+    // changed by (dx, dy) from its template size.
+    void LayOut();
+    uint32_t SelectedZoom() const;
+
+    const CheckedBuild& m_build;
+    RegistrationFigures m_figures;
+    MemoryVerdict m_verdict;
+    std::vector<uint32_t> m_dropped;
+    std::optional<int> m_id;
+    int m_nDotsPerMm;
+    SheetGlyphs m_glyphs;
+
+    HWND m_hOwner = nullptr; // the dialog once it exists, owner of its messages
+    CMessageBoxOperator m_operator{m_hOwner};
+    SIZE m_initialClient{0, 0};
+    SIZE m_minimumTrack{0, 0};
+    struct Placed {
+        int id;
+        RECT rect; // in the template's client area
+    };
+    std::vector<Placed> m_placed;
+};

@@ -1,0 +1,135 @@
+// glyphkit-cli check: the registration check of the main form's menu. The
+// form is given as build takes it, or as a font data file (its characters
+// and settings, built again as they would be sent). Prints "key=value"
+// lines: count, bytes_per_glyph, memory_bytes, fits_240KB, cell, cell_mm,
+// then "missing=U+XXXX C" for each character the face has no glyph for and
+// "dropped=U+XXXX C" for each one the code page cannot hold. --image
+// FILE.bmp [--zoom 1|2|4|8] also writes the sheet as the window saves it.
+#include <string>
+
+#include "fontdata/font_header.h"
+#include "form/registration_check.h"
+#include "form/sheet_image_file.h"
+#include "tools/cli/commands.h"
+#include "tools/cli/console.h"
+#include "tools/cli/form_options.h"
+#include "tools/cli/installed_fonts.h"
+
+namespace {
+
+std::wstring Line(const wchar_t* key, const std::wstring& value) {
+    return std::wstring(key) + L"=" + value + L"\n";
+}
+
+// "U+AC00 가": the code, then the character where it can be shown.
+std::wstring CharacterText(uint32_t codePoint) {
+    const std::u16string line = CharacterLine(codePoint); // "가  U+AC00"
+    const size_t at = line.find(u"U+");
+    const std::u16string character = line.substr(0, line.find(u"  "));
+    std::wstring text(line.begin() + long(at), line.end());
+    if (!character.empty())
+        text += L" " + std::wstring(character.begin(), character.end());
+    return text;
+}
+
+// The form as a font data file leaves it after Load, with its characters as
+// the registration text: what a download of the file would build.
+int ReadFontDataForm(const std::wstring& path, FormSession& session, FormFields* fields,
+                     int* resolution) {
+    const LoadResult load = session.operations.LoadFontDataFile(console::ToAnsi(path));
+    if (!load.loaded)
+        return 1;
+    const CGlyphkitDoc& doc = session.doc;
+    fields->regName = doc.GetRegName();
+    fields->codeStart = uint32_t(doc.m_nRangeStart);
+    fields->codeEnd = uint32_t(doc.m_nRangeEnd);
+    fields->rangeOn = false;
+    fields->text = load.fileText;
+    fields->selectedFace = doc.GetFaceName();
+    *resolution = doc.m_fontHeader.Word(FontHeader::kResolution);
+    return 0;
+}
+
+} // namespace
+
+int RunCheck(const CliArgs& args) {
+    std::set<std::wstring> known = kFormOptionNames;
+    known.insert({L"image", L"zoom"});
+    const std::wstring unknown = args.UnknownOption(known);
+    if (!unknown.empty())
+        return UsageError(L"check does not take --" + unknown);
+    const bool fromFile = args.positional().size() == 1;
+    if (args.positional().size() > 1 || (fromFile && args.Has(L"face")))
+        return UsageError(L"check takes the form's options or one FILE.kfd");
+    std::optional<long> zoom;
+    if (const auto text = args.Value(L"zoom")) {
+        zoom = ParseDecimal(*text, 1, 8);
+        if (!zoom || (*zoom & (*zoom - 1)) != 0)
+            return UsageError(L"--zoom must be 1, 2, 4 or 8");
+    }
+
+    FormOptions options;
+    std::optional<FormSession> session;
+    int resolution = 0;
+    if (fromFile) {
+        session.emplace();
+        if (const int status =
+                ReadFontDataForm(args.positional()[0], *session, &options.fields, &resolution))
+            return status;
+        // The model given, else one of the file's resolution.
+        const auto model = args.Value(L"model");
+        options.model = FindPrinterModel(model ? console::ToAnsi(*model).c_str()
+                                               : (resolution == 305 ? "QW400" : "QC150"));
+        if (!options.model)
+            return UsageError(L"--model must be QC150, QW300 or QW400");
+    } else {
+        if (const int status = ReadFormOptions(
+                args, L"check needs --face NAME --size PT --name REGNAME, or FILE.kfd", &options))
+            return status;
+        session.emplace(std::nullopt, options.model->caption);
+        options.ApplyTo(session->doc);
+    }
+
+    FormEnvironment environment;
+    environment.reference = DisplayContext();
+    environment.resolution = options.model->resolution;
+    CheckedBuild build;
+    if (!session->operations.BuildForCheck(options.fields, environment, &build))
+        return 1;
+
+    const RegistrationFigures figures = FiguresOf(build.header);
+    const int dotsPerMm = options.model->dotsPerMm;
+    std::wstring out;
+    out += Line(L"count", std::to_wstring(figures.count));
+    out += Line(L"bytes_per_glyph", std::to_wstring(figures.bytesPerGlyph));
+    out += Line(L"memory_bytes", std::to_wstring(figures.memoryBytes));
+    out += Line(L"fits_240KB", figures.memoryBytes <= kPrinterMemoryBytes ? L"yes" : L"no");
+    out += Line(L"cell",
+                std::to_wstring(figures.cellWidth) + L"x" + std::to_wstring(figures.cellHeight));
+    const std::string mm = Millimetres(figures.cellWidth, dotsPerMm) + "x" +
+                           Millimetres(figures.cellHeight, dotsPerMm);
+    out += Line(L"cell_mm", std::wstring(mm.begin(), mm.end()));
+    for (uint16_t code : build.missing)
+        out += Line(L"missing", CharacterText(code));
+    for (uint32_t codePoint : DroppedCharacters(options.fields.text, build.codes))
+        out += Line(L"dropped", CharacterText(codePoint));
+    console::Out(out);
+
+    const auto image = args.Value(L"image");
+    if (!image)
+        return 0;
+    const SheetGlyphs sheet = CheckedSheet(build);
+    uint32_t error = 0;
+    switch (SaveSheetImage(*image, sheet,
+                           zoom ? uint32_t(*zoom) : DefaultSheetZoom(figures.cellHeight), &error)) {
+    case SheetImageResult::Saved:
+        return 0;
+    case SheetImageResult::TooLarge:
+        console::Err(L"glyphkit-cli: the image would be too large for a BMP file; try a smaller "
+                     L"--zoom\n");
+        return 1;
+    case SheetImageResult::WriteFailed:
+        break;
+    }
+    return FileFailure(L"glyphkit-cli: cannot write the image", *image, error);
+}
