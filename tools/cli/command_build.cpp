@@ -2,6 +2,7 @@
 // fields given as options. Prints "n=<count> cell=<W>x<H> bytes-per-glyph=<b>".
 #include <string>
 
+#include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/form_options.h"
@@ -28,7 +29,7 @@ int RunBuild(const CliArgs& args) {
     FormEnvironment environment;
     environment.reference = DisplayContext();
     environment.resolution = options.model->resolution;
-    const std::string path = console::ToAnsi(*out);
+    const std::string path = ToCodePage(*out);
     if (!session.operations.SaveFontDataFile(options.fields, environment,
                                              [&](const std::string&) { return path; }))
         return 1;

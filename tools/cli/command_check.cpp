@@ -10,6 +10,7 @@
 #include "fontdata/font_header.h"
 #include "form/registration_check.h"
 #include "form/sheet_image_file.h"
+#include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/form_options.h"
@@ -36,7 +37,7 @@ std::wstring CharacterText(uint32_t codePoint) {
 // the registration text: what a download of the file would build.
 int ReadFontDataForm(const std::wstring& path, FormSession& session, FormFields* fields,
                      int* resolution) {
-    const LoadResult load = session.operations.LoadFontDataFile(console::ToAnsi(path));
+    const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(path));
     if (!load.loaded)
         return 1;
     const CGlyphkitDoc& doc = session.doc;
@@ -78,7 +79,7 @@ int RunCheck(const CliArgs& args) {
             return status;
         // The model given, else one of the file's resolution.
         const auto model = args.Value(L"model");
-        options.model = FindPrinterModel(model ? console::ToAnsi(*model).c_str()
+        options.model = FindPrinterModel(model ? ToCodePage(*model).c_str()
                                                : (resolution == 305 ? "QW400" : "QC150"));
         if (!options.model)
             return UsageError(L"--model must be QC150, QW300 or QW400");

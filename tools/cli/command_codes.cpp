@@ -8,6 +8,7 @@
 #include "fontdata/glyph_rasterizer.h"
 #include "fontdata/missing_glyphs.h"
 #include "fontdata/win_code_page_conversion.h"
+#include "framework/code_page_text.h"
 #include "res/resource_ids.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
@@ -29,7 +30,7 @@ int RunCodes(const CliArgs& args) {
     if (int status = ReadRegistrationInput(args, &input))
         return status;
     LOGFONTA family{};
-    if (!InstalledFonts().Lookup(console::ToAnsi(*face).c_str(), &family)) {
+    if (!InstalledFonts().Lookup(ToCodePage(*face).c_str(), &family)) {
         console::Err(L"glyphkit-cli: the font " + *face + L" is not installed\n");
         return 1;
     }

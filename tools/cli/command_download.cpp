@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/printer_model.h"
+#include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/installed_fonts.h"
@@ -26,8 +27,7 @@ int RunDownload(const CliArgs& args) {
         return RunDownloadOnPorts(args, options.ports);
 
     FormSession session(options.answer);
-    const LoadResult load =
-        session.operations.LoadFontDataFile(console::ToAnsi(args.positional()[0]));
+    const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));
     if (!load.loaded)
         return 1;
     const PrinterModel* model = ChooseModel(args.Value(L"model"), session.doc.m_fontHeader);
@@ -39,7 +39,7 @@ int RunDownload(const CliArgs& args) {
     environment.resolution = model->resolution;
     environment.comPort = options.port;
     // The registration ID is checked as the form checks its text (message 135).
-    return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load), console::ToAnsi(*id),
+    return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load), ToCodePage(*id),
                                            environment)
                ? 0
                : 1;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "fontdata/code_page.h"
+#include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/installed_fonts.h"
@@ -15,8 +16,8 @@ int RunFonts(const CliArgs& args) {
     for (int i = 0; i < fonts.Count(false); ++i) {
         LOGFONTA family{};
         fonts.GetAt(i, &family);
-        out += console::FromAnsi(family.lfFaceName) + L"\t" + std::to_wstring(family.lfCharSet) +
-               L"\t" + std::to_wstring(CharsetToCodePage(family.lfCharSet)) + L"\t" +
+        out += FromCodePage(family.lfFaceName) + L"\t" + std::to_wstring(family.lfCharSet) + L"\t" +
+               std::to_wstring(CharsetToCodePage(family.lfCharSet)) + L"\t" +
                std::to_wstring(family.lfEscapement) + L"\n";
     }
     console::Out(out);

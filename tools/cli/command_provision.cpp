@@ -1,6 +1,7 @@
 // glyphkit-cli provision: one plan of registrations stored in several
 // printers at once, each on its own COM port.
 #include "app/printer_model.h"
+#include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/loaded_registration.h"
@@ -19,7 +20,7 @@ int RunProvision(const CliArgs& args) {
     if (!options.error.empty())
         return UsageError(options.error);
     const std::optional<std::wstring> model = args.Value(L"model");
-    if (model && !FindPrinterModel(console::ToAnsi(*model).c_str()))
+    if (model && !FindPrinterModel(ToCodePage(*model).c_str()))
         return UsageError(L"--model takes QC150, QW300 or QW400");
 
     std::vector<PlannedRegistration> plan;
@@ -36,13 +37,13 @@ int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
     if (!id)
         return UsageError(L"--id takes a registration ID from 0 to 99");
     const std::optional<std::wstring> model = args.Value(L"model");
-    if (model && !FindPrinterModel(console::ToAnsi(*model).c_str()))
+    if (model && !FindPrinterModel(ToCodePage(*model).c_str()))
         return UsageError(L"--model takes QC150, QW300 or QW400");
     const std::wstring& file = args.positional()[0];
     // A plan of one line, named by the ID and the file instead of a line.
     std::vector<PlannedRegistration> plan(1);
     plan[0].line.id = int(*id);
-    plan[0].line.file = console::ToUtf8(file);
+    plan[0].line.file = ToCodePage(file, CP_UTF8);
     std::wstring problem;
     if (!BuildRegistrationFromFile(file, int(*id), model, &plan[0], &problem))
         return UsageError(file + L": " + problem);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/code_page_text.h"
 #include "printer/registered_data.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
@@ -29,16 +30,15 @@ int RunShow(const CliArgs& args) {
         return UsageError(L"show needs one FILE.kfd");
 
     FormSession session;
-    const LoadResult load =
-        session.operations.LoadFontDataFile(console::ToAnsi(args.positional()[0]));
+    const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));
     if (!load.loaded)
         return 1;
     const CGlyphkitDoc& doc = session.doc;
 
     const FontHeader& h = doc.m_fontHeader;
     std::wstring out;
-    out += Line(L"name", console::FromAnsi(doc.GetRegName()));
-    out += Line(L"face", console::FromAnsi(doc.GetFaceName()));
+    out += Line(L"name", FromCodePage(doc.GetRegName()));
+    out += Line(L"face", FromCodePage(doc.GetFaceName()));
     out += Line(L"size", doc.m_nPointSize);
     out += Line(L"bold", doc.m_bBold);
     out += Line(L"italic", doc.m_bItalic);

@@ -4,6 +4,8 @@
 
 #include "framework/code_page_text.h"
 
+#include "framework/code_page_text.h"
+
 namespace {
 
 // Whether a standard handle is a console, asked once per handle: a progress
@@ -32,11 +34,7 @@ void Write(DWORD which, const std::wstring& text) {
         WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr);
         return;
     }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string utf8(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &utf8[0], size, nullptr,
-                        nullptr);
+    const std::string utf8 = ToCodePage(text, CP_UTF8);
     WriteFile(handle, utf8.data(), DWORD(utf8.size()), &written, nullptr);
 }
 
@@ -49,33 +47,6 @@ void Out(const std::wstring& text) {
 }
 void Err(const std::wstring& text) {
     Write(STD_ERROR_HANDLE, text);
-}
-
-std::wstring FromAnsi(const std::string& text) {
-    if (text.empty())
-        return L"";
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), &wide[0], size);
-    return wide;
-}
-
-std::string ToAnsi(const std::wstring& text) {
-    if (text.empty())
-        return "";
-    const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string ansi(size, '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), &ansi[0], size, nullptr, nullptr);
-    return ansi;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-    return FromCodePage(text, CP_UTF8);
-}
-
-std::string ToUtf8(const std::wstring& text) {
-    return ToCodePage(text, CP_UTF8);
 }
 
 bool ErrIsConsole() {

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "printer/memory_usage_text.h"
 #include "res/resource_ids.h"
@@ -24,7 +25,7 @@ bool StdinIsConsole() {
 void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes) {
     // Indented, so the codes never pass for the code list that the codes
     // command prints on standard output.
-    std::wstring text = L"glyphkit-cli: " + console::FromAnsi(face) + L" has no glyph for " +
+    std::wstring text = L"glyphkit-cli: " + FromCodePage(face) + L" has no glyph for " +
                         std::to_wstring(codes.size()) +
                         (codes.size() == 1 ? L" character" : L" characters") +
                         L", registered as its empty box:";
@@ -63,12 +64,12 @@ void ConsoleFrontEnd::ShowMessage(unsigned id, MessageKind kind, MessageCaption 
 
 void ConsoleFrontEnd::ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) {
     EndProgressLine();
-    console::Err(LoadText(id) + L"\n" + FileProblem(console::FromAnsi(path), systemError) + L"\n");
+    console::Err(LoadText(id) + L"\n" + FileProblem(FromCodePage(path), systemError) + L"\n");
 }
 
 void ConsoleFrontEnd::ShowMessageAbout(unsigned id, const std::string& subject) {
     EndProgressLine();
-    console::Err(LoadTextAbout(id, console::FromAnsi(subject)) + L"\n");
+    console::Err(LoadTextAbout(id, FromCodePage(subject)) + L"\n");
 }
 
 bool ConsoleFrontEnd::AskYesNo(unsigned id) {
@@ -87,7 +88,7 @@ void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data) {
     EndProgressLine();
     std::wstring out;
     for (const std::string& line : data.m_lines)
-        out += console::FromAnsi(line) + L"\n";
+        out += FromCodePage(line) + L"\n";
     console::Out(out + MemoryUsageText(data) + L"\n");
 }
 

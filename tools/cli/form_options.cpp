@@ -39,8 +39,7 @@ int ReadFormOptions(const CliArgs& args, const wchar_t* usage, FormOptions* opti
     if (!points)
         return UsageError(L"--size must be 1 to 72");
     options->points = int(*points);
-    options->model =
-        FindPrinterModel(console::ToAnsi(args.Value(L"model").value_or(L"QC150")).c_str());
+    options->model = FindPrinterModel(ToCodePage(args.Value(L"model").value_or(L"QC150")).c_str());
     if (!options->model)
         return UsageError(L"--model must be QC150, QW300 or QW400");
     options->bold = args.Has(L"bold");
@@ -70,7 +69,7 @@ int ReadFormOptions(const CliArgs& args, const wchar_t* usage, FormOptions* opti
             dash == std::wstring::npos ? std::nullopt : CodeField(range->substr(dash + 1));
     }
     // The window offers only installed faces.
-    fields.selectedFace = console::ToAnsi(*face);
+    fields.selectedFace = ToCodePage(*face);
     LOGFONTA family{};
     if (!InstalledFonts().Lookup(fields.selectedFace.c_str(), &family)) {
         console::Err(L"glyphkit-cli: the font " + *face + L" is not installed\n");

@@ -1,5 +1,6 @@
 #include "tools/cli/loaded_registration.h"
 
+#include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "framework/whole_file.h"
 #include "printer/download_exchange.h"
@@ -17,11 +18,11 @@ class KeptMessage : public Operator, public FormDisplay {
 public:
     void ShowMessage(unsigned id, MessageKind, MessageCaption) override { Keep(LoadText(id)); }
     void ShowMessageAbout(unsigned id, const std::string& subject) override {
-        Keep(LoadTextAbout(id, console::FromAnsi(subject)));
+        Keep(LoadTextAbout(id, FromCodePage(subject)));
     }
     bool AskYesNo(unsigned) override { return false; }
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override {
-        Keep(LoadText(id) + L" " + FileProblem(console::FromAnsi(path), systemError));
+        Keep(LoadText(id) + L" " + FileProblem(FromCodePage(path), systemError));
     }
     std::wstring text;
 
@@ -41,7 +42,7 @@ constexpr uint64_t kMaxGlyphDataSize = 256u * 1024 * 1024;
 const PrinterModel* ChooseModel(const std::optional<std::wstring>& modelName,
                                 const FontHeader& header) {
     if (modelName)
-        return FindPrinterModel(console::ToAnsi(*modelName).c_str());
+        return FindPrinterModel(ToCodePage(*modelName).c_str());
     const int resolution = header.Word(FontHeader::kResolution);
     for (const PrinterModel& model : kPrinterModels)
         if (model.resolution == resolution)
@@ -70,8 +71,8 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id,
                                PlannedRegistration* out, std::wstring* problem) {
     // The form's operations take paths in the ANSI code page; a name that
     // does not survive the way there would lead to another file or none.
-    const std::string ansiPath = console::ToAnsi(path);
-    if (console::FromAnsi(ansiPath) != path) {
+    const std::string ansiPath = ToCodePage(path);
+    if (FromCodePage(ansiPath) != path) {
         *problem = L"the file name " + path + L" cannot be written in the system's code page";
         return false;
     }
@@ -101,8 +102,8 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id,
         return false;
     }
     if (ReadWholeFile(temp.Path(), kMaxGlyphDataSize, &glyphs, &error) != FileReadResult::Ok) {
-        *problem = LoadText(IDS_CREATE_FILE_FAILED) + L" " +
-                   FileProblem(console::FromAnsi(temp.Path()), error);
+        *problem =
+            LoadText(IDS_CREATE_FILE_FAILED) + L" " + FileProblem(FromCodePage(temp.Path()), error);
         return false;
     }
     out->record = operations.DownloadRecord();

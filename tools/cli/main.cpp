@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "framework/version_info.h"
 #include "tools/cli/cli_args.h"
@@ -76,7 +77,7 @@ int Help(const std::wstring& name) {
 }
 
 int Version() {
-    const std::wstring version = console::FromAnsi(CVersionInfo().GetFileVersionText());
+    const std::wstring version = FromCodePage(CVersionInfo().GetFileVersionText());
     if (version.empty()) {
         console::Err(L"glyphkit-cli: the executable carries no version information\n");
         return 1;

@@ -1,5 +1,6 @@
 #include "tools/cli/plan_check.h"
 
+#include "framework/code_page_text.h"
 #include "framework/whole_file.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
@@ -65,7 +66,7 @@ int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wst
     const std::wstring folder = FolderOf(planPath);
     for (const PlanLine& line : text.lines) {
         // The plan's lines were found to be UTF-8 when it was parsed.
-        const std::wstring file = console::FromUtf8(line.file);
+        const std::wstring file = FromCodePage(line.file, CP_UTF8);
         const std::wstring path = IsAbsolute(file) ? file : folder + file;
         PlannedRegistration registration;
         registration.line = line;

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "tools/cli/console.h"
 
@@ -39,7 +40,7 @@ ProvisionDisplay::ProvisionDisplay(const std::vector<PlannedRegistration>& plan)
 
 std::wstring ProvisionDisplay::Registration(size_t index) const {
     const PlanLine& line = m_plan.at(index).line;
-    const std::wstring file = console::FromUtf8(line.file);
+    const std::wstring file = FromCodePage(line.file, CP_UTF8);
     if (line.lineNumber == 0)
         return L"ID " + TwoDigits(line.id) + L" (" + file + L")";
     return L"line " + std::to_wstring(line.lineNumber) + L" (ID " + TwoDigits(line.id) + L", " +
