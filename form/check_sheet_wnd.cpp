@@ -5,6 +5,9 @@
 #include <memory>
 #include <vector>
 
+#include "framework/dc.h"
+#include "framework/scroll_request.h"
+
 namespace {
 
 const wchar_t kSheetClass[] = L"GlyphkitCheckSheet";
@@ -72,57 +75,17 @@ public:
             ComposeSheet(m_layout, m_glyphs, uint64_t(m_scroll.x) + uint64_t(area.left),
                          uint64_t(m_scroll.y) + uint64_t(area.top), uint32_t(width),
                          uint32_t(height), m_pixels.data(), stride);
-            struct {
-                BITMAPINFOHEADER header;
-                RGBQUAD colours[2];
-            } info{};
-            info.header.biSize = sizeof(BITMAPINFOHEADER);
-            info.header.biWidth = width;
-            info.header.biHeight = -height; // rows top first
-            info.header.biPlanes = 1;
-            info.header.biBitCount = 1;
-            info.header.biCompression = BI_RGB;
-            info.colours[0] = {255, 255, 255, 0}; // paper
-            info.colours[1] = {0, 0, 0, 0};       // ink
+            // Rows top first; 0 is paper, 1 ink.
+            MonochromeBitmapInfo info(width, -height, {255, 255, 255, 0}, {0, 0, 0, 0});
             StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height,
-                          m_pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                          SRCCOPY);
+                          m_pixels.data(), info.Get(), DIB_RGB_COLORS, SRCCOPY);
         }
         EndPaint(m_hWnd, &ps);
     }
 
     void Scroll(int bar, int request) {
-        SCROLLINFO info = ScrollInfo(SIF_ALL);
-        GetScrollInfo(m_hWnd, bar, &info);
-        int position = info.nPos;
-        const int page = int(std::max<UINT>(info.nPage, 1));
-        switch (request) {
-        case SB_LINEUP:
-            position -= kLineStep;
-            break;
-        case SB_LINEDOWN:
-            position += kLineStep;
-            break;
-        case SB_PAGEUP:
-            position -= page;
-            break;
-        case SB_PAGEDOWN:
-            position += page;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            position = info.nTrackPos; // 32 bits, unlike the message's own
-            break;
-        case SB_TOP:
-            position = 0;
-            break;
-        case SB_BOTTOM:
-            position = info.nMax;
-            break;
-        default:
-            return;
-        }
-        ScrollTo(bar, position);
+        if (const std::optional<int> target = ScrollRequestTarget(m_hWnd, bar, request, kLineStep))
+            ScrollTo(bar, *target);
     }
 
     void ScrollBy(int bar, int pixels) {

@@ -28,6 +28,23 @@ private:
     bool m_bOwned = false;
 };
 
+// The description of a 1-bit device-independent bitmap: width by |height|
+// dots (height < 0: rows top first), colour 0 and colour 1.
+struct MonochromeBitmapInfo {
+    MonochromeBitmapInfo(int width, int height, RGBQUAD zero, RGBQUAD one) : colours{zero, one} {
+        header.biSize = sizeof(BITMAPINFOHEADER);
+        header.biWidth = width;
+        header.biHeight = height;
+        header.biPlanes = 1;
+        header.biBitCount = 1;
+        header.biCompression = BI_RGB;
+    }
+    BITMAPINFO* Get() { return reinterpret_cast<BITMAPINFO*>(this); }
+
+    BITMAPINFOHEADER header{};
+    RGBQUAD colours[2];
+};
+
 // The context of a window's client area (GetDC), released at the end of the
 // scope.
 class ScopedWindowDC {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/scroll_request.h"
+
 bool CFormView::Create(HWND frame) {
     m_hParent = frame;
     if (!CreateModeless())
@@ -60,40 +62,15 @@ void CFormView::UpdateScrollBars() {
 }
 
 void CFormView::Scroll(int bar, int request) {
+    const std::optional<int> target = ScrollRequestTarget(m_hWnd, bar, request, 16);
+    if (!target)
+        return;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
+    info.fMask = SIF_RANGE | SIF_PAGE;
     GetScrollInfo(m_hWnd, bar, &info);
-    int position = info.nPos;
-    const int line = 16;
-    switch (request) {
-    case SB_LINEUP:
-        position -= line;
-        break;
-    case SB_LINEDOWN:
-        position += line;
-        break;
-    case SB_PAGEUP:
-        position -= int(info.nPage);
-        break;
-    case SB_PAGEDOWN:
-        position += int(info.nPage);
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        position = info.nTrackPos;
-        break;
-    case SB_TOP:
-        position = 0;
-        break;
-    case SB_BOTTOM:
-        position = info.nMax;
-        break;
-    default:
-        return;
-    }
     const int limit = std::max(0, info.nMax + 1 - int(info.nPage));
-    position = std::clamp(position, 0, limit);
+    const int position = std::clamp(*target, 0, limit);
     ScrollTo(bar, position);
     SetScrollPos(m_hWnd, bar, position, TRUE);
 }

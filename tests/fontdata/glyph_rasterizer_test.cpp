@@ -11,6 +11,7 @@
 
 #include "fontdata/byte_order.h"
 #include "fontdata/glyph_rasterizer.h"
+#include "framework/dc.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -62,20 +63,10 @@ Measured Measure(const LOGFONTA& lf, UINT abcCode = 0) {
 // ch drawn at (x, 0) into a width x height cell: rows top first, ceil(width/8)
 // bytes each, most significant bit leftmost, 1 for ink.
 std::vector<uint8_t> PlainGlyph(const LOGFONTA& lf, wchar_t ch, int width, int height, int x) {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[2];
-    } info{};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = width;
-    info.header.biHeight = -height; // top-down
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 1;
-    info.colours[1] = RGBQUAD{255, 255, 255, 0};
+    MonochromeBitmapInfo info(width, -height, RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0});
     HDC dc = CreateCompatibleDC(nullptr);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                      &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(dc, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     HFONT font = CreateFontIndirectA(&lf);
     HGDIOBJ oldFont = SelectObject(dc, font);

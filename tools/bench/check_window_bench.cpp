@@ -16,6 +16,7 @@
 
 #include "res/control_ids.h"
 #include "res/registration_check_ids.h"
+#include "tools/bench/bench_clock.h"
 #include "tools/gui_driver/gui_driver.h"
 
 namespace {
@@ -25,14 +26,7 @@ constexpr int kRuns = 3;
 constexpr int kPages = 20;
 
 double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(frequency.QuadPart);
+    return BenchSeconds();
 }
 
 // Distinct kanji that code page 932 holds, from the CJK block up.

@@ -13,6 +13,8 @@
 
 #include "fontdata/byte_order.h"
 #include "fontdata/glyph_rasterizer.h"
+#include "framework/dc.h"
+#include "tools/bench/bench_clock.h"
 
 namespace {
 
@@ -20,14 +22,7 @@ const char kGothic[] = "IPA\x83\x53\x83\x56\x83\x62\x83\x4e"; // IPAゴシック
 constexpr size_t kCodes = 5000;
 
 double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(frequency.QuadPart);
+    return BenchSeconds();
 }
 
 LOGFONTA Font(int height) {
@@ -105,22 +100,13 @@ double TimeBareLoop(HDC screen, const std::vector<uint16_t>& codes, int height, 
     HGDIOBJ oldFont = SelectObject(dc, font);
     HBITMAP bitmap = CreateBitmap(cell.cx, cell.cy, 1, 1, nullptr);
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colours[2];
-    } info{};
-    info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = cell.cx;
-    info.header.biHeight = cell.cy;
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 1;
+    MonochromeBitmapInfo info(cell.cx, cell.cy, RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0});
     std::vector<uint8_t> bits(size_t(cell.cx + 31) / 32 * 4 * cell.cy);
     const double start = Now();
     for (size_t i = 0; i + 1 < codes.size(); ++i) {
         const WCHAR unit = codes[i];
         TextOutW(dc, 0, 0, &unit, 1);
-        GetDIBits(dc, bitmap, 0, UINT(cell.cy), bits.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                  DIB_RGB_COLORS);
+        GetDIBits(dc, bitmap, 0, UINT(cell.cy), bits.data(), info.Get(), DIB_RGB_COLORS);
     }
     const double seconds = Now() - start;
     SelectObject(dc, oldBitmap);
