@@ -20,9 +20,8 @@ RegistrationFigures FiguresOf(const FontHeader& header) {
     figures.bytesPerGlyph = header.DWord(FontHeader::kBytesPerGlyph);
     figures.cellWidth = header.Word(FontHeader::kCellWidth);
     figures.cellHeight = header.Word(FontHeader::kCellHeight);
-    // Counted as the printer counts an entry: its glyph data and a 10-byte
-    // record per character. In 64 bits, unlike the header's own field.
-    figures.memoryBytes = uint64_t(figures.count) * (uint64_t(figures.bytesPerGlyph) + 10);
+    // In 64 bits, unlike the header's own field.
+    figures.memoryBytes = EntryMemoryUse(figures.count, figures.bytesPerGlyph);
     return figures;
 }
 
@@ -40,26 +39,21 @@ std::string Millimetres(uint32_t dots, int dotsPerMm) {
 
 MemoryVerdict JudgeMemory(uint64_t bytes, const RegisteredData& listing, std::optional<int> id) {
     MemoryVerdict verdict;
-    verdict.fitsMemory = bytes <= kPrinterMemoryBytes;
+    verdict.fitsMemory = bytes <= RegisteredData::kMemoryBytesTotal;
     // A failed listing leaves "N/A" or the previous figure; only a listing
     // that stated the memory use tells what is free.
     verdict.listingRead = listing.MemoryAvailable();
     if (!verdict.listingRead)
         return verdict;
-    if (id) {
-        // An ID the printer holds is overwritten, so its entry's bytes come
-        // free with the download.
-        for (const CFontPT& record : listing.m_records) {
-            if (record.m_nId == *id) {
-                verdict.idHeld = true;
-                verdict.heldBytes = record.m_nDataSize + 10 * uint64_t(record.m_nCharCount);
-                break;
-            }
-        }
+    // An ID the printer holds is overwritten, so its entry's bytes come free
+    // with the download.
+    if (const CFontPT* held = id ? FindRegistered(listing.m_records, *id) : nullptr) {
+        verdict.idHeld = true;
+        verdict.heldBytes = held->MemoryUse();
     }
-    const uint64_t used = std::min(listing.MemoryBytes(), kPrinterMemoryBytes);
-    verdict.freeBytes =
-        std::min(kPrinterMemoryBytes - used + verdict.heldBytes, kPrinterMemoryBytes);
+    const uint64_t used = std::min(listing.MemoryBytes(), RegisteredData::kMemoryBytesTotal);
+    verdict.freeBytes = std::min(RegisteredData::kMemoryBytesTotal - used + verdict.heldBytes,
+                                 RegisteredData::kMemoryBytesTotal);
     verdict.fitsFree = bytes <= verdict.freeBytes;
     return verdict;
 }

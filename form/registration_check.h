@@ -13,9 +13,6 @@
 #include "form/check_sheet.h"
 #include "printer/registered_data.h"
 
-// The printer's registration memory in bytes (240 KB).
-constexpr uint64_t kPrinterMemoryBytes = uint64_t(RegisteredData::kMemoryKilobytesTotal) * 1024;
-
 // A registration as the check build leaves it.
 struct CheckedBuild {
     FontHeader header;                   // completed as a Save writes it

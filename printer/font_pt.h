@@ -30,6 +30,12 @@ struct FontInfoBlock {
     static constexpr size_t kWeight = FontHeader::kWeight;                 // 16-bit
 };
 
+// What the printer's registration memory gives an entry: its glyph data and
+// a 10-byte record per character.
+constexpr uint64_t EntryMemoryUse(uint64_t charCount, uint64_t bytesPerGlyph) {
+    return charCount * (bytesPerGlyph + GlyphRecord::kSize);
+}
+
 class CFontPT {
 public:
     static constexpr size_t kInfoBlockSize = FontInfoBlock::kSize;
@@ -66,6 +72,9 @@ public:
         return m_charEntries.size() == 1 && m_charEntries[0][0] == 0x6B &&
                m_charEntries[0][1] == 0x82;
     }
+
+    // What this registered entry takes of the printer's memory.
+    uint64_t MemoryUse() const { return m_nDataSize + GlyphRecord::kSize * uint64_t(m_nCharCount); }
 
     int16_t m_nId = 0;
     char m_szName[kNameWidth + 1] = {};

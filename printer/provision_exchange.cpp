@@ -3,6 +3,7 @@
 #include "printer/delete_exchange.h"
 #include "printer/download_exchange.h"
 #include "printer/listing_exchange.h"
+#include "printer/registered_data.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -71,13 +72,6 @@ PortResult Ended(PortStep step, size_t registration, const std::atomic<bool>& ca
     return result;
 }
 
-const CFontPT* FindListed(const std::vector<CFontPT>& listed, int id) {
-    for (const CFontPT& record : listed)
-        if (record.m_nId == id)
-            return &record;
-    return nullptr;
-}
-
 } // namespace
 
 PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistration>& plan,
@@ -119,7 +113,7 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
     // A printer that took every character may still have stored something
     // else (or nothing): only its own listing tells.
     for (const PlannedRegistration& registration : plan) {
-        const CFontPT* listed = FindListed(listing.listing.records, registration.line.id);
+        const CFontPT* listed = FindRegistered(listing.listing.records, registration.line.id);
         const uint64_t expected =
             uint64_t(registration.record.m_dwCharCount) * registration.record.m_dwBytesPerGlyph;
         PortFailure failure = PortFailure::None;

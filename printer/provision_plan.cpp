@@ -1,5 +1,7 @@
 #include "printer/provision_plan.h"
 
+#include "printer/registered_data.h"
+
 namespace {
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
@@ -110,14 +112,14 @@ PlanText ParsePlan(const uint8_t* data, size_t size) {
 }
 
 uint64_t PlannedRegistration::MemoryUse() const {
-    return uint64_t(record.m_dwCharCount) * (uint64_t(record.m_dwBytesPerGlyph) + 10);
+    return EntryMemoryUse(record.m_dwCharCount, record.m_dwBytesPerGlyph);
 }
 
 std::optional<size_t> FirstBeyondMemory(const std::vector<PlannedRegistration>& plan) {
     uint64_t total = 0;
     for (size_t i = 0; i < plan.size(); ++i) {
         total += plan[i].MemoryUse();
-        if (total > kPrinterMemoryBytes)
+        if (total > RegisteredData::kMemoryBytesTotal)
             return i;
     }
     return std::nullopt;

@@ -44,9 +44,6 @@ struct PlannedRegistration {
     uint64_t MemoryUse() const;
 };
 
-// The printer's registration memory, 240 KB.
-constexpr uint64_t kPrinterMemoryBytes = 240 * 1024;
-
 // The index of the registration that takes the plan's total past the
 // printer's memory; nothing when the whole plan fits.
 std::optional<size_t> FirstBeyondMemory(const std::vector<PlannedRegistration>& plan);

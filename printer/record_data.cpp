@@ -40,7 +40,7 @@ RecordData ReadRecordData(PrinterLink& link, uint32_t announcedLength) {
         for (CFontPT::CharEntry& entry : record.m_charEntries)
             if (!link.ReadBlock(entry.data(), entry.size(), kReplyTimeout))
                 return data;
-        data.memoryUse += record.m_nDataSize + 10ull * record.m_nCharCount;
+        data.memoryUse += record.MemoryUse();
         consumed += CFontPT::kInfoBlockSize + CFontPT::kCharEntrySize * record.m_nCharCount;
         data.records.push_back(std::move(record));
     }

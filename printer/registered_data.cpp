@@ -1,7 +1,5 @@
 #include "printer/registered_data.h"
 
-#include <algorithm>
-#include <climits>
 #include <cstdio>
 
 std::string FormatListLine(const CFontPT& record) {
@@ -9,6 +7,13 @@ std::string FormatListLine(const CFontPT& record) {
     std::snprintf(line, sizeof line, "ID%02d %s %llubyte", int(record.m_nId), record.m_szName,
                   static_cast<unsigned long long>(record.m_nDataSize));
     return line;
+}
+
+const CFontPT* FindRegistered(const std::vector<CFontPT>& records, int id) {
+    for (const CFontPT& record : records)
+        if (record.m_nId == id)
+            return &record;
+    return nullptr;
 }
 
 void RegisteredData::Apply(const ListingUpdate& update, const LineWidth& lineWidth) {
@@ -47,12 +52,10 @@ void RegisteredData::Apply(const ListingUpdate& update, const LineWidth& lineWid
         break;
     case MemoryChange::Zero:
         m_bMemoryAvailable = true;
-        m_nMemoryKilobytes = 0;
         m_nMemoryBytes = 0;
         break;
     case MemoryChange::Usage:
         m_bMemoryAvailable = true;
-        m_nMemoryKilobytes = int(std::min<uint64_t>(update.memoryUse / 1024, INT_MAX));
         m_nMemoryBytes = update.memoryUse;
         break;
     }

@@ -2,6 +2,8 @@
 // The registered data panel's content: the records of the last listing, the
 // list lines that show them, the list's horizontal extent and the memory
 // usage line. The form mirrors it into its controls; the console prints it.
+#include <algorithm>
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,11 +14,15 @@
 // "ID%02d %s %dbyte" in the ANSI code page.
 std::string FormatListLine(const CFontPT& record);
 
+// The entry of records registered under id; null when there is none.
+const CFontPT* FindRegistered(const std::vector<CFontPT>& records, int id);
+
 class RegisteredData {
 public:
     static constexpr size_t kMaxRecords = 100;
     // The printer's registration memory.
     static constexpr int kMemoryKilobytesTotal = 240;
+    static constexpr uint64_t kMemoryBytesTotal = uint64_t(kMemoryKilobytesTotal) * 1024;
 
     // Line widths in pixels in the list box's font.
     using LineWidth = std::function<int(const std::string& line)>;
@@ -25,7 +31,7 @@ public:
 
     // The memory usage line: available with a value in KB, or "N/A".
     bool MemoryAvailable() const { return m_bMemoryAvailable; }
-    int MemoryKilobytes() const { return m_nMemoryKilobytes; }
+    int MemoryKilobytes() const { return int(std::min<uint64_t>(m_nMemoryBytes / 1024, INT_MAX)); }
     // The same in bytes, as the listing stated it.
     uint64_t MemoryBytes() const { return m_nMemoryBytes; }
 
@@ -35,6 +41,5 @@ public:
 
 private:
     bool m_bMemoryAvailable = false; // before the first query: N/A
-    int m_nMemoryKilobytes = 0;
     uint64_t m_nMemoryBytes = 0;
 };

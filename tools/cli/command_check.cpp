@@ -104,7 +104,8 @@ int RunCheck(const CliArgs& args) {
     out += Line(L"count", std::to_wstring(figures.count));
     out += Line(L"bytes_per_glyph", std::to_wstring(figures.bytesPerGlyph));
     out += Line(L"memory_bytes", std::to_wstring(figures.memoryBytes));
-    out += Line(L"fits_240KB", figures.memoryBytes <= kPrinterMemoryBytes ? L"yes" : L"no");
+    out += Line(L"fits_240KB",
+                figures.memoryBytes <= RegisteredData::kMemoryBytesTotal ? L"yes" : L"no");
     out += Line(L"cell",
                 std::to_wstring(figures.cellWidth) + L"x" + std::to_wstring(figures.cellHeight));
     const std::string mm = Millimetres(figures.cellWidth, dotsPerMm) + "x" +

@@ -2,6 +2,7 @@
 
 #include "framework/code_page_text.h"
 #include "framework/whole_file.h"
+#include "printer/registered_data.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/file_problem.h"
@@ -82,7 +83,7 @@ int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wst
         return Refuse(planPath, (*plan)[*beyond].line.lineNumber,
                       L"with this registration the plan takes " + std::to_wstring(total) +
                           L" bytes, more than the printer's " +
-                          std::to_wstring(kPrinterMemoryBytes) + L" (240 KB)");
+                          std::to_wstring(RegisteredData::kMemoryBytesTotal) + L" (240 KB)");
     }
     return 0;
 }
