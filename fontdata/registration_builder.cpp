@@ -8,6 +8,19 @@ LOGFONTA RegistrationFont(const RegistrationSettings& settings) {
     return RenderingFont(description, settings.header);
 }
 
+namespace {
+
+// The rendered header as a build hands it on: the format identifier and the
+// resolution it was rendered for.
+FontHeader CompletedHeader(const FontHeader& rendered, int resolution) {
+    FontHeader header = rendered;
+    header.SetFormatIdentifier();
+    header.SetWord(FontHeader::kResolution, uint16_t(resolution));
+    return header;
+}
+
+} // namespace
+
 bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* built) {
     *built = BuiltRegistration();
     const LOGFONTA description = RegistrationFont(settings);
@@ -24,9 +37,7 @@ bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* 
             built->failure = deferred->Failure();
             return false;
         }
-        built->header = deferred->Header();
-        built->header.SetFormatIdentifier();
-        built->header.SetWord(FontHeader::kResolution, uint16_t(settings.resolution));
+        built->header = CompletedHeader(deferred->Header(), settings.resolution);
         built->bytesPerGlyph = built->header.DWord(FontHeader::kBytesPerGlyph);
         built->deferred = std::move(deferred);
         return true;
@@ -37,9 +48,7 @@ bool BuildRegistration(const RegistrationSettings& settings, BuiltRegistration* 
         built->failure = rasterizer.Failure();
         return false;
     }
-    built->header = rasterizer.Header();
-    built->header.SetFormatIdentifier();
-    built->header.SetWord(FontHeader::kResolution, uint16_t(settings.resolution));
+    built->header = CompletedHeader(rasterizer.Header(), settings.resolution);
     built->records = rasterizer.GlyphRecords();
     built->glyphData = rasterizer.GlyphData();
     built->bytesPerGlyph = rasterizer.BytesPerGlyph();

@@ -11,6 +11,23 @@
 
 namespace {
 
+// Glyph data held in memory: count bitmaps back to back.
+class GlyphDataSource : public GlyphSource {
+public:
+    GlyphDataSource(const uint8_t* data, size_t size, uint32_t bytesPerGlyph)
+        : m_data(data), m_size(size), m_bytesPerGlyph(bytesPerGlyph) {}
+    const uint8_t* Glyph(size_t i) override {
+        if (m_bytesPerGlyph == 0 || i >= m_size / m_bytesPerGlyph)
+            return nullptr;
+        return m_data + i * m_bytesPerGlyph;
+    }
+
+private:
+    const uint8_t* m_data;
+    size_t m_size;
+    uint32_t m_bytesPerGlyph;
+};
+
 struct Entry {
     int id;
     uint64_t dataSize;
