@@ -40,7 +40,7 @@ void CMessageBoxOperator::ShowMessage(unsigned id, MessageKind kind, MessageCapt
 }
 
 void CMessageBoxOperator::ShowMessageAbout(unsigned id, const std::string& subject) {
-    MessageBoxW(m_owner, LoadTextAbout(id, FromCodePage(subject)).c_str(),
+    MessageBoxW(m_owner, LoadTextWith(id, {FromCodePage(subject)}).c_str(),
                 LoadText(IDS_RESULT_CAPTION).c_str(), FlagsOf(MessageKind::Warning));
 }
 

@@ -3,7 +3,6 @@
 #include <commdlg.h>
 
 #include <cwchar>
-#include <initializer_list>
 #include <iterator>
 
 #include "form/check_sheet_wnd.h"
@@ -35,19 +34,6 @@ std::wstring Wide(const std::u16string& text) {
 
 std::wstring Wide(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
-}
-
-// The text of string id with %1, %2, ... replaced by values in order.
-std::wstring Fill(unsigned id, std::initializer_list<std::wstring> values) {
-    std::wstring text = LoadText(id);
-    int number = 1;
-    for (const std::wstring& value : values) {
-        const std::wstring mark = L"%" + std::to_wstring(number++);
-        const size_t at = text.find(mark);
-        if (at != std::wstring::npos)
-            text.replace(at, mark.size(), value);
-    }
-    return text;
 }
 
 void FillList(HWND list, const std::vector<uint32_t>& codePoints) {
@@ -104,24 +90,25 @@ bool CRegistrationCheckDlg::OnInitDialog() {
 void CRegistrationCheckDlg::ShowFigures() {
     SetWindowTextTo(GetItem(IDC_CHECK_COUNT), std::to_wstring(m_figures.count));
     SetWindowTextTo(GetItem(IDC_CHECK_BYTES), std::to_wstring(m_figures.memoryBytes));
-    SetWindowTextTo(GetItem(IDC_CHECK_CELL),
-                    Fill(IDS_CHECK_CELL, {std::to_wstring(m_figures.cellWidth),
-                                          std::to_wstring(m_figures.cellHeight),
-                                          Wide(Millimetres(m_figures.cellWidth, m_nDotsPerMm)),
-                                          Wide(Millimetres(m_figures.cellHeight, m_nDotsPerMm))}));
+    SetWindowTextTo(
+        GetItem(IDC_CHECK_CELL),
+        LoadTextWith(IDS_CHECK_CELL,
+                     {std::to_wstring(m_figures.cellWidth), std::to_wstring(m_figures.cellHeight),
+                      Wide(Millimetres(m_figures.cellWidth, m_nDotsPerMm)),
+                      Wide(Millimetres(m_figures.cellHeight, m_nDotsPerMm))}));
 
     std::wstring fit =
         LoadText(m_verdict.fitsMemory ? IDS_CHECK_FITS_MEMORY : IDS_CHECK_EXCEEDS_MEMORY);
     fit += L"\r\n";
     if (m_verdict.listingRead)
-        fit += Fill(m_verdict.fitsFree ? IDS_CHECK_FITS_FREE : IDS_CHECK_EXCEEDS_FREE,
-                    {std::to_wstring(m_verdict.freeBytes)});
+        fit += LoadTextWith(m_verdict.fitsFree ? IDS_CHECK_FITS_FREE : IDS_CHECK_EXCEEDS_FREE,
+                            {std::to_wstring(m_verdict.freeBytes)});
     else
         fit += LoadText(IDS_CHECK_NO_LISTING);
     if (m_verdict.idHeld && m_id) {
         wchar_t id[8];
         std::swprintf(id, 8, L"%02d", *m_id);
-        fit += L"\r\n" + Fill(IDS_CHECK_HELD, {id, std::to_wstring(m_verdict.heldBytes)});
+        fit += L"\r\n" + LoadTextWith(IDS_CHECK_HELD, {id, std::to_wstring(m_verdict.heldBytes)});
     }
     SetWindowTextTo(GetItem(IDC_CHECK_FIT), fit);
 

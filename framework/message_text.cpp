@@ -12,10 +12,14 @@ std::wstring LoadText(unsigned id) {
     return std::wstring(text, length);
 }
 
-std::wstring LoadTextAbout(unsigned id, const std::wstring& subject) {
+std::wstring LoadTextWith(unsigned id, std::initializer_list<std::wstring> values) {
     std::wstring text = LoadText(id);
-    const size_t at = text.find(L"%s");
-    if (at != std::wstring::npos)
-        text.replace(at, 2, subject);
+    int number = 1;
+    for (const std::wstring& value : values) {
+        const std::wstring mark = L"%" + std::to_wstring(number++);
+        const size_t at = text.find(mark);
+        if (at != std::wstring::npos)
+            text.replace(at, mark.size(), value);
+    }
     return text;
 }

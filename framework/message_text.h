@@ -1,8 +1,9 @@
 #pragma once
 // Texts of the string table.
+#include <initializer_list>
 #include <string>
 
 // The text of string id, empty when the executable does not carry it.
 std::wstring LoadText(unsigned id);
-// The same with its first "%s" replaced by subject.
-std::wstring LoadTextAbout(unsigned id, const std::wstring& subject);
+// The same with %1, %2, ... replaced by the values in order.
+std::wstring LoadTextWith(unsigned id, std::initializer_list<std::wstring> values);

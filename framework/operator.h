@@ -24,7 +24,7 @@ public:
     virtual ~Operator() = default;
     virtual void ShowMessage(unsigned id, MessageKind kind = MessageKind::Warning,
                              MessageCaption caption = MessageCaption::Result) = 0;
-    // A warning whose text names subject (ANSI text) where it says "%s".
+    // A warning whose text names subject (ANSI text) where it says "%1".
     virtual void ShowMessageAbout(unsigned id, const std::string& subject) = 0;
     // Yes/No with the exclamation icon; true for Yes.
     virtual bool AskYesNo(unsigned id) = 0;

@@ -69,7 +69,7 @@ void ConsoleFrontEnd::ShowFileMessage(unsigned id, const std::string& path, uint
 
 void ConsoleFrontEnd::ShowMessageAbout(unsigned id, const std::string& subject) {
     EndProgressLine();
-    console::Err(LoadTextAbout(id, FromCodePage(subject)) + L"\n");
+    console::Err(LoadTextWith(id, {FromCodePage(subject)}) + L"\n");
 }
 
 bool ConsoleFrontEnd::AskYesNo(unsigned id) {

@@ -18,7 +18,7 @@ class KeptMessage : public Operator, public FormDisplay {
 public:
     void ShowMessage(unsigned id, MessageKind, MessageCaption) override { Keep(LoadText(id)); }
     void ShowMessageAbout(unsigned id, const std::string& subject) override {
-        Keep(LoadTextAbout(id, FromCodePage(subject)));
+        Keep(LoadTextWith(id, {FromCodePage(subject)}));
     }
     bool AskYesNo(unsigned) override { return false; }
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override {
