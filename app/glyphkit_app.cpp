@@ -92,6 +92,8 @@ void CGlyphkitApp::OnFileNew() {
 }
 
 void CGlyphkitApp::OnCheckRegistration() {
+    // Greyed during a download; a command that arrives anyway (the transfer
+    // pumps messages) is dropped, as Ctrl+N is.
     if (!m_bBusy)
         m_pView->CheckRegistration();
 }

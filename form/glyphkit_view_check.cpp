@@ -8,10 +8,6 @@
 #include "res/resource_ids.h"
 
 void CGlyphkitView::CheckRegistration() {
-    // The menu item is greyed during a download; a command that arrives
-    // anyway (the transfer pumps messages) is dropped.
-    if (m_bTransferring)
-        return;
     const FormFields fields = ReadFields();
     CheckedBuild build;
     if (!m_operations.BuildForCheck(fields, Environment(), &build))

@@ -8,6 +8,7 @@
 #include "form/check_sheet_wnd.h"
 #include "form/sheet_image_file.h"
 #include "framework/file_dialog.h"
+#include "framework/message_map.h"
 #include "framework/message_text.h"
 #include "framework/wait_cursor.h"
 #include "framework/window.h"
@@ -69,7 +70,7 @@ bool CRegistrationCheckDlg::OnInitDialog() {
         RECT rect;
         GetWindowRect(GetItem(anchor.id), &rect);
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-        m_placed.push_back({anchor.id, rect});
+        m_placed.push_back(rect);
     }
 
     ShowFigures();
@@ -117,16 +118,17 @@ void CRegistrationCheckDlg::ShowFigures() {
     FillList(GetItem(IDC_CHECK_DROPPED), m_dropped);
 }
 
+struct RegistrationCheckDlgMessageMap {
+    static const CommandEntry<CRegistrationCheckDlg> kCommands[];
+};
+
+const CommandEntry<CRegistrationCheckDlg> RegistrationCheckDlgMessageMap::kCommands[] = {
+    {IDC_CHECK_ZOOM, CBN_SELCHANGE, &CRegistrationCheckDlg::OnZoom},
+    {IDC_CHECK_SAVE_IMAGE, BN_CLICKED, &CRegistrationCheckDlg::OnSaveImage},
+};
+
 bool CRegistrationCheckDlg::OnCommand(int id, int code) {
-    if (id == IDC_CHECK_ZOOM && code == CBN_SELCHANGE) {
-        OnZoom();
-        return true;
-    }
-    if (id == IDC_CHECK_SAVE_IMAGE && code == BN_CLICKED) {
-        OnSaveImage();
-        return true;
-    }
-    return false;
+    return DispatchCommand(*this, RegistrationCheckDlgMessageMap::kCommands, id, code);
 }
 
 bool CRegistrationCheckDlg::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam,
@@ -172,7 +174,7 @@ void CRegistrationCheckDlg::LayOut() {
     HDWP moves = BeginDeferWindowPos(int(m_placed.size()));
     for (size_t k = 0; k < m_placed.size() && moves; ++k) {
         const Anchor& a = kAnchors[k];
-        const RECT& r = m_placed[k].rect;
+        const RECT& r = m_placed[k];
         const LONG left = r.left + dx * a.left / 2;
         const LONG top = r.top + dy * a.top / 2;
         const LONG right = r.right + dx * a.right / 2;

@@ -46,9 +46,9 @@ private:
     CMessageBoxOperator m_operator{m_hOwner};
     SIZE m_initialClient{0, 0};
     SIZE m_minimumTrack{0, 0};
-    struct Placed {
-        int id;
-        RECT rect; // in the template's client area
-    };
-    std::vector<Placed> m_placed;
+    // Where each anchored control stands in the template's client area, in
+    // the order of the anchors.
+    std::vector<RECT> m_placed;
+
+    friend struct RegistrationCheckDlgMessageMap;
 };
