@@ -87,15 +87,20 @@ std::vector<uint32_t> DroppedCharacters(const std::u16string& text,
     return dropped;
 }
 
-std::u16string CharacterLine(uint32_t codePoint) {
-    std::u16string line;
+std::u16string CharacterOf(uint32_t codePoint) {
+    std::u16string character;
     if (codePoint >= 0x10000 && codePoint <= 0x10FFFF) {
-        line += char16_t(0xD800 + ((codePoint - 0x10000) >> 10));
-        line += char16_t(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        character += char16_t(0xD800 + ((codePoint - 0x10000) >> 10));
+        character += char16_t(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
     } else if (codePoint >= 0x20 && codePoint <= 0xFFFF &&
                (codePoint < 0xD800 || codePoint > 0xDFFF)) {
-        line += char16_t(codePoint);
+        character += char16_t(codePoint);
     }
+    return character;
+}
+
+std::u16string CharacterLine(uint32_t codePoint) {
+    std::u16string line = CharacterOf(codePoint);
     char code[16];
     std::snprintf(code, sizeof code, "  U+%04X", unsigned(codePoint));
     for (const char* c = code; *c; ++c)

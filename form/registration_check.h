@@ -57,5 +57,8 @@ MemoryVerdict JudgeMemory(uint64_t bytes, const RegisteredData& listing, std::op
 std::vector<uint32_t> DroppedCharacters(const std::u16string& text,
                                         const std::vector<uint16_t>& codes);
 
+// The character as UTF-16; empty for a control code or a lone surrogate,
+// which cannot be shown.
+std::u16string CharacterOf(uint32_t codePoint);
 // A line of the check's lists: the character, then its code ("가  U+AC00").
 std::u16string CharacterLine(uint32_t codePoint);

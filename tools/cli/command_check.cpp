@@ -5,6 +5,7 @@
 // then "missing=U+XXXX C" for each character the face has no glyph for and
 // "dropped=U+XXXX C" for each one the code page cannot hold. --image
 // FILE.bmp [--zoom 1|2|4|8] also writes the sheet as the window saves it.
+#include <cwchar>
 #include <string>
 
 #include "fontdata/font_header.h"
@@ -15,6 +16,7 @@
 #include "tools/cli/console.h"
 #include "tools/cli/form_options.h"
 #include "tools/cli/installed_fonts.h"
+#include "tools/cli/loaded_registration.h"
 
 namespace {
 
@@ -24,30 +26,23 @@ std::wstring Line(const wchar_t* key, const std::wstring& value) {
 
 // "U+AC00 가": the code, then the character where it can be shown.
 std::wstring CharacterText(uint32_t codePoint) {
-    const std::u16string line = CharacterLine(codePoint); // "가  U+AC00"
-    const size_t at = line.find(u"U+");
-    const std::u16string character = line.substr(0, line.find(u"  "));
-    std::wstring text(line.begin() + long(at), line.end());
-    if (!character.empty())
-        text += L" " + std::wstring(character.begin(), character.end());
-    return text;
+    wchar_t code[16];
+    std::swprintf(code, 16, L"U+%04X", unsigned(codePoint));
+    const std::u16string character = CharacterOf(codePoint);
+    return character.empty() ? code
+                             : code + (L" " + std::wstring(character.begin(), character.end()));
 }
 
-// The form as a font data file leaves it after Load, with its characters as
-// the registration text: what a download of the file would build.
-int ReadFontDataForm(const std::wstring& path, FormSession& session, FormFields* fields,
-                     int* resolution) {
+// The form as a font data file leaves it after Load, with all its characters
+// as the registration text and the one-byte mode off: exactly the file's
+// characters, built again.
+int ReadFontDataForm(const std::wstring& path, FormSession& session, FormFields* fields) {
     const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(path));
     if (!load.loaded)
         return 1;
-    const CGlyphkitDoc& doc = session.doc;
-    fields->regName = doc.GetRegName();
-    fields->codeStart = uint32_t(doc.m_nRangeStart);
-    fields->codeEnd = uint32_t(doc.m_nRangeEnd);
+    *fields = FieldsAfterLoad(session.doc, load);
     fields->rangeOn = false;
     fields->text = load.fileText;
-    fields->selectedFace = doc.GetFaceName();
-    *resolution = doc.m_fontHeader.Word(FontHeader::kResolution);
     return 0;
 }
 
@@ -71,16 +66,11 @@ int RunCheck(const CliArgs& args) {
 
     FormOptions options;
     std::optional<FormSession> session;
-    int resolution = 0;
     if (fromFile) {
         session.emplace();
-        if (const int status =
-                ReadFontDataForm(args.positional()[0], *session, &options.fields, &resolution))
+        if (const int status = ReadFontDataForm(args.positional()[0], *session, &options.fields))
             return status;
-        // The model given, else one of the file's resolution.
-        const auto model = args.Value(L"model");
-        options.model = FindPrinterModel(model ? ToCodePage(*model).c_str()
-                                               : (resolution == 305 ? "QW400" : "QC150"));
+        options.model = ChooseModel(args.Value(L"model"), session->doc.m_fontHeader);
         if (!options.model)
             return UsageError(L"--model must be QC150, QW300 or QW400");
     } else {

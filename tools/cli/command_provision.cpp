@@ -1,6 +1,7 @@
 // glyphkit-cli provision: one plan of registrations stored in several
 // printers at once, each on its own COM port.
 #include "app/printer_model.h"
+#include "form/form_checks.h"
 #include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
@@ -33,7 +34,7 @@ int RunProvision(const CliArgs& args) {
 }
 
 int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
-    const std::optional<long> id = ParseDecimal(args.Value(L"id").value_or(L""), 0, 99);
+    const std::optional<int> id = ParseRegistrationId(ToCodePage(args.Value(L"id").value_or(L"")));
     if (!id)
         return UsageError(L"--id takes a registration ID from 0 to 99");
     const std::optional<std::wstring> model = args.Value(L"model");
@@ -42,10 +43,10 @@ int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
     const std::wstring& file = args.positional()[0];
     // A plan of one line, named by the ID and the file instead of a line.
     std::vector<PlannedRegistration> plan(1);
-    plan[0].line.id = int(*id);
+    plan[0].line.id = *id;
     plan[0].line.file = ToCodePage(file, CP_UTF8);
     std::wstring problem;
-    if (!BuildRegistrationFromFile(file, int(*id), model, &plan[0], &problem))
+    if (!BuildRegistrationFromFile(file, *id, model, &plan[0], &problem))
         return UsageError(file + L": " + problem);
     if (FirstBeyondMemory(plan))
         return UsageError(file + L": the registration takes " +
