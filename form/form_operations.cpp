@@ -183,16 +183,9 @@ bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFiel
     }
     // The ID is read only now, with the (empty) file already made; the
     // Download command deletes it either way.
-    const std::optional<int> id = ParseRegistrationId(registrationId);
-    if (!id) {
-        m_operator.ShowMessage(IDS_BAD_REGISTRATION_ID);
-        m_display.FieldRefused(FormField::RegistrationId);
+    const std::optional<FontHeader> header = HeaderWithId(built.header, registrationId);
+    if (!header)
         return false;
-    }
-    FontHeader header = built.header;
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02d", *id);
-    std::memcpy(header.bytes.data() + FontHeader::kRegistrationId, digits, sizeof digits);
 
     // One write of the whole glyph data. A short or failed write (a full
     // disk) must not pass for a download file that is complete.
@@ -211,5 +204,35 @@ bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFiel
     }
     // The build holds at most kMaxRegistrationCodes records, which the
     // record always takes.
-    return m_downloadRecord.SetDownloadData(header, built.records, built.bytesPerGlyph);
+    return m_downloadRecord.SetDownloadData(*header, built.records, built.bytesPerGlyph);
+}
+
+bool CFormOperations::BuildDownload(const FormFields& fields, const std::string& registrationId,
+                                    const FormEnvironment& environment,
+                                    std::vector<uint8_t>* glyphData) {
+    if (!TakeCheckedFields(fields, RegistrationAction::Download))
+        return false;
+    BuiltRegistration built;
+    if (!BuildRegistration(fields, environment, &built))
+        return false;
+    const std::optional<FontHeader> header = HeaderWithId(built.header, registrationId);
+    if (!header)
+        return false;
+    *glyphData = std::move(built.glyphData);
+    return m_downloadRecord.SetDownloadData(*header, built.records, built.bytesPerGlyph);
+}
+
+std::optional<FontHeader> CFormOperations::HeaderWithId(const FontHeader& built,
+                                                        const std::string& registrationId) {
+    const std::optional<int> id = ParseRegistrationId(registrationId);
+    if (!id) {
+        m_operator.ShowMessage(IDS_BAD_REGISTRATION_ID);
+        m_display.FieldRefused(FormField::RegistrationId);
+        return std::nullopt;
+    }
+    FontHeader header = built;
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02d", *id);
+    std::memcpy(header.bytes.data() + FontHeader::kRegistrationId, digits, sizeof digits);
+    return header;
 }

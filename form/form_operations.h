@@ -95,6 +95,10 @@ public:
     // file at path (only the glyph data) and the download record.
     bool CreateDownloadFile(const std::string& path, const FormFields& fields,
                             const std::string& registrationId, const FormEnvironment& environment);
+    // The same build without a file, for a transfer from memory: the
+    // download record, and the glyph data in glyphData.
+    bool BuildDownload(const FormFields& fields, const std::string& registrationId,
+                       const FormEnvironment& environment, std::vector<uint8_t>* glyphData);
 
     // The registration check's build (form_check_build.cpp): Download's checks
     // and the build on a copy of the settings, which stay as they were; no
@@ -122,6 +126,10 @@ private:
     bool TakeCheckedFields(const FormFields& fields, RegistrationAction action);
     bool BuildRegistration(const FormFields& fields, const FormEnvironment& environment,
                            BuiltRegistration* built);
+    // The built header with the registration ID's digits; nothing after the
+    // ID's message when the ID is refused.
+    std::optional<FontHeader> HeaderWithId(const FontHeader& built,
+                                           const std::string& registrationId);
     bool RunOnPrinter(int comPort, const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
     void ApplyListing(const ListingUpdate& update);
 

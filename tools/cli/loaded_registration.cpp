@@ -2,9 +2,7 @@
 
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
-#include "framework/whole_file.h"
 #include "printer/download_exchange.h"
-#include "printer/download_file.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
 #include "tools/cli/file_problem.h"
@@ -32,10 +30,6 @@ private:
             text = message;
     }
 };
-
-// The glyph data of a download file is at most 5000 glyphs of the largest
-// cell; a registration that fits the printer holds far less.
-constexpr uint64_t kMaxGlyphDataSize = 256u * 1024 * 1024;
 
 } // namespace
 
@@ -89,21 +83,11 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id,
     environment.reference = DisplayContext();
     environment.resolution = model ? model->resolution : kPrinterModels[0].resolution;
 
-    TempDownloadFile temp;
+    // Built in memory: the threads that send it read the glyph data there.
     std::vector<uint8_t> glyphs;
-    uint32_t error = 0;
-    if (!temp.Create()) {
-        *problem = LoadText(IDS_CREATE_FILE_FAILED);
-        return false;
-    }
-    if (!operations.CreateDownloadFile(temp.Path(), FieldsAfterLoad(doc, load), std::to_string(id),
-                                       environment)) {
+    if (!operations.BuildDownload(FieldsAfterLoad(doc, load), std::to_string(id), environment,
+                                  &glyphs)) {
         *problem = kept.text.empty() ? LoadText(IDS_CREATE_FILE_FAILED) : kept.text;
-        return false;
-    }
-    if (ReadWholeFile(temp.Path(), kMaxGlyphDataSize, &glyphs, &error) != FileReadResult::Ok) {
-        *problem =
-            LoadText(IDS_CREATE_FILE_FAILED) + L" " + FileProblem(FromCodePage(temp.Path()), error);
         return false;
     }
     out->record = operations.DownloadRecord();
