@@ -14,6 +14,7 @@
 #include "form/registration_check.h"
 #include "recording_operator.h"
 #include "res/resource_ids.h"
+#include "tests/form/installed_fonts_suite.h"
 
 namespace {
 
@@ -38,21 +39,7 @@ void PrintTo(const Case& c, std::ostream* out) {
     *out << c.points << " pt at " << c.resolution << " dpi";
 }
 
-class CheckBuildTest : public ::testing::TestWithParam<Case> {
-protected:
-    static void SetUpTestSuite() {
-        s_screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-        s_fonts = new CFontFamilyList(s_screen);
-    }
-    static void TearDownTestSuite() {
-        delete s_fonts;
-        DeleteDC(s_screen);
-    }
-    static HDC s_screen;
-    static CFontFamilyList* s_fonts;
-};
-HDC CheckBuildTest::s_screen = nullptr;
-CFontFamilyList* CheckBuildTest::s_fonts = nullptr;
+class CheckBuildTest : public WithInstalledFonts<::testing::TestWithParam<Case>> {};
 
 std::vector<uint8_t> FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -16,6 +16,7 @@
 #include "form/form_operations.h"
 #include "recording_operator.h"
 #include "res/resource_ids.h"
+#include "tests/form/installed_fonts_suite.h"
 
 namespace {
 
@@ -62,17 +63,8 @@ std::u16string DistinctKanji(size_t n) {
     return text;
 }
 
-class FormOperationsTest : public ::testing::Test {
+class FormOperationsTest : public WithInstalledFonts<::testing::Test> {
 protected:
-    static void SetUpTestSuite() {
-        s_screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-        s_fonts = new CFontFamilyList(s_screen);
-    }
-    static void TearDownTestSuite() {
-        delete s_fonts;
-        DeleteDC(s_screen);
-    }
-
     void SetUp() override {
         char dir[MAX_PATH];
         GetTempPathA(MAX_PATH, dir);
@@ -104,8 +96,6 @@ protected:
         return form.SaveFontDataFile(fields, Env(), [this](const std::string&) { return kfdPath; });
     }
 
-    static HDC s_screen;
-    static CFontFamilyList* s_fonts;
     CGlyphkitDoc doc;
     RecordingOperator op;
     FormDisplay display;
@@ -113,9 +103,6 @@ protected:
     std::string path;
     std::string kfdPath;
 };
-
-HDC FormOperationsTest::s_screen = nullptr;
-CFontFamilyList* FormOperationsTest::s_fonts = nullptr;
 
 } // namespace
 
