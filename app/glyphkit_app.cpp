@@ -84,7 +84,7 @@ void CGlyphkitApp::OnAbout() {
 }
 
 void CGlyphkitApp::OnFileNew() {
-    if (m_bBusy)
+    if (RefusedDuringTransfer())
         return;
     // The settings and the registration text stay; the form's initial update
     // asks for the model again.
@@ -96,6 +96,15 @@ void CGlyphkitApp::OnCheckRegistration() {
     // pumps messages) is dropped, as Ctrl+N is.
     if (!m_bBusy)
         m_pView->CheckRegistration();
+}
+
+bool CGlyphkitApp::RefusedDuringTransfer() {
+    if (!m_bBusy)
+        return false;
+    // The download goes on; the operator learns why nothing happened.
+    MessageBoxW(m_frame.GetSafeHwnd(), LoadText(IDS_TRANSFER_RUNNING).c_str(),
+                LoadText(IDS_RESULT_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return true;
 }
 
 void CGlyphkitApp::TransferRunning(bool running) {

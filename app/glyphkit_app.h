@@ -32,6 +32,9 @@ public:
     void TransferRunning(bool running) override;
     // A download runs: the main window neither closes nor starts anew.
     bool Busy() const { return m_bBusy; }
+    // While a download runs: tells the operator the command must wait, and
+    // true. Otherwise false.
+    bool RefusedDuringTransfer();
 
     void DeleteDisplayContext();
 

@@ -57,10 +57,8 @@ void CMainFrame::OpenHelp() {
 
 void CMainFrame::OnClose() {
     // A download in progress ends first: it needs the form and the port.
-    if (m_app.Busy()) {
-        MessageBeep(MB_OK);
+    if (m_app.RefusedDuringTransfer())
         return;
-    }
     m_app.DeleteDisplayContext();
     CFrameWnd::OnClose();
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "form/form_checks.h"
 #include "form/glyphkit_doc.h"
 #include "framework/operator.h"
+#include "printer/download_file.h"
 #include "printer/font_pt.h"
 #include "printer/printer_link.h"
 #include "printer/registered_data.h"
@@ -91,6 +93,12 @@ public:
     // transfer and the refresh. True when the printer took every character.
     bool DownloadFont(const FormFields& fields, const std::string& registrationId,
                       const FormEnvironment& environment);
+    // The first half of DownloadFont: the temporary file, the build into it
+    // and the download record. Nothing after its message when it is refused.
+    // The window sends what it gives from a thread of its own.
+    std::unique_ptr<PreparedDownload> PrepareDownload(const FormFields& fields,
+                                                      const std::string& registrationId,
+                                                      const FormEnvironment& environment);
     // The build of a download: Download checks, code list, rendering, the
     // file at path (only the glyph data) and the download record.
     bool CreateDownloadFile(const std::string& path, const FormFields& fields,
@@ -113,6 +121,10 @@ public:
     bool DeleteRegisteredEntry(int id, int comPort);
     bool ClearAllRegisteredData(int comPort);
 
+    // A listing the printer gave: the registered data and what the form
+    // shows of it.
+    void TakeListing(const ListingUpdate& update);
+
     const RegisteredData& Registered() const { return m_registered; }
     const CFontPT& DownloadRecord() const { return m_downloadRecord; }
     // The header of the last successful build (Save or Download).
@@ -131,7 +143,6 @@ private:
     std::optional<FontHeader> HeaderWithId(const FontHeader& built,
                                            const std::string& registrationId);
     bool RunOnPrinter(int comPort, const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
-    void ApplyListing(const ListingUpdate& update);
 
     CGlyphkitDoc& m_doc;
     const CFontFamilyList& m_fonts;

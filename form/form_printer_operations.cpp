@@ -18,7 +18,7 @@ public:
     explicit Panel(CFormOperations& form) : m_form(form) {}
 
     void PortOpened() override { m_wait.emplace(); }
-    void ApplyListing(const ListingUpdate& update) override { m_form.ApplyListing(update); }
+    void ApplyListing(const ListingUpdate& update) override { m_form.TakeListing(update); }
     void ClosePort() override { m_wait.reset(); }
     void TransferStarting() override { m_form.m_display.TransferStarting(); }
     void CharacterSent(uint32_t count, uint32_t index) override {
@@ -30,7 +30,7 @@ private:
     std::optional<CWaitCursor> m_wait; // while the port is held
 };
 
-void CFormOperations::ApplyListing(const ListingUpdate& update) {
+void CFormOperations::TakeListing(const ListingUpdate& update) {
     m_registered.Apply(update,
                        [this](const std::string& line) { return m_display.LineWidth(line); });
     m_display.ShowRegisteredData(m_registered);
@@ -44,22 +44,33 @@ bool CFormOperations::RunOnPrinter(int comPort,
            outcome.succeeded;
 }
 
+std::unique_ptr<PreparedDownload>
+CFormOperations::PrepareDownload(const FormFields& fields, const std::string& registrationId,
+                                 const FormEnvironment& environment) {
+    auto prepared = std::make_unique<PreparedDownload>();
+    if (!prepared->file.Create()) {
+        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+        return nullptr;
+    }
+    if (!CreateDownloadFile(prepared->file.Path(), fields, registrationId, environment))
+        return nullptr;
+    m_downloadRecord.BuildInfoBlock();
+    prepared->record = m_downloadRecord;
+    return prepared;
+}
+
 bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& registrationId,
                                    const FormEnvironment& environment) {
     // The temporary file goes away at the end, whatever happened.
-    TempDownloadFile temp;
-    if (!temp.Create()) {
-        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+    const std::unique_ptr<PreparedDownload> prepared =
+        PrepareDownload(fields, registrationId, environment);
+    if (!prepared)
         return false;
-    }
-    if (!CreateDownloadFile(temp.Path(), fields, registrationId, environment))
-        return false;
-    m_downloadRecord.BuildInfoBlock();
-
     Panel panel(*this);
     ExchangeOutcome outcome;
-    const SendResult sent = SendDownloadFile(temp.Path(), m_downloadRecord, environment.comPort,
-                                             m_rs232c, m_operator, panel, panel, &outcome);
+    const SendResult sent =
+        SendDownloadFile(prepared->file.Path(), prepared->record, environment.comPort, m_rs232c,
+                         m_operator, panel, panel, &outcome);
     return sent == SendResult::Exchanged && outcome.succeeded;
 }
 

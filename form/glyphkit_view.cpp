@@ -33,6 +33,18 @@ const wchar_t kTextFilter[] = L"Text File(*.txt)|*.txt||";
 const int kCommandsHeldDuringTransfer[] = {IDC_DOWNLOAD, IDC_SAVE,      IDC_LOAD, IDC_GET_INFO,
                                            IDC_CLEAR,    IDC_ALL_CLEAR, IDC_EXIT};
 
+// The buttons that act on the form or the printer: each takes the form as it
+// shows first.
+const int kFormCommands[] = {IDC_DOWNLOAD, IDC_SAVE,      IDC_LOAD, IDC_GET_INFO,
+                             IDC_CLEAR,    IDC_ALL_CLEAR, IDC_EXIT, IDC_TEXT_FILE};
+
+// The fields whose value the settings take when they lose the focus.
+const int kCheckedFields[] = {IDC_POINT_SIZE, IDC_CODE_START, IDC_CODE_END};
+
+template <size_t N> bool IsOneOf(const int (&ids)[N], int id) {
+    return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
+}
+
 // An unsigned field as GetDlgItemInt reads it; nothing when it does not parse.
 std::optional<uint32_t> UnsignedField(HWND form, int id) {
     BOOL parsed = FALSE;
@@ -89,6 +101,10 @@ CGlyphkitView::CGlyphkitView(CGlyphkitDoc& doc, FormHost& host)
     : CFormView(IDD_GLYPHKIT_FORM), m_doc(doc), m_host(host),
       m_operations(doc, host.Fonts(), m_operator, *this) {}
 
+// A download still running here (the window is refused its close while one
+// runs) ends before the form's objects go.
+CGlyphkitView::~CGlyphkitView() = default;
+
 bool CGlyphkitView::OnInitDialog() {
     m_hOwner = m_hWnd;
     return true;
@@ -101,11 +117,57 @@ void CGlyphkitView::DoDataExchange(CDataExchange& dx) {
 bool CGlyphkitView::OnCommand(int id, int code) {
     // Held buttons are disabled during a download; a command that reaches
     // the form anyway (sent, not clicked) is dropped as well.
-    if (m_bTransferring &&
-        std::find(std::begin(kCommandsHeldDuringTransfer), std::end(kCommandsHeldDuringTransfer),
-                  id) != std::end(kCommandsHeldDuringTransfer))
+    if (Transferring() && IsOneOf(kCommandsHeldDuringTransfer, id))
+        return true;
+    if (code == EN_CHANGE && GetItem(id) == m_hRefusedField)
+        m_hRefusedField = nullptr;
+    if (code == BN_CLICKED && IsOneOf(kFormCommands, id) && !TakeFormAsShown())
         return true;
     return DispatchCommand(*this, GlyphkitViewMessageMap::kCommands, id, code);
+}
+
+bool CGlyphkitView::TakeFormAsShown() {
+    if (!TakeFieldBeingEdited())
+        return false;
+    UpdateData(true);
+    return true;
+}
+
+bool CGlyphkitView::TakeFieldBeingEdited() {
+    HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != m_hWnd)
+        return true;
+    const int id = GetDlgCtrlID(focus);
+    if (!IsOneOf(kCheckedFields, id))
+        return true;
+    // Its check has just refused this text and said so: once is enough.
+    if (focus == m_hRefusedField || m_bFieldMessageUp) {
+        MessageBeep(MB_OK);
+        return false;
+    }
+    switch (id) {
+    case IDC_POINT_SIZE:
+        OnPointSizeKillFocus();
+        break;
+    case IDC_CODE_START:
+        OnCodeStartKillFocus();
+        break;
+    default:
+        OnCodeEndKillFocus();
+        break;
+    }
+    return m_hRefusedField != focus;
+}
+
+bool CGlyphkitView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    // The port is held while a download runs: the hourglass over the form,
+    // whose menu and frame stay usable.
+    if (message == WM_SETCURSOR && Transferring() && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
+        *result = TRUE;
+        return true;
+    }
+    return CFormView::OnMessage(message, wParam, lParam, result);
 }
 
 bool CGlyphkitView::OnNotify(NMHDR* header, LRESULT* result) {
@@ -139,7 +201,7 @@ void CGlyphkitView::OnInitialUpdate() {
         SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(family.lfFaceName));
 
     m_host.SelectPrinterModel();
-    RefreshForm();
+    RefreshForm(false);
     // One-byte code mode on, with its fields usable also after a new
     // document that found it off.
     SetChecked(GetItem(IDC_RANGE_ON), true);
@@ -148,7 +210,7 @@ void CGlyphkitView::OnInitialUpdate() {
     SendMessageW(GetItem(IDC_REG_NAME), EM_LIMITTEXT, 32, 0);
 }
 
-void CGlyphkitView::RefreshForm() {
+void CGlyphkitView::RefreshForm(bool withName) {
     HWND combo = GetItem(IDC_FONT_COMBO);
     if (!m_strStandInFace.empty() && m_doc.m_strFaceName == m_strStandInFace) {
         // A loaded face that is not installed is shown as it is, so that
@@ -167,7 +229,8 @@ void CGlyphkitView::RefreshForm() {
     LOGFONTA family{};
     if (m_host.Fonts().Lookup(m_doc.m_strFaceName.c_str(), &family))
         m_doc.SetLogFont(family);
-    SetWindowTextTo(GetItem(IDC_REG_NAME), FromCodePage(m_doc.m_strRegName));
+    if (withName)
+        SetWindowTextTo(GetItem(IDC_REG_NAME), FromCodePage(m_doc.m_strRegName));
     SetSpin(GetItem(IDC_POINT_SIZE_SPIN), 1, 72, m_doc.m_nPointSize & 0xFFFF);
     SetSpin(GetItem(IDC_CODE_START_SPIN), 32, 255, m_doc.m_nRangeStart);
     SetSpin(GetItem(IDC_CODE_END_SPIN), 32, 255, m_doc.m_nRangeEnd);
@@ -224,6 +287,10 @@ void CGlyphkitView::OnItalic() {
 
 bool CGlyphkitView::CheckSpinField(int editId, int spinId, int low, int high, unsigned message,
                                    int* value) {
+    // Showing the message takes the focus away, and giving it back may take
+    // it from another field: no check runs inside another's message.
+    if (m_bFieldMessageUp)
+        return false;
     BOOL parsed = FALSE;
     const int typed = int(GetDlgItemInt(m_hWnd, editId, &parsed, TRUE));
     if (parsed && typed >= low && typed <= high) {
@@ -231,11 +298,16 @@ bool CGlyphkitView::CheckSpinField(int editId, int spinId, int low, int high, un
         if (HIWORD(position) != 0)
             return false;
         *value = LOWORD(position);
+        if (m_hRefusedField == GetItem(editId))
+            m_hRefusedField = nullptr;
         return true;
     }
-    m_operator.ShowMessage(message);
     HWND edit = GetItem(editId);
+    m_bFieldMessageUp = true;
+    m_operator.ShowMessage(message);
+    m_hRefusedField = edit;
     SetFocus(edit);
+    m_bFieldMessageUp = false;
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
     return false;
@@ -307,7 +379,7 @@ void CGlyphkitView::OnLoad() {
     case TextAfterLoad::Unchanged:
         break;
     }
-    RefreshForm();
+    RefreshForm(true);
     Redraw();
 }
 
@@ -373,12 +445,35 @@ void CGlyphkitView::OnAllClear() {
 }
 
 void CGlyphkitView::OnDownload() {
+    if (Transferring())
+        return;
     const FormFields fields = ReadFields();
     const FormEnvironment environment = Environment();
-    // The registration ID comes back from its field for the build's check.
-    UpdateData(true);
     BeginTransfer();
-    m_operations.DownloadFont(fields, m_strRegistrationId, environment);
+    // The build runs here, with its checks and messages; the port, the
+    // frames and the printer's answers belong to the transfer's thread, so
+    // that nothing the operator does with the window holds the line.
+    std::unique_ptr<PreparedDownload> prepared =
+        m_operations.PrepareDownload(fields, m_strRegistrationId, environment);
+    if (!prepared) {
+        EndTransfer();
+        return;
+    }
+    m_pTransfer = std::make_unique<CWindowTransfer>(m_operator, static_cast<TransferView&>(*this));
+    if (!m_pTransfer->Start(std::move(prepared), environment.comPort)) {
+        m_pTransfer.reset();
+        m_operator.ShowMessage(IDS_DOWNLOAD_FAILED);
+        EndTransfer();
+    }
+}
+
+void CGlyphkitView::TakeListing(const ListingUpdate& update) {
+    m_operations.TakeListing(update);
+}
+
+void CGlyphkitView::TransferEnded(bool /*succeeded*/) {
+    // The messages have been answered; the progress window goes with the
+    // download.
     if (m_pProgress) {
         m_pProgress->DestroyModeless();
         m_pProgress.reset();
@@ -395,7 +490,6 @@ void CGlyphkitView::OnShowDetail() {
 }
 
 void CGlyphkitView::BeginTransfer() {
-    m_bTransferring = true;
     m_commandsBeforeTransfer.clear();
     for (int id : kCommandsHeldDuringTransfer) {
         HWND control = GetItem(id);
@@ -409,7 +503,6 @@ void CGlyphkitView::EndTransfer() {
     for (const auto& [id, enabled] : m_commandsBeforeTransfer)
         EnableWindow(GetItem(id), enabled);
     m_commandsBeforeTransfer.clear();
-    m_bTransferring = false;
     m_host.TransferRunning(false);
     // The button that started the download lost the focus when it was held.
     if (!GetFocus())
@@ -437,7 +530,9 @@ void CGlyphkitView::ShowRegisteredData(const RegisteredData& data) {
 }
 
 void CGlyphkitView::TransferStarting() {
-    m_pProgress = std::make_unique<CProgressDlg>(m_hWnd);
+    // Owned by the main window, so that it stays above it while the window
+    // is used during the download.
+    m_pProgress = std::make_unique<CProgressDlg>(GetAncestor(m_hWnd, GA_ROOT));
     if (!m_pProgress->CreateModeless()) {
         m_pProgress.reset();
         m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
@@ -450,9 +545,4 @@ void CGlyphkitView::TransferStarting() {
 void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
     if (m_pProgress && m_pProgress->GetSafeHwnd())
         m_pProgress->SetProgress(count, index);
-    // Once per character: the bar's paint and whatever else waits. The
-    // printer waits for the next frame meanwhile, so this is all the window
-    // may cost on the line.
-    PumpMessages(m_hWnd);
-    CWaitCursor::Restore();
 }

@@ -5,6 +5,7 @@
 #include "form/form_host.h"
 #include "form/form_operations.h"
 #include "form/message_box_operator.h"
+#include "form/window_transfer.h"
 #include "framework/form_view.h"
 #include "printer/progress_dlg.h"
 
@@ -15,13 +16,21 @@
 
 class CGlyphkitDoc;
 
-class CGlyphkitView : public CFormView, private FormDisplay {
+class CGlyphkitView : public CFormView, private FormDisplay, private TransferView {
 public:
     CGlyphkitView(CGlyphkitDoc& doc, FormHost& host);
+    ~CGlyphkitView() override;
 
     void OnInitialUpdate() override;
-    // Puts the settings into the controls.
-    void RefreshForm();
+    // Puts the settings into the controls; the registration name only when
+    // withName (after Load), since the name is read from its field.
+    void RefreshForm(bool withName);
+    // Every command begins here: the field being typed in is taken as if it
+    // lost the focus, and the registration ID as it stands. False when the
+    // field's check refused its text (its message shown once).
+    bool TakeFormAsShown() override;
+    // A download is being sent.
+    bool Transferring() const { return m_pTransfer && m_pTransfer->Running(); }
     // The registration check (glyphkit_view_check.cpp): the form built as a
     // download would build it, shown in its window; nothing is changed.
     void CheckRegistration();
@@ -31,6 +40,7 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnCommand(int id, int code) override;
     bool OnNotify(NMHDR* header, LRESULT* result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnDraw(HDC hdc) override;
 
 private:
@@ -55,7 +65,10 @@ private:
 
     // The field check of an edit with its spin: the value when it parses
     // and lies in [low, high], else the message, the focus back and nothing.
+    // A check that runs while its own message is up does nothing.
     bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
+    // The check of the size or code field that has the focus, if one has.
+    bool TakeFieldBeingEdited();
     void EnableRegistrationText(bool enable);
     // Takes the loaded face that is not installed out of the font list.
     void DropStandInFace();
@@ -72,8 +85,12 @@ private:
     void FieldRefused(FormField field) override;
     int LineWidth(const std::string& line) override;
     void ShowRegisteredData(const RegisteredData& data) override;
+    // FormDisplay and TransferView: the progress window.
     void TransferStarting() override;
     void CharacterSent(uint32_t count, uint32_t index) override;
+    // TransferView: the end of a download sent by its thread.
+    void TakeListing(const ListingUpdate& update) override;
+    void TransferEnded(bool succeeded) override;
 
     CGlyphkitDoc& m_doc;
     FormHost& m_host;
@@ -84,8 +101,13 @@ private:
     // The face of a loaded file that is not installed, listed in the font
     // combo box until another face is chosen; empty when there is none.
     std::string m_strStandInFace;
-    bool m_bTransferring = false;
+    std::unique_ptr<CWindowTransfer> m_pTransfer;
     std::unique_ptr<CProgressDlg> m_pProgress;
+    bool m_bFieldMessageUp = false; // a field's check shows its message
+    bool m_bCheckOpen = false;      // the registration check window is up
+    // The field whose text its check refused, until the text changes: a
+    // command that finds the focus there says nothing more.
+    HWND m_hRefusedField = nullptr;
     std::vector<std::pair<int, bool>> m_commandsBeforeTransfer; // control, was enabled
 
     friend struct GlyphkitViewMessageMap;

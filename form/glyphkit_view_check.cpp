@@ -8,6 +8,9 @@
 #include "res/resource_ids.h"
 
 void CGlyphkitView::CheckRegistration() {
+    // One check window at a time, whatever reaches the form while it is up.
+    if (m_bCheckOpen)
+        return;
     const FormFields fields = ReadFields();
     CheckedBuild build;
     if (!m_operations.BuildForCheck(fields, Environment(), &build))
@@ -17,7 +20,10 @@ void CGlyphkitView::CheckRegistration() {
     const std::optional<int> id = ParseRegistrationId(WindowTextAnsi(GetItem(IDC_REG_ID)));
     CRegistrationCheckDlg dialog(GetAncestor(m_hWnd, GA_ROOT), build, fields.text,
                                  m_operations.Registered(), id, m_host.DotsPerMm());
-    if (dialog.DoModal() == -1)
+    m_bCheckOpen = true;
+    const INT_PTR shown = dialog.DoModal();
+    m_bCheckOpen = false;
+    if (shown == -1)
         m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
                                MessageCaption::Application);
 }

@@ -17,6 +17,10 @@ public:
     SIZE GetTotalSize() const { return m_totalSize; }
 
     virtual void OnInitialUpdate() {}
+    // Called before every menu or accelerator command of the frame: the
+    // form takes what is being typed, as if the field lost the focus. False
+    // refuses the command. The default takes nothing.
+    virtual bool TakeFormAsShown() { return true; }
 
     void RememberFocus();
     void RestoreFocus();

@@ -68,6 +68,10 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(m_hWnd, message, wParam, lParam);
     case WM_COMMAND:
         if (lParam == 0) { // menu or accelerator
+            // A command acts on the form as it shows; a field that refuses
+            // what is typed keeps the command from running.
+            if (m_pView && m_pView->GetSafeHwnd() && !m_pView->TakeFormAsShown())
+                return 0;
             if (OnCommand(LOWORD(wParam)))
                 return 0;
             if (CWinApp* app = CWinApp::Current())

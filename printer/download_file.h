@@ -28,6 +28,14 @@ private:
     std::string m_path;
 };
 
+// A download built and waiting to be sent: the temporary file with its glyph
+// data and the download record, its information block built. The file goes
+// with the object.
+struct PreparedDownload {
+    TempDownloadFile file;
+    CFontPT record;
+};
+
 enum class SendResult {
     FileUnreadable, // ended silently
     FileTooShort,   // 63000 reported, the port was never opened

@@ -21,8 +21,8 @@
 //     press-trying ID  like press; while the download runs it prints
 //                      "download-enabled: yes|no" and "check-enabled: yes|no"
 //                      (the menu's registration check), clicks Download and
-//                      Clear, gives the check command and closes the main
-//                      window, and at the end prints "held: yes" when the
+//                      Clear, gives the check command, Ctrl+N and closes the
+//                      main window, and at the end prints "held: yes" when the
 //                      window is still there and "check-window: shown|none"
 //     load PATH        loads the font data file PATH through the Load button
 //     focus            prints "focus: ID" of the control that has the focus
@@ -192,6 +192,7 @@ private:
         gui::ClickLater(Item(IDC_DOWNLOAD));
         gui::ClickLater(Item(IDC_CLEAR));
         gui::Command(m_frame, ID_CHECK_REGISTRATION);
+        gui::Command(m_frame, ID_FILE_NEW);
         PostMessageW(m_frame, WM_CLOSE, 0, 0);
     }
 

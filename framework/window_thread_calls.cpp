@@ -1,0 +1,78 @@
+#include "framework/window_thread_calls.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"GlyphkitThreadCalls";
+const UINT kCallMessage = WM_APP + 1; // lParam: the caller's work
+const UINT kPostMessage = WM_APP + 2; // lParam: work the window owns
+
+void RunWork(const std::function<void()>& work) {
+    // No exception may cross the window procedure into the system.
+    try {
+        work();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+CWindowThreadCalls::CWindowThreadCalls() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(instance, kClassName, &wc)) {
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kClassName;
+        if (!RegisterClassExW(&wc))
+            return;
+    }
+    m_hWnd = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                             nullptr);
+}
+
+CWindowThreadCalls::~CWindowThreadCalls() {
+    if (!m_hWnd)
+        return;
+    // Posted work that never ran is freed here; the messages die with the
+    // window otherwise.
+    MSG msg;
+    while (PeekMessageW(&msg, m_hWnd, kPostMessage, kPostMessage, PM_REMOVE))
+        delete reinterpret_cast<std::function<void()>*>(msg.lParam);
+    DestroyWindow(m_hWnd);
+}
+
+bool CWindowThreadCalls::Call(const std::function<void()>& work) const {
+    if (!m_hWnd)
+        return false;
+    // The window answers 1 once it has run the work; a window that is gone
+    // answers nothing.
+    return SendMessageW(m_hWnd, kCallMessage, 0, reinterpret_cast<LPARAM>(&work)) == 1;
+}
+
+bool CWindowThreadCalls::Post(std::function<void()> work) const {
+    if (!m_hWnd)
+        return false;
+    auto* owned = new std::function<void()>(std::move(work));
+    if (PostMessageW(m_hWnd, kPostMessage, 0, reinterpret_cast<LPARAM>(owned)))
+        return true;
+    delete owned;
+    return false;
+}
+
+LRESULT CALLBACK CWindowThreadCalls::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+    switch (message) {
+    case kCallMessage:
+        RunWork(*reinterpret_cast<const std::function<void()>*>(lParam));
+        return 1;
+    case kPostMessage: {
+        const auto* work = reinterpret_cast<std::function<void()>*>(lParam);
+        RunWork(*work);
+        delete work;
+        return 0;
+    }
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
