@@ -389,6 +389,76 @@ TEST_F(WindowTest, FrameIsCentredAroundTheFormAndCtrlNKeepsTheSettings) {
     EXPECT_TRUE(EqualRect(&window, &after));
 }
 
+// A menu command or an accelerator leaves the focus in the field being
+// typed: the command takes the field as it shows, its check speaks once, and
+// whatever the command opens keeps the main window disabled.
+TEST_F(WindowTest, CommandsTakeTheFieldBeingTyped) {
+    Start();
+    SetText(Item(IDC_REG_NAME), L"TYPED");
+    SelectFace(kGothic);
+    Click(Item(IDC_RANGE_ON));
+    SetText(Item(IDC_REG_TEXT), L"AB");
+    const auto typeAndStay = [&](const wchar_t* text) {
+        Click(Item(IDC_POINT_SIZE));
+        SetText(Item(IDC_POINT_SIZE), text);
+    };
+    const auto windows = [&](const wchar_t* caption) {
+        HandlePosted(Item(IDC_REG_ID));
+        int n = 0;
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+            n += IsWindowVisible(w) && Text(w) == caption;
+        return n;
+    };
+    for (int command : {ID_CHECK_REGISTRATION, ID_COMPORT, ID_FILE_NEW}) {
+        SCOPED_TRACE(command);
+        typeAndStay(L"0");
+        Command(frame, command);
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, L"指定したフォントサイズが不正です。");
+        Answer(seen.box, IDOK);
+        EXPECT_EQ(windows(L"実行結果"), 0); // said once
+        EXPECT_EQ(windows(L"登録内容の確認") + windows(L"COMポートの選択") +
+                      windows(L"QC150/QW300/QW400グリフキット"),
+                  0);
+        EXPECT_TRUE(IsWindowEnabled(frame));
+        EXPECT_EQ(FocusOf(form), Item(IDC_POINT_SIZE));
+    }
+
+    // The cell of the check at 10 points, then at 24 typed over it.
+    const auto checkedCell = [&]() {
+        Command(frame, ID_CHECK_REGISTRATION);
+        HWND dialog = WaitForWindow(program, L"登録内容の確認", L"#32770");
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog)
+            return std::wstring();
+        const std::wstring cell = Text(GetDlgItem(dialog, IDC_CHECK_CELL));
+        Command(frame, ID_CHECK_REGISTRATION); // meets the open one: nothing more
+        EXPECT_EQ(windows(L"登録内容の確認"), 1);
+        EXPECT_FALSE(IsWindowEnabled(frame));
+        Click(GetDlgItem(dialog, IDOK));
+        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 20)
+            Sleep(20);
+        return cell;
+    };
+    TypeAndLeave(Item(IDC_POINT_SIZE), L"10");
+    const std::wstring at10 = checkedCell();
+    typeAndStay(L"24");
+    const std::wstring at24 = checkedCell();
+    EXPECT_NE(at24, at10);
+    TypeAndLeave(Item(IDC_POINT_SIZE), L"24");
+    EXPECT_EQ(checkedCell(), at24);
+
+    // Ctrl+N keeps the form as it shows, what is still being typed too.
+    SetText(Item(IDC_REG_ID), L"07");
+    typeAndStay(L"30");
+    Command(frame, ID_FILE_NEW);
+    ASSERT_EQ(ChooseModel(program, IDC_MODEL_COMPACT), frame);
+    EXPECT_EQ(Text(Item(IDC_POINT_SIZE)), L"30");
+    EXPECT_EQ(Text(Item(IDC_REG_ID)), L"07");
+    EXPECT_EQ(Text(Item(IDC_REG_NAME)), L"TYPED");
+}
+
 TEST_F(WindowTest, PreviewShowsTheSampleInYellowOnNearBlack) {
     Start();
     SelectFace(kGothic);

@@ -24,6 +24,14 @@
 //                      Clear, gives the check command, Ctrl+N and closes the
 //                      main window, and at the end prints "held: yes" when the
 //                      window is still there and "check-window: shown|none"
+//     press-during KIND ID
+//                      like press; as soon as the download's progress shows
+//                      it holds the window in KIND (menu: the ヘルプ menu open;
+//                      move: the title bar dragged; message: the size field's
+//                      message up) until the bar is full or 60 s have passed,
+//                      printing "hold: POS/RANGE" (the bar when the hold began)
+//                      and "full-while-held: yes|no"; KIND click clicks the main
+//                      window instead and prints "progress-above: yes|no"
 //     load PATH        loads the font data file PATH through the Load button
 //     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
@@ -34,6 +42,8 @@
 //                      when the form is refused), saves the sheet as PATH
 //                      unless PATH is "-", and closes the window
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -102,9 +112,12 @@ public:
                 std::vector<std::wstring> answers;
                 while (i + 1 < args.size() && (args[i + 1] == L"yes" || args[i + 1] == L"no"))
                     answers.push_back(args[++i]);
-                done = Press(id, answers, false);
+                done = Press(id, answers, L"");
             } else if (step == L"press-trying") {
-                done = Press(std::stoi(next()), {}, true);
+                done = Press(std::stoi(next()), {}, L"trying");
+            } else if (step == L"press-during") {
+                const std::wstring kind = next();
+                done = Press(std::stoi(next()), {}, kind);
             } else if (step == L"list")
                 PrintList();
             else if (step == L"load") {
@@ -141,15 +154,20 @@ private:
     // Clicks the button and follows the operation to its end: each message
     // box is printed and answered, until the button is usable again and no
     // box is up.
-    bool Press(int id, std::vector<std::wstring> answers, bool tryDuring) {
+    bool Press(int id, std::vector<std::wstring> answers, const std::wstring& during) {
+        const bool tryDuring = during == L"trying";
         gui::ClickLater(Item(id));
         bool tried = false;
         for (int idle = 0; idle < 3;) {
             const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 200);
             HWND progress = gui::WaitForWindow(m_program, L"進行状況", L"#32770", 0);
-            if (tryDuring && progress && !tried) {
+            if (!during.empty() && progress && !tried) {
                 tried = true;
-                TryDuringTransfer();
+                if (tryDuring)
+                    TryDuringTransfer();
+                else
+                    HoldDuringTransfer(during, progress);
+                continue;
             }
             if (!seen.box) {
                 // Done when the button is back, nothing else is open and the
@@ -194,6 +212,64 @@ private:
         gui::Command(m_frame, ID_CHECK_REGISTRATION);
         gui::Command(m_frame, ID_FILE_NEW);
         PostMessageW(m_frame, WM_CLOSE, 0, 0);
+    }
+
+    // The window busy with the operator while the download runs: the bar
+    // must fill all the same.
+    void HoldDuringTransfer(const std::wstring& kind, HWND progress) {
+        HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
+        if (kind == L"click") {
+            // A real click on the main window, away from the progress window.
+            RECT frame, above;
+            GetWindowRect(m_frame, &frame);
+            GetWindowRect(progress, &above);
+            gui::ClickScreen({frame.left + 40, frame.bottom - 20});
+            const POINT middle{(above.left + above.right) / 2, (above.top + above.bottom) / 2};
+            const bool onTop = GetAncestor(WindowFromPoint(middle), GA_ROOT) == progress;
+            Print(L"progress-above", onTop ? L"yes" : L"no");
+            return;
+        }
+        HWND box = nullptr;
+        bool entered = false;
+        if (kind == L"menu") {
+            PostMessageW(m_frame, WM_SYSCOMMAND, SC_KEYMENU, L'h');
+            entered = gui::WaitForWindow(m_program, nullptr, L"#32768") != nullptr;
+        } else if (kind == L"move") {
+            PostMessageW(m_frame, WM_SYSCOMMAND, SC_MOVE, 0);
+            entered = gui::WaitForThreadState(m_frame, GUI_INMOVESIZE, true);
+        } else {
+            gui::TypeAndLeave(Item(IDC_POINT_SIZE), L"0");
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program);
+            box = seen.box;
+            entered = box != nullptr;
+            Print(L"box", seen.text);
+        }
+        if (!entered) {
+            Print(L"hold", L"not entered");
+            return;
+        }
+        const auto range = [&] { return gui::Send(bar, PBM_GETRANGE, FALSE); };
+        Print(L"hold",
+              std::to_wstring(gui::Send(bar, PBM_GETPOS)) + L"/" + std::to_wstring(range()));
+        bool full = false;
+        for (int waited = 0; !full && waited < 60000; waited += 20) {
+            full = gui::Send(bar, PBM_GETPOS) >= range();
+            if (!full)
+                Sleep(20);
+        }
+        Print(L"full-while-held", full ? L"yes" : L"no");
+        if (box) {
+            gui::Answer(box, IDOK);
+            gui::TypeAndLeave(Item(IDC_POINT_SIZE), L"10");
+            return;
+        }
+        // Esc ends the menu (twice: the popup, then the menu bar) or the move.
+        const DWORD mode = kind == L"menu" ? GUI_INMENUMODE : GUI_INMOVESIZE;
+        for (int tries = 0; tries < 10 && gui::InThreadState(m_frame, mode); ++tries) {
+            PostMessageW(m_frame, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(m_frame, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+            gui::WaitUntilIdle(m_frame);
+        }
     }
 
     void PrintList() {

@@ -268,6 +268,52 @@ TEST_F(WindowTest, NothingDisturbsARunningDownload) {
               std::string::npos);
 }
 
+// What the operator does with the window while a download runs at the
+// line's pace must not stop the line: a printer drops a download after 2 s
+// without a byte, and each hold lasts until the last character is taken.
+class WindowInUseTest : public WindowTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(WindowInUseTest, DownloadGoesOn) {
+    line.baud = 115200;
+    const std::string kind = GetParam();
+    {
+        StartPrinter(kPort);
+        // 36 characters at 48 points: some 1.7 KB and 0.15 s each on the line.
+        std::vector<std::string> steps = Registration("1");
+        steps[steps.size() - 1] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        const std::vector<std::string> lines =
+            Window(Steps(steps, {"type", "1005", "48", "press-during", kind, "1016", "list"}));
+        std::vector<std::string> boxes = Only(lines, "box");
+        if (kind == "click") {
+            EXPECT_EQ(Only(lines, "progress-above"),
+                      std::vector<std::string>{"progress-above: yes"});
+        } else {
+            const std::vector<std::string> hold = Only(lines, "hold");
+            ASSERT_EQ(hold.size(), 1u) << testing::PrintToString(lines);
+            EXPECT_NE(hold[0], "hold: 36/36"); // held before the end
+            EXPECT_EQ(Only(lines, "full-while-held"),
+                      std::vector<std::string>{"full-while-held: yes"})
+                << testing::PrintToString(lines);
+            if (kind == "message") {
+                ASSERT_FALSE(boxes.empty());
+                EXPECT_EQ(boxes[0], "box: 指定したフォントサイズが不正です。");
+                boxes.erase(boxes.begin());
+            }
+        }
+        EXPECT_EQ(boxes, std::vector<std::string>{"box: " + std::string(kDownloaded)});
+        EXPECT_EQ(Only(lines, "line: ID01 WINDOW").size(), 1u);
+        StopPrinter();
+        ASSERT_NE(memory.Find(1), nullptr);
+        EXPECT_EQ(memory.Find(1)->CharacterCount(), 36u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Holds, WindowInUseTest,
+                         ::testing::Values("menu", "move", "message", "click"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param);
+                         });
+
 TEST_F(WindowTest, ClearAndAllClear) {
     RegistrationMemory seed;
     seed.Store(SampleFont(7, "SEVEN", 2));

@@ -180,6 +180,49 @@ bool SelectComboItem(HWND dialog, int comboId, const wchar_t* text) {
     return true;
 }
 
+bool InThreadState(HWND hwnd, DWORD flag) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info);
+    return (info.flags & flag) != 0;
+}
+
+bool WaitForThreadState(HWND hwnd, DWORD flag, bool wanted, DWORD timeoutMs) {
+    for (DWORD waited = 0;; waited += kPollMs) {
+        if (InThreadState(hwnd, flag) == wanted)
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(kPollMs);
+    }
+}
+
+void ClickScreen(POINT point) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = LONG(point.x * 65535 / (width - 1));
+        input.mi.dy = LONG(point.y * 65535 / (height - 1));
+        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    }
+    inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+    HWND target = WindowFromPoint(point);
+    if (target)
+        WaitUntilIdle(target);
+}
+
+void HandlePosted(HWND edit) {
+    Send(edit, EM_SETMODIFY, FALSE);
+    PostMessageW(edit, EM_SETMODIFY, TRUE, 0);
+    for (DWORD waited = 0; !Send(edit, EM_GETMODIFY) && waited < kReplyMs; waited += kPollMs)
+        Sleep(kPollMs);
+    Send(edit, EM_SETMODIFY, FALSE);
+}
+
 void Command(HWND frame, int id) {
     PostMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }

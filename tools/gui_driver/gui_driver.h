@@ -56,6 +56,18 @@ void TypeAndLeave(HWND edit, const std::wstring& text);
 // Selects the item of a combo box of the dialog that begins with text and
 // tells the dialog as the combo box would; false when there is none.
 bool SelectComboItem(HWND dialog, int comboId, const wchar_t* text);
+// Whether the thread of hwnd is in a state of GetGUIThreadInfo's flags
+// (GUI_INMENUMODE, GUI_INMOVESIZE, ...); the wait returns when it is (or is
+// not, as asked), or after the time-out.
+bool InThreadState(HWND hwnd, DWORD flag);
+bool WaitForThreadState(HWND hwnd, DWORD flag, bool wanted, DWORD timeoutMs = 10000);
+// A click of the mouse at a point of the screen, as the hardware gives it:
+// the window there is activated as by a person's click.
+void ClickScreen(POINT point);
+// Returns once the thread of edit (an edit control) has handled every
+// message posted to it before the call: a marker posted after them (the
+// edit's modified flag) has come through. The flag is cleared again.
+void HandlePosted(HWND edit);
 // A menu or accelerator command of the main window.
 void Command(HWND frame, int id);
 
