@@ -8,6 +8,7 @@
 #include "printer/delete_exchange.h"
 #include "printer/download_file.h"
 #include "printer/listing_exchange.h"
+#include "printer/overwrite_question.h"
 #include "printer/printer_port.h"
 #include "res/resource_ids.h"
 
@@ -56,10 +57,14 @@ bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& 
         return false;
     m_downloadRecord.BuildInfoBlock();
 
+    // The build took the ID, so it reads.
+    OverwriteQuestionNaming asking(
+        m_operator,
+        OverwriteQuestionLine(m_registered.m_records, ParseRegistrationId(registrationId).value()));
     Panel panel(*this);
     ExchangeOutcome outcome;
     const SendResult sent = SendDownloadFile(temp.Path(), m_downloadRecord, environment.comPort,
-                                             m_rs232c, m_operator, panel, panel, &outcome);
+                                             m_rs232c, asking, panel, panel, &outcome);
     return sent == SendResult::Exchanged && outcome.succeeded;
 }
 

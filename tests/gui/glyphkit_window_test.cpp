@@ -118,6 +118,27 @@ TEST_F(WindowTest, FieldChecksAtTheirLimits) {
     }
 }
 
+TEST_F(WindowTest, APasteIntoTheIdFieldIsTakenWholeOrNotAtAll) {
+    Start();
+    const struct {
+        const wchar_t* before;
+        int selectedFrom, selectedTo;
+        const wchar_t* pasted;
+        const wchar_t* after;
+    } cases[] = {{L"", 0, 0, L"007", L""},     {L"", 0, 0, L"100", L""},
+                 {L"1", 1, 1, L"23", L"1"},    {L"12", 0, 2, L"345", L"12"},
+                 {L"", 0, 0, L"07", L"07"},    {L"1", 1, 1, L"5", L"15"},
+                 {L"12", 0, 2, L"34", L"34"},  {L"", 0, 0, L"7\r\n123", L"7"},
+                 {L"", 0, 0, L"12\r\n", L"12"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        SetText(Item(IDC_REG_ID), c.before);
+        Send(Item(IDC_REG_ID), EM_SETSEL, WPARAM(c.selectedFrom), LPARAM(c.selectedTo));
+        Paste(Item(IDC_REG_ID), c.pasted);
+        EXPECT_EQ(Text(Item(IDC_REG_ID)), c.after);
+    }
+}
+
 TEST_F(WindowTest, FontSelectionEnablesOrClearsTheRegistrationText) {
     Start();
     const int textControls[] = {IDC_REG_TEXT, IDC_TEXT_FILE, IDC_UNICODE_FILE};
