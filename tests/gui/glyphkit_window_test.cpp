@@ -208,9 +208,11 @@ TEST_F(WindowTest, NamesThatDoNotFitThirtyTwoBytesAreRefused) {
     const struct {
         std::wstring name;
         bool saved;
-    } cases[] = {{L"A" + kana16, false}, // 33 bytes
-                 {L"한글", false},       // not in code page 932
-                 {L"A\U0001F600", false},
+    } cases[] = {{L"A" + kana16, false},  // 33 bytes
+                 {L"한글", false},        // not in code page 932
+                 {L"A\U0001F600", false}, // nor is this
+                 {L"A\tB", false},        // control characters, typed, pasted or loaded
+                 {L"\x1b", false},        // ESC
                  {kana16, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
