@@ -57,7 +57,7 @@ bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& 
         return false;
     m_downloadRecord.BuildInfoBlock();
 
-    // The build took the ID, so it reads.
+    // The build has taken the ID, so it reads.
     OverwriteQuestionNaming asking(
         m_operator,
         OverwriteQuestionLine(m_registered.m_records, ParseRegistrationId(registrationId).value()));

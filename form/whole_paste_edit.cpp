@@ -3,17 +3,19 @@
 #include <commctrl.h>
 
 #include <cwchar>
+#include <optional>
 #include <string>
 
 namespace {
 
 const UINT_PTR kSubclassId = 1;
 
-// The text of the clipboard, empty when it holds none.
-std::wstring ClipboardText(HWND owner) {
+// The text of the clipboard, empty when it holds none; nothing when another
+// program holds the clipboard.
+std::optional<std::wstring> ClipboardText(HWND owner) {
     std::wstring text;
     if (!OpenClipboard(owner))
-        return text;
+        return std::nullopt;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const wchar_t* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
             text = std::wstring(locked, wcsnlen(locked, GlobalSize(data) / sizeof(wchar_t)));
@@ -27,7 +29,10 @@ std::wstring ClipboardText(HWND owner) {
 // Whether the paste, as the edit would insert it in place of the selection,
 // leaves a text within the limit.
 bool PasteFits(HWND edit) {
-    std::wstring pasted = ClipboardText(edit);
+    const std::optional<std::wstring> clipboard = ClipboardText(edit);
+    if (!clipboard)
+        return false;
+    std::wstring pasted = *clipboard;
     // A one-line edit takes the text up to its first line end.
     const size_t lineEnd = pasted.find(L'\n');
     if (!(GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE) && lineEnd != std::wstring::npos) {
