@@ -3,11 +3,18 @@
 // code page that the code list and the rasteriser need. The conversions are
 // the platform's; the portable code reaches them through CodePageConversion.
 #include <cstdint>
+#include <string>
 
 constexpr uint32_t kWesternCodePage = 1252;
 
 // 128 -> 932, 129 -> 949, 134 -> 936, 136 -> 950, anything else -> 1252.
 uint32_t CharsetToCodePage(uint8_t charset);
+
+// Whether byte begins a two-byte character of the code page: one of the
+// double-byte code pages 932, 936, 949 and 950; in any other, no byte does.
+bool IsLeadByte(uint8_t byte, uint32_t codePage);
+// text without a lead byte at its end whose trail byte is missing.
+std::string WholeCharacters(const std::string& text, uint32_t codePage);
 
 class CodePageConversion {
 public:

@@ -18,6 +18,10 @@ bool IsLoadableFontHeader(const FontHeader& h, uint64_t bodySize) {
     if (points < kMinPointSize || points > kMaxPointSize || (weight != 400 && weight != 700) ||
         !IsFlag(h.Byte(FontHeader::kItalic)) || !IsFlag(h.Word(FontHeader::kVertical)))
         return false;
+    // Every registration names its face; without one a build would take
+    // whatever face the form's list shows first.
+    if (h.Byte(FontHeader::kFaceName) == 0)
+        return false;
 
     // The cell and the glyph size are one fact written three times: every
     // bitmap is whole rows of the cell, and the data size counts each

@@ -3,7 +3,8 @@
 // this tool could have saved. Load restores the settings from the header and
 // a later download sends them on, so a field the tool never writes (a point
 // size of 0, an italic byte of 255, a cell that disagrees with its glyph
-// size) must stop the file at the door rather than reach the printer.
+// size, an empty face name) must stop the file at the door rather than reach
+// the printer.
 #include <cstdint>
 
 #include "fontdata/font_header.h"

@@ -1,5 +1,6 @@
 #include "form/font_data_load.h"
 
+#include "fontdata/code_page.h"
 #include "fontdata/font_data_file.h"
 #include "form/glyphkit_doc.h"
 #include "res/resource_ids.h"
@@ -19,12 +20,21 @@ unsigned MessageForProblem(FontDataProblem problem) {
 }
 
 FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
-                              CGlyphkitDoc& doc) {
+                              uint32_t ansiCodePage, CGlyphkitDoc& doc) {
     const FontDataFile file = ParseFontDataFile(data, size);
+    // The names are read within their fields and end on a whole character,
+    // so that nothing downstream reads past them. A face that is only a lone
+    // lead byte is no face: the form would build with whatever face its
+    // list shows first.
+    const std::string face = WholeCharacters(
+        file.header.Text(FontHeader::kFaceName, FontHeader::kNameWidth), ansiCodePage);
+    FontDataProblem problem = file.problem;
+    if (problem == FontDataProblem::None && face.empty())
+        problem = FontDataProblem::Damaged;
     FontDataLoad load;
-    load.messageId = MessageForProblem(file.problem);
+    load.messageId = MessageForProblem(problem);
     // A damaged file changes nothing.
-    if (file.problem == FontDataProblem::Damaged)
+    if (problem == FontDataProblem::Damaged)
         return load;
 
     // The range and the file name are taken before the type and identifier
@@ -32,11 +42,13 @@ FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::strin
     doc.SetRangeStart(file.rangeStart);
     doc.SetRangeEnd(file.rangeEnd);
     doc.SetDataFileName(fileName);
-    if (file.problem != FontDataProblem::None)
+    if (problem != FontDataProblem::None)
         return load;
 
     doc.SetFontHeader(file.header);
     doc.ApplyFontHeader();
+    doc.SetFaceName(face);
+    doc.SetRegName(WholeCharacters(doc.GetRegName(), ansiCodePage));
     load.text.reserve(file.records.size());
     for (const GlyphRecord& record : file.records)
         load.text.push_back(char16_t(record.code));

@@ -21,9 +21,11 @@ unsigned MessageForProblem(FontDataProblem problem);
 // Load's effect on the settings: for a usable file the range, the file name
 // and the header (with the settings it carries) are restored; for a refused
 // version or identifier only the range and the file name; for a damaged file
-// nothing. fileName is the name and extension without the folder.
+// nothing. fileName is the name and extension without the folder. The names
+// in the header are taken as whole characters of ansiCodePage, the code page
+// they were saved in; a face name without one makes the file damaged.
 FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
-                              CGlyphkitDoc& doc);
+                              uint32_t ansiCodePage, CGlyphkitDoc& doc);
 
 // The font description of a loaded face that is not installed: the settings'
 // description with the character set, pitch and family of the loaded header.

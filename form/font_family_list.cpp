@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "form/form_checks.h"
+#include "framework/code_page_text.h"
 
 namespace {
 
@@ -165,4 +166,19 @@ int CFontFamilyList::Find(const char* name, bool fullNames) const {
         if (lstrcmpA(m_families[i].lfFaceName, name) == 0)
             return i;
     return -1;
+}
+
+bool CFontFamilyList::LookupAsMapped(const char* name, LOGFONTA* out) const {
+    if (Lookup(name, out))
+        return true;
+    // The mapper compares face names without regard to case, as Unicode
+    // does, not as the user's locale sorts them.
+    const std::wstring wanted = FromCodePage(name);
+    for (int i = 0; i < m_nFamilyCount; ++i) {
+        const std::wstring face = FromCodePage(m_families[i].lfFaceName);
+        if (CompareStringOrdinal(face.c_str(), int(face.size()), wanted.c_str(), int(wanted.size()),
+                                 TRUE) == CSTR_EQUAL)
+            return GetAt(i, out);
+    }
+    return false;
 }

@@ -16,6 +16,9 @@ public:
     // Index of the first family (or full name) equal to name, -1 when none.
     int Find(const char* name, bool fullNames) const;
     bool Lookup(const char* name, LOGFONTA* out) const { return GetAt(Find(name, false), out); }
+    // The family the system's font mapper takes for name: the one of that
+    // name, else one whose name differs from it only in case.
+    bool LookupAsMapped(const char* name, LOGFONTA* out) const;
 
     // The enumeration procedures; the user value is the list.
     friend int CALLBACK CB_FontFamilyCount(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM);

@@ -1,14 +1,28 @@
 #include "form/form_checks.h"
 
+#include <algorithm>
+
 #include "fontdata/font_header.h"
 #include "res/resource_ids.h"
+
+namespace {
+
+// C0 controls and DEL. No double-byte code page of the system uses these
+// bytes inside a character, so the test holds for the ANSI bytes too.
+bool IsControlByte(char c) {
+    return uint8_t(c) < 0x20 || uint8_t(c) == 0x7F;
+}
+
+} // namespace
 
 unsigned CheckRegistrationForm(const FormFields& form, RegistrationAction action) {
     if (form.regName.empty())
         return IDS_BAD_REGISTRATION_NAME;
     // The header holds 32 bytes of the name; a name cut there, or one whose
-    // characters became "?", is not the name the operator gave.
-    if (!form.regNameExact || form.regName.size() > FontHeader::kNameWidth)
+    // characters became "?", is not the name the operator gave. Nor is a
+    // control character (a pasted tab, an ESC), which no label can show.
+    if (!form.regNameExact || form.regName.size() > FontHeader::kNameWidth ||
+        std::any_of(form.regName.begin(), form.regName.end(), IsControlByte))
         return IDS_REGISTRATION_NAME_UNFIT;
     if (!form.codeStart || !form.codeEnd)
         return IDS_BAD_BYTE_RANGE;

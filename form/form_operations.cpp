@@ -137,25 +137,27 @@ LoadResult CFormOperations::LoadFontDataFile(const std::string& path) {
         m_operator.ShowFileMessage(IDS_READ_FILE_FAILED, path, error);
         return result;
     }
-    const FontDataLoad load = LoadFontDataInto(bytes.data(), bytes.size(), FileNameOf(path), m_doc);
+    const FontDataLoad load =
+        LoadFontDataInto(bytes.data(), bytes.size(), FileNameOf(path), GetACP(), m_doc);
     if (load.messageId != 0) {
         m_operator.ShowMessage(load.messageId);
         return result;
     }
     result.loaded = true;
     result.fileText = load.text;
-    // A name written by a tool that cut it inside a character ends in a lead
-    // byte without its trail byte, which the printer would show as garbage.
-    m_doc.SetRegName(WithoutBrokenTail(m_doc.GetRegName()));
 
     // An installed face keeps the registration text when its character set
-    // takes one. A face that is not installed stays the form's face, with
-    // the file's character set, so that what is built from it afterwards
-    // holds exactly the file's characters in the code page they were saved
-    // in; the operator learns that another face will draw them.
+    // takes one; a name that differs from it only in case is that face, as
+    // the system's font mapper takes it, and is spelt as installed. A face
+    // that is not installed stays the form's face, with the file's character
+    // set, so that what is built from it afterwards holds exactly the file's
+    // characters in the code page they were saved in; the operator learns
+    // that another face will draw them.
     LOGFONTA family{};
-    result.faceInstalled = m_fonts.Lookup(m_doc.GetFaceName().c_str(), &family);
-    if (!result.faceInstalled) {
+    result.faceInstalled = m_fonts.LookupAsMapped(m_doc.GetFaceName().c_str(), &family);
+    if (result.faceInstalled) {
+        m_doc.SetFaceName(family.lfFaceName);
+    } else {
         family = DescribeLoadedFace(m_doc);
         m_operator.ShowMessageAbout(IDS_FACE_NOT_INSTALLED, m_doc.GetFaceName());
     }

@@ -8,6 +8,7 @@
 #include "printer/delete_exchange.h"
 #include "printer/download_file.h"
 #include "printer/listing_exchange.h"
+#include "printer/overwrite_question.h"
 #include "printer/printer_port.h"
 #include "res/resource_ids.h"
 
@@ -56,6 +57,9 @@ CFormOperations::PrepareDownload(const FormFields& fields, const std::string& re
         return nullptr;
     m_downloadRecord.BuildInfoBlock();
     prepared->record = m_downloadRecord;
+    // The build has taken the ID, so it reads.
+    prepared->overwriteLine =
+        OverwriteQuestionLine(m_registered.m_records, ParseRegistrationId(registrationId).value());
     return prepared;
 }
 
@@ -66,11 +70,12 @@ bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& 
         PrepareDownload(fields, registrationId, environment);
     if (!prepared)
         return false;
+    OverwriteQuestionNaming asking(m_operator, prepared->overwriteLine);
     Panel panel(*this);
     ExchangeOutcome outcome;
     const SendResult sent =
         SendDownloadFile(prepared->file.Path(), prepared->record, environment.comPort, m_rs232c,
-                         m_operator, panel, panel, &outcome);
+                         asking, panel, panel, &outcome);
     return sent == SendResult::Exchanged && outcome.succeeded;
 }
 

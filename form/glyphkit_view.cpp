@@ -11,6 +11,7 @@
 #include "form/preview.h"
 #include "form/registration_text_control.h"
 #include "form/text_file_input.h"
+#include "form/whole_paste_edit.h"
 #include "framework/code_page_text.h"
 #include "framework/dc.h"
 #include "framework/file_dialog.h"
@@ -107,6 +108,7 @@ CGlyphkitView::~CGlyphkitView() = default;
 
 bool CGlyphkitView::OnInitDialog() {
     m_hOwner = m_hWnd;
+    RefuseCutPastes(GetItem(IDC_REG_ID));
     return true;
 }
 

@@ -45,6 +45,13 @@ void CMessageBoxOperator::ShowMessageAbout(unsigned id, const std::string& subje
 }
 
 bool CMessageBoxOperator::AskYesNo(unsigned id) {
-    return MessageBoxW(m_owner, LoadText(id).c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
+    return AskYesNoAbout(id, std::string());
+}
+
+bool CMessageBoxOperator::AskYesNoAbout(unsigned id, const std::string& line) {
+    std::wstring text = LoadText(id);
+    if (!line.empty())
+        text += L"\n" + FromCodePage(line);
+    return MessageBoxW(m_owner, text.c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
                        MB_YESNO | MB_ICONEXCLAMATION | MB_SETFOREGROUND) == IDYES;
 }

@@ -13,6 +13,7 @@ public:
                      MessageCaption caption = MessageCaption::Result) override;
     void ShowMessageAbout(unsigned id, const std::string& subject) override;
     bool AskYesNo(unsigned id) override;
+    bool AskYesNoAbout(unsigned id, const std::string& line) override;
 
 private:
     HWND& m_owner; // the form, once it exists

@@ -1,5 +1,6 @@
 #include "form/window_transfer.h"
 
+#include "printer/overwrite_question.h"
 #include "printer/rs232c.h"
 
 // The download's side of the window: every step that shows something is
@@ -27,6 +28,11 @@ public:
         // overwritten that the operator did not agree to.
         bool yes = false;
         m_calls.Call([&] { yes = m_operator.AskYesNo(id); });
+        return yes;
+    }
+    bool AskYesNoAbout(unsigned id, const std::string& line) override {
+        bool yes = false;
+        m_calls.Call([&] { yes = m_operator.AskYesNoAbout(id, line); });
         return yes;
     }
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override {

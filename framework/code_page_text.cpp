@@ -41,17 +41,3 @@ std::optional<std::string> ToCodePageExactly(const std::wstring& text, UINT code
         return std::nullopt;
     return out;
 }
-
-std::string WithoutBrokenTail(const std::string& text, UINT codePage) {
-    size_t i = 0;
-    while (i < text.size()) {
-        if (IsDBCSLeadByteEx(codePage, BYTE(text[i]))) {
-            if (i + 1 == text.size())
-                return text.substr(0, i);
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-    return text;
-}

@@ -15,5 +15,3 @@ std::string ToCodePage(const std::wstring& text, UINT codePage = CP_ACP);
 // The same, or nothing when a character has no exact counterpart there (no
 // default character, no look-alike).
 std::optional<std::string> ToCodePageExactly(const std::wstring& text, UINT codePage = CP_ACP);
-// text without a lead byte at its end whose trail byte was cut off.
-std::string WithoutBrokenTail(const std::string& text, UINT codePage = CP_ACP);

@@ -28,6 +28,9 @@ public:
     virtual void ShowMessageAbout(unsigned id, const std::string& subject) = 0;
     // Yes/No with the exclamation icon; true for Yes.
     virtual bool AskYesNo(unsigned id) = 0;
+    // The same question with a second line (ANSI text) naming what it is
+    // about; a front end without room for it asks the question alone.
+    virtual bool AskYesNoAbout(unsigned id, const std::string& /*line*/) { return AskYesNo(id); }
     // A warning about the file at path, which could not be opened, read or
     // written; systemError is the system's error code, 0 when it gave none.
     // The message alone is what the main form shows; the console tool adds

@@ -34,6 +34,9 @@ private:
 struct PreparedDownload {
     TempDownloadFile file;
     CFontPT record;
+    // Below the overwrite question: the ID and the name it would replace,
+    // from the last listing.
+    std::string overwriteLine;
 };
 
 enum class SendResult {

@@ -20,6 +20,8 @@ case $case_name in
     # 33 bytes in code page 932, and characters it cannot hold: refused as the form refuses them.
     name_of_33_bytes) "$@" build --face "$gothic" --size 10 --name "Aああああああああああああああああ" --text A --out "$out" 2>&1 ;;
     name_outside_code_page) "$@" build --face "$gothic" --size 10 --name "한글" --text A --out "$out" 2>&1 ;;
+    name_with_tab) "$@" build --face "$gothic" --size 10 --name "$(printf 'A\tB')" --text A --out "$out" 2>&1 ;;
+    name_with_escape) "$@" build --face "$gothic" --size 10 --name "$(printf 'A\033')" --text A --out "$out" 2>&1 ;;
     # Only a plain number is an ID; the port is never opened for another.
     id_with_sign) "$@" build --face "$gothic" --size 10 --name X --text A --out "$out" >/dev/null &&
         "$@" download "$out" --id +7 --port 20 2>&1 ;;

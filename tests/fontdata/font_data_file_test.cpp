@@ -124,7 +124,7 @@ TEST(FontDataFileEncode, NoCharactersGiveA152ByteFile) {
     EXPECT_EQ(file.size(), 152u);
 
     CGlyphkitDoc doc;
-    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "empty.kfd", doc);
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "empty.kfd", 932, doc);
     EXPECT_EQ(load.messageId, 0u);
     EXPECT_TRUE(load.text.empty());
     EXPECT_EQ(doc.m_wCharCount, 0);
@@ -154,7 +154,7 @@ TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     ASSERT_EQ(file.size(), 152u + 4 * 11);
 
     CGlyphkitDoc loaded;
-    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "label.kfd", loaded);
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "label.kfd", 932, loaded);
     ASSERT_EQ(load.messageId, 0u);
     EXPECT_EQ(loaded.GetRegName(), "Label");
     EXPECT_EQ(loaded.GetFaceName(), "@IPA\x83\x53\x83\x56\x83\x62\x83\x4e");
@@ -178,7 +178,7 @@ TEST(FontDataFileLoad, KeepsTheRecordsOrderOfTheFile) {
     Put(file.data() + 152, {0x42, 0x30});
     Put(file.data() + 162, {0x41, 0x00});
     CGlyphkitDoc doc;
-    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "x.kfd", doc).text,
+    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "x.kfd", 932, doc).text,
               std::u16string(u"\u3042A"));
 }
 
@@ -189,8 +189,30 @@ TEST(FontDataFileLoad, RegistrationNameOf32BytesComesBackWhole) {
     std::memcpy(h.bytes.data() + 4, name.data(), 32); // no terminator; style text follows
     const Bytes file = EncodeFontDataFile(32, 126, h, kTwoRecords, 2, kTwoGlyphs, 12);
     CGlyphkitDoc doc;
-    ASSERT_EQ(LoadFontDataInto(file.data(), file.size(), "n.kfd", doc).messageId, 0u);
+    ASSERT_EQ(LoadFontDataInto(file.data(), file.size(), "n.kfd", 932, doc).messageId, 0u);
     EXPECT_EQ(doc.GetRegName(), name);
+}
+
+// The names are read within their 32 bytes and end on a whole character of
+// the code page they were saved in; whatever else they hold is kept.
+TEST(FontDataFileLoad, NamesEndOnAWholeCharacterOfTheirField) {
+    const std::string vanished = "\x8F\xC1\x82\xA6\x82\xBD\x8F\x91\x91\xCC"; // 消えた書体
+    const std::string face31 = "A" + vanished + vanished + vanished;
+    const struct {
+        std::string face, name, loadedFace, loadedName;
+    } cases[] = {{face31 + "\x8F", "Name", face31, "Name"},
+                 {"F\x8F\x40", std::string(31, 'N') + "\x82", "F\x8F\x40", std::string(31, 'N')},
+                 {std::string(32, 'G'), "A\tB\x1B", std::string(32, 'G'), "A\tB\x1B"}};
+    for (const auto& c : cases) {
+        FontHeader h = TwoCharHeader();
+        h.SetText(FontHeader::kFaceName, FontHeader::kNameWidth, c.face);
+        h.SetText(FontHeader::kRegName, FontHeader::kNameWidth, c.name);
+        const Bytes file = EncodeFontDataFile(32, 126, h, kTwoRecords, 2, kTwoGlyphs, 12);
+        CGlyphkitDoc doc;
+        ASSERT_EQ(LoadFontDataInto(file.data(), file.size(), "n.kfd", 932, doc).messageId, 0u);
+        EXPECT_EQ(doc.GetFaceName(), c.loadedFace);
+        EXPECT_EQ(doc.GetRegName(), c.loadedName);
+    }
 }
 
 TEST(FontDataFileLoad, OtherTypeGivesVersionMessageAfterTakingRangeAndName) {
@@ -201,7 +223,7 @@ TEST(FontDataFileLoad, OtherTypeGivesVersionMessageAfterTakingRangeAndName) {
     expected.rangeStart = 32;
     expected.rangeEnd = 126;
     expected.dataFile = "v2.kfd";
-    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "v2.kfd", doc);
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "v2.kfd", 932, doc);
     EXPECT_EQ(load.messageId, unsigned(IDS_FILE_VERSION));
     EXPECT_TRUE(load.text.empty());
     EXPECT_TRUE(DocState(doc) == expected);
@@ -216,7 +238,7 @@ TEST(FontDataFileLoad, ChangedIdentifierGivesUnusableMessageAfterTakingRangeAndN
         expected.rangeStart = 32;
         expected.rangeEnd = 126;
         expected.dataFile = "id.kfd";
-        const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "id.kfd", doc);
+        const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "id.kfd", 932, doc);
         EXPECT_EQ(load.messageId, unsigned(IDS_FILE_UNUSABLE)) << "byte " << at;
         EXPECT_TRUE(DocState(doc) == expected) << "byte " << at;
     }
@@ -232,7 +254,7 @@ TEST(FontDataFileLoad, MoreThan5000CharactersAreRefused) {
     std::memcpy(file.data() + 10, h.bytes.data(), 142);
     CGlyphkitDoc doc = EditedDoc();
     const DocState before(doc);
-    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "big.kfd", doc).messageId,
+    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "big.kfd", 932, doc).messageId,
               unsigned(IDS_READ_FILE_FAILED));
     EXPECT_TRUE(DocState(doc) == before);
 
@@ -240,7 +262,7 @@ TEST(FontDataFileLoad, MoreThan5000CharactersAreRefused) {
     Put(file.data() + 10 + 60, {0x88, 0x13});
     Put(file.data() + 10 + 68, {0x50, 0xC3}); // data size 5000 x 10
     file.resize(152 + 5000 * 10);
-    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "max.kfd", doc);
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "max.kfd", 932, doc);
     EXPECT_EQ(load.messageId, 0u);
     EXPECT_EQ(load.text.size(), 5000u);
     EXPECT_EQ(doc.m_wCharCount, 5000);
@@ -251,12 +273,12 @@ TEST(FontDataFileLoad, HugeGlyphSizeIsRefusedWithoutOverflow) {
     // bytes per glyph 0xFFFFFFFF: n x size would wrap in 32 bits.
     Put(file.data() + 10 + 56, {0xFF, 0xFF, 0xFF, 0xFF});
     CGlyphkitDoc doc;
-    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "h.kfd", doc).messageId,
+    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "h.kfd", 932, doc).messageId,
               unsigned(IDS_READ_FILE_FAILED));
     // Count 0x80000000 (with its low 16 bits zero) is refused as too many.
     file = TwoCharFile();
     Put(file.data() + 10 + 60, {0, 0, 0, 0x80});
-    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "h.kfd", doc).messageId,
+    EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "h.kfd", 932, doc).messageId,
               unsigned(IDS_READ_FILE_FAILED));
 }
 
@@ -288,6 +310,8 @@ TEST(FontDataFileLoad, HeaderFieldsOutsideWhatTheToolWritesAreRefused) {
         {"glyph size 4 with its data size", {{56, {4}}, {68, {28}}}, kRefused},
         {"data size n x glyph size", {{68, {12}}}, kRefused},
         {"3 characters, records for 2", {{60, {3}}, {68, {48}}}, kRefused},
+        {"no face", {{104, {0}}}, kRefused},
+        {"a face of a lone lead byte", {{104, {0x8F, 0}}}, kRefused},
     };
     for (const auto& c : kCases) {
         Bytes file = TwoCharFile();
@@ -295,7 +319,8 @@ TEST(FontDataFileLoad, HeaderFieldsOutsideWhatTheToolWritesAreRefused) {
             std::copy(change.second.begin(), change.second.end(), file.begin() + 10 + change.first);
         CGlyphkitDoc doc = EditedDoc();
         const DocState before(doc);
-        EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "m.kfd", doc).messageId, c.expected)
+        EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "m.kfd", 932, doc).messageId,
+                  c.expected)
             << c.what;
         EXPECT_EQ(DocState(doc) == before, c.expected != 0) << c.what;
     }
@@ -360,7 +385,7 @@ TEST(FontDataFileReal, HoldsTheLayoutAndLoads) {
     EXPECT_EQ(Slice(file, 172, 2), (Bytes{0x43, 0}));
 
     CGlyphkitDoc doc;
-    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "abc.kfd", doc);
+    const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "abc.kfd", 932, doc);
     ASSERT_EQ(load.messageId, 0u);
     EXPECT_EQ(load.text, std::u16string(u"ABC"));
     EXPECT_EQ(doc.GetRegName(), "X");
@@ -376,7 +401,7 @@ TEST(FontDataFileReal, EveryTruncationIsRefusedAndChangesNothing) {
         const Bytes cut(file.begin(), file.begin() + length);
         CGlyphkitDoc doc = EditedDoc();
         const DocState before(doc);
-        EXPECT_EQ(LoadFontDataInto(cut.data(), cut.size(), "cut.kfd", doc).messageId,
+        EXPECT_EQ(LoadFontDataInto(cut.data(), cut.size(), "cut.kfd", 932, doc).messageId,
                   unsigned(IDS_READ_FILE_FAILED))
             << "length " << length;
         ASSERT_TRUE(DocState(doc) == before) << "length " << length;
@@ -397,7 +422,7 @@ TEST(FontDataFileReal, EverySavedCorpusFileLoads) {
         const Bytes file = RealFile(name);
         ASSERT_FALSE(file.empty()) << name;
         CGlyphkitDoc doc;
-        EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), name, doc).messageId, expected)
+        EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), name, 932, doc).messageId, expected)
             << name;
     }
 }

@@ -47,6 +47,11 @@ TEST(RegistrationFormCheck, NameFitsThirtyTwoBytesAsItWasTyped) {
                  {kana16, true, 0u},
                  {std::string(33, 'A'), true, IDS_REGISTRATION_NAME_UNFIT},
                  {"??", false, IDS_REGISTRATION_NAME_UNFIT},
+                 {"A\tB", true, IDS_REGISTRATION_NAME_UNFIT},
+                 {"\x1b", true, IDS_REGISTRATION_NAME_UNFIT},
+                 {"A\x7f", true, IDS_REGISTRATION_NAME_UNFIT},
+                 {"A\r\n", true, IDS_REGISTRATION_NAME_UNFIT},
+                 {"\x82\x9f\x81\x40", true, 0u}, // ぁ and a full-width space
                  {"", false, IDS_BAD_REGISTRATION_NAME}};
     for (const auto& c : cases) {
         FormFields form = Form("", 32u, 255u, true, 0);

@@ -3,6 +3,7 @@
 // file dialogs, text files, the menu's dialogs, Ctrl+N and the frame's size.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -118,6 +119,27 @@ TEST_F(WindowTest, FieldChecksAtTheirLimits) {
     }
 }
 
+TEST_F(WindowTest, APasteIntoTheIdFieldIsTakenWholeOrNotAtAll) {
+    Start();
+    const struct {
+        const wchar_t* before;
+        int selectedFrom, selectedTo;
+        const wchar_t* pasted;
+        const wchar_t* after;
+    } cases[] = {{L"", 0, 0, L"007", L""},     {L"", 0, 0, L"100", L""},
+                 {L"1", 1, 1, L"23", L"1"},    {L"12", 0, 2, L"345", L"12"},
+                 {L"", 0, 0, L"07", L"07"},    {L"1", 1, 1, L"5", L"15"},
+                 {L"12", 0, 2, L"34", L"34"},  {L"", 0, 0, L"7\r\n123", L"7"},
+                 {L"", 0, 0, L"12\r\n", L"12"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        SetText(Item(IDC_REG_ID), c.before);
+        Send(Item(IDC_REG_ID), EM_SETSEL, WPARAM(c.selectedFrom), LPARAM(c.selectedTo));
+        Paste(Item(IDC_REG_ID), c.pasted);
+        EXPECT_EQ(Text(Item(IDC_REG_ID)), c.after);
+    }
+}
+
 TEST_F(WindowTest, FontSelectionEnablesOrClearsTheRegistrationText) {
     Start();
     const int textControls[] = {IDC_REG_TEXT, IDC_TEXT_FILE, IDC_UNICODE_FILE};
@@ -187,9 +209,11 @@ TEST_F(WindowTest, NamesThatDoNotFitThirtyTwoBytesAreRefused) {
     const struct {
         std::wstring name;
         bool saved;
-    } cases[] = {{L"A" + kana16, false}, // 33 bytes
-                 {L"한글", false},       // not in code page 932
-                 {L"A\U0001F600", false},
+    } cases[] = {{L"A" + kana16, false},  // 33 bytes
+                 {L"한글", false},        // not in code page 932
+                 {L"A\U0001F600", false}, // nor is this
+                 {L"A\tB", false},        // control characters, typed, pasted or loaded
+                 {L"\x1b", false},        // ESC
                  {kana16, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -269,6 +293,51 @@ TEST_F(WindowTest, LoadOfAFaceThatIsNotInstalledKeepsItAndItsCharacters) {
     EXPECT_EQ(Text(Item(IDC_FONT_COMBO)), kGothic);
     DeleteFileW(saved.c_str());
     DeleteFileW(again.c_str());
+}
+
+// Face names from a file: one cut inside its last character is shown as far
+// as its field goes; one that differs from an installed face only in case is
+// that face; an empty one is refused as damaged and changes nothing.
+TEST_F(WindowTest, FaceNamesFromAFile) {
+    Start();
+    const std::wstring path = TempPath(L"window_faces.kfd");
+    SetText(Item(IDC_REG_NAME), L"FACES");
+    SelectFace(kGothic);
+    SetText(Item(IDC_REG_TEXT), L"A");
+    PressAndChoose(IDC_SAVE, path);
+    const std::vector<uint8_t> saved = FileBytes(path);
+    ASSERT_GT(saved.size(), 152u);
+    const auto load = [&](const std::string& face) {
+        std::vector<uint8_t> kfd = saved;
+        std::fill(kfd.begin() + 114, kfd.begin() + 146, 0);
+        std::copy(face.begin(), face.end(), kfd.begin() + 114);
+        std::ofstream(path.c_str(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(kfd.data()), std::streamsize(kfd.size()));
+        PressAndChoose(IDC_LOAD, path);
+        return WaitForMessageBox(program, L"実行結果", 300);
+    };
+    HWND combo = Item(IDC_FONT_COMBO);
+    const LRESULT faces = Send(combo, CB_GETCOUNT);
+    const std::string vanished = "\x8F\xC1\x82\xA6\x82\xBD\x8F\x91\x91\xCC"; // 消えた書体
+    MessageBoxSeen seen = load("A" + vanished + vanished + vanished + "\x8F");
+    ASSERT_NE(seen.box, nullptr);
+    EXPECT_NE(seen.text.find(L"「A消えた書体消えた書体消えた書体」"), std::wstring::npos);
+    Answer(seen.box, IDOK);
+    EXPECT_EQ(Text(combo), L"A消えた書体消えた書体消えた書体");
+
+    EXPECT_EQ(load("ipa\x83\x53\x83\x56\x83\x62\x83\x4e").box, nullptr); // ipaゴシック
+    EXPECT_EQ(Text(combo), kGothic);
+    SelectFace(L"Liberation Sans");
+    EXPECT_EQ(Send(combo, CB_GETCOUNT), faces); // IPAゴシック stays listed
+
+    SetText(Item(IDC_REG_NAME), L"KEPT");
+    seen = load("");
+    ASSERT_NE(seen.box, nullptr);
+    EXPECT_EQ(seen.text, L"ダウンロードフォントファイルの読み込みに失敗しました。");
+    Answer(seen.box, IDOK);
+    EXPECT_EQ(Text(Item(IDC_REG_NAME)), L"KEPT");
+    EXPECT_EQ(Text(combo), L"Liberation Sans");
+    DeleteFileW(path.c_str());
 }
 
 TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {

@@ -9,6 +9,7 @@
 //     port N           choose COMN in the COM port dialog
 //     text ID TEXT     type TEXT into the control ID
 //     type ID TEXT     type TEXT into the field ID and leave it (its check runs)
+//     paste ID TEXT    select the whole field ID and paste TEXT into it
 //     face NAME        select the font NAME
 //     click ID         click the check box or button ID (one that opens nothing)
 //     select K         select line K of the registered data list
@@ -96,6 +97,10 @@ public:
             else if (step == L"text") {
                 const int id = std::stoi(next());
                 gui::SetText(Item(id), next());
+            } else if (step == L"paste") {
+                HWND field = Item(std::stoi(next()));
+                gui::Send(field, EM_SETSEL, 0, -1);
+                gui::Paste(field, next());
             } else if (step == L"type") {
                 const int id = std::stoi(next());
                 gui::TypeAndLeave(Item(id), next());

@@ -27,7 +27,7 @@ const char kRegistered[] = "取得完了しました。";
 const char kNothingRegistered[] = "取得完了しました。登録されているデータはありません。";
 const char kDownloaded[] = "登録完了しました。";
 const char kDownloadFailed[] = "登録に失敗しました。";
-const char kOverwrite[] = "登録IDが既に存在します。上書きしますか？";
+const char kOverwrite[] = "登録IDが既に存在します。上書きしますか？\\n";
 
 class WindowTest : public VirtualPrinterTest {
 protected:
@@ -191,10 +191,14 @@ INSTANTIATE_TEST_SUITE_P(
                      true,
                      {},
                      {"yes"},
-                     {std::string(kOverwrite) + "|none", std::string(kDownloaded) + "|shown"},
+                     {std::string(kOverwrite) + "ID01|none", std::string(kDownloaded) + "|shown"},
                      true},
-        DownloadCase{
-            "RegisteredAnsweredNo", true, {}, {"no"}, {std::string(kOverwrite) + "|none"}, false},
+        DownloadCase{"RegisteredAnsweredNo",
+                     true,
+                     {},
+                     {"no"},
+                     {std::string(kOverwrite) + "ID01|none"},
+                     false},
         DownloadCase{"WrongAckForTheSecondCharacter",
                      false,
                      FaultPlan{false, 2},
@@ -226,6 +230,25 @@ TEST_F(WindowTest, OnlyAPlainNumberIsARegistrationId) {
     EXPECT_EQ(memory.Find(0)->CharacterCount(), 3u);
     ASSERT_NE(memory.Find(7), nullptr);
     EXPECT_EQ(memory.Find(7)->CharacterCount(), 2u);
+}
+
+// A paste of "007" is refused whole rather than cut to the registered ID 00;
+// the question before an overwrite names the entry of the last listing.
+TEST_F(WindowTest, APasteNeverTurnsIntoAnotherId) {
+    RegistrationMemory seed;
+    seed.Store(SampleFont(0, "PASTE", 3));
+    StartPrinter(kPort, {}, seed);
+    const std::vector<std::string> lines =
+        Window(Steps(Registration("5"), {"press", "1011", "paste", "1052", "007", "press", "1016",
+                                         "paste", "1052", "00", "press", "1016", "no"}));
+    EXPECT_EQ(Only(lines, "box"),
+              (std::vector<std::string>{"box: " + std::string(kRegistered),
+                                        "box: " + std::string(kDownloaded),
+                                        "box: " + std::string(kOverwrite) + "ID00 PASTE"}));
+    StopPrinter();
+    ASSERT_NE(memory.Find(0), nullptr);
+    EXPECT_EQ(memory.Find(0)->CharacterCount(), 3u);
+    ASSERT_NE(memory.Find(5), nullptr);
 }
 
 TEST_F(WindowTest, DownloadWithTheAreaFullIsRefusedWithoutProgress) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "printer/overwrite_question.h"
+
 #include "printer_bytes.h"
 
 namespace {
@@ -12,6 +14,15 @@ TEST(RegisteredData, ListLineFormat) {
     EXPECT_EQ(FormatListLine(r), "ID05 Sample 7200byte");
     r.ParseInfoBlock(Block("99", std::string(32, 'W'), 0, 0).data());
     EXPECT_EQ(FormatListLine(r), "ID99 " + std::string(32, 'W') + " 0byte");
+}
+
+TEST(RegisteredData, OverwriteQuestionNamesTheEntryOfTheLastListing) {
+    CFontPT paste;
+    paste.ParseInfoBlock(Block("00", "PASTE", 72, 3).data());
+    const std::vector<CFontPT> listing{paste};
+    EXPECT_EQ(OverwriteQuestionLine(listing, 0), "ID00 PASTE");
+    EXPECT_EQ(OverwriteQuestionLine(listing, 7), "ID07");
+    EXPECT_EQ(OverwriteQuestionLine({}, 0), "ID00");
 }
 
 TEST(RegisteredData, MemoryDropsTheRemainder) {

@@ -1,5 +1,6 @@
 #include "tools/gui_driver/gui_driver.h"
 
+#include <cstring>
 #include <vector>
 
 #include "res/control_ids.h"
@@ -158,6 +159,24 @@ HWND FocusOf(HWND hwnd) {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info);
     return info.hwndFocus;
+}
+
+void Paste(HWND edit, const std::wstring& text) {
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!data)
+        return;
+    std::memcpy(GlobalLock(data), text.c_str(), bytes);
+    GlobalUnlock(data);
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(data);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_UNICODETEXT, data))
+        GlobalFree(data);
+    CloseClipboard();
+    Send(edit, WM_PASTE);
 }
 
 void TypeAndLeave(HWND edit, const std::wstring& text) {

@@ -51,6 +51,9 @@ void WaitUntilIdle(HWND hwnd);
 void WaitUntilIdle(DWORD processId);
 // The focus in the program's thread that owns hwnd.
 HWND FocusOf(HWND hwnd);
+// Puts text on the clipboard and pastes it into the edit, in place of its
+// selection, as Ctrl+V does.
+void Paste(HWND edit, const std::wstring& text);
 // Gives the control the focus with a click, then leaves it with Tab.
 void TypeAndLeave(HWND edit, const std::wstring& text);
 // Selects the item of a combo box of the dialog that begins with text and
