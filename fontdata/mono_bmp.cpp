@@ -82,12 +82,4 @@ bool MonoWriter::WriteNext(const RowBand& band, const ByteSink& sink) {
     return true;
 }
 
-bool WriteMonoBmp(uint32_t width, uint32_t height, const RowBand& band, const ByteSink& sink) {
-    MonoWriter writer(width, height);
-    while (!writer.Done())
-        if (!writer.WriteNext(band, sink))
-            return false;
-    return true;
-}
-
 } // namespace bmp

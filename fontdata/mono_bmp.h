@@ -30,9 +30,9 @@ using RowBand = std::function<void(uint32_t top, uint32_t count, uint8_t* rows)>
 // Takes the next bytes of the file; false stops the writing.
 using ByteSink = std::function<bool(const uint8_t* data, size_t size)>;
 
-// Writes the file a part at a time: the header, then bands of rows from the
-// bottom up, each of at most bandBytes, so that a window can write a large
-// picture between its messages.
+// Writes the file through a sink a part at a time: the header, then bands
+// of rows from the bottom up, each of at most bandBytes, so that a window can
+// write a large picture between its messages.
 class MonoWriter {
 public:
     static constexpr size_t kBandBytes = 256 * 1024;
@@ -56,9 +56,5 @@ private:
     std::vector<uint8_t> m_rows;
     std::vector<uint8_t> m_stored;
 };
-
-// Writes the whole file through sink. False when the size is refused (see
-// MonoFileSize) or the sink gave up.
-bool WriteMonoBmp(uint32_t width, uint32_t height, const RowBand& band, const ByteSink& sink);
 
 } // namespace bmp

@@ -211,7 +211,7 @@ public:
     bool Ok() const { return m_bits != nullptr; }
 
     const uint8_t* Glyph(size_t i) override {
-        if (i >= m_count || !m_bits)
+        if (i >= m_count || m_columns == 0 || !m_bits)
             return nullptr;
         const size_t first = i - i % m_columns;
         if (first != m_first) {
@@ -237,7 +237,9 @@ private:
 
 SheetImageWriter::SheetImageWriter(const SheetGlyphs& glyphs, uint32_t zoom)
     : m_glyphs(glyphs), m_layout(ImageLayout(glyphs, zoom)),
-      m_row(std::make_unique<CellRow>(glyphs, m_layout.Columns())),
+      // No room for glyphs of an image that is not written.
+      m_row(
+          std::make_unique<CellRow>(glyphs, SheetImageFits(glyphs, zoom) ? m_layout.Columns() : 0)),
       m_fits(SheetImageFits(glyphs, zoom) && m_row->Ok()),
       m_bmp(m_fits ? uint32_t(m_layout.Width()) : 0, m_fits ? uint32_t(m_layout.Height()) : 0) {
     if (m_glyphs.Valid())
@@ -247,17 +249,18 @@ SheetImageWriter::SheetImageWriter(const SheetGlyphs& glyphs, uint32_t zoom)
 SheetImageWriter::~SheetImageWriter() = default;
 
 bool SheetImageWriter::WriteNext(const bmp::ByteSink& sink) {
+    if (!m_fits)
+        return false;
     const uint32_t width = uint32_t(m_layout.Width());
-    return m_fits && m_bmp.WriteNext(
-                         [&](uint32_t top, uint32_t count, uint8_t* rows) {
-                             // Bottom up, as the file goes: each row of cells is reached
-                             // once, and its glyphs copied once.
-                             const size_t stride = bmp::MonoStride(width);
-                             for (uint32_t r = count; r-- > 0;)
-                                 ComposeSheet(m_layout, m_glyphs, 0, top + r, width, 1,
-                                              rows + size_t(r) * stride, stride);
-                         },
-                         sink);
+    const size_t stride = bmp::MonoStride(width);
+    // Row by row from the bottom up, as the file goes: each row of cells is
+    // reached once, and its glyphs are copied once.
+    const auto band = [&](uint32_t top, uint32_t count, uint8_t* rows) {
+        for (uint32_t r = count; r-- > 0;)
+            ComposeSheet(m_layout, m_glyphs, 0, top + r, width, 1, rows + size_t(r) * stride,
+                         stride);
+    };
+    return m_bmp.WriteNext(band, sink);
 }
 
 bool WriteSheetImage(const SheetGlyphs& glyphs, uint32_t zoom, const bmp::ByteSink& sink) {

@@ -19,6 +19,9 @@ bool CSheetImageSave::Start(const std::wstring& path) {
     wchar_t temporary[MAX_PATH + 1] = {};
     if (!GetTempFileNameW(folder.c_str(), L"gk", 0, temporary)) {
         m_error = GetLastError();
+        // A folder that is not there is named so, not as a wrong name.
+        if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+            m_error = ERROR_PATH_NOT_FOUND;
         return false;
     }
     m_temporary = temporary;
