@@ -47,13 +47,13 @@ CDeferredGlyphs::~CDeferredGlyphs() {
 }
 
 bool CDeferredGlyphs::Begin(HDC reference, const FontHeader& header, const uint16_t* codes,
-                            const LOGFONTA& font, UINT codePage, uint64_t cacheBound) {
+                            const LOGFONTA& font, UINT codePage) {
     const uint32_t n = header.DWord(FontHeader::kCharCount);
     m_codes.assign(codes, codes + n);
     m_cache.reset();
     if (!m_rasterizer.Begin(reference, header, m_codes.data(), font, codePage))
         return false;
-    m_cache = std::make_unique<GlyphCache>(n, m_rasterizer.BytesPerGlyph(), cacheBound);
+    m_cache = std::make_unique<GlyphCache>(n, m_rasterizer.BytesPerGlyph());
     return true;
 }
 

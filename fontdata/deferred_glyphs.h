@@ -24,12 +24,11 @@ public:
     // Realises the font and completes the header as a build does; codes are
     // the header's n codes. False after a failure (see Failure).
     bool Begin(HDC reference, const FontHeader& header, const uint16_t* codes, const LOGFONTA& font,
-               UINT codePage, uint64_t cacheBound = GlyphCache::kDefaultBound);
+               UINT codePage);
 
     const FontHeader& Header() const { return m_rasterizer.Header(); }
     const std::vector<uint16_t>& Codes() const { return m_codes; }
     RenderFailure Failure() const { return m_rasterizer.Failure(); }
-    const GlyphCache* Cache() const { return m_cache.get(); }
 
     const uint8_t* Glyph(size_t i) override;
     bool CopyGlyph(size_t i, uint8_t* out, size_t bytesPerGlyph) override;
