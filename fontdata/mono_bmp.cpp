@@ -6,13 +6,6 @@
 
 namespace bmp {
 
-namespace {
-
-// Rows composed at a time: a band of a few megabytes whatever the width.
-constexpr size_t kBandBytes = 4u * 1024 * 1024;
-
-} // namespace
-
 size_t MonoStride(uint32_t width) {
     return (size_t(width) + 31) / 32 * 4;
 }
@@ -50,27 +43,41 @@ std::vector<uint8_t> MonoHeader(uint32_t width, uint32_t height) {
     return header;
 }
 
-bool WriteMonoBmp(uint32_t width, uint32_t height, const RowBand& band, const ByteSink& sink) {
-    const std::vector<uint8_t> header = MonoHeader(width, height);
-    if (header.empty() || !sink(header.data(), header.size()))
+MonoWriter::MonoWriter(uint32_t width, uint32_t height, size_t bandBytes)
+    : m_width(width), m_fileSize(MonoFileSize(width, height)), m_stride(MonoStride(width)),
+      m_bandRows(uint32_t(std::clamp<size_t>(bandBytes / std::max<size_t>(m_stride, 1), 1,
+                                             std::max<uint32_t>(height, 1)))),
+      m_rowsLeft(m_fileSize ? height : 0) {}
+
+bool MonoWriter::WriteNext(const RowBand& band, const ByteSink& sink) {
+    if (m_fileSize == 0 || Done())
         return false;
-    const size_t stride = MonoStride(width);
-    const uint32_t bandRows = uint32_t(std::clamp<size_t>(kBandBytes / stride, 1, height));
-    std::vector<uint8_t> rows(stride * bandRows);
-    std::vector<uint8_t> stored(stride * bandRows);
+    if (m_written == 0) {
+        const std::vector<uint8_t> header = MonoHeader(m_width, m_rowsLeft);
+        if (!sink(header.data(), header.size()))
+            return false;
+        m_written = header.size();
+        // The band's buffers only once there are rows to write.
+        m_rows.resize(m_stride * m_bandRows);
+        m_stored.resize(m_stride * m_bandRows);
+        return true;
+    }
     // The file holds the bottom row first: bands from the bottom up, each
     // turned over.
-    for (uint32_t end = height; end > 0;) {
-        const uint32_t count = std::min(end, bandRows);
-        const uint32_t top = end - count;
-        std::fill(rows.begin(), rows.end(), uint8_t(0));
-        band(top, count, rows.data());
-        for (uint32_t r = 0; r < count; ++r)
-            std::copy_n(rows.data() + size_t(count - 1 - r) * stride, stride,
-                        stored.data() + size_t(r) * stride);
-        if (!sink(stored.data(), stride * count))
-            return false;
-        end = top;
+    const uint32_t count = std::min(m_rowsLeft, m_bandRows);
+    const uint32_t top = m_rowsLeft - count;
+    std::fill(m_rows.begin(), m_rows.end(), uint8_t(0));
+    band(top, count, m_rows.data());
+    for (uint32_t r = 0; r < count; ++r)
+        std::copy_n(m_rows.data() + size_t(count - 1 - r) * m_stride, m_stride,
+                    m_stored.data() + size_t(r) * m_stride);
+    if (!sink(m_stored.data(), m_stride * count))
+        return false;
+    m_rowsLeft = top;
+    m_written += uint64_t(m_stride) * count;
+    if (Done()) {
+        std::vector<uint8_t>().swap(m_rows);
+        std::vector<uint8_t>().swap(m_stored);
     }
     return true;
 }

@@ -30,8 +30,31 @@ using RowBand = std::function<void(uint32_t top, uint32_t count, uint8_t* rows)>
 // Takes the next bytes of the file; false stops the writing.
 using ByteSink = std::function<bool(const uint8_t* data, size_t size)>;
 
-// Writes the whole file through sink. False when the size is refused (see
-// MonoFileSize) or the sink gave up.
-bool WriteMonoBmp(uint32_t width, uint32_t height, const RowBand& band, const ByteSink& sink);
+// Writes the file through a sink a part at a time: the header, then bands
+// of rows from the bottom up, each of at most bandBytes, so that a window can
+// write a large picture between its messages.
+class MonoWriter {
+public:
+    static constexpr size_t kBandBytes = 256 * 1024;
+
+    MonoWriter(uint32_t width, uint32_t height, size_t bandBytes = kBandBytes);
+    // The file's size; 0 when it is refused (see MonoFileSize).
+    uint64_t FileSize() const { return m_fileSize; }
+    uint64_t Written() const { return m_written; }
+    bool Done() const { return m_fileSize != 0 && m_written == m_fileSize; }
+    // Hands the next part to sink: false when the size is refused, the file
+    // is done or the sink gave up.
+    bool WriteNext(const RowBand& band, const ByteSink& sink);
+
+private:
+    uint32_t m_width;
+    uint64_t m_fileSize;
+    uint64_t m_written = 0;
+    size_t m_stride;
+    uint32_t m_bandRows;
+    uint32_t m_rowsLeft; // rows above those written
+    std::vector<uint8_t> m_rows;
+    std::vector<uint8_t> m_stored;
+};
 
 } // namespace bmp

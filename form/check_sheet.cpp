@@ -1,7 +1,10 @@
 #include "form/check_sheet.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -196,15 +199,74 @@ bool SheetImageFits(const SheetGlyphs& glyphs, uint32_t zoom) {
            bmp::MonoFileSize(uint32_t(layout.Width()), uint32_t(layout.Height())) != 0;
 }
 
-bool WriteSheetImage(const SheetGlyphs& glyphs, uint32_t zoom, const bmp::ByteSink& sink) {
-    if (!SheetImageFits(glyphs, zoom))
+// The glyphs of one row of cells of the image, copied from the sheet's
+// source when the composition reaches that row.
+class SheetImageWriter::CellRow : public GlyphSource {
+public:
+    CellRow(const SheetGlyphs& glyphs, uint32_t columns)
+        : m_source(glyphs.bits), m_count(glyphs.Valid() ? glyphs.count : 0),
+          m_bytesPerGlyph(glyphs.bytesPerGlyph), m_columns(columns), m_present(columns, false),
+          m_bits(new (std::nothrow) uint8_t[size_t(columns) * glyphs.bytesPerGlyph + 1]) {}
+
+    bool Ok() const { return m_bits != nullptr; }
+
+    const uint8_t* Glyph(size_t i) override {
+        if (i >= m_count || m_columns == 0 || !m_bits)
+            return nullptr;
+        const size_t first = i - i % m_columns;
+        if (first != m_first) {
+            m_first = first;
+            for (size_t k = 0; k < m_columns; ++k)
+                m_present[k] =
+                    first + k < m_count && m_source->CopyGlyph(first + k, At(k), m_bytesPerGlyph);
+        }
+        return m_present[i - first] ? At(i - first) : nullptr;
+    }
+
+private:
+    uint8_t* At(size_t k) { return m_bits.get() + k * m_bytesPerGlyph; }
+
+    GlyphSource* m_source;
+    size_t m_count;
+    size_t m_bytesPerGlyph;
+    size_t m_columns;
+    size_t m_first = SIZE_MAX;
+    std::vector<bool> m_present;
+    std::unique_ptr<uint8_t[]> m_bits;
+};
+
+SheetImageWriter::SheetImageWriter(const SheetGlyphs& glyphs, uint32_t zoom)
+    : m_glyphs(glyphs), m_layout(ImageLayout(glyphs, zoom)),
+      // No room for glyphs of an image that is not written.
+      m_row(
+          std::make_unique<CellRow>(glyphs, SheetImageFits(glyphs, zoom) ? m_layout.Columns() : 0)),
+      m_fits(SheetImageFits(glyphs, zoom) && m_row->Ok()),
+      m_bmp(m_fits ? uint32_t(m_layout.Width()) : 0, m_fits ? uint32_t(m_layout.Height()) : 0) {
+    if (m_glyphs.Valid())
+        m_glyphs.bits = m_row.get();
+}
+
+SheetImageWriter::~SheetImageWriter() = default;
+
+bool SheetImageWriter::WriteNext(const bmp::ByteSink& sink) {
+    if (!m_fits)
         return false;
-    const SheetLayout layout = ImageLayout(glyphs, zoom);
-    const uint32_t width = uint32_t(layout.Width());
-    return bmp::WriteMonoBmp(
-        width, uint32_t(layout.Height()),
-        [&](uint32_t top, uint32_t count, uint8_t* rows) {
-            ComposeSheet(layout, glyphs, 0, top, width, count, rows, bmp::MonoStride(width));
-        },
-        sink);
+    const uint32_t width = uint32_t(m_layout.Width());
+    const size_t stride = bmp::MonoStride(width);
+    // Row by row from the bottom up, as the file goes: each row of cells is
+    // reached once, and its glyphs are copied once.
+    const auto band = [&](uint32_t top, uint32_t count, uint8_t* rows) {
+        for (uint32_t r = count; r-- > 0;)
+            ComposeSheet(m_layout, m_glyphs, 0, top + r, width, 1, rows + size_t(r) * stride,
+                         stride);
+    };
+    return m_bmp.WriteNext(band, sink);
+}
+
+bool WriteSheetImage(const SheetGlyphs& glyphs, uint32_t zoom, const bmp::ByteSink& sink) {
+    SheetImageWriter writer(glyphs, zoom);
+    while (!writer.Done())
+        if (!writer.WriteNext(sink))
+            return false;
+    return true;
 }

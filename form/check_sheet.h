@@ -7,6 +7,7 @@
 // image file holds the same pixels.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "fontdata/glyph_source.h"
 #include "fontdata/mono_bmp.h"
@@ -81,6 +82,37 @@ void ComposeSheet(const SheetLayout& layout, const SheetGlyphs& glyphs, uint64_t
 SheetLayout ImageLayout(const SheetGlyphs& glyphs, uint32_t zoom);
 // Whether that image fits a BMP file (bmp::MonoFileSize).
 bool SheetImageFits(const SheetGlyphs& glyphs, uint32_t zoom);
+// That image as a 1-bit BMP, written a part at a time (the header, then
+// bands of rows), so that a window can save a large sheet between its
+// messages. The glyphs are copied a row of cells at a time, and the source
+// keeps none of them for the image's sake.
+class SheetImageWriter {
+public:
+    // glyphs must outlive the writer.
+    SheetImageWriter(const SheetGlyphs& glyphs, uint32_t zoom);
+    ~SheetImageWriter();
+    SheetImageWriter(const SheetImageWriter&) = delete;
+    SheetImageWriter& operator=(const SheetImageWriter&) = delete;
+    // Whether the image fits a BMP file, and the memory for a row of cells
+    // was had.
+    bool Fits() const { return m_fits; }
+    uint64_t FileSize() const { return m_bmp.FileSize(); }
+    uint64_t Written() const { return m_bmp.Written(); }
+    bool Done() const { return m_bmp.Done(); }
+    // Hands the next part to sink: false when the image does not fit, is
+    // done, or the sink gave up.
+    bool WriteNext(const bmp::ByteSink& sink);
+
+private:
+    class CellRow;
+
+    SheetGlyphs m_glyphs; // reading the row of cells below
+    SheetLayout m_layout;
+    std::unique_ptr<CellRow> m_row;
+    bool m_fits;
+    bmp::MonoWriter m_bmp;
+};
+
 // Writes that image as a 1-bit BMP through sink; false when it does not fit
 // or the sink gave up.
 bool WriteSheetImage(const SheetGlyphs& glyphs, uint32_t zoom, const bmp::ByteSink& sink);

@@ -50,6 +50,7 @@ MemoryVerdict JudgeMemory(uint64_t bytes, const RegisteredData& listing, std::op
     if (const CFontPT* held = id ? FindRegistered(listing.m_records, *id) : nullptr) {
         verdict.idHeld = true;
         verdict.heldBytes = held->MemoryUse();
+        verdict.heldDataBytes = held->m_nDataSize;
     }
     const uint64_t used = std::min(listing.MemoryBytes(), RegisteredData::kMemoryBytesTotal);
     verdict.freeBytes = std::min(RegisteredData::kMemoryBytesTotal - used + verdict.heldBytes,

@@ -39,12 +39,13 @@ RegistrationFigures FiguresOf(const FontHeader& header);
 std::string Millimetres(uint32_t dots, int dotsPerMm);
 
 struct MemoryVerdict {
-    bool fitsMemory = false;  // within the 240 KB
-    bool listingRead = false; // a listing of the printer was read in this run
-    uint64_t freeBytes = 0;   // free in that listing, the held entry's bytes included
-    bool idHeld = false;      // the registration's ID is one the listing holds
-    uint64_t heldBytes = 0;   // what that entry takes
-    bool fitsFree = false;    // within freeBytes
+    bool fitsMemory = false;    // within the 240 KB
+    bool listingRead = false;   // a listing of the printer was read in this run
+    uint64_t freeBytes = 0;     // free in that listing, the held entry's bytes included
+    bool idHeld = false;        // the registration's ID is one the listing holds
+    uint64_t heldBytes = 0;     // what that entry takes, its records included
+    uint64_t heldDataBytes = 0; // of which its glyph data, the list's figure
+    bool fitsFree = false;      // within freeBytes
 };
 
 // The verdict for a registration taking bytes, under the ID typed in the

@@ -1,5 +1,6 @@
 #include "form/registration_check_dlg.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <cwchar>
@@ -10,9 +11,9 @@
 #include "framework/file_dialog.h"
 #include "framework/message_map.h"
 #include "framework/message_text.h"
-#include "framework/wait_cursor.h"
 #include "framework/window.h"
 #include "res/registration_check_ids.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -24,10 +25,20 @@ struct Anchor {
     int left, top, right, bottom;
 };
 const Anchor kAnchors[] = {
-    {IDC_CHECK_MISSING, 0, 0, 0, 1}, {IDC_CHECK_DROPPED_LABEL, 0, 1, 0, 1},
-    {IDC_CHECK_DROPPED, 0, 1, 0, 2}, {IDC_CHECK_SAVE_IMAGE, 2, 0, 2, 0},
-    {IDC_CHECK_SHEET, 0, 0, 2, 2},   {IDOK, 2, 2, 2, 2},
+    {IDC_CHECK_MISSING, 0, 0, 0, 1},       {IDC_CHECK_DROPPED_LABEL, 0, 1, 0, 1},
+    {IDC_CHECK_DROPPED, 0, 1, 0, 2},       {IDC_CHECK_SAVE_IMAGE, 2, 0, 2, 0},
+    {IDC_CHECK_SHEET, 0, 0, 2, 2},         {IDOK, 2, 2, 2, 2},
+    {IDC_CHECK_SAVE_PROGRESS, 0, 2, 2, 2}, {IDC_CHECK_SAVE_CANCEL, 2, 2, 2, 2},
 };
+
+// A save writes in slices of about this many milliseconds, each on a timer
+// message; the timer's messages come only when no input or painting waits,
+// so the window answers between slices, also inside a move or a menu.
+const UINT_PTR kSaveTimer = 1;
+const UINT kSliceMs = 40;
+// Larger image files are saved only when the operator says so.
+const uint64_t kAskAboveBytes = 256ull * 1024 * 1024;
+const int kProgressSteps = 1000;
 
 std::wstring Wide(const std::u16string& text) {
     return std::wstring(text.begin(), text.end());
@@ -107,9 +118,15 @@ void CRegistrationCheckDlg::ShowFigures() {
     else
         fit += LoadText(IDS_CHECK_NO_LISTING);
     if (m_verdict.idHeld && m_id) {
+        // The list shows an entry's glyph data; the printer's memory also
+        // holds its records, which the figures here count.
         wchar_t id[8];
         std::swprintf(id, 8, L"%02d", *m_id);
-        fit += L"\r\n" + LoadTextWith(IDS_CHECK_HELD, {id, std::to_wstring(m_verdict.heldBytes)});
+        fit += L"\r\n" +
+               LoadTextWith(IDS_CHECK_HELD_PARTS,
+                            {id, std::to_wstring(m_verdict.heldBytes),
+                             std::to_wstring(m_verdict.heldDataBytes),
+                             std::to_wstring(m_verdict.heldBytes - m_verdict.heldDataBytes)});
     }
     SetWindowTextTo(GetItem(IDC_CHECK_FIT), fit);
 
@@ -125,15 +142,31 @@ struct RegistrationCheckDlgMessageMap {
 const CommandEntry<CRegistrationCheckDlg> RegistrationCheckDlgMessageMap::kCommands[] = {
     {IDC_CHECK_ZOOM, CBN_SELCHANGE, &CRegistrationCheckDlg::OnZoom},
     {IDC_CHECK_SAVE_IMAGE, BN_CLICKED, &CRegistrationCheckDlg::OnSaveImage},
+    {IDC_CHECK_SAVE_CANCEL, BN_CLICKED, &CRegistrationCheckDlg::OnStopSave},
 };
 
 bool CRegistrationCheckDlg::OnCommand(int id, int code) {
     return DispatchCommand(*this, RegistrationCheckDlgMessageMap::kCommands, id, code);
 }
 
-bool CRegistrationCheckDlg::OnMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam,
-                                      LRESULT* result) {
+bool CRegistrationCheckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kSaveTimer)
+            return false;
+        ContinueSave();
+        *result = 0;
+        return true;
+    case WM_CLOSE:
+        // The close box closes also during a save, which Esc only stops.
+        OnStopSave();
+        EndDialog(IDCANCEL);
+        *result = 0;
+        return true;
+    case WM_DESTROY:
+        KillTimer(m_hWnd, kSaveTimer);
+        m_save.reset();
+        return false;
     case WM_SIZE:
         LayOut();
         *result = 0;
@@ -187,7 +220,26 @@ void CRegistrationCheckDlg::LayOut() {
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
+void CRegistrationCheckDlg::OnOK() {
+    OnStopSave();
+    EndDialog(IDOK);
+}
+
+void CRegistrationCheckDlg::OnCancel() {
+    if (m_save)
+        OnStopSave();
+    else
+        EndDialog(IDCANCEL);
+}
+
+int CRegistrationCheckDlg::Tell(const std::wstring& text, UINT flags) {
+    return MessageBoxW(m_hWnd, text.c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
+                       flags | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+}
+
 void CRegistrationCheckDlg::OnSaveImage() {
+    if (m_save)
+        return;
     const std::wstring filter = LoadText(IDS_CHECK_IMAGE_FILTER);
     FileDialogOptions options;
     options.open = false;
@@ -198,14 +250,65 @@ void CRegistrationCheckDlg::OnSaveImage() {
     const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
     if (!path)
         return;
-    SheetImageResult saved = SheetImageResult::Saved;
-    uint32_t error = 0;
-    {
-        CWaitCursor wait;
-        saved = SaveSheetImage(*path, m_glyphs, SelectedZoom(), &error);
-    }
-    if (saved == SheetImageResult::TooLarge)
+    auto save = std::make_unique<CSheetImageSave>(m_glyphs, SelectedZoom());
+    if (!save->Fits()) {
         m_operator.ShowMessage(IDS_CHECK_IMAGE_TOO_LARGE);
-    else if (saved == SheetImageResult::WriteFailed)
-        m_operator.ShowMessage(IDS_CHECK_IMAGE_FAILED);
+        return;
+    }
+    const uint64_t size = save->FileSize();
+    if (size > kAskAboveBytes &&
+        Tell(LoadTextWith(
+                 IDS_CHECK_IMAGE_ASK_LARGE,
+                 {std::to_wstring((size + 512 * 1024) / (1024 * 1024)), std::to_wstring(size)}),
+             MB_YESNO) != IDYES)
+        return;
+    if (!save->Start(*path)) {
+        Tell(LoadTextWith(IDS_CHECK_IMAGE_FAILED_AT, {*path, SystemErrorText(save->Error())}),
+             MB_OK);
+        return;
+    }
+    m_save = std::move(save);
+    m_savePath = *path;
+    ShowSaving(true);
+    SetTimer(m_hWnd, kSaveTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void CRegistrationCheckDlg::ContinueSave() {
+    if (!m_save) {
+        KillTimer(m_hWnd, kSaveTimer);
+        return;
+    }
+    const CSheetImageSave::Step step = m_save->Continue(kSliceMs);
+    const uint64_t size = std::max<uint64_t>(m_save->FileSize(), 1);
+    SendMessageW(GetItem(IDC_CHECK_SAVE_PROGRESS), PBM_SETPOS,
+                 WPARAM(m_save->Written() * kProgressSteps / size), 0);
+    if (step == CSheetImageSave::Step::Going)
+        return;
+    const uint32_t error = m_save->Error();
+    OnStopSave();
+    if (step == CSheetImageSave::Step::Failed)
+        Tell(LoadTextWith(IDS_CHECK_IMAGE_FAILED_AT, {m_savePath, SystemErrorText(error)}), MB_OK);
+}
+
+void CRegistrationCheckDlg::OnStopSave() {
+    KillTimer(m_hWnd, kSaveTimer);
+    if (!m_save)
+        return;
+    // Whatever the save wrote goes with it.
+    m_save.reset();
+    ShowSaving(false);
+}
+
+void CRegistrationCheckDlg::ShowSaving(bool saving) {
+    HWND progress = GetItem(IDC_CHECK_SAVE_PROGRESS);
+    HWND cancel = GetItem(IDC_CHECK_SAVE_CANCEL);
+    HWND focus = GetFocus();
+    SendMessageW(progress, PBM_SETRANGE32, 0, kProgressSteps);
+    SendMessageW(progress, PBM_SETPOS, 0, 0);
+    ShowWindow(progress, saving ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(cancel, saving ? SW_SHOWNA : SW_HIDE);
+    EnableWindow(GetItem(IDC_CHECK_SAVE_IMAGE), saving ? FALSE : TRUE);
+    // The keys go on scrolling the sheet rather than to a button that went.
+    if (focus == cancel || focus == GetItem(IDC_CHECK_SAVE_IMAGE) || !focus)
+        SendMessageW(m_hWnd, WM_NEXTDLGCTL, WPARAM(GetItem(IDC_CHECK_SHEET)), TRUE);
 }

@@ -3,7 +3,9 @@
 // window, resizable. It shows a registration built as a download would build
 // it: characters, bytes in the printer's memory and whether they fit, the
 // cell, the characters that will not come out as typed, and every glyph as it
-// will be sent, which can be saved as an image.
+// will be sent, which can be saved as an image while the window goes on
+// answering.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "form/check_sheet.h"
 #include "form/message_box_operator.h"
 #include "form/registration_check.h"
+#include "form/sheet_image_file.h"
 #include "framework/dialog.h"
 
 class CRegistrationCheckDlg : public CDialog {
@@ -24,11 +27,18 @@ protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // Closing stops a save; Esc during a save stops only the save.
+    void OnOK() override;
+    void OnCancel() override;
 
 private:
     void ShowFigures();
     void OnZoom();
     void OnSaveImage();
+    void OnStopSave();
+    void ContinueSave();
+    void ShowSaving(bool saving);
+    int Tell(const std::wstring& text, UINT flags);
     // Moves and stretches the controls after the dialog's client area
     // changed by (dx, dy) from its template size.
     void LayOut();
@@ -41,6 +51,8 @@ private:
     std::optional<int> m_id;
     int m_nDotsPerMm;
     SheetGlyphs m_glyphs;
+    std::unique_ptr<CSheetImageSave> m_save; // while an image is being saved
+    std::wstring m_savePath;
 
     HWND m_hOwner = nullptr; // the dialog once it exists, owner of its messages
     CMessageBoxOperator m_operator{m_hOwner};

@@ -7,3 +7,6 @@
 std::wstring LoadText(unsigned id);
 // The same with %1, %2, ... replaced by the values in order.
 std::wstring LoadTextWith(unsigned id, std::initializer_list<std::wstring> values);
+// The system's text for an error code, without its line break; a neutral
+// "system error N" when the system has none.
+std::wstring SystemErrorText(unsigned long error);

@@ -16,6 +16,8 @@
 #define IDC_CHECK_SAVE_IMAGE 1108 // 画像として保存
 #define IDC_CHECK_CELL 1109       // the cell in dots and millimetres
 #define IDC_CHECK_DROPPED_LABEL 1110
+#define IDC_CHECK_SAVE_PROGRESS 1111 // how far a save of the image has come
+#define IDC_CHECK_SAVE_CANCEL 1112   // 中止: stops that save
 
 // Texts; %1, %2, ... stand for the values put in.
 #define IDS_CHECK_CELL 64200
@@ -23,8 +25,9 @@
 #define IDS_CHECK_EXCEEDS_MEMORY 64202
 #define IDS_CHECK_FITS_FREE 64203
 #define IDS_CHECK_EXCEEDS_FREE 64204
-#define IDS_CHECK_HELD 64205
 #define IDS_CHECK_NO_LISTING 64206
-#define IDS_CHECK_IMAGE_FAILED 64207
 #define IDS_CHECK_IMAGE_TOO_LARGE 64208
 #define IDS_CHECK_IMAGE_FILTER 64209
+#define IDS_CHECK_IMAGE_ASK_LARGE 64210
+#define IDS_CHECK_IMAGE_FAILED_AT 64211
+#define IDS_CHECK_HELD_PARTS 64212

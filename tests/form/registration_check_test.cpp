@@ -7,22 +7,36 @@
 #include <random>
 
 #include "fontdata/byte_order.h"
+#include "fontdata/glyph_cache.h"
 #include "form/registration_check.h"
 
 namespace {
 
-// Glyph data held in memory: count bitmaps back to back.
+// Glyph data held in memory: count bitmaps back to back. Counts the glyphs
+// asked for to be kept and those only copied.
 class GlyphDataSource : public GlyphSource {
 public:
     GlyphDataSource(const uint8_t* data, size_t size, uint32_t bytesPerGlyph)
         : m_data(data), m_size(size), m_bytesPerGlyph(bytesPerGlyph) {}
     const uint8_t* Glyph(size_t i) override {
+        ++kept;
+        return At(i);
+    }
+    bool CopyGlyph(size_t i, uint8_t* out, size_t bytesPerGlyph) override {
+        ++copied;
+        if (At(i))
+            std::copy_n(At(i), bytesPerGlyph, out);
+        return At(i) != nullptr;
+    }
+    size_t kept = 0, copied = 0;
+
+private:
+    const uint8_t* At(size_t i) const {
         if (m_bytesPerGlyph == 0 || i >= m_size / m_bytesPerGlyph)
             return nullptr;
         return m_data + i * m_bytesPerGlyph;
     }
 
-private:
     const uint8_t* m_data;
     size_t m_size;
     uint32_t m_bytesPerGlyph;
@@ -100,17 +114,38 @@ TEST(RegistrationCheck, MemoryVerdictAfterAListing) {
         std::optional<int> id;
         uint64_t bytes;
         bool fitsMemory, idHeld, fitsFree;
-        uint64_t freeBytes;
+        uint64_t freeBytes, heldBytes, heldDataBytes; // the held entry's, and the list's figure
     } cases[] = {
-        {"no listing yet", false, big, 10, 200000, true, false, false, 0},
-        {"too large for any printer", false, {}, std::nullopt, 245761, false, false, false, 0},
-        {"exactly the whole memory", true, {}, 1, 245760, true, false, true, 245760},
-        {"a new ID that fits", true, big, 1, 15760, true, false, true, 15760},
-        {"a new ID that does not", true, big, 1, 15761, true, false, false, 15760},
-        {"the ID held counts as free", true, big, 10, 200000, true, true, true, 245760},
-        {"no valid ID: a new one", true, big, std::nullopt, 20000, true, false, false, 15760},
+        {"no listing yet", false, big, 10, 200000, true, false, false, 0, 0, 0},
+        {"too large for any printer",
+         false,
+         {},
+         std::nullopt,
+         245761,
+         false,
+         false,
+         false,
+         0,
+         0,
+         0},
+        {"exactly the whole memory", true, {}, 1, 245760, true, false, true, 245760, 0, 0},
+        {"a new ID that fits", true, big, 1, 15760, true, false, true, 15760, 0, 0},
+        {"a new ID that does not", true, big, 1, 15761, true, false, false, 15760, 0, 0},
+        {"the ID held counts as free", true, big, 10, 200000, true, true, true, 245760, 230000,
+         200000},
+        {"no valid ID: a new one", true, big, std::nullopt, 20000, true, false, false, 15760, 0, 0},
         // 15560 free besides the 200 bytes of ID 3.
-        {"another ID held", true, {{3, 100, 10}, big[0]}, 3, 15700, true, true, true, 15760},
+        {"another ID held",
+         true,
+         {{3, 100, 10}, big[0]},
+         3,
+         15700,
+         true,
+         true,
+         true,
+         15760,
+         200,
+         100},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -120,6 +155,8 @@ TEST(RegistrationCheck, MemoryVerdictAfterAListing) {
         EXPECT_EQ(v.idHeld, c.idHeld);
         EXPECT_EQ(v.fitsFree, c.fitsFree);
         EXPECT_EQ(v.freeBytes, c.freeBytes);
+        EXPECT_EQ(v.heldBytes, c.heldBytes);
+        EXPECT_EQ(v.heldDataBytes, c.heldDataBytes);
     }
 }
 
@@ -219,6 +256,11 @@ TEST(RegistrationCheck, ImageFileHoldsTheSheetBottomRowFirst) {
         for (uint32_t x = 0; x < w; ++x)
             ASSERT_EQ(Pixel(rows, bmp::MonoStride(w), x, h - 1 - y), Pixel(whole, stride, x, y))
                 << x << "," << y;
+    // The image copies each glyph once and asks its source to keep none.
+    g.source->kept = g.source->copied = 0;
+    ASSERT_TRUE(WriteSheetImage(g.sheet, zoom, [](const uint8_t*, size_t) { return true; }));
+    EXPECT_EQ(g.source->kept, 0u);
+    EXPECT_EQ(g.source->copied, g.sheet.count);
 
     // A sink that gives up stops the writing; a sheet too large for the
     // format is refused before anything is drawn or written.
@@ -234,4 +276,53 @@ TEST(RegistrationCheck, ImageFileHoldsTheSheetBottomRowFirst) {
     huge.bits = &nothing;
     EXPECT_FALSE(WriteSheetImage(huge, 8, [&](const uint8_t*, size_t) { return ++calls > 0; }));
     EXPECT_EQ(calls, 2);
+}
+
+// The window's glyphs through the cache: at most its bound of 64 MB for the
+// largest registration, the glyphs used longest ago dropped and rendered
+// again, each as it was; Release gives every byte back.
+TEST(RegistrationCheck, KeptGlyphsStayWithinTheBoundAndComeBackWhenAskedAgain) {
+    const size_t count = 5000;
+    const uint32_t bytesPerGlyph = 18368; // 444 x 328 dots
+    GlyphCache cache(count, bytesPerGlyph);
+    size_t rendered = 0;
+    const auto glyph = [&](size_t i) {
+        if (const uint8_t* kept = cache.Find(i))
+            return kept;
+        uint8_t* made = cache.Make(i);
+        if (made) {
+            ++rendered;
+            std::fill(made, made + bytesPerGlyph, uint8_t(i * 7 + 1));
+        }
+        return static_cast<const uint8_t*>(made);
+    };
+    const size_t room = GlyphCache::kDefaultBound / bytesPerGlyph;
+    for (size_t i = 0; i < count; ++i)
+        ASSERT_NE(glyph(i), nullptr);
+    EXPECT_EQ(rendered, count);
+    EXPECT_EQ(cache.Kept(), room);
+    EXPECT_LE(cache.BytesHeld(), GlyphCache::kDefaultBound);
+    EXPECT_GE(cache.BytesHeld(), room * bytesPerGlyph);
+
+    // The last ones are still there; the first came back, rendered again.
+    const struct {
+        size_t glyph;
+        bool renderedAgain;
+    } visits[] = {{count - 1, false},    {count - room, false},    {0, true},
+                  {count - room, false}, {count - room + 1, true}, {0, false}};
+    for (const auto& v : visits) {
+        const size_t before = rendered;
+        const uint8_t* bits = glyph(v.glyph);
+        ASSERT_NE(bits, nullptr);
+        EXPECT_EQ(rendered - before, v.renderedAgain ? 1u : 0u) << v.glyph;
+        EXPECT_EQ(bits[0], uint8_t(v.glyph * 7 + 1));
+        EXPECT_EQ(bits[bytesPerGlyph - 1], uint8_t(v.glyph * 7 + 1));
+        EXPECT_LE(cache.BytesHeld(), GlyphCache::kDefaultBound);
+    }
+
+    cache.Release();
+    EXPECT_EQ(cache.BytesHeld(), 0u);
+    EXPECT_EQ(cache.Kept(), 0u);
+    EXPECT_EQ(cache.Find(0), nullptr);
+    EXPECT_EQ(glyph(3)[0], uint8_t(22));
 }

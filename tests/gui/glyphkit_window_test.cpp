@@ -1,7 +1,11 @@
 // Glyphkit.exe under Xvfb, driven from outside as a person uses it: the
 // model choice, the field checks, font selection, Save and Load through their
 // file dialogs, text files, the menu's dialogs, Ctrl+N and the frame's size.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -23,6 +27,52 @@ const wchar_t kGothic[] = L"IPAゴシック";
 std::vector<uint8_t> FileBytes(const std::wstring& path) {
     std::ifstream in(path.c_str(), std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Distinct kanji that code page 932 holds, from the CJK block up.
+std::wstring Kanji(size_t n) {
+    std::wstring text;
+    for (wchar_t c = 0x4E00; text.size() < n && c < 0xA000; ++c) {
+        char bytes[2];
+        BOOL usedDefault = FALSE;
+        if (WideCharToMultiByte(932, 0, &c, 1, bytes, 2, nullptr, &usedDefault) > 0 && !usedDefault)
+            text += c;
+    }
+    return text;
+}
+
+// The memory the program holds of its own.
+uint64_t PrivateBytes(const Program& program) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.Id());
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, &counters, sizeof counters);
+    CloseHandle(process);
+    return counters.PagefileUsage;
+}
+
+// The temporary files that saves of the check's image write beside the file
+// chosen, in the folder of TempPath.
+size_t SaveLeftovers() {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(TempPath(L"gk*.tmp").c_str(), &found);
+    size_t n = 0;
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+        ++n;
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return n;
+}
+
+// Polls until done() holds or about ten seconds have passed.
+template <class Done> bool Until(Done done, int seconds = 10) {
+    for (int waited = 0; !done() && waited < seconds * 1000; waited += 20)
+        Sleep(20);
+    return done();
 }
 
 class WindowTest : public ::testing::Test {
@@ -620,4 +670,126 @@ TEST_F(WindowTest, RegistrationCheckShowsItsSheetAndFollowsItsSize) {
         Sleep(20);
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_TRUE(IsWindowEnabled(frame));
+}
+
+// The registration check of 1500 characters at 72 points on the 305-dpi
+// model: a save of its image runs with its progress while the window answers;
+// an image over 256 MB is saved only when the operator agrees to its size;
+// Esc stops a save and leaves the window, closing the window stops it too,
+// and neither leaves a file; the memory the window took goes back with it.
+TEST_F(WindowTest, RegistrationCheckSavesItsImageWhileTheWindowAnswers) {
+    Start(IDC_MODEL_QW400);
+    SetText(Item(IDC_REG_NAME), L"LARGE");
+    SelectFace(kGothic);
+    TypeAndLeave(Item(IDC_POINT_SIZE), L"72");
+    Click(Item(IDC_RANGE_ON));
+    SetText(Item(IDC_REG_TEXT), Kanji(1500));
+    const uint64_t before = PrivateBytes(program);
+    const size_t leftovers = SaveLeftovers();
+    Command(frame, ID_CHECK_REGISTRATION);
+    HWND dialog = WaitForWindow(program, L"登録内容の確認", L"#32770", 60000);
+    ASSERT_NE(dialog, nullptr);
+    HWND progress = GetDlgItem(dialog, IDC_CHECK_SAVE_PROGRESS);
+    HWND saveButton = GetDlgItem(dialog, IDC_CHECK_SAVE_IMAGE);
+    const std::wstring path = TempPath(L"window_check_large.bmp");
+    DeleteFileW(path.c_str());
+    // Saves at a zoom and answers the question about the size; the byte
+    // count it named, 0 when none came.
+    const auto save = [&](const wchar_t* zoom, int answer) -> uint64_t {
+        EXPECT_TRUE(SelectComboItem(dialog, IDC_CHECK_ZOOM, zoom));
+        ClickLater(saveButton);
+        EXPECT_TRUE(ChooseFile(program, path));
+        if (!answer)
+            return 0;
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        EXPECT_NE(seen.box, nullptr);
+        const size_t at = seen.text.find(L"（"), end = seen.text.find(L"byte）");
+        EXPECT_EQ(seen.text.rfind(L"画像ファイルは", 0), 0u) << seen.text;
+        EXPECT_NE(end, std::wstring::npos) << seen.text;
+        Answer(seen.box, answer);
+        return at < end ? std::stoull(seen.text.substr(at + 1, end - at - 1)) : 0;
+    };
+    const auto saving = [&]() { return IsWindowVisible(progress) != FALSE; };
+
+    EXPECT_GT(save(L"8", IDNO), 256u * 1024 * 1024);
+    EXPECT_FALSE(saving());
+    EXPECT_FALSE(Exists(path));
+
+    save(L"8", IDYES);
+    ASSERT_TRUE(Until(saving));
+    EXPECT_FALSE(IsWindowEnabled(saveButton));
+    ASSERT_TRUE(Until([&]() { return Send(progress, PBM_GETPOS) > 0; }));
+    EXPECT_TRUE(Responds(dialog, 2000));
+    HWND focus = FocusOf(dialog);
+    PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    ASSERT_TRUE(Until([&]() { return !saving(); }));
+    EXPECT_TRUE(IsWindowVisible(dialog)); // Esc stopped the save only
+    EXPECT_TRUE(IsWindowEnabled(saveButton));
+    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(SaveLeftovers(), leftovers);
+
+    // At zoom 1 the image is saved whole, as long as its header says.
+    save(L"1", 0);
+    ASSERT_TRUE(Until([&]() { return Exists(path) && !saving(); }, 120));
+    const std::vector<uint8_t> bmp = FileBytes(path);
+    ASSERT_GT(bmp.size(), 62u);
+    EXPECT_EQ(bmp[0], 'B');
+    EXPECT_EQ(bmp[2] | bmp[3] << 8 | bmp[4] << 16 | uint32_t(bmp[5]) << 24, bmp.size());
+    EXPECT_EQ(SaveLeftovers(), leftovers);
+    DeleteFileW(path.c_str());
+
+    // Closing the window during a save stops it.
+    save(L"8", IDYES);
+    ASSERT_TRUE(Until(saving));
+    Click(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(Until([&]() { return !IsWindow(dialog); }));
+    EXPECT_TRUE(IsWindowEnabled(frame));
+    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(SaveLeftovers(), leftovers);
+    // What the window took is given back (it kept over 100 MB once), by the
+    // time the main window takes messages again.
+    Send(form, WM_NULL);
+    EXPECT_LT(PrivateBytes(program), before + 32u * 1024 * 1024);
+}
+
+// A save that the system refuses: the chosen file is held open elsewhere. The
+// message names the file and the system's reason, and the file stays as it
+// was.
+TEST_F(WindowTest, RegistrationCheckNamesTheFileAndTheReasonOfAFailedSave) {
+    Start();
+    SetText(Item(IDC_REG_NAME), L"CHECK");
+    SelectFace(kGothic);
+    SetText(Item(IDC_REG_TEXT), L"AB");
+    const std::wstring path = TempPath(L"window_check_held.bmp");
+    std::ofstream(path.c_str()) << "held";
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const size_t leftovers = SaveLeftovers();
+    Command(frame, ID_CHECK_REGISTRATION);
+    HWND dialog = WaitForWindow(program, L"登録内容の確認", L"#32770");
+    ASSERT_NE(dialog, nullptr);
+    ClickLater(GetDlgItem(dialog, IDC_CHECK_SAVE_IMAGE));
+    ASSERT_TRUE(ChooseFile(program, path));
+    // The file dialog asks whether to replace the file: yes.
+    HWND replace = nullptr;
+    ASSERT_TRUE(Until([&]() {
+        replace = WaitForWindow(program, nullptr, L"#32770", 0);
+        return replace && GetDlgItem(replace, IDYES);
+    }));
+    Answer(replace, IDYES);
+    const MessageBoxSeen seen = WaitForMessageBox(program);
+    ASSERT_NE(seen.box, nullptr);
+    wchar_t reason[512] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_ACCESS_DENIED, 0, reason, 512, nullptr);
+    std::wstring expected = L"画像ファイルの保存に失敗しました。\n" + path + L"\n" + reason;
+    while (!expected.empty() && (expected.back() == L'\n' || expected.back() == L'\r'))
+        expected.pop_back();
+    EXPECT_EQ(seen.text, expected);
+    Answer(seen.box, IDOK);
+    CloseHandle(held);
+    EXPECT_EQ(FileBytes(path), std::vector<uint8_t>({'h', 'e', 'l', 'd'}));
+    EXPECT_EQ(SaveLeftovers(), leftovers);
+    DeleteFileW(path.c_str());
 }

@@ -338,13 +338,24 @@ private:
                 Print((L"check " + std::to_wstring(id)).c_str(), ListLine(list, k));
         }
         if (imagePath != L"-") {
+            // A new file: the file dialog asks nothing, and the file is there
+            // once the save has ended.
+            DeleteFileW(imagePath.c_str());
             gui::ClickLater(GetDlgItem(dialog, IDC_CHECK_SAVE_IMAGE));
             if (!gui::ChooseFile(m_program, imagePath))
                 return false;
-            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 500);
-            if (seen.box) {
-                Print(L"box", seen.text);
-                gui::Answer(seen.box, IDOK);
+            HWND progress = GetDlgItem(dialog, IDC_CHECK_SAVE_PROGRESS);
+            for (int waited = 0; waited < 60000; waited += 20) {
+                const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 0);
+                if (seen.box) {
+                    Print(L"box", seen.text);
+                    gui::Answer(seen.box, IDOK);
+                    break;
+                }
+                if (GetFileAttributesW(imagePath.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                    !IsWindowVisible(progress))
+                    break;
+                Sleep(20);
             }
         }
         gui::Click(GetDlgItem(dialog, IDOK));

@@ -374,8 +374,8 @@ TEST_F(WindowTest, RegistrationCheckAgreesWithASaveAndTheListing) {
     StartPrinter(kPort, {}, seed);
     const std::string image = WorkDir() + "/check.bmp";
     const std::vector<std::string> lines =
-        Window(Steps(Registration("1"), {"check", "-", "press", "1011", "check", WinePath(image),
-                                         "text", "1052", "10", "check", "-"}));
+        Window(Steps(Registration("1"), {"check", "-", "press", "1011", "list", "check",
+                                         WinePath(image), "text", "1052", "10", "check", "-"}));
     const std::vector<std::string> fits = Only(lines, "check 1103");
     ASSERT_EQ(fits.size(), 3u) << testing::PrintToString(lines);
     const std::string fitsMemory = "プリンタのメモリ240Kbyteに収まります。";
@@ -383,9 +383,13 @@ TEST_F(WindowTest, RegistrationCheckAgreesWithASaveAndTheListing) {
               "check 1103: " + fitsMemory + "\\nプリンタの空きは「情報取得」の後に示されます。");
     EXPECT_EQ(fits[1],
               "check 1103: " + fitsMemory + "\\n最後に取得したプリンタの空き6byteに収まりません。");
-    EXPECT_EQ(fits[2], "check 1103: " + fitsMemory +
-                           "\\n最後に取得したプリンタの空き245760byteに収まります。\\n"
-                           "登録ID10の245754byteは上書きで空くものとして数えています。");
+    EXPECT_EQ(fits[2],
+              "check 1103: " + fitsMemory +
+                  "\\n最後に取得したプリンタの空き245760byteに収まります。\\n"
+                  "登録ID10が使う245754byte（一覧に示すグリフデータ215784byteと、"
+                  "1文字10byteの文字情報29970byte）は上書きで空くものとして数えています。");
+    // The list's line for that entry, its glyph data.
+    EXPECT_EQ(Only(lines, "line"), std::vector<std::string>{"line: ID10 BIG 215784byte"});
 
     // A Save of the same form, shown by the console tool.
     const std::string kfd = WorkDir() + "/same.kfd";
