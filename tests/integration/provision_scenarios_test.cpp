@@ -20,11 +20,14 @@ std::string Output(const ProcessResult& r) {
 
 class ProvisionTest : public VirtualPrinterTest {
 protected:
-    // A font data file of n characters at the point size, in the work folder.
-    std::string Kfd(const std::string& name, std::vector<uint16_t> codes, int points = 10) {
+    // A font data file of n characters at the point size, in the work folder,
+    // registered as regName (by default "F" and the count).
+    std::string Kfd(const std::string& name, std::vector<uint16_t> codes, int points = 10,
+                    std::string regName = "") {
         RunProcess({"mkdir", "-p", WorkDir() + "/fonts"}, 10000);
-        WriteKfd(WorkDir() + "/" + name, "F" + std::to_string(codes.size()), kIpaGothicCp932,
-                 points, codes);
+        if (regName.empty())
+            regName = "F" + std::to_string(codes.size());
+        WriteKfd(WorkDir() + "/" + name, regName, kIpaGothicCp932, points, codes);
         return name;
     }
     // The plan file, with a BOM, a comment and a blank line before the lines.
@@ -167,6 +170,29 @@ TEST_F(ProvisionTest, CtrlCStopsEveryPortAndReportsNoSuccess) {
         EXPECT_NE(m->Find(1), nullptr);
         EXPECT_EQ(m->Find(3), nullptr);
     }
+}
+
+TEST_F(ProvisionTest, AcknowledgedFontThatThePrinterDidNotKeepFailsThePort) {
+    // The printer on COM15 holds KANA as ID 02, stored by an earlier run, and
+    // then acknowledges the fifth character of every download without
+    // keeping the download: NEWKANA, of the same cell, seems to go through.
+    RegistrationMemory& earlier = AddPrinter(16);
+    Kfd("kana.kfd", kana, 10, "KANA");
+    Kfd("new.kfd", kana, 10, "NEWKANA");
+    ASSERT_EQ(Cli({"provision", Plan("2 kana.kfd\n"), "--port", "16"}).exitCode, 0);
+    StopPrinterOn(16);
+    FaultPlan keepsTheOld;
+    keepsTheOld.wrongAckCharacter = 5;
+    keepsTheOld.wrongAckByte = 0x06;
+    RegistrationMemory& printer = AddPrinter(15, keepsTheOld, earlier);
+    const ProcessResult r =
+        Cli({"provision", Plan("2 new.kfd\n"), "--port", "15", "--overwrite", "yes"});
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_EQ(r.out, "COM15 failed at the listing: ID02 is listed as \"KANA\", not \"NEWKANA\"\n")
+        << Output(r);
+    StopPrinterOn(15);
+    ASSERT_NE(printer.Find(2), nullptr);
+    EXPECT_EQ(printer.Find(2)->CharacterCount(), 5u);
 }
 
 } // namespace

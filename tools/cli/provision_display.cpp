@@ -22,6 +22,36 @@ std::wstring TwoDigits(int id) {
     return text;
 }
 
+std::wstring CodeText(uint64_t code) {
+    wchar_t text[16];
+    std::swprintf(text, 16, L"U+%04X", unsigned(code));
+    return text;
+}
+
+// How the final listing differs from the plan, named for the operator.
+std::wstring Difference(const ListingDifference& d) {
+    const std::wstring id = L"ID" + TwoDigits(d.id);
+    switch (d.what) {
+    case ListingMismatch::Missing:
+        return id + L" is not in the printer's listing";
+    case ListingMismatch::Name:
+        return id + L" is listed as \"" + FromCodePage(d.listedName) + L"\", not \"" +
+               FromCodePage(d.plannedName) + L"\"";
+    case ListingMismatch::CharacterCount:
+        return id + L" is listed with " + std::to_wstring(d.listed) + L" characters, not " +
+               std::to_wstring(d.planned);
+    case ListingMismatch::DataSize:
+        return id + L" is listed with " + std::to_wstring(d.listed) + L" bytes, not " +
+               std::to_wstring(d.planned);
+    case ListingMismatch::CharacterCode:
+        return id + L" lists " + CodeText(d.listed) + L" as character " +
+               std::to_wstring(d.character + 1) + L", not " + CodeText(d.planned);
+    case ListingMismatch::None:
+        break;
+    }
+    return L"";
+}
+
 unsigned Percent(const PortView& port) {
     return port.count == 0 ? 0 : unsigned(uint64_t(port.sent) * 100 / port.count);
 }
@@ -126,9 +156,11 @@ void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
 std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResult& result) const {
     const std::wstring name = L"COM" + std::to_wstring(port.port);
     if (result.outcome == PortOutcome::Ok) {
+        // What this run stored, not whatever else the printer holds; the
+        // memory is the printer's whole use.
         std::wstring ids;
-        for (const CFontPT& record : result.listed)
-            ids += L" ID" + TwoDigits(record.m_nId);
+        for (const PlannedRegistration& registration : m_plan)
+            ids += L" ID" + TwoDigits(registration.line.id);
         return name + L" ok:" + ids + L", memory " + std::to_wstring(result.memoryUse / 1024) +
                L"/240 KB";
     }
@@ -157,13 +189,8 @@ std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResul
         why = L"ID " + TwoDigits(m_plan.at(result.registration).line.id) +
               L" is registered already and --overwrite is no";
         break;
-    case PortFailure::MissingFromListing:
-        why = L"ID" + TwoDigits(result.id) + L" is not in the printer's listing";
-        break;
-    case PortFailure::WrongSizeInListing:
-        why = L"ID" + TwoDigits(result.id) + L" is listed with " +
-              std::to_wstring(result.listedSize) + L" bytes, not " +
-              std::to_wstring(result.expectedSize);
+    case PortFailure::ListingDiffers:
+        why = Difference(result.difference);
         break;
     case PortFailure::None:
         break;
