@@ -195,4 +195,34 @@ TEST_F(ProvisionTest, AcknowledgedFontThatThePrinterDidNotKeepFailsThePort) {
     EXPECT_EQ(printer.Find(2)->CharacterCount(), 5u);
 }
 
+TEST_F(ProvisionTest, FaceThatIsNotInstalledIsNamedOncePerFileOnEveryPath) {
+    AddPrinter(17);
+    AddPrinter(18);
+    // ABC in a face of character set 128 that this workstation lacks: a
+    // substitute face draws them.
+    Kfd("noface.kfd", abc);
+    std::fstream(WorkDir() + "/noface.kfd", std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(10 + 104)
+        .write("NoSuchFace\0", 11);
+    std::fstream(WorkDir() + "/noface.kfd", std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(10 + 76)
+        .put(char(128));
+    const std::string named = "フォント「NoSuchFace」はインストールされていません。";
+    const std::string kfd = WinePath(WorkDir() + "/noface.kfd");
+    const std::vector<std::vector<std::string>> runs{
+        {"provision", Plan("1 noface.kfd\n"), "--port", "17,18"},
+        {"download", kfd, "--id", "2", "--port", "17,18"},
+        {"download", kfd, "--id", "3", "--port", "17"},
+        {"check", kfd},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run[0] + " " + run.back());
+        const ProcessResult r = Cli(run);
+        EXPECT_EQ(r.exitCode, 0) << Output(r);
+        const size_t at = r.err.find(named);
+        EXPECT_NE(at, std::string::npos) << Output(r);
+        EXPECT_EQ(r.err.find(named, at + 1), std::string::npos) << Output(r);
+    }
+}
+
 } // namespace

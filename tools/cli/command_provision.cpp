@@ -46,7 +46,7 @@ int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
     plan[0].line.id = *id;
     plan[0].line.file = ToCodePage(file, CP_UTF8);
     std::wstring problem;
-    if (!BuildRegistrationFromFile(file, *id, model, &plan[0], &problem))
+    if (!BuildRegistrationFromFile(file, *id, model, file, &plan[0], &problem))
         return UsageError(file + L": " + problem);
     if (FirstBeyondMemory(plan))
         return UsageError(file + L": the registration takes " +

@@ -22,11 +22,12 @@ bool StdinIsConsole() {
 
 } // namespace
 
-void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes) {
+void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes,
+                        const std::wstring& where) {
     // Indented, so the codes never pass for the code list that the codes
     // command prints on standard output.
-    std::wstring text = L"glyphkit-cli: " + FromCodePage(face) + L" has no glyph for " +
-                        std::to_wstring(codes.size()) +
+    std::wstring text = L"glyphkit-cli: " + (where.empty() ? L"" : where + L": ") +
+                        FromCodePage(face) + L" has no glyph for " + std::to_wstring(codes.size()) +
                         (codes.size() == 1 ? L" character" : L" characters") +
                         L", registered as its empty box:";
     for (size_t i = 0; i < codes.size(); ++i) {

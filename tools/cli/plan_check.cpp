@@ -72,7 +72,8 @@ int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wst
         PlannedRegistration registration;
         registration.line = line;
         std::wstring problem;
-        if (!BuildRegistrationFromFile(path, line.id, modelName, &registration, &problem))
+        const std::wstring where = planPath + L" line " + std::to_wstring(line.lineNumber);
+        if (!BuildRegistrationFromFile(path, line.id, modelName, where, &registration, &problem))
             return Refuse(planPath, line.lineNumber, problem);
         plan->push_back(std::move(registration));
     }
