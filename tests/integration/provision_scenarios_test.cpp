@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 
 #include "tests/integration/virtual_printer_fixture.h"
 
@@ -223,6 +224,48 @@ TEST_F(ProvisionTest, FaceThatIsNotInstalledIsNamedOncePerFileOnEveryPath) {
         EXPECT_NE(at, std::string::npos) << Output(r);
         EXPECT_EQ(r.err.find(named, at + 1), std::string::npos) << Output(r);
     }
+}
+
+TEST_F(ProvisionTest, CtrlCWhileThePlanIsReadEndsTheRunAsAFailure) {
+    // 1000 private-use characters that IPAゴシック has no glyph for: reading
+    // the plan lists them on standard error, more than its pipe holds, so the
+    // program stops there until Ctrl+C, with no port open.
+    std::vector<uint16_t> privateUse;
+    for (uint16_t code = 0xE000; code < 0xE000 + 1000; ++code)
+        privateUse.push_back(code);
+    StartPrinter(19);
+    Kfd("pua.kfd", privateUse);
+    const ProcessResult r =
+        CliInterruptedWhenErrFull({"provision", Plan("1 pua.kfd\n"), "--port", "19"});
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("no glyph for 1000 characters"), std::string::npos)
+        << r.err.substr(0, 300);
+    EXPECT_TRUE(StopPrinter().received.empty());
+    EXPECT_TRUE(memory.Empty());
+}
+
+TEST_F(ProvisionTest, CtrlCInTheMiddleOfADownloadSaysSoAndFails) {
+    // The printer holds its ACK of the third character until the program has
+    // ended, Ctrl+C coming meanwhile.
+    std::atomic<bool> interrupt{false};
+    std::promise<void> ended;
+    std::shared_future<void> programEnded = ended.get_future().share();
+    onPrinterCharacter = [&](int k) {
+        if (k != 3)
+            return;
+        interrupt = true;
+        programEnded.wait_for(std::chrono::seconds(60));
+    };
+    StartPrinter(20);
+    const std::string kfd = WinePath(WorkDir() + "/" + Kfd("kana.kfd", kana));
+    const ProcessResult r = Cli({"download", kfd, "--id", "3", "--port", "20"}, 60000, &interrupt);
+    ended.set_value();
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_NE(r.err.find("glyphkit-cli: interrupted\n"), std::string::npos) << Output(r);
+    EXPECT_EQ(r.out.find("登録完了しました。"), std::string::npos) << Output(r);
+    StopPrinter();
+    EXPECT_EQ(memory.Find(3), nullptr);
 }
 
 } // namespace

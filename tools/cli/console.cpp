@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
-#include "framework/code_page_text.h"
+#include <atomic>
 
 #include "framework/code_page_text.h"
 
 namespace {
+
+std::atomic<bool> g_errLineOpen{false};
 
 // Whether a standard handle is a console, asked once per handle: a progress
 // line redrawn during a transfer would ask the system twice a line.
@@ -46,7 +48,13 @@ void Out(const std::wstring& text) {
     Write(STD_OUTPUT_HANDLE, text);
 }
 void Err(const std::wstring& text) {
+    if (!text.empty())
+        g_errLineOpen = text.back() != L'\n';
     Write(STD_ERROR_HANDLE, text);
+}
+
+bool ErrLineOpen() {
+    return g_errLineOpen;
 }
 
 bool ErrIsConsole() {

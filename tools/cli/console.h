@@ -9,5 +9,8 @@ void Out(const std::wstring& text);
 void Err(const std::wstring& text);
 // Whether standard error is a console, where a line can be drawn over.
 bool ErrIsConsole();
+// Whether the last text written to standard error left its line open (a
+// progress bar drawn over with a carriage return).
+bool ErrLineOpen();
 
 } // namespace console

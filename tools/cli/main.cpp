@@ -12,6 +12,7 @@
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/file_problem.h"
+#include "tools/cli/interrupt.h"
 
 namespace {
 
@@ -104,6 +105,7 @@ int FileFailure(const std::wstring& text, const std::wstring& path, uint32_t sys
 }
 
 int wmain(int argc, wchar_t** argv) {
+    InstallInterruptHandler();
     // "--help", "-h", "help [COMMAND]" and "--version" come first, before
     // the arguments are read as a command.
     const std::vector<std::wstring> words(argv + 1, argv + argc);
