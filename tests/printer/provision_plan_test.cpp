@@ -55,6 +55,13 @@ TEST(ProvisionPlan, LinesCommentsAndProblems) {
     }
 }
 
+TEST(ProvisionPlan, ZeroByteRefusesItsLine) {
+    // It would end the file name early: "b.kfd" would be read for "b.kfd\0.txt".
+    const PlanText plan = Parse(std::string("1 a.kfd\n2 b.kfd\0.txt\n", 21));
+    EXPECT_EQ(plan.problem, PlanProblem::ZeroByte);
+    EXPECT_EQ(plan.problemLine, 2);
+}
+
 TEST(ProvisionPlan, KeepsLineNumbersIdsAndFilesAsWritten) {
     const PlanText plan = Parse("\xEF\xBB\xBF# fonts\n\n3 a.kfd\n 07\t\xE5\xAD\x97/b c.kfd \n");
     ASSERT_EQ(plan.lines.size(), 2u);

@@ -12,5 +12,11 @@ bool ErrIsConsole();
 // Whether the last text written to standard error left its line open (a
 // progress bar drawn over with a carriage return).
 bool ErrLineOpen();
+// The columns of a line of the console standard error is; 0 when it is none.
+int ErrColumns();
+// Text cut to at most columns console columns (a wide character takes two).
+std::wstring FitColumns(const std::wstring& text, int columns);
+// The console columns text takes.
+int ColumnsOf(const std::wstring& text);
 
 } // namespace console

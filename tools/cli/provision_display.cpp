@@ -114,7 +114,15 @@ void ProvisionDisplay::Show(const std::vector<PortView>& ports) {
 }
 
 void ProvisionDisplay::Redraw(const std::vector<std::wstring>& lines) {
-    if (lines == m_drawn)
+    // Each line keeps to one row of the console, short of its last column
+    // (a character there moves the cursor on by itself): a line that wrapped
+    // would take two rows, and the lines drawn next would land one row too
+    // low, a little further down at each redraw.
+    const int columns = console::ErrColumns();
+    std::vector<std::wstring> fitted;
+    for (const std::wstring& line : lines)
+        fitted.push_back(columns > 1 ? console::FitColumns(line, columns - 1) : line);
+    if (fitted == m_drawn)
         return;
     HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     CONSOLE_SCREEN_BUFFER_INFO info{};
@@ -128,14 +136,15 @@ void ProvisionDisplay::Redraw(const std::vector<std::wstring>& lines) {
         m_drawn.clear(); // cannot go back: draw below
     }
     std::wstring text;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::wstring line = lines[i];
-        if (i < m_drawn.size() && m_drawn[i].size() > line.size())
-            line.append(m_drawn[i].size() - line.size(), L' ');
+    for (size_t i = 0; i < fitted.size(); ++i) {
+        std::wstring line = fitted[i];
+        const int blank = i < m_drawn.size() ? console::ColumnsOf(m_drawn[i]) : 0;
+        if (blank > console::ColumnsOf(line))
+            line.append(size_t(blank - console::ColumnsOf(line)), L' ');
         text += line + L"\n";
     }
     console::Err(text);
-    m_drawn = lines;
+    m_drawn = fitted;
 }
 
 void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
