@@ -70,6 +70,7 @@ TEST_F(ConsoleTest, RefusalsNameWhatIsWrongAndReachNoPrinter) {
          2,
          "download does not take --colour\nusage: glyphkit-cli download FILE.kfd"},
         {{"provision", plan, "--port", "1", "-p"}, 2, "provision does not take -p\n"},
+        {{"list", "--port", "1", "--verbose"}, 2, "list does not take --verbose\n"},
         {{"check", kfd, "--zoom", "2"}, 2, "--zoom applies only with --image FILE.bmp"},
         {{"check", kfd, "--image", WinePath(png)}, 2, "--image writes a BMP file"},
         {{"provision", File("zero.txt", std::string("1 a.kfd\n2 a.kfd\0.txt\n", 21)), "--port",

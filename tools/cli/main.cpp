@@ -116,19 +116,21 @@ int Help(const std::wstring& name) {
     return 0;
 }
 
-// An option the command does not take is named, with the command's usage; so
-// is a word that looks like one ("-p"), which would otherwise pass for a file.
-int RefuseUnknownOption(const Command& command, const CliArgs& args) {
-    std::wstring unknown;
-    if (const std::wstring name = args.UnknownOption(command.options); !name.empty())
-        unknown = L"--" + name;
-    for (const std::wstring& word : args.positional())
-        if (unknown.empty() && word.size() > 1 && word[0] == L'-')
-            unknown = word;
-    if (unknown.empty())
-        return 0;
-    return UsageError(std::wstring(command.name) + L" does not take " + unknown +
+// An option the command does not take is named, with the command's usage.
+int RefuseUnknownOption(const Command& command, const std::wstring& option) {
+    return UsageError(std::wstring(command.name) + L" does not take " + option +
                       L"\nusage: glyphkit-cli " + command.usage);
+}
+
+// The first option the command does not take, or a word that looks like one
+// ("-p"), which would otherwise pass for a file; empty when there is none.
+std::wstring UnknownOption(const Command& command, const CliArgs& args) {
+    if (const std::wstring name = args.UnknownOption(command.options); !name.empty())
+        return L"--" + name;
+    for (const std::wstring& word : args.positional())
+        if (word.size() > 1 && word[0] == L'-')
+            return word;
+    return L"";
 }
 
 int Version() {
@@ -169,15 +171,20 @@ int wmain(int argc, wchar_t** argv) {
         return Version();
 
     CliArgs args(argc, argv, kFlags);
+    const Command* command = FindCommand(args.command());
+    // An unknown flag at the end reads as an option without its value: it is
+    // named as what it is.
+    if (!args.ok() && command && !args.withoutValue().empty() &&
+        !command->options.count(args.withoutValue()))
+        return RefuseUnknownOption(*command, L"--" + args.withoutValue());
     if (!args.ok())
         return UsageError(args.error() + L"\n" + Usage());
-    const Command* command = FindCommand(args.command());
     if (!command)
         return UsageError(L"unknown command " + args.command() + L"\n" + Usage());
     // COMMAND --help: that command's usage, whatever else was given.
     if (args.Has(L"help"))
         return Help(command->name);
-    if (const int status = RefuseUnknownOption(*command, args))
-        return status;
+    if (const std::wstring unknown = UnknownOption(*command, args); !unknown.empty())
+        return RefuseUnknownOption(*command, unknown);
     return command->run(args);
 }
