@@ -3,7 +3,6 @@
 #include "printer/delete_exchange.h"
 #include "printer/download_exchange.h"
 #include "printer/listing_exchange.h"
-#include "printer/registered_data.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -113,20 +112,10 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
     // A printer that took every character may still have stored something
     // else (or nothing): only its own listing tells.
     for (const PlannedRegistration& registration : plan) {
-        const CFontPT* listed = FindRegistered(listing.listing.records, registration.line.id);
-        const uint64_t expected =
-            uint64_t(registration.record.m_dwCharCount) * registration.record.m_dwBytesPerGlyph;
-        PortFailure failure = PortFailure::None;
-        if (!listed)
-            failure = PortFailure::MissingFromListing;
-        else if (listed->m_nDataSize != expected ||
-                 listed->m_nCharCount != registration.record.m_dwCharCount)
-            failure = PortFailure::WrongSizeInListing;
-        if (failure != PortFailure::None) {
-            PortResult result = Ended(PortStep::Listing, 0, cancel, failure);
-            result.id = registration.line.id;
-            result.expectedSize = expected;
-            result.listedSize = listed ? listed->m_nDataSize : 0;
+        ListingDifference difference = CompareWithListing(registration, listing.listing.records);
+        if (difference.what != ListingMismatch::None) {
+            PortResult result = Ended(PortStep::Listing, 0, cancel, PortFailure::ListingDiffers);
+            result.difference = std::move(difference);
             return result;
         }
     }

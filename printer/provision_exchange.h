@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "printer/font_pt.h"
+#include "printer/planned_listing.h"
 #include "printer/printer_link.h"
 #include "printer/provision_plan.h"
 
@@ -34,8 +35,7 @@ enum class PortFailure {
     None,
     Message,          // messageId: the printer's answer, or the port that cannot be opened
     OverwriteRefused, // the ID was registered and overwriting was not allowed
-    MissingFromListing,
-    WrongSizeInListing,
+    ListingDiffers,   // difference: how the final listing differs from the plan
 };
 
 struct PortResult {
@@ -44,10 +44,7 @@ struct PortResult {
     size_t registration = 0;           // the plan index, when that step is Registering
     PortFailure failure = PortFailure::None;
     unsigned messageId = 0;
-    // MissingFromListing, WrongSizeInListing: the ID and data sizes in bytes.
-    int id = 0;
-    uint64_t expectedSize = 0;
-    uint64_t listedSize = 0;
+    ListingDifference difference;
     // Ok: what the final listing showed.
     std::vector<CFontPT> listed;
     uint64_t memoryUse = 0;

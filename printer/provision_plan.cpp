@@ -81,6 +81,8 @@ PlanText ParsePlan(const uint8_t* data, size_t size) {
         const std::string raw = text.substr(start, end - start);
         start = end + 1;
         ++lineNumber;
+        if (raw.find('\0') != std::string::npos)
+            return Refused(PlanProblem::ZeroByte, lineNumber);
         if (!IsUtf8(raw))
             return Refused(PlanProblem::NotUtf8, lineNumber);
         const std::string line = Trimmed(raw);

@@ -18,6 +18,7 @@ struct PlanLine {
 
 enum class PlanProblem {
     None,
+    ZeroByte,     // the line holds a zero byte, which would end its file name
     NotUtf8,      // the line is not valid UTF-8
     NoId,         // the line does not begin with a decimal ID
     IdOutOfRange, // the ID is not 0 to 99

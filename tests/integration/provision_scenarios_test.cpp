@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 
 #include "tests/integration/virtual_printer_fixture.h"
 
@@ -20,11 +21,14 @@ std::string Output(const ProcessResult& r) {
 
 class ProvisionTest : public VirtualPrinterTest {
 protected:
-    // A font data file of n characters at the point size, in the work folder.
-    std::string Kfd(const std::string& name, std::vector<uint16_t> codes, int points = 10) {
+    // A font data file of n characters at the point size, in the work folder,
+    // registered as regName (by default "F" and the count).
+    std::string Kfd(const std::string& name, std::vector<uint16_t> codes, int points = 10,
+                    std::string regName = "") {
         RunProcess({"mkdir", "-p", WorkDir() + "/fonts"}, 10000);
-        WriteKfd(WorkDir() + "/" + name, "F" + std::to_string(codes.size()), kIpaGothicCp932,
-                 points, codes);
+        if (regName.empty())
+            regName = "F" + std::to_string(codes.size());
+        WriteKfd(WorkDir() + "/" + name, regName, kIpaGothicCp932, points, codes);
         return name;
     }
     // The plan file, with a BOM, a comment and a blank line before the lines.
@@ -167,6 +171,101 @@ TEST_F(ProvisionTest, CtrlCStopsEveryPortAndReportsNoSuccess) {
         EXPECT_NE(m->Find(1), nullptr);
         EXPECT_EQ(m->Find(3), nullptr);
     }
+}
+
+TEST_F(ProvisionTest, AcknowledgedFontThatThePrinterDidNotKeepFailsThePort) {
+    // The printer on COM15 holds KANA as ID 02, stored by an earlier run, and
+    // then acknowledges the fifth character of every download without
+    // keeping the download: NEWKANA, of the same cell, seems to go through.
+    RegistrationMemory& earlier = AddPrinter(16);
+    Kfd("kana.kfd", kana, 10, "KANA");
+    Kfd("new.kfd", kana, 10, "NEWKANA");
+    ASSERT_EQ(Cli({"provision", Plan("2 kana.kfd\n"), "--port", "16"}).exitCode, 0);
+    StopPrinterOn(16);
+    FaultPlan keepsTheOld;
+    keepsTheOld.wrongAckCharacter = 5;
+    keepsTheOld.wrongAckByte = 0x06;
+    RegistrationMemory& printer = AddPrinter(15, keepsTheOld, earlier);
+    const ProcessResult r =
+        Cli({"provision", Plan("2 new.kfd\n"), "--port", "15", "--overwrite", "yes"});
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_EQ(r.out, "COM15 failed at the listing: ID02 is listed as \"KANA\", not \"NEWKANA\"\n")
+        << Output(r);
+    StopPrinterOn(15);
+    ASSERT_NE(printer.Find(2), nullptr);
+    EXPECT_EQ(printer.Find(2)->CharacterCount(), 5u);
+}
+
+TEST_F(ProvisionTest, FaceThatIsNotInstalledIsNamedOncePerFileOnEveryPath) {
+    AddPrinter(17);
+    AddPrinter(18);
+    // ABC in a face of character set 128 that this workstation lacks: a
+    // substitute face draws them.
+    Kfd("noface.kfd", abc);
+    std::fstream(WorkDir() + "/noface.kfd", std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(10 + 104)
+        .write("NoSuchFace\0", 11);
+    std::fstream(WorkDir() + "/noface.kfd", std::ios::in | std::ios::out | std::ios::binary)
+        .seekp(10 + 76)
+        .put(char(128));
+    const std::string named = "フォント「NoSuchFace」はインストールされていません。";
+    const std::string kfd = WinePath(WorkDir() + "/noface.kfd");
+    const std::vector<std::vector<std::string>> runs{
+        {"provision", Plan("1 noface.kfd\n"), "--port", "17,18"},
+        {"download", kfd, "--id", "2", "--port", "17,18"},
+        {"download", kfd, "--id", "3", "--port", "17"},
+        {"check", kfd},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run[0] + " " + run.back());
+        const ProcessResult r = Cli(run);
+        EXPECT_EQ(r.exitCode, 0) << Output(r);
+        const size_t at = r.err.find(named);
+        EXPECT_NE(at, std::string::npos) << Output(r);
+        EXPECT_EQ(r.err.find(named, at + 1), std::string::npos) << Output(r);
+    }
+}
+
+TEST_F(ProvisionTest, CtrlCWhileThePlanIsReadEndsTheRunAsAFailure) {
+    // 1000 private-use characters that IPAゴシック has no glyph for: reading
+    // the plan lists them on standard error, more than its pipe holds, so the
+    // program stops there until Ctrl+C, with no port open.
+    std::vector<uint16_t> privateUse;
+    for (uint16_t code = 0xE000; code < 0xE000 + 1000; ++code)
+        privateUse.push_back(code);
+    StartPrinter(19);
+    Kfd("pua.kfd", privateUse);
+    const ProcessResult r =
+        CliInterruptedWhenErrFull({"provision", Plan("1 pua.kfd\n"), "--port", "19"});
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("no glyph for 1000 characters"), std::string::npos)
+        << r.err.substr(0, 300);
+    EXPECT_TRUE(StopPrinter().received.empty());
+    EXPECT_TRUE(memory.Empty());
+}
+
+TEST_F(ProvisionTest, CtrlCInTheMiddleOfADownloadSaysSoAndFails) {
+    // The printer holds its ACK of the third character until the program has
+    // ended, Ctrl+C coming meanwhile.
+    std::atomic<bool> interrupt{false};
+    std::promise<void> ended;
+    std::shared_future<void> programEnded = ended.get_future().share();
+    onPrinterCharacter = [&](int k) {
+        if (k != 3)
+            return;
+        interrupt = true;
+        programEnded.wait_for(std::chrono::seconds(60));
+    };
+    StartPrinter(20);
+    const std::string kfd = WinePath(WorkDir() + "/" + Kfd("kana.kfd", kana));
+    const ProcessResult r = Cli({"download", kfd, "--id", "3", "--port", "20"}, 60000, &interrupt);
+    ended.set_value();
+    EXPECT_EQ(r.exitCode, 1) << Output(r);
+    EXPECT_NE(r.err.find("glyphkit-cli: interrupted\n"), std::string::npos) << Output(r);
+    EXPECT_EQ(r.out.find("登録完了しました。"), std::string::npos) << Output(r);
+    StopPrinter();
+    EXPECT_EQ(memory.Find(3), nullptr);
 }
 
 } // namespace

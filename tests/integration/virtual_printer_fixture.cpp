@@ -44,7 +44,8 @@ vprinter::StoredFont SampleFont(int id, const std::string& name, uint32_t count)
 
 bool VirtualPrinter::Start(const std::string& linkPath, const std::string& logPath,
                            const vprinter::FaultPlan& faults, const vprinter::LineOptions& line,
-                           std::function<void(const std::string&)> onNote, std::string* error) {
+                           std::function<void(const std::string&)> onNote,
+                           std::function<void(int)> onCharacter, std::string* error) {
     logPath_ = logPath;
     if (!log_.Open(logPath_)) {
         *error = "cannot open " + logPath_;
@@ -57,6 +58,7 @@ bool VirtualPrinter::Start(const std::string& linkPath, const std::string& logPa
         if (onNote)
             onNote(text);
     };
+    engine_->onCharacter = std::move(onCharacter);
     printer_ = std::make_unique<vprinter::PtyPrinter>(*engine_, log_, line);
     if (!printer_->Open(linkPath, error))
         return false;
@@ -91,7 +93,7 @@ VirtualPrinter* VirtualPrinterTest::Start(int comNumber, vprinter::RegistrationM
     std::string error;
     const std::string link = dir_ + "/" + name;
     EXPECT_TRUE(printer->Start(link, dir_ + "/wire" + name.substr(4) + ".log", faults, line,
-                               onPrinterNote, &error))
+                               onPrinterNote, onPrinterCharacter, &error))
         << error;
     printers_.emplace_back(comNumber, std::move(printer));
     EXPECT_TRUE(WinRun({"--map-com", std::to_string(comNumber), link}));
@@ -140,8 +142,10 @@ void VirtualPrinterTest::TearDown() {
         RunProcess({"rm", "-rf", dir_}, 10000);
 }
 
-ProcessResult VirtualPrinterTest::Cli(const std::vector<std::string>& args, int timeoutMs,
-                                      const std::atomic<bool>* interrupt) {
+namespace {
+
+// scripts/winrun glyphkit-cli.exe ARGS; empty when the program is not built.
+std::vector<std::string> CliCommand(const std::vector<std::string>& args) {
     const std::string exe = WindowsBinDir() + "/glyphkit-cli.exe";
     if (access(exe.c_str(), X_OK) != 0 && access(exe.c_str(), R_OK) != 0) {
         ADD_FAILURE() << exe << " is not built (build the windows preset first)";
@@ -149,8 +153,27 @@ ProcessResult VirtualPrinterTest::Cli(const std::vector<std::string>& args, int 
     }
     std::vector<std::string> argv{SourceDir() + "/scripts/winrun", exe};
     argv.insert(argv.end(), args.begin(), args.end());
+    return argv;
+}
+
+} // namespace
+
+ProcessResult VirtualPrinterTest::Cli(const std::vector<std::string>& args, int timeoutMs,
+                                      const std::atomic<bool>* interrupt) {
+    const std::vector<std::string> argv = CliCommand(args);
+    if (argv.empty())
+        return {};
     ProcessResult r = RunProcess(argv, timeoutMs, interrupt);
     EXPECT_FALSE(r.timedOut) << "glyphkit-cli did not end within " << timeoutMs << " ms";
+    return r;
+}
+
+ProcessResult VirtualPrinterTest::CliInterruptedWhenErrFull(const std::vector<std::string>& args) {
+    const std::vector<std::string> argv = CliCommand(args);
+    if (argv.empty())
+        return {};
+    ProcessResult r = RunProcessInterruptedWhenErrFull(argv, 60000);
+    EXPECT_FALSE(r.timedOut) << "glyphkit-cli did not end within 60 s";
     return r;
 }
 

@@ -28,10 +28,11 @@ public:
     ~VirtualPrinter() { Stop(); }
 
     // Serves linkPath, logging to logPath; onNote hears what the printer made
-    // of each command before it answers.
+    // of each command before it answers, onCharacter each character taken.
     bool Start(const std::string& linkPath, const std::string& logPath,
                const vprinter::FaultPlan& faults, const vprinter::LineOptions& line,
-               std::function<void(const std::string&)> onNote, std::string* error);
+               std::function<void(const std::string&)> onNote, std::function<void(int)> onCharacter,
+               std::string* error);
     // Stops serving (so the memory can be read) and returns the wire log; the
     // second call returns it again.
     vprinter::WireTranscript Stop();
@@ -69,6 +70,9 @@ protected:
     // built. interrupt: when it becomes true the program gets Ctrl+C.
     ProcessResult Cli(const std::vector<std::string>& args, int timeoutMs = 60000,
                       const std::atomic<bool>* interrupt = nullptr);
+    // glyphkit-cli.exe ARGS with standard error left unread until it ends,
+    // and Ctrl+C once it has filled the pipe.
+    ProcessResult CliInterruptedWhenErrFull(const std::vector<std::string>& args);
     std::string WorkDir() const { return dir_; }
 
     vprinter::RegistrationMemory memory;
@@ -76,6 +80,8 @@ protected:
     // Hears what a printer made of each command, on the printer's thread
     // before it answers; set before starting it. Blocking here holds the reply.
     std::function<void(const std::string&)> onPrinterNote;
+    // Hears each character a printer took (1-based), before its ACK.
+    std::function<void(int)> onPrinterCharacter;
     // The line of the printers started from now on (pacing, quiet time).
     vprinter::LineOptions line;
 

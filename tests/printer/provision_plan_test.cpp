@@ -1,8 +1,12 @@
 #include "printer/provision_plan.h"
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "printer/planned_listing.h"
 
 namespace {
 
@@ -84,6 +88,42 @@ TEST(ProvisionPlan, TotalAgainstThePrintersMemory) {
         for (const auto& r : c.plan)
             plan.push_back(Registration(r.first, r.second));
         EXPECT_EQ(FirstBeyondMemory(plan), c.beyond);
+    }
+}
+
+TEST(ProvisionPlan, ListingComparedWithThePlannedRegistration) {
+    // Planned: ID 02 "NEWKANA", U+3042 U+3044 U+3046 of 8 bytes each.
+    PlannedRegistration planned;
+    planned.line.id = 2;
+    FontHeader h;
+    std::memcpy(h.bytes.data() + FontHeader::kRegistrationId, "02", 2);
+    std::memcpy(h.bytes.data() + FontHeader::kRegName, "NEWKANA", 7);
+    h.SetDWord(FontHeader::kCharCount, 3);
+    h.SetDWord(FontHeader::kBytesPerGlyph, 8);
+    ASSERT_TRUE(planned.record.SetDownloadData(
+        h, {{0x3042, 0, 8, 8}, {0x3044, 0, 8, 8}, {0x3046, 0, 8, 8}}, 8));
+    planned.record.BuildInfoBlock();
+    using M = ListingMismatch;
+    const struct {
+        void (*change)(CFontPT&);
+        ListingMismatch what;
+    } cases[] = {
+        {[](CFontPT&) {}, M::None},
+        {[](CFontPT& e) { e.m_nId = 3; }, M::Missing},
+        {[](CFontPT& e) { e.m_infoBlock[FontInfoBlock::kRegName + 7] = 'S'; }, M::Name},
+        {[](CFontPT& e) { --e.m_nCharCount; }, M::CharacterCount},
+        {[](CFontPT& e) { e.m_nDataSize = 30; }, M::DataSize},
+        {[](CFontPT& e) { e.m_charEntries[2][0] = 0x48; }, M::CharacterCode},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.what));
+        CFontPT listed; // as the printer's listing gives it back
+        listed.ParseInfoBlock(planned.record.m_infoBlock.data());
+        for (size_t i = 0; i < 3; ++i)
+            listed.m_charEntries.push_back(
+                {planned.record.WireRecord(i)[0], planned.record.WireRecord(i)[1], 0, 8, 0, 8});
+        c.change(listed);
+        EXPECT_EQ(CompareWithListing(planned, {listed}).what, c.what);
     }
 }
 

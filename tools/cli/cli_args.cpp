@@ -13,6 +13,7 @@ CliArgs::CliArgs(int argc, wchar_t** argv, const std::set<std::wstring>& flags) 
                 m_options[name] = argv[++i];
             } else {
                 m_error = L"option --" + name + L" needs a value";
+                m_withoutValue = name;
                 return;
             }
         } else if (m_command.empty()) {

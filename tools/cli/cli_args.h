@@ -14,6 +14,8 @@ public:
 
     bool ok() const { return m_error.empty(); }
     const std::wstring& error() const { return m_error; }
+    // The option that ended the line without its value; empty for none.
+    const std::wstring& withoutValue() const { return m_withoutValue; }
     const std::wstring& command() const { return m_command; }
     const std::vector<std::wstring>& positional() const { return m_positional; }
 
@@ -27,6 +29,7 @@ private:
     std::vector<std::wstring> m_positional;
     std::map<std::wstring, std::wstring> m_options;
     std::wstring m_error;
+    std::wstring m_withoutValue;
 };
 
 // Parses a whole decimal number within [min, max]; nothing on failure.

@@ -9,11 +9,6 @@
 #include "tools/cli/installed_fonts.h"
 
 int RunBuild(const CliArgs& args) {
-    std::set<std::wstring> known = kFormOptionNames;
-    known.insert(L"out");
-    const std::wstring unknown = args.UnknownOption(known);
-    if (!unknown.empty())
-        return UsageError(L"build does not take --" + unknown);
     if (!args.positional().empty())
         return UsageError(L"build takes no positional arguments");
     const wchar_t usage[] = L"build needs --face NAME --size PT --name REGNAME --out FILE.kfd";

@@ -6,6 +6,7 @@
 // "dropped=U+XXXX C" for each one the code page cannot hold. --image
 // FILE.bmp [--zoom 1|2|4|8] also writes the sheet as the window saves it.
 #include <cwchar>
+#include <cwctype>
 #include <string>
 
 #include "fontdata/font_header.h"
@@ -46,17 +47,28 @@ int ReadFontDataForm(const std::wstring& path, FormSession& session, FormFields*
     return 0;
 }
 
+bool EndsWithBmp(const std::wstring& path) {
+    if (path.size() < 4)
+        return false;
+    std::wstring extension = path.substr(path.size() - 4);
+    for (wchar_t& c : extension)
+        c = wchar_t(towlower(c));
+    return extension == L".bmp";
+}
+
 } // namespace
 
 int RunCheck(const CliArgs& args) {
-    std::set<std::wstring> known = kFormOptionNames;
-    known.insert({L"image", L"zoom"});
-    const std::wstring unknown = args.UnknownOption(known);
-    if (!unknown.empty())
-        return UsageError(L"check does not take --" + unknown);
     const bool fromFile = args.positional().size() == 1;
     if (args.positional().size() > 1 || (fromFile && args.Has(L"face")))
         return UsageError(L"check takes the form's options or one FILE.kfd");
+    // The sheet is written as the window saves it, a BMP file; a name that
+    // promises another format would mislead whoever opens it.
+    const auto image = args.Value(L"image");
+    if (image && !EndsWithBmp(*image))
+        return UsageError(L"--image writes a BMP file: give it a name ending in .bmp");
+    if (args.Has(L"zoom") && !image)
+        return UsageError(L"--zoom applies only with --image FILE.bmp");
     std::optional<long> zoom;
     if (const auto text = args.Value(L"zoom")) {
         zoom = ParseDecimal(*text, 1, 8);
@@ -107,7 +119,6 @@ int RunCheck(const CliArgs& args) {
         out += Line(L"dropped", CharacterText(codePoint));
     console::Out(out);
 
-    const auto image = args.Value(L"image");
     if (!image)
         return 0;
     const SheetGlyphs sheet = CheckedSheet(build);

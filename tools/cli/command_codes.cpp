@@ -16,10 +16,6 @@
 #include "tools/cli/registration_input.h"
 
 int RunCodes(const CliArgs& args) {
-    const std::wstring unknown =
-        args.UnknownOption({L"face", L"text", L"text-file", L"unicode", L"range"});
-    if (!unknown.empty())
-        return UsageError(L"codes does not take --" + unknown);
     if (!args.positional().empty())
         return UsageError(L"codes takes no positional arguments");
     const auto face = args.Value(L"face");

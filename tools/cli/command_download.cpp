@@ -13,8 +13,7 @@
 #include "tools/cli/printer_options.h"
 
 int RunDownload(const CliArgs& args) {
-    if (args.positional().size() != 1 ||
-        !args.UnknownOption({L"id", L"port", L"overwrite", L"model"}).empty())
+    if (args.positional().size() != 1)
         return UsageError(L"usage: download FILE.kfd --id N [--port N[,N...]] [--overwrite yes|no] "
                           L"[--model NAME]");
     const std::optional<std::wstring> id = args.Value(L"id");

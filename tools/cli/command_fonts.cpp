@@ -9,7 +9,7 @@
 #include "tools/cli/installed_fonts.h"
 
 int RunFonts(const CliArgs& args) {
-    if (!args.positional().empty() || !args.UnknownOption({}).empty())
+    if (!args.positional().empty())
         return UsageError(L"fonts takes no arguments");
     const CFontFamilyList& fonts = InstalledFonts();
     std::wstring out;

@@ -16,9 +16,6 @@
 #include "tools/image/png_writer.h"
 
 int RunGlyphs(const CliArgs& args) {
-    const std::wstring unknown = args.UnknownOption({L"out", L"columns", L"scale"});
-    if (!unknown.empty())
-        return UsageError(L"glyphs does not take --" + unknown);
     if (args.positional().size() != 1)
         return UsageError(L"glyphs needs one FILE.kfd");
     const auto out = args.Value(L"out");

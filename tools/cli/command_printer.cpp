@@ -5,7 +5,7 @@
 #include "tools/cli/printer_options.h"
 
 int RunList(const CliArgs& args) {
-    if (!args.positional().empty() || !args.UnknownOption({L"port"}).empty())
+    if (!args.positional().empty())
         return UsageError(L"usage: list [--port N]");
     const PrinterOptions options = ReadPrinterOptions(args);
     if (!options.error.empty())
@@ -15,7 +15,7 @@ int RunList(const CliArgs& args) {
 }
 
 int RunDelete(const CliArgs& args) {
-    if (!args.positional().empty() || !args.UnknownOption({L"id", L"port", L"confirm"}).empty())
+    if (!args.positional().empty())
         return UsageError(L"usage: delete --id N [--port N] [--confirm yes|no]");
     const std::optional<std::wstring> idText = args.Value(L"id");
     const std::optional<long> id = idText ? ParseDecimal(*idText, 0, 99) : std::nullopt;
@@ -29,7 +29,7 @@ int RunDelete(const CliArgs& args) {
 }
 
 int RunClear(const CliArgs& args) {
-    if (!args.positional().empty() || !args.UnknownOption({L"port", L"confirm"}).empty())
+    if (!args.positional().empty())
         return UsageError(L"usage: clear [--port N] [--confirm yes|no]");
     const PrinterOptions options = ReadPrinterOptions(args, L"confirm");
     if (!options.error.empty())

@@ -3,6 +3,7 @@
 #include "app/printer_model.h"
 #include "form/form_checks.h"
 #include "framework/code_page_text.h"
+#include "res/resource_ids.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/loaded_registration.h"
@@ -11,8 +12,7 @@
 #include "tools/cli/printer_options.h"
 
 int RunProvision(const CliArgs& args) {
-    if (args.positional().size() != 1 ||
-        !args.UnknownOption({L"port", L"clear", L"overwrite", L"model"}).empty())
+    if (args.positional().size() != 1)
         return UsageError(L"usage: provision PLAN --port 1,2,... [--clear] [--overwrite yes|no] "
                           L"[--model QC150|QW300|QW400]");
     if (!args.Value(L"port"))
@@ -34,9 +34,11 @@ int RunProvision(const CliArgs& args) {
 }
 
 int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
+    // The ID is the form's field, refused as on one port (and as the window
+    // refuses it), before any port opens.
     const std::optional<int> id = ParseRegistrationId(ToCodePage(args.Value(L"id").value_or(L"")));
     if (!id)
-        return UsageError(L"--id takes a registration ID from 0 to 99");
+        return Failure(IDS_BAD_REGISTRATION_ID);
     const std::optional<std::wstring> model = args.Value(L"model");
     if (model && !FindPrinterModel(ToCodePage(*model).c_str()))
         return UsageError(L"--model takes QC150, QW300 or QW400");
@@ -46,7 +48,7 @@ int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
     plan[0].line.id = *id;
     plan[0].line.file = ToCodePage(file, CP_UTF8);
     std::wstring problem;
-    if (!BuildRegistrationFromFile(file, *id, model, &plan[0], &problem))
+    if (!BuildRegistrationFromFile(file, *id, model, file, &plan[0], &problem))
         return UsageError(file + L": " + problem);
     if (FirstBeyondMemory(plan))
         return UsageError(file + L": the registration takes " +

@@ -23,9 +23,6 @@ std::wstring Line(const wchar_t* key, long value) {
 } // namespace
 
 int RunShow(const CliArgs& args) {
-    const std::wstring unknown = args.UnknownOption({});
-    if (!unknown.empty())
-        return UsageError(L"show does not take --" + unknown);
     if (args.positional().size() != 1)
         return UsageError(L"show needs one FILE.kfd");
 

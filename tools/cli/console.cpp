@@ -2,11 +2,19 @@
 
 #include <windows.h>
 
-#include "framework/code_page_text.h"
+#include <atomic>
 
 #include "framework/code_page_text.h"
 
 namespace {
+
+std::atomic<bool> g_errLineOpen{false};
+
+// A console of the Far East draws its double-byte characters two columns
+// wide; ASCII and the half-width katakana take one.
+int CharacterColumns(wchar_t c) {
+    return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2;
+}
 
 // Whether a standard handle is a console, asked once per handle: a progress
 // line redrawn during a transfer would ask the system twice a line.
@@ -46,7 +54,39 @@ void Out(const std::wstring& text) {
     Write(STD_OUTPUT_HANDLE, text);
 }
 void Err(const std::wstring& text) {
+    if (!text.empty())
+        g_errLineOpen = text.back() != L'\n';
     Write(STD_ERROR_HANDLE, text);
+}
+
+bool ErrLineOpen() {
+    return g_errLineOpen;
+}
+
+int ErrColumns() {
+    if (!ErrIsConsole())
+        return 0;
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_ERROR_HANDLE), &info))
+        return 0;
+    return info.dwSize.X;
+}
+
+std::wstring FitColumns(const std::wstring& text, int columns) {
+    int used = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        used += CharacterColumns(text[i]);
+        if (used > columns)
+            return text.substr(0, i);
+    }
+    return text;
+}
+
+int ColumnsOf(const std::wstring& text) {
+    int used = 0;
+    for (wchar_t c : text)
+        used += CharacterColumns(c);
+    return used;
 }
 
 bool ErrIsConsole() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "framework/code_page_text.h"
@@ -22,11 +23,12 @@ bool StdinIsConsole() {
 
 } // namespace
 
-void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes) {
+void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes,
+                        const std::wstring& where) {
     // Indented, so the codes never pass for the code list that the codes
     // command prints on standard output.
-    std::wstring text = L"glyphkit-cli: " + FromCodePage(face) + L" has no glyph for " +
-                        std::to_wstring(codes.size()) +
+    std::wstring text = L"glyphkit-cli: " + (where.empty() ? L"" : where + L": ") +
+                        FromCodePage(face) + L" has no glyph for " + std::to_wstring(codes.size()) +
                         (codes.size() == 1 ? L" character" : L" characters") +
                         L", registered as its empty box:";
     for (size_t i = 0; i < codes.size(); ++i) {
@@ -98,7 +100,7 @@ void ConsoleFrontEnd::GlyphsMissing(const std::string& face, const std::vector<u
 }
 
 void ConsoleFrontEnd::CharacterSent(uint32_t count, uint32_t index) {
-    constexpr uint32_t kWidth = 40;
+    constexpr int kBarWidth = 40;
     constexpr ULONGLONG kRedrawMs = 250;
     // The printer waits for the next frame while the line is drawn, and a
     // write to the console can cost more than all else between two frames:
@@ -107,8 +109,19 @@ void ConsoleFrontEnd::CharacterSent(uint32_t count, uint32_t index) {
     if (m_bProgressShown && index + 1 < count && now - m_progressDrawnAt < kRedrawMs)
         return;
     m_progressDrawnAt = now;
-    const uint32_t filled = uint32_t(uint64_t(index + 1) * kWidth / count);
-    console::Err(L"\r[" + std::wstring(filled, L'#') + std::wstring(kWidth - filled, L'.') + L"] " +
-                 std::to_wstring(index + 1) + L"/" + std::to_wstring(count));
+    // The carriage return goes back to the start of the row only: on a
+    // console narrower than the bar, the bar shrinks to keep to one row.
+    const std::wstring figures = L" " + std::to_wstring(index + 1) + L"/" + std::to_wstring(count);
+    const int columns = console::ErrColumns();
+    int width = kBarWidth;
+    if (columns > 0)
+        width = std::min(width, columns - 1 - 2 - int(figures.size()));
+    std::wstring line = figures.substr(1);
+    if (width > 0) {
+        const int filled = int(uint64_t(index + 1) * uint32_t(width) / count);
+        line = L"[" + std::wstring(size_t(filled), L'#') +
+               std::wstring(size_t(width - filled), L'.') + L"]" + figures;
+    }
+    console::Err(L"\r" + (columns > 1 ? console::FitColumns(line, columns - 1) : line));
     m_bProgressShown = true;
 }

@@ -11,8 +11,10 @@
 #include "framework/operator.h"
 
 // Lists on standard error the codes that face (in the ANSI code page) has no
-// glyph for, which are registered as its empty box.
-void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes);
+// glyph for, which are registered as its empty box; where, if given, names
+// the file they belong to.
+void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& codes,
+                        const std::wstring& where = L"");
 
 class ConsoleFrontEnd : public Operator, public FormDisplay {
 public:

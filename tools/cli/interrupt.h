@@ -1,11 +1,19 @@
 #pragma once
-// Ctrl+C and Ctrl+Break as a request to stop, while a run on the printers
-// lasts, instead of the end of the program.
+// Ctrl+C and Ctrl+Break in glyphkit-cli. From the start of every command an
+// interrupted command says so and ends with status 1, never as a success:
+// at once, or, while a run on several printers holds its ports, once the
+// ports are closed.
 #include <atomic>
 
+// The exit status of an interrupted command.
+constexpr int kInterruptedStatus = 1;
+
+// Puts the handler in place; the first thing the program does.
+void InstallInterruptHandler();
+
+// While one lives, Ctrl+C only sets flag: the run stops its ports itself.
 class InterruptFlag {
 public:
-    // flag becomes true at the first Ctrl+C or Ctrl+Break.
     explicit InterruptFlag(std::atomic<bool>& flag);
     ~InterruptFlag();
     InterruptFlag(const InterruptFlag&) = delete;

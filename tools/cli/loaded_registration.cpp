@@ -5,22 +5,31 @@
 #include "printer/download_exchange.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
+#include "tools/cli/console_front_end.h"
 #include "tools/cli/file_problem.h"
 #include "tools/cli/installed_fonts.h"
 
 namespace {
 
-// Keeps the first message of a build instead of printing it: a plan names
-// the line before the reason.
-class KeptMessage : public Operator, public FormDisplay {
+// Keeps the first message that refuses the file instead of printing it: a
+// plan names the line before the reason. What does not refuse it (a face
+// that is not installed, characters drawn as the face's empty box) is
+// printed at once, named by where the file comes from, as Load and Download
+// print it for a single file.
+class PlannedFileMessages : public Operator, public FormDisplay {
 public:
+    explicit PlannedFileMessages(const std::wstring& where) : m_where(where) {}
     void ShowMessage(unsigned id, MessageKind, MessageCaption) override { Keep(LoadText(id)); }
     void ShowMessageAbout(unsigned id, const std::string& subject) override {
-        Keep(LoadTextWith(id, {FromCodePage(subject)}));
+        console::Err(L"glyphkit-cli: " + m_where + L": " +
+                     LoadTextWith(id, {FromCodePage(subject)}) + L"\n");
     }
     bool AskYesNo(unsigned) override { return false; }
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override {
         Keep(LoadText(id) + L" " + FileProblem(FromCodePage(path), systemError));
+    }
+    void GlyphsMissing(const std::string& face, const std::vector<uint16_t>& codes) override {
+        PrintMissingGlyphs(face, codes, m_where);
     }
     std::wstring text;
 
@@ -29,6 +38,7 @@ private:
         if (text.empty())
             text = message;
     }
+    std::wstring m_where;
 };
 
 } // namespace
@@ -62,7 +72,8 @@ FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load) {
 
 bool BuildRegistrationFromFile(const std::wstring& path, int id,
                                const std::optional<std::wstring>& modelName,
-                               PlannedRegistration* out, std::wstring* problem) {
+                               const std::wstring& where, PlannedRegistration* out,
+                               std::wstring* problem) {
     // The form's operations take paths in the ANSI code page; a name that
     // does not survive the way there would lead to another file or none.
     const std::string ansiPath = ToCodePage(path);
@@ -71,7 +82,7 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id,
         return false;
     }
     CGlyphkitDoc doc;
-    KeptMessage kept;
+    PlannedFileMessages kept(where);
     CFormOperations operations(doc, InstalledFonts(), kept, kept);
     const LoadResult load = operations.LoadFontDataFile(ansiPath);
     if (!load.loaded) {

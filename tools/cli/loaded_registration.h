@@ -21,7 +21,10 @@ FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load);
 
 // Loads the file at path and builds its registration for id into out (its
 // information block built, its glyph data in memory). False with the tool's
-// message (and the file's problem) in problem.
+// message (and the file's problem) in problem. A face that is not installed
+// and characters without a glyph are reported on standard error under where
+// (the plan's line, or the file).
 bool BuildRegistrationFromFile(const std::wstring& path, int id,
                                const std::optional<std::wstring>& modelName,
-                               PlannedRegistration* out, std::wstring* problem);
+                               const std::wstring& where, PlannedRegistration* out,
+                               std::wstring* problem);

@@ -2,6 +2,7 @@
 // Exit status: 0 success, 1 the operation failed, 2 usage error.
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,12 @@
 #include "framework/message_text.h"
 #include "framework/version_info.h"
 #include "tools/cli/cli_args.h"
+#include "tools/cli/command_help.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/file_problem.h"
+#include "tools/cli/form_options.h"
+#include "tools/cli/interrupt.h"
 
 namespace {
 
@@ -19,45 +23,80 @@ struct Command {
     const wchar_t* name;
     int (*run)(const CliArgs&);
     const wchar_t* usage;
+    std::set<std::wstring> options; // the --options it takes
+    const wchar_t* details;         // what help COMMAND adds to the usage, or null
 };
 
-const Command kCommands[] = {
-    {L"fonts", RunFonts, L"fonts"},
-    {L"codes", RunCodes,
-     L"codes --face NAME [--text TEXT] [--text-file FILE [--unicode]] [--range START-END]"},
-    {L"build", RunBuild,
-     L"build --face NAME --size PT --name REGNAME [--bold] [--italic] [--text TEXT]\n"
-     L"        [--text-file FILE [--unicode]] [--range START-END] [--model QC150|QW300|QW400]\n"
-     L"        --out FILE.kfd"},
-    {L"check", RunCheck,
-     L"check (--face NAME --size PT --name REGNAME [build's options] | FILE.kfd [--model M])\n"
-     L"        [--image FILE.bmp [--zoom 1|2|4|8]]"},
-    {L"show", RunShow, L"show FILE.kfd"},
-    {L"glyphs", RunGlyphs, L"glyphs FILE.kfd --out FILE.png [--columns N] [--scale N]"},
-    {L"list", RunList, L"list [--port N]"},
-    {L"delete", RunDelete, L"delete --id N [--port N] [--confirm yes|no]"},
-    {L"clear", RunClear, L"clear [--port N] [--confirm yes|no]"},
-    {L"download", RunDownload,
-     L"download FILE.kfd --id N [--port N[,N...]] [--overwrite yes|no]\n"
-     L"        [--model QC150|QW300|QW400]"},
-    {L"provision", RunProvision,
-     L"provision PLAN --port N[,N...] [--clear] [--overwrite yes|no]\n"
-     L"        [--model QC150|QW300|QW400]"},
-};
+std::set<std::wstring> FormOptionsAnd(std::set<std::wstring> more) {
+    more.insert(kFormOptionNames.begin(), kFormOptionNames.end());
+    return more;
+}
+
+// Built at first use: the form's option names belong to another file, whose
+// statics may not be made yet when this file's are.
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {L"fonts", RunFonts, L"fonts", {}, nullptr},
+        {L"codes",
+         RunCodes,
+         L"codes --face NAME [--text TEXT] [--text-file FILE [--unicode]] [--range START-END]",
+         {L"face", L"text", L"text-file", L"unicode", L"range"},
+         nullptr},
+        {L"build", RunBuild,
+         L"build --face NAME --size PT --name REGNAME [--bold] [--italic] [--text TEXT]\n"
+         L"        [--text-file FILE [--unicode]] [--range START-END] [--model QC150|QW300|QW400]\n"
+         L"        --out FILE.kfd",
+         FormOptionsAnd({L"out"}), nullptr},
+        {L"check", RunCheck,
+         L"check (--face NAME --size PT --name REGNAME [build's options] | FILE.kfd [--model M])\n"
+         L"        [--image FILE.bmp [--zoom 1|2|4|8]]",
+         FormOptionsAnd({L"image", L"zoom"}), kCheckDetails},
+        {L"show", RunShow, L"show FILE.kfd", {}, nullptr},
+        {L"glyphs",
+         RunGlyphs,
+         L"glyphs FILE.kfd --out FILE.png [--columns N] [--scale N]",
+         {L"out", L"columns", L"scale"},
+         nullptr},
+        {L"list", RunList, L"list [--port N]", {L"port"}, nullptr},
+        {L"delete",
+         RunDelete,
+         L"delete --id N [--port N] [--confirm yes|no]",
+         {L"id", L"port", L"confirm"},
+         nullptr},
+        {L"clear",
+         RunClear,
+         L"clear [--port N] [--confirm yes|no]",
+         {L"port", L"confirm"},
+         nullptr},
+        {L"download",
+         RunDownload,
+         L"download FILE.kfd --id N [--port N[,N...]] [--overwrite yes|no]\n"
+         L"        [--model QC150|QW300|QW400]",
+         {L"id", L"port", L"overwrite", L"model"},
+         nullptr},
+        {L"provision",
+         RunProvision,
+         L"provision PLAN --port N[,N...] [--clear] [--overwrite yes|no]\n"
+         L"        [--model QC150|QW300|QW400]",
+         {L"port", L"clear", L"overwrite", L"model"},
+         kProvisionDetails},
+    };
+    return commands;
+}
 
 // Options that take no value, whatever the command.
 const std::set<std::wstring> kFlags = {L"unicode", L"bold", L"italic", L"help", L"clear"};
 
 std::wstring Usage() {
     std::wstring usage = L"usage: glyphkit-cli COMMAND [OPTIONS]\n";
-    for (const Command& command : kCommands)
+    for (const Command& command : Commands())
         usage += std::wstring(L"  ") + command.usage + L"\n";
     usage += L"  help [COMMAND]\n  --version\n";
     return usage;
 }
 
 const Command* FindCommand(const std::wstring& name) {
-    for (const Command& command : kCommands)
+    for (const Command& command : Commands())
         if (name == command.name)
             return &command;
     return nullptr;
@@ -72,8 +111,26 @@ int Help(const std::wstring& name) {
     const Command* command = FindCommand(name);
     if (!command)
         return UsageError(L"unknown command " + name + L"\n" + Usage());
-    console::Out(std::wstring(L"usage: glyphkit-cli ") + command->usage + L"\n");
+    console::Out(std::wstring(L"usage: glyphkit-cli ") + command->usage + L"\n" +
+                 (command->details ? command->details : L""));
     return 0;
+}
+
+// An option the command does not take is named, with the command's usage.
+int RefuseUnknownOption(const Command& command, const std::wstring& option) {
+    return UsageError(std::wstring(command.name) + L" does not take " + option +
+                      L"\nusage: glyphkit-cli " + command.usage);
+}
+
+// The first option the command does not take, or a word that looks like one
+// ("-p"), which would otherwise pass for a file; empty when there is none.
+std::wstring UnknownOption(const Command& command, const CliArgs& args) {
+    if (const std::wstring name = args.UnknownOption(command.options); !name.empty())
+        return L"--" + name;
+    for (const std::wstring& word : args.positional())
+        if (word.size() > 1 && word[0] == L'-')
+            return word;
+    return L"";
 }
 
 int Version() {
@@ -104,6 +161,7 @@ int FileFailure(const std::wstring& text, const std::wstring& path, uint32_t sys
 }
 
 int wmain(int argc, wchar_t** argv) {
+    InstallInterruptHandler();
     // "--help", "-h", "help [COMMAND]" and "--version" come first, before
     // the arguments are read as a command.
     const std::vector<std::wstring> words(argv + 1, argv + argc);
@@ -113,13 +171,20 @@ int wmain(int argc, wchar_t** argv) {
         return Version();
 
     CliArgs args(argc, argv, kFlags);
+    const Command* command = FindCommand(args.command());
+    // An unknown flag at the end reads as an option without its value: it is
+    // named as what it is.
+    if (!args.ok() && command && !args.withoutValue().empty() &&
+        !command->options.count(args.withoutValue()))
+        return RefuseUnknownOption(*command, L"--" + args.withoutValue());
     if (!args.ok())
         return UsageError(args.error() + L"\n" + Usage());
-    const Command* command = FindCommand(args.command());
     if (!command)
         return UsageError(L"unknown command " + args.command() + L"\n" + Usage());
     // COMMAND --help: that command's usage, whatever else was given.
     if (args.Has(L"help"))
         return Help(command->name);
+    if (const std::wstring unknown = UnknownOption(*command, args); !unknown.empty())
+        return RefuseUnknownOption(*command, unknown);
     return command->run(args);
 }

@@ -25,6 +25,8 @@ bool IsAbsolute(const std::wstring& path) {
 
 std::wstring Problem(PlanProblem problem, int otherLine) {
     switch (problem) {
+    case PlanProblem::ZeroByte:
+        return L"the line holds a zero byte, which no text line does";
     case PlanProblem::NotUtf8:
         return L"the line is not UTF-8 text";
     case PlanProblem::NoId:
@@ -54,8 +56,16 @@ int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wst
                       std::vector<PlannedRegistration>* plan) {
     std::vector<uint8_t> bytes;
     uint32_t error = 0;
-    if (ReadWholeFile(planPath, kMaxPlanSize, &bytes, &error) != FileReadResult::Ok)
+    switch (ReadWholeFile(planPath, kMaxPlanSize, &bytes, &error)) {
+    case FileReadResult::Ok:
+        break;
+    case FileReadResult::TooLarge:
+        return UsageError(planPath + L": the plan is larger than its limit of 1 MB (" +
+                          std::to_wstring(kMaxPlanSize) + L" bytes)");
+    case FileReadResult::OpenFailed:
+    case FileReadResult::ReadFailed:
         return UsageError(L"cannot read the plan\n" + FileProblem(planPath, error));
+    }
     const PlanText text = ParsePlan(bytes.data(), bytes.size());
     if (text.problem != PlanProblem::None)
         return Refuse(planPath, text.problemLine, Problem(text.problem, text.otherLine));
@@ -72,7 +82,8 @@ int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wst
         PlannedRegistration registration;
         registration.line = line;
         std::wstring problem;
-        if (!BuildRegistrationFromFile(path, line.id, modelName, &registration, &problem))
+        const std::wstring where = planPath + L" line " + std::to_wstring(line.lineNumber);
+        if (!BuildRegistrationFromFile(path, line.id, modelName, where, &registration, &problem))
             return Refuse(planPath, line.lineNumber, problem);
         plan->push_back(std::move(registration));
     }

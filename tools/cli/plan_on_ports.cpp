@@ -60,5 +60,5 @@ int RunPlanOnPorts(const std::vector<PlannedRegistration>& plan, const std::vect
     for (const PortResult& result : results)
         if (result.outcome != PortOutcome::Ok)
             return 1;
-    return interrupted ? 1 : 0;
+    return interrupted ? kInterruptedStatus : 0;
 }

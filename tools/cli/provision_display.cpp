@@ -22,6 +22,36 @@ std::wstring TwoDigits(int id) {
     return text;
 }
 
+std::wstring CodeText(uint64_t code) {
+    wchar_t text[16];
+    std::swprintf(text, 16, L"U+%04X", unsigned(code));
+    return text;
+}
+
+// How the final listing differs from the plan, named for the operator.
+std::wstring Difference(const ListingDifference& d) {
+    const std::wstring id = L"ID" + TwoDigits(d.id);
+    switch (d.what) {
+    case ListingMismatch::Missing:
+        return id + L" is not in the printer's listing";
+    case ListingMismatch::Name:
+        return id + L" is listed as \"" + FromCodePage(d.listedName) + L"\", not \"" +
+               FromCodePage(d.plannedName) + L"\"";
+    case ListingMismatch::CharacterCount:
+        return id + L" is listed with " + std::to_wstring(d.listed) + L" characters, not " +
+               std::to_wstring(d.planned);
+    case ListingMismatch::DataSize:
+        return id + L" is listed with " + std::to_wstring(d.listed) + L" bytes, not " +
+               std::to_wstring(d.planned);
+    case ListingMismatch::CharacterCode:
+        return id + L" lists " + CodeText(d.listed) + L" as character " +
+               std::to_wstring(d.character + 1) + L", not " + CodeText(d.planned);
+    case ListingMismatch::None:
+        break;
+    }
+    return L"";
+}
+
 unsigned Percent(const PortView& port) {
     return port.count == 0 ? 0 : unsigned(uint64_t(port.sent) * 100 / port.count);
 }
@@ -84,7 +114,15 @@ void ProvisionDisplay::Show(const std::vector<PortView>& ports) {
 }
 
 void ProvisionDisplay::Redraw(const std::vector<std::wstring>& lines) {
-    if (lines == m_drawn)
+    // Each line keeps to one row of the console, short of its last column
+    // (a character there moves the cursor on by itself): a line that wrapped
+    // would take two rows, and the lines drawn next would land one row too
+    // low, a little further down at each redraw.
+    const int columns = console::ErrColumns();
+    std::vector<std::wstring> fitted;
+    for (const std::wstring& line : lines)
+        fitted.push_back(columns > 1 ? console::FitColumns(line, columns - 1) : line);
+    if (fitted == m_drawn)
         return;
     HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     CONSOLE_SCREEN_BUFFER_INFO info{};
@@ -98,14 +136,15 @@ void ProvisionDisplay::Redraw(const std::vector<std::wstring>& lines) {
         m_drawn.clear(); // cannot go back: draw below
     }
     std::wstring text;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        std::wstring line = lines[i];
-        if (i < m_drawn.size() && m_drawn[i].size() > line.size())
-            line.append(m_drawn[i].size() - line.size(), L' ');
+    for (size_t i = 0; i < fitted.size(); ++i) {
+        std::wstring line = fitted[i];
+        const int blank = i < m_drawn.size() ? console::ColumnsOf(m_drawn[i]) : 0;
+        if (blank > console::ColumnsOf(line))
+            line.append(size_t(blank - console::ColumnsOf(line)), L' ');
         text += line + L"\n";
     }
     console::Err(text);
-    m_drawn = lines;
+    m_drawn = fitted;
 }
 
 void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
@@ -126,9 +165,11 @@ void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
 std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResult& result) const {
     const std::wstring name = L"COM" + std::to_wstring(port.port);
     if (result.outcome == PortOutcome::Ok) {
+        // What this run stored, not whatever else the printer holds; the
+        // memory is the printer's whole use.
         std::wstring ids;
-        for (const CFontPT& record : result.listed)
-            ids += L" ID" + TwoDigits(record.m_nId);
+        for (const PlannedRegistration& registration : m_plan)
+            ids += L" ID" + TwoDigits(registration.line.id);
         return name + L" ok:" + ids + L", memory " + std::to_wstring(result.memoryUse / 1024) +
                L"/240 KB";
     }
@@ -157,13 +198,8 @@ std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResul
         why = L"ID " + TwoDigits(m_plan.at(result.registration).line.id) +
               L" is registered already and --overwrite is no";
         break;
-    case PortFailure::MissingFromListing:
-        why = L"ID" + TwoDigits(result.id) + L" is not in the printer's listing";
-        break;
-    case PortFailure::WrongSizeInListing:
-        why = L"ID" + TwoDigits(result.id) + L" is listed with " +
-              std::to_wstring(result.listedSize) + L" bytes, not " +
-              std::to_wstring(result.expectedSize);
+    case PortFailure::ListingDiffers:
+        why = Difference(result.difference);
         break;
     case PortFailure::None:
         break;

@@ -216,6 +216,8 @@ size_t PrinterEngine::StepFrame(const uint8_t* p, size_t n, std::vector<TimedByt
     download_.records.push_back(record);
     download_.glyphs.insert(download_.glyphs.end(), p + 1 + kWireRecordSize, p + length - 1);
     ++charactersReceived_;
+    if (onCharacter)
+        onCharacter(k);
     Reply({ACK}, out);
     if (download_.records.size() == downloadCount_)
         Commit();

@@ -33,6 +33,9 @@ public:
     std::function<void(const std::string&)> onNote;
     // Called after every change to the registration memory.
     std::function<void()> onChange;
+    // Character k (1-based) of a download was taken; its ACK is sent when
+    // this returns.
+    std::function<void(int k)> onCharacter;
 
     int charactersReceived() const { return charactersReceived_; }
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,8 +11,10 @@
 
 namespace integration {
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
-                         const std::atomic<bool>* interrupt) {
+namespace {
+
+ProcessResult Run(const std::vector<std::string>& argv, int timeoutMs,
+                  const std::atomic<bool>* interrupt, bool holdErr) {
     ProcessResult result;
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0)
@@ -19,6 +22,14 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
     if (pipe(errPipe) != 0) {
         close(outPipe[0]);
         close(outPipe[1]);
+        return result;
+    }
+    // One page: whatever the system's default, a few kilobytes of messages
+    // fill it.
+    const int errCapacity = holdErr ? fcntl(errPipe[0], F_SETPIPE_SZ, 4096) : 0;
+    if (holdErr && errCapacity <= 0) {
+        for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
+            close(fd);
         return result;
     }
     const pid_t pid = fork();
@@ -45,7 +56,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
         return result;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], holdErr ? short(0) : short(POLLIN), 0}};
     std::string* sinks[2] = {&result.out, &result.err};
     // Reads what is there; false once both pipes are closed.
     auto drain = [&](int waitMs) {
@@ -71,6 +82,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
     bool ended = false;
     bool interrupted = false;
     while (!ended) {
+        int pending = 0;
+        if (holdErr && !interrupted && ioctl(errPipe[0], FIONREAD, &pending) == 0 &&
+            pending >= errCapacity) {
+            kill(-pid, SIGINT);
+            interrupted = true;
+        }
         if (interrupt && *interrupt && !interrupted) {
             kill(-pid, SIGINT);
             interrupted = true;
@@ -84,6 +101,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
         drain(50);
         ended = waitpid(pid, &status, WNOHANG) == pid;
     }
+    fds[1].events = POLLIN;
     // A process the program started (Wine's server) may hold the pipes open
     // long after it ended: take what is already written and stop.
     for (int i = 0; i < 20 && drain(10);) {
@@ -96,6 +114,18 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
     if (!result.timedOut && WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
     return result;
+}
+
+} // namespace
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
+                         const std::atomic<bool>* interrupt) {
+    return Run(argv, timeoutMs, interrupt, false);
+}
+
+ProcessResult RunProcessInterruptedWhenErrFull(const std::vector<std::string>& argv,
+                                               int timeoutMs) {
+    return Run(argv, timeoutMs, nullptr, true);
 }
 
 } // namespace integration

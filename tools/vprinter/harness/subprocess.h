@@ -19,4 +19,10 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::vector<std::string>& argv, int timeoutMs,
                          const std::atomic<bool>* interrupt = nullptr);
 
+// The same with standard error in a pipe of one page that is not read until
+// the process has ended, as when nobody reads a program's messages any more:
+// once the pipe is full the program cannot write another message, and the
+// group gets SIGINT.
+ProcessResult RunProcessInterruptedWhenErrFull(const std::vector<std::string>& argv, int timeoutMs);
+
 } // namespace integration

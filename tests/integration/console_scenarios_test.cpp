@@ -1,0 +1,130 @@
+// glyphkit-cli's messages, help and progress lines under Wine, with virtual
+// printers that must receive nothing from a refused command. These tests run
+// in a Wine prefix of their own, whose COM ports no other test maps.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/integration/virtual_printer_fixture.h"
+
+using namespace integration;
+using vprinter::RegistrationMemory;
+
+namespace {
+
+class ConsoleTest : public VirtualPrinterTest {
+protected:
+    // A file of the work folder, with the content given; its Windows path.
+    std::string File(const std::string& name, const std::string& content) {
+        std::ofstream(WorkDir() + "/" + name, std::ios::binary) << content;
+        return WinePath(WorkDir() + "/" + name);
+    }
+    std::string Kfd(const std::string& name, const std::vector<uint16_t>& codes) {
+        WriteKfd(WorkDir() + "/" + name, "F" + std::to_string(codes.size()), kIpaGothicCp932, 10,
+                 codes);
+        return WinePath(WorkDir() + "/" + name);
+    }
+    // glyphkit-cli ARGS with standard error on a console `columns` wide, under
+    // Xvfb: the console's rows at the end, down to the cursor's.
+    std::vector<std::string> ScreenOf(int columns, const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xvfb-run",
+                                      "-a",
+                                      "-s",
+                                      "-screen 0 1280x1024x24",
+                                      SourceDir() + "/scripts/winrun",
+                                      WindowsBinDir() + "/glyphkit-console-screen.exe",
+                                      std::to_string(columns),
+                                      WinePath(WindowsBinDir() + "/glyphkit-cli.exe")};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const ProcessResult r = RunProcess(argv, 120000);
+        EXPECT_NE(r.out.find("exit: 0\n"), std::string::npos) << r.out << r.err;
+        std::vector<std::string> rows;
+        std::istringstream out(r.out.substr(std::min(r.out.size(), r.out.find("screen:\n") + 8)));
+        for (std::string row; std::getline(out, row) && row.rfind("exit: ", 0) != 0;)
+            rows.push_back(row);
+        return rows;
+    }
+    const std::vector<uint16_t> kana{0x3042, 0x3044, 0x3046, 0x3048, 0x304A};
+};
+
+TEST_F(ConsoleTest, RefusalsNameWhatIsWrongAndReachNoPrinter) {
+    StartPrinter(1);
+    const std::string kfd = Kfd("a.kfd", kana);
+    const std::string plan = File("plan.txt", "1 a.kfd\n");
+    const std::string png = WorkDir() + "/sheet.png";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* expect; // on standard error, or on standard output for help
+    } cases[] = {
+        // The registration ID is the form's field: its rule and message on
+        // any number of ports.
+        {{"download", kfd, "--id", "1e1", "--port", "1"},
+         1,
+         "登録IDは0～99の範囲で指定してください。"},
+        {{"download", kfd, "--id", "1e1", "--port", "1,2"},
+         1,
+         "登録IDは0～99の範囲で指定してください。"},
+        {{"download", kfd, "--id", "1", "--port", "1", "--colour", "red"},
+         2,
+         "download does not take --colour\nusage: glyphkit-cli download FILE.kfd"},
+        {{"provision", plan, "--port", "1", "-p"}, 2, "provision does not take -p\n"},
+        {{"list", "--port", "1", "--verbose"}, 2, "list does not take --verbose\n"},
+        {{"check", kfd, "--zoom", "2"}, 2, "--zoom applies only with --image FILE.bmp"},
+        {{"check", kfd, "--image", WinePath(png)}, 2, "--image writes a BMP file"},
+        {{"provision", File("zero.txt", std::string("1 a.kfd\n2 a.kfd\0.txt\n", 21)), "--port",
+          "1"},
+         2,
+         "zero.txt line 2: the line holds a zero byte"},
+        {{"provision", File("big.txt", std::string(1024 * 1024 + 1, '#')), "--port", "1"},
+         2,
+         "big.txt: the plan is larger than its limit of 1 MB (1048576 bytes)"},
+        {{"provision", "--help"}, 0, "\n  ID FILE.kfd\n"},
+        {{"check", "--help"}, 0, "\n  --zoom 1|2|4|8 "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        const ProcessResult r = Cli(c.args);
+        EXPECT_EQ(r.exitCode, c.status) << r.out << r.err;
+        if (c.status == 0) {
+            EXPECT_NE(r.out.find(c.expect), std::string::npos) << r.out;
+            EXPECT_NE(r.out.find("\nExit status: 0 "), std::string::npos) << r.out;
+        } else {
+            EXPECT_NE(r.err.find(c.expect), std::string::npos) << r.err;
+            EXPECT_EQ(r.out, "");
+        }
+    }
+    EXPECT_NE(access(png.c_str(), F_OK), 0);
+    EXPECT_TRUE(StopPrinter().received.empty());
+}
+
+TEST_F(ConsoleTest, OkLineNamesThePlannedIdsOnly) {
+    RegistrationMemory seed;
+    seed.Store(vprinter::MakeLogo(7, "LOGO", 16, 16));
+    StartPrinter(2, {}, seed);
+    Kfd("a.kfd", {0x41});
+    Kfd("b.kfd", kana);
+    const ProcessResult r =
+        Cli({"provision", File("plan.txt", "2 b.kfd\n1 a.kfd\n"), "--port", "2"});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(r.out.rfind("COM2 ok: ID02 ID01, memory ", 0), 0u) << r.out;
+    StopPrinter();
+    EXPECT_NE(memory.Find(7), nullptr);
+}
+
+TEST_F(ConsoleTest, ProgressRedrawsInPlaceOnANarrowConsole) {
+    // Every line but a port's last ("COM3  done") is wider than 12 columns;
+    // the download's bar is wider than 30.
+    StartPrinter(3);
+    AddPrinter(4);
+    const std::string kfd = Kfd("a.kfd", kana);
+    EXPECT_EQ(ScreenOf(12, {"provision", File("plan.txt", "1 a.kfd\n"), "--port", "3,4"}),
+              (std::vector<std::string>{"COM3  done", "COM4  done", ""}));
+    EXPECT_EQ(ScreenOf(30, {"download", kfd, "--id", "2", "--port", "3"}),
+              (std::vector<std::string>{"[#######################] 5/5", ""}));
+    StopPrinter();
+    EXPECT_NE(memory.Find(2), nullptr);
+}
+
+} // namespace

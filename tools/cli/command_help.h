@@ -1,0 +1,6 @@
+#pragma once
+// The longer help texts of glyphkit-cli's commands: what the command does, its
+// input, options and exit statuses.
+
+extern const wchar_t kCheckDetails[];
+extern const wchar_t kProvisionDetails[];
