@@ -111,9 +111,10 @@ void CWindowTransfer::Send(int comPort) {
         CRS232C rs232c;
         ExchangeOutcome outcome;
         ThreadSide& side = *m_pThreadSide;
-        succeeded = SendDownloadFile(m_pDownload->file.Path(), m_pDownload->record, comPort, rs232c,
-                                     side, side, side, &outcome) == SendResult::Exchanged &&
-                    outcome.succeeded;
+        OverwriteQuestionNaming asking(side, m_pDownload->overwriteLine);
+        const SendResult sent = SendDownloadFile(m_pDownload->file.Path(), m_pDownload->record,
+                                                 comPort, rs232c, asking, side, side, &outcome);
+        succeeded = sent == SendResult::Exchanged && outcome.succeeded;
     } catch (...) {
         succeeded = false;
     }
