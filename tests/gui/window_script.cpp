@@ -264,6 +264,19 @@ private:
         }
         Print(L"full-while-held", full ? L"yes" : L"no");
         if (box) {
+            // The download's own message comes over the field's, which is
+            // answered after it; then the field gets a good size.
+            gui::MessageBoxSeen last;
+            for (int waited = 0; waited < 60000; waited += 20) {
+                last = gui::WaitForMessageBox(m_program, L"実行結果", 0);
+                if (last.box && last.box != box)
+                    break;
+                Sleep(20);
+            }
+            if (last.box && last.box != box) {
+                Print(L"box", last.text);
+                gui::Answer(last.box, IDOK);
+            }
             gui::Answer(box, IDOK);
             gui::TypeAndLeave(Item(IDC_POINT_SIZE), L"10");
             return;
