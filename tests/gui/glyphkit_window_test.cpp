@@ -39,16 +39,14 @@ protected:
         ASSERT_TRUE(SelectComboItem(form, IDC_FONT_COMBO, face)) << "no face " << face;
     }
     bool Checked(int id) const { return Send(Item(id), BM_GETCHECK) == BST_CHECKED; }
-    // Presses a button that opens a file dialog and picks path in it.
+    // Presses a button that opens a file dialog and picks path in it; returns
+    // once the button's handler is done (or shows a message box).
     void PressAndChoose(int button, const std::wstring& path) {
         ClickLater(Item(button));
         ASSERT_TRUE(ChooseFile(program, path));
-        // The button's handler goes on after the dialog; a message sent now
-        // is taken only once it has returned (or shows a message box).
-        Send(form, WM_NULL);
     }
-    // No message box comes within a short while.
-    void ExpectNoMessage() { EXPECT_EQ(WaitForMessageBox(program, L"実行結果", 300).box, nullptr); }
+    // The program is done with what it was asked, and shows no message box.
+    void ExpectNoMessage() { EXPECT_EQ(MessageBoxShown(program).box, nullptr); }
 
     Program program;
     HWND frame = nullptr;
@@ -111,7 +109,6 @@ TEST_F(WindowTest, FieldChecksAtTheirLimits) {
         ASSERT_NE(seen.box, nullptr);
         EXPECT_EQ(seen.text, *c.message);
         Answer(seen.box, IDOK);
-        Send(form, WM_NULL);
         EXPECT_EQ(FocusOf(form), Item(c.field));
         // Back to a good value before the next case leaves the field.
         TypeAndLeave(Item(c.field), c.field == IDC_POINT_SIZE ? L"10" : L"100");
@@ -213,7 +210,6 @@ TEST_F(WindowTest, NamesThatDoNotFitThirtyTwoBytesAreRefused) {
         EXPECT_EQ(seen.text, L"登録フォント名称は半角32文字（全角16文字）以内の、使用できる文字で"
                              L"指定してください。");
         Answer(seen.box, IDOK);
-        Send(form, WM_NULL);
         EXPECT_EQ(FocusOf(form), Item(IDC_REG_NAME));
         EXPECT_TRUE(FileBytes(path).empty());
     }
@@ -224,6 +220,7 @@ TEST_F(WindowTest, LoadOfAFaceThatIsNotInstalledKeepsItAndItsCharacters) {
     Start();
     const std::wstring saved = TempPath(L"window_face.kfd");
     const std::wstring again = TempPath(L"window_face_again.kfd");
+    DeleteFileW(saved.c_str()); // no question whether to replace it
     SetText(Item(IDC_REG_NAME), L"MISSING");
     SelectFace(kGothic);
     Click(Item(IDC_RANGE_ON)); // the characters come from the text alone
@@ -244,7 +241,6 @@ TEST_F(WindowTest, LoadOfAFaceThatIsNotInstalledKeepsItAndItsCharacters) {
     ASSERT_NE(seen.box, nullptr);
     EXPECT_NE(seen.text.find(L"「Gone Mincho」"), std::wstring::npos) << seen.text;
     Answer(seen.box, IDOK);
-    Send(form, WM_NULL);
     EXPECT_EQ(Text(Item(IDC_FONT_COMBO)), L"Gone Mincho");
     EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"A字漢"); // 한 was never in the file
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_REG_TEXT)));
@@ -335,6 +331,7 @@ TEST_F(WindowTest, MenuDialogs) {
     EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_VERSION)), L"Version 9.1.0.20");
     EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_DESCRIPTION)), L"QC150/QW300/QW400グリフキット");
     Click(GetDlgItem(about, IDOK));
+    ASSERT_TRUE(WaitUntilGone(about));
 
     // The COM port dialog: twenty ports, the current one selected; OK keeps
     // the choice, Cancel does not.
@@ -354,8 +351,9 @@ TEST_F(WindowTest, MenuDialogs) {
         Send(combo, CB_SETCURSEL, WPARAM(step.pick));
         Click(GetDlgItem(dialog, step.button));
         selected = step.selectedNextTime;
-        for (int i = 0; i < 100 && IsWindow(dialog); ++i)
-            Sleep(20);
+        // Gone, and its choice taken, before the next one opens.
+        ASSERT_TRUE(WaitUntilGone(dialog));
+        ASSERT_TRUE(WaitUntilIdle(frame));
     }
 }
 
@@ -402,27 +400,12 @@ TEST_F(WindowTest, PreviewShowsTheSampleInYellowOnNearBlack) {
                      : p == RGB(20, 20, 20);
         return n;
     };
-    // The regular sample once it stands still on the screen.
-    size_t regular = count(true);
-    for (int tries = 0; tries < 100; ++tries) {
-        Sleep(20);
-        const size_t again = count(true);
-        if (again == regular && regular > 100)
-            break;
-        regular = again;
-    }
+    const size_t regular = count(true);
     EXPECT_GT(count(false), regular);
     EXPECT_GT(regular, 100u);
     Click(Item(IDC_BOLD));
-    // Bold strokes are wider: more ink, once the new sample reaches the screen.
-    size_t bold = 0;
-    for (int tries = 0; tries < 100 && bold <= regular; ++tries) {
-        RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        bold = count(true);
-        if (bold <= regular)
-            Sleep(20);
-    }
-    EXPECT_GT(bold, regular);
+    // Bold strokes are wider: more ink.
+    EXPECT_GT(count(true), regular);
 }
 
 // The registration check as a person sees it: the sheet on the screen in
@@ -442,8 +425,6 @@ TEST_F(WindowTest, RegistrationCheckShowsItsSheetAndFollowsItsSize) {
     HWND sheet = GetDlgItem(dialog, IDC_CHECK_SHEET);
     const auto ink = [&](const wchar_t* zoom) {
         EXPECT_TRUE(SelectComboItem(dialog, IDC_CHECK_ZOOM, zoom));
-        RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        WaitUntilIdle(sheet);
         RECT area;
         size_t n = 0;
         for (COLORREF p : Capture(sheet, &area))
@@ -464,21 +445,20 @@ TEST_F(WindowTest, RegistrationCheckShowsItsSheetAndFollowsItsSize) {
     const RECT closeBefore = rect(GetDlgItem(dialog, IDOK));
     const int width = window.right - window.left, height = window.bottom - window.top;
     SetWindowPos(dialog, nullptr, 0, 0, width + 200, height + 100, SWP_NOMOVE | SWP_NOZORDER);
-    WaitUntilIdle(dialog);
+    ASSERT_TRUE(WaitUntilIdle(dialog));
     const RECT sheetAfter = rect(sheet), closeAfter = rect(GetDlgItem(dialog, IDOK));
     EXPECT_EQ(sheetAfter.right - sheetAfter.left, sheetBefore.right - sheetBefore.left + 200);
     EXPECT_EQ(sheetAfter.bottom - sheetAfter.top, sheetBefore.bottom - sheetBefore.top + 100);
     EXPECT_EQ(closeAfter.left - closeBefore.left, 200);
     EXPECT_EQ(closeAfter.top - closeBefore.top, 100);
     SetWindowPos(dialog, nullptr, 0, 0, width - 100, height - 100, SWP_NOMOVE | SWP_NOZORDER);
-    WaitUntilIdle(dialog);
+    ASSERT_TRUE(WaitUntilIdle(dialog));
     const RECT smallest = rect(dialog);
     EXPECT_EQ(smallest.right - smallest.left, width);
     EXPECT_EQ(smallest.bottom - smallest.top, height);
 
     Click(GetDlgItem(dialog, IDOK));
-    for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 20)
-        Sleep(20);
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(WaitUntilGone(dialog));
+    ASSERT_TRUE(WaitUntilIdle(frame));
     EXPECT_TRUE(IsWindowEnabled(frame));
 }

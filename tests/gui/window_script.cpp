@@ -135,32 +135,33 @@ private:
         gui::Send(GetDlgItem(dialog, IDC_COMPORT_COMBO), CB_SETCURSEL,
                   WPARAM(std::stoi(number) - 1));
         gui::Click(GetDlgItem(dialog, IDOK));
-        return true;
+        return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
     }
 
-    // Clicks the button and follows the operation to its end: each message
-    // box is printed and answered, until the button is usable again and no
-    // box is up.
+    // Clicks the button and follows the operation to its end: each time the
+    // program waits for the user, the message box it shows is printed and
+    // answered, until it waits with none.
     bool Press(int id, std::vector<std::wstring> answers, bool tryDuring) {
         gui::ClickLater(Item(id));
         bool tried = false;
-        for (int idle = 0; idle < 3;) {
-            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 200);
-            HWND progress = gui::WaitForWindow(m_program, L"進行状況", L"#32770", 0);
-            if (tryDuring && progress && !tried) {
+        gui::IdleWatch idle(m_frame);
+        const ULONGLONG start = GetTickCount64();
+        for (;;) {
+            if (tryDuring && !tried && gui::WaitForWindow(m_program, L"進行状況", L"#32770", 0)) {
                 tried = true;
                 TryDuringTransfer();
+                idle = gui::IdleWatch(m_frame); // until what was tried has been handled too
             }
-            if (!seen.box) {
-                // Done when the button is back, nothing else is open and the
-                // window takes messages (it does not while it waits for the
-                // printer).
-                const bool quiet =
-                    IsWindowEnabled(Item(id)) && !progress && gui::Responds(m_form, 200);
-                idle = quiet ? idle + 1 : 0;
+            if (!idle.Reached()) {
+                if (GetTickCount64() - start > 2 * gui::kWaitMs)
+                    return false;
+                Sleep(10);
                 continue;
             }
-            idle = 0;
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 0);
+            if (!seen.box)
+                break;
+            HWND progress = gui::WaitForWindow(m_program, L"進行状況", L"#32770", 0);
             Print(L"at-box", Milliseconds());
             Print(L"box", seen.text);
             Print(L"progress", progress ? L"shown" : L"none");
@@ -171,9 +172,10 @@ private:
                 if (!answers.empty())
                     answers.erase(answers.begin());
             }
-            gui::Answer(seen.box, button);
+            gui::AnswerLater(seen.box, button);
             if (question)
                 Print(L"at-answer", Milliseconds());
+            idle = gui::IdleWatch(m_frame);
         }
         if (tryDuring) {
             Print(L"held", tried && IsWindow(m_frame) ? L"yes" : L"no");
@@ -210,10 +212,12 @@ private:
         HWND list = Item(IDC_REGISTERED_LIST);
         gui::Send(list, LB_SETCURSEL, WPARAM(line));
         PostMessageW(m_form, WM_COMMAND, MAKEWPARAM(IDC_REGISTERED_LIST, LBN_DBLCLK), LPARAM(list));
+        if (!gui::WaitUntilIdle(m_frame))
+            return false;
         HWND dialog = nullptr;
         for (const wchar_t* caption : {L"フォント情報", L"ロゴ情報"})
             if (!dialog)
-                dialog = gui::WaitForWindow(m_program, caption, L"#32770", 3000);
+                dialog = gui::WaitForWindow(m_program, caption, L"#32770", 0);
         if (!dialog) {
             Print(L"dialog", L"none");
             return true;
@@ -229,24 +233,21 @@ private:
         for (int k = 0; k < int(count); ++k)
             Print(L"entry", ListLine(entries, k));
         gui::Click(GetDlgItem(dialog, IDOK));
-        return true;
+        return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
     }
 
     bool Check(const std::wstring& imagePath) {
         gui::Command(m_frame, ID_CHECK_REGISTRATION);
-        HWND dialog = nullptr;
-        for (int tries = 0; tries < 600 && !dialog; ++tries) {
-            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 0);
-            if (seen.box) {
-                Print(L"box", seen.text);
-                gui::Answer(seen.box, IDOK);
-                return true;
-            }
-            dialog = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 100);
+        // The window, or a message that refuses the form.
+        const gui::MessageBoxSeen refused = gui::MessageBoxShown(m_program);
+        if (refused.box) {
+            Print(L"box", refused.text);
+            gui::Answer(refused.box, IDOK);
+            return true;
         }
+        HWND dialog = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 0);
         if (!dialog)
             return false;
-        gui::WaitUntilIdle(dialog);
         for (int id : {IDC_CHECK_COUNT, IDC_CHECK_BYTES, IDC_CHECK_CELL, IDC_CHECK_FIT})
             Print((L"check " + std::to_wstring(id)).c_str(), gui::Text(GetDlgItem(dialog, id)));
         for (int id : {IDC_CHECK_MISSING, IDC_CHECK_DROPPED}) {
@@ -259,16 +260,14 @@ private:
             gui::ClickLater(GetDlgItem(dialog, IDC_CHECK_SAVE_IMAGE));
             if (!gui::ChooseFile(m_program, imagePath))
                 return false;
-            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 500);
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 0);
             if (seen.box) {
                 Print(L"box", seen.text);
                 gui::Answer(seen.box, IDOK);
             }
         }
         gui::Click(GetDlgItem(dialog, IDOK));
-        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 20)
-            Sleep(20);
-        return !IsWindow(dialog);
+        return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
     }
 
     gui::Program& m_program;

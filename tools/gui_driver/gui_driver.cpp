@@ -2,14 +2,16 @@
 
 #include <vector>
 
+#include "framework/idle_probe.h"
 #include "res/control_ids.h"
 
 namespace gui {
 
 namespace {
 
-const DWORD kPollMs = 20;
-const UINT kReplyMs = 5000;
+const DWORD kPollMs = 10;
+const UINT kReplyMs = kWaitMs;
+const wchar_t kFrameClass[] = L"GlyphkitFrame";
 
 struct Search {
     DWORD processId;
@@ -44,24 +46,48 @@ LPARAM Middle(HWND hwnd) {
 
 } // namespace
 
-// Posted input only reaches the program after every message sent to it, so
-// a round trip does not wait for it: wait until the program has taken all
-// its input instead.
-void WaitUntilIdle(HWND hwnd) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    WaitUntilIdle(process);
-}
+// WaitForInputIdle cannot tell: it waits only for the program's first idle
+// moment after its start. The program answers a probe instead: a sent
+// message, taken when the program next looks at its queue, before whatever
+// was posted to it; the count of idle moments it answers goes up at the first
+// one after all that (framework/idle_probe.h).
+IdleWatch::IdleWatch(HWND hwnd) : m_main(GetAncestor(hwnd, GA_ROOTOWNER)) {}
 
-void WaitUntilIdle(DWORD process) {
-    HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process);
-    if (handle) {
-        WaitForInputIdle(handle, kReplyMs);
-        CloseHandle(handle);
+bool IdleWatch::Reached() {
+    if (!IsWindow(m_main))
+        return true; // the program has ended, or is ending
+    if (!m_synced) {
+        static const UINT probe = RegisterWindowMessageW(kIdleProbeMessage);
+        DWORD_PTR count = 0;
+        if (!SendMessageTimeoutW(m_main, probe, 0, 0, SMTO_NORMAL, 100, &count))
+            return false; // busy, for instance waiting for the printer
+        m_count = count;
+        m_synced = true;
     }
+    return reinterpret_cast<uintptr_t>(GetPropW(m_main, kIdleCountProperty)) != m_count;
 }
 
-namespace {} // namespace
+bool WaitUntilIdle(HWND hwnd, DWORD timeoutMs) {
+    IdleWatch watch(hwnd);
+    for (const ULONGLONG start = GetTickCount64(); !watch.Reached(); Sleep(kPollMs))
+        if (GetTickCount64() - start > timeoutMs)
+            return false;
+    return true;
+}
+
+bool WaitUntilIdle(const Program& program, DWORD timeoutMs) {
+    HWND frame = WaitForWindow(program, nullptr, kFrameClass, timeoutMs);
+    return frame && WaitUntilIdle(frame, timeoutMs);
+}
+
+bool WaitUntilGone(HWND hwnd, DWORD timeoutMs) {
+    for (DWORD waited = 0; IsWindow(hwnd); waited += kPollMs) {
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
 
 std::wstring ExecutableDir() {
     wchar_t path[MAX_PATH] = {};
@@ -163,11 +189,10 @@ HWND FocusOf(HWND hwnd) {
 void TypeAndLeave(HWND edit, const std::wstring& text) {
     Click(edit);
     SetText(edit, text);
-    // Tab goes through the program's dialog keys, so it is posted.
+    // Tab goes through the program's dialog keys, so it is posted. The
+    // field's check runs when the focus leaves it, and may show a message.
     PostMessageW(edit, WM_KEYDOWN, VK_TAB, 0x000F0001);
     PostMessageW(edit, WM_KEYUP, VK_TAB, 0xC00F0001);
-    for (DWORD waited = 0; FocusOf(edit) == edit && waited < kReplyMs; waited += kPollMs)
-        Sleep(kPollMs);
     WaitUntilIdle(edit);
 }
 
@@ -196,7 +221,9 @@ HWND ChooseModel(const Program& program, int buttonId) {
     const wchar_t* caption = buttonId == IDC_MODEL_QW400   ? L"QW400グリフキット"
                              : buttonId == IDC_MODEL_QW300 ? L"QW300グリフキット"
                                                            : L"QC150グリフキット";
-    return WaitForWindow(program, caption, L"GlyphkitFrame", 10000);
+    HWND frame = WaitForWindow(program, caption, kFrameClass);
+    // The form is filled in for the model after the choice.
+    return frame && WaitUntilIdle(frame) ? frame : nullptr;
 }
 
 MessageBoxSeen WaitForMessageBox(const Program& program, const wchar_t* caption, DWORD timeoutMs) {
@@ -207,18 +234,27 @@ MessageBoxSeen WaitForMessageBox(const Program& program, const wchar_t* caption,
     return seen;
 }
 
-void Answer(HWND box, int button) {
+MessageBoxSeen MessageBoxShown(const Program& program, const wchar_t* caption) {
+    WaitUntilIdle(program);
+    return WaitForMessageBox(program, caption, 0);
+}
+
+void AnswerLater(HWND box, int button) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    // Until the box is gone and the code after it has run.
-    for (DWORD waited = 0; IsWindow(box) && waited < kReplyMs; waited += kPollMs)
-        Sleep(kPollMs);
+    WaitUntilGone(box);
+}
+
+void Answer(HWND box, int button) {
+    // The owner is known only while the box is there.
     HWND owner = GetWindow(box, GW_OWNER);
+    AnswerLater(box, button);
+    // Until the code after the box has run.
     if (owner)
-        Send(owner, WM_NULL);
+        WaitUntilIdle(owner);
 }
 
 bool ChooseFile(const Program& program, const std::wstring& path) {
-    for (DWORD waited = 0; waited < 10000; waited += kPollMs) {
+    for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
         Search search{program.Id(), nullptr, L"#32770", nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
@@ -227,12 +263,11 @@ bool ChooseFile(const Program& program, const std::wstring& path) {
             if (!name)
                 name = GetDlgItem(search.found, 0x480);
             if (name) {
+                // The dialog fills its fields after it shows.
+                WaitUntilIdle(search.found);
                 SetText(name, path);
                 PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                for (DWORD gone = 0; IsWindow(search.found) && gone < kReplyMs; gone += kPollMs)
-                    Sleep(kPollMs);
-                WaitUntilIdle(program.Id());
-                return true;
+                return WaitUntilGone(search.found) && WaitUntilIdle(program);
             }
         }
         Sleep(kPollMs);
@@ -241,12 +276,23 @@ bool ChooseFile(const Program& program, const std::wstring& path) {
 }
 
 std::vector<COLORREF> Capture(HWND hwnd, RECT* area) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    *area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-    return CaptureScreen(*area);
+    WaitUntilIdle(hwnd);
+    // The program's drawing has gone to the X server, but the server may
+    // take a request of this process first: a picture is taken as the screen
+    // shows it once two in a row agree.
+    std::vector<COLORREF> last;
+    for (int tries = 0; tries < 20; ++tries) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        *area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+        std::vector<COLORREF> pixels = CaptureScreen(*area);
+        if (tries > 0 && pixels == last)
+            break;
+        last = std::move(pixels);
+    }
+    return last;
 }
 
 std::vector<COLORREF> CaptureScreen(const RECT& area) {
