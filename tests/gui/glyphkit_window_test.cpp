@@ -105,7 +105,7 @@ TEST_F(WindowTest, FieldChecksAtTheirLimits) {
             EXPECT_NE(FocusOf(form), Item(c.field));
             continue;
         }
-        const MessageBoxSeen seen = WaitForMessageBox(program);
+        const MessageBoxSeen seen = MessageBoxShown(program);
         ASSERT_NE(seen.box, nullptr);
         EXPECT_EQ(seen.text, *c.message);
         Answer(seen.box, IDOK);
@@ -205,7 +205,7 @@ TEST_F(WindowTest, NamesThatDoNotFitThirtyTwoBytesAreRefused) {
         }
         // Refused before the file dialog opens: no file is written.
         ClickLater(Item(IDC_SAVE));
-        const MessageBoxSeen seen = WaitForMessageBox(program);
+        const MessageBoxSeen seen = MessageBoxShown(program);
         ASSERT_NE(seen.box, nullptr);
         EXPECT_EQ(seen.text, L"登録フォント名称は半角32文字（全角16文字）以内の、使用できる文字で"
                              L"指定してください。");
@@ -237,7 +237,7 @@ TEST_F(WindowTest, LoadOfAFaceThatIsNotInstalledKeepsItAndItsCharacters) {
     SelectFace(L"Liberation Sans"); // a face whose code page holds no kanji
     ClickLater(Item(IDC_LOAD));
     ASSERT_TRUE(ChooseFile(program, saved));
-    const MessageBoxSeen seen = WaitForMessageBox(program);
+    const MessageBoxSeen seen = MessageBoxShown(program);
     ASSERT_NE(seen.box, nullptr);
     EXPECT_NE(seen.text.find(L"「Gone Mincho」"), std::wstring::npos) << seen.text;
     Answer(seen.box, IDOK);
@@ -286,7 +286,7 @@ TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {
             EXPECT_EQ(Send(Item(IDC_REG_TEXT), WM_GETTEXTLENGTH), LRESULT(size));
             continue;
         }
-        const MessageBoxSeen seen = WaitForMessageBox(program);
+        const MessageBoxSeen seen = MessageBoxShown(program);
         ASSERT_NE(seen.box, nullptr);
         EXPECT_EQ(seen.text, L"読み込む事ができる最大ファイルサイズを超えています。\n"
                              L"指定できるテキストファイルは55KBまでです。");
@@ -326,7 +326,7 @@ TEST_F(WindowTest, TextFilesEndAtTheirFirstZero) {
 TEST_F(WindowTest, MenuDialogs) {
     Start();
     Command(frame, ID_APP_ABOUT);
-    HWND about = WaitForWindow(program, L"バージョン情報", L"#32770");
+    HWND about = WindowShown(program, L"バージョン情報", L"#32770");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_VERSION)), L"Version 9.1.0.20");
     EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_DESCRIPTION)), L"QC150/QW300/QW400グリフキット");
@@ -343,7 +343,7 @@ TEST_F(WindowTest, MenuDialogs) {
     int selected = 0;
     for (const auto& step : steps) {
         Command(frame, ID_COMPORT);
-        HWND dialog = WaitForWindow(program, L"COMポートの選択", L"#32770");
+        HWND dialog = WindowShown(program, L"COMポートの選択", L"#32770");
         ASSERT_NE(dialog, nullptr);
         HWND combo = GetDlgItem(dialog, IDC_COMPORT_COMBO);
         EXPECT_EQ(Send(combo, CB_GETCOUNT), 20);
@@ -418,7 +418,7 @@ TEST_F(WindowTest, RegistrationCheckShowsItsSheetAndFollowsItsSize) {
     Click(Item(IDC_RANGE_ON));
     SetText(Item(IDC_REG_TEXT), L"AB");
     Command(frame, ID_CHECK_REGISTRATION);
-    HWND dialog = WaitForWindow(program, L"登録内容の確認", L"#32770");
+    HWND dialog = WindowShown(program, L"登録内容の確認", L"#32770");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), frame);
     EXPECT_FALSE(IsWindowEnabled(frame)); // modal

@@ -129,7 +129,7 @@ private:
 
     bool ChoosePort(const std::wstring& number) {
         gui::Command(m_frame, ID_COMPORT);
-        HWND dialog = gui::WaitForWindow(m_program, L"COMポートの選択", L"#32770");
+        HWND dialog = gui::WindowShown(m_program, L"COMポートの選択", L"#32770");
         if (!dialog)
             return false;
         gui::Send(GetDlgItem(dialog, IDC_COMPORT_COMBO), CB_SETCURSEL,
@@ -212,12 +212,10 @@ private:
         HWND list = Item(IDC_REGISTERED_LIST);
         gui::Send(list, LB_SETCURSEL, WPARAM(line));
         PostMessageW(m_form, WM_COMMAND, MAKEWPARAM(IDC_REGISTERED_LIST, LBN_DBLCLK), LPARAM(list));
-        if (!gui::WaitUntilIdle(m_frame))
-            return false;
         HWND dialog = nullptr;
         for (const wchar_t* caption : {L"フォント情報", L"ロゴ情報"})
             if (!dialog)
-                dialog = gui::WaitForWindow(m_program, caption, L"#32770", 0);
+                dialog = gui::WindowShown(m_program, caption, L"#32770");
         if (!dialog) {
             Print(L"dialog", L"none");
             return true;
@@ -245,7 +243,7 @@ private:
             gui::Answer(refused.box, IDOK);
             return true;
         }
-        HWND dialog = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 0);
+        HWND dialog = gui::WindowShown(m_program, L"登録内容の確認", L"#32770");
         if (!dialog)
             return false;
         for (int id : {IDC_CHECK_COUNT, IDC_CHECK_BYTES, IDC_CHECK_CELL, IDC_CHECK_FIT})

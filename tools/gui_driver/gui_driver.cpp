@@ -32,10 +32,18 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM user) {
         if (lstrcmpW(name, search.className) != 0)
             return TRUE;
     }
-    if (search.caption && Text(hwnd) != search.caption)
+    // The caption as the system keeps it: GetWindowText sends nothing to a
+    // window of another process, so a busy program does not hold the search.
+    wchar_t caption[256] = {};
+    if (search.caption && (GetWindowTextW(hwnd, caption, 256), lstrcmpW(caption, search.caption)))
         return TRUE;
     search.found = hwnd;
     return FALSE;
+}
+
+// Milliseconds since start.
+ULONGLONG Since(ULONGLONG start) {
+    return GetTickCount64() - start;
 }
 
 LPARAM Middle(HWND hwnd) {
@@ -70,7 +78,7 @@ bool IdleWatch::Reached() {
 bool WaitUntilIdle(HWND hwnd, DWORD timeoutMs) {
     IdleWatch watch(hwnd);
     for (const ULONGLONG start = GetTickCount64(); !watch.Reached(); Sleep(kPollMs))
-        if (GetTickCount64() - start > timeoutMs)
+        if (Since(start) > timeoutMs)
             return false;
     return true;
 }
@@ -81,11 +89,9 @@ bool WaitUntilIdle(const Program& program, DWORD timeoutMs) {
 }
 
 bool WaitUntilGone(HWND hwnd, DWORD timeoutMs) {
-    for (DWORD waited = 0; IsWindow(hwnd); waited += kPollMs) {
-        if (waited >= timeoutMs)
+    for (const ULONGLONG start = GetTickCount64(); IsWindow(hwnd); Sleep(kPollMs))
+        if (Since(start) > timeoutMs)
             return false;
-        Sleep(kPollMs);
-    }
     return true;
 }
 
@@ -132,12 +138,11 @@ DWORD Program::WaitForExit(DWORD timeoutMs) {
 
 HWND WaitForWindow(const Program& program, const wchar_t* caption, const wchar_t* className,
                    DWORD timeoutMs) {
-    for (DWORD waited = 0;; waited += kPollMs) {
+    for (const ULONGLONG start = GetTickCount64();; Sleep(kPollMs)) {
         Search search{program.Id(), caption, className, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found || waited >= timeoutMs)
+        if (search.found || Since(start) >= timeoutMs)
             return search.found;
-        Sleep(kPollMs);
     }
 }
 
@@ -234,6 +239,11 @@ MessageBoxSeen WaitForMessageBox(const Program& program, const wchar_t* caption,
     return seen;
 }
 
+HWND WindowShown(const Program& program, const wchar_t* caption, const wchar_t* className) {
+    WaitUntilIdle(program);
+    return WaitForWindow(program, caption, className, 0);
+}
+
 MessageBoxSeen MessageBoxShown(const Program& program, const wchar_t* caption) {
     WaitUntilIdle(program);
     return WaitForMessageBox(program, caption, 0);
@@ -254,7 +264,7 @@ void Answer(HWND box, int button) {
 }
 
 bool ChooseFile(const Program& program, const std::wstring& path) {
-    for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
+    for (const ULONGLONG start = GetTickCount64(); Since(start) < kWaitMs; Sleep(kPollMs)) {
         Search search{program.Id(), nullptr, L"#32770", nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
@@ -270,7 +280,6 @@ bool ChooseFile(const Program& program, const std::wstring& path) {
                 return WaitUntilGone(search.found) && WaitUntilIdle(program);
             }
         }
-        Sleep(kPollMs);
     }
     return false;
 }

@@ -38,6 +38,8 @@ private:
 // null) and class (any when null); null after the time-out.
 HWND WaitForWindow(const Program& program, const wchar_t* caption, const wchar_t* className,
                    DWORD timeoutMs = kWaitMs);
+// The window showing now, once the program is idle; null when there is none.
+HWND WindowShown(const Program& program, const wchar_t* caption, const wchar_t* className);
 // Until hwnd is destroyed; false after the time-out.
 bool WaitUntilGone(HWND hwnd, DWORD timeoutMs = kWaitMs);
 // Whether any window of the program with this class was ever visible now.
