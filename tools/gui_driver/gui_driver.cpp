@@ -158,11 +158,6 @@ LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return LRESULT(result);
 }
 
-bool Responds(HWND hwnd, UINT timeoutMs) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
-}
-
 std::wstring Text(HWND hwnd) {
     const LRESULT length = Send(hwnd, WM_GETTEXTLENGTH);
     std::vector<wchar_t> buffer(size_t(length) + 1, L'\0');

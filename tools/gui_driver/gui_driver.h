@@ -42,13 +42,10 @@ HWND WaitForWindow(const Program& program, const wchar_t* caption, const wchar_t
 HWND WindowShown(const Program& program, const wchar_t* caption, const wchar_t* className);
 // Until hwnd is destroyed; false after the time-out.
 bool WaitUntilGone(HWND hwnd, DWORD timeoutMs = kWaitMs);
-// Whether any window of the program with this class was ever visible now.
+// Whether a window of the program with this class is visible now.
 bool HasVisibleWindow(const Program& program, const wchar_t* className);
 
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// Whether the thread of hwnd takes a message within timeoutMs: false while it
-// is blocked, for instance waiting for the printer.
-bool Responds(HWND hwnd, UINT timeoutMs = 100);
 std::wstring Text(HWND hwnd);
 void SetText(HWND hwnd, const std::wstring& text);
 // Clicks a button with the mouse: press and release in its middle, handled
