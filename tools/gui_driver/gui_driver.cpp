@@ -1,5 +1,6 @@
 #include "tools/gui_driver/gui_driver.h"
 
+#include <utility>
 #include <vector>
 
 #include "framework/idle_probe.h"
@@ -41,6 +42,31 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM user) {
     return FALSE;
 }
 
+// A modal dialog of the program that is made but not shown yet: its loop
+// shows it the first time the queue runs empty, and the probe's timer may
+// come just before.
+BOOL CALLBACK FindDialogToShow(HWND hwnd, LPARAM user) {
+    auto& search = *reinterpret_cast<std::pair<DWORD, bool>*>(user);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    HWND ownerWindow = GetWindow(hwnd, GW_OWNER);
+    if (owner == search.first && lstrcmpW(name, L"#32770") == 0 && !IsWindowVisible(hwnd) &&
+        IsWindowEnabled(hwnd) && ownerWindow && !IsWindowEnabled(ownerWindow)) {
+        search.second = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool DialogToShow(HWND anyWindow) {
+    std::pair<DWORD, bool> search{0, false};
+    GetWindowThreadProcessId(anyWindow, &search.first);
+    EnumWindows(FindDialogToShow, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 // Milliseconds since start.
 ULONGLONG Since(ULONGLONG start) {
     return GetTickCount64() - start;
@@ -72,7 +98,13 @@ bool IdleWatch::Reached() {
         m_count = count;
         m_synced = true;
     }
-    return reinterpret_cast<uintptr_t>(GetPropW(m_main, kIdleCountProperty)) != m_count;
+    if (reinterpret_cast<uintptr_t>(GetPropW(m_main, kIdleCountProperty)) == m_count)
+        return false;
+    if (DialogToShow(m_main)) {
+        m_synced = false; // once more, after its loop has shown it
+        return false;
+    }
+    return true;
 }
 
 bool WaitUntilIdle(HWND hwnd, DWORD timeoutMs) {
