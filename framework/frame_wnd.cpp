@@ -1,6 +1,7 @@
 #include "framework/frame_wnd.h"
 
 #include "framework/form_view.h"
+#include "framework/idle_probe.h"
 #include "framework/win_app.h"
 
 namespace {
@@ -53,6 +54,9 @@ LRESULT CALLBACK CFrameWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wPa
 }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT probed = 0;
+    if (HandleIdleProbe(m_hWnd, message, wParam, &probed))
+        return probed;
     switch (message) {
     case WM_SIZE:
         if (m_pView && m_pView->GetSafeHwnd())

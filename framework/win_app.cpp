@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/idle_probe.h"
+
 CWinApp* CWinApp::s_pCurrent = nullptr;
 
 CWinApp::CWinApp() {
@@ -58,6 +60,9 @@ void PumpMessages(HWND window) {
             PostQuitMessage(int(msg.wParam));
             return;
         }
+        // The operation is not idle: the probe's timer comes again after it.
+        if (IsIdleProbeTimer(msg))
+            continue;
         CWinApp* app = CWinApp::Current();
         if (app && app->PreTranslateMessage(msg))
             continue;

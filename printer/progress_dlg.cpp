@@ -12,7 +12,10 @@ bool CProgressDlg::OnInitDialog() {
     GetWindowRect(GetParent(m_hWnd), &parent);
     const int left = int((parent.left + parent.right - 300) * 0.5);
     const int top = int((parent.top + parent.bottom - 100) * 0.5);
-    SetWindowPos(m_hWnd, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // Above the main window while the download runs, also when the main
+    // window is clicked and used meanwhile: Wine without a window manager
+    // puts an owner over the windows it owns when it is clicked.
+    SetWindowPos(m_hWnd, HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     return true;
 }
 

@@ -90,16 +90,14 @@ protected:
         ASSERT_TRUE(SelectComboItem(form, IDC_FONT_COMBO, face)) << "no face " << face;
     }
     bool Checked(int id) const { return Send(Item(id), BM_GETCHECK) == BST_CHECKED; }
-    // Presses a button that opens a file dialog and picks path in it.
+    // Presses a button that opens a file dialog and picks path in it; returns
+    // once the button's handler is done (or shows a message box).
     void PressAndChoose(int button, const std::wstring& path) {
         ClickLater(Item(button));
         ASSERT_TRUE(ChooseFile(program, path));
-        // The button's handler goes on after the dialog; a message sent now
-        // is taken only once it has returned (or shows a message box).
-        Send(form, WM_NULL);
     }
-    // No message box comes within a short while.
-    void ExpectNoMessage() { EXPECT_EQ(WaitForMessageBox(program, L"実行結果", 300).box, nullptr); }
+    // The program is done with what it was asked, and shows no message box.
+    void ExpectNoMessage() { EXPECT_EQ(MessageBoxShown(program).box, nullptr); }
 
     Program program;
     HWND frame = nullptr;
@@ -158,11 +156,10 @@ TEST_F(WindowTest, FieldChecksAtTheirLimits) {
             EXPECT_NE(FocusOf(form), Item(c.field));
             continue;
         }
-        const MessageBoxSeen seen = WaitForMessageBox(program);
+        const MessageBoxSeen seen = MessageBoxShown(program);
         ASSERT_NE(seen.box, nullptr);
         EXPECT_EQ(seen.text, *c.message);
         Answer(seen.box, IDOK);
-        Send(form, WM_NULL);
         EXPECT_EQ(FocusOf(form), Item(c.field));
         // Back to a good value before the next case leaves the field.
         TypeAndLeave(Item(c.field), c.field == IDC_POINT_SIZE ? L"10" : L"100");
@@ -282,12 +279,11 @@ TEST_F(WindowTest, NamesThatDoNotFitThirtyTwoBytesAreRefused) {
         }
         // Refused before the file dialog opens: no file is written.
         ClickLater(Item(IDC_SAVE));
-        const MessageBoxSeen seen = WaitForMessageBox(program);
+        const MessageBoxSeen seen = MessageBoxShown(program);
         ASSERT_NE(seen.box, nullptr);
         EXPECT_EQ(seen.text, L"登録フォント名称は半角32文字（全角16文字）以内の、使用できる文字で"
                              L"指定してください。");
         Answer(seen.box, IDOK);
-        Send(form, WM_NULL);
         EXPECT_EQ(FocusOf(form), Item(IDC_REG_NAME));
         EXPECT_TRUE(FileBytes(path).empty());
     }
@@ -298,6 +294,7 @@ TEST_F(WindowTest, LoadOfAFaceThatIsNotInstalledKeepsItAndItsCharacters) {
     Start();
     const std::wstring saved = TempPath(L"window_face.kfd");
     const std::wstring again = TempPath(L"window_face_again.kfd");
+    DeleteFileW(saved.c_str()); // no question whether to replace it
     SetText(Item(IDC_REG_NAME), L"MISSING");
     SelectFace(kGothic);
     Click(Item(IDC_RANGE_ON)); // the characters come from the text alone
@@ -314,11 +311,10 @@ TEST_F(WindowTest, LoadOfAFaceThatIsNotInstalledKeepsItAndItsCharacters) {
     SelectFace(L"Liberation Sans"); // a face whose code page holds no kanji
     ClickLater(Item(IDC_LOAD));
     ASSERT_TRUE(ChooseFile(program, saved));
-    const MessageBoxSeen seen = WaitForMessageBox(program);
+    const MessageBoxSeen seen = MessageBoxShown(program);
     ASSERT_NE(seen.box, nullptr);
     EXPECT_NE(seen.text.find(L"「Gone Mincho」"), std::wstring::npos) << seen.text;
     Answer(seen.box, IDOK);
-    Send(form, WM_NULL);
     EXPECT_EQ(Text(Item(IDC_FONT_COMBO)), L"Gone Mincho");
     EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"A字漢"); // 한 was never in the file
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_REG_TEXT)));
@@ -409,7 +405,7 @@ TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {
             EXPECT_EQ(Send(Item(IDC_REG_TEXT), WM_GETTEXTLENGTH), LRESULT(size));
             continue;
         }
-        const MessageBoxSeen seen = WaitForMessageBox(program);
+        const MessageBoxSeen seen = MessageBoxShown(program);
         ASSERT_NE(seen.box, nullptr);
         EXPECT_EQ(seen.text, L"読み込む事ができる最大ファイルサイズを超えています。\n"
                              L"指定できるテキストファイルは55KBまでです。");
@@ -449,11 +445,12 @@ TEST_F(WindowTest, TextFilesEndAtTheirFirstZero) {
 TEST_F(WindowTest, MenuDialogs) {
     Start();
     Command(frame, ID_APP_ABOUT);
-    HWND about = WaitForWindow(program, L"バージョン情報", L"#32770");
+    HWND about = WindowShown(program, L"バージョン情報", L"#32770");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_VERSION)), L"Version 9.1.0.20");
     EXPECT_EQ(Text(GetDlgItem(about, IDC_ABOUT_DESCRIPTION)), L"QC150/QW300/QW400グリフキット");
     Click(GetDlgItem(about, IDOK));
+    ASSERT_TRUE(WaitUntilGone(about));
 
     // The COM port dialog: twenty ports, the current one selected; OK keeps
     // the choice, Cancel does not.
@@ -465,7 +462,7 @@ TEST_F(WindowTest, MenuDialogs) {
     int selected = 0;
     for (const auto& step : steps) {
         Command(frame, ID_COMPORT);
-        HWND dialog = WaitForWindow(program, L"COMポートの選択", L"#32770");
+        HWND dialog = WindowShown(program, L"COMポートの選択", L"#32770");
         ASSERT_NE(dialog, nullptr);
         HWND combo = GetDlgItem(dialog, IDC_COMPORT_COMBO);
         EXPECT_EQ(Send(combo, CB_GETCOUNT), 20);
@@ -473,8 +470,9 @@ TEST_F(WindowTest, MenuDialogs) {
         Send(combo, CB_SETCURSEL, WPARAM(step.pick));
         Click(GetDlgItem(dialog, step.button));
         selected = step.selectedNextTime;
-        for (int i = 0; i < 100 && IsWindow(dialog); ++i)
-            Sleep(20);
+        // Gone, and its choice taken, before the next one opens.
+        ASSERT_TRUE(WaitUntilGone(dialog));
+        ASSERT_TRUE(WaitUntilIdle(frame));
     }
 }
 
@@ -522,7 +520,7 @@ TEST_F(WindowTest, CommandsTakeTheFieldBeingTyped) {
         SetText(Item(IDC_POINT_SIZE), text);
     };
     const auto windows = [&](const wchar_t* caption) {
-        HandlePosted(Item(IDC_REG_ID));
+        WaitUntilIdle(frame);
         int n = 0;
         for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
             n += IsWindowVisible(w) && Text(w) == caption;
@@ -591,27 +589,12 @@ TEST_F(WindowTest, PreviewShowsTheSampleInYellowOnNearBlack) {
                      : p == RGB(20, 20, 20);
         return n;
     };
-    // The regular sample once it stands still on the screen.
-    size_t regular = count(true);
-    for (int tries = 0; tries < 100; ++tries) {
-        Sleep(20);
-        const size_t again = count(true);
-        if (again == regular && regular > 100)
-            break;
-        regular = again;
-    }
+    const size_t regular = count(true);
     EXPECT_GT(count(false), regular);
     EXPECT_GT(regular, 100u);
     Click(Item(IDC_BOLD));
-    // Bold strokes are wider: more ink, once the new sample reaches the screen.
-    size_t bold = 0;
-    for (int tries = 0; tries < 100 && bold <= regular; ++tries) {
-        RedrawWindow(form, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        bold = count(true);
-        if (bold <= regular)
-            Sleep(20);
-    }
-    EXPECT_GT(bold, regular);
+    // Bold strokes are wider: more ink.
+    EXPECT_GT(count(true), regular);
 }
 
 // The registration check as a person sees it: the sheet on the screen in
@@ -624,15 +607,13 @@ TEST_F(WindowTest, RegistrationCheckShowsItsSheetAndFollowsItsSize) {
     Click(Item(IDC_RANGE_ON));
     SetText(Item(IDC_REG_TEXT), L"AB");
     Command(frame, ID_CHECK_REGISTRATION);
-    HWND dialog = WaitForWindow(program, L"登録内容の確認", L"#32770");
+    HWND dialog = WindowShown(program, L"登録内容の確認", L"#32770");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), frame);
     EXPECT_FALSE(IsWindowEnabled(frame)); // modal
     HWND sheet = GetDlgItem(dialog, IDC_CHECK_SHEET);
     const auto ink = [&](const wchar_t* zoom) {
         EXPECT_TRUE(SelectComboItem(dialog, IDC_CHECK_ZOOM, zoom));
-        RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        WaitUntilIdle(sheet);
         RECT area;
         size_t n = 0;
         for (COLORREF p : Capture(sheet, &area))
@@ -653,22 +634,21 @@ TEST_F(WindowTest, RegistrationCheckShowsItsSheetAndFollowsItsSize) {
     const RECT closeBefore = rect(GetDlgItem(dialog, IDOK));
     const int width = window.right - window.left, height = window.bottom - window.top;
     SetWindowPos(dialog, nullptr, 0, 0, width + 200, height + 100, SWP_NOMOVE | SWP_NOZORDER);
-    WaitUntilIdle(dialog);
+    ASSERT_TRUE(WaitUntilIdle(dialog));
     const RECT sheetAfter = rect(sheet), closeAfter = rect(GetDlgItem(dialog, IDOK));
     EXPECT_EQ(sheetAfter.right - sheetAfter.left, sheetBefore.right - sheetBefore.left + 200);
     EXPECT_EQ(sheetAfter.bottom - sheetAfter.top, sheetBefore.bottom - sheetBefore.top + 100);
     EXPECT_EQ(closeAfter.left - closeBefore.left, 200);
     EXPECT_EQ(closeAfter.top - closeBefore.top, 100);
     SetWindowPos(dialog, nullptr, 0, 0, width - 100, height - 100, SWP_NOMOVE | SWP_NOZORDER);
-    WaitUntilIdle(dialog);
+    ASSERT_TRUE(WaitUntilIdle(dialog));
     const RECT smallest = rect(dialog);
     EXPECT_EQ(smallest.right - smallest.left, width);
     EXPECT_EQ(smallest.bottom - smallest.top, height);
 
     Click(GetDlgItem(dialog, IDOK));
-    for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 20)
-        Sleep(20);
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(WaitUntilGone(dialog));
+    ASSERT_TRUE(WaitUntilIdle(frame));
     EXPECT_TRUE(IsWindowEnabled(frame));
 }
 
@@ -698,7 +678,7 @@ TEST_F(WindowTest, RegistrationCheckSavesItsImageWhileTheWindowAnswers) {
     const auto save = [&](const wchar_t* zoom, int answer) -> uint64_t {
         EXPECT_TRUE(SelectComboItem(dialog, IDC_CHECK_ZOOM, zoom));
         ClickLater(saveButton);
-        EXPECT_TRUE(ChooseFile(program, path));
+        EXPECT_NE(ChooseFileLater(program, path), nullptr);
         if (!answer)
             return 0;
         const MessageBoxSeen seen = WaitForMessageBox(program);
@@ -706,7 +686,7 @@ TEST_F(WindowTest, RegistrationCheckSavesItsImageWhileTheWindowAnswers) {
         const size_t at = seen.text.find(L"（"), end = seen.text.find(L"byte）");
         EXPECT_EQ(seen.text.rfind(L"画像ファイルは", 0), 0u) << seen.text;
         EXPECT_NE(end, std::wstring::npos) << seen.text;
-        Answer(seen.box, answer);
+        AnswerLater(seen.box, answer); // the save runs on between the window's messages
         return at < end ? std::stoull(seen.text.substr(at + 1, end - at - 1)) : 0;
     };
     const auto saving = [&]() { return IsWindowVisible(progress) != FALSE; };
@@ -770,7 +750,7 @@ TEST_F(WindowTest, RegistrationCheckNamesTheFileAndTheReasonOfAFailedSave) {
     HWND dialog = WaitForWindow(program, L"登録内容の確認", L"#32770");
     ASSERT_NE(dialog, nullptr);
     ClickLater(GetDlgItem(dialog, IDC_CHECK_SAVE_IMAGE));
-    ASSERT_TRUE(ChooseFile(program, path));
+    ASSERT_NE(ChooseFileLater(program, path), nullptr);
     // The file dialog asks whether to replace the file: yes.
     HWND replace = nullptr;
     ASSERT_TRUE(Until([&]() {

@@ -147,43 +147,51 @@ private:
 
     bool ChoosePort(const std::wstring& number) {
         gui::Command(m_frame, ID_COMPORT);
-        HWND dialog = gui::WaitForWindow(m_program, L"COMポートの選択", L"#32770");
+        HWND dialog = gui::WindowShown(m_program, L"COMポートの選択", L"#32770");
         if (!dialog)
             return false;
         gui::Send(GetDlgItem(dialog, IDC_COMPORT_COMBO), CB_SETCURSEL,
                   WPARAM(std::stoi(number) - 1));
         gui::Click(GetDlgItem(dialog, IDOK));
-        return true;
+        return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
     }
 
-    // Clicks the button and follows the operation to its end: each message
-    // box is printed and answered, until the button is usable again and no
-    // box is up.
+    // Clicks the button and follows the operation to its end: each time the
+    // program waits for the user, the message box it shows is printed and
+    // answered, until it waits with none, its progress window gone and the
+    // button usable again (a download goes on while the window waits).
     bool Press(int id, std::vector<std::wstring> answers, const std::wstring& during) {
-        const bool tryDuring = during == L"trying";
         gui::ClickLater(Item(id));
         bool tried = false;
-        for (int idle = 0; idle < 3;) {
-            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 200);
+        gui::IdleWatch idle(m_frame);
+        const ULONGLONG start = GetTickCount64();
+        for (;;) {
             HWND progress = gui::WaitForWindow(m_program, L"進行状況", L"#32770", 0);
-            if (!during.empty() && progress && !tried) {
+            if (!during.empty() && !tried && progress) {
                 tried = true;
-                if (tryDuring)
+                if (during == L"trying")
                     TryDuringTransfer();
                 else
                     HoldDuringTransfer(during, progress);
+                idle = gui::IdleWatch(m_frame); // until what was tried has been handled too
+            }
+            if (GetTickCount64() - start > 2 * gui::kWaitMs)
+                return false;
+            if (!idle.Reached()) {
+                Sleep(10);
                 continue;
             }
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 0);
             if (!seen.box) {
-                // Done when the button is back, nothing else is open and the
-                // window takes messages (it does not while it waits for the
-                // printer).
-                const bool quiet =
-                    IsWindowEnabled(Item(id)) && !progress && gui::Responds(m_form, 200);
-                idle = quiet ? idle + 1 : 0;
+                if (!progress && IsWindowEnabled(Item(id)))
+                    break;
+                // The window waits while the download's thread talks to the
+                // printer: the end is its final message.
+                Sleep(10);
+                idle = gui::IdleWatch(m_frame);
                 continue;
             }
-            idle = 0;
+            progress = gui::WaitForWindow(m_program, L"進行状況", L"#32770", 0);
             Print(L"at-box", Milliseconds());
             Print(L"box", seen.text);
             Print(L"progress", progress ? L"shown" : L"none");
@@ -194,11 +202,12 @@ private:
                 if (!answers.empty())
                     answers.erase(answers.begin());
             }
-            gui::Answer(seen.box, button);
+            gui::AnswerLater(seen.box, button);
             if (question)
                 Print(L"at-answer", Milliseconds());
+            idle = gui::IdleWatch(m_frame);
         }
-        if (tryDuring) {
+        if (during == L"trying") {
             Print(L"held", tried && IsWindow(m_frame) ? L"yes" : L"no");
             const bool check = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 0);
             Print(L"check-window", check ? L"shown" : L"none");
@@ -286,7 +295,7 @@ private:
         for (int tries = 0; tries < 10 && gui::InThreadState(m_frame, mode); ++tries) {
             PostMessageW(m_frame, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
             PostMessageW(m_frame, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-            gui::WaitUntilIdle(m_frame);
+            gui::WaitForThreadState(m_frame, mode, false, 1000);
         }
     }
 
@@ -308,7 +317,7 @@ private:
         HWND dialog = nullptr;
         for (const wchar_t* caption : {L"フォント情報", L"ロゴ情報"})
             if (!dialog)
-                dialog = gui::WaitForWindow(m_program, caption, L"#32770", 3000);
+                dialog = gui::WindowShown(m_program, caption, L"#32770");
         if (!dialog) {
             Print(L"dialog", L"none");
             return true;
@@ -324,24 +333,21 @@ private:
         for (int k = 0; k < int(count); ++k)
             Print(L"entry", ListLine(entries, k));
         gui::Click(GetDlgItem(dialog, IDOK));
-        return true;
+        return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
     }
 
     bool Check(const std::wstring& imagePath) {
         gui::Command(m_frame, ID_CHECK_REGISTRATION);
-        HWND dialog = nullptr;
-        for (int tries = 0; tries < 600 && !dialog; ++tries) {
-            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program, L"実行結果", 0);
-            if (seen.box) {
-                Print(L"box", seen.text);
-                gui::Answer(seen.box, IDOK);
-                return true;
-            }
-            dialog = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 100);
+        // The window, or a message that refuses the form.
+        const gui::MessageBoxSeen refused = gui::MessageBoxShown(m_program);
+        if (refused.box) {
+            Print(L"box", refused.text);
+            gui::Answer(refused.box, IDOK);
+            return true;
         }
+        HWND dialog = gui::WindowShown(m_program, L"登録内容の確認", L"#32770");
         if (!dialog)
             return false;
-        gui::WaitUntilIdle(dialog);
         for (int id : {IDC_CHECK_COUNT, IDC_CHECK_BYTES, IDC_CHECK_CELL, IDC_CHECK_FIT})
             Print((L"check " + std::to_wstring(id)).c_str(), gui::Text(GetDlgItem(dialog, id)));
         for (int id : {IDC_CHECK_MISSING, IDC_CHECK_DROPPED}) {
@@ -372,9 +378,7 @@ private:
             }
         }
         gui::Click(GetDlgItem(dialog, IDOK));
-        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 20)
-            Sleep(20);
-        return !IsWindow(dialog);
+        return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
     }
 
     gui::Program& m_program;

@@ -309,7 +309,8 @@ TEST_P(WindowInUseTest, DownloadGoesOn) {
         std::vector<std::string> boxes = Only(lines, "box");
         if (kind == "click") {
             EXPECT_EQ(Only(lines, "progress-above"),
-                      std::vector<std::string>{"progress-above: yes"});
+                      std::vector<std::string>{"progress-above: yes"})
+                << testing::PrintToString(lines);
         } else {
             const std::vector<std::string> hold = Only(lines, "hold");
             ASSERT_EQ(hold.size(), 1u) << testing::PrintToString(lines);

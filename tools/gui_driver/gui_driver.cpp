@@ -1,16 +1,19 @@
 #include "tools/gui_driver/gui_driver.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
+#include "framework/idle_probe.h"
 #include "res/control_ids.h"
 
 namespace gui {
 
 namespace {
 
-const DWORD kPollMs = 20;
-const UINT kReplyMs = 5000;
+const DWORD kPollMs = 10;
+const UINT kReplyMs = kWaitMs;
+const wchar_t kFrameClass[] = L"GlyphkitFrame";
 
 struct Search {
     DWORD processId;
@@ -31,10 +34,43 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM user) {
         if (lstrcmpW(name, search.className) != 0)
             return TRUE;
     }
-    if (search.caption && Text(hwnd) != search.caption)
+    // The caption as the system keeps it: GetWindowText sends nothing to a
+    // window of another process, so a busy program does not hold the search.
+    wchar_t caption[256] = {};
+    if (search.caption && (GetWindowTextW(hwnd, caption, 256), lstrcmpW(caption, search.caption)))
         return TRUE;
     search.found = hwnd;
     return FALSE;
+}
+
+// A modal dialog of the program that is made but not shown yet: its loop
+// shows it the first time the queue runs empty, and the probe's timer may
+// come just before.
+BOOL CALLBACK FindDialogToShow(HWND hwnd, LPARAM user) {
+    auto& search = *reinterpret_cast<std::pair<DWORD, bool>*>(user);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    HWND ownerWindow = GetWindow(hwnd, GW_OWNER);
+    if (owner == search.first && lstrcmpW(name, L"#32770") == 0 && !IsWindowVisible(hwnd) &&
+        IsWindowEnabled(hwnd) && ownerWindow && !IsWindowEnabled(ownerWindow)) {
+        search.second = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool DialogToShow(HWND anyWindow) {
+    std::pair<DWORD, bool> search{0, false};
+    GetWindowThreadProcessId(anyWindow, &search.first);
+    EnumWindows(FindDialogToShow, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// Milliseconds since start.
+ULONGLONG Since(ULONGLONG start) {
+    return GetTickCount64() - start;
 }
 
 LPARAM Middle(HWND hwnd) {
@@ -45,24 +81,52 @@ LPARAM Middle(HWND hwnd) {
 
 } // namespace
 
-// Posted input only reaches the program after every message sent to it, so
-// a round trip does not wait for it: wait until the program has taken all
-// its input instead.
-void WaitUntilIdle(HWND hwnd) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    WaitUntilIdle(process);
-}
+// WaitForInputIdle cannot tell: it waits only for the program's first idle
+// moment after its start. The program answers a probe instead: a sent
+// message, taken when the program next looks at its queue, before whatever
+// was posted to it; the count of idle moments it answers goes up at the first
+// one after all that (framework/idle_probe.h).
+IdleWatch::IdleWatch(HWND hwnd) : m_main(GetAncestor(hwnd, GA_ROOTOWNER)) {}
 
-void WaitUntilIdle(DWORD process) {
-    HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, process);
-    if (handle) {
-        WaitForInputIdle(handle, kReplyMs);
-        CloseHandle(handle);
+bool IdleWatch::Reached() {
+    if (!IsWindow(m_main))
+        return true; // the program has ended, or is ending
+    if (!m_synced) {
+        static const UINT probe = RegisterWindowMessageW(kIdleProbeMessage);
+        DWORD_PTR count = 0;
+        if (!SendMessageTimeoutW(m_main, probe, 0, 0, SMTO_NORMAL, 100, &count))
+            return false; // busy, for instance waiting for the printer
+        m_count = count;
+        m_synced = true;
     }
+    if (reinterpret_cast<uintptr_t>(GetPropW(m_main, kIdleCountProperty)) == m_count)
+        return false;
+    if (DialogToShow(m_main)) {
+        m_synced = false; // once more, after its loop has shown it
+        return false;
+    }
+    return true;
 }
 
-namespace {} // namespace
+bool WaitUntilIdle(HWND hwnd, DWORD timeoutMs) {
+    IdleWatch watch(hwnd);
+    for (const ULONGLONG start = GetTickCount64(); !watch.Reached(); Sleep(kPollMs))
+        if (Since(start) > timeoutMs)
+            return false;
+    return true;
+}
+
+bool WaitUntilIdle(const Program& program, DWORD timeoutMs) {
+    HWND frame = WaitForWindow(program, nullptr, kFrameClass, timeoutMs);
+    return frame && WaitUntilIdle(frame, timeoutMs);
+}
+
+bool WaitUntilGone(HWND hwnd, DWORD timeoutMs) {
+    for (const ULONGLONG start = GetTickCount64(); IsWindow(hwnd); Sleep(kPollMs))
+        if (Since(start) > timeoutMs)
+            return false;
+    return true;
+}
 
 std::wstring ExecutableDir() {
     wchar_t path[MAX_PATH] = {};
@@ -107,12 +171,11 @@ DWORD Program::WaitForExit(DWORD timeoutMs) {
 
 HWND WaitForWindow(const Program& program, const wchar_t* caption, const wchar_t* className,
                    DWORD timeoutMs) {
-    for (DWORD waited = 0;; waited += kPollMs) {
+    for (const ULONGLONG start = GetTickCount64();; Sleep(kPollMs)) {
         Search search{program.Id(), caption, className, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found || waited >= timeoutMs)
+        if (search.found || Since(start) >= timeoutMs)
             return search.found;
-        Sleep(kPollMs);
     }
 }
 
@@ -182,11 +245,10 @@ void Paste(HWND edit, const std::wstring& text) {
 void TypeAndLeave(HWND edit, const std::wstring& text) {
     Click(edit);
     SetText(edit, text);
-    // Tab goes through the program's dialog keys, so it is posted.
+    // Tab goes through the program's dialog keys, so it is posted. The
+    // field's check runs when the focus leaves it, and may show a message.
     PostMessageW(edit, WM_KEYDOWN, VK_TAB, 0x000F0001);
     PostMessageW(edit, WM_KEYUP, VK_TAB, 0xC00F0001);
-    for (DWORD waited = 0; FocusOf(edit) == edit && waited < kReplyMs; waited += kPollMs)
-        Sleep(kPollMs);
     WaitUntilIdle(edit);
 }
 
@@ -217,6 +279,7 @@ bool WaitForThreadState(HWND hwnd, DWORD flag, bool wanted, DWORD timeoutMs) {
 }
 
 void ClickScreen(POINT point) {
+    HWND clicked = GetAncestor(WindowFromPoint(point), GA_ROOT);
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT inputs[3] = {};
     for (INPUT& input : inputs) {
@@ -229,17 +292,14 @@ void ClickScreen(POINT point) {
     inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
     inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     SendInput(3, inputs, sizeof(INPUT));
-    HWND target = WindowFromPoint(point);
-    if (target)
-        WaitUntilIdle(target);
-}
-
-void HandlePosted(HWND edit) {
-    Send(edit, EM_SETMODIFY, FALSE);
-    PostMessageW(edit, EM_SETMODIFY, TRUE, 0);
-    for (DWORD waited = 0; !Send(edit, EM_GETMODIFY) && waited < kReplyMs; waited += kPollMs)
-        Sleep(kPollMs);
-    Send(edit, EM_SETMODIFY, FALSE);
+    if (!clicked)
+        return;
+    // The click has reached the window once it is the active one; then until
+    // the program has done all the activation asked of it.
+    for (const ULONGLONG start = GetTickCount64();
+         GetForegroundWindow() != clicked && Since(start) < kWaitMs; Sleep(kPollMs)) {
+    }
+    WaitUntilIdle(clicked);
 }
 
 void Command(HWND frame, int id) {
@@ -258,7 +318,9 @@ HWND ChooseModel(const Program& program, int buttonId) {
     const wchar_t* caption = buttonId == IDC_MODEL_QW400   ? L"QW400グリフキット"
                              : buttonId == IDC_MODEL_QW300 ? L"QW300グリフキット"
                                                            : L"QC150グリフキット";
-    return WaitForWindow(program, caption, L"GlyphkitFrame", 10000);
+    HWND frame = WaitForWindow(program, caption, kFrameClass);
+    // The form is filled in for the model after the choice.
+    return frame && WaitUntilIdle(frame) ? frame : nullptr;
 }
 
 MessageBoxSeen WaitForMessageBox(const Program& program, const wchar_t* caption, DWORD timeoutMs) {
@@ -269,18 +331,32 @@ MessageBoxSeen WaitForMessageBox(const Program& program, const wchar_t* caption,
     return seen;
 }
 
-void Answer(HWND box, int button) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    // Until the box is gone and the code after it has run.
-    for (DWORD waited = 0; IsWindow(box) && waited < kReplyMs; waited += kPollMs)
-        Sleep(kPollMs);
-    HWND owner = GetWindow(box, GW_OWNER);
-    if (owner)
-        Send(owner, WM_NULL);
+HWND WindowShown(const Program& program, const wchar_t* caption, const wchar_t* className) {
+    WaitUntilIdle(program);
+    return WaitForWindow(program, caption, className, 0);
 }
 
-bool ChooseFile(const Program& program, const std::wstring& path) {
-    for (DWORD waited = 0; waited < 10000; waited += kPollMs) {
+MessageBoxSeen MessageBoxShown(const Program& program, const wchar_t* caption) {
+    WaitUntilIdle(program);
+    return WaitForMessageBox(program, caption, 0);
+}
+
+void AnswerLater(HWND box, int button) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    WaitUntilGone(box);
+}
+
+void Answer(HWND box, int button) {
+    // The owner is known only while the box is there.
+    HWND owner = GetWindow(box, GW_OWNER);
+    AnswerLater(box, button);
+    // Until the code after the box has run.
+    if (owner)
+        WaitUntilIdle(owner);
+}
+
+HWND ChooseFileLater(const Program& program, const std::wstring& path) {
+    for (const ULONGLONG start = GetTickCount64(); Since(start) < kWaitMs; Sleep(kPollMs)) {
         Search search{program.Id(), nullptr, L"#32770", nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
@@ -289,26 +365,40 @@ bool ChooseFile(const Program& program, const std::wstring& path) {
             if (!name)
                 name = GetDlgItem(search.found, 0x480);
             if (name) {
+                // The dialog fills its fields after it shows.
+                WaitUntilIdle(search.found);
                 SetText(name, path);
                 PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                for (DWORD gone = 0; IsWindow(search.found) && gone < kReplyMs; gone += kPollMs)
-                    Sleep(kPollMs);
-                WaitUntilIdle(program.Id());
-                return true;
+                return search.found;
             }
         }
-        Sleep(kPollMs);
     }
-    return false;
+    return nullptr;
+}
+
+bool ChooseFile(const Program& program, const std::wstring& path) {
+    HWND dialog = ChooseFileLater(program, path);
+    return dialog && WaitUntilGone(dialog) && WaitUntilIdle(program);
 }
 
 std::vector<COLORREF> Capture(HWND hwnd, RECT* area) {
-    RECT client;
-    GetClientRect(hwnd, &client);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    *area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-    return CaptureScreen(*area);
+    WaitUntilIdle(hwnd);
+    // The program's drawing has gone to the X server, but the server may
+    // take a request of this process first: a picture is taken as the screen
+    // shows it once two in a row agree.
+    std::vector<COLORREF> last;
+    for (int tries = 0; tries < 20; ++tries) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        POINT origin{0, 0};
+        ClientToScreen(hwnd, &origin);
+        *area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+        std::vector<COLORREF> pixels = CaptureScreen(*area);
+        if (tries > 0 && pixels == last)
+            break;
+        last = std::move(pixels);
+    }
+    return last;
 }
 
 std::vector<COLORREF> CaptureScreen(const RECT& area) {

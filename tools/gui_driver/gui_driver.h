@@ -3,13 +3,20 @@
 // windows by caption and class, its controls by ID, reads and sets their
 // texts and states, clicks, and reads and answers its message boxes. Every
 // call into the program has a time-out, since a program in a modal loop does
-// not answer a plain SendMessage.
+// not answer a plain SendMessage. What the program shows is read once it is
+// idle: it has handled all it was asked and waits for the user, in its main
+// loop or a modal one, with its drawing on the screen.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace gui {
+
+// How long a wait for something the program must do lasts before it counts
+// as failed: long, since only a failure waits that long.
+const DWORD kWaitMs = 60000;
 
 class Program {
 public:
@@ -21,7 +28,7 @@ public:
     bool Started() const { return m_process.hProcess != nullptr; }
     DWORD Id() const { return m_process.dwProcessId; }
     // Waits for the end; the exit status, or STILL_ACTIVE after the time-out.
-    DWORD WaitForExit(DWORD timeoutMs = 10000);
+    DWORD WaitForExit(DWORD timeoutMs = kWaitMs);
 
 private:
     PROCESS_INFORMATION m_process{};
@@ -30,14 +37,18 @@ private:
 // A visible top-level window of the program with this caption (any when
 // null) and class (any when null); null after the time-out.
 HWND WaitForWindow(const Program& program, const wchar_t* caption, const wchar_t* className,
-                   DWORD timeoutMs = 10000);
-// Whether any window of the program with this class was ever visible now.
+                   DWORD timeoutMs = kWaitMs);
+// The window showing now, once the program is idle; null when there is none.
+HWND WindowShown(const Program& program, const wchar_t* caption, const wchar_t* className);
+// Until hwnd is destroyed; false after the time-out.
+bool WaitUntilGone(HWND hwnd, DWORD timeoutMs = kWaitMs);
+// Whether a window of the program with this class is visible now.
 bool HasVisibleWindow(const Program& program, const wchar_t* className);
 
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Whether the thread of hwnd takes a message within timeoutMs: false while it
-// is blocked, for instance waiting for the printer.
-bool Responds(HWND hwnd, UINT timeoutMs = 100);
+// is blocked, for instance in a long operation that takes no messages.
+bool Responds(HWND hwnd, UINT timeoutMs);
 std::wstring Text(HWND hwnd);
 void SetText(HWND hwnd, const std::wstring& text);
 // Clicks a button with the mouse: press and release in its middle, handled
@@ -45,10 +56,23 @@ void SetText(HWND hwnd, const std::wstring& text);
 void Click(HWND button);
 // The same for a button that opens a modal window: returns at once.
 void ClickLater(HWND button);
-// Waits until the program that owns hwnd has handled all its input and
-// painted.
-void WaitUntilIdle(HWND hwnd);
-void WaitUntilIdle(DWORD processId);
+// Follows what the program that owns hwnd was asked until now: Reached()
+// once it has handled all of it, painted, and waits for the user again.
+// Reached() never blocks for long, so a caller can watch other things
+// meanwhile.
+class IdleWatch {
+public:
+    explicit IdleWatch(HWND hwnd);
+    bool Reached();
+
+private:
+    HWND m_main;
+    bool m_synced = false;
+    uintptr_t m_count = 0;
+};
+// The same, waited for; false after the time-out.
+bool WaitUntilIdle(HWND hwnd, DWORD timeoutMs = kWaitMs);
+bool WaitUntilIdle(const Program& program, DWORD timeoutMs = kWaitMs);
 // The focus in the program's thread that owns hwnd.
 HWND FocusOf(HWND hwnd);
 // Puts text on the clipboard and pastes it into the edit, in place of its
@@ -67,10 +91,6 @@ bool WaitForThreadState(HWND hwnd, DWORD flag, bool wanted, DWORD timeoutMs = 10
 // A click of the mouse at a point of the screen, as the hardware gives it:
 // the window there is activated as by a person's click.
 void ClickScreen(POINT point);
-// Returns once the thread of edit (an edit control) has handled every
-// message posted to it before the call: a marker posted after them (the
-// edit's modified flag) has come through. The flag is cleared again.
-void HandlePosted(HWND edit);
 // A menu or accelerator command of the main window.
 void Command(HWND frame, int id);
 
@@ -84,15 +104,26 @@ struct MessageBoxSeen {
     std::wstring text;
 };
 MessageBoxSeen WaitForMessageBox(const Program& program, const wchar_t* caption = L"実行結果",
-                                 DWORD timeoutMs = 10000);
+                                 DWORD timeoutMs = kWaitMs);
+// The message box showing now, once the program is idle; none when there is
+// none.
+MessageBoxSeen MessageBoxShown(const Program& program, const wchar_t* caption = L"実行結果");
+// Presses the button of the box; returns when the box is gone and the
+// program is idle again.
 void Answer(HWND box, int button);
+// The same, returning once the box is gone.
+void AnswerLater(HWND box, int button);
 
 // Types path into an open or save-as dialog and confirms it; returns when
 // the dialog has gone and the program is idle again.
 bool ChooseFile(const Program& program, const std::wstring& path);
+// The same, returning once the choice is confirmed, with the dialog (which
+// may still ask, whether to replace a file for one), or null when none came.
+HWND ChooseFileLater(const Program& program, const std::wstring& path);
 
-// The colours of a window's client area as seen on the screen, rows top
-// first; *area is the client area in screen coordinates.
+// The colours of a window's client area as seen on the screen once the
+// program is idle, rows top first; *area is the client area in screen
+// coordinates.
 std::vector<COLORREF> Capture(HWND hwnd, RECT* area);
 // The colours of a rectangle of the screen.
 std::vector<COLORREF> CaptureScreen(const RECT& area);
