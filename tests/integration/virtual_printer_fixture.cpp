@@ -1,5 +1,6 @@
 #include "tests/integration/virtual_printer_fixture.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -79,10 +80,14 @@ vprinter::WireTranscript VirtualPrinter::Stop() {
 void VirtualPrinterTest::MakeWorkDir() {
     if (!dir_.empty())
         return;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = ::testing::TempDir() + "glyphkit-integration-" + info->name();
-    ASSERT_EQ(RunProcess({"rm", "-rf", dir_}, 10000).exitCode, 0);
-    ASSERT_EQ(RunProcess({"mkdir", "-p", dir_}, 10000).exitCode, 0);
+    // A folder of this run's own: other checkouts on the machine run the same
+    // tests at the same time, and a folder named after the test alone would
+    // lead one's ports to the other's printers, or vanish under a test.
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    std::string pattern = ::testing::TempDir() + "glyphkit-integration-" + name + "-XXXXXX";
+    ASSERT_NE(mkdtemp(&pattern[0]), nullptr) << pattern;
+    dir_ = pattern;
 }
 
 VirtualPrinter* VirtualPrinterTest::Start(int comNumber, vprinter::RegistrationMemory& memory,
