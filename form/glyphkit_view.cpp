@@ -19,7 +19,7 @@
 #include "framework/message_text.h"
 #include "framework/wait_cursor.h"
 #include "framework/win_app.h"
-#include "printer/memory_usage_text.h"
+#include "form/memory_usage_text.h"
 #include "printer/registered_detail_dlg.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"

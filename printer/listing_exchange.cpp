@@ -2,7 +2,6 @@
 
 #include "printer/command_blocks.h"
 #include "printer/record_data.h"
-#include "res/resource_ids.h"
 
 using namespace printer_protocol;
 
@@ -11,6 +10,36 @@ namespace {
 bool RequestInfo(PrinterLink& link, uint8_t* reply) {
     link.WriteBlock(kInfoRequest.data(), kInfoRequest.size());
     return link.ReadBlock(reply, kInfoReplySize, kReplyTimeout);
+}
+
+struct PrinterListing {
+    PrinterResult result = PrinterResult::NoAnswer;
+    RecordData data; // Done: the records; none after an unknown code
+};
+
+// Asks for the listing, tries times on silence, and reads it.
+PrinterListing ReadListing(PrinterLink& link, int tries) {
+    uint8_t reply[kInfoReplySize] = {};
+    bool answered = false;
+    for (int attempt = 0; attempt < tries && !answered; ++attempt)
+        answered = RequestInfo(link, reply);
+    PrinterListing listing;
+    if (!answered)
+        return listing;
+    const uint8_t code = reply[kReplyCodeOffset];
+    if (code == 'A') {
+        listing.result = PrinterResult::NothingRegistered;
+        return listing;
+    }
+    if (code == 'B') {
+        listing.data = ReadRecordData(link, AnnouncedLength(reply));
+        if (!listing.data.complete) {
+            listing.result = PrinterResult::ListingDamaged;
+            return listing;
+        }
+    }
+    listing.result = PrinterResult::Done;
+    return listing;
 }
 
 // The listing after code B with complete data, or after an unknown code
@@ -37,73 +66,57 @@ ListingUpdate Emptied(ExtentChange extent, MemoryChange memory) {
 
 ExchangeOutcome QueryRegisteredData(PrinterLink& link) {
     using S = OutcomeStep;
+    PrinterListing listing = ReadListing(link, 2);
     ExchangeOutcome out;
-    uint8_t reply[kInfoReplySize] = {};
-    if (!RequestInfo(link, reply) && !RequestInfo(link, reply)) {
+    out.report = {PrinterTask::Query, listing.result};
+    switch (listing.result) {
+    case PrinterResult::NoAnswer:
         // The only failure whose message comes before the port is closed.
         out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
         out.steps = {S::UpdateListing, S::ShowMessage, S::ClosePort};
-        out.messageId = IDS_QUERY_FAILED;
-        return out;
-    }
-
-    const uint8_t code = reply[kReplyCodeOffset];
-    if (code == 'A') {
+        break;
+    case PrinterResult::NothingRegistered:
         out.succeeded = true;
         out.listing = Emptied(ExtentChange::Zero, MemoryChange::Zero);
         out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
-        out.messageId = IDS_QUERY_DONE_EMPTY;
-        out.kind = MessageKind::Plain;
-        return out;
+        break;
+    case PrinterResult::Done:
+        out.succeeded = true;
+        out.listing = Listing(std::move(listing.data), ExtentChange::Widening);
+        out.steps = {S::UpdateListing, S::ClosePort, S::ShowMessage};
+        break;
+    default: // ListingDamaged
+        out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
+        out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
+        break;
     }
-
-    RecordData data;
-    if (code == 'B') {
-        data = ReadRecordData(link, AnnouncedLength(reply));
-        if (!data.complete) {
-            out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
-            out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
-            out.messageId = IDS_QUERY_FAILED;
-            return out;
-        }
-    }
-    out.succeeded = true;
-    out.listing = Listing(std::move(data), ExtentChange::Widening);
-    out.steps = {S::UpdateListing, S::ClosePort, S::ShowMessage};
-    out.messageId = IDS_QUERY_DONE;
-    out.kind = MessageKind::Plain;
     return out;
 }
 
 ExchangeOutcome RefreshRegisteredData(PrinterLink& link) {
     using S = OutcomeStep;
+    PrinterListing listing = ReadListing(link, 1);
     ExchangeOutcome out;
-    uint8_t reply[kInfoReplySize] = {};
-    if (!RequestInfo(link, reply)) {
+    out.report = {PrinterTask::Refresh, listing.result};
+    switch (listing.result) {
+    case PrinterResult::NoAnswer:
         out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
         out.steps = {S::UpdateListing, S::ClosePort};
-        return out;
-    }
-
-    const uint8_t code = reply[kReplyCodeOffset];
-    if (code == 'A') {
+        break;
+    case PrinterResult::NothingRegistered:
         out.succeeded = true;
         out.listing = Emptied(ExtentChange::Zero, MemoryChange::Zero);
         out.steps = {S::ClosePort, S::UpdateListing};
-        return out;
+        break;
+    case PrinterResult::Done:
+        out.succeeded = true;
+        out.listing = Listing(std::move(listing.data), ExtentChange::EachLine);
+        out.steps = {S::UpdateListing, S::ClosePort};
+        break;
+    default: // ListingDamaged
+        out.listing = Emptied(ExtentChange::Keep, MemoryChange::NotAvailable);
+        out.steps = {S::ClosePort, S::UpdateListing};
+        break;
     }
-
-    RecordData data;
-    if (code == 'B') {
-        data = ReadRecordData(link, AnnouncedLength(reply));
-        if (!data.complete) {
-            out.listing = Emptied(ExtentChange::Keep, MemoryChange::NotAvailable);
-            out.steps = {S::ClosePort, S::UpdateListing};
-            return out;
-        }
-    }
-    out.succeeded = true;
-    out.listing = Listing(std::move(data), ExtentChange::EachLine);
-    out.steps = {S::UpdateListing, S::ClosePort};
     return out;
 }

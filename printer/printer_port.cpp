@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "res/resource_ids.h"
-
 PortHandle& PortHandle::operator=(PortHandle&& other) noexcept {
     if (this != &other) {
         Close();
@@ -98,12 +96,12 @@ private:
 
 } // namespace
 
-bool RunPrinterOperation(int comPort, CRS232C& rs232c, Operator& op, OutcomeHandler& handler,
+bool RunPrinterOperation(int comPort, CRS232C& rs232c, PrinterOperator& op, OutcomeHandler& handler,
                          const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
                          ExchangeOutcome* result) {
     PortHandle port = OpenPrinterPort(comPort);
     if (!port.IsOpen()) {
-        op.ShowMessage(IDS_COM_OPEN_FAILED);
+        op.Tell({PrinterTask::Port, PrinterResult::PortNotOpened});
         return false;
     }
     handler.PortOpened();
@@ -113,10 +111,10 @@ bool RunPrinterOperation(int comPort, CRS232C& rs232c, Operator& op, OutcomeHand
     case PortSetup::Ready:
         break;
     case PortSetup::StateUnreadable:
-        op.ShowMessage(IDS_COM_STATE_FAILED, MessageKind::Warning, MessageCaption::Application);
+        op.Tell({PrinterTask::Port, PrinterResult::PortStateUnreadable});
         break;
     case PortSetup::SettingsRefused:
-        op.ShowMessage(IDS_COM_SETUP_FAILED, MessageKind::Warning, MessageCaption::Application);
+        op.Tell({PrinterTask::Port, PrinterResult::PortSettingsRefused});
         break;
     }
     SerialPrinterLink link(rs232c, port.Get());

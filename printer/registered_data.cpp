@@ -16,6 +16,15 @@ const CFontPT* FindRegistered(const std::vector<CFontPT>& records, int id) {
     return nullptr;
 }
 
+std::string OverwriteQuestionLine(const std::vector<CFontPT>& listing, int id) {
+    // The printer only says that the ID is taken; what holds it is known
+    // from the last listing, if that still shows it.
+    char line[8];
+    std::snprintf(line, sizeof line, "ID%02d", id);
+    const CFontPT* entry = FindRegistered(listing, id);
+    return entry ? std::string(line) + " " + entry->m_szName : std::string(line);
+}
+
 void RegisteredData::Apply(const ListingUpdate& update, const LineWidth& lineWidth) {
     switch (update.list) {
     case ListChange::Keep:

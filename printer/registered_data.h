@@ -17,6 +17,10 @@ std::string FormatListLine(const CFontPT& record);
 // The entry of records registered under id; null when there is none.
 const CFontPT* FindRegistered(const std::vector<CFontPT>& records, int id);
 
+// The line below the overwrite question: "ID%02d", followed by the entry's
+// name when the listing holds the ID.
+std::string OverwriteQuestionLine(const std::vector<CFontPT>& listing, int id);
+
 class RegisteredData {
 public:
     static constexpr size_t kMaxRecords = 100;

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "form/memory_usage_text.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
-#include "printer/memory_usage_text.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
 #include "tools/cli/file_problem.h"

@@ -1,5 +1,6 @@
 #include "tools/cli/loaded_registration.h"
 
+#include "form/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "printer/download_exchange.h"
@@ -105,7 +106,8 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id,
     out->record.BuildInfoBlock();
     out->glyphs = std::move(glyphs);
     if (!GlyphDataFits(out->record, out->glyphs.size())) {
-        *problem = LoadText(IDS_DOWNLOAD_FAILED);
+        *problem =
+            LoadText(PrinterMessageFor({PrinterTask::Download, PrinterResult::DataMismatch})->id);
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "form/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "tools/cli/console.h"
@@ -191,8 +192,9 @@ std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResul
         return name + L" cancelled" + where;
     std::wstring why;
     switch (result.failure) {
-    case PortFailure::Message:
-        why = LoadText(result.messageId);
+    case PortFailure::Report:
+        if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report))
+            why = LoadText(message->id);
         break;
     case PortFailure::OverwriteRefused:
         why = L"ID " + TwoDigits(m_plan.at(result.registration).line.id) +
