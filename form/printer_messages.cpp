@@ -16,52 +16,72 @@ PrinterMessage Information(unsigned id) {
     return {id, MessageKind::Information, MessageCaption::Result};
 }
 
+// What an operation shows when it was done, when the printer held nothing,
+// and when it failed.
+struct TaskMessages {
+    PrinterMessage done;
+    PrinterMessage nothing;
+    PrinterMessage failed;
+};
+
+// One entry: "nothing to delete" warns and success is a plain box; all
+// entries: both inform.
+const TaskMessages kQuery{Plain(IDS_QUERY_DONE), Plain(IDS_QUERY_DONE_EMPTY),
+                          Warning(IDS_QUERY_FAILED)};
+const TaskMessages kDeleteEntry{Plain(IDS_DELETE_DONE), Warning(IDS_DELETE_NOTHING),
+                                Warning(IDS_DELETE_FAILED)};
+const TaskMessages kClearAll{Information(IDS_DELETE_DONE), Information(IDS_DELETE_NOTHING),
+                             Warning(IDS_DELETE_FAILED)};
+const TaskMessages kDownload{Plain(IDS_DOWNLOAD_DONE), Warning(IDS_DOWNLOAD_FAILED),
+                             Warning(IDS_DOWNLOAD_FAILED)};
+
+const TaskMessages* MessagesOf(PrinterTask task) {
+    switch (task) {
+    case PrinterTask::Query:
+        return &kQuery;
+    case PrinterTask::DeleteEntry:
+        return &kDeleteEntry;
+    case PrinterTask::ClearAll:
+        return &kClearAll;
+    case PrinterTask::Download:
+        return &kDownload;
+    case PrinterTask::Refresh: // silent
+    case PrinterTask::Port:
+        break;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
-    using R = PrinterResult;
-    // The port's own troubles read the same whatever the operation; a port
-    // that cannot be set up names the application, since the failure is the
+    // The port's own troubles read the same whatever the operation; one that
+    // cannot be set up names the application, since the fault is the
     // system's, not the printer's.
     switch (report.result) {
-    case R::PortNotOpened:
+    case PrinterResult::PortNotOpened:
         return Warning(IDS_COM_OPEN_FAILED);
-    case R::PortStateUnreadable:
+    case PrinterResult::PortStateUnreadable:
         return PrinterMessage{IDS_COM_STATE_FAILED, MessageKind::Warning,
                               MessageCaption::Application};
-    case R::PortSettingsRefused:
+    case PrinterResult::PortSettingsRefused:
         return PrinterMessage{IDS_COM_SETUP_FAILED, MessageKind::Warning,
                               MessageCaption::Application};
-    case R::Declined:
+    case PrinterResult::AreaUnusable:
+        return Warning(IDS_AREA_NG);
+    case PrinterResult::Declined:
         return std::nullopt;
     default:
         break;
     }
-    const bool done = report.result == R::Done;
-    const bool nothing = report.result == R::NothingRegistered;
-    switch (report.task) {
-    case PrinterTask::Query:
-        return done      ? Plain(IDS_QUERY_DONE)
-               : nothing ? Plain(IDS_QUERY_DONE_EMPTY)
-                         : Warning(IDS_QUERY_FAILED);
-    case PrinterTask::DeleteEntry:
-        // One entry: "nothing to delete" warns, success is a plain box.
-        return done      ? Plain(IDS_DELETE_DONE)
-               : nothing ? Warning(IDS_DELETE_NOTHING)
-                         : Warning(IDS_DELETE_FAILED);
-    case PrinterTask::ClearAll:
-        return done      ? Information(IDS_DELETE_DONE)
-               : nothing ? Information(IDS_DELETE_NOTHING)
-                         : Warning(IDS_DELETE_FAILED);
-    case PrinterTask::Download:
-        return done                               ? Plain(IDS_DOWNLOAD_DONE)
-               : report.result == R::AreaUnusable ? Warning(IDS_AREA_NG)
-                                                  : Warning(IDS_DOWNLOAD_FAILED);
-    case PrinterTask::Refresh:
-    case PrinterTask::Port:
-        break;
-    }
-    return std::nullopt;
+    const TaskMessages* messages = MessagesOf(report.task);
+    if (!messages)
+        return std::nullopt;
+    if (report.result == PrinterResult::Done)
+        return messages->done;
+    if (report.result == PrinterResult::NothingRegistered)
+        return messages->nothing;
+    return messages->failed;
 }
 
 unsigned PrinterQuestionId(PrinterQuestion question) {

@@ -1,5 +1,7 @@
 #include "printer/listing_exchange.h"
 
+#include <algorithm>
+
 #include "printer/command_blocks.h"
 #include "printer/record_data.h"
 
@@ -62,13 +64,12 @@ ListingUpdate Emptied(ExtentChange extent, MemoryChange memory) {
     return update;
 }
 
-} // namespace
-
-ExchangeOutcome QueryRegisteredData(PrinterLink& link) {
+// What an answer leaves to do. The query tells it, the refresh does not.
+ExchangeOutcome ListingOutcome(PrinterTask task, PrinterListing listing) {
     using S = OutcomeStep;
-    PrinterListing listing = ReadListing(link, 2);
+    const bool query = task == PrinterTask::Query;
     ExchangeOutcome out;
-    out.report = {PrinterTask::Query, listing.result};
+    out.report = {task, listing.result};
     switch (listing.result) {
     case PrinterResult::NoAnswer:
         // The only failure whose message comes before the port is closed.
@@ -82,41 +83,27 @@ ExchangeOutcome QueryRegisteredData(PrinterLink& link) {
         break;
     case PrinterResult::Done:
         out.succeeded = true;
-        out.listing = Listing(std::move(listing.data), ExtentChange::Widening);
+        out.listing = Listing(std::move(listing.data),
+                              query ? ExtentChange::Widening : ExtentChange::EachLine);
         out.steps = {S::UpdateListing, S::ClosePort, S::ShowMessage};
         break;
-    default: // ListingDamaged
-        out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
+    default: // ListingDamaged: the query keeps the memory line, the refresh has none
+        out.listing =
+            Emptied(ExtentChange::Keep, query ? MemoryChange::Keep : MemoryChange::NotAvailable);
         out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
         break;
     }
+    if (!query)
+        out.steps.erase(std::find(out.steps.begin(), out.steps.end(), S::ShowMessage));
     return out;
 }
 
+} // namespace
+
+ExchangeOutcome QueryRegisteredData(PrinterLink& link) {
+    return ListingOutcome(PrinterTask::Query, ReadListing(link, 2));
+}
+
 ExchangeOutcome RefreshRegisteredData(PrinterLink& link) {
-    using S = OutcomeStep;
-    PrinterListing listing = ReadListing(link, 1);
-    ExchangeOutcome out;
-    out.report = {PrinterTask::Refresh, listing.result};
-    switch (listing.result) {
-    case PrinterResult::NoAnswer:
-        out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
-        out.steps = {S::UpdateListing, S::ClosePort};
-        break;
-    case PrinterResult::NothingRegistered:
-        out.succeeded = true;
-        out.listing = Emptied(ExtentChange::Zero, MemoryChange::Zero);
-        out.steps = {S::ClosePort, S::UpdateListing};
-        break;
-    case PrinterResult::Done:
-        out.succeeded = true;
-        out.listing = Listing(std::move(listing.data), ExtentChange::EachLine);
-        out.steps = {S::UpdateListing, S::ClosePort};
-        break;
-    default: // ListingDamaged
-        out.listing = Emptied(ExtentChange::Keep, MemoryChange::NotAvailable);
-        out.steps = {S::ClosePort, S::UpdateListing};
-        break;
-    }
-    return out;
+    return ListingOutcome(PrinterTask::Refresh, ReadListing(link, 1));
 }

@@ -1,6 +1,8 @@
 #include "printer/printer_port.h"
 
-#include <cstdio>
+#include <string>
+
+#include "printer/text_formats.h"
 
 PortHandle& PortHandle::operator=(PortHandle&& other) noexcept {
     if (this != &other) {
@@ -47,10 +49,9 @@ PortHandle OpenPrinterPort(int comPort) {
     PortLock lock = PortLock::Acquire(comPort);
     if (!lock.IsHeld())
         return PortHandle();
-    char path[32];
-    std::snprintf(path, sizeof path, "\\\\.\\COM%d", comPort);
-    HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string path = "\\\\.\\" + ComPortName(comPort);
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE && !IsSerialDevice(handle)) {
         CloseHandle(handle);
         handle = INVALID_HANDLE_VALUE;

@@ -15,14 +15,6 @@ public:
     }
     void Tell(const PrinterReport& report) override { reports.push_back(report); }
 
-    // The results told, in order.
-    std::vector<PrinterResult> Results() const {
-        std::vector<PrinterResult> results;
-        for (const PrinterReport& report : reports)
-            results.push_back(report.result);
-        return results;
-    }
-
     bool answer;
     std::vector<PrinterQuestion> questions;
     std::vector<PrinterReport> reports;

@@ -253,7 +253,8 @@ TEST(DownloadFile, ShortFileIsRefusedBeforeThePortIsOpened) {
                                handler),
               SendResult::FileTooShort);
     // Had the port been tried, PortNotOpened would follow.
-    EXPECT_EQ(messages.Results(), std::vector<PrinterResult>{PrinterResult::DataMismatch});
+    ASSERT_EQ(messages.reports.size(), 1u);
+    EXPECT_EQ(messages.reports[0].result, PrinterResult::DataMismatch);
     EXPECT_TRUE(handler.calls.empty());
 }
 
@@ -266,7 +267,8 @@ TEST(DownloadFile, WholeFileGoesOnToThePortAndAMissingFileEndsSilently) {
     EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), kUnmappedPort, rs, messages, observer,
                                handler),
               SendResult::PortNotOpened);
-    EXPECT_EQ(messages.Results(), std::vector<PrinterResult>{PrinterResult::PortNotOpened});
+    ASSERT_EQ(messages.reports.size(), 1u);
+    EXPECT_EQ(messages.reports[0].result, PrinterResult::PortNotOpened);
 
     RecordingPrinterOperator none;
     EXPECT_EQ(SendDownloadFile(file.path + ".missing", TwoGlyphRecord(), kUnmappedPort, rs, none,
