@@ -28,7 +28,7 @@ enum class OutcomeStep { UpdateListing, ClosePort, ShowMessage };
 
 struct ExchangeOutcome {
     bool succeeded = false;
-    PrinterReport report; // what the ShowMessage step tells
+    PrinterReport report; // what happened; the ShowMessage step tells it
     std::vector<OutcomeStep> steps;
     ListingUpdate listing;
 };

@@ -72,7 +72,7 @@ ExchangeOutcome ListingOutcome(PrinterTask task, PrinterListing listing) {
     out.report = {task, listing.result};
     switch (listing.result) {
     case PrinterResult::NoAnswer:
-        // The only failure whose message comes before the port is closed.
+        // The query's only failure whose message comes before the port closes.
         out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
         out.steps = {S::UpdateListing, S::ShowMessage, S::ClosePort};
         break;
