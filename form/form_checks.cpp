@@ -46,25 +46,6 @@ unsigned CheckRegistrationForm(const FormFields& form, RegistrationAction action
     return 0;
 }
 
-std::optional<int> ParseRegistrationId(const std::string& text) {
-    // Only a plain decimal number: a sign, a letter or a full-width digit
-    // that a paste brings in would otherwise read as some other ID, and the
-    // download would replace the font stored there.
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return std::nullopt;
-    const size_t last = text.find_last_not_of(' ');
-    int value = 0;
-    for (size_t i = first; i <= last; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-        if (value > 99)
-            return std::nullopt;
-    }
-    return value;
-}
-
 bool TakesRegistrationText(uint8_t charset) {
     constexpr uint8_t kShiftJis = 128, kHangul = 129, kGb2312 = 134, kChineseBig5 = 136;
     return charset == kShiftJis || charset == kHangul || charset == kGb2312 ||

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fontdata/glyph_record.h"
+#include "printer/registration_id.h" // the registration ID as Download reads it
 
 enum class RegistrationAction { Save, Download };
 
@@ -30,10 +31,6 @@ constexpr size_t kDownloadTextLimit = 65535;
 // IDS_BAD_REGISTRATION_NAME, IDS_REGISTRATION_NAME_UNFIT, IDS_BAD_BYTE_RANGE,
 // IDS_TEXT_TOO_LARGE, IDS_NO_DATA.
 unsigned CheckRegistrationForm(const FormFields& fields, RegistrationAction action);
-
-// The registration ID typed in the form: a plain decimal number from 0 to 99,
-// spaces around it allowed. None for anything else.
-std::optional<int> ParseRegistrationId(const std::string& text);
 
 // Whether a face of this character set takes a registration text: Japanese
 // (128), Korean (129), simplified (134) and traditional Chinese (136). Font

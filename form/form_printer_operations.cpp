@@ -4,11 +4,11 @@
 
 #include <optional>
 
+#include "form/printer_messages.h"
 #include "framework/wait_cursor.h"
 #include "printer/delete_exchange.h"
 #include "printer/download_file.h"
 #include "printer/listing_exchange.h"
-#include "printer/overwrite_question.h"
 #include "printer/printer_port.h"
 #include "res/resource_ids.h"
 
@@ -40,8 +40,9 @@ void CFormOperations::TakeListing(const ListingUpdate& update) {
 bool CFormOperations::RunOnPrinter(int comPort,
                                    const std::function<ExchangeOutcome(PrinterLink&)>& exchange) {
     Panel panel(*this);
+    OperatorPrinterSide side(m_operator);
     ExchangeOutcome outcome;
-    return RunPrinterOperation(comPort, m_rs232c, m_operator, panel, exchange, &outcome) &&
+    return RunPrinterOperation(comPort, m_rs232c, side, panel, exchange, &outcome) &&
            outcome.succeeded;
 }
 
@@ -70,7 +71,7 @@ bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& 
         PrepareDownload(fields, registrationId, environment);
     if (!prepared)
         return false;
-    OverwriteQuestionNaming asking(m_operator, prepared->overwriteLine);
+    OperatorPrinterSide asking(m_operator, prepared->overwriteLine);
     Panel panel(*this);
     ExchangeOutcome outcome;
     const SendResult sent =
@@ -92,11 +93,13 @@ bool CFormOperations::DeleteRegisteredData(std::optional<size_t> selectedLine, i
 }
 
 bool CFormOperations::DeleteRegisteredEntry(int id, int comPort) {
+    OperatorPrinterSide asking(m_operator);
     return RunOnPrinter(
-        comPort, [&](PrinterLink& link) { return ::DeleteRegisteredData(link, id, m_operator); });
+        comPort, [&](PrinterLink& link) { return ::DeleteRegisteredData(link, id, asking); });
 }
 
 bool CFormOperations::ClearAllRegisteredData(int comPort) {
-    return RunOnPrinter(
-        comPort, [&](PrinterLink& link) { return ::ClearAllRegisteredData(link, m_operator); });
+    OperatorPrinterSide asking(m_operator);
+    return RunOnPrinter(comPort,
+                        [&](PrinterLink& link) { return ::ClearAllRegisteredData(link, asking); });
 }

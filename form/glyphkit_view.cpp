@@ -8,6 +8,7 @@
 
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
+#include "form/memory_usage_text.h"
 #include "form/preview.h"
 #include "form/registration_text_control.h"
 #include "form/text_file_input.h"
@@ -19,7 +20,6 @@
 #include "framework/message_text.h"
 #include "framework/wait_cursor.h"
 #include "framework/win_app.h"
-#include "printer/memory_usage_text.h"
 #include "printer/registered_detail_dlg.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"

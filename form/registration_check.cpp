@@ -1,7 +1,8 @@
 #include "form/registration_check.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "printer/text_formats.h"
 
 SheetGlyphs CheckedSheet(const CheckedBuild& build) {
     SheetGlyphs sheet;
@@ -39,7 +40,7 @@ std::string Millimetres(uint32_t dots, int dotsPerMm) {
 
 MemoryVerdict JudgeMemory(uint64_t bytes, const RegisteredData& listing, std::optional<int> id) {
     MemoryVerdict verdict;
-    verdict.fitsMemory = bytes <= RegisteredData::kMemoryBytesTotal;
+    verdict.fitsMemory = bytes <= kPrinterMemoryBytes;
     // A failed listing leaves "N/A" or the previous figure; only a listing
     // that stated the memory use tells what is free.
     verdict.listingRead = listing.MemoryAvailable();
@@ -52,9 +53,9 @@ MemoryVerdict JudgeMemory(uint64_t bytes, const RegisteredData& listing, std::op
         verdict.heldBytes = held->MemoryUse();
         verdict.heldDataBytes = held->m_nDataSize;
     }
-    const uint64_t used = std::min(listing.MemoryBytes(), RegisteredData::kMemoryBytesTotal);
-    verdict.freeBytes = std::min(RegisteredData::kMemoryBytesTotal - used + verdict.heldBytes,
-                                 RegisteredData::kMemoryBytesTotal);
+    const uint64_t used = std::min(listing.MemoryBytes(), kPrinterMemoryBytes);
+    verdict.freeBytes =
+        std::min(kPrinterMemoryBytes - used + verdict.heldBytes, kPrinterMemoryBytes);
     verdict.fitsFree = bytes <= verdict.freeBytes;
     return verdict;
 }
@@ -101,10 +102,5 @@ std::u16string CharacterOf(uint32_t codePoint) {
 }
 
 std::u16string CharacterLine(uint32_t codePoint) {
-    std::u16string line = CharacterOf(codePoint);
-    char code[16];
-    std::snprintf(code, sizeof code, "  U+%04X", unsigned(codePoint));
-    for (const char* c = code; *c; ++c)
-        line += char16_t(*c);
-    return line;
+    return CharacterOf(codePoint) + u"  " + CodePointText<char16_t>(codePoint);
 }

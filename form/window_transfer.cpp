@@ -1,6 +1,6 @@
 #include "form/window_transfer.h"
 
-#include "printer/overwrite_question.h"
+#include "form/printer_messages.h"
 #include "printer/rs232c.h"
 
 // The download's side of the window: every step that shows something is
@@ -111,7 +111,7 @@ void CWindowTransfer::Send(int comPort) {
         CRS232C rs232c;
         ExchangeOutcome outcome;
         ThreadSide& side = *m_pThreadSide;
-        OverwriteQuestionNaming asking(side, m_pDownload->overwriteLine);
+        OperatorPrinterSide asking(side, m_pDownload->overwriteLine);
         const SendResult sent = SendDownloadFile(m_pDownload->file.Path(), m_pDownload->record,
                                                  comPort, rs232c, asking, side, side, &outcome);
         succeeded = sent == SendResult::Exchanged && outcome.succeeded;

@@ -1,8 +1,9 @@
 #include "printer/com_port_dlg.h"
 
-#include <cwchar>
+#include <string>
 
 #include "printer/printer_port.h"
+#include "printer/text_formats.h"
 #include "res/control_ids.h"
 
 CComPortDlg::CComPortDlg(HWND parent, int comPort)
@@ -11,9 +12,8 @@ CComPortDlg::CComPortDlg(HWND parent, int comPort)
 bool CComPortDlg::OnInitDialog() {
     HWND combo = GetItem(IDC_COMPORT_COMBO);
     for (int port = kFirstComPort; port <= kLastComPort; ++port) {
-        wchar_t name[16];
-        std::swprintf(name, 16, L"COM%d", port);
-        SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(name));
+        const std::wstring name = ComPortName<wchar_t>(port);
+        SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(name.c_str()));
     }
     SendMessageW(combo, CB_SETCURSEL, WPARAM(m_nComPort - kFirstComPort), 0);
     return true;

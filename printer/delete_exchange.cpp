@@ -2,7 +2,6 @@
 
 #include "printer/command_blocks.h"
 #include "printer/listing_exchange.h"
-#include "res/resource_ids.h"
 
 using namespace printer_protocol;
 
@@ -21,63 +20,62 @@ bool SendDeleteBlock(PrinterLink& link, const std::array<uint8_t, N>& block, uin
     return false;
 }
 
-// Proceed after the operator's Yes; true when the printer answers E.
-bool ProceedDeleted(PrinterLink& link) {
+// Proceed after the operator's Yes; the printer confirms with E.
+PrinterResult ProceedDeleted(PrinterLink& link) {
     uint8_t reply[kShortReplySize] = {};
     link.WriteBlock(kProceed.data(), kProceed.size());
-    return link.ReadBlock(reply, sizeof reply, kConfirmedReplyTimeout) &&
-           reply[kReplyCodeOffset] == 'E';
+    if (!link.ReadBlock(reply, sizeof reply, kConfirmedReplyTimeout))
+        return PrinterResult::NoAnswer;
+    return reply[kReplyCodeOffset] == 'E' ? PrinterResult::Done : PrinterResult::UnexpectedReply;
 }
 
 // Cancel after the operator's No; whatever comes back is only drained.
-ExchangeOutcome Declined(PrinterLink& link) {
+ExchangeOutcome Declined(PrinterLink& link, PrinterTask task) {
     uint8_t reply[kShortReplySize] = {};
     link.WriteBlock(kCancel.data(), kCancel.size());
     link.ReadBlock(reply, sizeof reply, kConfirmedReplyTimeout);
     ExchangeOutcome out;
-    out.declined = true;
+    out.report = {task, PrinterResult::Declined};
     out.steps = {S::ClosePort};
     return out;
 }
 
-ExchangeOutcome Closing(unsigned messageId, MessageKind kind, bool succeeded) {
+ExchangeOutcome Closing(PrinterTask task, PrinterResult result) {
     ExchangeOutcome out;
-    out.succeeded = succeeded;
+    out.succeeded = result == PrinterResult::Done;
+    out.report = {task, result};
     out.steps = {S::ClosePort, S::ShowMessage};
-    out.messageId = messageId;
-    out.kind = kind;
     return out;
 }
 
 template <size_t N>
 ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& block,
-                            unsigned questionId, MessageKind nothingKind, MessageKind doneKind,
-                            Operator& op, bool refreshAfter) {
+                            PrinterTask task, PrinterQuestion question, PrinterOperator& op,
+                            bool refreshAfter) {
     uint8_t reply[kShortReplySize] = {};
     if (!SendDeleteBlock(link, block, reply))
-        return Closing(IDS_DELETE_FAILED, MessageKind::Warning, false);
+        return Closing(task, PrinterResult::NoAnswer);
 
     const uint8_t code = reply[kReplyCodeOffset];
     if (code == 'A')
-        return Closing(IDS_DELETE_NOTHING, nothingKind, false);
+        return Closing(task, PrinterResult::NothingRegistered);
     if (code != 'B')
-        return Closing(IDS_DELETE_FAILED, MessageKind::Warning, false);
+        return Closing(task, PrinterResult::UnexpectedReply);
 
-    if (!op.AskYesNo(questionId))
-        return Declined(link);
-    if (!ProceedDeleted(link))
-        return Closing(IDS_DELETE_FAILED, MessageKind::Warning, false);
+    if (!op.Ask(question))
+        return Declined(link, task);
+    if (const PrinterResult proceeded = ProceedDeleted(link); proceeded != PrinterResult::Done)
+        return Closing(task, proceeded);
 
     if (refreshAfter) {
         // The refresh's own steps close the port; the message follows them.
         ExchangeOutcome out = RefreshRegisteredData(link);
         out.succeeded = true;
+        out.report = {task, PrinterResult::Done};
         out.steps.push_back(S::ShowMessage);
-        out.messageId = IDS_DELETE_DONE;
-        out.kind = doneKind;
         return out;
     }
-    ExchangeOutcome out = Closing(IDS_DELETE_DONE, doneKind, true);
+    ExchangeOutcome out = Closing(task, PrinterResult::Done);
     out.listing.list = ListChange::Empty;
     out.listing.memory = MemoryChange::Zero;
     out.steps.push_back(S::UpdateListing);
@@ -86,13 +84,12 @@ ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& blo
 
 } // namespace
 
-ExchangeOutcome DeleteRegisteredData(PrinterLink& link, int id, Operator& op) {
-    // One entry: "nothing to delete" warns, success is a plain box.
-    return RunDeletion(link, DeleteEntryBlock(id), IDS_ASK_DELETE, MessageKind::Warning,
-                       MessageKind::Plain, op, true);
+ExchangeOutcome DeleteRegisteredData(PrinterLink& link, int id, PrinterOperator& op) {
+    return RunDeletion(link, DeleteEntryBlock(id), PrinterTask::DeleteEntry,
+                       PrinterQuestion::DeleteEntry, op, true);
 }
 
-ExchangeOutcome ClearAllRegisteredData(PrinterLink& link, Operator& op) {
-    return RunDeletion(link, kDeleteAll, IDS_ASK_DELETE_ALL, MessageKind::Information,
-                       MessageKind::Information, op, false);
+ExchangeOutcome ClearAllRegisteredData(PrinterLink& link, PrinterOperator& op) {
+    return RunDeletion(link, kDeleteAll, PrinterTask::ClearAll, PrinterQuestion::ClearAll, op,
+                       false);
 }

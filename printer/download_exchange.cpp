@@ -5,7 +5,6 @@
 
 #include "printer/command_blocks.h"
 #include "printer/listing_exchange.h"
-#include "res/resource_ids.h"
 
 using namespace printer_protocol;
 
@@ -15,10 +14,10 @@ using S = OutcomeStep;
 
 // A failed download shows its message while the progress window is still up,
 // then closes the port; the list is not refreshed.
-ExchangeOutcome Failed(unsigned messageId) {
+ExchangeOutcome Failed(PrinterResult result, uint32_t character = 0) {
     ExchangeOutcome out;
+    out.report = {PrinterTask::Download, result, character};
     out.steps = {S::ShowMessage, S::ClosePort};
-    out.messageId = messageId;
     return out;
 }
 
@@ -38,43 +37,45 @@ bool GlyphDataFits(const CFontPT& record, size_t glyphDataSize) {
 }
 
 ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
-                                     const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
-                                     DownloadProgress& progress) {
+                                     const uint8_t* glyphData, size_t glyphDataSize,
+                                     PrinterOperator& op, DownloadProgress& progress) {
     // Callers check this before they open the port; a record and data that
     // do not match are never sent.
     if (!GlyphDataFits(record, glyphDataSize))
-        return Failed(IDS_DOWNLOAD_FAILED);
+        return Failed(PrinterResult::DataMismatch);
 
     link.WriteBlock(kDownloadStart.data(), kDownloadStart.size());
     link.WriteBlock(record.m_infoBlock.data(), record.m_infoBlock.size());
     link.WriteBlock(kDownloadHeaderEnd.data(), kDownloadHeaderEnd.size());
     uint8_t code = 0;
     if (!ReadCode(link, kDownloadReplyTimeout, &code))
-        return Failed(IDS_DOWNLOAD_FAILED);
+        return Failed(PrinterResult::NoAnswer);
 
     unsigned proceedTimeout = kReplyTimeout;
     if (code == 'B') {
-        if (!op.AskYesNo(IDS_ASK_OVERWRITE)) {
+        if (!op.Ask(PrinterQuestion::Overwrite)) {
             // Whether or not the printer acknowledges the cancel with S, the
             // operation ends quietly.
             link.WriteBlock(kCancel.data(), kCancel.size());
             ReadCode(link, kConfirmedReplyTimeout, &code);
             ExchangeOutcome out;
-            out.declined = true;
+            out.report = {PrinterTask::Download, PrinterResult::Declined};
             out.steps = {S::ClosePort};
             return out;
         }
         proceedTimeout = kConfirmedReplyTimeout;
     } else if (code == 'N') {
-        return Failed(IDS_AREA_NG);
+        return Failed(PrinterResult::AreaUnusable);
     } else if (code != 'A') {
-        return Failed(IDS_DOWNLOAD_FAILED);
+        return Failed(PrinterResult::UnexpectedReply);
     }
 
     progress.TransferStarting();
     link.WriteBlock(kProceed.data(), kProceed.size());
-    if (!ReadCode(link, proceedTimeout, &code) || code != 'O')
-        return Failed(IDS_DOWNLOAD_FAILED);
+    if (!ReadCode(link, proceedTimeout, &code))
+        return Failed(PrinterResult::NoAnswer);
+    if (code != 'O')
+        return Failed(PrinterResult::UnexpectedReply);
 
     const uint32_t n = record.m_dwCharCount;
     const size_t b = record.m_dwBytesPerGlyph;
@@ -95,7 +96,7 @@ ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
     for (uint32_t i = 0; i < n; ++i) {
         uint8_t ack = 0;
         if (!link.ReadBlock(&ack, 1, kAckTimeout) || ack != ACK)
-            return Failed(IDS_DOWNLOAD_FAILED);
+            return Failed(PrinterResult::CharacterNotAcknowledged, i);
         // The next frame leaves before the progress is shown: the window's
         // work for this character (the bar, the messages) is done while the
         // line carries the next one, instead of keeping the printer waiting.
@@ -105,12 +106,13 @@ ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
     }
     ExchangeOutcome out;
     out.succeeded = true;
+    out.report = {PrinterTask::Download, PrinterResult::Done};
     return out;
 }
 
 ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
-                                     const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
-                                     DownloadProgress& progress) {
+                                     const uint8_t* glyphData, size_t glyphDataSize,
+                                     PrinterOperator& op, DownloadProgress& progress) {
     const ExchangeOutcome sent =
         TransferRegistration(link, record, glyphData, glyphDataSize, op, progress);
     if (!sent.succeeded)
@@ -118,8 +120,7 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
     // The refresh's steps close the port; the success message follows them.
     ExchangeOutcome out = RefreshRegisteredData(link);
     out.succeeded = true;
+    out.report = sent.report;
     out.steps.push_back(S::ShowMessage);
-    out.messageId = IDS_DOWNLOAD_DONE;
-    out.kind = MessageKind::Plain;
     return out;
 }

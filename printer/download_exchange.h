@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/operator.h"
 #include "printer/exchange_outcome.h"
 #include "printer/font_pt.h"
 #include "printer/printer_link.h"
@@ -25,12 +24,12 @@ bool GlyphDataFits(const CFontPT& record, size_t glyphDataSize);
 // the refresh: succeeded with no steps, or the outcome of a failure or of the
 // operator's No.
 ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
-                                     const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
-                                     DownloadProgress& progress);
+                                     const uint8_t* glyphData, size_t glyphDataSize,
+                                     PrinterOperator& op, DownloadProgress& progress);
 
 // The download exchange for a record whose information block is built, over
 // a freshly opened port; the operator is asked before an existing
 // registration is overwritten. On success the printer is listed again.
 ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
-                                     const uint8_t* glyphData, size_t glyphDataSize, Operator& op,
-                                     DownloadProgress& progress);
+                                     const uint8_t* glyphData, size_t glyphDataSize,
+                                     PrinterOperator& op, DownloadProgress& progress);

@@ -2,7 +2,6 @@
 
 #include "framework/whole_file.h"
 #include "printer/printer_port.h"
-#include "res/resource_ids.h"
 
 TempDownloadFile::~TempDownloadFile() {
     if (!m_path.empty())
@@ -27,7 +26,7 @@ bool TempDownloadFile::Create() {
 constexpr uint64_t kMaxDownloadFileSize = 256u * 1024 * 1024;
 
 SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int comPort,
-                            CRS232C& rs232c, Operator& op, DownloadProgress& progress,
+                            CRS232C& rs232c, PrinterOperator& op, DownloadProgress& progress,
                             OutcomeHandler& handler, ExchangeOutcome* outcome) {
     std::vector<uint8_t> glyphs;
     if (ReadWholeFile(path, kMaxDownloadFileSize, &glyphs) != FileReadResult::Ok)
@@ -35,7 +34,7 @@ SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int 
     // A file with fewer than n x bytes per glyph bytes would have the last
     // frames read past its end; it is refused before the printer is touched.
     if (!GlyphDataFits(record, glyphs.size())) {
-        op.ShowMessage(IDS_DOWNLOAD_FAILED);
+        op.Tell({PrinterTask::Download, PrinterResult::DataMismatch});
         return SendResult::FileTooShort;
     }
     const bool opened = RunPrinterOperation(

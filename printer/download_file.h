@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/operator.h"
 #include "printer/download_exchange.h"
 #include "printer/font_pt.h"
 #include "printer/rs232c.h"
@@ -41,8 +40,8 @@ struct PreparedDownload {
 
 enum class SendResult {
     FileUnreadable, // ended silently
-    FileTooShort,   // 63000 reported, the port was never opened
-    PortNotOpened,  // 62000 reported
+    FileTooShort,   // DataMismatch told, the port was never opened
+    PortNotOpened,  // PortNotOpened told
     Exchanged,      // the outcome was played
 };
 
@@ -50,5 +49,5 @@ enum class SendResult {
 // download exchange for the record (its information block already built),
 // playing its outcome through handler and the operator.
 SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int comPort,
-                            CRS232C& rs232c, Operator& op, DownloadProgress& progress,
+                            CRS232C& rs232c, PrinterOperator& op, DownloadProgress& progress,
                             OutcomeHandler& handler, ExchangeOutcome* outcome = nullptr);

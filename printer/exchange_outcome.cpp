@@ -1,6 +1,6 @@
 #include "printer/exchange_outcome.h"
 
-void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler, Operator& op) {
+void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler, PrinterOperator& op) {
     for (OutcomeStep step : outcome.steps) {
         switch (step) {
         case OutcomeStep::UpdateListing:
@@ -10,8 +10,7 @@ void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler, Operat
             handler.ClosePort();
             break;
         case OutcomeStep::ShowMessage:
-            if (outcome.messageId != 0)
-                op.ShowMessage(outcome.messageId, outcome.kind);
+            op.Tell(outcome.report);
             break;
         }
     }

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/operator.h"
 #include "printer/font_pt.h"
+#include "printer/printer_operator.h"
 
 enum class ListChange { Keep, Empty, Fill };
 // Keep: extent as it was. Zero: extent 0. Widening: a line wider than the one
@@ -28,11 +28,9 @@ enum class OutcomeStep { UpdateListing, ClosePort, ShowMessage };
 
 struct ExchangeOutcome {
     bool succeeded = false;
-    bool declined = false; // the operator answered No
+    PrinterReport report; // what happened; the ShowMessage step tells it
     std::vector<OutcomeStep> steps;
     ListingUpdate listing;
-    unsigned messageId = 0; // string-table ID; 0 when no message is shown
-    MessageKind kind = MessageKind::Warning;
 };
 
 class OutcomeHandler {
@@ -45,5 +43,5 @@ public:
     virtual void ClosePort() = 0;
 };
 
-// Performs the outcome's steps in order, its message through the operator.
-void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler, Operator& op);
+// Performs the outcome's steps in order, telling its report to the operator.
+void PlayOutcome(const ExchangeOutcome& outcome, OutcomeHandler& handler, PrinterOperator& op);

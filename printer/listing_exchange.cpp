@@ -1,8 +1,9 @@
 #include "printer/listing_exchange.h"
 
+#include <algorithm>
+
 #include "printer/command_blocks.h"
 #include "printer/record_data.h"
-#include "res/resource_ids.h"
 
 using namespace printer_protocol;
 
@@ -11,6 +12,36 @@ namespace {
 bool RequestInfo(PrinterLink& link, uint8_t* reply) {
     link.WriteBlock(kInfoRequest.data(), kInfoRequest.size());
     return link.ReadBlock(reply, kInfoReplySize, kReplyTimeout);
+}
+
+struct PrinterListing {
+    PrinterResult result = PrinterResult::NoAnswer;
+    RecordData data; // Done: the records; none after an unknown code
+};
+
+// Asks for the listing, tries times on silence, and reads it.
+PrinterListing ReadListing(PrinterLink& link, int tries) {
+    uint8_t reply[kInfoReplySize] = {};
+    bool answered = false;
+    for (int attempt = 0; attempt < tries && !answered; ++attempt)
+        answered = RequestInfo(link, reply);
+    PrinterListing listing;
+    if (!answered)
+        return listing;
+    const uint8_t code = reply[kReplyCodeOffset];
+    if (code == 'A') {
+        listing.result = PrinterResult::NothingRegistered;
+        return listing;
+    }
+    if (code == 'B') {
+        listing.data = ReadRecordData(link, AnnouncedLength(reply));
+        if (!listing.data.complete) {
+            listing.result = PrinterResult::ListingDamaged;
+            return listing;
+        }
+    }
+    listing.result = PrinterResult::Done;
+    return listing;
 }
 
 // The listing after code B with complete data, or after an unknown code
@@ -33,77 +64,46 @@ ListingUpdate Emptied(ExtentChange extent, MemoryChange memory) {
     return update;
 }
 
-} // namespace
-
-ExchangeOutcome QueryRegisteredData(PrinterLink& link) {
+// What an answer leaves to do. The query tells it, the refresh does not.
+ExchangeOutcome ListingOutcome(PrinterTask task, PrinterListing listing) {
     using S = OutcomeStep;
+    const bool query = task == PrinterTask::Query;
     ExchangeOutcome out;
-    uint8_t reply[kInfoReplySize] = {};
-    if (!RequestInfo(link, reply) && !RequestInfo(link, reply)) {
-        // The only failure whose message comes before the port is closed.
+    out.report = {task, listing.result};
+    switch (listing.result) {
+    case PrinterResult::NoAnswer:
+        // The query's only failure whose message comes before the port closes.
         out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
         out.steps = {S::UpdateListing, S::ShowMessage, S::ClosePort};
-        out.messageId = IDS_QUERY_FAILED;
-        return out;
-    }
-
-    const uint8_t code = reply[kReplyCodeOffset];
-    if (code == 'A') {
+        break;
+    case PrinterResult::NothingRegistered:
         out.succeeded = true;
         out.listing = Emptied(ExtentChange::Zero, MemoryChange::Zero);
         out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
-        out.messageId = IDS_QUERY_DONE_EMPTY;
-        out.kind = MessageKind::Plain;
-        return out;
+        break;
+    case PrinterResult::Done:
+        out.succeeded = true;
+        out.listing = Listing(std::move(listing.data),
+                              query ? ExtentChange::Widening : ExtentChange::EachLine);
+        out.steps = {S::UpdateListing, S::ClosePort, S::ShowMessage};
+        break;
+    default: // ListingDamaged: the query keeps the memory line, the refresh has none
+        out.listing =
+            Emptied(ExtentChange::Keep, query ? MemoryChange::Keep : MemoryChange::NotAvailable);
+        out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
+        break;
     }
-
-    RecordData data;
-    if (code == 'B') {
-        data = ReadRecordData(link, AnnouncedLength(reply));
-        if (!data.complete) {
-            out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
-            out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
-            out.messageId = IDS_QUERY_FAILED;
-            return out;
-        }
-    }
-    out.succeeded = true;
-    out.listing = Listing(std::move(data), ExtentChange::Widening);
-    out.steps = {S::UpdateListing, S::ClosePort, S::ShowMessage};
-    out.messageId = IDS_QUERY_DONE;
-    out.kind = MessageKind::Plain;
+    if (!query)
+        out.steps.erase(std::find(out.steps.begin(), out.steps.end(), S::ShowMessage));
     return out;
 }
 
+} // namespace
+
+ExchangeOutcome QueryRegisteredData(PrinterLink& link) {
+    return ListingOutcome(PrinterTask::Query, ReadListing(link, 2));
+}
+
 ExchangeOutcome RefreshRegisteredData(PrinterLink& link) {
-    using S = OutcomeStep;
-    ExchangeOutcome out;
-    uint8_t reply[kInfoReplySize] = {};
-    if (!RequestInfo(link, reply)) {
-        out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
-        out.steps = {S::UpdateListing, S::ClosePort};
-        return out;
-    }
-
-    const uint8_t code = reply[kReplyCodeOffset];
-    if (code == 'A') {
-        out.succeeded = true;
-        out.listing = Emptied(ExtentChange::Zero, MemoryChange::Zero);
-        out.steps = {S::ClosePort, S::UpdateListing};
-        return out;
-    }
-
-    RecordData data;
-    if (code == 'B') {
-        data = ReadRecordData(link, AnnouncedLength(reply));
-        if (!data.complete) {
-            out.listing = Emptied(ExtentChange::Keep, MemoryChange::NotAvailable);
-            out.steps = {S::ClosePort, S::UpdateListing};
-            return out;
-        }
-    }
-    out.succeeded = true;
-    out.listing = Listing(std::move(data), ExtentChange::EachLine);
-    out.steps = {S::UpdateListing, S::ClosePort};
-    return out;
+    return ListingOutcome(PrinterTask::Refresh, ReadListing(link, 1));
 }

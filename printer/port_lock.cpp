@@ -1,8 +1,9 @@
 #include "printer/port_lock.h"
 
-#include <cstdio>
+#include <string>
 
 #include "printer/held_ports.h"
+#include "printer/text_formats.h"
 
 namespace {
 
@@ -37,9 +38,8 @@ PortLock PortLock::Acquire(int comPort) {
     // thread of the program would simply wait for it or be refused).
     if (!ProgramPorts().Claim(comPort))
         return lock;
-    char name[40];
-    std::snprintf(name, sizeof name, "Local\\Glyphkit.COM%d", comPort);
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, name);
+    const std::string name = "Local\\Glyphkit." + ComPortName(comPort);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
     // Abandoned: the last owner ended without giving the port up, which
     // leaves it free.
     const DWORD wait = mutex ? WaitForSingleObject(mutex, 0) : WAIT_FAILED;

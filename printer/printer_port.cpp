@@ -1,8 +1,8 @@
 #include "printer/printer_port.h"
 
-#include <cstdio>
+#include <string>
 
-#include "res/resource_ids.h"
+#include "printer/text_formats.h"
 
 PortHandle& PortHandle::operator=(PortHandle&& other) noexcept {
     if (this != &other) {
@@ -49,10 +49,9 @@ PortHandle OpenPrinterPort(int comPort) {
     PortLock lock = PortLock::Acquire(comPort);
     if (!lock.IsHeld())
         return PortHandle();
-    char path[32];
-    std::snprintf(path, sizeof path, "\\\\.\\COM%d", comPort);
-    HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string path = "\\\\.\\" + ComPortName(comPort);
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE && !IsSerialDevice(handle)) {
         CloseHandle(handle);
         handle = INVALID_HANDLE_VALUE;
@@ -98,12 +97,12 @@ private:
 
 } // namespace
 
-bool RunPrinterOperation(int comPort, CRS232C& rs232c, Operator& op, OutcomeHandler& handler,
+bool RunPrinterOperation(int comPort, CRS232C& rs232c, PrinterOperator& op, OutcomeHandler& handler,
                          const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
                          ExchangeOutcome* result) {
     PortHandle port = OpenPrinterPort(comPort);
     if (!port.IsOpen()) {
-        op.ShowMessage(IDS_COM_OPEN_FAILED);
+        op.Tell({PrinterTask::Port, PrinterResult::PortNotOpened});
         return false;
     }
     handler.PortOpened();
@@ -113,10 +112,10 @@ bool RunPrinterOperation(int comPort, CRS232C& rs232c, Operator& op, OutcomeHand
     case PortSetup::Ready:
         break;
     case PortSetup::StateUnreadable:
-        op.ShowMessage(IDS_COM_STATE_FAILED, MessageKind::Warning, MessageCaption::Application);
+        op.Tell({PrinterTask::Port, PrinterResult::PortStateUnreadable});
         break;
     case PortSetup::SettingsRefused:
-        op.ShowMessage(IDS_COM_SETUP_FAILED, MessageKind::Warning, MessageCaption::Application);
+        op.Tell({PrinterTask::Port, PrinterResult::PortSettingsRefused});
         break;
     }
     SerialPrinterLink link(rs232c, port.Get());

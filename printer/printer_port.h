@@ -5,7 +5,6 @@
 
 #include <functional>
 
-#include "framework/operator.h"
 #include "printer/exchange_outcome.h"
 #include "printer/port_lock.h"
 #include "printer/printer_link.h"
@@ -65,11 +64,11 @@ private:
     bool m_bTimeoutsSet = false;
 };
 
-// One printer operation: open the port (false after message 62000, nothing
-// else done), tell the handler (wait cursor), configure the port (a failure
-// is shown with the application's caption and the exchange goes on), run the
-// exchange and play its outcome, the ClosePort step closing the port before
-// the handler hears of it. The port is closed in any case when this returns.
-bool RunPrinterOperation(int comPort, CRS232C& rs232c, Operator& op, OutcomeHandler& handler,
+// One printer operation: open the port (false after PortNotOpened is told,
+// nothing else done), tell the handler (wait cursor), configure the port (a
+// failure is told and the exchange goes on), run the exchange and play its
+// outcome, the ClosePort step closing the port before the handler hears of
+// it. The port is closed in any case when this returns.
+bool RunPrinterOperation(int comPort, CRS232C& rs232c, PrinterOperator& op, OutcomeHandler& handler,
                          const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
                          ExchangeOutcome* result = nullptr);

@@ -3,7 +3,6 @@
 #include "printer/delete_exchange.h"
 #include "printer/download_exchange.h"
 #include "printer/listing_exchange.h"
-#include "res/resource_ids.h"
 
 namespace {
 
@@ -29,16 +28,19 @@ private:
 
 // The plan's options answer the exchanges' questions: the clear option is the
 // yes to the all clear, the overwrite option the answer for a registered ID.
-class PlanAnswers : public Operator {
+class PlanAnswers : public PrinterOperator {
 public:
     explicit PlanAnswers(const ProvisionOptions& options) : m_options(options) {}
-    void ShowMessage(unsigned, MessageKind, MessageCaption) override {}
-    void ShowMessageAbout(unsigned, const std::string&) override {}
-    bool AskYesNo(unsigned id) override {
-        if (id == IDS_ASK_DELETE_ALL)
+    void Tell(const PrinterReport&) override {}
+    bool Ask(PrinterQuestion question) override {
+        switch (question) {
+        case PrinterQuestion::ClearAll:
             return m_options.clear;
-        if (id == IDS_ASK_OVERWRITE)
+        case PrinterQuestion::Overwrite:
             return m_options.overwrite;
+        case PrinterQuestion::DeleteEntry:
+            break;
+        }
         return false;
     }
 
@@ -61,13 +63,14 @@ private:
 };
 
 PortResult Ended(PortStep step, size_t registration, const std::atomic<bool>& cancel,
-                 PortFailure failure, unsigned messageId = 0) {
+                 PortFailure failure, const PrinterReport& report = {}) {
     PortResult result;
     result.outcome = cancel ? PortOutcome::Cancelled : PortOutcome::Failed;
     result.step = step;
     result.registration = registration;
     result.failure = cancel ? PortFailure::None : failure;
-    result.messageId = cancel ? 0 : messageId;
+    if (!cancel)
+        result.report = report;
     return result;
 }
 
@@ -83,8 +86,9 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
         progress.StepStarted(PortStep::Clearing, 0);
         const ExchangeOutcome cleared = ClearAllRegisteredData(link, answers);
         // "Nothing to delete" leaves the printer as empty as a deletion would.
-        if (cancel || (!cleared.succeeded && cleared.messageId != IDS_DELETE_NOTHING))
-            return Ended(PortStep::Clearing, 0, cancel, PortFailure::Message, cleared.messageId);
+        if (cancel ||
+            (!cleared.succeeded && cleared.report.result != PrinterResult::NothingRegistered))
+            return Ended(PortStep::Clearing, 0, cancel, PortFailure::Report, cleared.report);
     }
 
     for (size_t k = 0; k < plan.size(); ++k) {
@@ -96,10 +100,10 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
         const ExchangeOutcome sent =
             TransferRegistration(link, registration.record, registration.glyphs.data(),
                                  registration.glyphs.size(), answers, characters);
-        if (sent.declined)
+        if (sent.report.result == PrinterResult::Declined)
             return Ended(PortStep::Registering, k, cancel, PortFailure::OverwriteRefused);
         if (!sent.succeeded || cancel)
-            return Ended(PortStep::Registering, k, cancel, PortFailure::Message, sent.messageId);
+            return Ended(PortStep::Registering, k, cancel, PortFailure::Report, sent.report);
     }
 
     if (cancel)
@@ -107,7 +111,7 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
     progress.StepStarted(PortStep::Listing, 0);
     ExchangeOutcome listing = QueryRegisteredData(link);
     if (!listing.succeeded || cancel)
-        return Ended(PortStep::Listing, 0, cancel, PortFailure::Message, listing.messageId);
+        return Ended(PortStep::Listing, 0, cancel, PortFailure::Report, listing.report);
 
     // A printer that took every character may still have stored something
     // else (or nothing): only its own listing tells.

@@ -10,6 +10,7 @@
 #include "printer/font_pt.h"
 #include "printer/planned_listing.h"
 #include "printer/printer_link.h"
+#include "printer/printer_operator.h"
 #include "printer/provision_plan.h"
 
 enum class PortStep { Waiting, Opening, Clearing, Registering, Listing, Done };
@@ -33,7 +34,7 @@ enum class PortOutcome { Ok, Failed, Cancelled };
 
 enum class PortFailure {
     None,
-    Message,          // messageId: the printer's answer, or the port that cannot be opened
+    Report,           // report: what the printer answered, or the port that cannot be opened
     OverwriteRefused, // the ID was registered and overwriting was not allowed
     ListingDiffers,   // difference: how the final listing differs from the plan
 };
@@ -43,7 +44,7 @@ struct PortResult {
     PortStep step = PortStep::Waiting; // the step it ended in, unless Ok
     size_t registration = 0;           // the plan index, when that step is Registering
     PortFailure failure = PortFailure::None;
-    unsigned messageId = 0;
+    PrinterReport report;
     ListingDifference difference;
     // Ok: what the final listing showed.
     std::vector<CFontPT> listed;

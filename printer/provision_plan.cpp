@@ -1,6 +1,9 @@
 #include "printer/provision_plan.h"
 
-#include "printer/registered_data.h"
+#include <algorithm>
+
+#include "printer/registration_id.h"
+#include "printer/text_formats.h"
 
 namespace {
 
@@ -88,19 +91,13 @@ PlanText ParsePlan(const uint8_t* data, size_t size) {
         const std::string line = Trimmed(raw);
         if (line.empty() || line[0] == '#')
             continue;
-        size_t digits = 0;
-        while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9')
-            ++digits;
-        if (digits == 0 || (digits < line.size() && !IsBlank(line[digits])))
-            return Refused(PlanProblem::NoId, lineNumber);
-        // Leading zeros are fine ("07"); a long number is out of range
-        // whatever its value.
-        int id = 0;
-        for (size_t k = 0; k < digits && id <= 99; ++k)
-            id = id * 10 + (line[k] - '0');
-        if (id > 99)
-            return Refused(PlanProblem::IdOutOfRange, lineNumber);
-        const std::string file = Trimmed(line.substr(digits));
+        const size_t idEnd = std::min(line.find(' '), line.find('\t'));
+        bool outOfRange = false;
+        const std::optional<int> parsed = ParseRegistrationId(line.substr(0, idEnd), &outOfRange);
+        if (!parsed)
+            return Refused(outOfRange ? PlanProblem::IdOutOfRange : PlanProblem::NoId, lineNumber);
+        const int id = *parsed;
+        const std::string file = idEnd == std::string::npos ? "" : Trimmed(line.substr(idEnd));
         if (file.empty())
             return Refused(PlanProblem::NoFile, lineNumber);
         if (firstLineOf[id] != 0)
@@ -121,7 +118,7 @@ std::optional<size_t> FirstBeyondMemory(const std::vector<PlannedRegistration>& 
     uint64_t total = 0;
     for (size_t i = 0; i < plan.size(); ++i) {
         total += plan[i].MemoryUse();
-        if (total > RegisteredData::kMemoryBytesTotal)
+        if (total > kPrinterMemoryBytes)
             return i;
     }
     return std::nullopt;

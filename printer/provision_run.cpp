@@ -5,11 +5,11 @@
 
 namespace {
 
-PortResult NotOpened(unsigned messageId) {
+PortResult NotOpened() {
     PortResult result;
     result.step = PortStep::Opening;
-    result.failure = PortFailure::Message;
-    result.messageId = messageId;
+    result.failure = PortFailure::Report;
+    result.report = {PrinterTask::Port, PrinterResult::PortNotOpened};
     return result;
 }
 
@@ -21,12 +21,11 @@ void RunPort(size_t index, int port, const std::vector<PlannedRegistration>& pla
     PortResult result;
     try {
         board.StepStarted(index, PortStep::Opening, 0);
-        unsigned failureMessage = 0;
         std::unique_ptr<OpenedPort> opened;
         if (!cancel)
-            opened = open(port, &failureMessage);
+            opened = open(port);
         if (!opened) {
-            result = NotOpened(failureMessage);
+            result = NotOpened();
             if (cancel)
                 result.outcome = PortOutcome::Cancelled;
         } else {

@@ -18,9 +18,8 @@ public:
     virtual PrinterLink& Link() = 0;
 };
 
-// Opens a port number: the open port, or nothing with failureMessage (a
-// string-table ID) set.
-using PortOpener = std::function<std::unique_ptr<OpenedPort>(int port, unsigned* failureMessage)>;
+// Opens a port number: the open port, or nothing when it cannot be opened.
+using PortOpener = std::function<std::unique_ptr<OpenedPort>(int port)>;
 
 // Runs the plan on every port of the board and returns when all have ended.
 // Meanwhile, on the calling thread, tick runs every tickEvery and whenever a

@@ -1,12 +1,10 @@
 #include "printer/registered_data.h"
 
-#include <cstdio>
+#include "printer/text_formats.h"
 
 std::string FormatListLine(const CFontPT& record) {
-    char line[80];
-    std::snprintf(line, sizeof line, "ID%02d %s %llubyte", int(record.m_nId), record.m_szName,
-                  static_cast<unsigned long long>(record.m_nDataSize));
-    return line;
+    return RegistrationIdText(record.m_nId) + " " + record.m_szName + " " +
+           std::to_string(record.m_nDataSize) + "byte";
 }
 
 const CFontPT* FindRegistered(const std::vector<CFontPT>& records, int id) {
@@ -14,6 +12,14 @@ const CFontPT* FindRegistered(const std::vector<CFontPT>& records, int id) {
         if (record.m_nId == id)
             return &record;
     return nullptr;
+}
+
+std::string OverwriteQuestionLine(const std::vector<CFontPT>& listing, int id) {
+    // The printer only says that the ID is taken; what holds it is known
+    // from the last listing, if that still shows it.
+    const std::string line = RegistrationIdText(id);
+    const CFontPT* entry = FindRegistered(listing, id);
+    return entry ? line + " " + entry->m_szName : line;
 }
 
 void RegisteredData::Apply(const ListingUpdate& update, const LineWidth& lineWidth) {

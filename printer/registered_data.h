@@ -11,18 +11,19 @@
 #include "printer/exchange_outcome.h"
 #include "printer/font_pt.h"
 
-// "ID%02d %s %dbyte" in the ANSI code page.
+// "ID07 NAME 7200byte" in the ANSI code page.
 std::string FormatListLine(const CFontPT& record);
 
 // The entry of records registered under id; null when there is none.
 const CFontPT* FindRegistered(const std::vector<CFontPT>& records, int id);
 
+// The line below the overwrite question: "ID07", followed by the entry's name
+// when the listing holds the ID.
+std::string OverwriteQuestionLine(const std::vector<CFontPT>& listing, int id);
+
 class RegisteredData {
 public:
     static constexpr size_t kMaxRecords = 100;
-    // The printer's registration memory.
-    static constexpr int kMemoryKilobytesTotal = 240;
-    static constexpr uint64_t kMemoryBytesTotal = uint64_t(kMemoryKilobytesTotal) * 1024;
 
     // Line widths in pixels in the list box's font.
     using LineWidth = std::function<int(const std::string& line)>;

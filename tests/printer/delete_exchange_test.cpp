@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "printer_bytes.h"
-#include "recording_operator.h"
-#include "res/resource_ids.h"
+#include "recording_printer_operator.h"
 
 namespace {
 
@@ -15,41 +14,42 @@ const Bytes kDeleteSeven{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x37, 0x1B, 0x5A};
 const Bytes kDeleteAll{0x1B, 0x41, 0x1B, 0x2A, 0x46, 0x1B, 0x5A};
 
 TEST(DeleteEntry, AcceptedDeletionRefreshesThenReports) {
-    RecordingOperator asked(true);
+    RecordingPrinterOperator asked(true);
     ScriptedLink link({Answer(kDeleteSeven, ShortReply('B')),
                        Answer(kProceed, ShortReply('E'), 9000),
                        Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = DeleteRegisteredData(link, 7, asked);
     EXPECT_TRUE(out.succeeded);
-    EXPECT_EQ(asked.questions, std::vector<unsigned>{IDS_ASK_DELETE});
+    EXPECT_EQ(asked.questions, std::vector<PrinterQuestion>{PrinterQuestion::DeleteEntry});
     EXPECT_EQ(link.Written(), Cat({kDeleteSeven, kProceed, kInfoRequest}));
     // The refresh (code A) closes and empties; the message comes last.
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::UpdateListing, S::ShowMessage}));
-    EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_DONE));
-    EXPECT_EQ(out.kind, MessageKind::Plain);
+    EXPECT_EQ(out.report.task, PrinterTask::DeleteEntry);
+    EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(out.listing.memory, MemoryChange::Zero);
 }
 
 TEST(DeleteEntry, IdDigitsAreTwoDecimalDigits) {
-    RecordingOperator unasked;
+    RecordingPrinterOperator unasked;
     ScriptedLink link(
         {Answer(Bytes{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x30, 0x30, 0x1B, 0x5A}, ShortReply('A'))});
-    EXPECT_EQ(DeleteRegisteredData(link, 0, unasked).messageId, unsigned(IDS_DELETE_NOTHING));
+    EXPECT_EQ(DeleteRegisteredData(link, 0, unasked).report.result,
+              PrinterResult::NothingRegistered);
     ScriptedLink link99(
         {Answer(Bytes{0x1B, 0x41, 0x1B, 0x46, 0x43, 0x39, 0x39, 0x1B, 0x5A}, ShortReply('A'))});
-    EXPECT_EQ(DeleteRegisteredData(link99, 99, unasked).messageId, unsigned(IDS_DELETE_NOTHING));
+    EXPECT_EQ(DeleteRegisteredData(link99, 99, unasked).report.result,
+              PrinterResult::NothingRegistered);
     EXPECT_TRUE(link.Mismatch().empty());
     EXPECT_TRUE(link99.Mismatch().empty());
 }
 
 TEST(DeleteEntry, DeclinedSendsCancelAndChangesNothing) {
-    RecordingOperator asked(false);
+    RecordingPrinterOperator asked(false);
     ScriptedLink link({Answer(kDeleteSeven, ShortReply('B')), Silent(kCancel)});
     const ExchangeOutcome out = DeleteRegisteredData(link, 7, asked);
     EXPECT_FALSE(out.succeeded);
-    EXPECT_TRUE(out.declined);
+    EXPECT_EQ(out.report.result, PrinterResult::Declined);
     EXPECT_EQ(out.steps, Steps{S::ClosePort});
-    EXPECT_EQ(out.messageId, 0u);
     EXPECT_EQ(out.listing.list, ListChange::Keep);
     EXPECT_EQ(out.listing.memory, MemoryChange::Keep);
     EXPECT_EQ(link.Written(), Cat({kDeleteSeven, kCancel}));
@@ -58,18 +58,18 @@ TEST(DeleteEntry, DeclinedSendsCancelAndChangesNothing) {
 }
 
 TEST(DeleteEntry, FirstReplyMissingSecondSaysNothingToDelete) {
-    RecordingOperator unasked;
+    RecordingPrinterOperator unasked;
     ScriptedLink link({Silent(kDeleteSeven), Answer(kDeleteSeven, ShortReply('A'))});
     const ExchangeOutcome out = DeleteRegisteredData(link, 7, unasked);
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage}));
-    EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_NOTHING));
-    EXPECT_EQ(out.kind, MessageKind::Warning);
+    EXPECT_EQ(out.report.task, PrinterTask::DeleteEntry);
+    EXPECT_EQ(out.report.result, PrinterResult::NothingRegistered);
     EXPECT_EQ(link.Written(), Cat({kDeleteSeven, kDeleteSeven}));
 }
 
 TEST(DeleteEntry, FailuresReportDeletionFailed) {
-    RecordingOperator yes(true);
+    RecordingPrinterOperator yes(true);
     ScriptedLink bothSilent({Silent(kDeleteSeven), Silent(kDeleteSeven)});
     ScriptedLink otherCode({Answer(kDeleteSeven, ShortReply('Z'))});
     ScriptedLink silentAfterProceed({Answer(kDeleteSeven, ShortReply('B')), Silent(kProceed)});
@@ -77,55 +77,59 @@ TEST(DeleteEntry, FailuresReportDeletionFailed) {
         {Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('A'))});
     ScriptedLink lateE(
         {Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('E'), 30300)});
-    for (ScriptedLink* link :
-         {&bothSilent, &otherCode, &silentAfterProceed, &wrongAfterProceed, &lateE}) {
+    const std::pair<ScriptedLink*, PrinterResult> cases[] = {
+        {&bothSilent, PrinterResult::NoAnswer},
+        {&otherCode, PrinterResult::UnexpectedReply},
+        {&silentAfterProceed, PrinterResult::NoAnswer},
+        {&wrongAfterProceed, PrinterResult::UnexpectedReply},
+        {&lateE, PrinterResult::NoAnswer},
+    };
+    for (const auto& [link, result] : cases) {
         const ExchangeOutcome out = DeleteRegisteredData(*link, 7, yes);
         EXPECT_FALSE(out.succeeded);
-        EXPECT_FALSE(out.declined);
         EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage}));
-        EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_FAILED));
-        EXPECT_EQ(out.kind, MessageKind::Warning);
+        EXPECT_EQ(out.report.task, PrinterTask::DeleteEntry);
+        EXPECT_EQ(out.report.result, result);
         EXPECT_EQ(out.listing.list, ListChange::Keep);
         EXPECT_TRUE(link->ScriptDone());
     }
 }
 
 TEST(DeleteAll, AcceptedEmptiesTheListWithoutQuerying) {
-    RecordingOperator asked(true);
+    RecordingPrinterOperator asked(true);
     ScriptedLink link({Answer(kDeleteAll, ShortReply('B')), Answer(kProceed, ShortReply('E'))});
     const ExchangeOutcome out = ClearAllRegisteredData(link, asked);
     EXPECT_TRUE(out.succeeded);
-    EXPECT_EQ(asked.questions, std::vector<unsigned>{IDS_ASK_DELETE_ALL});
+    EXPECT_EQ(asked.questions, std::vector<PrinterQuestion>{PrinterQuestion::ClearAll});
     EXPECT_EQ(link.Written(), Cat({kDeleteAll, kProceed}));
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
-    EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_DONE));
-    EXPECT_EQ(out.kind, MessageKind::Information);
+    EXPECT_EQ(out.report.task, PrinterTask::ClearAll);
+    EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(out.listing.list, ListChange::Empty);
     EXPECT_EQ(out.listing.extent, ExtentChange::Keep);
     EXPECT_EQ(out.listing.memory, MemoryChange::Zero);
 }
 
-TEST(DeleteAll, NothingRegisteredIsInformation) {
-    RecordingOperator unasked;
+TEST(DeleteAll, NothingRegistered) {
+    RecordingPrinterOperator unasked;
     ScriptedLink link({Silent(kDeleteAll), Answer(kDeleteAll, ShortReply('A'))});
     const ExchangeOutcome out = ClearAllRegisteredData(link, unasked);
-    EXPECT_EQ(out.messageId, unsigned(IDS_DELETE_NOTHING));
-    EXPECT_EQ(out.kind, MessageKind::Information);
+    EXPECT_EQ(out.report.task, PrinterTask::ClearAll);
+    EXPECT_EQ(out.report.result, PrinterResult::NothingRegistered);
 }
 
 TEST(DeleteAll, DeclinedAndFailed) {
-    RecordingOperator no(false);
+    RecordingPrinterOperator no(false);
     ScriptedLink declined({Answer(kDeleteAll, ShortReply('B')), Answer(kCancel, ShortReply('S'))});
     const ExchangeOutcome d = ClearAllRegisteredData(declined, no);
-    EXPECT_TRUE(d.declined);
+    EXPECT_EQ(d.report.result, PrinterResult::Declined);
     EXPECT_EQ(d.steps, Steps{S::ClosePort});
     EXPECT_EQ(declined.Written(), Cat({kDeleteAll, kCancel}));
 
-    RecordingOperator yes(true);
+    RecordingPrinterOperator yes(true);
     ScriptedLink silent({Answer(kDeleteAll, ShortReply('B')), Silent(kProceed)});
     const ExchangeOutcome f = ClearAllRegisteredData(silent, yes);
-    EXPECT_EQ(f.messageId, unsigned(IDS_DELETE_FAILED));
-    EXPECT_EQ(f.kind, MessageKind::Warning);
+    EXPECT_EQ(f.report.result, PrinterResult::NoAnswer);
     EXPECT_EQ(f.listing.list, ListChange::Keep);
 }
 

@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "printer_bytes.h"
-#include "recording_operator.h"
-#include "res/resource_ids.h"
+#include "recording_printer_operator.h"
 
 namespace {
 
@@ -14,7 +13,7 @@ using Steps = std::vector<OutcomeStep>;
 const Bytes kStart{0x02, 0x1B, 0x41, 0x1B, 0x46, 0x44};
 const Bytes kHeaderEnd{0x1B, 0x5A, 0x03};
 
-struct Observer : DownloadProgress, RecordingOperator {
+struct Observer : DownloadProgress, RecordingPrinterOperator {
     int starts = 0;
     std::vector<std::pair<uint32_t, uint32_t>> progress;
     void TransferStarting() override {
@@ -75,8 +74,8 @@ TEST(Download, FreeIdSendsOneAcknowledgedFramePerCharacter) {
     EXPECT_TRUE(obs.questions.empty());
     EXPECT_EQ(obs.progress, (std::vector<std::pair<uint32_t, uint32_t>>{{3, 0}, {3, 1}, {3, 2}}));
     EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort, S::ShowMessage}));
-    EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_DONE));
-    EXPECT_EQ(out.kind, MessageKind::Plain);
+    EXPECT_EQ(out.report.task, PrinterTask::Download);
+    EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(out.listing.list, ListChange::Fill);
     EXPECT_EQ(out.listing.extent, ExtentChange::EachLine);
 }
@@ -89,7 +88,7 @@ TEST(Download, OverwriteAcceptedWaitsLongForReady) {
                        Answer(kFrameA, kAck), Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_TRUE(out.succeeded);
-    EXPECT_EQ(obs.questions, std::vector<unsigned>{IDS_ASK_OVERWRITE});
+    EXPECT_EQ(obs.questions, std::vector<PrinterQuestion>{PrinterQuestion::Overwrite});
     EXPECT_EQ(obs.starts, 1);
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::UpdateListing, S::ShowMessage}));
 }
@@ -100,7 +99,7 @@ TEST(Download, FreeIdWaitsOnlyShortlyForReady) {
     ScriptedLink link(
         {Answer(r.Header(), ShortReply('A')), Answer(kProceed, ShortReply('O'), 5000)});
     const ExchangeOutcome out = Send(link, r, obs);
-    EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_FAILED));
+    EXPECT_EQ(out.report.result, PrinterResult::NoAnswer);
     EXPECT_EQ(out.steps, (Steps{S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(obs.starts, 1); // the progress window was open when it failed
 }
@@ -112,9 +111,8 @@ TEST(Download, OverwriteDeclinedSendsCancelQuietly) {
     ScriptedLink link({Answer(r.Header(), ShortReply('B')), Answer(kCancel, ShortReply('S'))});
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_FALSE(out.succeeded);
-    EXPECT_TRUE(out.declined);
+    EXPECT_EQ(out.report.result, PrinterResult::Declined);
     EXPECT_EQ(out.steps, Steps{S::ClosePort});
-    EXPECT_EQ(out.messageId, 0u);
     EXPECT_EQ(obs.starts, 0);
     EXPECT_EQ(link.Written(), Cat({r.Header(), kCancel}));
 }
@@ -124,8 +122,7 @@ TEST(Download, AreaUnusable) {
     Observer obs;
     ScriptedLink link({Answer(r.Header(), ShortReply('N'))});
     const ExchangeOutcome out = Send(link, r, obs);
-    EXPECT_EQ(out.messageId, unsigned(IDS_AREA_NG));
-    EXPECT_EQ(out.kind, MessageKind::Warning);
+    EXPECT_EQ(out.report.result, PrinterResult::AreaUnusable);
     EXPECT_EQ(out.steps, (Steps{S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(obs.starts, 0);
     EXPECT_EQ(link.Written(), r.Header());
@@ -137,9 +134,14 @@ TEST(Download, NoOrUnknownHeaderReplyFails) {
     ScriptedLink silent({Silent(r.Header())});
     ScriptedLink unknown({Answer(r.Header(), ShortReply('E'))});
     ScriptedLink late({Answer(r.Header(), ShortReply('A'), 3300)}); // after 3 x (1000 + 90) ms
-    for (ScriptedLink* link : {&silent, &unknown, &late}) {
+    const std::pair<ScriptedLink*, PrinterResult> cases[] = {
+        {&silent, PrinterResult::NoAnswer},
+        {&unknown, PrinterResult::UnexpectedReply},
+        {&late, PrinterResult::NoAnswer},
+    };
+    for (const auto& [link, result] : cases) {
         const ExchangeOutcome out = Send(*link, r, obs);
-        EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_FAILED));
+        EXPECT_EQ(out.report.result, result);
         EXPECT_EQ(link->Written(), r.Header());
     }
     EXPECT_EQ(obs.starts, 0);
@@ -151,7 +153,8 @@ TEST(Download, WrongAckStopsBeforeTheNextCharacter) {
     ScriptedLink link({Answer(r.Header(), ShortReply('A')), Answer(kProceed, ShortReply('O')),
                        Answer(kFrameA, kAck), Answer(kFrameB, Bytes{0x15})});
     const ExchangeOutcome out = Send(link, r, obs);
-    EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_FAILED));
+    EXPECT_EQ(out.report.result, PrinterResult::CharacterNotAcknowledged);
+    EXPECT_EQ(out.report.character, 1u);
     EXPECT_EQ(out.steps, (Steps{S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(link.Written(), Cat({r.Header(), kProceed, kFrameA, kFrameB}));
     EXPECT_EQ(obs.progress.size(), 1u);
@@ -162,7 +165,7 @@ TEST(Download, SilenceAfterProceedFails) {
     Registration r;
     Observer obs;
     ScriptedLink link({Answer(r.Header(), ShortReply('A')), Silent(kProceed)});
-    EXPECT_EQ(Send(link, r, obs).messageId, unsigned(IDS_DOWNLOAD_FAILED));
+    EXPECT_EQ(Send(link, r, obs).report.result, PrinterResult::NoAnswer);
     EXPECT_EQ(link.Written(), Cat({r.Header(), kProceed}));
 }
 
@@ -173,7 +176,7 @@ TEST(Download, NoCharactersStillRefreshes) {
                        Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_TRUE(out.succeeded);
-    EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_DONE));
+    EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_TRUE(obs.progress.empty());
     EXPECT_TRUE(link.ScriptDone());
 }
@@ -185,7 +188,7 @@ TEST(Download, ShortGlyphDataIsRefusedUnsent) {
     ScriptedLink link({});
     EXPECT_FALSE(GlyphDataFits(r.record, r.glyphs.size()));
     const ExchangeOutcome out = Send(link, r, obs);
-    EXPECT_EQ(out.messageId, unsigned(IDS_DOWNLOAD_FAILED));
+    EXPECT_EQ(out.report.result, PrinterResult::DataMismatch);
     EXPECT_TRUE(link.Written().empty());
     EXPECT_TRUE(GlyphDataFits(r.record, 6));
     EXPECT_TRUE(GlyphDataFits(r.record, 7));

@@ -6,7 +6,6 @@
 
 #include "printer/registered_data.h"
 #include "printer_bytes.h"
-#include "res/resource_ids.h"
 
 namespace {
 
@@ -38,8 +37,8 @@ TEST(Query, CodeAEmptiesTheListAndShowsNothingRegistered) {
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_TRUE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_DONE_EMPTY));
-    EXPECT_EQ(out.kind, MessageKind::Plain);
+    EXPECT_EQ(out.report.task, PrinterTask::Query);
+    EXPECT_EQ(out.report.result, PrinterResult::NothingRegistered);
     EXPECT_EQ(link.Written(), kInfoRequest);
     EXPECT_TRUE(link.Mismatch().empty());
 
@@ -58,7 +57,7 @@ TEST(Query, CodeBWithNoDataReadsOnlyTheMarks) {
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_TRUE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort, S::ShowMessage}));
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_DONE));
+    EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(link.ReadCalls(), 3); // info reply, STX, ETX
     EXPECT_TRUE(link.ScriptDone());
 
@@ -110,7 +109,7 @@ TEST(Query, UnknownCodeIsACompleteListingWithoutEntries) {
     ScriptedLink link({Answer(kInfoRequest, InfoReply('Q', 700))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_TRUE(out.succeeded);
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_DONE));
+    EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(out.listing.list, ListChange::Fill);
     EXPECT_TRUE(out.listing.records.empty());
     EXPECT_EQ(out.listing.memory, MemoryChange::Usage);
@@ -121,7 +120,7 @@ TEST(Query, UnknownCodeIsACompleteListingWithoutEntries) {
 TEST(Query, SecondTryAfterASilentFirst) {
     ScriptedLink link({Silent(kInfoRequest), Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = QueryRegisteredData(link);
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_DONE_EMPTY));
+    EXPECT_EQ(out.report.result, PrinterResult::NothingRegistered);
     EXPECT_EQ(link.Written(), Cat({kInfoRequest, kInfoRequest}));
     // The first read waited three attempts of 10 x 11 x 11 + 100 ms.
     EXPECT_EQ(link.NowMs(), 3u * 1310u);
@@ -132,8 +131,7 @@ TEST(Query, NoReplyToEitherTryFailsBeforeClosing) {
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ShowMessage, S::ClosePort}));
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
-    EXPECT_EQ(out.kind, MessageKind::Warning);
+    EXPECT_EQ(out.report.result, PrinterResult::NoAnswer);
     EXPECT_EQ(link.ReadAttempts(), 6);
     EXPECT_EQ(link.NowMs(), 6u * 1310u);
 
@@ -146,7 +144,7 @@ TEST(Query, NoReplyToEitherTryFailsBeforeClosing) {
 
 TEST(Query, ReplySplitWithinTheTimeoutArrivesWhole) {
     ScriptedLink link({SplitAnswer(kInfoRequest, InfoReply('A', 0), 4, 1000)});
-    EXPECT_EQ(QueryRegisteredData(link).messageId, unsigned(IDS_QUERY_DONE_EMPTY));
+    EXPECT_EQ(QueryRegisteredData(link).report.result, PrinterResult::NothingRegistered);
     EXPECT_EQ(link.ReadAttempts(), 1);
 }
 
@@ -157,7 +155,7 @@ TEST(Query, ReplySplitAcrossTheTimeoutLosesItsFirstPiece) {
     ScriptedLink link({SplitAnswer(kInfoRequest, InfoReply('B', 0), 4, 2000),
                        Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = QueryRegisteredData(link);
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_DONE_EMPTY));
+    EXPECT_EQ(out.report.result, PrinterResult::NothingRegistered);
     EXPECT_EQ(link.Written(), Cat({kInfoRequest, kInfoRequest}));
 }
 
@@ -166,7 +164,7 @@ TEST(Query, TailArrivingAfterTheLastAttemptStaysBehindTheSecondTry) {
     // the second try's reply, sent at once, is read whole before it.
     ScriptedLink link({SplitAnswer(kInfoRequest, InfoReply('B', 0), 4, 4500),
                        Answer(kInfoRequest, InfoReply('A', 0))});
-    EXPECT_EQ(QueryRegisteredData(link).messageId, unsigned(IDS_QUERY_DONE_EMPTY));
+    EXPECT_EQ(QueryRegisteredData(link).report.result, PrinterResult::NothingRegistered);
     EXPECT_EQ(link.Unread(), 7u);
 }
 
@@ -176,7 +174,7 @@ TEST(Query, GarbledStartMarkFailsAfterClosingAndKeepsTheMemoryLine) {
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
+    EXPECT_EQ(out.report.result, PrinterResult::ListingDamaged);
     EXPECT_EQ(link.ReadCalls(), 2);
     RegisteredData panel = EarlierPanel();
     panel.Apply(out.listing, Width);
@@ -188,7 +186,7 @@ TEST(Query, MissingEndMarkFails) {
     ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 100)),
                        Answer(kProceed, Cat({kStx, Block("01", "X", 1, 0)}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
+    EXPECT_EQ(out.report.result, PrinterResult::ListingDamaged);
     EXPECT_EQ(out.listing.list, ListChange::Empty);
     EXPECT_EQ(out.listing.memory, MemoryChange::Keep);
 }
@@ -201,7 +199,7 @@ TEST(Query, MoreThanAHundredRecordsAreRefused) {
     ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 10100)), Answer(kProceed, data)});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_FALSE(out.succeeded);
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
+    EXPECT_EQ(out.report.result, PrinterResult::ListingDamaged);
     EXPECT_EQ(out.listing.list, ListChange::Empty);
     EXPECT_EQ(link.ReadCalls(), 1 + 1 + 100); // the 101st block is never read
 }
@@ -222,7 +220,7 @@ TEST(Query, RecordOfMoreThanFiveThousandCharactersIsRefused) {
         {Answer(kInfoRequest, InfoReply('B', 100 + 6 * 5001)),
          Answer(kProceed, Cat({kStx, Block("01", "Big", 1, 5001), Entries(5001), kEtx}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
+    EXPECT_EQ(out.report.result, PrinterResult::ListingDamaged);
     EXPECT_EQ(link.ReadCalls(), 3); // info, STX, block: no entry is read
 }
 
@@ -241,7 +239,7 @@ TEST(Query, PrinterFallingSilentMidRecordStopsAtOnce) {
     ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 118)),
                        Answer(kProceed, Cat({kStx, Block("01", "Cut", 1, 3), Entries(1)}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
-    EXPECT_EQ(out.messageId, unsigned(IDS_QUERY_FAILED));
+    EXPECT_EQ(out.report.result, PrinterResult::ListingDamaged);
     EXPECT_EQ(link.ReadCalls(), 1 + 1 + 1 + 2);
 }
 
@@ -289,7 +287,7 @@ TEST(Refresh, OneTryOnlyAndNoMessage) {
     ScriptedLink link({Silent(kInfoRequest), Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = RefreshRegisteredData(link);
     EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort}));
-    EXPECT_EQ(out.messageId, 0u);
+    EXPECT_EQ(out.report.task, PrinterTask::Refresh);
     EXPECT_EQ(link.Written(), kInfoRequest);
     RegisteredData panel = EarlierPanel();
     panel.Apply(out.listing, Width);

@@ -11,7 +11,6 @@
 
 #include "printer/held_ports.h"
 #include "printer/provision_run.h"
-#include "res/resource_ids.h"
 #include "tools/vprinter/printer_engine.h"
 
 namespace {
@@ -79,11 +78,9 @@ struct Printers {
     };
 
     PortOpener Opener() {
-        return [this](int port, unsigned* failure) -> std::unique_ptr<OpenedPort> {
-            if (port == unopenable) {
-                *failure = IDS_COM_OPEN_FAILED;
+        return [this](int port) -> std::unique_ptr<OpenedPort> {
+            if (port == unopenable)
                 return nullptr;
-            }
             const size_t i = size_t(port - 1);
             ++opened[i];
             return std::make_unique<Port>(*this, i);
@@ -126,40 +123,40 @@ TEST(ProvisionParallel, FourPortsAtOnce) {
         Arrange arrange;
         bool cancelAtStart;
         PortFailure failure;
-        unsigned messageId;
+        PrinterReport report;
     } cases[] = {
-        {"oooo", {}, [](Printers&) {}, false, PortFailure::None, 0},
+        {"oooo", {}, [](Printers&) {}, false, PortFailure::None, {}},
         {"ooFo",
          {},
          [](Printers& p) { p.faults[2].silent = true; },
          false,
-         PortFailure::Message,
-         IDS_DOWNLOAD_FAILED},
+         PortFailure::Report,
+         {PrinterTask::Download, PrinterResult::NoAnswer}},
         {"oooF",
          {},
          [](Printers& p) { p.unopenable = 4; },
          false,
-         PortFailure::Message,
-         IDS_COM_OPEN_FAILED},
+         PortFailure::Report,
+         {PrinterTask::Port, PrinterResult::PortNotOpened}},
         {"oFoo",
          {},
          [](Printers& p) { p.memory[1].Store(OtherFont(1)); },
          false,
          PortFailure::OverwriteRefused,
-         0},
+         {}},
         {"oooo",
          {false, true},
          [](Printers& p) { p.memory[1].Store(OtherFont(1)); },
          false,
          PortFailure::None,
-         0},
+         {}},
         {"oooo",
          {true, false},
          [](Printers& p) { p.memory[3].Store(OtherFont(7)); },
          false,
          PortFailure::None,
-         0},
-        {"cccc", {}, [](Printers&) {}, true, PortFailure::None, 0},
+         {}},
+        {"cccc", {}, [](Printers&) {}, true, PortFailure::None, {}},
     };
     const std::vector<PlannedRegistration> plan{Planned(1, 30), Planned(2, 12)};
     for (const auto& c : cases) {
@@ -195,7 +192,10 @@ TEST(ProvisionParallel, FourPortsAtOnce) {
                 EXPECT_EQ(m.Find(7), nullptr);
             } else if (expected == 'F') {
                 EXPECT_EQ(results[i].failure, c.failure);
-                EXPECT_EQ(results[i].messageId, c.messageId);
+                if (c.failure == PortFailure::Report) {
+                    EXPECT_EQ(results[i].report.task, c.report.task);
+                    EXPECT_EQ(results[i].report.result, c.report.result);
+                }
                 EXPECT_EQ(m.Find(2), nullptr);
             } else {
                 EXPECT_EQ(printers.opened[i], 0);

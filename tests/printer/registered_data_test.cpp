@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "printer/overwrite_question.h"
-
 #include "printer_bytes.h"
 
 namespace {
@@ -41,28 +39,25 @@ TEST(RegisteredData, MemoryDropsTheRemainder) {
     EXPECT_FALSE(panel.MemoryAvailable());
 }
 
-struct Recorder : OutcomeHandler, Operator {
+struct Recorder : OutcomeHandler, PrinterOperator {
     std::vector<std::string> calls;
     void ApplyListing(const ListingUpdate&) override { calls.push_back("list"); }
     void ClosePort() override { calls.push_back("close"); }
-    void ShowMessage(unsigned id, MessageKind, MessageCaption) override {
-        calls.push_back("msg" + std::to_string(id));
+    void Tell(const PrinterReport& report) override {
+        calls.push_back("tell" + std::to_string(int(report.result)));
     }
-    void ShowMessageAbout(unsigned id, const std::string&) override { ShowMessage(id, {}, {}); }
-    bool AskYesNo(unsigned) override { return false; }
+    bool Ask(PrinterQuestion) override { return false; }
 };
 
-TEST(RegisteredData, PlayOutcomeKeepsTheOrderAndSkipsAbsentMessages) {
+TEST(RegisteredData, PlayOutcomeKeepsTheOrder) {
     ExchangeOutcome out;
     out.steps = {OutcomeStep::UpdateListing, OutcomeStep::ShowMessage, OutcomeStep::ClosePort};
-    out.messageId = 63008;
+    out.report = {PrinterTask::Query, PrinterResult::NoAnswer};
     Recorder r;
     PlayOutcome(out, r, r);
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"list", "msg63008", "close"}));
-    out.messageId = 0;
-    Recorder quiet;
-    PlayOutcome(out, quiet, quiet);
-    EXPECT_EQ(quiet.calls, (std::vector<std::string>{"list", "close"}));
+    EXPECT_EQ(r.calls,
+              (std::vector<std::string>{
+                  "list", "tell" + std::to_string(int(PrinterResult::NoAnswer)), "close"}));
 }
 
 } // namespace

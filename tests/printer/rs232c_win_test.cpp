@@ -12,7 +12,7 @@
 #include "printer/download_file.h"
 #include "printer/port_lock.h"
 #include "printer/printer_port.h"
-#include "recording_operator.h"
+#include "recording_printer_operator.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -141,7 +141,7 @@ struct Handler : OutcomeHandler {
 };
 
 TEST(PrinterPort, OperationOnAnUnmappedPortRunsNoExchange) {
-    RecordingOperator messages;
+    RecordingPrinterOperator messages;
     Handler handler;
     CRS232C rs;
     bool ran = false;
@@ -151,9 +151,9 @@ TEST(PrinterPort, OperationOnAnUnmappedPortRunsNoExchange) {
     }));
     EXPECT_FALSE(ran);
     EXPECT_TRUE(handler.calls.empty());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0],
-              (ShownMessage{IDS_COM_OPEN_FAILED, MessageKind::Warning, MessageCaption::Result}));
+    ASSERT_EQ(messages.reports.size(), 1u);
+    EXPECT_EQ(messages.reports[0].task, PrinterTask::Port);
+    EXPECT_EQ(messages.reports[0].result, PrinterResult::PortNotOpened);
 }
 
 TEST(PrinterPort, HandleIsClosedExactlyOnce) {
@@ -245,34 +245,36 @@ struct NoProgress : DownloadProgress {
 
 TEST(DownloadFile, ShortFileIsRefusedBeforeThePortIsOpened) {
     ScratchFile file("\x11\x13\x11\x13\x11"); // 5 of 6 bytes
-    RecordingOperator messages;
+    RecordingPrinterOperator messages;
     Handler handler;
     NoProgress observer;
     CRS232C rs;
     EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), kUnmappedPort, rs, messages, observer,
                                handler),
               SendResult::FileTooShort);
-    // Had the port been tried, 62000 would follow.
-    EXPECT_EQ(messages.MessageIds(), std::vector<unsigned>{IDS_DOWNLOAD_FAILED});
+    // Had the port been tried, PortNotOpened would follow.
+    ASSERT_EQ(messages.reports.size(), 1u);
+    EXPECT_EQ(messages.reports[0].result, PrinterResult::DataMismatch);
     EXPECT_TRUE(handler.calls.empty());
 }
 
 TEST(DownloadFile, WholeFileGoesOnToThePortAndAMissingFileEndsSilently) {
     ScratchFile file(std::string("\x11\x13\x00\x13\x11\x00", 6));
-    RecordingOperator messages;
+    RecordingPrinterOperator messages;
     Handler handler;
     NoProgress observer;
     CRS232C rs;
     EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), kUnmappedPort, rs, messages, observer,
                                handler),
               SendResult::PortNotOpened);
-    EXPECT_EQ(messages.MessageIds(), std::vector<unsigned>{IDS_COM_OPEN_FAILED});
+    ASSERT_EQ(messages.reports.size(), 1u);
+    EXPECT_EQ(messages.reports[0].result, PrinterResult::PortNotOpened);
 
-    RecordingOperator none;
+    RecordingPrinterOperator none;
     EXPECT_EQ(SendDownloadFile(file.path + ".missing", TwoGlyphRecord(), kUnmappedPort, rs, none,
                                observer, handler),
               SendResult::FileUnreadable);
-    EXPECT_TRUE(none.messages.empty());
+    EXPECT_TRUE(none.reports.empty());
 }
 
 } // namespace

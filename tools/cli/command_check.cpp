@@ -5,7 +5,6 @@
 // then "missing=U+XXXX C" for each character the face has no glyph for and
 // "dropped=U+XXXX C" for each one the code page cannot hold. --image
 // FILE.bmp [--zoom 1|2|4|8] also writes the sheet as the window saves it.
-#include <cwchar>
 #include <cwctype>
 #include <string>
 
@@ -13,11 +12,13 @@
 #include "form/registration_check.h"
 #include "form/sheet_image_file.h"
 #include "framework/code_page_text.h"
+#include "printer/text_formats.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/form_options.h"
 #include "tools/cli/installed_fonts.h"
 #include "tools/cli/loaded_registration.h"
+#include "tools/cli/model_option.h"
 
 namespace {
 
@@ -27,8 +28,7 @@ std::wstring Line(const wchar_t* key, const std::wstring& value) {
 
 // "U+AC00 가": the code, then the character where it can be shown.
 std::wstring CharacterText(uint32_t codePoint) {
-    wchar_t code[16];
-    std::swprintf(code, 16, L"U+%04X", unsigned(codePoint));
+    const std::wstring code = CodePointText<wchar_t>(codePoint);
     const std::u16string character = CharacterOf(codePoint);
     return character.empty() ? code
                              : code + (L" " + std::wstring(character.begin(), character.end()));
@@ -82,9 +82,10 @@ int RunCheck(const CliArgs& args) {
         session.emplace();
         if (const int status = ReadFontDataForm(args.positional()[0], *session, &options.fields))
             return status;
-        options.model = ChooseModel(args.Value(L"model"), session->doc.m_fontHeader);
-        if (!options.model)
-            return UsageError(L"--model must be QC150, QW300 or QW400");
+        const PrinterModel* named = nullptr;
+        if (const int status = ReadModelOption(args, &named))
+            return status;
+        options.model = &ChooseModel(named, session->doc.m_fontHeader);
     } else {
         if (const int status = ReadFormOptions(
                 args, L"check needs --face NAME --size PT --name REGNAME, or FILE.kfd", &options))
@@ -106,8 +107,7 @@ int RunCheck(const CliArgs& args) {
     out += Line(L"count", std::to_wstring(figures.count));
     out += Line(L"bytes_per_glyph", std::to_wstring(figures.bytesPerGlyph));
     out += Line(L"memory_bytes", std::to_wstring(figures.memoryBytes));
-    out += Line(L"fits_240KB",
-                figures.memoryBytes <= RegisteredData::kMemoryBytesTotal ? L"yes" : L"no");
+    out += Line(L"fits_240KB", figures.memoryBytes <= kPrinterMemoryBytes ? L"yes" : L"no");
     out += Line(L"cell",
                 std::to_wstring(figures.cellWidth) + L"x" + std::to_wstring(figures.cellHeight));
     const std::string mm = Millimetres(figures.cellWidth, dotsPerMm) + "x" +

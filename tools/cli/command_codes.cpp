@@ -1,7 +1,6 @@
 // glyphkit-cli codes: the code list a registration would hold:
 // "n=<count>", then one "U+XXXX" line per code, ascending; the codes the face
 // has no glyph for are listed on standard error.
-#include <cstdio>
 #include <string>
 
 #include "fontdata/code_list.h"
@@ -9,6 +8,7 @@
 #include "fontdata/missing_glyphs.h"
 #include "fontdata/win_code_page_conversion.h"
 #include "framework/code_page_text.h"
+#include "printer/text_formats.h"
 #include "res/resource_ids.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
@@ -38,11 +38,8 @@ int RunCodes(const CliArgs& args) {
         return Failure(IDS_TEXT_TOO_LARGE);
     const CCodeList& codes = registration.list;
     std::wstring out = L"n=" + std::to_wstring(codes.Count()) + L"\n";
-    for (uint16_t i = 0; i < codes.Count(); ++i) {
-        wchar_t line[16];
-        std::swprintf(line, 16, L"U+%04X\n", codes.Codes()[i]);
-        out += line;
-    }
+    for (uint16_t i = 0; i < codes.Count(); ++i)
+        out += CodePointText<wchar_t>(codes.Codes()[i]) + L"\n";
     console::Out(out);
     const std::vector<uint16_t> missing = FindMissingGlyphs(
         DisplayContext(), RenderingFont(family, FontHeader()), codes.Codes(), codes.Count());

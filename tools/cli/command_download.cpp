@@ -4,18 +4,17 @@
 #include <optional>
 #include <string>
 
-#include "app/printer_model.h"
 #include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/installed_fonts.h"
 #include "tools/cli/loaded_registration.h"
+#include "tools/cli/model_option.h"
 #include "tools/cli/printer_options.h"
 
 int RunDownload(const CliArgs& args) {
     if (args.positional().size() != 1)
-        return UsageError(L"usage: download FILE.kfd --id N [--port N[,N...]] [--overwrite yes|no] "
-                          L"[--model NAME]");
+        return CommandUsageError(L"download");
     const std::optional<std::wstring> id = args.Value(L"id");
     if (!id)
         return UsageError(L"download needs --id N");
@@ -29,13 +28,13 @@ int RunDownload(const CliArgs& args) {
     const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));
     if (!load.loaded)
         return 1;
-    const PrinterModel* model = ChooseModel(args.Value(L"model"), session.doc.m_fontHeader);
-    if (!model)
-        return UsageError(L"--model takes QC150, QW300 or QW400");
+    const PrinterModel* named = nullptr;
+    if (const int status = ReadModelOption(args, &named))
+        return status;
 
     FormEnvironment environment;
     environment.reference = DisplayContext();
-    environment.resolution = model->resolution;
+    environment.resolution = ChooseModel(named, session.doc.m_fontHeader).resolution;
     environment.comPort = options.port;
     // The registration ID is checked as the form checks its text (message 135).
     return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load), ToCodePage(*id),

@@ -1,12 +1,14 @@
 // glyphkit-cli list, delete and clear: the registered data management of the
 // main form, against the printer on a COM port.
+#include "framework/code_page_text.h"
+#include "printer/registration_id.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/installed_fonts.h"
 #include "tools/cli/printer_options.h"
 
 int RunList(const CliArgs& args) {
     if (!args.positional().empty())
-        return UsageError(L"usage: list [--port N]");
+        return CommandUsageError(L"list");
     const PrinterOptions options = ReadPrinterOptions(args);
     if (!options.error.empty())
         return UsageError(options.error);
@@ -16,21 +18,21 @@ int RunList(const CliArgs& args) {
 
 int RunDelete(const CliArgs& args) {
     if (!args.positional().empty())
-        return UsageError(L"usage: delete --id N [--port N] [--confirm yes|no]");
+        return CommandUsageError(L"delete");
     const std::optional<std::wstring> idText = args.Value(L"id");
-    const std::optional<long> id = idText ? ParseDecimal(*idText, 0, 99) : std::nullopt;
+    const std::optional<int> id = idText ? ParseRegistrationId(ToCodePage(*idText)) : std::nullopt;
     if (!id)
         return UsageError(L"--id takes a registration ID from 0 to 99");
     const PrinterOptions options = ReadPrinterOptions(args, L"confirm");
     if (!options.error.empty())
         return UsageError(options.error);
     FormSession session(options.answer);
-    return session.operations.DeleteRegisteredEntry(int(*id), options.port) ? 0 : 1;
+    return session.operations.DeleteRegisteredEntry(*id, options.port) ? 0 : 1;
 }
 
 int RunClear(const CliArgs& args) {
     if (!args.positional().empty())
-        return UsageError(L"usage: clear [--port N] [--confirm yes|no]");
+        return CommandUsageError(L"clear");
     const PrinterOptions options = ReadPrinterOptions(args, L"confirm");
     if (!options.error.empty())
         return UsageError(options.error);

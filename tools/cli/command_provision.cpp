@@ -1,28 +1,28 @@
 // glyphkit-cli provision: one plan of registrations stored in several
 // printers at once, each on its own COM port.
-#include "app/printer_model.h"
-#include "form/form_checks.h"
 #include "framework/code_page_text.h"
+#include "printer/registration_id.h"
+#include "printer/text_formats.h"
 #include "res/resource_ids.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/loaded_registration.h"
+#include "tools/cli/model_option.h"
 #include "tools/cli/plan_check.h"
 #include "tools/cli/plan_on_ports.h"
 #include "tools/cli/printer_options.h"
 
 int RunProvision(const CliArgs& args) {
     if (args.positional().size() != 1)
-        return UsageError(L"usage: provision PLAN --port 1,2,... [--clear] [--overwrite yes|no] "
-                          L"[--model QC150|QW300|QW400]");
+        return CommandUsageError(L"provision");
     if (!args.Value(L"port"))
         return UsageError(L"provision needs --port with the printers' ports, e.g. --port 1,2");
     const PrinterOptions options = ReadPrinterOptions(args, L"overwrite", true);
     if (!options.error.empty())
         return UsageError(options.error);
-    const std::optional<std::wstring> model = args.Value(L"model");
-    if (model && !FindPrinterModel(ToCodePage(*model).c_str()))
-        return UsageError(L"--model takes QC150, QW300 or QW400");
+    const PrinterModel* model = nullptr;
+    if (const int status = ReadModelOption(args, &model))
+        return status;
 
     std::vector<PlannedRegistration> plan;
     if (const int status = LoadProvisionPlan(args.positional()[0], model, &plan))
@@ -39,9 +39,9 @@ int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
     const std::optional<int> id = ParseRegistrationId(ToCodePage(args.Value(L"id").value_or(L"")));
     if (!id)
         return Failure(IDS_BAD_REGISTRATION_ID);
-    const std::optional<std::wstring> model = args.Value(L"model");
-    if (model && !FindPrinterModel(ToCodePage(*model).c_str()))
-        return UsageError(L"--model takes QC150, QW300 or QW400");
+    const PrinterModel* model = nullptr;
+    if (const int status = ReadModelOption(args, &model))
+        return status;
     const std::wstring& file = args.positional()[0];
     // A plan of one line, named by the ID and the file instead of a line.
     std::vector<PlannedRegistration> plan(1);
@@ -53,7 +53,7 @@ int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
     if (FirstBeyondMemory(plan))
         return UsageError(file + L": the registration takes " +
                           std::to_wstring(plan[0].MemoryUse()) + L" bytes, more than the " +
-                          L"printer's 240 KB");
+                          L"printer's " + PrinterMemoryText<wchar_t>());
     ProvisionOptions provision;
     provision.overwrite = args.Value(L"overwrite").value_or(L"no") == L"yes";
     return RunPlanOnPorts(plan, ports, provision);

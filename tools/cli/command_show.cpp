@@ -1,11 +1,10 @@
 // glyphkit-cli show FILE.kfd: reads a font data file as the form's Load does
 // and prints what it restores, "key=value" lines, then one "U+XXXX" line per
 // code in file order.
-#include <cstdio>
 #include <string>
 
 #include "framework/code_page_text.h"
-#include "printer/registered_data.h"
+#include "printer/text_formats.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/installed_fonts.h"
@@ -53,12 +52,9 @@ int RunShow(const CliArgs& args) {
     // printer counts it: each character's record and bitmap (the header's
     // data size), whole kilobytes, the rest dropped.
     out += Line(L"memory", std::to_wstring(h.DWord(FontHeader::kDataSize) / 1024) + L"/" +
-                               std::to_wstring(RegisteredData::kMemoryKilobytesTotal) + L"KB");
-    for (char16_t code : load.fileText) {
-        wchar_t line[16];
-        std::swprintf(line, 16, L"U+%04X\n", unsigned(code));
-        out += line;
-    }
+                               std::to_wstring(kPrinterMemoryKilobytes) + L"KB");
+    for (char16_t code : load.fileText)
+        out += CodePointText<wchar_t>(code) + L"\n";
     console::Out(out);
     return 0;
 }

@@ -23,6 +23,8 @@ int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports);
 
 // Prints "glyphkit-cli: <text>" on standard error and returns 2.
 int UsageError(const std::wstring& text);
+// The same with the usage of the command named so.
+int CommandUsageError(const wchar_t* command);
 // Prints the text of a string-table message on standard error and returns 1.
 int Failure(unsigned messageId);
 // Prints text, then the file at path and the system's reason for systemError

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cwchar>
 
+#include "form/memory_usage_text.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
-#include "printer/memory_usage_text.h"
+#include "printer/text_formats.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
 #include "tools/cli/file_problem.h"
@@ -31,11 +31,8 @@ void PrintMissingGlyphs(const std::string& face, const std::vector<uint16_t>& co
                         FromCodePage(face) + L" has no glyph for " + std::to_wstring(codes.size()) +
                         (codes.size() == 1 ? L" character" : L" characters") +
                         L", registered as its empty box:";
-    for (size_t i = 0; i < codes.size(); ++i) {
-        wchar_t code[16];
-        std::swprintf(code, 16, L"U+%04X", unsigned(codes[i]));
-        text += (i % 16 == 0 ? L"\n  " : L" ") + std::wstring(code);
-    }
+    for (size_t i = 0; i < codes.size(); ++i)
+        text += (i % 16 == 0 ? L"\n  " : L" ") + CodePointText<wchar_t>(codes[i]);
     console::Err(text + L"\n");
 }
 

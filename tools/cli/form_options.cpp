@@ -4,6 +4,7 @@
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/installed_fonts.h"
+#include "tools/cli/model_option.h"
 #include "tools/cli/registration_input.h"
 
 namespace {
@@ -39,9 +40,10 @@ int ReadFormOptions(const CliArgs& args, const wchar_t* usage, FormOptions* opti
     if (!points)
         return UsageError(L"--size must be 1 to 72");
     options->points = int(*points);
-    options->model = FindPrinterModel(ToCodePage(args.Value(L"model").value_or(L"QC150")).c_str());
+    if (const int status = ReadModelOption(args, &options->model))
+        return status;
     if (!options->model)
-        return UsageError(L"--model must be QC150, QW300 or QW400");
+        options->model = &kPrinterModels[0];
     options->bold = args.Has(L"bold");
     options->italic = args.Has(L"italic");
     options->unicode = args.Has(L"unicode");

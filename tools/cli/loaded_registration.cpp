@@ -1,5 +1,6 @@
 #include "tools/cli/loaded_registration.h"
 
+#include "form/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "printer/download_exchange.h"
@@ -8,6 +9,7 @@
 #include "tools/cli/console_front_end.h"
 #include "tools/cli/file_problem.h"
 #include "tools/cli/installed_fonts.h"
+#include "tools/cli/model_option.h"
 
 namespace {
 
@@ -43,17 +45,6 @@ private:
 
 } // namespace
 
-const PrinterModel* ChooseModel(const std::optional<std::wstring>& modelName,
-                                const FontHeader& header) {
-    if (modelName)
-        return FindPrinterModel(ToCodePage(*modelName).c_str());
-    const int resolution = header.Word(FontHeader::kResolution);
-    for (const PrinterModel& model : kPrinterModels)
-        if (model.resolution == resolution)
-            return &model;
-    return &kPrinterModels[0];
-}
-
 FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load) {
     // The loaded text holds all the file's characters, the range's among
     // them, so the mode is on only where Load cleared the text.
@@ -70,8 +61,7 @@ FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load) {
     return fields;
 }
 
-bool BuildRegistrationFromFile(const std::wstring& path, int id,
-                               const std::optional<std::wstring>& modelName,
+bool BuildRegistrationFromFile(const std::wstring& path, int id, const PrinterModel* model,
                                const std::wstring& where, PlannedRegistration* out,
                                std::wstring* problem) {
     // The form's operations take paths in the ANSI code page; a name that
@@ -89,10 +79,9 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id,
         *problem = kept.text;
         return false;
     }
-    const PrinterModel* model = ChooseModel(modelName, doc.m_fontHeader);
     FormEnvironment environment;
     environment.reference = DisplayContext();
-    environment.resolution = model ? model->resolution : kPrinterModels[0].resolution;
+    environment.resolution = ChooseModel(model, doc.m_fontHeader).resolution;
 
     // Built in memory: the threads that send it read the glyph data there.
     std::vector<uint8_t> glyphs;
@@ -105,7 +94,8 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id,
     out->record.BuildInfoBlock();
     out->glyphs = std::move(glyphs);
     if (!GlyphDataFits(out->record, out->glyphs.size())) {
-        *problem = LoadText(IDS_DOWNLOAD_FAILED);
+        *problem =
+            LoadText(PrinterMessageFor({PrinterTask::Download, PrinterResult::DataMismatch})->id);
         return false;
     }
     return true;

@@ -150,6 +150,10 @@ int UsageError(const std::wstring& text) {
     return 2;
 }
 
+int CommandUsageError(const wchar_t* command) {
+    return UsageError(std::wstring(L"usage: ") + FindCommand(command)->usage);
+}
+
 int Failure(unsigned messageId) {
     console::Err(LoadText(messageId) + L"\n");
     return 1;

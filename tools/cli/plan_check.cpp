@@ -2,7 +2,7 @@
 
 #include "framework/code_page_text.h"
 #include "framework/whole_file.h"
-#include "printer/registered_data.h"
+#include "printer/text_formats.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/file_problem.h"
@@ -52,7 +52,7 @@ int Refuse(const std::wstring& planPath, int line, const std::wstring& why) {
 
 } // namespace
 
-int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wstring>& modelName,
+int LoadProvisionPlan(const std::wstring& planPath, const PrinterModel* model,
                       std::vector<PlannedRegistration>* plan) {
     std::vector<uint8_t> bytes;
     uint32_t error = 0;
@@ -83,7 +83,7 @@ int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wst
         registration.line = line;
         std::wstring problem;
         const std::wstring where = planPath + L" line " + std::to_wstring(line.lineNumber);
-        if (!BuildRegistrationFromFile(path, line.id, modelName, where, &registration, &problem))
+        if (!BuildRegistrationFromFile(path, line.id, model, where, &registration, &problem))
             return Refuse(planPath, line.lineNumber, problem);
         plan->push_back(std::move(registration));
     }
@@ -94,7 +94,8 @@ int LoadProvisionPlan(const std::wstring& planPath, const std::optional<std::wst
         return Refuse(planPath, (*plan)[*beyond].line.lineNumber,
                       L"with this registration the plan takes " + std::to_wstring(total) +
                           L" bytes, more than the printer's " +
-                          std::to_wstring(RegisteredData::kMemoryBytesTotal) + L" (240 KB)");
+                          std::to_wstring(kPrinterMemoryBytes) + L" (" +
+                          PrinterMemoryText<wchar_t>() + L")");
     }
     return 0;
 }

@@ -5,7 +5,6 @@
 
 #include "printer/printer_port.h"
 #include "printer/provision_run.h"
-#include "res/resource_ids.h"
 #include "tools/cli/console.h"
 #include "tools/cli/interrupt.h"
 #include "tools/cli/provision_display.h"
@@ -26,12 +25,10 @@ private:
     SerialPrinterLink m_link;
 };
 
-std::unique_ptr<OpenedPort> OpenSerialPort(int comPort, unsigned* failureMessage) {
+std::unique_ptr<OpenedPort> OpenSerialPort(int comPort) {
     PortHandle handle = OpenPrinterPort(comPort);
-    if (!handle.IsOpen()) {
-        *failureMessage = IDS_COM_OPEN_FAILED;
+    if (!handle.IsOpen())
         return nullptr;
-    }
     // As in every printer operation, a port that cannot be set up still gets
     // the exchange, which then fails on its own time-outs with its message.
     CRS232C().Configure(handle.Get(), kPrinterBaudRate, NOPARITY, RTS_CONTROL_DISABLE);

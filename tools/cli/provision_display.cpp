@@ -2,35 +2,30 @@
 
 #include <windows.h>
 
-#include <cwchar>
-
+#include "form/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
+#include "printer/text_formats.h"
 #include "tools/cli/console.h"
 
 namespace {
 
-std::wstring PortName(int port) {
-    wchar_t name[16];
-    std::swprintf(name, 16, L"COM%-2d", port);
+// The port's name, a column as wide as that of COM10 to COM20.
+std::wstring PortColumn(int port) {
+    std::wstring name = ComPortName<wchar_t>(port);
+    if (name.size() < 5)
+        name.resize(5, L' ');
     return name;
 }
 
-std::wstring TwoDigits(int id) {
-    wchar_t text[8];
-    std::swprintf(text, 8, L"%02d", id);
-    return text;
-}
-
-std::wstring CodeText(uint64_t code) {
-    wchar_t text[16];
-    std::swprintf(text, 16, L"U+%04X", unsigned(code));
-    return text;
+// "ID 07"
+std::wstring SpacedId(int id) {
+    return L"ID " + RegistrationIdDigits<wchar_t>(id);
 }
 
 // How the final listing differs from the plan, named for the operator.
 std::wstring Difference(const ListingDifference& d) {
-    const std::wstring id = L"ID" + TwoDigits(d.id);
+    const std::wstring id = RegistrationIdText<wchar_t>(d.id);
     switch (d.what) {
     case ListingMismatch::Missing:
         return id + L" is not in the printer's listing";
@@ -44,8 +39,9 @@ std::wstring Difference(const ListingDifference& d) {
         return id + L" is listed with " + std::to_wstring(d.listed) + L" bytes, not " +
                std::to_wstring(d.planned);
     case ListingMismatch::CharacterCode:
-        return id + L" lists " + CodeText(d.listed) + L" as character " +
-               std::to_wstring(d.character + 1) + L", not " + CodeText(d.planned);
+        return id + L" lists " + CodePointText<wchar_t>(uint32_t(d.listed)) + L" as character " +
+               std::to_wstring(d.character + 1) + L", not " +
+               CodePointText<wchar_t>(uint32_t(d.planned));
     case ListingMismatch::None:
         break;
     }
@@ -72,13 +68,13 @@ std::wstring ProvisionDisplay::Registration(size_t index) const {
     const PlanLine& line = m_plan.at(index).line;
     const std::wstring file = FromCodePage(line.file, CP_UTF8);
     if (line.lineNumber == 0)
-        return L"ID " + TwoDigits(line.id) + L" (" + file + L")";
-    return L"line " + std::to_wstring(line.lineNumber) + L" (ID " + TwoDigits(line.id) + L", " +
-           file + L")";
+        return SpacedId(line.id) + L" (" + file + L")";
+    return L"line " + std::to_wstring(line.lineNumber) + L" (" + SpacedId(line.id) + L", " + file +
+           L")";
 }
 
 std::wstring ProvisionDisplay::ProgressLine(const PortView& port) const {
-    std::wstring text = PortName(port.port) + L" ";
+    std::wstring text = PortColumn(port.port) + L" ";
     if (port.finished) {
         return text + (port.outcome == PortOutcome::Ok       ? L"done"
                        : port.outcome == PortOutcome::Failed ? L"failed"
@@ -163,15 +159,15 @@ void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
 }
 
 std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResult& result) const {
-    const std::wstring name = L"COM" + std::to_wstring(port.port);
+    const std::wstring name = ComPortName<wchar_t>(port.port);
     if (result.outcome == PortOutcome::Ok) {
         // What this run stored, not whatever else the printer holds; the
         // memory is the printer's whole use.
         std::wstring ids;
         for (const PlannedRegistration& registration : m_plan)
-            ids += L" ID" + TwoDigits(registration.line.id);
+            ids += L" " + RegistrationIdText<wchar_t>(registration.line.id);
         return name + L" ok:" + ids + L", memory " + std::to_wstring(result.memoryUse / 1024) +
-               L"/240 KB";
+               L"/" + PrinterMemoryText<wchar_t>();
     }
     std::wstring where;
     switch (result.step) {
@@ -191,11 +187,12 @@ std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResul
         return name + L" cancelled" + where;
     std::wstring why;
     switch (result.failure) {
-    case PortFailure::Message:
-        why = LoadText(result.messageId);
+    case PortFailure::Report:
+        if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report))
+            why = LoadText(message->id);
         break;
     case PortFailure::OverwriteRefused:
-        why = L"ID " + TwoDigits(m_plan.at(result.registration).line.id) +
+        why = SpacedId(m_plan.at(result.registration).line.id) +
               L" is registered already and --overwrite is no";
         break;
     case PortFailure::ListingDiffers:

@@ -1,4 +1,4 @@
-#include "printer/memory_usage_text.h"
+#include "form/memory_usage_text.h"
 
 #include <cwchar>
 

@@ -1,0 +1,108 @@
+#include "form/printer_messages.h"
+
+#include "res/resource_ids.h"
+
+namespace {
+
+PrinterMessage Warning(unsigned id) {
+    return {id, MessageKind::Warning, MessageCaption::Result};
+}
+
+PrinterMessage Plain(unsigned id) {
+    return {id, MessageKind::Plain, MessageCaption::Result};
+}
+
+PrinterMessage Information(unsigned id) {
+    return {id, MessageKind::Information, MessageCaption::Result};
+}
+
+// What an operation shows when it was done, when the printer held nothing,
+// and when it failed.
+struct TaskMessages {
+    PrinterMessage done;
+    PrinterMessage nothing;
+    PrinterMessage failed;
+};
+
+// One entry: "nothing to delete" warns and success is a plain box; all
+// entries: both inform.
+const TaskMessages kQuery{Plain(IDS_QUERY_DONE), Plain(IDS_QUERY_DONE_EMPTY),
+                          Warning(IDS_QUERY_FAILED)};
+const TaskMessages kDeleteEntry{Plain(IDS_DELETE_DONE), Warning(IDS_DELETE_NOTHING),
+                                Warning(IDS_DELETE_FAILED)};
+const TaskMessages kClearAll{Information(IDS_DELETE_DONE), Information(IDS_DELETE_NOTHING),
+                             Warning(IDS_DELETE_FAILED)};
+const TaskMessages kDownload{Plain(IDS_DOWNLOAD_DONE), Warning(IDS_DOWNLOAD_FAILED),
+                             Warning(IDS_DOWNLOAD_FAILED)};
+
+const TaskMessages* MessagesOf(PrinterTask task) {
+    switch (task) {
+    case PrinterTask::Query:
+        return &kQuery;
+    case PrinterTask::DeleteEntry:
+        return &kDeleteEntry;
+    case PrinterTask::ClearAll:
+        return &kClearAll;
+    case PrinterTask::Download:
+        return &kDownload;
+    case PrinterTask::Refresh: // silent
+    case PrinterTask::Port:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
+    // The port's own troubles read the same whatever the operation; one that
+    // cannot be set up names the application, since the fault is the
+    // system's, not the printer's.
+    switch (report.result) {
+    case PrinterResult::PortNotOpened:
+        return Warning(IDS_COM_OPEN_FAILED);
+    case PrinterResult::PortStateUnreadable:
+        return PrinterMessage{IDS_COM_STATE_FAILED, MessageKind::Warning,
+                              MessageCaption::Application};
+    case PrinterResult::PortSettingsRefused:
+        return PrinterMessage{IDS_COM_SETUP_FAILED, MessageKind::Warning,
+                              MessageCaption::Application};
+    case PrinterResult::AreaUnusable:
+        return Warning(IDS_AREA_NG);
+    case PrinterResult::Declined:
+        return std::nullopt;
+    default:
+        break;
+    }
+    const TaskMessages* messages = MessagesOf(report.task);
+    if (!messages)
+        return std::nullopt;
+    if (report.result == PrinterResult::Done)
+        return messages->done;
+    if (report.result == PrinterResult::NothingRegistered)
+        return messages->nothing;
+    return messages->failed;
+}
+
+unsigned PrinterQuestionId(PrinterQuestion question) {
+    switch (question) {
+    case PrinterQuestion::Overwrite:
+        return IDS_ASK_OVERWRITE;
+    case PrinterQuestion::DeleteEntry:
+        return IDS_ASK_DELETE;
+    case PrinterQuestion::ClearAll:
+        break;
+    }
+    return IDS_ASK_DELETE_ALL;
+}
+
+bool OperatorPrinterSide::Ask(PrinterQuestion question) {
+    if (question == PrinterQuestion::Overwrite)
+        return m_operator.AskYesNoAbout(PrinterQuestionId(question), m_overwriteLine);
+    return m_operator.AskYesNo(PrinterQuestionId(question));
+}
+
+void OperatorPrinterSide::Tell(const PrinterReport& report) {
+    if (const std::optional<PrinterMessage> message = PrinterMessageFor(report))
+        m_operator.ShowMessage(message->id, message->kind, message->caption);
+}

@@ -1,0 +1,75 @@
+#include "form/printer_messages.h"
+
+#include <gtest/gtest.h>
+
+#include "recording_operator.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+using R = PrinterResult;
+using T = PrinterTask;
+constexpr auto W = MessageKind::Warning;
+constexpr auto P = MessageKind::Plain;
+constexpr auto I = MessageKind::Information;
+
+TEST(PrinterMessages, EachReportShowsItsStringTableMessage) {
+    const struct {
+        T task;
+        R result;
+        unsigned id; // 0: nothing is shown
+        MessageKind kind;
+        MessageCaption caption;
+    } cases[] = {
+        {T::Port, R::PortNotOpened, IDS_COM_OPEN_FAILED, W, MessageCaption::Result},
+        {T::Port, R::PortStateUnreadable, IDS_COM_STATE_FAILED, W, MessageCaption::Application},
+        {T::Port, R::PortSettingsRefused, IDS_COM_SETUP_FAILED, W, MessageCaption::Application},
+        {T::Query, R::Done, IDS_QUERY_DONE, P, MessageCaption::Result},
+        {T::Query, R::NothingRegistered, IDS_QUERY_DONE_EMPTY, P, MessageCaption::Result},
+        {T::Query, R::NoAnswer, IDS_QUERY_FAILED, W, MessageCaption::Result},
+        {T::Query, R::ListingDamaged, IDS_QUERY_FAILED, W, MessageCaption::Result},
+        {T::Refresh, R::ListingDamaged, 0, W, MessageCaption::Result},
+        {T::DeleteEntry, R::Done, IDS_DELETE_DONE, P, MessageCaption::Result},
+        {T::DeleteEntry, R::NothingRegistered, IDS_DELETE_NOTHING, W, MessageCaption::Result},
+        {T::DeleteEntry, R::UnexpectedReply, IDS_DELETE_FAILED, W, MessageCaption::Result},
+        {T::DeleteEntry, R::Declined, 0, W, MessageCaption::Result},
+        {T::ClearAll, R::Done, IDS_DELETE_DONE, I, MessageCaption::Result},
+        {T::ClearAll, R::NothingRegistered, IDS_DELETE_NOTHING, I, MessageCaption::Result},
+        {T::ClearAll, R::NoAnswer, IDS_DELETE_FAILED, W, MessageCaption::Result},
+        {T::Download, R::Done, IDS_DOWNLOAD_DONE, P, MessageCaption::Result},
+        {T::Download, R::AreaUnusable, IDS_AREA_NG, W, MessageCaption::Result},
+        {T::Download, R::CharacterNotAcknowledged, IDS_DOWNLOAD_FAILED, W, MessageCaption::Result},
+        {T::Download, R::DataMismatch, IDS_DOWNLOAD_FAILED, W, MessageCaption::Result},
+        {T::Download, R::Declined, 0, W, MessageCaption::Result},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(int(c.task)) + "/" + std::to_string(int(c.result)));
+        RecordingOperator op;
+        OperatorPrinterSide side(op);
+        side.Tell({c.task, c.result});
+        if (c.id == 0) {
+            EXPECT_TRUE(op.messages.empty());
+            continue;
+        }
+        EXPECT_EQ(op.messages, (std::vector<ShownMessage>{{c.id, c.kind, c.caption}}));
+    }
+}
+
+TEST(PrinterMessages, OnlyTheOverwriteQuestionNamesWhatItReplaces) {
+    struct Asked : RecordingOperator {
+        std::vector<std::string> lines;
+        bool AskYesNoAbout(unsigned id, const std::string& line) override {
+            lines.push_back(line);
+            return AskYesNo(id);
+        }
+    } op;
+    OperatorPrinterSide side(op, "ID07 OLD");
+    EXPECT_TRUE(side.Ask(PrinterQuestion::Overwrite));
+    EXPECT_TRUE(side.Ask(PrinterQuestion::DeleteEntry));
+    EXPECT_TRUE(side.Ask(PrinterQuestion::ClearAll));
+    EXPECT_EQ(op.questions,
+              (std::vector<unsigned>{IDS_ASK_OVERWRITE, IDS_ASK_DELETE, IDS_ASK_DELETE_ALL}));
+    EXPECT_EQ(op.lines, std::vector<std::string>{"ID07 OLD"});
+}
+
+} // namespace
