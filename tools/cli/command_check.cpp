@@ -82,7 +82,7 @@ int RunCheck(const CliArgs& args) {
         session.emplace();
         if (const int status = ReadFontDataForm(args.positional()[0], *session, &options.fields))
             return status;
-        options.model = ChooseModel(args.Value(L"model"), session->doc.m_fontHeader);
+        options.model = ChooseModel(args.Value(L"model"), session->doc.GetFontHeader());
         if (!options.model)
             return UsageError(L"--model must be QC150, QW300 or QW400");
     } else {

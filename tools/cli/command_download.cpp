@@ -29,7 +29,7 @@ int RunDownload(const CliArgs& args) {
     const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));
     if (!load.loaded)
         return 1;
-    const PrinterModel* model = ChooseModel(args.Value(L"model"), session.doc.m_fontHeader);
+    const PrinterModel* model = ChooseModel(args.Value(L"model"), session.doc.GetFontHeader());
     if (!model)
         return UsageError(L"--model takes QC150, QW300 or QW400");
 

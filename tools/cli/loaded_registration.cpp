@@ -59,10 +59,10 @@ FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load) {
     // them, so the mode is on only where Load cleared the text.
     FormFields fields;
     fields.regName = doc.GetRegName();
-    if (doc.m_nRangeStart >= 0)
-        fields.codeStart = uint32_t(doc.m_nRangeStart);
-    if (doc.m_nRangeEnd >= 0)
-        fields.codeEnd = uint32_t(doc.m_nRangeEnd);
+    if (doc.GetRangeStart() >= 0)
+        fields.codeStart = uint32_t(doc.GetRangeStart());
+    if (doc.GetRangeEnd() >= 0)
+        fields.codeEnd = uint32_t(doc.GetRangeEnd());
     fields.rangeOn = load.textAction == TextAfterLoad::Clear;
     if (load.textAction == TextAfterLoad::Fill)
         fields.text = load.fileText;
@@ -89,21 +89,20 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id,
         *problem = kept.text;
         return false;
     }
-    const PrinterModel* model = ChooseModel(modelName, doc.m_fontHeader);
+    const PrinterModel* model = ChooseModel(modelName, doc.GetFontHeader());
     FormEnvironment environment;
     environment.reference = DisplayContext();
     environment.resolution = model ? model->resolution : kPrinterModels[0].resolution;
 
     // Built in memory: the threads that send it read the glyph data there.
-    std::vector<uint8_t> glyphs;
-    if (!operations.BuildDownload(FieldsAfterLoad(doc, load), std::to_string(id), environment,
-                                  &glyphs)) {
+    FormRegistration built = operations.Build(FieldsAfterLoad(doc, load), environment,
+                                              RegistrationAction::Download, std::to_string(id));
+    if (!built.built) {
         *problem = kept.text.empty() ? LoadText(IDS_CREATE_FILE_FAILED) : kept.text;
         return false;
     }
-    out->record = operations.DownloadRecord();
-    out->record.BuildInfoBlock();
-    out->glyphs = std::move(glyphs);
+    out->record = std::move(built.download);
+    out->glyphs = std::move(built.rendered.glyphData);
     if (!GlyphDataFits(out->record, out->glyphs.size())) {
         *problem = LoadText(IDS_DOWNLOAD_FAILED);
         return false;
