@@ -1,8 +1,8 @@
 #include "form/form_operations.h"
 
+#include "check/registration_check.h"
 #include "fontdata/font_data_file.h"
 #include "form/font_data_load.h"
-#include "form/registration_check.h"
 #include "framework/scoped_file.h"
 #include "framework/whole_file.h"
 #include "printer/overwrite_question.h"

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "check/registration_check.h"
 #include "fontdata/font_data_file.h"
 #include "form/form_operations.h"
-#include "form/registration_check.h"
 #include "recording_operator.h"
 #include "res/resource_ids.h"
 #include "tests/form/installed_fonts_suite.h"

@@ -9,9 +9,9 @@
 #include <cwctype>
 #include <string>
 
+#include "check/registration_check.h"
+#include "check/sheet_image_file.h"
 #include "fontdata/font_header.h"
-#include "form/registration_check.h"
-#include "form/sheet_image_file.h"
 #include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
