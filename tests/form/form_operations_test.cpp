@@ -253,6 +253,38 @@ TEST_F(FormOperationsTest, SavedBytesFollowTheFileLayout) {
     EXPECT_TRUE(op.messages.empty());
 }
 
+// What a Save leaves in the settings: nothing when the checks refuse the
+// form; the face it builds with once they pass, also when the build is then
+// refused (the preview draws that face from then on); with the file written,
+// the name and the header too.
+TEST_F(FormOperationsTest, SaveKeepsTheFaceOnceTheChecksPassAndTheRestWhenSaved) {
+    FormFields unnamed = Fields(u"A");
+    unnamed.regName.clear();
+    const struct {
+        const char* what;
+        FormFields fields;
+        unsigned message;
+        std::string face, regName;
+    } cases[] = {
+        {"refused by the checks", unnamed, IDS_BAD_REGISTRATION_NAME, "Before", "OLD"},
+        {"5003 codes", Fields(DistinctKanji(5000), true, 0x41, 0x43), IDS_TEXT_TOO_LARGE, kGothic,
+         "OLD"},
+        {"saved", Fields(u"AB"), 0, kGothic, "FONT1"},
+    };
+    for (const auto& c : cases) {
+        doc.SetFaceName("Before");
+        doc.SetRegName("OLD");
+        op.messages.clear();
+        EXPECT_EQ(Save(c.fields), c.message == 0) << c.what;
+        EXPECT_EQ(op.MessageIds(),
+                  c.message ? std::vector<unsigned>{c.message} : std::vector<unsigned>{})
+            << c.what;
+        EXPECT_EQ(doc.GetFaceName(), c.face) << c.what;
+        EXPECT_EQ(doc.GetRegName(), c.regName) << c.what;
+    }
+    EXPECT_EQ(doc.GetCharCount(), 2);
+}
+
 TEST_F(FormOperationsTest, FaceOfThirtyTwoBytesBuildsWithoutOverrun) {
     const std::string face(32, 'G'); // not installed, no terminator room
     CFontPT record;
