@@ -14,13 +14,14 @@
 
 namespace {
 
-FormRegistration& Refuse(FormRegistration& registration, unsigned message,
+// The registration as far as it was built, with the reason it stopped.
+FormRegistration Refused(FormRegistration&& registration, unsigned message,
                          MessageCaption caption = MessageCaption::Result,
                          std::optional<FormField> field = std::nullopt) {
     registration.message = message;
     registration.caption = caption;
     registration.refusedField = field;
-    return registration;
+    return std::move(registration);
 }
 
 // The built header with the registration ID's two digits, as the printer
@@ -37,13 +38,13 @@ FontHeader HeaderWithId(const FontHeader& built, int id) {
 
 FormRegistration CheckFormFields(const FormFields& fields, RegistrationAction checks) {
     FormRegistration r;
-    if (const unsigned message = CheckRegistrationForm(fields, checks)) {
-        Refuse(r, message, MessageCaption::Result,
-               message == IDS_REGISTRATION_NAME_UNFIT
-                   ? std::optional<FormField>(FormField::RegistrationName)
-                   : std::nullopt);
-    }
-    return r;
+    const unsigned message = CheckRegistrationForm(fields, checks);
+    if (message == 0)
+        return r;
+    return Refused(std::move(r), message, MessageCaption::Result,
+                   message == IDS_REGISTRATION_NAME_UNFIT
+                       ? std::optional<FormField>(FormField::RegistrationName)
+                       : std::nullopt);
 }
 
 FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFontFamilyList& fonts,
@@ -74,14 +75,14 @@ FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFont
         switch (codes.Build(fields.text, fields.rangeOn, int(*fields.codeStart),
                             int(*fields.codeEnd), codePage, conversion)) {
         case RegistrationCodes::Outcome::TooManyUnits:
-            return Refuse(r, IDS_TEXT_TOO_LARGE);
+            return Refused(std::move(r), IDS_TEXT_TOO_LARGE);
         case RegistrationCodes::Outcome::NoMemory:
             // No room for the code list: the build stops, as any
             // out-of-memory stop, silently.
             return r;
         case RegistrationCodes::Outcome::Built:
             if (codes.list.Count() > kMaxRegistrationCodes)
-                return Refuse(r, IDS_TEXT_TOO_LARGE);
+                return Refused(std::move(r), IDS_TEXT_TOO_LARGE);
             break;
         }
         const uint16_t count = codes.list.Count();
@@ -103,7 +104,7 @@ FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFont
             // window's caption; a want of memory stops silently.
             if (r.rendered.failure != RenderFailure::FontNotRealised)
                 return r;
-            return Refuse(r, IDS_FONT_REALIZE_FAILED, MessageCaption::MainWindow);
+            return Refused(std::move(r), IDS_FONT_REALIZE_FAILED, MessageCaption::MainWindow);
         }
         r.missing = FindMissingGlyphs(rendering.reference, RegistrationFont(rendering),
                                       rendering.codes, count);
@@ -112,8 +113,8 @@ FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFont
     if (registrationId) {
         r.registrationId = ParseRegistrationId(*registrationId);
         if (!r.registrationId)
-            return Refuse(r, IDS_BAD_REGISTRATION_ID, MessageCaption::Result,
-                          FormField::RegistrationId);
+            return Refused(std::move(r), IDS_BAD_REGISTRATION_ID, MessageCaption::Result,
+                           FormField::RegistrationId);
         // The build holds at most kMaxRegistrationCodes records, which the
         // record always takes.
         if (!r.download.SetDownloadData(HeaderWithId(r.rendered.header, *r.registrationId),
