@@ -108,7 +108,7 @@ bool CFormOperations::BuildForCheck(const FormFields& fields, const FormEnvironm
     if (!registration.built || !registration.rendered.deferred)
         return false;
     checked->header = registration.rendered.header;
-    checked->codes = registration.rendered.deferred->Codes();
+    checked->codes = registration.codes;
     checked->glyphs = registration.rendered.deferred;
     checked->missing = registration.missing;
     return true;
