@@ -58,8 +58,8 @@ FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::strin
 LOGFONTA DescribeLoadedFace(const CGlyphkitDoc& doc) {
     // The face name itself goes in at the build, cut to whole characters of
     // the workstation's code page where it fills the file's 32 bytes.
-    const FontHeader& h = doc.m_fontHeader;
-    LOGFONTA lf = doc.m_logFont;
+    const FontHeader& h = doc.GetFontHeader();
+    LOGFONTA lf = doc.GetLogFont();
     lf.lfCharSet = h.Byte(FontHeader::kCharSet);
     lf.lfPitchAndFamily = uint8_t(h.Byte(FontHeader::kPitch) | h.Byte(FontHeader::kFamily));
     return lf;

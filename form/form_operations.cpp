@@ -1,118 +1,80 @@
 #include "form/form_operations.h"
 
-#include <cstdio>
-#include <cstring>
-
-#include "fontdata/code_list.h"
+#include "check/registration_check.h"
 #include "fontdata/font_data_file.h"
-#include "fontdata/glyph_rasterizer.h"
-#include "fontdata/missing_glyphs.h"
-#include "fontdata/win_code_page_conversion.h"
 #include "form/font_data_load.h"
-#include "framework/code_page_text.h"
 #include "framework/scoped_file.h"
-#include "framework/wait_cursor.h"
 #include "framework/whole_file.h"
+#include "printer/registered_data.h"
 #include "res/resource_ids.h"
 
 CFormOperations::CFormOperations(CGlyphkitDoc& doc, const CFontFamilyList& fonts, Operator& op,
                                  FormDisplay& display)
     : m_doc(doc), m_fonts(fonts), m_operator(op), m_display(display) {}
 
-bool CFormOperations::BuildRegistration(const FormFields& fields,
-                                        const FormEnvironment& environment,
-                                        BuiltRegistration* built) {
-    // The face is the one selected in the form. An installed face brings its
-    // description; one the list does not hold (a loaded name) keeps the
-    // settings' description, which Load gave the file's character set.
-    m_doc.SetFaceName(fields.selectedFace);
-    LOGFONTA family{};
-    if (m_fonts.Lookup(fields.selectedFace.c_str(), &family))
-        m_doc.SetLogFont(family);
-    LOGFONTA description = m_doc.m_logFont;
-    SetLogFontFaceName(&description, fields.selectedFace);
-    const uint32_t codePage = CharsetToCodePage(description.lfCharSet);
-
-    unsigned message = 0;
-    MessageCaption caption = MessageCaption::Result;
-    {
-        const CWaitCursor waiting;
-        const CWinCodePageConversion conversion;
-        RegistrationCodes codes;
-        switch (codes.Build(fields.text, fields.rangeOn, int(fields.codeStart.value_or(0)),
-                            int(fields.codeEnd.value_or(0)), codePage, conversion)) {
-        case RegistrationCodes::Outcome::TooManyUnits:
-            message = IDS_TEXT_TOO_LARGE;
-            break;
-        case RegistrationCodes::Outcome::NoMemory:
-            // No room for the code list: the build stops, as any
-            // out-of-memory stop, silently.
-            return false;
-        case RegistrationCodes::Outcome::Built:
-            if (codes.list.Count() > kMaxRegistrationCodes)
-                message = IDS_TEXT_TOO_LARGE;
-            break;
-        }
-        if (message == 0) {
-            m_doc.SetCharCount(codes.list.Count());
-            m_doc.BuildFontHeader();
-            RegistrationSettings settings;
-            settings.reference = environment.reference;
-            settings.resolution = environment.resolution;
-            settings.pointSize = m_doc.m_nPointSize;
-            settings.header = m_doc.m_fontHeader;
-            settings.description = description;
-            settings.codePage = codePage;
-            settings.codes = codes.list.Codes();
-            settings.deferGlyphs = environment.deferGlyphs;
-            if (::BuildRegistration(settings, built)) {
-                m_lastBuiltHeader = built->header;
-                const std::vector<uint16_t> missing =
-                    FindMissingGlyphs(settings.reference, RegistrationFont(settings),
-                                      settings.codes, codes.list.Count());
-                if (!missing.empty())
-                    m_display.GlyphsMissing(fields.selectedFace, missing);
-                return true;
-            }
-            // A font that cannot be realised is named under the main
-            // window's caption; a want of memory stops silently.
-            if (built->failure != RenderFailure::FontNotRealised)
-                return false;
-            message = IDS_FONT_REALIZE_FAILED;
-            caption = MessageCaption::MainWindow;
-        }
-    }
-    if (message != 0)
-        m_operator.ShowMessage(message, MessageKind::Warning, caption);
-    return false;
+void CFormOperations::ShowRefusal(const FormRegistration& registration) const {
+    if (registration.message == 0)
+        return;
+    m_operator.ShowMessage(registration.message, MessageKind::Warning, registration.caption);
+    if (registration.refusedField)
+        m_display.FieldRefused(*registration.refusedField);
 }
 
-bool CFormOperations::TakeCheckedFields(const FormFields& fields, RegistrationAction action) {
-    if (const unsigned message = CheckRegistrationForm(fields, action)) {
-        m_operator.ShowMessage(message);
-        if (message == IDS_REGISTRATION_NAME_UNFIT)
-            m_display.FieldRefused(FormField::RegistrationName);
-        return false;
+void CFormOperations::ShowMissingGlyphs(const FormRegistration& registration) const {
+    if (!registration.missing.empty())
+        m_display.GlyphsMissing(registration.faceName, registration.missing);
+}
+
+FormRegistration CFormOperations::BuildKept(const FormFields& fields,
+                                            const FormEnvironment& environment,
+                                            RegistrationAction checks,
+                                            const std::optional<std::string>& registrationId) {
+    FormRegistration registration =
+        BuildFormRegistration(m_doc, m_fonts, fields, environment, checks, registrationId);
+    // The face goes in as soon as the build has taken it, also when the
+    // build stops after that, so that the preview draws the face the form
+    // built with; the rest only with a whole build. Both before any message,
+    // which lets the form paint.
+    if (registration.faceTaken) {
+        m_doc.SetFaceName(registration.faceName);
+        if (registration.installedFace)
+            m_doc.SetLogFont(*registration.installedFace);
     }
-    m_doc.SetRegName(fields.regName);
-    m_doc.SetCodeStart(uint16_t(*fields.codeStart));
-    m_doc.SetCodeEnd(uint16_t(*fields.codeEnd));
-    return true;
+    if (registration.built) {
+        m_doc.SetRegName(registration.regName);
+        m_doc.SetFontHeader(registration.settingsHeader);
+    }
+    ShowMissingGlyphs(registration);
+    return registration;
+}
+
+FormRegistration CFormOperations::Build(const FormFields& fields,
+                                        const FormEnvironment& environment,
+                                        RegistrationAction checks,
+                                        const std::optional<std::string>& registrationId) {
+    FormRegistration registration = BuildKept(fields, environment, checks, registrationId);
+    ShowRefusal(registration);
+    return registration;
 }
 
 bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvironment& environment,
-                                       const SavePathChooser& choosePath) {
-    if (!TakeCheckedFields(fields, RegistrationAction::Save))
+                                       const SavePathChooser& choosePath, FontHeader* saved) {
+    // The checks come before the file dialog; the build runs them again.
+    const FormRegistration checked = CheckFormFields(fields, RegistrationAction::Save);
+    if (checked.message != 0) {
+        ShowRefusal(checked);
         return false;
+    }
 
     const std::string remembered = m_doc.GetDataFileName();
     const std::optional<std::string> path = choosePath(remembered.empty() ? "*.kfd" : remembered);
     if (!path)
         return false;
 
-    BuiltRegistration built;
-    if (!BuildRegistration(fields, environment, &built))
+    const FormRegistration registration = Build(fields, environment, RegistrationAction::Save);
+    if (!registration.built)
         return false;
+    const BuiltRegistration& built = registration.rendered;
     // The range goes into the file as the fields hold it.
     const std::vector<uint8_t> bytes = EncodeFontDataFile(
         int32_t(*fields.codeStart), int32_t(*fields.codeEnd), built.header, built.records.data(),
@@ -126,6 +88,29 @@ bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvir
         m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, *path, error);
         return false;
     }
+    if (saved)
+        *saved = built.header;
+    return true;
+}
+
+bool CFormOperations::BuildForCheck(const FormFields& fields, const FormEnvironment& environment,
+                                    CheckedBuild* checked) const {
+    *checked = CheckedBuild();
+    // Download's checks, since the check stands for what a download would
+    // send; the registration ID is no part of the build and is not checked.
+    // Rendering every glyph of a large registration takes seconds; the check
+    // shows a few at a time, and renders each when it first comes into view.
+    FormEnvironment deferring = environment;
+    deferring.deferGlyphs = true;
+    const FormRegistration registration = BuildFormRegistration(
+        m_doc, m_fonts, fields, deferring, RegistrationAction::Download, std::nullopt);
+    ShowRefusal(registration);
+    if (!registration.built || !registration.rendered.deferred)
+        return false;
+    checked->header = registration.rendered.header;
+    checked->codes = registration.codes;
+    checked->glyphs = registration.rendered.deferred;
+    checked->missing = registration.missing;
     return true;
 }
 
@@ -167,31 +152,50 @@ LoadResult CFormOperations::LoadFontDataFile(const std::string& path) {
     return result;
 }
 
+std::unique_ptr<PreparedDownload>
+CFormOperations::PrepareDownload(const FormFields& fields, const std::string& registrationId,
+                                 const FormEnvironment& environment) {
+    auto prepared = std::make_unique<PreparedDownload>();
+    if (!prepared->file.Create()) {
+        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
+        return nullptr;
+    }
+    if (!CreateDownloadFile(prepared->file.Path(), fields, registrationId, environment,
+                            &prepared->record))
+        return nullptr;
+    // The build has taken the ID, so it reads.
+    prepared->overwriteLine =
+        OverwriteQuestionLine(m_registered.m_records, ParseRegistrationId(registrationId).value());
+    return prepared;
+}
+
 bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFields& fields,
                                          const std::string& registrationId,
-                                         const FormEnvironment& environment) {
-    if (!TakeCheckedFields(fields, RegistrationAction::Download))
+                                         const FormEnvironment& environment, CFontPT* record) {
+    FormRegistration registration =
+        BuildKept(fields, environment, RegistrationAction::Download, registrationId);
+    // A refused ID is told only with the (empty) file already made, as the
+    // Download always told it; the Download command deletes the file either
+    // way.
+    const bool idRefused = registration.refusedField == FormField::RegistrationId;
+    if (!registration.built && !idRefused) {
+        ShowRefusal(registration);
         return false;
-
-    BuiltRegistration built;
-    if (!BuildRegistration(fields, environment, &built))
-        return false;
-
+    }
     ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.ok()) {
         m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, path, GetLastError());
         return false;
     }
-    // The ID is read only now, with the (empty) file already made; the
-    // Download command deletes it either way.
-    const std::optional<FontHeader> header = HeaderWithId(built.header, registrationId);
-    if (!header)
+    if (!registration.built) {
+        ShowRefusal(registration);
         return false;
+    }
 
     // One write of the whole glyph data. A short or failed write (a full
     // disk) must not pass for a download file that is complete.
-    const std::vector<uint8_t>& data = built.glyphData;
+    const std::vector<uint8_t>& data = registration.rendered.glyphData;
     DWORD written = 0;
     DWORD error = ERROR_SUCCESS;
     if (!data.empty() && !WriteFile(file.Get(), data.data(), DWORD(data.size()), &written, nullptr))
@@ -204,37 +208,6 @@ bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFiel
         m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, path, error);
         return false;
     }
-    // The build holds at most kMaxRegistrationCodes records, which the
-    // record always takes.
-    return m_downloadRecord.SetDownloadData(*header, built.records, built.bytesPerGlyph);
-}
-
-bool CFormOperations::BuildDownload(const FormFields& fields, const std::string& registrationId,
-                                    const FormEnvironment& environment,
-                                    std::vector<uint8_t>* glyphData) {
-    if (!TakeCheckedFields(fields, RegistrationAction::Download))
-        return false;
-    BuiltRegistration built;
-    if (!BuildRegistration(fields, environment, &built))
-        return false;
-    const std::optional<FontHeader> header = HeaderWithId(built.header, registrationId);
-    if (!header)
-        return false;
-    *glyphData = std::move(built.glyphData);
-    return m_downloadRecord.SetDownloadData(*header, built.records, built.bytesPerGlyph);
-}
-
-std::optional<FontHeader> CFormOperations::HeaderWithId(const FontHeader& built,
-                                                        const std::string& registrationId) {
-    const std::optional<int> id = ParseRegistrationId(registrationId);
-    if (!id) {
-        m_operator.ShowMessage(IDS_BAD_REGISTRATION_ID);
-        m_display.FieldRefused(FormField::RegistrationId);
-        return std::nullopt;
-    }
-    FontHeader header = built;
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02d", *id);
-    std::memcpy(header.bytes.data() + FontHeader::kRegistrationId, digits, sizeof digits);
-    return header;
+    *record = std::move(registration.download);
+    return true;
 }

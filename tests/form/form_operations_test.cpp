@@ -92,8 +92,9 @@ protected:
     }
     FormEnvironment Env(int resolution = 203) const { return {s_screen, resolution, 1}; }
 
-    bool Save(const FormFields& fields) {
-        return form.SaveFontDataFile(fields, Env(), [this](const std::string&) { return kfdPath; });
+    bool Save(const FormFields& fields, FontHeader* saved = nullptr) {
+        return form.SaveFontDataFile(
+            fields, Env(), [this](const std::string&) { return kfdPath; }, saved);
     }
 
     CGlyphkitDoc doc;
@@ -108,13 +109,17 @@ protected:
 
 TEST_F(FormOperationsTest, DownloadHeaderRecordsAndFileAt203Dpi) {
     // Text B, A, hiragana a, B, with the range A-C: four distinct codes.
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"BA\u3042B", true, 0x41, 0x43), "7", Env()));
+    const FormFields fields = Fields(u"BA\u3042B", true, 0x41, 0x43);
+    CFontPT record;
+    ASSERT_TRUE(form.CreateDownloadFile(path, fields, "7", Env(), &record));
     EXPECT_TRUE(op.messages.empty());
-    EXPECT_EQ(4, doc.m_wCharCount);
-    EXPECT_STREQ(kGothic, doc.m_logFont.lfFaceName);
+    EXPECT_EQ(4, doc.GetCharCount());
+    EXPECT_STREQ(kGothic, doc.GetLogFont().lfFaceName);
 
     const TEXTMETRICA tm = Metrics(-28); // 10 pt at 203 dpi
-    const uint8_t* h = form.LastBuiltHeader().bytes.data();
+    const FormRegistration built =
+        BuildFormRegistration(doc, *s_fonts, fields, Env(), RegistrationAction::Download, "7");
+    const uint8_t* h = built.rendered.header.bytes.data();
     const int W = ReadLE16(h + 52);
     const int H = ReadLE16(h + 54);
     EXPECT_EQ(tm.tmMaxCharWidth, W);
@@ -132,12 +137,15 @@ TEST_F(FormOperationsTest, DownloadHeaderRecordsAndFileAt203Dpi) {
     EXPECT_EQ(0x43, h[86]);
     EXPECT_EQ(0, h[0]); // no ID in the build's own header
 
-    const CFontPT& record = form.DownloadRecord();
     const uint8_t* rh = record.m_fontHeader.bytes.data();
     EXPECT_EQ('0', rh[0]);
     EXPECT_EQ('7', rh[1]);
     EXPECT_EQ(0, rh[2]);
-    EXPECT_EQ(0, std::memcmp(h + 3, rh + 3, FontHeader::kSize - 3));
+    // The rest is the build's header, but for the data size: with the
+    // information block built, the glyph bytes alone.
+    EXPECT_EQ(0, std::memcmp(h + 3, rh + 3, FontHeader::kDataSize - 3));
+    EXPECT_EQ(4u * bpg, ReadLE32(rh + FontHeader::kDataSize));
+    EXPECT_EQ(0, std::memcmp(h + 72, rh + 72, FontHeader::kSize - 72));
     EXPECT_EQ(4u, record.m_dwCharCount);
     EXPECT_EQ(bpg, record.m_dwBytesPerGlyph);
 
@@ -158,8 +166,9 @@ TEST_F(FormOperationsTest, DownloadHeaderRecordsAndFileAt203Dpi) {
 }
 
 TEST_F(FormOperationsTest, ResolutionAndStyleReachTheHeader) {
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A"), "1", Env(305)));
-    const uint8_t* h = form.LastBuiltHeader().bytes.data();
+    CFontPT record;
+    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A"), "1", Env(305), &record));
+    const uint8_t* h = record.m_fontHeader.bytes.data();
     EXPECT_EQ(Metrics(-42).tmHeight, ReadLE16(h + 54)); // 10 pt at 305 dpi
     EXPECT_EQ(Metrics(-42).tmMaxCharWidth, ReadLE16(h + 52));
     EXPECT_EQ(0x31, h[140]); // 305 = 0x0131
@@ -167,7 +176,8 @@ TEST_F(FormOperationsTest, ResolutionAndStyleReachTheHeader) {
 
     doc.SetBold(1);
     doc.SetItalic(1);
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A"), "1", Env(203)));
+    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A"), "1", Env(203), &record));
+    h = record.m_fontHeader.bytes.data();
     EXPECT_EQ(0xBC, h[78]); // 700
     EXPECT_EQ(0x02, h[79]);
     EXPECT_EQ(1, h[77]);
@@ -179,11 +189,12 @@ TEST_F(FormOperationsTest, RefusalsOfTheDownloadBuild) {
     // The registration ID is read after the (empty) file exists.
     for (const char* id : {"", "100", "-1"}) {
         op.messages.clear();
-        EXPECT_FALSE(form.CreateDownloadFile(path, Fields(u"AB"), id, Env())) << id;
+        CFontPT record;
+        EXPECT_FALSE(form.CreateDownloadFile(path, Fields(u"AB"), id, Env(), &record)) << id;
         EXPECT_EQ(std::vector<unsigned>{IDS_BAD_REGISTRATION_ID}, op.MessageIds()) << id;
         EXPECT_TRUE(Exists(path));
         EXPECT_TRUE(FileBytes(path).empty());
-        EXPECT_EQ(0u, form.DownloadRecord().m_dwCharCount);
+        EXPECT_EQ(0u, record.m_dwCharCount);
     }
     DeleteFileA(path.c_str());
     struct Case {
@@ -199,28 +210,31 @@ TEST_F(FormOperationsTest, RefusalsOfTheDownloadBuild) {
     };
     for (const Case& c : cases) {
         op.messages.clear();
-        EXPECT_FALSE(form.CreateDownloadFile(c.target, c.fields, "1", Env())) << c.what;
+        CFontPT record;
+        EXPECT_FALSE(form.CreateDownloadFile(c.target, c.fields, "1", Env(), &record)) << c.what;
         EXPECT_EQ(std::vector<unsigned>{c.message}, op.MessageIds()) << c.what;
         EXPECT_FALSE(Exists(path)) << c.what;
     }
 }
 
 TEST_F(FormOperationsTest, LineBreaksOnlyAndFiveThousandCodesBuild) {
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"\r\n\r\n\t"), "3", Env()));
+    CFontPT record;
+    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"\r\n\r\n\t"), "3", Env(), &record));
     EXPECT_TRUE(FileBytes(path).empty());
-    EXPECT_EQ(0u, form.DownloadRecord().m_dwCharCount);
-    EXPECT_TRUE(form.DownloadRecord().m_wireRecords.empty());
+    EXPECT_EQ(0u, record.m_dwCharCount);
+    EXPECT_TRUE(record.m_wireRecords.empty());
 
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(DistinctKanji(5000)), "3", Env()));
-    EXPECT_EQ(5000u, form.DownloadRecord().m_dwCharCount);
-    EXPECT_EQ(size_t(5000) * form.DownloadRecord().m_dwBytesPerGlyph, FileBytes(path).size());
+    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(DistinctKanji(5000)), "3", Env(), &record));
+    EXPECT_EQ(5000u, record.m_dwCharCount);
+    EXPECT_EQ(size_t(5000) * record.m_dwBytesPerGlyph, FileBytes(path).size());
     EXPECT_TRUE(op.messages.empty());
 }
 
 TEST_F(FormOperationsTest, SavedBytesFollowTheFileLayout) {
-    ASSERT_TRUE(Save(Fields(u"\u6F22", true, 0x41, 0x41)));
+    FontHeader saved;
+    ASSERT_TRUE(Save(Fields(u"\u6F22", true, 0x41, 0x41), &saved));
     const std::vector<uint8_t> kfd = FileBytes(kfdPath);
-    const uint32_t bpg = ReadLE32(form.LastBuiltHeader().bytes.data() + 56);
+    const uint32_t bpg = ReadLE32(saved.bytes.data() + 56);
     ASSERT_EQ(152u + 2 * (10 + bpg), kfd.size());
     const uint8_t start[] = {0x41, 0, 0, 0, 0x41, 0, 0, 0, 0x01, 0x00};
     EXPECT_EQ(0, std::memcmp(start, kfd.data(), sizeof start));
@@ -239,10 +253,44 @@ TEST_F(FormOperationsTest, SavedBytesFollowTheFileLayout) {
     EXPECT_TRUE(op.messages.empty());
 }
 
+// What a Save leaves in the settings: nothing when the checks refuse the
+// form; the face it builds with once they pass, also when the build is then
+// refused (the preview draws that face from then on); with the file written,
+// the name and the header too.
+TEST_F(FormOperationsTest, SaveKeepsTheFaceOnceTheChecksPassAndTheRestWhenSaved) {
+    FormFields unnamed = Fields(u"A");
+    unnamed.regName.clear();
+    const struct {
+        const char* what;
+        FormFields fields;
+        unsigned message;
+        std::string face, regName;
+    } cases[] = {
+        {"refused by the checks", unnamed, IDS_BAD_REGISTRATION_NAME, "Before", "OLD"},
+        {"5003 codes", Fields(DistinctKanji(5000), true, 0x41, 0x43), IDS_TEXT_TOO_LARGE, kGothic,
+         "OLD"},
+        {"saved", Fields(u"AB"), 0, kGothic, "FONT1"},
+    };
+    for (const auto& c : cases) {
+        doc.SetFaceName("Before");
+        doc.SetRegName("OLD");
+        op.messages.clear();
+        EXPECT_EQ(Save(c.fields), c.message == 0) << c.what;
+        EXPECT_EQ(op.MessageIds(),
+                  c.message ? std::vector<unsigned>{c.message} : std::vector<unsigned>{})
+            << c.what;
+        EXPECT_EQ(doc.GetFaceName(), c.face) << c.what;
+        EXPECT_EQ(doc.GetRegName(), c.regName) << c.what;
+    }
+    EXPECT_EQ(doc.GetCharCount(), 2);
+}
+
 TEST_F(FormOperationsTest, FaceOfThirtyTwoBytesBuildsWithoutOverrun) {
     const std::string face(32, 'G'); // not installed, no terminator room
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A", false, 32, 255, face), "1", Env()));
-    EXPECT_EQ(1u, form.DownloadRecord().m_dwCharCount);
+    CFontPT record;
+    ASSERT_TRUE(
+        form.CreateDownloadFile(path, Fields(u"A", false, 32, 255, face), "1", Env(), &record));
+    EXPECT_EQ(1u, record.m_dwCharCount);
     EXPECT_EQ(face, doc.GetFaceName());
 }
 
@@ -275,12 +323,14 @@ TEST_F(FormOperationsTest, LoadHandsBackTheTextTheFaceTakes) {
     EXPECT_EQ(std::vector<std::string>{"NoSuchFace"}, op.subjects);
     EXPECT_EQ(TextAfterLoad::Fill, missing.textAction);
     EXPECT_EQ("AB", loadedDoc.GetRegName());
-    EXPECT_EQ(SHIFTJIS_CHARSET, loadedDoc.m_logFont.lfCharSet);
+    EXPECT_EQ(SHIFTJIS_CHARSET, loadedDoc.GetLogFont().lfCharSet);
+    CFontPT record;
     ASSERT_TRUE(loader.CreateDownloadFile(
-        path, Fields(missing.fileText, false, 32, 255, loadedDoc.GetFaceName()), "5", Env()));
-    ASSERT_EQ(2u, loader.DownloadRecord().m_dwCharCount);
-    EXPECT_EQ(0x22, loader.DownloadRecord().WireRecord(1)[0]);
-    EXPECT_EQ(0x6F, loader.DownloadRecord().WireRecord(1)[1]);
+        path, Fields(missing.fileText, false, 32, 255, loadedDoc.GetFaceName()), "5", Env(),
+        &record));
+    ASSERT_EQ(2u, record.m_dwCharCount);
+    EXPECT_EQ(0x22, record.WireRecord(1)[0]);
+    EXPECT_EQ(0x6F, record.WireRecord(1)[1]);
 
     // A missing file changes nothing.
     EXPECT_FALSE(loader.LoadFontDataFile(kfdPath + ".gone").loaded);

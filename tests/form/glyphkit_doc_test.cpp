@@ -17,36 +17,31 @@ uint16_t Le16(const FontHeader& h, size_t offset) {
 
 CGlyphkitDoc FilledDoc() {
     CGlyphkitDoc doc;
-    doc.SetRegName("Label");
-    doc.SetFaceName("@IPA\x96\xbe\x92\xa9"); // @IPA明朝
     doc.SetVertical(1);
     doc.SetPointSize(72);
     doc.SetBold(1);
     doc.SetItalic(0);
-    doc.SetCodeStart(0x20);
-    doc.SetCodeEnd(0xDF);
-    doc.SetCharCount(4321);
     return doc;
 }
+
+const BuildHeaderFields kBuild{"Label", "@IPA\x96\xbe\x92\xa9", 0x20, 0xDF, 4321}; // @IPA明朝
 
 TEST(GlyphkitDoc, StartsWithTheDefaults) {
     CGlyphkitDoc doc;
     EXPECT_EQ(doc.GetFaceName(), std::string("\x82\x6c\x82\x72 \x96\xbe\x92\xa9"));
     EXPECT_EQ(doc.GetFaceName().size(), 9u);
     EXPECT_EQ(doc.GetRegName(), "");
-    EXPECT_EQ(doc.m_nPointSize, 10);
-    EXPECT_EQ(doc.m_nRangeStart, 32);
-    EXPECT_EQ(doc.m_nRangeEnd, 255);
-    EXPECT_EQ(doc.m_bBold | doc.m_bItalic | doc.m_bUnicodeFile | doc.m_bVertical, 0);
-    EXPECT_EQ(doc.m_wCharCount, 0);
-    for (uint8_t b : doc.m_fontHeader.bytes)
+    EXPECT_EQ(doc.GetPointSize(), 10);
+    EXPECT_EQ(doc.GetRangeStart(), 32);
+    EXPECT_EQ(doc.GetRangeEnd(), 255);
+    EXPECT_EQ(doc.GetBold() | doc.GetItalic() | doc.GetUnicodeFile() | doc.GetVertical(), 0);
+    EXPECT_EQ(doc.GetCharCount(), 0);
+    for (uint8_t b : doc.GetFontHeader().bytes)
         ASSERT_EQ(b, 0);
 }
 
 TEST(GlyphkitDoc, BuildFontHeaderWritesEachSettingAtItsOffset) {
-    CGlyphkitDoc doc = FilledDoc();
-    doc.BuildFontHeader();
-    const FontHeader& h = doc.m_fontHeader;
+    const FontHeader h = FilledDoc().BuildFontHeader(kBuild);
     EXPECT_EQ(Bytes(h, 2, 2), std::string(2, '\0'));
     EXPECT_EQ(Bytes(h, 4, 32), std::string("Label") + std::string(27, '\0'));
     EXPECT_EQ(Bytes(h, 36, 12), std::string("Bold") + std::string(8, '\0'));
@@ -66,11 +61,11 @@ TEST(GlyphkitDoc, BuildFontHeaderLeavesTheOtherBytesAlone) {
     FontHeader seeded;
     seeded.bytes.fill(0xAB);
     doc.SetFontHeader(seeded);
-    doc.BuildFontHeader();
+    const FontHeader h = doc.BuildFontHeader(kBuild);
     const size_t untouched[][2] = {{0, 2}, {52, 8}, {64, 8}, {74, 3}, {80, 4}, {88, 16}, {138, 4}};
     for (auto& range : untouched)
         for (size_t i = range[0]; i < range[0] + range[1]; ++i)
-            EXPECT_EQ(doc.m_fontHeader.bytes[i], 0xAB) << "offset " << i;
+            EXPECT_EQ(h.bytes[i], 0xAB) << "offset " << i;
 }
 
 TEST(GlyphkitDoc, StyleTextFollowsBoldAndItalic) {
@@ -83,8 +78,7 @@ TEST(GlyphkitDoc, StyleTextFollowsBoldAndItalic) {
         CGlyphkitDoc doc;
         doc.SetBold(c.bold);
         doc.SetItalic(c.italic);
-        doc.BuildFontHeader();
-        const FontHeader& h = doc.m_fontHeader;
+        const FontHeader h = doc.BuildFontHeader({});
         if (c.text) {
             EXPECT_EQ(Bytes(h, 36, 12),
                       std::string(c.text) + std::string(12 - strlen(c.text), '\0'));
@@ -98,34 +92,31 @@ TEST(GlyphkitDoc, StyleTextFollowsBoldAndItalic) {
 TEST(GlyphkitDoc, HeaderRoundTripsEverySetting) {
     CGlyphkitDoc doc = FilledDoc();
     doc.SetItalic(1);
-    doc.BuildFontHeader();
     CGlyphkitDoc restored;
-    restored.SetFontHeader(doc.m_fontHeader);
+    restored.SetFontHeader(doc.BuildFontHeader(kBuild));
     restored.ApplyFontHeader();
     EXPECT_EQ(restored.GetRegName(), "Label");
-    EXPECT_EQ(restored.GetFaceName(), doc.GetFaceName());
-    EXPECT_EQ(restored.m_nPointSize, 72);
-    EXPECT_EQ(restored.m_bBold, 1);
-    EXPECT_EQ(restored.m_bItalic, 1);
-    EXPECT_EQ(restored.m_bVertical, 1);
-    EXPECT_EQ(restored.m_wCodeStart, 0x20);
-    EXPECT_EQ(restored.m_wCodeEnd, 0xDF);
-    EXPECT_EQ(restored.m_wCharCount, 4321);
+    EXPECT_EQ(restored.GetFaceName(), kBuild.faceName);
+    EXPECT_EQ(restored.GetPointSize(), 72);
+    EXPECT_EQ(restored.GetBold(), 1);
+    EXPECT_EQ(restored.GetItalic(), 1);
+    EXPECT_EQ(restored.GetVertical(), 1);
+    EXPECT_EQ(restored.GetFontHeader().Word(FontHeader::kCodeStart), 0x20);
+    EXPECT_EQ(restored.GetFontHeader().Word(FontHeader::kCodeEnd), 0xDF);
+    EXPECT_EQ(restored.GetCharCount(), 4321);
 }
 
 TEST(GlyphkitDoc, ThirtyTwoByteNamesFillTheirFieldsWithoutTerminator) {
     const std::string name32 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
     const std::string face32 = "@" + std::string(31, 'F');
     CGlyphkitDoc doc;
-    doc.SetRegName(name32);
-    doc.SetFaceName(face32);
     doc.SetItalic(1);
-    doc.BuildFontHeader();
-    EXPECT_EQ(Bytes(doc.m_fontHeader, 4, 32), name32);
-    EXPECT_EQ(Bytes(doc.m_fontHeader, 104, 32), face32);
+    const FontHeader h = doc.BuildFontHeader({name32, face32});
+    EXPECT_EQ(Bytes(h, 4, 32), name32);
+    EXPECT_EQ(Bytes(h, 104, 32), face32);
 
     CGlyphkitDoc restored;
-    restored.SetFontHeader(doc.m_fontHeader);
+    restored.SetFontHeader(h);
     restored.ApplyFontHeader();
     // The style text right behind the name must not leak into it.
     EXPECT_EQ(restored.GetRegName(), name32);
@@ -142,9 +133,9 @@ TEST(GlyphkitDoc, ApplyFontHeaderReadsOnlyExactFlagValues) {
     doc.SetVertical(1);
     doc.SetFontHeader(h);
     doc.ApplyFontHeader();
-    EXPECT_EQ(doc.m_bBold, 0);
-    EXPECT_EQ(doc.m_bVertical, 0);
-    EXPECT_EQ(doc.m_wCharCount, 0x2345) << "the low 16 bits of the count";
+    EXPECT_EQ(doc.GetBold(), 0);
+    EXPECT_EQ(doc.GetVertical(), 0);
+    EXPECT_EQ(doc.GetCharCount(), 0x2345) << "the low 16 bits of the count";
 }
 
 } // namespace

@@ -25,11 +25,11 @@ int RunBuild(const CliArgs& args) {
     environment.reference = DisplayContext();
     environment.resolution = options.model->resolution;
     const std::string path = ToCodePage(*out);
-    if (!session.operations.SaveFontDataFile(options.fields, environment,
-                                             [&](const std::string&) { return path; }))
+    FontHeader h;
+    if (!session.operations.SaveFontDataFile(
+            options.fields, environment, [&](const std::string&) { return path; }, &h))
         return 1;
 
-    const FontHeader& h = session.operations.LastBuiltHeader();
     console::Out(L"n=" + std::to_wstring(h.DWord(FontHeader::kCharCount)) + L" cell=" +
                  std::to_wstring(h.Word(FontHeader::kCellWidth)) + L"x" +
                  std::to_wstring(h.Word(FontHeader::kCellHeight)) + L" bytes-per-glyph=" +

@@ -8,9 +8,9 @@
 #include <cwctype>
 #include <string>
 
+#include "check/registration_check.h"
+#include "check/sheet_image_file.h"
 #include "fontdata/font_header.h"
-#include "form/registration_check.h"
-#include "form/sheet_image_file.h"
 #include "framework/code_page_text.h"
 #include "printer/text_formats.h"
 #include "tools/cli/commands.h"
@@ -85,7 +85,7 @@ int RunCheck(const CliArgs& args) {
         const PrinterModel* named = nullptr;
         if (const int status = ReadModelOption(args, &named))
             return status;
-        options.model = &ChooseModel(named, session->doc.m_fontHeader);
+        options.model = &ChooseModel(named, session->doc.GetFontHeader());
     } else {
         if (const int status = ReadFormOptions(
                 args, L"check needs --face NAME --size PT --name REGNAME, or FILE.kfd", &options))

@@ -34,7 +34,7 @@ int RunDownload(const CliArgs& args) {
 
     FormEnvironment environment;
     environment.reference = DisplayContext();
-    environment.resolution = ChooseModel(named, session.doc.m_fontHeader).resolution;
+    environment.resolution = ChooseModel(named, session.doc.GetFontHeader()).resolution;
     environment.comPort = options.port;
     // The registration ID is checked as the form checks its text (message 135).
     return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load), ToCodePage(*id),

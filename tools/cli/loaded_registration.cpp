@@ -50,10 +50,10 @@ FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load) {
     // them, so the mode is on only where Load cleared the text.
     FormFields fields;
     fields.regName = doc.GetRegName();
-    if (doc.m_nRangeStart >= 0)
-        fields.codeStart = uint32_t(doc.m_nRangeStart);
-    if (doc.m_nRangeEnd >= 0)
-        fields.codeEnd = uint32_t(doc.m_nRangeEnd);
+    if (doc.GetRangeStart() >= 0)
+        fields.codeStart = uint32_t(doc.GetRangeStart());
+    if (doc.GetRangeEnd() >= 0)
+        fields.codeEnd = uint32_t(doc.GetRangeEnd());
     fields.rangeOn = load.textAction == TextAfterLoad::Clear;
     if (load.textAction == TextAfterLoad::Fill)
         fields.text = load.fileText;
@@ -81,18 +81,17 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id, const PrinterMo
     }
     FormEnvironment environment;
     environment.reference = DisplayContext();
-    environment.resolution = ChooseModel(model, doc.m_fontHeader).resolution;
+    environment.resolution = ChooseModel(model, doc.GetFontHeader()).resolution;
 
     // Built in memory: the threads that send it read the glyph data there.
-    std::vector<uint8_t> glyphs;
-    if (!operations.BuildDownload(FieldsAfterLoad(doc, load), std::to_string(id), environment,
-                                  &glyphs)) {
+    FormRegistration built = operations.Build(FieldsAfterLoad(doc, load), environment,
+                                              RegistrationAction::Download, std::to_string(id));
+    if (!built.built) {
         *problem = kept.text.empty() ? LoadText(IDS_CREATE_FILE_FAILED) : kept.text;
         return false;
     }
-    out->record = operations.DownloadRecord();
-    out->record.BuildInfoBlock();
-    out->glyphs = std::move(glyphs);
+    out->record = std::move(built.download);
+    out->glyphs = std::move(built.rendered.glyphData);
     if (!GlyphDataFits(out->record, out->glyphs.size())) {
         *problem =
             LoadText(PrinterMessageFor({PrinterTask::Download, PrinterResult::DataMismatch})->id);

@@ -1,4 +1,4 @@
-#include "form/registration_check_dlg.h"
+#include "check/registration_check_dlg.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -6,8 +6,8 @@
 #include <cwchar>
 #include <iterator>
 
-#include "form/check_sheet_wnd.h"
-#include "form/sheet_image_file.h"
+#include "check/check_sheet_wnd.h"
+#include "check/sheet_image_file.h"
 #include "framework/file_dialog.h"
 #include "framework/message_map.h"
 #include "framework/message_text.h"
@@ -70,7 +70,6 @@ CRegistrationCheckDlg::CRegistrationCheckDlg(HWND owner, const CheckedBuild& bui
 }
 
 bool CRegistrationCheckDlg::OnInitDialog() {
-    m_hOwner = m_hWnd;
     RECT client;
     GetClientRect(m_hWnd, &client);
     m_initialClient = {client.right, client.bottom};
@@ -252,7 +251,7 @@ void CRegistrationCheckDlg::OnSaveImage() {
         return;
     auto save = std::make_unique<CSheetImageSave>(m_glyphs, SelectedZoom());
     if (!save->Fits()) {
-        m_operator.ShowMessage(IDS_CHECK_IMAGE_TOO_LARGE);
+        Tell(LoadText(IDS_CHECK_IMAGE_TOO_LARGE), MB_OK);
         return;
     }
     const uint64_t size = save->FileSize();

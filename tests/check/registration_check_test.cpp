@@ -6,9 +6,9 @@
 
 #include <random>
 
+#include "check/registration_check.h"
 #include "fontdata/byte_order.h"
 #include "fontdata/glyph_cache.h"
-#include "form/registration_check.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "form/check_sheet.h"
+#include "check/check_sheet.h"
 
 // Registers the window class once per process; false when that failed.
 bool RegisterCheckSheetClass();

@@ -10,10 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "form/check_sheet.h"
-#include "form/message_box_operator.h"
-#include "form/registration_check.h"
-#include "form/sheet_image_file.h"
+#include "check/check_sheet.h"
+#include "check/registration_check.h"
+#include "check/sheet_image_file.h"
 #include "framework/dialog.h"
 
 class CRegistrationCheckDlg : public CDialog {
@@ -54,8 +53,6 @@ private:
     std::unique_ptr<CSheetImageSave> m_save; // while an image is being saved
     std::wstring m_savePath;
 
-    HWND m_hOwner = nullptr; // the dialog once it exists, owner of its messages
-    CMessageBoxOperator m_operator{m_hOwner};
     SIZE m_initialClient{0, 0};
     SIZE m_minimumTrack{0, 0};
     // Where each anchored control stands in the template's client area, in

@@ -1,4 +1,4 @@
-#include "form/sheet_image_file.h"
+#include "check/sheet_image_file.h"
 
 #include <vector>
 

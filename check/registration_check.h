@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "check/check_sheet.h"
 #include "fontdata/font_header.h"
 #include "fontdata/glyph_source.h"
-#include "form/check_sheet.h"
 #include "printer/registered_data.h"
 
 // A registration as the check build leaves it.

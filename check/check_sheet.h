@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "check/mono_bmp.h"
 #include "fontdata/glyph_source.h"
-#include "fontdata/mono_bmp.h"
 
 // The glyphs of a registration in the bitmap layout of the glyph data: rows
 // top first, ceil(cellWidth / 8) bytes a row, the most significant bit the

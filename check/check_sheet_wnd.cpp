@@ -1,4 +1,4 @@
-#include "form/check_sheet_wnd.h"
+#include "check/check_sheet_wnd.h"
 
 #include <algorithm>
 #include <climits>

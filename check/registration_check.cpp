@@ -1,4 +1,4 @@
-#include "form/registration_check.h"
+#include "check/registration_check.h"
 
 #include <algorithm>
 

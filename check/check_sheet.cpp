@@ -1,4 +1,4 @@
-#include "form/check_sheet.h"
+#include "check/check_sheet.h"
 
 #include <algorithm>
 #include <cstdint>

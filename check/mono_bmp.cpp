@@ -1,4 +1,4 @@
-#include "fontdata/mono_bmp.h"
+#include "check/mono_bmp.h"
 
 #include <algorithm>
 

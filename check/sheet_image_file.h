@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "form/check_sheet.h"
+#include "check/check_sheet.h"
 
 // A save the window runs a slice at a time between its messages. The image
 // goes to a temporary file beside the one chosen and takes its name only

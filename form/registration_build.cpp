@@ -1,0 +1,127 @@
+#include "form/registration_build.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "fontdata/code_list.h"
+#include "fontdata/glyph_rasterizer.h"
+#include "fontdata/missing_glyphs.h"
+#include "fontdata/win_code_page_conversion.h"
+#include "form/font_family_list.h"
+#include "form/glyphkit_doc.h"
+#include "framework/wait_cursor.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+// The registration as far as it was built, with the reason it stopped.
+FormRegistration Refused(FormRegistration&& registration, unsigned message,
+                         MessageCaption caption = MessageCaption::Result,
+                         std::optional<FormField> field = std::nullopt) {
+    registration.message = message;
+    registration.caption = caption;
+    registration.refusedField = field;
+    return std::move(registration);
+}
+
+// The built header with the registration ID's two digits, as the printer
+// stores it; the file keeps no ID.
+FontHeader HeaderWithId(const FontHeader& built, int id) {
+    FontHeader header = built;
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02d", id);
+    std::memcpy(header.bytes.data() + FontHeader::kRegistrationId, digits, sizeof digits);
+    return header;
+}
+
+} // namespace
+
+FormRegistration CheckFormFields(const FormFields& fields, RegistrationAction checks) {
+    FormRegistration r;
+    const unsigned message = CheckRegistrationForm(fields, checks);
+    if (message == 0)
+        return r;
+    return Refused(std::move(r), message, MessageCaption::Result,
+                   message == IDS_REGISTRATION_NAME_UNFIT
+                       ? std::optional<FormField>(FormField::RegistrationName)
+                       : std::nullopt);
+}
+
+FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFontFamilyList& fonts,
+                                       const FormFields& fields, const FormEnvironment& environment,
+                                       RegistrationAction checks,
+                                       const std::optional<std::string>& registrationId) {
+    FormRegistration r = CheckFormFields(fields, checks);
+    if (r.message != 0)
+        return r;
+
+    // The face is the one selected in the form. An installed face brings its
+    // description; one the list does not hold (a loaded name) keeps the
+    // settings' description, which Load gave the file's character set.
+    r.faceTaken = true;
+    r.faceName = fields.selectedFace;
+    LOGFONTA family{};
+    if (fonts.Lookup(fields.selectedFace.c_str(), &family))
+        r.installedFace = family;
+    LOGFONTA description = r.installedFace.value_or(settings.GetLogFont());
+    SetLogFontFaceName(&description, fields.selectedFace);
+    const uint32_t codePage = CharsetToCodePage(description.lfCharSet);
+    r.regName = fields.regName;
+
+    {
+        const CWaitCursor waiting;
+        const CWinCodePageConversion conversion;
+        RegistrationCodes codes;
+        switch (codes.Build(fields.text, fields.rangeOn, int(*fields.codeStart),
+                            int(*fields.codeEnd), codePage, conversion)) {
+        case RegistrationCodes::Outcome::TooManyUnits:
+            return Refused(std::move(r), IDS_TEXT_TOO_LARGE);
+        case RegistrationCodes::Outcome::NoMemory:
+            // No room for the code list: the build stops, as any
+            // out-of-memory stop, silently.
+            return r;
+        case RegistrationCodes::Outcome::Built:
+            if (codes.list.Count() > kMaxRegistrationCodes)
+                return Refused(std::move(r), IDS_TEXT_TOO_LARGE);
+            break;
+        }
+        const uint16_t count = codes.list.Count();
+        r.codes.assign(codes.list.Codes(), codes.list.Codes() + count);
+        r.settingsHeader = settings.BuildFontHeader({fields.regName, fields.selectedFace,
+                                                     uint16_t(*fields.codeStart),
+                                                     uint16_t(*fields.codeEnd), count});
+        RegistrationSettings rendering;
+        rendering.reference = environment.reference;
+        rendering.resolution = environment.resolution;
+        rendering.pointSize = settings.GetPointSize();
+        rendering.header = r.settingsHeader;
+        rendering.description = description;
+        rendering.codePage = codePage;
+        rendering.codes = codes.list.Codes();
+        rendering.deferGlyphs = environment.deferGlyphs;
+        if (!BuildRegistration(rendering, &r.rendered)) {
+            // A font that cannot be realised is named under the main
+            // window's caption; a want of memory stops silently.
+            if (r.rendered.failure != RenderFailure::FontNotRealised)
+                return r;
+            return Refused(std::move(r), IDS_FONT_REALIZE_FAILED, MessageCaption::MainWindow);
+        }
+        r.missing = FindMissingGlyphs(rendering.reference, RegistrationFont(rendering),
+                                      rendering.codes, count);
+    }
+
+    if (registrationId) {
+        r.registrationId = ParseRegistrationId(*registrationId);
+        if (!r.registrationId)
+            return Refused(std::move(r), IDS_BAD_REGISTRATION_ID, MessageCaption::Result,
+                           FormField::RegistrationId);
+        // The build holds at most kMaxRegistrationCodes records, which the
+        // record always takes.
+        if (!r.download.SetDownloadData(HeaderWithId(r.rendered.header, *r.registrationId),
+                                        r.rendered.records, r.rendered.bytesPerGlyph))
+            return r;
+        r.download.BuildInfoBlock();
+    }
+    r.built = true;
+    return r;
+}
