@@ -94,12 +94,16 @@ void CGlyphkitApp::OnFileNew() {
 void CGlyphkitApp::OnCheckRegistration() {
     // Greyed during a download; a command that arrives anyway (the transfer
     // pumps messages) is dropped, as Ctrl+N is.
-    if (!m_bBusy)
+    if (!DownloadRunning())
         m_pView->CheckRegistration();
 }
 
+bool CGlyphkitApp::DownloadRunning() const {
+    return m_pView && m_pView->Transferring();
+}
+
 bool CGlyphkitApp::RefusedDuringTransfer() {
-    if (!m_bBusy)
+    if (!DownloadRunning())
         return false;
     // The download goes on; the operator learns why nothing happened.
     MessageBoxW(m_frame.GetSafeHwnd(), LoadText(IDS_TRANSFER_RUNNING).c_str(),
@@ -107,8 +111,8 @@ bool CGlyphkitApp::RefusedDuringTransfer() {
     return true;
 }
 
+// The menu's share of holding a running download's disturbances away.
 void CGlyphkitApp::TransferRunning(bool running) {
-    m_bBusy = running;
     HMENU menu = GetMenu(m_frame.GetSafeHwnd());
     EnableMenuItem(menu, ID_COMPORT, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(menu, ID_CHECK_REGISTRATION, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
@@ -119,19 +123,16 @@ void CGlyphkitApp::SelectPrinterModel() {
     CSelectPrinterDlg dialog(m_frame.GetSafeHwnd());
     if (dialog.DoModal() != IDOK)
         std::exit(0);
-    m_nModel = dialog.m_nSelection;
-    const PrinterModel& model = kPrinterModels[m_nModel];
-    m_strModelName = model.name;
+    const PrinterModel& model = kPrinterModels[dialog.m_nSelection];
     m_nResolution = model.resolution;
     m_nDotsPerMm = model.dotsPerMm;
-    m_strTitle = model.caption;
-    SetWindowTextW(m_frame.GetSafeHwnd(), m_strTitle.c_str());
+    SetWindowTextW(m_frame.GetSafeHwnd(), model.caption);
 }
 
 void CGlyphkitApp::BuildHelpFilePath() {
     char module[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, module, MAX_PATH);
-    m_strHelpFilePath = HelpFilePath(module, CVersionInfo().GetOriginalFilename());
+    m_strHelpFilePath = ::HelpFilePath(module, CVersionInfo().GetOriginalFilename());
 }
 
 int RunGlyphkit(HINSTANCE instance, int showCommand) {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/frame_host.h"
 #include "app/main_frame.h"
 #include "form/font_family_list.h"
 #include "form/form_host.h"
@@ -12,7 +13,7 @@
 #include "framework/doc_template.h"
 #include "framework/win_app.h"
 
-class CGlyphkitApp : public CWinApp, public FormHost {
+class CGlyphkitApp : public CWinApp, public FormHost, public FrameHost {
 public:
     CGlyphkitApp();
     ~CGlyphkitApp() override;
@@ -30,24 +31,13 @@ public:
     int ComPort() const override { return m_nComPort; }
     int DotsPerMm() const override { return m_nDotsPerMm; }
     void TransferRunning(bool running) override;
-    // A download runs: the main window neither closes nor starts anew.
-    bool Busy() const { return m_bBusy; }
-    // While a download runs: tells the operator the command must wait, and
-    // true. Otherwise false.
-    bool RefusedDuringTransfer();
 
-    void DeleteDisplayContext();
-
-    // The application state.
-    HDC m_dcDisplay = nullptr;
-    std::unique_ptr<CFontFamilyList> m_pFontList;
-    int m_nComPort = 0;
-    int m_nModel = 0;
-    std::string m_strModelName;
-    int m_nResolution = 0;
-    int m_nDotsPerMm = 0;
-    std::wstring m_strTitle;
-    std::string m_strHelpFilePath;
+    // FrameHost
+    void SetComPort(int port) override { m_nComPort = port; }
+    const std::string& HelpFilePath() const override { return m_strHelpFilePath; }
+    bool DownloadRunning() const override;
+    bool RefusedDuringTransfer() override;
+    void FrameClosing() override { DeleteDisplayContext(); }
 
 private:
     // Menu and accelerator commands.
@@ -55,13 +45,21 @@ private:
     void OnFileNew();
     void OnCheckRegistration();
     void BuildHelpFilePath();
+    void DeleteDisplayContext();
+
+    // The application state.
+    HDC m_dcDisplay = nullptr;
+    std::unique_ptr<CFontFamilyList> m_pFontList;
+    int m_nComPort = 0;
+    int m_nResolution = 0;
+    int m_nDotsPerMm = 0;
+    std::string m_strHelpFilePath;
 
     CGlyphkitDoc m_doc;
     CMainFrame m_frame{*this};
     std::unique_ptr<CGlyphkitView> m_pView;
     std::unique_ptr<CSingleDocTemplate> m_pTemplate;
     int m_nShowCommand = SW_SHOWNORMAL;
-    bool m_bBusy = false;
 
     friend int RunGlyphkit(HINSTANCE instance, int showCommand);
     friend struct GlyphkitAppMessageMap;

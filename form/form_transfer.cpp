@@ -73,6 +73,7 @@ void CFormTransfer::Begin() {
         m_commandsBefore.emplace_back(id, IsWindowEnabled(control) != FALSE);
         EnableWindow(control, FALSE);
     }
+    m_bRunning = true;
     m_host.TransferRunning(true);
 }
 
@@ -80,6 +81,7 @@ void CFormTransfer::End() {
     for (const auto& [id, enabled] : m_commandsBefore)
         EnableWindow(Item(id), enabled);
     m_commandsBefore.clear();
+    m_bRunning = false;
     m_host.TransferRunning(false);
     // The button that started the download lost the focus when it was held.
     if (!GetFocus())

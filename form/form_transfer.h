@@ -20,8 +20,9 @@ public:
     CFormTransfer(const HWND& form, Operator& op, FormHost& host, CFormOperations& operations);
     ~CFormTransfer() override;
 
-    // A download is being sent.
-    bool Running() const { return m_pTransfer && m_pTransfer->Running(); }
+    // A download is being built or sent: the one answer to whether the
+    // form, the menu and the main window hold their commands back.
+    bool Running() const { return m_bRunning; }
     // A command of the form that a running download holds away.
     bool Holds(int id) const;
     // Builds the download from the form as read and starts sending it;
@@ -48,4 +49,5 @@ private:
     // Last, so that a download still running ends before the rest goes.
     std::unique_ptr<CWindowTransfer> m_pTransfer;
     std::vector<std::pair<int, bool>> m_commandsBefore; // control, was enabled
+    bool m_bRunning = false;
 };

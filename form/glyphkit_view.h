@@ -26,7 +26,7 @@ public:
     // lost the focus, and the registration ID as it stands. False when the
     // field's check refused its text (its message shown once).
     bool TakeFormAsShown() override;
-    // A download is being sent.
+    // A download is being built or sent.
     bool Transferring() const { return m_transfer.Running(); }
     // The registration check (glyphkit_view_check.cpp): the form built as a
     // download would build it, shown in its window; nothing is changed.
