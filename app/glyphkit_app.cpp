@@ -19,25 +19,17 @@
 
 CGlyphkitApp::CGlyphkitApp() = default;
 
-CGlyphkitApp::~CGlyphkitApp() {
-    DeleteDisplayContext();
-}
-
-void CGlyphkitApp::DeleteDisplayContext() {
-    if (m_dcDisplay)
-        DeleteDC(m_dcDisplay);
-    m_dcDisplay = nullptr;
-}
+CGlyphkitApp::~CGlyphkitApp() = default;
 
 bool CGlyphkitApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
-    m_dcDisplay = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    if (!m_dcDisplay)
+    m_display.emplace();
+    if (!m_display->Get())
         return false;
     try {
-        m_pFontList = std::make_unique<CFontFamilyList>(m_dcDisplay);
+        m_pFontList = std::make_unique<CFontFamilyList>(m_display->Get());
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -2,6 +2,7 @@
 // The application object: start-up, the model choice, the application state
 // the other parts read, Ctrl+N and the exit step.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/frame_host.h"
@@ -10,6 +11,7 @@
 #include "form/form_host.h"
 #include "form/glyphkit_doc.h"
 #include "form/glyphkit_view.h"
+#include "framework/dc.h"
 #include "framework/doc_template.h"
 #include "framework/win_app.h"
 
@@ -26,7 +28,7 @@ public:
     void FitFrameToForm() override { m_frame.FitFrameToForm(); }
     void SelectPrinterModel() override;
     const CFontFamilyList& Fonts() const override { return *m_pFontList; }
-    HDC DisplayContext() const override { return m_dcDisplay; }
+    HDC DisplayContext() const override { return m_display ? m_display->Get() : nullptr; }
     int Resolution() const override { return m_nResolution; }
     int ComPort() const override { return m_nComPort; }
     int DotsPerMm() const override { return m_nDotsPerMm; }
@@ -37,7 +39,7 @@ public:
     const std::string& HelpFilePath() const override { return m_strHelpFilePath; }
     bool DownloadRunning() const override;
     bool RefusedDuringTransfer() override;
-    void FrameClosing() override { DeleteDisplayContext(); }
+    void FrameClosing() override { m_display.reset(); }
 
 private:
     // Menu and accelerator commands.
@@ -45,10 +47,9 @@ private:
     void OnFileNew();
     void OnCheckRegistration();
     void BuildHelpFilePath();
-    void DeleteDisplayContext();
 
     // The application state.
-    HDC m_dcDisplay = nullptr;
+    std::optional<ScopedDisplayDC> m_display;
     std::unique_ptr<CFontFamilyList> m_pFontList;
     int m_nComPort = 0;
     int m_nResolution = 0;
