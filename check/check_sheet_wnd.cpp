@@ -151,19 +151,14 @@ Sheet* SheetOf(HWND hwnd) {
 }
 
 // The state is made with the window and goes with it.
-struct SheetBinding {
-    using Object = Sheet;
-    using Result = LRESULT;
-    static constexpr int kSlot = GWLP_USERDATA;
+struct SheetBinding : CreatedWindowBinding<Sheet> {
     static Sheet* Created(HWND hwnd, UINT message, LPARAM) {
         return message == WM_NCCREATE ? new Sheet(hwnd) : nullptr;
     }
+    static void Attach(Sheet&, HWND) {}
     static LRESULT Handle(Sheet& sheet, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT Unanswered(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
     static LRESULT Threw(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+        return Unanswered(hwnd, message, wParam, lParam);
     }
     static void Release(Sheet& sheet) { delete &sheet; }
 };

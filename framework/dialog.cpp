@@ -8,13 +8,10 @@ struct CDialog::Binding {
     using Object = CDialog;
     using Result = INT_PTR;
     static constexpr int kSlot = DWLP_USER;
-    static CDialog* Created(HWND hwnd, UINT message, LPARAM lParam) {
-        if (message != WM_INITDIALOG)
-            return nullptr;
-        CDialog* dialog = reinterpret_cast<CDialog*>(lParam);
-        dialog->m_hWnd = hwnd;
-        return dialog;
+    static CDialog* Created(HWND, UINT message, LPARAM lParam) {
+        return message == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : nullptr;
     }
+    static void Attach(CDialog& dialog, HWND hwnd) { dialog.m_hWnd = hwnd; }
     static INT_PTR Handle(CDialog& dialog, HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         return dialog.Handle(message, wParam, lParam);
     }

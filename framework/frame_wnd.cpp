@@ -12,23 +12,10 @@ const wchar_t kFrameClass[] = L"GlyphkitFrame";
 } // namespace
 
 // The frame comes with its window's creation and answers every later message.
-struct CFrameWnd::Binding {
-    using Object = CFrameWnd;
-    using Result = LRESULT;
-    static constexpr int kSlot = GWLP_USERDATA;
-    static CFrameWnd* Created(HWND hwnd, UINT message, LPARAM lParam) {
-        if (message != WM_NCCREATE)
-            return nullptr;
-        auto* frame =
-            static_cast<CFrameWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        frame->m_hWnd = hwnd;
-        return frame;
-    }
+struct CFrameWnd::Binding : CreatedWindowBinding<CFrameWnd> {
+    static void Attach(CFrameWnd& frame, HWND hwnd) { frame.m_hWnd = hwnd; }
     static LRESULT Handle(CFrameWnd& frame, HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         return frame.WindowProc(message, wParam, lParam);
-    }
-    static LRESULT Unanswered(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     static LRESULT Threw(HWND, UINT, WPARAM, LPARAM) { return 0; }
     static void Release(CFrameWnd& frame) { frame.m_hWnd = nullptr; }

@@ -13,16 +13,10 @@ const UINT kPostMessage = WM_APP + 2; // lParam: work the window owns
 } // namespace
 
 // The window runs the work handed to it; work that throws counts as run.
-struct CWindowThreadCalls::Binding {
-    using Object = CWindowThreadCalls;
-    using Result = LRESULT;
-    static constexpr int kSlot = GWLP_USERDATA;
-    static CWindowThreadCalls* Created(HWND, UINT message, LPARAM lParam) {
-        if (message != WM_NCCREATE)
-            return nullptr;
-        return static_cast<CWindowThreadCalls*>(
-            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    }
+struct CWindowThreadCalls::Binding : CreatedWindowBinding<CWindowThreadCalls> {
+    // The handle is the other threads' way in: the object keeps it from
+    // CreateWindowEx until it destroys the window itself.
+    static void Attach(CWindowThreadCalls&, HWND) {}
     static LRESULT Handle(CWindowThreadCalls&, HWND hwnd, UINT message, WPARAM wParam,
                           LPARAM lParam) {
         switch (message) {
@@ -39,14 +33,9 @@ struct CWindowThreadCalls::Binding {
             return DefWindowProcW(hwnd, message, wParam, lParam);
         }
     }
-    static LRESULT Unanswered(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
     static LRESULT Threw(HWND, UINT message, WPARAM, LPARAM) {
         return message == kCallMessage ? 1 : 0;
     }
-    // The handle is the other threads' way in, and the object lets it go
-    // itself when it destroys the window.
     static void Release(CWindowThreadCalls&) {}
 };
 
