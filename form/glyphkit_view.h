@@ -60,16 +60,17 @@ private:
     void OnDownload();
     void OnShowDetail();
 
-    // The field checks (glyphkit_view_fields.cpp).
-    // The field check of an edit with its spin: the value when it parses
-    // and lies in [low, high], else the message, the focus back and nothing.
-    // A check that runs while its own message is up does nothing.
-    bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
-    // The check of the size or code field that has the focus, if one has.
-    bool TakeFieldBeingEdited();
     void EnableRegistrationText(bool enable);
     FormFields ReadFields() const;
     FormEnvironment Environment() const;
+
+    // The field checks (glyphkit_view_fields.cpp). The check of an edit
+    // with its spin: the value when it parses and lies in [low, high], else
+    // the message, the focus back and nothing. A check that runs while its
+    // own message is up does nothing.
+    bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
+    // The check of the size or code field that has the focus, if one has.
+    bool TakeFieldBeingEdited();
 
     // FormDisplay: the focus after a refusal, the registered data column, the
     // progress.
