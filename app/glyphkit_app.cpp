@@ -19,25 +19,17 @@
 
 CGlyphkitApp::CGlyphkitApp() = default;
 
-CGlyphkitApp::~CGlyphkitApp() {
-    DeleteDisplayContext();
-}
-
-void CGlyphkitApp::DeleteDisplayContext() {
-    if (m_dcDisplay)
-        DeleteDC(m_dcDisplay);
-    m_dcDisplay = nullptr;
-}
+CGlyphkitApp::~CGlyphkitApp() = default;
 
 bool CGlyphkitApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
-    m_dcDisplay = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    if (!m_dcDisplay)
+    m_display.emplace();
+    if (!m_display->Get())
         return false;
     try {
-        m_pFontList = std::make_unique<CFontFamilyList>(m_dcDisplay);
+        m_pFontList = std::make_unique<CFontFamilyList>(m_display->Get());
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -94,12 +86,16 @@ void CGlyphkitApp::OnFileNew() {
 void CGlyphkitApp::OnCheckRegistration() {
     // Greyed during a download; a command that arrives anyway (the transfer
     // pumps messages) is dropped, as Ctrl+N is.
-    if (!m_bBusy)
+    if (!DownloadRunning())
         m_pView->CheckRegistration();
 }
 
+bool CGlyphkitApp::DownloadRunning() const {
+    return m_pView && m_pView->Transferring();
+}
+
 bool CGlyphkitApp::RefusedDuringTransfer() {
-    if (!m_bBusy)
+    if (!DownloadRunning())
         return false;
     // The download goes on; the operator learns why nothing happened.
     MessageBoxW(m_frame.GetSafeHwnd(), LoadText(IDS_TRANSFER_RUNNING).c_str(),
@@ -107,8 +103,8 @@ bool CGlyphkitApp::RefusedDuringTransfer() {
     return true;
 }
 
+// The menu's share of holding a running download's disturbances away.
 void CGlyphkitApp::TransferRunning(bool running) {
-    m_bBusy = running;
     HMENU menu = GetMenu(m_frame.GetSafeHwnd());
     EnableMenuItem(menu, ID_COMPORT, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(menu, ID_CHECK_REGISTRATION, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
@@ -119,19 +115,16 @@ void CGlyphkitApp::SelectPrinterModel() {
     CSelectPrinterDlg dialog(m_frame.GetSafeHwnd());
     if (dialog.DoModal() != IDOK)
         std::exit(0);
-    m_nModel = dialog.m_nSelection;
-    const PrinterModel& model = kPrinterModels[m_nModel];
-    m_strModelName = model.name;
+    const PrinterModel& model = kPrinterModels[dialog.m_nSelection];
     m_nResolution = model.resolution;
     m_nDotsPerMm = model.dotsPerMm;
-    m_strTitle = model.caption;
-    SetWindowTextW(m_frame.GetSafeHwnd(), m_strTitle.c_str());
+    SetWindowTextW(m_frame.GetSafeHwnd(), model.caption);
 }
 
 void CGlyphkitApp::BuildHelpFilePath() {
     char module[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, module, MAX_PATH);
-    m_strHelpFilePath = HelpFilePath(module, CVersionInfo().GetOriginalFilename());
+    m_strHelpFilePath = ::HelpFilePath(module, CVersionInfo().GetOriginalFilename());
 }
 
 int RunGlyphkit(HINSTANCE instance, int showCommand) {

@@ -2,17 +2,20 @@
 // The application object: start-up, the model choice, the application state
 // the other parts read, Ctrl+N and the exit step.
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/frame_host.h"
 #include "app/main_frame.h"
 #include "form/font_family_list.h"
 #include "form/form_host.h"
 #include "form/glyphkit_doc.h"
 #include "form/glyphkit_view.h"
+#include "framework/dc.h"
 #include "framework/doc_template.h"
 #include "framework/win_app.h"
 
-class CGlyphkitApp : public CWinApp, public FormHost {
+class CGlyphkitApp : public CWinApp, public FormHost, public FrameHost {
 public:
     CGlyphkitApp();
     ~CGlyphkitApp() override;
@@ -25,29 +28,18 @@ public:
     void FitFrameToForm() override { m_frame.FitFrameToForm(); }
     void SelectPrinterModel() override;
     const CFontFamilyList& Fonts() const override { return *m_pFontList; }
-    HDC DisplayContext() const override { return m_dcDisplay; }
+    HDC DisplayContext() const override { return m_display ? m_display->Get() : nullptr; }
     int Resolution() const override { return m_nResolution; }
     int ComPort() const override { return m_nComPort; }
     int DotsPerMm() const override { return m_nDotsPerMm; }
     void TransferRunning(bool running) override;
-    // A download runs: the main window neither closes nor starts anew.
-    bool Busy() const { return m_bBusy; }
-    // While a download runs: tells the operator the command must wait, and
-    // true. Otherwise false.
-    bool RefusedDuringTransfer();
 
-    void DeleteDisplayContext();
-
-    // The application state.
-    HDC m_dcDisplay = nullptr;
-    std::unique_ptr<CFontFamilyList> m_pFontList;
-    int m_nComPort = 0;
-    int m_nModel = 0;
-    std::string m_strModelName;
-    int m_nResolution = 0;
-    int m_nDotsPerMm = 0;
-    std::wstring m_strTitle;
-    std::string m_strHelpFilePath;
+    // FrameHost
+    void SetComPort(int port) override { m_nComPort = port; }
+    const std::string& HelpFilePath() const override { return m_strHelpFilePath; }
+    bool DownloadRunning() const override;
+    bool RefusedDuringTransfer() override;
+    void FrameClosing() override { m_display.reset(); }
 
 private:
     // Menu and accelerator commands.
@@ -56,12 +48,19 @@ private:
     void OnCheckRegistration();
     void BuildHelpFilePath();
 
+    // The application state.
+    std::optional<ScopedDisplayDC> m_display;
+    std::unique_ptr<CFontFamilyList> m_pFontList;
+    int m_nComPort = 0;
+    int m_nResolution = 0;
+    int m_nDotsPerMm = 0;
+    std::string m_strHelpFilePath;
+
     CGlyphkitDoc m_doc;
     CMainFrame m_frame{*this};
     std::unique_ptr<CGlyphkitView> m_pView;
     std::unique_ptr<CSingleDocTemplate> m_pTemplate;
     int m_nShowCommand = SW_SHOWNORMAL;
-    bool m_bBusy = false;
 
     friend int RunGlyphkit(HINSTANCE instance, int showCommand);
     friend struct GlyphkitAppMessageMap;

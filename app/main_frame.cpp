@@ -2,7 +2,6 @@
 
 #include <htmlhelp.h>
 
-#include "app/glyphkit_app.h"
 #include "framework/form_view.h"
 #include "framework/message_map.h"
 #include "printer/com_port_dlg.h"
@@ -36,11 +35,11 @@ bool CMainFrame::OnCommand(int id) {
 }
 
 void CMainFrame::OnComPort() {
-    if (m_app.Busy())
+    if (m_host.DownloadRunning())
         return;
-    CComPortDlg dialog(m_hWnd, m_app.m_nComPort);
+    CComPortDlg dialog(m_hWnd, m_host.ComPort());
     if (dialog.DoModal() == IDOK)
-        m_app.m_nComPort = dialog.m_nComPort;
+        m_host.SetComPort(dialog.m_nComPort);
 }
 
 void CMainFrame::OpenHelp() {
@@ -52,13 +51,13 @@ void CMainFrame::OpenHelp() {
                                        reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")))
                                  : nullptr;
     if (htmlHelp)
-        htmlHelp(m_hWnd, m_app.m_strHelpFilePath.c_str(), HH_DISPLAY_TOPIC, 0);
+        htmlHelp(m_hWnd, m_host.HelpFilePath().c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
 void CMainFrame::OnClose() {
     // A download in progress ends first: it needs the form and the port.
-    if (m_app.RefusedDuringTransfer())
+    if (m_host.RefusedDuringTransfer())
         return;
-    m_app.DeleteDisplayContext();
+    m_host.FrameClosing();
     CFrameWnd::OnClose();
 }

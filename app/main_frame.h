@@ -1,13 +1,12 @@
 #pragma once
 // The main window: menu bar, the form as its client area, sized and centred
 // around the form; its close deletes the display context and asks nothing.
+#include "app/frame_host.h"
 #include "framework/frame_wnd.h"
-
-class CGlyphkitApp;
 
 class CMainFrame : public CFrameWnd {
 public:
-    explicit CMainFrame(CGlyphkitApp& app) : m_app(app) {}
+    explicit CMainFrame(FrameHost& host) : m_host(host) {}
 
     // The form's size plus a scroll bar's width and two thin borders across,
     // plus caption, menu, a scroll arrow's height and two thin borders down,
@@ -24,7 +23,7 @@ private:
     // The help file at its default topic.
     void OpenHelp();
 
-    CGlyphkitApp& m_app;
+    FrameHost& m_host;
 
     friend struct MainFrameMessageMap;
 };

@@ -6,7 +6,7 @@
 #include <cstring>
 
 struct PrinterModel {
-    const char* name;       // m_strModelName
+    const char* name;       // as the console tool names it
     int resolution;         // dots per inch
     int dotsPerMm;          // for logo sizes in millimetres
     const wchar_t* caption; // "%sグリフキット" with the name

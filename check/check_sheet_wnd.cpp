@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <memory>
 #include <vector>
 
 #include "framework/dc.h"
 #include "framework/scroll_request.h"
+#include "framework/window_proc.h"
 
 namespace {
 
@@ -60,11 +60,11 @@ public:
     }
 
     void Paint() {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
+        const ScopedPaint paint(m_hWnd);
+        const HDC dc = paint.Get();
         if (!dc)
             return;
-        const RECT& area = ps.rcPaint;
+        const RECT& area = paint.Area();
         const int width = area.right - area.left;
         const int height = area.bottom - area.top;
         if (width > 0 && height > 0) {
@@ -80,7 +80,6 @@ public:
             StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height,
                           m_pixels.data(), info.Get(), DIB_RGB_COLORS, SRCCOPY);
         }
-        EndPaint(m_hWnd, &ps);
     }
 
     void Scroll(int bar, int request) {
@@ -151,24 +150,24 @@ Sheet* SheetOf(HWND hwnd) {
     return reinterpret_cast<Sheet*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Sheet* sheet = SheetOf(hwnd);
-    switch (message) {
-    case WM_NCCREATE: {
-        auto state = std::make_unique<Sheet>(hwnd);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
-        break;
+// The state is made with the window and goes with it.
+struct SheetBinding : CreatedWindowBinding<Sheet> {
+    static Sheet* Created(HWND hwnd, UINT message, LPARAM) {
+        return message == WM_NCCREATE ? new Sheet(hwnd) : nullptr;
     }
+    static void Attach(Sheet&, HWND) {}
+    static LRESULT Handle(Sheet& sheet, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT Threw(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        return Unanswered(hwnd, message, wParam, lParam);
+    }
+    static void Release(Sheet& sheet) { delete &sheet; }
+};
+
+LRESULT SheetBinding::Handle(Sheet& state, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Sheet* sheet = &state;
+    switch (message) {
     case WM_NCDESTROY:
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        delete sheet;
         return 0;
-    default:
-        break;
-    }
-    if (!sheet)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    switch (message) {
     case WM_PAINT:
         sheet->Paint();
         return 0;
@@ -227,15 +226,6 @@ LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SheetProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    // No exception may cross into the system's window manager.
-    try {
-        return Handle(hwnd, message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-}
-
 } // namespace
 
 bool RegisterCheckSheetClass() {
@@ -245,7 +235,7 @@ bool RegisterCheckSheetClass() {
     if (GetClassInfoExW(instance, kSheetClass, &wc))
         return true;
     wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = SheetProc;
+    wc.lpfnWndProc = ObjectWindowProc<SheetBinding>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.lpszClassName = kSheetClass;

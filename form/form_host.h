@@ -19,7 +19,7 @@ public:
     virtual int ComPort() const = 0;
     // Dots per millimetre of the chosen model, for logo sizes.
     virtual int DotsPerMm() const = 0;
-    // A download runs (true) or has ended (false): the application keeps its
-    // commands that would disturb it (Ctrl+N, the COM port, closing) away.
+    // A download runs (true) or has ended (false): the application greys
+    // its menu commands that would disturb it (the COM port, the check).
     virtual void TransferRunning(bool /*running*/) {}
 };

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
+#include <optional>
+#include <vector>
 
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
@@ -29,21 +31,14 @@ namespace {
 const wchar_t kFontDataFilter[] = L"ﾐﾆｹｽﾄﾚﾙ/ｹｽﾄﾚﾙﾌｫﾝﾄﾃﾞｰﾀ(*.kfd)|*.kfd||";
 const wchar_t kTextFilter[] = L"Text File(*.txt)|*.txt||";
 
-// What a running download must not meet: another build, another use of the
-// port, or the form going away.
-const int kCommandsHeldDuringTransfer[] = {IDC_DOWNLOAD, IDC_SAVE,      IDC_LOAD, IDC_GET_INFO,
-                                           IDC_CLEAR,    IDC_ALL_CLEAR, IDC_EXIT};
-
 // The buttons that act on the form or the printer: each takes the form as it
 // shows first.
 const int kFormCommands[] = {IDC_DOWNLOAD, IDC_SAVE,      IDC_LOAD, IDC_GET_INFO,
                              IDC_CLEAR,    IDC_ALL_CLEAR, IDC_EXIT, IDC_TEXT_FILE};
 
-// The fields whose value the settings take when they lose the focus.
-const int kCheckedFields[] = {IDC_POINT_SIZE, IDC_CODE_START, IDC_CODE_END};
-
-template <size_t N> bool IsOneOf(const int (&ids)[N], int id) {
-    return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
+bool IsFormCommand(int id) {
+    return std::find(std::begin(kFormCommands), std::end(kFormCommands), id) !=
+           std::end(kFormCommands);
 }
 
 // An unsigned field as GetDlgItemInt reads it; nothing when it does not parse.
@@ -102,8 +97,6 @@ CGlyphkitView::CGlyphkitView(CGlyphkitDoc& doc, FormHost& host)
     : CFormView(IDD_GLYPHKIT_FORM), m_doc(doc), m_host(host),
       m_operations(doc, host.Fonts(), m_operator, *this) {}
 
-// A download still running here (the window is refused its close while one
-// runs) ends before the form's objects go.
 CGlyphkitView::~CGlyphkitView() = default;
 
 bool CGlyphkitView::OnInitDialog() {
@@ -119,46 +112,13 @@ void CGlyphkitView::DoDataExchange(CDataExchange& dx) {
 bool CGlyphkitView::OnCommand(int id, int code) {
     // Held buttons are disabled during a download; a command that reaches
     // the form anyway (sent, not clicked) is dropped as well.
-    if (Transferring() && IsOneOf(kCommandsHeldDuringTransfer, id))
+    if (m_transfer.Holds(id))
         return true;
     if (code == EN_CHANGE && GetItem(id) == m_hRefusedField)
         m_hRefusedField = nullptr;
-    if (code == BN_CLICKED && IsOneOf(kFormCommands, id) && !TakeFormAsShown())
+    if (code == BN_CLICKED && IsFormCommand(id) && !TakeFormAsShown())
         return true;
     return DispatchCommand(*this, GlyphkitViewMessageMap::kCommands, id, code);
-}
-
-bool CGlyphkitView::TakeFormAsShown() {
-    if (!TakeFieldBeingEdited())
-        return false;
-    UpdateData(true);
-    return true;
-}
-
-bool CGlyphkitView::TakeFieldBeingEdited() {
-    HWND focus = GetFocus();
-    if (!focus || GetParent(focus) != m_hWnd)
-        return true;
-    const int id = GetDlgCtrlID(focus);
-    if (!IsOneOf(kCheckedFields, id))
-        return true;
-    // Its check has just refused this text and said so: once is enough.
-    if (focus == m_hRefusedField || m_bFieldMessageUp) {
-        MessageBeep(MB_OK);
-        return false;
-    }
-    switch (id) {
-    case IDC_POINT_SIZE:
-        OnPointSizeKillFocus();
-        break;
-    case IDC_CODE_START:
-        OnCodeStartKillFocus();
-        break;
-    default:
-        OnCodeEndKillFocus();
-        break;
-    }
-    return m_hRefusedField != focus;
 }
 
 bool CGlyphkitView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -214,16 +174,9 @@ void CGlyphkitView::OnInitialUpdate() {
 
 void CGlyphkitView::RefreshForm(bool withName) {
     HWND combo = GetItem(IDC_FONT_COMBO);
-    if (!m_strStandInFace.empty() && m_doc.GetFaceName() == m_strStandInFace) {
-        // A loaded face that is not installed is shown as it is, so that
-        // the form names the face its Save and Download will use.
-        LRESULT item =
-            SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(m_strStandInFace.c_str()));
-        if (item == CB_ERR)
-            item = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(m_strStandInFace.c_str()));
-        SendMessageW(combo, CB_SETCURSEL, WPARAM(item), 0);
-    } else if (SendMessageA(combo, CB_SELECTSTRING, 0, LPARAM(m_doc.GetFaceName().c_str())) ==
-               CB_ERR) {
+    // A loaded face that is not installed is shown as it is.
+    if (!m_standInFace.Select(combo, m_doc.GetFaceName()) &&
+        SendMessageA(combo, CB_SELECTSTRING, 0, LPARAM(m_doc.GetFaceName().c_str())) == CB_ERR) {
         // From the second item on, wrapping round to the first; the first
         // item when none begins with the name. The settings keep the name.
         SendMessageW(combo, CB_SETCURSEL, 0, 0);
@@ -251,8 +204,7 @@ void CGlyphkitView::EnableRegistrationText(bool enable) {
 
 void CGlyphkitView::ApplyFontSelection() {
     const std::string face = WindowTextAnsi(GetItem(IDC_FONT_COMBO));
-    if (!m_strStandInFace.empty() && face != m_strStandInFace)
-        DropStandInFace();
+    m_standInFace.Chosen(GetItem(IDC_FONT_COMBO), face);
     m_doc.SetFaceName(face);
     m_doc.SetVertical(!face.empty() && face[0] == '@' ? 1 : 0);
     LOGFONTA family{};
@@ -263,20 +215,6 @@ void CGlyphkitView::ApplyFontSelection() {
     Redraw();
 }
 
-void CGlyphkitView::DropStandInFace() {
-    HWND combo = GetItem(IDC_FONT_COMBO);
-    const LRESULT item =
-        SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(m_strStandInFace.c_str()));
-    const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (item != CB_ERR) {
-        SendMessageW(combo, CB_DELETESTRING, WPARAM(item), 0);
-        // The selection stays on the face the operator chose.
-        if (selected != CB_ERR && selected != item)
-            SendMessageW(combo, CB_SETCURSEL, WPARAM(selected > item ? selected - 1 : selected), 0);
-    }
-    m_strStandInFace.clear();
-}
-
 void CGlyphkitView::OnBold() {
     m_doc.SetBold(IsChecked(GetItem(IDC_BOLD)) ? 1 : 0);
     Redraw();
@@ -285,54 +223,6 @@ void CGlyphkitView::OnBold() {
 void CGlyphkitView::OnItalic() {
     m_doc.SetItalic(IsChecked(GetItem(IDC_ITALIC)) ? 1 : 0);
     Redraw();
-}
-
-bool CGlyphkitView::CheckSpinField(int editId, int spinId, int low, int high, unsigned message,
-                                   int* value) {
-    // Showing the message takes the focus away, and giving it back may take
-    // it from another field: no check runs inside another's message.
-    if (m_bFieldMessageUp)
-        return false;
-    BOOL parsed = FALSE;
-    const int typed = int(GetDlgItemInt(m_hWnd, editId, &parsed, TRUE));
-    if (parsed && typed >= low && typed <= high) {
-        const LRESULT position = SendMessageW(GetItem(spinId), UDM_GETPOS, 0, 0);
-        if (HIWORD(position) != 0)
-            return false;
-        *value = LOWORD(position);
-        if (m_hRefusedField == GetItem(editId))
-            m_hRefusedField = nullptr;
-        return true;
-    }
-    HWND edit = GetItem(editId);
-    m_bFieldMessageUp = true;
-    m_operator.ShowMessage(message);
-    m_hRefusedField = edit;
-    SetFocus(edit);
-    m_bFieldMessageUp = false;
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
-    return false;
-}
-
-void CGlyphkitView::OnPointSizeKillFocus() {
-    int size = 0;
-    if (CheckSpinField(IDC_POINT_SIZE, IDC_POINT_SIZE_SPIN, 1, 72, IDS_BAD_FONT_SIZE, &size)) {
-        m_doc.SetPointSize(size);
-        Redraw();
-    }
-}
-
-// The code fields are only checked here: Save and Download read them as
-// they stand.
-void CGlyphkitView::OnCodeStartKillFocus() {
-    int code = 0;
-    CheckSpinField(IDC_CODE_START, IDC_CODE_START_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code);
-}
-
-void CGlyphkitView::OnCodeEndKillFocus() {
-    int code = 0;
-    CheckSpinField(IDC_CODE_END, IDC_CODE_END_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code);
 }
 
 void CGlyphkitView::OnRangeSwitch() {
@@ -366,10 +256,7 @@ void CGlyphkitView::OnLoad() {
     const LoadResult load = m_operations.LoadFontDataFile(ToCodePage(*path));
     if (!load.loaded)
         return;
-    if (!m_strStandInFace.empty())
-        DropStandInFace();
-    if (!load.faceInstalled)
-        m_strStandInFace = m_doc.GetFaceName();
+    m_standInFace.Loaded(GetItem(IDC_FONT_COMBO), m_doc.GetFaceName(), load.faceInstalled);
     switch (load.textAction) {
     case TextAfterLoad::Fill:
         EnableRegistrationText(true);
@@ -447,40 +334,7 @@ void CGlyphkitView::OnAllClear() {
 }
 
 void CGlyphkitView::OnDownload() {
-    if (Transferring())
-        return;
-    const FormFields fields = ReadFields();
-    const FormEnvironment environment = Environment();
-    BeginTransfer();
-    // The build runs here, with its checks and messages; the port, the
-    // frames and the printer's answers belong to the transfer's thread, so
-    // that nothing the operator does with the window holds the line.
-    std::unique_ptr<PreparedDownload> prepared =
-        m_operations.PrepareDownload(fields, m_strRegistrationId, environment);
-    if (!prepared) {
-        EndTransfer();
-        return;
-    }
-    m_pTransfer = std::make_unique<CWindowTransfer>(m_operator, static_cast<TransferView&>(*this));
-    if (!m_pTransfer->Start(std::move(prepared), environment.comPort)) {
-        m_pTransfer.reset();
-        m_operator.ShowMessage(IDS_DOWNLOAD_FAILED);
-        EndTransfer();
-    }
-}
-
-void CGlyphkitView::TakeListing(const ListingUpdate& update) {
-    m_operations.TakeListing(update);
-}
-
-void CGlyphkitView::TransferEnded(bool /*succeeded*/) {
-    // The messages have been answered; the progress window goes with the
-    // download.
-    if (m_pProgress) {
-        m_pProgress->DestroyModeless();
-        m_pProgress.reset();
-    }
-    EndTransfer();
+    m_transfer.Download(ReadFields(), m_strRegistrationId, Environment());
 }
 
 void CGlyphkitView::OnShowDetail() {
@@ -489,26 +343,6 @@ void CGlyphkitView::OnShowDetail() {
     if (selected == LB_ERR || size_t(selected) >= records.size())
         return;
     ShowRegisteredDetail(m_hWnd, records[size_t(selected)], m_host.DotsPerMm());
-}
-
-void CGlyphkitView::BeginTransfer() {
-    m_commandsBeforeTransfer.clear();
-    for (int id : kCommandsHeldDuringTransfer) {
-        HWND control = GetItem(id);
-        m_commandsBeforeTransfer.emplace_back(id, IsWindowEnabled(control) != FALSE);
-        EnableWindow(control, FALSE);
-    }
-    m_host.TransferRunning(true);
-}
-
-void CGlyphkitView::EndTransfer() {
-    for (const auto& [id, enabled] : m_commandsBeforeTransfer)
-        EnableWindow(GetItem(id), enabled);
-    m_commandsBeforeTransfer.clear();
-    m_host.TransferRunning(false);
-    // The button that started the download lost the focus when it was held.
-    if (!GetFocus())
-        SetFocus(GetItem(IDC_DOWNLOAD));
 }
 
 int CGlyphkitView::LineWidth(const std::string& line) {
@@ -531,20 +365,11 @@ void CGlyphkitView::ShowRegisteredData(const RegisteredData& data) {
     SetWindowTextTo(GetItem(IDC_MEMORY_USAGE), MemoryUsageText(data));
 }
 
+// The progress of a download, whichever way it is sent.
 void CGlyphkitView::TransferStarting() {
-    // Owned by the main window, so that it stays above it while the window
-    // is used during the download.
-    m_pProgress = std::make_unique<CProgressDlg>(GetAncestor(m_hWnd, GA_ROOT));
-    if (!m_pProgress->CreateModeless()) {
-        m_pProgress.reset();
-        m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
-                               MessageCaption::Application);
-        return;
-    }
-    ShowWindow(m_pProgress->GetSafeHwnd(), SW_SHOW);
+    m_transfer.TransferStarting();
 }
 
 void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
-    if (m_pProgress && m_pProgress->GetSafeHwnd())
-        m_pProgress->SetProgress(count, index);
+    m_transfer.CharacterSent(count, index);
 }

@@ -4,19 +4,16 @@
 // the preview and hands Save and Load to the form's operations.
 #include "form/form_host.h"
 #include "form/form_operations.h"
+#include "form/form_transfer.h"
 #include "form/message_box_operator.h"
-#include "form/window_transfer.h"
+#include "form/stand_in_face.h"
 #include "framework/form_view.h"
-#include "printer/progress_dlg.h"
 
-#include <memory>
-#include <optional>
-#include <utility>
-#include <vector>
+#include <string>
 
 class CGlyphkitDoc;
 
-class CGlyphkitView : public CFormView, private FormDisplay, private TransferView {
+class CGlyphkitView : public CFormView, private FormDisplay {
 public:
     CGlyphkitView(CGlyphkitDoc& doc, FormHost& host);
     ~CGlyphkitView() override;
@@ -29,8 +26,8 @@ public:
     // lost the focus, and the registration ID as it stands. False when the
     // field's check refused its text (its message shown once).
     bool TakeFormAsShown() override;
-    // A download is being sent.
-    bool Transferring() const { return m_pTransfer && m_pTransfer->Running(); }
+    // A download is being built or sent.
+    bool Transferring() const { return m_transfer.Running(); }
     // The registration check (glyphkit_view_check.cpp): the form built as a
     // download would build it, shown in its window; nothing is changed.
     void CheckRegistration();
@@ -63,34 +60,25 @@ private:
     void OnDownload();
     void OnShowDetail();
 
-    // The field check of an edit with its spin: the value when it parses
-    // and lies in [low, high], else the message, the focus back and nothing.
-    // A check that runs while its own message is up does nothing.
-    bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
-    // The check of the size or code field that has the focus, if one has.
-    bool TakeFieldBeingEdited();
     void EnableRegistrationText(bool enable);
-    // Takes the loaded face that is not installed out of the font list.
-    void DropStandInFace();
     FormFields ReadFields() const;
     FormEnvironment Environment() const;
 
-    // Keeps the commands that would disturb a running download away, and
-    // gives them back as they were.
-    void BeginTransfer();
-    void EndTransfer();
+    // The field checks (glyphkit_view_fields.cpp). The check of an edit
+    // with its spin: the value when it parses and lies in [low, high], else
+    // the message, the focus back and nothing. A check that runs while its
+    // own message is up does nothing.
+    bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
+    // The check of the size or code field that has the focus, if one has.
+    bool TakeFieldBeingEdited();
 
     // FormDisplay: the focus after a refusal, the registered data column, the
     // progress.
     void FieldRefused(FormField field) override;
     int LineWidth(const std::string& line) override;
     void ShowRegisteredData(const RegisteredData& data) override;
-    // FormDisplay and TransferView: the progress window.
     void TransferStarting() override;
     void CharacterSent(uint32_t count, uint32_t index) override;
-    // TransferView: the end of a download sent by its thread.
-    void TakeListing(const ListingUpdate& update) override;
-    void TransferEnded(bool succeeded) override;
 
     CGlyphkitDoc& m_doc;
     FormHost& m_host;
@@ -98,17 +86,13 @@ private:
     CMessageBoxOperator m_operator{m_hOwner};
     CFormOperations m_operations;
     std::string m_strRegistrationId; // field 1052, read when Download checks it
-    // The face of a loaded file that is not installed, listed in the font
-    // combo box until another face is chosen; empty when there is none.
-    std::string m_strStandInFace;
-    std::unique_ptr<CWindowTransfer> m_pTransfer;
-    std::unique_ptr<CProgressDlg> m_pProgress;
+    CStandInFace m_standInFace;
+    CFormTransfer m_transfer{m_hOwner, m_operator, m_host, m_operations};
     bool m_bFieldMessageUp = false; // a field's check shows its message
     bool m_bCheckOpen = false;      // the registration check window is up
     // The field whose text its check refused, until the text changes: a
     // command that finds the focus there says nothing more.
     HWND m_hRefusedField = nullptr;
-    std::vector<std::pair<int, bool>> m_commandsBeforeTransfer; // control, was enabled
 
     friend struct GlyphkitViewMessageMap;
 };

@@ -65,6 +65,45 @@ private:
     HDC m_hDC;
 };
 
+// BeginPaint at construction, EndPaint at the end of the scope.
+class ScopedPaint {
+public:
+    explicit ScopedPaint(HWND hwnd) : m_hWnd(hwnd), m_hDC(BeginPaint(hwnd, &m_paint)) {}
+    ~ScopedPaint() {
+        if (m_hDC)
+            EndPaint(m_hWnd, &m_paint);
+    }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+
+    HDC Get() const { return m_hDC; }
+    // The rectangle to be painted, in client coordinates.
+    const RECT& Area() const { return m_paint.rcPaint; }
+
+private:
+    HWND m_hWnd;
+    PAINTSTRUCT m_paint{};
+    HDC m_hDC;
+};
+
+// A context of the whole display (CreateDC "DISPLAY"), deleted when the
+// object goes.
+class ScopedDisplayDC {
+public:
+    ScopedDisplayDC() : m_hDC(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~ScopedDisplayDC() {
+        if (m_hDC)
+            DeleteDC(m_hDC);
+    }
+    ScopedDisplayDC(const ScopedDisplayDC&) = delete;
+    ScopedDisplayDC& operator=(const ScopedDisplayDC&) = delete;
+
+    HDC Get() const { return m_hDC; }
+
+private:
+    HDC m_hDC;
+};
+
 // Deletes a created GDI object (font, bitmap) when the scope ends.
 template <class Handle> class ScopedGdiObject {
 public:

@@ -1,17 +1,35 @@
 #include "framework/dialog.h"
 
 #include "framework/win_app.h"
+#include "framework/window_proc.h"
+
+// The dialog is given with its first message and answers every later one.
+struct CDialog::Binding {
+    using Object = CDialog;
+    using Result = INT_PTR;
+    static constexpr int kSlot = DWLP_USER;
+    static CDialog* Created(HWND, UINT message, LPARAM lParam) {
+        return message == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : nullptr;
+    }
+    static void Attach(CDialog& dialog, HWND hwnd) { dialog.m_hWnd = hwnd; }
+    static INT_PTR Handle(CDialog& dialog, HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+        return dialog.Handle(message, wParam, lParam);
+    }
+    static INT_PTR Unanswered(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+    static INT_PTR Threw(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+    static void Release(CDialog& dialog) { dialog.m_hWnd = nullptr; }
+};
 
 INT_PTR CDialog::DoModal() {
     m_bModeless = false;
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplateId), m_hParent,
-                           DialogProc, reinterpret_cast<LPARAM>(this));
+                           ObjectWindowProc<Binding>, reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::CreateModeless() {
     m_bModeless = true;
     CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nTemplateId), m_hParent,
-                       DialogProc, reinterpret_cast<LPARAM>(this));
+                       ObjectWindowProc<Binding>, reinterpret_cast<LPARAM>(this));
     if (!m_hWnd)
         return false;
     if (CWinApp* app = CWinApp::Current())
@@ -34,25 +52,6 @@ void CDialog::EndDialog(int result) {
         DestroyWindow(m_hWnd);
     else
         ::EndDialog(m_hWnd, result);
-}
-
-INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CDialog* dialog = nullptr;
-    if (message == WM_INITDIALOG) {
-        dialog = reinterpret_cast<CDialog*>(lParam);
-        dialog->m_hWnd = hwnd;
-        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    } else {
-        dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    }
-    if (!dialog)
-        return FALSE;
-    // No exception may cross into the system's dialog manager.
-    try {
-        return dialog->Handle(message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
 }
 
 INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -87,7 +86,6 @@ INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (CWinApp* app = CWinApp::Current())
                 app->RemoveDialogWindow(m_hWnd);
         }
-        m_hWnd = nullptr;
         return FALSE;
     }
     default: {

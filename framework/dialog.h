@@ -37,7 +37,7 @@ protected:
     HWND m_hParent;
 
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    struct Binding;
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool m_bModeless = false;

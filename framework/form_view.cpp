@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/dc.h"
 #include "framework/scroll_request.h"
 
 bool CFormView::Create(HWND frame) {
@@ -96,10 +97,8 @@ bool CFormView::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) 
         *result = 0;
         return true;
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC hdc = BeginPaint(m_hWnd, &paint);
-        OnDraw(hdc);
-        EndPaint(m_hWnd, &paint);
+        const ScopedPaint paint(m_hWnd);
+        OnDraw(paint.Get());
         *result = 0;
         return true;
     }

@@ -3,6 +3,7 @@
 #include "framework/form_view.h"
 #include "framework/idle_probe.h"
 #include "framework/win_app.h"
+#include "framework/window_proc.h"
 
 namespace {
 
@@ -10,13 +11,23 @@ const wchar_t kFrameClass[] = L"GlyphkitFrame";
 
 } // namespace
 
+// The frame comes with its window's creation and answers every later message.
+struct CFrameWnd::Binding : CreatedWindowBinding<CFrameWnd> {
+    static void Attach(CFrameWnd& frame, HWND hwnd) { frame.m_hWnd = hwnd; }
+    static LRESULT Handle(CFrameWnd& frame, HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+        return frame.WindowProc(message, wParam, lParam);
+    }
+    static LRESULT Threw(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    static void Release(CFrameWnd& frame) { frame.m_hWnd = nullptr; }
+};
+
 bool CFrameWnd::Create(int resourceId, const wchar_t* caption) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     if (!GetClassInfoExW(instance, kFrameClass, &wc)) {
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = StaticWindowProc;
+        wc.lpfnWndProc = ObjectWindowProc<Binding>;
         wc.hInstance = instance;
         wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(resourceId));
         wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId),
@@ -32,25 +43,6 @@ bool CFrameWnd::Create(int resourceId, const wchar_t* caption) {
     CreateWindowExW(0, kFrameClass, caption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, this);
     return m_hWnd != nullptr;
-}
-
-LRESULT CALLBACK CFrameWnd::StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    CFrameWnd* frame = nullptr;
-    if (message == WM_NCCREATE) {
-        frame = static_cast<CFrameWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        frame->m_hWnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    } else {
-        frame = reinterpret_cast<CFrameWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    }
-    if (!frame)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    try {
-        return frame->WindowProc(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
 }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -89,11 +81,6 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY: {
-        HWND hwnd = m_hWnd;
-        m_hWnd = nullptr;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
     default:
         return DefWindowProcW(m_hWnd, message, wParam, lParam);
     }

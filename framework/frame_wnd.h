@@ -22,7 +22,7 @@ protected:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    struct Binding;
 
     CFormView* m_pView = nullptr;
 };

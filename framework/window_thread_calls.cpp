@@ -1,34 +1,57 @@
 #include "framework/window_thread_calls.h"
 
+#include <memory>
+
+#include "framework/window_proc.h"
+
 namespace {
 
 const wchar_t kClassName[] = L"GlyphkitThreadCalls";
 const UINT kCallMessage = WM_APP + 1; // lParam: the caller's work
 const UINT kPostMessage = WM_APP + 2; // lParam: work the window owns
 
-void RunWork(const std::function<void()>& work) {
-    // No exception may cross the window procedure into the system.
-    try {
-        work();
-    } catch (...) {
-    }
-}
-
 } // namespace
+
+// The window runs the work handed to it; work that throws counts as run.
+struct CWindowThreadCalls::Binding : CreatedWindowBinding<CWindowThreadCalls> {
+    // The handle is the other threads' way in: the object keeps it from
+    // CreateWindowEx until it destroys the window itself.
+    static void Attach(CWindowThreadCalls&, HWND) {}
+    static LRESULT Handle(CWindowThreadCalls&, HWND hwnd, UINT message, WPARAM wParam,
+                          LPARAM lParam) {
+        switch (message) {
+        case kCallMessage:
+            (*reinterpret_cast<const std::function<void()>*>(lParam))();
+            return 1;
+        case kPostMessage: {
+            const std::unique_ptr<std::function<void()>> work(
+                reinterpret_cast<std::function<void()>*>(lParam));
+            (*work)();
+            return 0;
+        }
+        default:
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+    }
+    static LRESULT Threw(HWND, UINT message, WPARAM, LPARAM) {
+        return message == kCallMessage ? 1 : 0;
+    }
+    static void Release(CWindowThreadCalls&) {}
+};
 
 CWindowThreadCalls::CWindowThreadCalls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     if (!GetClassInfoExW(instance, kClassName, &wc)) {
-        wc.lpfnWndProc = WindowProc;
+        wc.lpfnWndProc = ObjectWindowProc<Binding>;
         wc.hInstance = instance;
         wc.lpszClassName = kClassName;
         if (!RegisterClassExW(&wc))
             return;
     }
-    m_hWnd = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                             nullptr);
+    m_hWnd =
+        CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 }
 
 CWindowThreadCalls::~CWindowThreadCalls() {
@@ -58,21 +81,4 @@ bool CWindowThreadCalls::Post(std::function<void()> work) const {
         return true;
     delete owned;
     return false;
-}
-
-LRESULT CALLBACK CWindowThreadCalls::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-    switch (message) {
-    case kCallMessage:
-        RunWork(*reinterpret_cast<const std::function<void()>*>(lParam));
-        return 1;
-    case kPostMessage: {
-        const auto* work = reinterpret_cast<std::function<void()>*>(lParam);
-        RunWork(*work);
-        delete work;
-        return 0;
-    }
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
 }

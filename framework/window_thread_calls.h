@@ -25,7 +25,7 @@ public:
     bool Post(std::function<void()> work) const;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    struct Binding;
 
     HWND m_hWnd = nullptr;
 };

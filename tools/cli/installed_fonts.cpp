@@ -2,9 +2,13 @@
 
 #include <memory>
 
+#include "framework/dc.h"
+
+// Made at the first use and deleted when the program ends, after the font
+// list that was made from it.
 HDC DisplayContext() {
-    static HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    return display;
+    static const ScopedDisplayDC display;
+    return display.Get();
 }
 
 const CFontFamilyList& InstalledFonts() {

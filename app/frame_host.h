@@ -1,0 +1,20 @@
+#pragma once
+// What the main window needs from the application: the COM port its menu
+// sets, the help file it opens, and whether a running download refuses its
+// commands. The application implements it.
+#include <string>
+
+class FrameHost {
+public:
+    virtual ~FrameHost() = default;
+    virtual int ComPort() const = 0;
+    virtual void SetComPort(int port) = 0;
+    virtual const std::string& HelpFilePath() const = 0;
+    // A download runs: the COM port may not change.
+    virtual bool DownloadRunning() const = 0;
+    // While a download runs: tells the operator the command must wait, and
+    // true. Otherwise false.
+    virtual bool RefusedDuringTransfer() = 0;
+    // The main window closes: the display context goes with it.
+    virtual void FrameClosing() = 0;
+};

@@ -1,0 +1,107 @@
+#include "form/form_transfer.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "form/form_host.h"
+#include "res/control_ids.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+// What a running download must not meet: another build, another use of the
+// port, or the form going away.
+const int kCommandsHeldDuringTransfer[] = {IDC_DOWNLOAD, IDC_SAVE,      IDC_LOAD, IDC_GET_INFO,
+                                           IDC_CLEAR,    IDC_ALL_CLEAR, IDC_EXIT};
+
+} // namespace
+
+CFormTransfer::CFormTransfer(const HWND& form, Operator& op, FormHost& host,
+                             CFormOperations& operations)
+    : m_hForm(form), m_operator(op), m_host(host), m_operations(operations) {}
+
+// A download still running here (the window is refused its close while one
+// runs) ends before the progress window and the form's operations go.
+CFormTransfer::~CFormTransfer() = default;
+
+bool CFormTransfer::Holds(int id) const {
+    return Running() &&
+           std::find(std::begin(kCommandsHeldDuringTransfer), std::end(kCommandsHeldDuringTransfer),
+                     id) != std::end(kCommandsHeldDuringTransfer);
+}
+
+void CFormTransfer::Download(const FormFields& fields, const std::string& registrationId,
+                             const FormEnvironment& environment) {
+    if (Running())
+        return;
+    Begin();
+    // The build runs here, with its checks and messages; the port, the
+    // frames and the printer's answers belong to the transfer's thread, so
+    // that nothing the operator does with the window holds the line.
+    std::unique_ptr<PreparedDownload> prepared =
+        m_operations.PrepareDownload(fields, registrationId, environment);
+    if (!prepared) {
+        End();
+        return;
+    }
+    m_pTransfer = std::make_unique<CWindowTransfer>(m_operator, *this);
+    if (!m_pTransfer->Start(std::move(prepared), environment.comPort)) {
+        m_pTransfer.reset();
+        m_operator.ShowMessage(IDS_DOWNLOAD_FAILED);
+        End();
+    }
+}
+
+void CFormTransfer::TakeListing(const ListingUpdate& update) {
+    m_operations.TakeListing(update);
+}
+
+void CFormTransfer::TransferEnded(bool /*succeeded*/) {
+    // The messages have been answered; the progress window goes with the
+    // download.
+    if (m_pProgress) {
+        m_pProgress->DestroyModeless();
+        m_pProgress.reset();
+    }
+    End();
+}
+
+void CFormTransfer::Begin() {
+    m_commandsBefore.clear();
+    for (int id : kCommandsHeldDuringTransfer) {
+        HWND control = Item(id);
+        m_commandsBefore.emplace_back(id, IsWindowEnabled(control) != FALSE);
+        EnableWindow(control, FALSE);
+    }
+    m_bRunning = true;
+    m_host.TransferRunning(true);
+}
+
+void CFormTransfer::End() {
+    for (const auto& [id, enabled] : m_commandsBefore)
+        EnableWindow(Item(id), enabled);
+    m_commandsBefore.clear();
+    m_bRunning = false;
+    m_host.TransferRunning(false);
+    // The button that started the download lost the focus when it was held.
+    if (!GetFocus())
+        SetFocus(Item(IDC_DOWNLOAD));
+}
+
+void CFormTransfer::TransferStarting() {
+    // Owned by the main window, so that it stays above it while the window
+    // is used during the download.
+    m_pProgress = std::make_unique<CProgressDlg>(GetAncestor(m_hForm, GA_ROOT));
+    if (!m_pProgress->CreateModeless()) {
+        m_pProgress.reset();
+        m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
+                               MessageCaption::Application);
+        return;
+    }
+    ShowWindow(m_pProgress->GetSafeHwnd(), SW_SHOW);
+}
+
+void CFormTransfer::CharacterSent(uint32_t count, uint32_t index) {
+    if (m_pProgress && m_pProgress->GetSafeHwnd())
+        m_pProgress->SetProgress(count, index);
+}

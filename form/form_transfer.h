@@ -1,0 +1,53 @@
+#pragma once
+// The form's side of a download: the build, the thread that sends it, the
+// progress window and the commands held away from the form while it runs.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "form/form_operations.h"
+#include "form/window_transfer.h"
+#include "printer/progress_dlg.h"
+
+class FormHost;
+
+class CFormTransfer : public TransferView {
+public:
+    // form is the main form's window handle, read when a download starts.
+    CFormTransfer(const HWND& form, Operator& op, FormHost& host, CFormOperations& operations);
+    ~CFormTransfer() override;
+
+    // A download is being built or sent: the one answer to whether the
+    // form, the menu and the main window hold their commands back.
+    bool Running() const { return m_bRunning; }
+    // A command of the form that a running download holds away.
+    bool Holds(int id) const;
+    // Builds the download from the form as read and starts sending it;
+    // nothing while one runs.
+    void Download(const FormFields& fields, const std::string& registrationId,
+                  const FormEnvironment& environment);
+
+    // The progress window, and the end of a download sent by its thread.
+    void TransferStarting() override;
+    void CharacterSent(uint32_t count, uint32_t index) override;
+    void TakeListing(const ListingUpdate& update) override;
+    void TransferEnded(bool succeeded) override;
+
+private:
+    void Begin();
+    void End();
+    HWND Item(int id) const { return GetDlgItem(m_hForm, id); }
+
+    const HWND& m_hForm;
+    Operator& m_operator;
+    FormHost& m_host;
+    CFormOperations& m_operations;
+    std::unique_ptr<CProgressDlg> m_pProgress;
+    // Last, so that a download still running ends before the rest goes.
+    std::unique_ptr<CWindowTransfer> m_pTransfer;
+    std::vector<std::pair<int, bool>> m_commandsBefore; // control, was enabled
+    bool m_bRunning = false;
+};
