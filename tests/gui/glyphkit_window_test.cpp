@@ -697,13 +697,14 @@ TEST_F(WindowTest, RegistrationCheckSavesItsImageWhileTheWindowAnswers) {
 
     save(L"8", IDYES);
     ASSERT_TRUE(Until(saving));
-    EXPECT_FALSE(IsWindowEnabled(saveButton));
+    EXPECT_TRUE(Until([&]() { return !IsWindowEnabled(saveButton); }));
     ASSERT_TRUE(Until([&]() { return Send(progress, PBM_GETPOS) > 0; }));
     EXPECT_TRUE(Responds(dialog, 2000));
     HWND focus = FocusOf(dialog);
     PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
     ASSERT_TRUE(Until([&]() { return !saving(); }));
+    WaitUntilIdle(dialog);                // the rest of the stop, after the bar went
     EXPECT_TRUE(IsWindowVisible(dialog)); // Esc stopped the save only
     EXPECT_TRUE(IsWindowEnabled(saveButton));
     EXPECT_FALSE(Exists(path));
@@ -712,6 +713,7 @@ TEST_F(WindowTest, RegistrationCheckSavesItsImageWhileTheWindowAnswers) {
     // At zoom 1 the image is saved whole, as long as its header says.
     save(L"1", 0);
     ASSERT_TRUE(Until([&]() { return Exists(path) && !saving(); }, 120));
+    WaitUntilIdle(dialog);
     const std::vector<uint8_t> bmp = FileBytes(path);
     ASSERT_GT(bmp.size(), 62u);
     EXPECT_EQ(bmp[0], 'B');
