@@ -41,7 +41,3 @@ bool HandleIdleProbe(HWND mainWindow, UINT message, WPARAM wParam, LRESULT* resu
     }
     return false;
 }
-
-bool IsIdleProbeTimer(const MSG& msg) {
-    return msg.message == WM_TIMER && msg.wParam == kProbeTimer;
-}

@@ -12,5 +12,3 @@ inline constexpr wchar_t kIdleCountProperty[] = L"GlyphkitIdleCount";
 
 // For the main window's procedure: true when it took the message.
 bool HandleIdleProbe(HWND mainWindow, UINT message, WPARAM wParam, LRESULT* result);
-// The probe's timer, which a long operation's message pump leaves alone.
-bool IsIdleProbeTimer(const MSG& msg);

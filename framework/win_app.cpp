@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/idle_probe.h"
-
 CWinApp* CWinApp::s_pCurrent = nullptr;
 
 CWinApp::CWinApp() {
@@ -50,23 +48,4 @@ int CWinApp::Run(HINSTANCE instance) {
     }
     m_nExitCode = int(msg.wParam);
     return ExitInstance();
-}
-
-void PumpMessages(HWND window) {
-    MSG msg;
-    while (IsWindow(window) && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // For the main loop, once the operation has ended.
-            PostQuitMessage(int(msg.wParam));
-            return;
-        }
-        // The operation is not idle: the probe's timer comes again after it.
-        if (IsIdleProbeTimer(msg))
-            continue;
-        CWinApp* app = CWinApp::Current();
-        if (app && app->PreTranslateMessage(msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }

@@ -43,8 +43,3 @@ private:
     static CWinApp* s_pCurrent;
     std::vector<HWND> m_dialogWindows;
 };
-
-// Dispatches the thread's pending messages while window exists, each first
-// offered to the application's pre-translation; a long operation calls it so
-// that its windows repaint and stay usable.
-void PumpMessages(HWND window);
