@@ -33,18 +33,6 @@ bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Distinct kanji that code page 932 holds, from the CJK block up.
-std::wstring Kanji(size_t n) {
-    std::wstring text;
-    for (wchar_t c = 0x4E00; text.size() < n && c < 0xA000; ++c) {
-        char bytes[2];
-        BOOL usedDefault = FALSE;
-        if (WideCharToMultiByte(932, 0, &c, 1, bytes, 2, nullptr, &usedDefault) > 0 && !usedDefault)
-            text += c;
-    }
-    return text;
-}
-
 // The memory the program holds of its own.
 uint64_t PrivateBytes(const Program& program) {
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.Id());

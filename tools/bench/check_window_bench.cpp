@@ -29,18 +29,6 @@ double Now() {
     return BenchSeconds();
 }
 
-// Distinct kanji that code page 932 holds, from the CJK block up.
-std::wstring Kanji(size_t n) {
-    std::wstring text;
-    for (wchar_t c = 0x4E00; text.size() < n && c < 0xA000; ++c) {
-        char bytes[2];
-        BOOL usedDefault = FALSE;
-        if (WideCharToMultiByte(932, 0, &c, 1, bytes, 2, nullptr, &usedDefault) > 0 && !usedDefault)
-            text += c;
-    }
-    return text;
-}
-
 int Fail(const char* what) {
     std::fprintf(stderr, "check_window_bench: %s\n", what);
     return 1;
@@ -59,7 +47,7 @@ int main() {
         return Fail("no IPAゴシック");
     gui::TypeAndLeave(GetDlgItem(form, IDC_POINT_SIZE), L"72");
     gui::Click(GetDlgItem(form, IDC_RANGE_ON)); // the text only
-    const std::wstring text = Kanji(kCharacters);
+    const std::wstring text = gui::Kanji(kCharacters);
     gui::SetText(GetDlgItem(form, IDC_REG_TEXT), text);
     std::printf("characters: %zu, 72 pt, 305 dpi\n", text.size());
 

@@ -128,6 +128,17 @@ bool WaitUntilGone(HWND hwnd, DWORD timeoutMs) {
     return true;
 }
 
+std::wstring Kanji(size_t n) {
+    std::wstring text;
+    for (wchar_t c = 0x4E00; text.size() < n && c < 0xA000; ++c) {
+        char bytes[2];
+        BOOL usedDefault = FALSE;
+        if (WideCharToMultiByte(932, 0, &c, 1, bytes, 2, nullptr, &usedDefault) > 0 && !usedDefault)
+            text += c;
+    }
+    return text;
+}
+
 std::wstring ExecutableDir() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);

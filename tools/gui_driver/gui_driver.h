@@ -128,6 +128,10 @@ std::vector<COLORREF> Capture(HWND hwnd, RECT* area);
 // The colours of a rectangle of the screen.
 std::vector<COLORREF> CaptureScreen(const RECT& area);
 
+// n distinct kanji that code page 932 holds, from the CJK block up: a
+// registration text of a given size.
+std::wstring Kanji(size_t n);
+
 std::wstring ExecutableDir();
 std::wstring TempPath(const wchar_t* name);
 
