@@ -90,6 +90,16 @@ void CGlyphkitApp::OnCheckRegistration() {
         m_pView->CheckRegistration();
 }
 
+PrinterAddress CGlyphkitApp::Printer() const {
+    return m_networkPrinter ? *m_networkPrinter : PrinterAddress::Com(m_nComPort);
+}
+
+void CGlyphkitApp::SetComPort(int port) {
+    // Choosing a COM port goes back to the serial line.
+    m_nComPort = port;
+    m_networkPrinter.reset();
+}
+
 bool CGlyphkitApp::DownloadRunning() const {
     return m_pView && m_pView->Transferring();
 }

@@ -30,12 +30,13 @@ public:
     const CFontFamilyList& Fonts() const override { return *m_pFontList; }
     HDC DisplayContext() const override { return m_display ? m_display->Get() : nullptr; }
     int Resolution() const override { return m_nResolution; }
-    int ComPort() const override { return m_nComPort; }
+    PrinterAddress Printer() const override;
     int DotsPerMm() const override { return m_nDotsPerMm; }
     void TransferRunning(bool running) override;
 
     // FrameHost
-    void SetComPort(int port) override { m_nComPort = port; }
+    int ComPort() const override { return m_nComPort; }
+    void SetComPort(int port) override;
     const std::string& HelpFilePath() const override { return m_strHelpFilePath; }
     bool DownloadRunning() const override;
     bool RefusedDuringTransfer() override;
@@ -52,6 +53,9 @@ private:
     std::optional<ScopedDisplayDC> m_display;
     std::unique_ptr<CFontFamilyList> m_pFontList;
     int m_nComPort = 0;
+    // The network printer chosen since, which the printer commands talk to
+    // instead of the COM port.
+    std::optional<PrinterAddress> m_networkPrinter;
     int m_nResolution = 0;
     int m_nDotsPerMm = 0;
     std::string m_strHelpFilePath;

@@ -20,9 +20,9 @@
 #include "framework/operator.h"
 #include "printer/download_file.h"
 #include "printer/font_pt.h"
+#include "printer/printer_address.h"
 #include "printer/printer_link.h"
 #include "printer/registered_data.h"
-#include "printer/rs232c.h"
 
 struct CheckedBuild;
 
@@ -108,11 +108,11 @@ public:
                        CheckedBuild* checked) const;
 
     // The registered data management; each true when the printer did it.
-    bool QueryRegisteredData(int comPort);
+    bool QueryRegisteredData(const PrinterAddress& printer);
     // The entry of the selected list line; none selected: message 64000.
-    bool DeleteRegisteredData(std::optional<size_t> selectedLine, int comPort);
-    bool DeleteRegisteredEntry(int id, int comPort);
-    bool ClearAllRegisteredData(int comPort);
+    bool DeleteRegisteredData(std::optional<size_t> selectedLine, const PrinterAddress& printer);
+    bool DeleteRegisteredEntry(int id, const PrinterAddress& printer);
+    bool ClearAllRegisteredData(const PrinterAddress& printer);
 
     // A listing the printer gave: the registered data and what the form
     // shows of it.
@@ -130,12 +130,12 @@ private:
     FormRegistration BuildKept(const FormFields& fields, const FormEnvironment& environment,
                                RegistrationAction checks,
                                const std::optional<std::string>& registrationId);
-    bool RunOnPrinter(int comPort, const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
+    bool RunOnPrinter(const PrinterAddress& printer,
+                      const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
 
     CGlyphkitDoc& m_doc;
     const CFontFamilyList& m_fonts;
     Operator& m_operator;
     FormDisplay& m_display;
-    CRS232C m_rs232c;
     RegisteredData m_registered;
 };

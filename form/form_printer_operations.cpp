@@ -9,7 +9,7 @@
 #include "printer/delete_exchange.h"
 #include "printer/download_file.h"
 #include "printer/listing_exchange.h"
-#include "printer/printer_port.h"
+#include "printer/printer_operation.h"
 #include "res/resource_ids.h"
 
 // Turns an exchange's steps into what the form shows: the wait cursor while
@@ -37,13 +37,12 @@ void CFormOperations::TakeListing(const ListingUpdate& update) {
     m_display.ShowRegisteredData(m_registered);
 }
 
-bool CFormOperations::RunOnPrinter(int comPort,
+bool CFormOperations::RunOnPrinter(const PrinterAddress& printer,
                                    const std::function<ExchangeOutcome(PrinterLink&)>& exchange) {
     Panel panel(*this);
     OperatorPrinterSide side(m_operator);
     ExchangeOutcome outcome;
-    return RunPrinterOperation(comPort, m_rs232c, side, panel, exchange, &outcome) &&
-           outcome.succeeded;
+    return RunPrinterOperation(printer, side, panel, exchange, &outcome) && outcome.succeeded;
 }
 
 bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& registrationId,
@@ -56,32 +55,32 @@ bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& 
     OperatorPrinterSide asking(m_operator, prepared->overwriteLine);
     Panel panel(*this);
     ExchangeOutcome outcome;
-    const SendResult sent =
-        SendDownloadFile(prepared->file.Path(), prepared->record, environment.comPort, m_rs232c,
-                         asking, panel, panel, &outcome);
+    const SendResult sent = SendDownloadFile(prepared->file.Path(), prepared->record,
+                                             environment.printer, asking, panel, panel, &outcome);
     return sent == SendResult::Exchanged && outcome.succeeded;
 }
 
-bool CFormOperations::QueryRegisteredData(int comPort) {
-    return RunOnPrinter(comPort, ::QueryRegisteredData);
+bool CFormOperations::QueryRegisteredData(const PrinterAddress& printer) {
+    return RunOnPrinter(printer, ::QueryRegisteredData);
 }
 
-bool CFormOperations::DeleteRegisteredData(std::optional<size_t> selectedLine, int comPort) {
+bool CFormOperations::DeleteRegisteredData(std::optional<size_t> selectedLine,
+                                           const PrinterAddress& printer) {
     if (!selectedLine || *selectedLine >= m_registered.m_records.size()) {
         m_operator.ShowMessage(IDS_DELETE_SELECT);
         return false;
     }
-    return DeleteRegisteredEntry(m_registered.m_records[*selectedLine].m_nId, comPort);
+    return DeleteRegisteredEntry(m_registered.m_records[*selectedLine].m_nId, printer);
 }
 
-bool CFormOperations::DeleteRegisteredEntry(int id, int comPort) {
+bool CFormOperations::DeleteRegisteredEntry(int id, const PrinterAddress& printer) {
     OperatorPrinterSide asking(m_operator);
     return RunOnPrinter(
-        comPort, [&](PrinterLink& link) { return ::DeleteRegisteredData(link, id, asking); });
+        printer, [&](PrinterLink& link) { return ::DeleteRegisteredData(link, id, asking); });
 }
 
-bool CFormOperations::ClearAllRegisteredData(int comPort) {
+bool CFormOperations::ClearAllRegisteredData(const PrinterAddress& printer) {
     OperatorPrinterSide asking(m_operator);
-    return RunOnPrinter(comPort,
+    return RunOnPrinter(printer,
                         [&](PrinterLink& link) { return ::ClearAllRegisteredData(link, asking); });
 }

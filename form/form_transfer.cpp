@@ -45,7 +45,7 @@ void CFormTransfer::Download(const FormFields& fields, const std::string& regist
         return;
     }
     m_pTransfer = std::make_unique<CWindowTransfer>(m_operator, *this);
-    if (!m_pTransfer->Start(std::move(prepared), environment.comPort)) {
+    if (!m_pTransfer->Start(std::move(prepared), environment.printer)) {
         m_pTransfer.reset();
         m_operator.ShowMessage(IDS_DOWNLOAD_FAILED);
         End();

@@ -308,7 +308,7 @@ FormEnvironment CGlyphkitView::Environment() const {
     FormEnvironment environment;
     environment.reference = m_host.DisplayContext();
     environment.resolution = m_host.Resolution();
-    environment.comPort = m_host.ComPort();
+    environment.printer = m_host.Printer();
     return environment;
 }
 
@@ -319,18 +319,18 @@ void CGlyphkitView::FieldRefused(FormField field) {
 }
 
 void CGlyphkitView::OnGetInfo() {
-    m_operations.QueryRegisteredData(m_host.ComPort());
+    m_operations.QueryRegisteredData(m_host.Printer());
 }
 
 void CGlyphkitView::OnClear() {
     const LRESULT selected = SendMessageW(GetItem(IDC_REGISTERED_LIST), LB_GETCURSEL, 0, 0);
     m_operations.DeleteRegisteredData(selected == LB_ERR ? std::nullopt
                                                          : std::optional<size_t>(size_t(selected)),
-                                      m_host.ComPort());
+                                      m_host.Printer());
 }
 
 void CGlyphkitView::OnAllClear() {
-    m_operations.ClearAllRegisteredData(m_host.ComPort());
+    m_operations.ClearAllRegisteredData(m_host.Printer());
 }
 
 void CGlyphkitView::OnDownload() {

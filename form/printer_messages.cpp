@@ -16,6 +16,10 @@ PrinterMessage Information(unsigned id) {
     return {id, MessageKind::Information, MessageCaption::Result};
 }
 
+PrinterMessage AboutPrinter(unsigned id) {
+    return {id, MessageKind::Warning, MessageCaption::Result, true};
+}
+
 // What an operation shows when it was done, when the printer held nothing,
 // and when it failed.
 struct TaskMessages {
@@ -67,6 +71,16 @@ std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
     case PrinterResult::PortSettingsRefused:
         return PrinterMessage{IDS_COM_SETUP_FAILED, MessageKind::Warning,
                               MessageCaption::Application};
+    case PrinterResult::NetworkInUse:
+        return AboutPrinter(IDS_NET_IN_USE);
+    case PrinterResult::NetworkRefused:
+        return AboutPrinter(IDS_NET_REFUSED);
+    case PrinterResult::NetworkNoAnswer:
+        return AboutPrinter(IDS_NET_NO_ANSWER);
+    case PrinterResult::NetworkNameNotFound:
+        return AboutPrinter(IDS_NET_NAME_NOT_FOUND);
+    case PrinterResult::NetworkConnectionLost:
+        return AboutPrinter(IDS_NET_CONNECTION_LOST);
     case PrinterResult::AreaUnusable:
         return Warning(IDS_AREA_NG);
     case PrinterResult::Declined:
@@ -103,6 +117,11 @@ bool OperatorPrinterSide::Ask(PrinterQuestion question) {
 }
 
 void OperatorPrinterSide::Tell(const PrinterReport& report) {
-    if (const std::optional<PrinterMessage> message = PrinterMessageFor(report))
+    const std::optional<PrinterMessage> message = PrinterMessageFor(report);
+    if (!message)
+        return;
+    if (message->namesPrinter)
+        m_operator.ShowMessageAbout(message->id, report.printer);
+    else
         m_operator.ShowMessage(message->id, message->kind, message->caption);
 }

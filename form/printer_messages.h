@@ -14,6 +14,7 @@ struct PrinterMessage {
     unsigned id = 0; // string-table ID
     MessageKind kind = MessageKind::Warning;
     MessageCaption caption = MessageCaption::Result;
+    bool namesPrinter = false; // a warning whose %1 is the printer's address
 };
 
 // What the operator is shown of report; nothing where the operation ends

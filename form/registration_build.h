@@ -16,6 +16,7 @@
 #include "form/form_checks.h"
 #include "framework/operator.h"
 #include "printer/font_pt.h"
+#include "printer/printer_address.h"
 
 class CFontFamilyList;
 class CGlyphkitDoc;
@@ -24,7 +25,7 @@ class CGlyphkitDoc;
 struct FormEnvironment {
     HDC reference = nullptr; // the preview area's context
     int resolution = 203;    // dots per inch of the chosen printer model
-    int comPort = 1;
+    PrinterAddress printer;
     bool deferGlyphs = false; // the build renders no glyph until one is asked for
 };
 

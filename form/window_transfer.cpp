@@ -90,13 +90,14 @@ CWindowTransfer::~CWindowTransfer() {
     m_thread.join();
 }
 
-bool CWindowTransfer::Start(std::unique_ptr<PreparedDownload> download, int comPort) {
+bool CWindowTransfer::Start(std::unique_ptr<PreparedDownload> download,
+                            const PrinterAddress& printer) {
     if (m_bRunning || m_thread.joinable() || !m_calls.IsReady())
         return false;
     m_pDownload = std::move(download);
     m_bRunning = true;
     try {
-        m_thread = std::thread([this, comPort] { Send(comPort); });
+        m_thread = std::thread([this, printer] { Send(printer); });
     } catch (...) {
         m_bRunning = false;
         return false;
@@ -104,16 +105,15 @@ bool CWindowTransfer::Start(std::unique_ptr<PreparedDownload> download, int comP
     return true;
 }
 
-void CWindowTransfer::Send(int comPort) {
+void CWindowTransfer::Send(const PrinterAddress& printer) {
     bool succeeded = false;
     try {
-        // The port and its lock are taken and given up on this thread.
-        CRS232C rs232c;
+        // The printer and its lock are taken and given up on this thread.
         ExchangeOutcome outcome;
         ThreadSide& side = *m_pThreadSide;
         OperatorPrinterSide asking(side, m_pDownload->overwriteLine);
         const SendResult sent = SendDownloadFile(m_pDownload->file.Path(), m_pDownload->record,
-                                                 comPort, rs232c, asking, side, side, &outcome);
+                                                 printer, asking, side, side, &outcome);
         succeeded = sent == SendResult::Exchanged && outcome.succeeded;
     } catch (...) {
         succeeded = false;

@@ -35,16 +35,16 @@ public:
     CWindowTransfer(const CWindowTransfer&) = delete;
     CWindowTransfer& operator=(const CWindowTransfer&) = delete;
 
-    // Starts sending download to the printer on comPort; false when the
+    // Starts sending download to the printer; false when the
     // thread could not be started (nothing was sent, nothing shown).
-    bool Start(std::unique_ptr<PreparedDownload> download, int comPort);
+    bool Start(std::unique_ptr<PreparedDownload> download, const PrinterAddress& printer);
     // From Start until TransferEnded has been called.
     bool Running() const { return m_bRunning; }
 
 private:
     class ThreadSide;
 
-    void Send(int comPort);
+    void Send(const PrinterAddress& printer);
 
     Operator& m_operator;
     TransferView& m_view;

@@ -1,7 +1,7 @@
 #include "printer/download_file.h"
 
 #include "framework/whole_file.h"
-#include "printer/printer_port.h"
+#include "printer/printer_operation.h"
 
 TempDownloadFile::~TempDownloadFile() {
     if (!m_path.empty())
@@ -25,9 +25,10 @@ bool TempDownloadFile::Create() {
 // gives at 305 dpi: a few tens of megabytes.
 constexpr uint64_t kMaxDownloadFileSize = 256u * 1024 * 1024;
 
-SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int comPort,
-                            CRS232C& rs232c, PrinterOperator& op, DownloadProgress& progress,
-                            OutcomeHandler& handler, ExchangeOutcome* outcome) {
+SendResult SendDownloadFile(const std::string& path, const CFontPT& record,
+                            const PrinterAddress& printer, PrinterOperator& op,
+                            DownloadProgress& progress, OutcomeHandler& handler,
+                            ExchangeOutcome* outcome) {
     std::vector<uint8_t> glyphs;
     if (ReadWholeFile(path, kMaxDownloadFileSize, &glyphs) != FileReadResult::Ok)
         return SendResult::FileUnreadable;
@@ -38,7 +39,7 @@ SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int 
         return SendResult::FileTooShort;
     }
     const bool opened = RunPrinterOperation(
-        comPort, rs232c, op, handler,
+        printer, op, handler,
         [&](PrinterLink& link) {
             return DownloadRegistration(link, record, glyphs.data(), glyphs.size(), op, progress);
         },

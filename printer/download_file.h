@@ -8,7 +8,7 @@
 
 #include "printer/download_exchange.h"
 #include "printer/font_pt.h"
-#include "printer/rs232c.h"
+#include "printer/printer_address.h"
 
 // An empty temporary file ("VTL" prefix in the temporary directory), deleted
 // when the object goes, whatever happened to the download.
@@ -48,6 +48,7 @@ enum class SendResult {
 // Reads the download file, then opens and configures the port and runs the
 // download exchange for the record (its information block already built),
 // playing its outcome through handler and the operator.
-SendResult SendDownloadFile(const std::string& path, const CFontPT& record, int comPort,
-                            CRS232C& rs232c, PrinterOperator& op, DownloadProgress& progress,
-                            OutcomeHandler& handler, ExchangeOutcome* outcome = nullptr);
+SendResult SendDownloadFile(const std::string& path, const CFontPT& record,
+                            const PrinterAddress& printer, PrinterOperator& op,
+                            DownloadProgress& progress, OutcomeHandler& handler,
+                            ExchangeOutcome* outcome = nullptr);

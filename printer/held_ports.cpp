@@ -3,24 +3,24 @@
 #include <algorithm>
 
 // Each claim and release is one step under the lock: a thread that looked for
-// the port and then added it in two steps could share the port with another
+// the printer and then added it in two steps could share the printer with another
 // thread that looked in between.
-bool HeldPorts::Claim(int port) {
+bool HeldPorts::Claim(const std::string& printer) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (std::find(m_ports.begin(), m_ports.end(), port) != m_ports.end())
+    if (std::find(m_printers.begin(), m_printers.end(), printer) != m_printers.end())
         return false;
-    m_ports.push_back(port);
+    m_printers.push_back(printer);
     return true;
 }
 
-void HeldPorts::Release(int port) {
+void HeldPorts::Release(const std::string& printer) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    const auto it = std::find(m_ports.begin(), m_ports.end(), port);
-    if (it != m_ports.end())
-        m_ports.erase(it);
+    const auto it = std::find(m_printers.begin(), m_printers.end(), printer);
+    if (it != m_printers.end())
+        m_printers.erase(it);
 }
 
-bool HeldPorts::IsHeld(int port) const {
+bool HeldPorts::IsHeld(const std::string& printer) const {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return std::find(m_ports.begin(), m_ports.end(), port) != m_ports.end();
+    return std::find(m_printers.begin(), m_printers.end(), printer) != m_printers.end();
 }

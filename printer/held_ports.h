@@ -1,18 +1,19 @@
 #pragma once
-// The COM port numbers this program holds, shared by every thread that opens
-// a port.
+// The printers this program holds, by the name under which they are held,
+// shared by every thread that opens one.
 #include <mutex>
+#include <string>
 #include <vector>
 
 class HeldPorts {
 public:
-    // False when the port is held already, by this thread or another.
-    bool Claim(int port);
-    // Gives up a port that Claim took; a port not held is ignored.
-    void Release(int port);
-    bool IsHeld(int port) const;
+    // False when the printer is held already, by this thread or another.
+    bool Claim(const std::string& printer);
+    // Gives up a printer that Claim took; one not held is ignored.
+    void Release(const std::string& printer);
+    bool IsHeld(const std::string& printer) const;
 
 private:
     mutable std::mutex m_mutex;
-    std::vector<int> m_ports;
+    std::vector<std::string> m_printers;
 };

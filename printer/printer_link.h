@@ -1,8 +1,19 @@
 #pragma once
-// The byte link to the printer as the exchanges see it: the serial port on
-// Windows, a scripted printer in the tests.
+// The byte link to the printer as the exchanges see it: the serial port or a
+// TCP connection on Windows, a scripted printer in the tests.
 #include <cstddef>
 #include <cstdint>
+
+// A read makes up to this many attempts; each drops what it read when it
+// comes short.
+constexpr int kLinkReadAttempts = 3;
+
+// How long one attempt to read count bytes may wait: the constant part and
+// 10 ms a byte for every byte of the read, as the serial port's total
+// time-out is set.
+constexpr uint64_t ReadAttemptTimeoutMs(size_t count, unsigned constantMs) {
+    return uint64_t(10) * count * count + constantMs;
+}
 
 class PrinterLink {
 public:

@@ -2,10 +2,11 @@
 // The operator as a printer operation meets it: asked the exchanges'
 // questions, told what happened. The front ends choose the words.
 #include <cstdint>
+#include <string>
 
 // What the operation was doing when it tells something.
 enum class PrinterTask {
-    Port,        // opening and setting up the COM port
+    Port,        // opening and setting up the COM port, or connecting to the printer
     Query,       // the listing the operator asked for
     Refresh,     // the listing after a deletion or a download
     DeleteEntry, // one registered entry
@@ -27,12 +28,19 @@ enum class PrinterResult {
     PortNotOpened,
     PortStateUnreadable,
     PortSettingsRefused,
+    // A network printer: the address names it (PrinterReport::printer).
+    NetworkInUse,          // another program of the session holds it
+    NetworkRefused,        // the printer refused the connection
+    NetworkNoAnswer,       // no connection within the connect time-out
+    NetworkNameNotFound,   // the host name does not resolve
+    NetworkConnectionLost, // the connection broke during the exchange
 };
 
 struct PrinterReport {
     PrinterTask task = PrinterTask::Port;
     PrinterResult result = PrinterResult::Done;
     uint32_t character = 0; // CharacterNotAcknowledged: the character's index
+    std::string printer;    // the Network results: the printer's address as text
 };
 
 enum class PrinterQuestion {

@@ -46,7 +46,7 @@ bool IsSerialDevice(HANDLE handle) {
 
 PortHandle OpenPrinterPort(int comPort) {
     // A port another program holds counts as one that cannot be opened.
-    PortLock lock = PortLock::Acquire(comPort);
+    PortLock lock = PortLock::Acquire(PrinterAddress::Com(comPort));
     if (!lock.IsHeld())
         return PortHandle();
     const std::string path = "\\\\.\\" + ComPortName(comPort);
@@ -76,55 +76,4 @@ bool SerialPrinterLink::ReadBlock(uint8_t* buffer, size_t count, unsigned consta
     m_timeoutCount = count;
     m_timeoutConstant = constantMs;
     return m_rs232c.ReadAttempts(m_port, buffer, DWORD(count));
-}
-
-namespace {
-
-// Routes the outcome's close step to the port before the handler sees it.
-class ClosingHandler : public OutcomeHandler {
-public:
-    ClosingHandler(PortHandle& port, OutcomeHandler& inner) : m_port(port), m_inner(inner) {}
-    void ApplyListing(const ListingUpdate& update) override { m_inner.ApplyListing(update); }
-    void ClosePort() override {
-        m_port.Close();
-        m_inner.ClosePort();
-    }
-
-private:
-    PortHandle& m_port;
-    OutcomeHandler& m_inner;
-};
-
-} // namespace
-
-bool RunPrinterOperation(int comPort, CRS232C& rs232c, PrinterOperator& op, OutcomeHandler& handler,
-                         const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
-                         ExchangeOutcome* result) {
-    PortHandle port = OpenPrinterPort(comPort);
-    if (!port.IsOpen()) {
-        op.Tell({PrinterTask::Port, PrinterResult::PortNotOpened});
-        return false;
-    }
-    handler.PortOpened();
-    // After a configuration failure and its message the exchange still runs;
-    // it then fails on its own time-outs and reports its own message.
-    switch (rs232c.Configure(port.Get(), kPrinterBaudRate, NOPARITY, RTS_CONTROL_DISABLE)) {
-    case PortSetup::Ready:
-        break;
-    case PortSetup::StateUnreadable:
-        op.Tell({PrinterTask::Port, PrinterResult::PortStateUnreadable});
-        break;
-    case PortSetup::SettingsRefused:
-        op.Tell({PrinterTask::Port, PrinterResult::PortSettingsRefused});
-        break;
-    }
-    SerialPrinterLink link(rs232c, port.Get());
-    ExchangeOutcome outcome = exchange(link);
-    ClosingHandler closing(port, handler);
-    PlayOutcome(outcome, closing, op);
-    if (port.IsOpen())
-        closing.ClosePort();
-    if (result)
-        *result = std::move(outcome);
-    return true;
 }

@@ -3,9 +3,6 @@
 // exactly once, and the printer link over it.
 #include <windows.h>
 
-#include <functional>
-
-#include "printer/exchange_outcome.h"
 #include "printer/port_lock.h"
 #include "printer/printer_link.h"
 #include "printer/rs232c.h"
@@ -63,12 +60,3 @@ private:
     unsigned m_timeoutConstant = 0;
     bool m_bTimeoutsSet = false;
 };
-
-// One printer operation: open the port (false after PortNotOpened is told,
-// nothing else done), tell the handler (wait cursor), configure the port (a
-// failure is told and the exchange goes on), run the exchange and play its
-// outcome, the ClosePort step closing the port before the handler hears of
-// it. The port is closed in any case when this returns.
-bool RunPrinterOperation(int comPort, CRS232C& rs232c, PrinterOperator& op, OutcomeHandler& handler,
-                         const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
-                         ExchangeOutcome* result = nullptr);

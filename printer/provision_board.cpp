@@ -1,9 +1,9 @@
 #include "printer/provision_board.h"
 
-ProvisionBoard::ProvisionBoard(const std::vector<int>& ports)
-    : m_views(ports.size()), m_results(ports.size()) {
-    for (size_t i = 0; i < ports.size(); ++i)
-        m_views[i].port = ports[i];
+ProvisionBoard::ProvisionBoard(const std::vector<std::string>& printers)
+    : m_views(printers.size()), m_results(printers.size()) {
+    for (size_t i = 0; i < printers.size(); ++i)
+        m_views[i].printer = printers[i];
 }
 
 void ProvisionBoard::StepStarted(size_t index, PortStep step, size_t registration) {

@@ -1,16 +1,17 @@
 #pragma once
-// What every port of a provisioning run is doing, written by the ports'
+// What every printer of a provisioning run is doing, written by the ports'
 // threads and read by the thread that shows it.
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "printer/provision_exchange.h"
 
 struct PortView {
-    int port = 0;
+    std::string printer; // as the operator named it
     PortStep step = PortStep::Waiting;
     size_t registration = 0; // plan index, while registering
     uint32_t sent = 0;       // characters of that registration acknowledged
@@ -21,7 +22,7 @@ struct PortView {
 
 class ProvisionBoard {
 public:
-    explicit ProvisionBoard(const std::vector<int>& ports);
+    explicit ProvisionBoard(const std::vector<std::string>& printers);
 
     void StepStarted(size_t index, PortStep step, size_t registration);
     void CharacterSent(size_t index, size_t registration, uint32_t count, uint32_t sentIndex);

@@ -5,33 +5,40 @@
 
 namespace {
 
-PortResult NotOpened() {
+PortResult NotOpened(const PrinterReport& why) {
     PortResult result;
     result.step = PortStep::Opening;
     result.failure = PortFailure::Report;
-    result.report = {PrinterTask::Port, PrinterResult::PortNotOpened};
+    result.report = why;
     return result;
 }
 
 // One port's whole run, on its own thread. The port is opened and closed
 // here: a port's lock belongs to the thread that took it.
-void RunPort(size_t index, int port, const std::vector<PlannedRegistration>& plan,
+void RunPort(size_t index, const std::vector<PlannedRegistration>& plan,
              const ProvisionOptions& options, const PortOpener& open, ProvisionBoard& board,
              const std::atomic<bool>& cancel) {
     PortResult result;
     try {
         board.StepStarted(index, PortStep::Opening, 0);
-        std::unique_ptr<OpenedPort> opened;
+        OpenedPrinter opened;
+        opened.problem = {PrinterTask::Port, PrinterResult::PortNotOpened};
         if (!cancel)
-            opened = open(port);
-        if (!opened) {
-            result = NotOpened();
+            opened = open(index);
+        if (!opened.connection) {
+            result = NotOpened(opened.problem);
             if (cancel)
                 result.outcome = PortOutcome::Cancelled;
         } else {
             ProvisionBoard::Port progress(board, index);
-            result = ProvisionPort(opened->Link(), plan, options, progress, cancel);
-            opened.reset();
+            result = ProvisionPort(opened.connection->Link(), plan, options, progress, cancel);
+            const bool lost = opened.connection->Lost();
+            opened.connection.reset();
+            if (lost && result.outcome == PortOutcome::Failed &&
+                result.failure == PortFailure::Report) {
+                result.report.result = PrinterResult::NetworkConnectionLost;
+                result.report.printer = board.Snapshot()[index].printer;
+            }
         }
     } catch (const std::exception&) {
         // Out of memory for a listing or a copy: this port fails, the others
@@ -51,8 +58,8 @@ void ProvisionPorts(const std::vector<PlannedRegistration>& plan, const Provisio
     threads.reserve(ports.size());
     for (size_t i = 0; i < ports.size(); ++i) {
         try {
-            threads.emplace_back(RunPort, i, ports[i].port, std::cref(plan), std::cref(options),
-                                 std::cref(open), std::ref(board), std::cref(cancel));
+            threads.emplace_back(RunPort, i, std::cref(plan), std::cref(options), std::cref(open),
+                                 std::ref(board), std::cref(cancel));
         } catch (const std::exception&) {
             // No thread for this port: it fails without touching the printer.
             board.Finish(i, PortResult());

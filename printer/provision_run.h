@@ -1,27 +1,21 @@
 #pragma once
-// A provisioning plan on several ports at once, each port on a thread of its
-// own holding the port for the whole plan.
+// A provisioning plan on several printers at once, each printer on a thread
+// of its own holding the printer for the whole plan.
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "printer/printer_connection.h"
 #include "printer/provision_board.h"
 #include "printer/provision_exchange.h"
 
-// A port opened for the whole plan; destroying it closes the port, on the
-// thread that opened it.
-class OpenedPort {
-public:
-    virtual ~OpenedPort() = default;
-    virtual PrinterLink& Link() = 0;
-};
+// Opens the board's printer of the given index for the whole plan, on the
+// thread that then runs the plan on it and closes it.
+using PortOpener = std::function<OpenedPrinter(size_t index)>;
 
-// Opens a port number: the open port, or nothing when it cannot be opened.
-using PortOpener = std::function<std::unique_ptr<OpenedPort>(int port)>;
-
-// Runs the plan on every port of the board and returns when all have ended.
+// Runs the plan on every printer of the board and returns when all have ended.
 // Meanwhile, on the calling thread, tick runs every tickEvery and whenever a
 // port ends, and once more at the end.
 void ProvisionPorts(const std::vector<PlannedRegistration>& plan, const ProvisionOptions& options,

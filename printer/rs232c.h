@@ -4,6 +4,8 @@
 // other calls whether they succeeded.
 #include <windows.h>
 
+#include "printer/printer_link.h"
+
 // The line settings the printer needs, applied to the block the driver
 // reported: speed, 8 data bits, the given parity, one stop bit, the given RTS
 // control, and no XON/XOFF flow control (glyph data holds 0x11 and 0x13).
@@ -32,5 +34,5 @@ public:
     // for the same count and constant.
     bool ReadAttempts(HANDLE port, void* buffer, DWORD count);
 
-    static constexpr int kReadAttempts = 3;
+    static constexpr int kReadAttempts = kLinkReadAttempts;
 };

@@ -57,7 +57,7 @@ struct Printers {
     int cancelAfterWrites = 0; // the first port's link sets cancel after so many writes
     std::atomic<bool>* cancel = nullptr;
 
-    class Port : public OpenedPort {
+    class Port : public PrinterConnection {
     public:
         Port(Printers& printers, size_t i)
             : m_printers(printers), m_index(i), m_link(printers.memory[i], printers.faults[i]) {
@@ -78,12 +78,14 @@ struct Printers {
     };
 
     PortOpener Opener() {
-        return [this](int port) -> std::unique_ptr<OpenedPort> {
-            if (port == unopenable)
-                return nullptr;
-            const size_t i = size_t(port - 1);
+        return [this](size_t i) {
+            OpenedPrinter printer;
+            printer.problem = {PrinterTask::Port, PrinterResult::PortNotOpened};
+            if (int(i + 1) == unopenable)
+                return printer;
             ++opened[i];
-            return std::make_unique<Port>(*this, i);
+            printer.connection = std::make_unique<Port>(*this, i);
+            return printer;
         };
     }
 };
@@ -165,7 +167,7 @@ TEST(ProvisionParallel, FourPortsAtOnce) {
         Printers printers;
         c.arrange(printers);
         std::atomic<bool> cancel{c.cancelAtStart};
-        ProvisionBoard board({1, 2, 3, 4});
+        ProvisionBoard board({"COM1", "COM2", "COM3", "COM4"});
         int ticks = 0;
         ProvisionPorts(
             plan, c.options, printers.Opener(), board, cancel,
@@ -213,7 +215,7 @@ TEST(ProvisionParallel, CancelDuringATransferStopsThatPort) {
         std::atomic<bool> cancel{false};
         printers.cancel = &cancel;
         printers.cancelAfterWrites = writes;
-        ProvisionBoard board({1, 2, 3, 4});
+        ProvisionBoard board({"COM1", "COM2", "COM3", "COM4"});
         ProvisionPorts(
             {Planned(1, 30), Planned(2, 12)}, {}, printers.Opener(), board, cancel, [] {},
             std::chrono::milliseconds(1));
@@ -243,14 +245,15 @@ TEST(HeldPorts, OneHolderPerPortAcrossThreads) {
         threads.emplace_back([&, t] {
             for (int k = 0; k < 2000; ++k) {
                 const int port = (t + k) % 3 + 1;
-                if (!held.Claim(port))
+                const std::string name = "COM" + std::to_string(port);
+                if (!held.Claim(name))
                     continue;
                 ++claims;
                 if (++holders[size_t(port - 1)] != 1)
                     ++overlaps;
-                EXPECT_TRUE(held.IsHeld(port));
+                EXPECT_TRUE(held.IsHeld(name));
                 --holders[size_t(port - 1)];
-                held.Release(port);
+                held.Release(name);
             }
         });
     for (auto& thread : threads)
@@ -258,7 +261,7 @@ TEST(HeldPorts, OneHolderPerPortAcrossThreads) {
     EXPECT_EQ(overlaps, 0);
     EXPECT_GT(claims, 0);
     for (int port = 1; port <= 3; ++port)
-        EXPECT_FALSE(held.IsHeld(port));
+        EXPECT_FALSE(held.IsHeld("COM" + std::to_string(port)));
 }
 
 } // namespace

@@ -11,11 +11,16 @@
 #include "framework/whole_file.h"
 #include "printer/download_file.h"
 #include "printer/port_lock.h"
+#include "printer/printer_operation.h"
 #include "printer/printer_port.h"
 #include "recording_printer_operator.h"
 #include "res/resource_ids.h"
 
 namespace {
+
+PrinterAddress Com(int port) {
+    return PrinterAddress::Com(port);
+}
 
 // No COM port of this number is mapped in the test prefix.
 constexpr int kUnmappedPort = 99;
@@ -143,9 +148,8 @@ struct Handler : OutcomeHandler {
 TEST(PrinterPort, OperationOnAnUnmappedPortRunsNoExchange) {
     RecordingPrinterOperator messages;
     Handler handler;
-    CRS232C rs;
     bool ran = false;
-    EXPECT_FALSE(RunPrinterOperation(kUnmappedPort, rs, messages, handler, [&](PrinterLink&) {
+    EXPECT_FALSE(RunPrinterOperation(Com(kUnmappedPort), messages, handler, [&](PrinterLink&) {
         ran = true;
         return ExchangeOutcome{};
     }));
@@ -183,15 +187,15 @@ TEST(PrinterPort, HandleIsClosedExactlyOnce) {
 }
 
 TEST(PortLock, APortIsClaimedOnceUntilGivenUpOrItsHolderEnds) {
-    PortLock first = PortLock::Acquire(kUnmappedPort);
+    PortLock first = PortLock::Acquire(Com(kUnmappedPort));
     ASSERT_TRUE(first.IsHeld());
-    EXPECT_FALSE(PortLock::Acquire(kUnmappedPort).IsHeld());
-    EXPECT_TRUE(PortLock::Acquire(kUnmappedPort - 1).IsHeld());
+    EXPECT_FALSE(PortLock::Acquire(Com(kUnmappedPort)).IsHeld());
+    EXPECT_TRUE(PortLock::Acquire(Com(kUnmappedPort - 1)).IsHeld());
     PortLock moved = std::move(first);
     first.Unlock(); // a moved-from claim gives nothing up
-    EXPECT_FALSE(PortLock::Acquire(kUnmappedPort).IsHeld());
+    EXPECT_FALSE(PortLock::Acquire(Com(kUnmappedPort)).IsHeld());
     moved.Unlock();
-    EXPECT_TRUE(PortLock::Acquire(kUnmappedPort).IsHeld());
+    EXPECT_TRUE(PortLock::Acquire(Com(kUnmappedPort)).IsHeld());
 
     // Another holder of the port's mutex, as another program would be; once
     // it ends without giving the port up, the port is free.
@@ -204,10 +208,10 @@ TEST(PortLock, APortIsClaimedOnceUntilGivenUpOrItsHolderEnds) {
         WaitForSingleObject(end, INFINITE);
     });
     WaitForSingleObject(held, INFINITE);
-    EXPECT_FALSE(PortLock::Acquire(98).IsHeld());
+    EXPECT_FALSE(PortLock::Acquire(Com(98)).IsHeld());
     SetEvent(end);
     holder.join();
-    EXPECT_TRUE(PortLock::Acquire(98).IsHeld());
+    EXPECT_TRUE(PortLock::Acquire(Com(98)).IsHeld());
     for (HANDLE h : {held, end, mutex})
         CloseHandle(h);
 }
@@ -248,8 +252,7 @@ TEST(DownloadFile, ShortFileIsRefusedBeforeThePortIsOpened) {
     RecordingPrinterOperator messages;
     Handler handler;
     NoProgress observer;
-    CRS232C rs;
-    EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), kUnmappedPort, rs, messages, observer,
+    EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), Com(kUnmappedPort), messages, observer,
                                handler),
               SendResult::FileTooShort);
     // Had the port been tried, PortNotOpened would follow.
@@ -263,15 +266,14 @@ TEST(DownloadFile, WholeFileGoesOnToThePortAndAMissingFileEndsSilently) {
     RecordingPrinterOperator messages;
     Handler handler;
     NoProgress observer;
-    CRS232C rs;
-    EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), kUnmappedPort, rs, messages, observer,
+    EXPECT_EQ(SendDownloadFile(file.path, TwoGlyphRecord(), Com(kUnmappedPort), messages, observer,
                                handler),
               SendResult::PortNotOpened);
     ASSERT_EQ(messages.reports.size(), 1u);
     EXPECT_EQ(messages.reports[0].result, PrinterResult::PortNotOpened);
 
     RecordingPrinterOperator none;
-    EXPECT_EQ(SendDownloadFile(file.path + ".missing", TwoGlyphRecord(), kUnmappedPort, rs, none,
+    EXPECT_EQ(SendDownloadFile(file.path + ".missing", TwoGlyphRecord(), Com(kUnmappedPort), none,
                                observer, handler),
               SendResult::FileUnreadable);
     EXPECT_TRUE(none.reports.empty());

@@ -21,8 +21,8 @@ int RunDownload(const CliArgs& args) {
     const PrinterOptions options = ReadPrinterOptions(args, L"overwrite", true);
     if (!options.error.empty())
         return UsageError(options.error);
-    if (options.ports.size() > 1)
-        return RunDownloadOnPorts(args, options.ports);
+    if (options.printers.size() > 1)
+        return RunDownloadOnPorts(args, options);
 
     FormSession session(options.answer);
     const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));
@@ -35,7 +35,7 @@ int RunDownload(const CliArgs& args) {
     FormEnvironment environment;
     environment.reference = DisplayContext();
     environment.resolution = ChooseModel(named, session.doc.GetFontHeader()).resolution;
-    environment.comPort = options.port;
+    environment.printer = options.printer;
     // The registration ID is checked as the form checks its text (message 135).
     return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load), ToCodePage(*id),
                                            environment)

@@ -13,7 +13,7 @@ int RunList(const CliArgs& args) {
     if (!options.error.empty())
         return UsageError(options.error);
     FormSession session;
-    return session.operations.QueryRegisteredData(options.port) ? 0 : 1;
+    return session.operations.QueryRegisteredData(options.printer) ? 0 : 1;
 }
 
 int RunDelete(const CliArgs& args) {
@@ -27,7 +27,7 @@ int RunDelete(const CliArgs& args) {
     if (!options.error.empty())
         return UsageError(options.error);
     FormSession session(options.answer);
-    return session.operations.DeleteRegisteredEntry(*id, options.port) ? 0 : 1;
+    return session.operations.DeleteRegisteredEntry(*id, options.printer) ? 0 : 1;
 }
 
 int RunClear(const CliArgs& args) {
@@ -37,5 +37,5 @@ int RunClear(const CliArgs& args) {
     if (!options.error.empty())
         return UsageError(options.error);
     FormSession session(options.answer);
-    return session.operations.ClearAllRegisteredData(options.port) ? 0 : 1;
+    return session.operations.ClearAllRegisteredData(options.printer) ? 0 : 1;
 }

@@ -30,10 +30,10 @@ int RunProvision(const CliArgs& args) {
     ProvisionOptions provision;
     provision.clear = args.Has(L"clear");
     provision.overwrite = options.answer.value_or(false);
-    return RunPlanOnPorts(plan, options.ports, provision);
+    return RunPlanOnPorts(plan, options, provision);
 }
 
-int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
+int RunDownloadOnPorts(const CliArgs& args, const PrinterOptions& printers) {
     // The ID is the form's field, refused as on one port (and as the window
     // refuses it), before any port opens.
     const std::optional<int> id = ParseRegistrationId(ToCodePage(args.Value(L"id").value_or(L"")));
@@ -56,5 +56,5 @@ int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports) {
                           L"printer's " + PrinterMemoryText<wchar_t>());
     ProvisionOptions provision;
     provision.overwrite = args.Value(L"overwrite").value_or(L"no") == L"yes";
-    return RunPlanOnPorts(plan, ports, provision);
+    return RunPlanOnPorts(plan, printers, provision);
 }

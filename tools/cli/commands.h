@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/cli/cli_args.h"
+#include "tools/cli/printer_options.h"
 
 int RunFonts(const CliArgs& args);
 int RunCodes(const CliArgs& args);
@@ -19,7 +20,7 @@ int RunClear(const CliArgs& args);
 int RunDownload(const CliArgs& args);
 int RunProvision(const CliArgs& args);
 // download FILE.kfd --id N with several ports: a plan of that one line.
-int RunDownloadOnPorts(const CliArgs& args, const std::vector<int>& ports);
+int RunDownloadOnPorts(const CliArgs& args, const PrinterOptions& printers);
 
 // Prints "glyphkit-cli: <text>" on standard error and returns 2.
 int UsageError(const std::wstring& text);

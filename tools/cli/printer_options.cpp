@@ -3,34 +3,57 @@
 #include <algorithm>
 
 #include "printer/printer_port.h"
+#include "printer/text_formats.h"
 
 namespace {
 
-// "1,3,4": the ports in the order given; false with the usage error's text.
-bool ParsePorts(const std::wstring& text, bool portList, std::vector<int>* ports,
-                std::wstring* error) {
-    const std::wstring range =
-        std::to_wstring(kFirstComPort) + L" to " + std::to_wstring(kLastComPort);
-    ports->clear();
+// One item of --port: a COM port number, or else an address; a plain number
+// is always a COM port, so that "3" never means a host named 3.
+std::optional<PrinterAddress> ParseItem(const std::wstring& item) {
+    if (!item.empty() && std::all_of(item.begin(), item.end(), iswdigit)) {
+        const std::optional<long> number = ParseDecimal(item, kFirstComPort, kLastComPort);
+        if (!number)
+            return std::nullopt;
+        return PrinterAddress::Com(int(*number));
+    }
+    // Addresses are ASCII; anything else cannot name a printer.
+    if (!std::all_of(item.begin(), item.end(), [](wchar_t c) { return c > 32 && c < 127; }))
+        return std::nullopt;
+    return ParseNetworkAddress(std::string(item.begin(), item.end()));
+}
+
+// "1,192.168.0.21,printer-3:9101": the printers in the order given; false
+// with the usage error's text.
+bool ParsePrinters(const std::wstring& text, bool printerList, PrinterOptions* options) {
+    options->printers.clear();
+    options->names.clear();
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(L',', start);
         const std::wstring item = text.substr(start, comma - start);
-        const std::optional<long> number = ParseDecimal(item, kFirstComPort, kLastComPort);
-        if (!number) {
-            *error = portList ? L"--port takes numbers from " + range + L", separated by commas"
-                              : L"--port takes a number from " + range;
+        const std::optional<PrinterAddress> printer = ParseItem(item);
+        if (!printer) {
+            const std::wstring range =
+                std::to_wstring(kFirstComPort) + L" to " + std::to_wstring(kLastComPort);
+            options->error = L"--port takes a COM port number from " + range +
+                             L" or a printer's address HOST[:PORT]" +
+                             (printerList ? L", separated by commas" : L"") + L"; not \"" + item +
+                             L"\"";
             return false;
         }
-        if (std::find(ports->begin(), ports->end(), int(*number)) != ports->end()) {
-            *error = L"--port names COM" + item + L" twice";
+        const std::wstring name =
+            printer->IsNetwork() ? item : ComPortName<wchar_t>(printer->comPort);
+        if (std::find(options->printers.begin(), options->printers.end(), *printer) !=
+            options->printers.end()) {
+            options->error = L"--port names " + name + L" twice";
             return false;
         }
-        ports->push_back(int(*number));
+        options->printers.push_back(*printer);
+        options->names.push_back(name);
         if (comma == std::wstring::npos)
             break;
-        if (!portList) {
-            *error = L"--port takes one port here";
+        if (!printerList) {
+            options->error = L"--port takes one printer here";
             return false;
         }
         start = comma + 1;
@@ -41,12 +64,12 @@ bool ParsePorts(const std::wstring& text, bool portList, std::vector<int>* ports
 } // namespace
 
 PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answerName,
-                                  bool portList) {
+                                  bool printerList) {
     PrinterOptions options;
     if (const std::optional<std::wstring> port = args.Value(L"port")) {
-        if (!ParsePorts(*port, portList, &options.ports, &options.error))
+        if (!ParsePrinters(*port, printerList, &options))
             return options;
-        options.port = options.ports.front();
+        options.printer = options.printers.front();
     }
     if (answerName.empty())
         return options;

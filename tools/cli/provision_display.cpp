@@ -10,9 +10,10 @@
 
 namespace {
 
-// The port's name, a column as wide as that of COM10 to COM20.
-std::wstring PortColumn(int port) {
-    std::wstring name = ComPortName<wchar_t>(port);
+// The printer as the operator named it, a column at least as wide as COM10
+// to COM20.
+std::wstring PortColumn(const std::string& printer) {
+    std::wstring name = FromCodePage(printer, CP_UTF8);
     if (name.size() < 5)
         name.resize(5, L' ');
     return name;
@@ -74,7 +75,7 @@ std::wstring ProvisionDisplay::Registration(size_t index) const {
 }
 
 std::wstring ProvisionDisplay::ProgressLine(const PortView& port) const {
-    std::wstring text = PortColumn(port.port) + L" ";
+    std::wstring text = PortColumn(port.printer) + L" ";
     if (port.finished) {
         return text + (port.outcome == PortOutcome::Ok       ? L"done"
                        : port.outcome == PortOutcome::Failed ? L"failed"
@@ -159,7 +160,7 @@ void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
 }
 
 std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResult& result) const {
-    const std::wstring name = ComPortName<wchar_t>(port.port);
+    const std::wstring name = FromCodePage(port.printer, CP_UTF8);
     if (result.outcome == PortOutcome::Ok) {
         // What this run stored, not whatever else the printer holds; the
         // memory is the printer's whole use.
@@ -189,7 +190,9 @@ std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResul
     switch (result.failure) {
     case PortFailure::Report:
         if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report))
-            why = LoadText(message->id);
+            why = message->namesPrinter
+                      ? LoadTextWith(message->id, {FromCodePage(result.report.printer, CP_UTF8)})
+                      : LoadText(message->id);
         break;
     case PortFailure::OverwriteRefused:
         why = SpacedId(m_plan.at(result.registration).line.id) +

@@ -1,0 +1,38 @@
+#pragma once
+// Where a printer is: a COM port of this workstation, or the network
+// interface of a printer on the site's network, which takes the same command
+// stream over TCP.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The port a printer's network interface listens on unless told otherwise.
+constexpr uint16_t kDefaultPrinterTcpPort = 9100;
+
+struct PrinterAddress {
+    int comPort = 1;  // when host is empty
+    std::string host; // a host name, an IPv4 address or an IPv6 address without brackets
+    uint16_t tcpPort = kDefaultPrinterTcpPort;
+
+    bool IsNetwork() const { return !host.empty(); }
+    static PrinterAddress Com(int port);
+    static PrinterAddress Network(std::string host, uint16_t port = kDefaultPrinterTcpPort);
+    bool operator==(const PrinterAddress& other) const;
+    bool operator!=(const PrinterAddress& other) const { return !(*this == other); }
+};
+
+// "HOST", "HOST:PORT", "[IPv6]", "[IPv6]:PORT" or a bare IPv6 address, where
+// HOST is a host name or an IPv4 address; nothing for anything else.
+std::optional<PrinterAddress> ParseNetworkAddress(std::string_view text);
+
+// A host as the operator types it alone (a name, IPv4, IPv6 with or without
+// brackets); nothing when it cannot be one.
+std::optional<std::string> ParseHost(std::string_view text);
+
+// "COM1", "192.168.0.21:9100", "[fe80::1]:9100"
+std::string PrinterAddressText(const PrinterAddress& address);
+
+// The name under which one program of the session at a time holds the
+// printer: the same for every spelling of a host that differs only in case.
+std::string PrinterLockName(const PrinterAddress& address);

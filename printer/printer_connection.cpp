@@ -1,0 +1,87 @@
+#include "printer/printer_connection.h"
+
+#include "printer/port_lock.h"
+#include "printer/printer_port.h"
+#include "printer/tcp_link.h"
+
+namespace {
+
+class SerialConnection : public PrinterConnection {
+public:
+    explicit SerialConnection(PortHandle port)
+        : m_port(std::move(port)), m_link(m_rs232c, m_port.Get()) {}
+    PrinterLink& Link() override { return m_link; }
+
+private:
+    PortHandle m_port;
+    CRS232C m_rs232c;
+    SerialPrinterLink m_link;
+};
+
+class NetworkConnection : public PrinterConnection {
+public:
+    NetworkConnection(TcpConnection connection, PortLock lock)
+        : m_lock(std::move(lock)), m_connection(std::move(connection)), m_link(m_connection.Get()) {
+    }
+    PrinterLink& Link() override { return m_link; }
+    bool Lost() const override { return m_link.Lost(); }
+
+private:
+    // Members go in reverse: the connection closes before the lock goes.
+    PortLock m_lock;
+    TcpConnection m_connection;
+    TcpPrinterLink m_link;
+};
+
+PrinterReport PortProblem(PrinterResult result, const PrinterAddress& printer = {}) {
+    PrinterReport report{PrinterTask::Port, result};
+    if (printer.IsNetwork())
+        report.printer = PrinterAddressText(printer);
+    return report;
+}
+
+OpenedPrinter OpenSerialPrinter(int comPort) {
+    OpenedPrinter opened;
+    PortHandle port = OpenPrinterPort(comPort);
+    if (!port.IsOpen()) {
+        opened.problem = PortProblem(PrinterResult::PortNotOpened);
+        return opened;
+    }
+    switch (CRS232C().Configure(port.Get(), kPrinterBaudRate, NOPARITY, RTS_CONTROL_DISABLE)) {
+    case PortSetup::Ready:
+        opened.problem = PortProblem(PrinterResult::Done);
+        break;
+    case PortSetup::StateUnreadable:
+        opened.problem = PortProblem(PrinterResult::PortStateUnreadable);
+        break;
+    case PortSetup::SettingsRefused:
+        opened.problem = PortProblem(PrinterResult::PortSettingsRefused);
+        break;
+    }
+    opened.connection = std::make_unique<SerialConnection>(std::move(port));
+    return opened;
+}
+
+OpenedPrinter OpenNetworkPrinter(const PrinterAddress& printer) {
+    OpenedPrinter opened;
+    PortLock lock = PortLock::Acquire(printer);
+    if (!lock.IsHeld()) {
+        opened.problem = PortProblem(PrinterResult::NetworkInUse, printer);
+        return opened;
+    }
+    PrinterResult failure = PrinterResult::Done;
+    TcpConnection connection = ConnectToPrinter(printer, failure);
+    if (!connection.IsOpen()) {
+        opened.problem = PortProblem(failure, printer);
+        return opened;
+    }
+    opened.problem = PortProblem(PrinterResult::Done);
+    opened.connection = std::make_unique<NetworkConnection>(std::move(connection), std::move(lock));
+    return opened;
+}
+
+} // namespace
+
+OpenedPrinter OpenPrinter(const PrinterAddress& printer) {
+    return printer.IsNetwork() ? OpenNetworkPrinter(printer) : OpenSerialPrinter(printer.comPort);
+}

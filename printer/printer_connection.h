@@ -1,0 +1,31 @@
+#pragma once
+// Opening a printer for one operation or a whole provisioning plan: its COM
+// port set up for the printer's line, or a TCP connection to its network
+// interface, held against the session's other programs while it is open.
+#include <memory>
+
+#include "printer/printer_address.h"
+#include "printer/printer_link.h"
+#include "printer/printer_operator.h"
+
+// An open printer; destroying it closes the port or the connection, then
+// gives the printer up.
+class PrinterConnection {
+public:
+    virtual ~PrinterConnection() = default;
+    virtual PrinterLink& Link() = 0;
+    // The network connection broke during an exchange; never for a COM port.
+    virtual bool Lost() const { return false; }
+};
+
+struct OpenedPrinter {
+    // Nothing when the printer could not be opened.
+    std::unique_ptr<PrinterConnection> connection;
+    // Not opened: why (PortNotOpened or a Network result, naming the
+    // address). Opened: PortStateUnreadable or PortSettingsRefused when the
+    // port could not be set up, which the exchange then meets as time-outs;
+    // else Done.
+    PrinterReport problem;
+};
+
+OpenedPrinter OpenPrinter(const PrinterAddress& printer);

@@ -1,0 +1,61 @@
+#include "printer/printer_operation.h"
+
+#include <memory>
+
+#include "printer/printer_connection.h"
+
+namespace {
+
+// Routes the outcome's close step to the printer before the handler sees it.
+class ClosingHandler : public OutcomeHandler {
+public:
+    ClosingHandler(std::unique_ptr<PrinterConnection>& connection, OutcomeHandler& inner)
+        : m_connection(connection), m_inner(inner) {}
+    void ApplyListing(const ListingUpdate& update) override { m_inner.ApplyListing(update); }
+    void ClosePort() override {
+        m_connection.reset();
+        m_inner.ClosePort();
+    }
+
+private:
+    std::unique_ptr<PrinterConnection>& m_connection;
+    OutcomeHandler& m_inner;
+};
+
+} // namespace
+
+bool RunPrinterOperation(const PrinterAddress& printer, PrinterOperator& op,
+                         OutcomeHandler& handler,
+                         const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
+                         ExchangeOutcome* result) {
+    // Connecting to a network printer can take the whole connect time-out:
+    // the handler hears of it first (the wait cursor shows meanwhile).
+    const bool connecting = printer.IsNetwork();
+    if (connecting)
+        handler.PortOpened();
+    OpenedPrinter opened = OpenPrinter(printer);
+    if (!opened.connection) {
+        if (connecting)
+            handler.ClosePort();
+        op.Tell(opened.problem);
+        return false;
+    }
+    if (!connecting)
+        handler.PortOpened();
+    if (opened.problem.result != PrinterResult::Done)
+        op.Tell(opened.problem);
+    ExchangeOutcome outcome = exchange(opened.connection->Link());
+    // What the exchange made of a connection that broke (no answer, a
+    // damaged listing) would send the operator looking at the printer.
+    if (!outcome.succeeded && opened.connection->Lost()) {
+        outcome.report.result = PrinterResult::NetworkConnectionLost;
+        outcome.report.printer = PrinterAddressText(printer);
+    }
+    ClosingHandler closing(opened.connection, handler);
+    PlayOutcome(outcome, closing, op);
+    if (opened.connection)
+        closing.ClosePort();
+    if (result)
+        *result = std::move(outcome);
+    return true;
+}

@@ -1,0 +1,186 @@
+#include "printer/tcp_link.h"
+
+#include <ws2tcpip.h>
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <string>
+
+namespace {
+
+// Winsock is started once for the program and never stopped: printer
+// operations run on several threads and a stop would pull the network from
+// under another one's connection.
+bool NetworkStarted() {
+    static const bool started = [] {
+        WSADATA data{};
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    return started;
+}
+
+using Clock = std::chrono::steady_clock;
+
+unsigned MillisecondsLeft(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? unsigned(left) : 0;
+}
+
+timeval ToTimeval(unsigned ms) {
+    timeval tv{};
+    tv.tv_sec = long(ms / 1000);
+    tv.tv_usec = long(ms % 1000) * 1000;
+    return tv;
+}
+
+void SetBlocking(SOCKET socket, bool blocking) {
+    u_long nonBlocking = blocking ? 0 : 1;
+    ioctlsocket(socket, FIONBIO, &nonBlocking);
+}
+
+// One address of the printer's, within what is left of the connect time;
+// the socket is connected, or closed with failure set.
+TcpConnection ConnectTo(const addrinfo& address, Clock::time_point deadline,
+                        PrinterResult& failure) {
+    TcpConnection connection(socket(address.ai_family, address.ai_socktype, address.ai_protocol));
+    if (!connection.IsOpen()) {
+        failure = PrinterResult::NetworkRefused;
+        return connection;
+    }
+    const SOCKET s = connection.Get();
+    SetBlocking(s, false);
+    if (connect(s, address.ai_addr, int(address.ai_addrlen)) != 0 &&
+        WSAGetLastError() != WSAEWOULDBLOCK) {
+        failure = PrinterResult::NetworkRefused;
+        connection.Close();
+        return connection;
+    }
+    // A refused connection is reported as an exception, an accepted one
+    // as writable.
+    fd_set writable, failed;
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(s, &writable);
+    FD_SET(s, &failed);
+    timeval wait = ToTimeval(MillisecondsLeft(deadline));
+    const int ready = select(0, nullptr, &writable, &failed, &wait);
+    int error = 0;
+    int size = sizeof error;
+    if (ready == 1 && FD_ISSET(s, &writable) &&
+        getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == 0 &&
+        error == 0) {
+        SetBlocking(s, true);
+        // Every frame waits for its acknowledgement: with Nagle's algorithm
+        // and the peer's delayed acknowledgement a small frame could wait
+        // up to 200 ms for the one before it.
+        BOOL noDelay = TRUE;
+        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+                   sizeof noDelay);
+        return connection;
+    }
+    failure = ready == 0 ? PrinterResult::NetworkNoAnswer : PrinterResult::NetworkRefused;
+    connection.Close();
+    return connection;
+}
+
+} // namespace
+
+TcpConnection& TcpConnection::operator=(TcpConnection&& other) noexcept {
+    if (this != &other) {
+        Close();
+        m_socket = other.m_socket;
+        other.m_socket = INVALID_SOCKET;
+    }
+    return *this;
+}
+
+void TcpConnection::Close() {
+    if (m_socket != INVALID_SOCKET)
+        closesocket(m_socket);
+    m_socket = INVALID_SOCKET;
+}
+
+TcpConnection ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure) {
+    failure = PrinterResult::NetworkRefused;
+    if (!NetworkStarted())
+        return TcpConnection();
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(printer.tcpPort);
+    if (getaddrinfo(printer.host.c_str(), service.c_str(), &hints, &found) != 0 || !found) {
+        failure = PrinterResult::NetworkNameNotFound;
+        return TcpConnection();
+    }
+    // A name may stand for several addresses (IPv6 and IPv4): each is tried
+    // in the resolver's order within the one connect time-out. A refusal
+    // anywhere is the more telling failure.
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
+    TcpConnection connection;
+    bool refused = false;
+    for (const addrinfo* address = found; address && !connection.IsOpen();
+         address = address->ai_next) {
+        if (MillisecondsLeft(deadline) == 0)
+            break;
+        PrinterResult attempt = PrinterResult::NetworkNoAnswer;
+        connection = ConnectTo(*address, deadline, attempt);
+        refused = refused || attempt == PrinterResult::NetworkRefused;
+    }
+    freeaddrinfo(found);
+    if (!connection.IsOpen())
+        failure = refused ? PrinterResult::NetworkRefused : PrinterResult::NetworkNoAnswer;
+    return connection;
+}
+
+bool TcpPrinterLink::WriteBlock(const uint8_t* data, size_t count) {
+    while (count > 0 && !m_bLost) {
+        const int sent = send(m_socket, reinterpret_cast<const char*>(data),
+                              int(std::min<size_t>(count, 1 << 20)), 0);
+        if (sent <= 0) {
+            m_bLost = true;
+            break;
+        }
+        data += sent;
+        count -= size_t(sent);
+    }
+    return !m_bLost;
+}
+
+size_t TcpPrinterLink::ReadWithin(uint8_t* buffer, size_t count, unsigned timeoutMs) {
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    size_t got = 0;
+    while (got < count && !m_bLost) {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(m_socket, &readable);
+        timeval wait = ToTimeval(MillisecondsLeft(deadline));
+        if (select(0, &readable, nullptr, nullptr, &wait) != 1)
+            break;
+        const int read = recv(m_socket, reinterpret_cast<char*>(buffer + got),
+                              int(std::min<size_t>(count - got, 1 << 20)), 0);
+        // Nothing readable on a socket select called readable: the peer
+        // closed it, or reset it.
+        if (read <= 0)
+            m_bLost = true;
+        else
+            got += size_t(read);
+    }
+    return got;
+}
+
+bool TcpPrinterLink::ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) {
+    if (count == 0)
+        return true;
+    // As on the serial line: a short attempt is dropped whole, the next
+    // reads into the start of the buffer.
+    const unsigned timeoutMs = unsigned(std::min<uint64_t>(
+        ReadAttemptTimeoutMs(count, constantMs), std::numeric_limits<unsigned>::max() / 2));
+    for (int attempt = 0; attempt < kLinkReadAttempts && !m_bLost; ++attempt)
+        if (ReadWithin(buffer, count, timeoutMs) == count)
+            return true;
+    return false;
+}
