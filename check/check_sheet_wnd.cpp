@@ -6,6 +6,7 @@
 
 #include "framework/dc.h"
 #include "framework/scroll_request.h"
+#include "framework/window.h"
 #include "framework/window_proc.h"
 
 namespace {
@@ -229,17 +230,14 @@ LRESULT SheetBinding::Handle(Sheet& state, HWND hwnd, UINT message, WPARAM wPara
 } // namespace
 
 bool RegisterCheckSheetClass() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(instance, kSheetClass, &wc))
-        return true;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = ObjectWindowProc<SheetBinding>;
-    wc.hInstance = instance;
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.lpszClassName = kSheetClass;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterWindowClassOnce(wc);
 }
 
 void SetCheckSheetGlyphs(HWND sheet, const SheetGlyphs& glyphs, uint32_t zoom) {
