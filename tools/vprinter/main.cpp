@@ -39,7 +39,7 @@ const char kUsage[] =
     "  until the first closes. --drop-connection-at resets the connection as\n"
     "  download character K arrives (K as for --wrong-ack) without storing it;\n"
     "  --accept-delay accepts a waiting connection only MS later (the kernel has\n"
-    "  completed it: the tool's bytes are taken but not answered meanwhile);\n"
+    "  completed it: its bytes wait unanswered meanwhile);\n"
     "  --baud on TCP makes the printer take in and answer bytes no faster than a\n"
     "  serial line at N baud would carry them (unpaced by default). --state loads\n"
     "  the memory at start, --save writes it after every change, on SIGUSR1 and at exit.\n";
