@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <thread>
 
 #include "tests/tools/vprinter_test_util.h"
@@ -35,13 +36,14 @@ protected:
         if (thread.joinable())
             thread.join();
     }
-    int Connect(const std::string& host = "127.0.0.1") {
+    int Connect(const std::string& host = "127.0.0.1") { return ConnectTo(host, printer->Port()); }
+    static int ConnectTo(const std::string& host, int port) {
         sockaddr_storage address{};
         auto* v4 = reinterpret_cast<sockaddr_in*>(&address);
         auto* v6 = reinterpret_cast<sockaddr_in6*>(&address);
         const bool six = host.find(':') != std::string::npos;
         address.ss_family = six ? AF_INET6 : AF_INET;
-        (six ? v6->sin6_port : v4->sin_port) = htons(uint16_t(printer->Port()));
+        (six ? v6->sin6_port : v4->sin_port) = htons(uint16_t(port));
         inet_pton(address.ss_family, host.c_str(), six ? (void*)&v6->sin6_addr : &v4->sin_addr);
         const int fd = socket(address.ss_family, SOCK_STREAM, 0);
         EXPECT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
@@ -176,6 +178,46 @@ TEST_F(TcpTest, ClientsThatLeaveEarlyLeaveNothingForTheNext) {
         EXPECT_EQ(Read(next, 11), kNothingRegistered);
         close(next);
     }
+}
+
+size_t OpenDescriptors() {
+    size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        count += entry.is_symlink() ? 1 : 0;
+    return count;
+}
+
+TEST_F(TcpTest, SixtyFourPrintersStopMidConnectionAndCloseEverything) {
+    const size_t before = OpenDescriptors();
+    struct Printer {
+        RegistrationMemory memory;
+        WireLog log;
+        std::unique_ptr<PrinterEngine> engine;
+        std::unique_ptr<TcpPrinter> tcp;
+        std::thread thread;
+    };
+    std::vector<Printer> printers(64);
+    std::vector<int> clients;
+    for (Printer& p : printers) {
+        p.engine = std::make_unique<PrinterEngine>(p.memory, faults);
+        p.tcp = std::make_unique<TcpPrinter>(*p.engine, p.log, TcpOptions{});
+        ASSERT_TRUE(p.tcp->Listen("127.0.0.1", 0, nullptr));
+        p.thread = std::thread([&p] { p.tcp->Run(); });
+        clients.push_back(ConnectTo("127.0.0.1", p.tcp->Port()));
+        Write(clients.back(), kInfoRequest);
+        ASSERT_EQ(Read(clients.back(), 11), kNothingRegistered);
+    }
+    for (Printer& p : printers)
+        p.tcp->Stop();
+    for (size_t i = 0; i < printers.size(); ++i) {
+        printers[i].thread.join();
+        int error = -1;
+        EXPECT_TRUE(Read(clients[i], 1, 3000, &error).empty());
+        EXPECT_EQ(error, 0); // closed by the printer as it stopped
+        close(clients[i]);
+    }
+    printers.clear();
+    EXPECT_EQ(OpenDescriptors(), before);
 }
 
 TEST(ServeOptionsTest, TakesExactlyOneLineAndItsAddress) {
