@@ -277,6 +277,8 @@ TEST_F(WindowTest, NothingDisturbsARunningDownload) {
     EXPECT_EQ(Only(lines, "held"), std::vector<std::string>{"held: yes"});
     EXPECT_EQ(Only(lines, "check-enabled"), std::vector<std::string>{"check-enabled: no"});
     EXPECT_EQ(Only(lines, "check-window"), std::vector<std::string>{"check-window: none"});
+    EXPECT_EQ(Only(lines, "network-enabled"), std::vector<std::string>{"network-enabled: no"});
+    EXPECT_EQ(Only(lines, "network-window"), std::vector<std::string>{"network-window: none"});
     const vprinter::WireTranscript t = StopPrinter();
     ASSERT_NE(memory.Find(1), nullptr);
     EXPECT_EQ(memory.Find(1)->CharacterCount(), 2u);
