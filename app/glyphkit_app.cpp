@@ -48,7 +48,6 @@ bool CGlyphkitApp::InitInstance() {
     BuildHelpFilePath();
     ShowWindow(m_frame.GetSafeHwnd(), SW_SHOW);
     UpdateWindow(m_frame.GetSafeHwnd());
-    m_nComPort = 1;
     return true;
 }
 
@@ -93,6 +92,17 @@ void CGlyphkitApp::SetComPort(int port) {
     // Choosing a COM port goes back to the serial line.
     m_nComPort = port;
     m_networkPrinter.reset();
+    PrinterChanged();
+}
+
+void CGlyphkitApp::SetNetworkPrinter(const PrinterAddress& printer) {
+    m_networkPrinter = printer;
+    PrinterChanged();
+}
+
+void CGlyphkitApp::PrinterChanged() {
+    if (m_pView)
+        m_pView->ShowPrinter();
 }
 
 bool CGlyphkitApp::DownloadRunning() const {
@@ -112,6 +122,7 @@ bool CGlyphkitApp::RefusedDuringTransfer() {
 void CGlyphkitApp::TransferRunning(bool running) {
     HMENU menu = GetMenu(m_frame.GetSafeHwnd());
     EnableMenuItem(menu, ID_COMPORT, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(menu, ID_NETWORK_PRINTER, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(menu, ID_CHECK_REGISTRATION, MF_BYCOMMAND | (running ? MF_GRAYED : MF_ENABLED));
     DrawMenuBar(m_frame.GetSafeHwnd());
 }

@@ -37,6 +37,8 @@ public:
     // FrameHost
     int ComPort() const override { return m_nComPort; }
     void SetComPort(int port) override;
+    std::optional<PrinterAddress> NetworkPrinter() const override { return m_networkPrinter; }
+    void SetNetworkPrinter(const PrinterAddress& printer) override;
     const std::string& HelpFilePath() const override { return m_strHelpFilePath; }
     bool DownloadRunning() const override;
     bool RefusedDuringTransfer() override;
@@ -48,11 +50,13 @@ private:
     void OnFileNew();
     void OnCheckRegistration();
     void BuildHelpFilePath();
+    // The form shows the printer its column talks to.
+    void PrinterChanged();
 
     // The application state.
     std::optional<ScopedDisplayDC> m_display;
     std::unique_ptr<CFontFamilyList> m_pFontList;
-    int m_nComPort = 0;
+    int m_nComPort = 1; // every run starts on COM1
     // The network printer chosen since, which the printer commands talk to
     // instead of the COM port.
     std::optional<PrinterAddress> m_networkPrinter;

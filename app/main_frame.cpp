@@ -2,9 +2,11 @@
 
 #include <htmlhelp.h>
 
+#include "form/connection_test.h"
 #include "framework/form_view.h"
 #include "framework/message_map.h"
 #include "printer/com_port_dlg.h"
+#include "printer/network_printer_dlg.h"
 #include "res/control_ids.h"
 
 void CMainFrame::FitFrameToForm() {
@@ -27,6 +29,7 @@ struct MainFrameMessageMap {
 
 const CommandEntry<CMainFrame> MainFrameMessageMap::kCommands[] = {
     {ID_COMPORT, kMenuCommand, &CMainFrame::OnComPort},
+    {ID_NETWORK_PRINTER, kMenuCommand, &CMainFrame::OnNetworkPrinter},
     {ID_HELP_CONTENTS, kMenuCommand, &CMainFrame::OpenHelp},
 };
 
@@ -40,6 +43,14 @@ void CMainFrame::OnComPort() {
     CComPortDlg dialog(m_hWnd, m_host.ComPort());
     if (dialog.DoModal() == IDOK)
         m_host.SetComPort(dialog.m_nComPort);
+}
+
+void CMainFrame::OnNetworkPrinter() {
+    if (m_host.DownloadRunning())
+        return;
+    CNetworkPrinterDlg dialog(m_hWnd, m_host.NetworkPrinter(), TestPrinterConnection);
+    if (dialog.DoModal() == IDOK)
+        m_host.SetNetworkPrinter(dialog.m_printer);
 }
 
 void CMainFrame::OpenHelp() {

@@ -20,6 +20,7 @@ protected:
 private:
     // Menu commands.
     void OnComPort();
+    void OnNetworkPrinter();
     // The help file at its default topic.
     void OpenHelp();
 

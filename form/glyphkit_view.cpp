@@ -165,6 +165,7 @@ void CGlyphkitView::OnInitialUpdate() {
     OnRangeSwitch();
     SendMessageW(GetItem(IDC_REG_ID), EM_LIMITTEXT, 2, 0);
     SendMessageW(GetItem(IDC_REG_NAME), EM_LIMITTEXT, 32, 0);
+    ShowPrinter();
 }
 
 void CGlyphkitView::RefreshForm(bool withName) {
@@ -358,6 +359,11 @@ void CGlyphkitView::ShowRegisteredData(const RegisteredData& data) {
         SendMessageA(list, LB_ADDSTRING, 0, LPARAM(line.c_str()));
     SendMessageW(list, LB_SETHORIZONTALEXTENT, WPARAM(data.m_nExtent), 0);
     SetWindowTextTo(GetItem(IDC_MEMORY_USAGE), MemoryUsageText(data));
+}
+
+void CGlyphkitView::ShowPrinter() {
+    SetWindowTextTo(GetItem(IDC_PRINTER_ADDRESS),
+                    FromCodePage(PrinterAddressText(m_host.Printer())));
 }
 
 // The progress of a download, whichever way it is sent.

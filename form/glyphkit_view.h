@@ -31,6 +31,8 @@ public:
     // The registration check (glyphkit_view_check.cpp): the form built as a
     // download would build it, shown in its window; nothing is changed.
     void CheckRegistration();
+    // The printer column names the printer it talks to.
+    void ShowPrinter();
 
 protected:
     bool OnInitDialog() override;

@@ -11,11 +11,13 @@
 #define IDD_FONT_DETAIL 138
 #define IDD_LOGO_DETAIL 139
 #define IDD_COMPORT 140
+#define IDD_NETWORK_PRINTER 141
 #define IDD_SELECT_PRINTER 150
 
 // Menu commands
 #define ID_HELP_CONTENTS 32777
 #define ID_COMPORT 32781
+#define ID_NETWORK_PRINTER 32782
 #define ID_APP_ABOUT 57664
 #define ID_FILE_NEW 57600
 
@@ -45,6 +47,7 @@
 #define IDC_RANGE_ON 1053
 #define IDC_LOAD 1022
 #define IDC_MEMORY_USAGE 1063
+#define IDC_PRINTER_ADDRESS 1064 // the printer the column talks to
 
 // About
 #define IDC_ABOUT_DESCRIPTION 1021
@@ -68,6 +71,11 @@
 
 // COM port
 #define IDC_COMPORT_COMBO 1069
+
+// Network printer
+#define IDC_NET_HOST 1073
+#define IDC_NET_PORT 1074
+#define IDC_NET_TEST 1075
 
 // Model choice: the three buttons of one group, in model table order
 #define IDC_MODEL_COMPACT 1070

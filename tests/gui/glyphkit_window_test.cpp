@@ -2,6 +2,7 @@
 // model choice, the field checks, font selection, Save and Load through their
 // file dialogs, text files, the menu's dialogs, Ctrl+N and the frame's size.
 #include <windows.h>
+#include <winsock2.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -462,6 +463,97 @@ TEST_F(WindowTest, MenuDialogs) {
         ASSERT_TRUE(WaitUntilGone(dialog));
         ASSERT_TRUE(WaitUntilIdle(frame));
     }
+}
+
+// The network printer dialog: a bad address or port is refused with its
+// message, the focus back in its field; 接続テスト where nothing listens names
+// the address typed; Cancel changes nothing, OK names the printer in the
+// column and in the dialog next time, and a COM port goes back to the line.
+TEST_F(WindowTest, NetworkPrinterDialog) {
+    Start();
+    HWND column = Item(IDC_PRINTER_ADDRESS);
+    EXPECT_EQ(Text(column), L"COM1");
+    const auto open = [&](const wchar_t* host, const wchar_t* port) {
+        Command(frame, ID_NETWORK_PRINTER);
+        HWND dialog = WindowShown(program, L"ネットワークプリンタの設定", L"#32770");
+        EXPECT_NE(dialog, nullptr);
+        EXPECT_EQ(Text(GetDlgItem(dialog, IDC_NET_HOST)), host);
+        EXPECT_EQ(Text(GetDlgItem(dialog, IDC_NET_PORT)), port);
+        return dialog;
+    };
+    HWND dialog = open(L"", L"9100");
+    ASSERT_NE(dialog, nullptr);
+    // A port of this machine that is taken and where nothing listens.
+    WSADATA winsock{};
+    WSAStartup(MAKEWORD(2, 2), &winsock);
+    const SOCKET closed = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    bind(closed, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(closed, reinterpret_cast<sockaddr*>(&address), &size);
+    const std::wstring closedPort = std::to_wstring(ntohs(address.sin_port));
+
+    const std::wstring badHost =
+        L"プリンタのアドレスが正しくありません。\nホスト名、IPv4アドレスまたは"
+        L"IPv6アドレスを入力してください。";
+    const std::wstring badPort = L"ポート番号は1～65535の範囲で指定してください。";
+    const std::wstring refused = L"プリンタ 127.0.0.1:" + closedPort +
+                                 L" に接続できませんでした。接続を拒否されました。\n"
+                                 L"アドレスとポート番号を確認してください。";
+    const struct {
+        const wchar_t* host;
+        std::wstring port;
+        int button;
+        const std::wstring* message;
+        int field; // where the focus goes back, 0 for none
+    } cases[] = {
+        {L"", L"9100", IDOK, &badHost, IDC_NET_HOST},
+        {L"label printer", L"9100", IDOK, &badHost, IDC_NET_HOST},
+        {L"[fe80::1", L"9100", IDC_NET_TEST, &badHost, IDC_NET_HOST},
+        {L"192.168.0.21", L"0", IDOK, &badPort, IDC_NET_PORT},
+        {L"192.168.0.21", L"65536", IDC_NET_TEST, &badPort, IDC_NET_PORT},
+        {L"192.168.0.21", L"", IDOK, &badPort, IDC_NET_PORT},
+        {L"127.0.0.1", closedPort, IDC_NET_TEST, &refused, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::wstring(c.host) + L" " + c.port);
+        SetText(GetDlgItem(dialog, IDC_NET_HOST), c.host);
+        SetText(GetDlgItem(dialog, IDC_NET_PORT), c.port);
+        ClickLater(GetDlgItem(dialog, c.button));
+        const MessageBoxSeen seen = MessageBoxShown(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, *c.message);
+        Answer(seen.box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        if (c.field) {
+            EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, c.field));
+        }
+    }
+    closesocket(closed);
+    Click(GetDlgItem(dialog, IDCANCEL));
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    EXPECT_EQ(Text(column), L"COM1");
+
+    dialog = open(L"", L"9100");
+    SetText(GetDlgItem(dialog, IDC_NET_HOST), L" [fe80::21] ");
+    SetText(GetDlgItem(dialog, IDC_NET_PORT), L"9101");
+    Click(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(WaitUntilGone(dialog));
+    ASSERT_TRUE(WaitUntilIdle(frame));
+    EXPECT_EQ(Text(column), L"[fe80::21]:9101");
+    Click(GetDlgItem(open(L"fe80::21", L"9101"), IDCANCEL));
+
+    Command(frame, ID_COMPORT);
+    HWND ports = WindowShown(program, L"COMポートの選択", L"#32770");
+    ASSERT_NE(ports, nullptr);
+    Send(GetDlgItem(ports, IDC_COMPORT_COMBO), CB_SETCURSEL, 2);
+    Click(GetDlgItem(ports, IDOK));
+    ASSERT_TRUE(WaitUntilGone(ports));
+    ASSERT_TRUE(WaitUntilIdle(frame));
+    EXPECT_EQ(Text(column), L"COM3");
+    Click(GetDlgItem(open(L"", L"9100"), IDCANCEL));
 }
 
 TEST_F(WindowTest, FrameIsCentredAroundTheFormAndCtrlNKeepsTheSettings) {

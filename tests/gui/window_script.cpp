@@ -7,6 +7,12 @@
 //   glyphkit-window-script [model N] STEP...
 //     model N          (first) choose model button N (0 to 2) at start-up
 //     port N           choose COMN in the COM port dialog
+//     network HOST PORT
+//                      choose the network printer HOST, port PORT
+//     connection-test HOST PORT
+//                      press 接続テスト of the network printer dialog with
+//                      HOST and PORT typed, print "box: TEXT", then cancel
+//     printer          prints "printer: TEXT", the printer the column names
 //     text ID TEXT     type TEXT into the control ID
 //     type ID TEXT     type TEXT into the field ID and leave it (its check runs)
 //     paste ID TEXT    select the whole field ID and paste TEXT into it
@@ -21,10 +27,12 @@
 //                      milliseconds since the script started
 //     press-trying ID  like press; while the download runs it prints
 //                      "download-enabled: yes|no" and "check-enabled: yes|no"
-//                      (the menu's registration check), clicks Download and
-//                      Clear, gives the check command, Ctrl+N and closes the
-//                      main window, and at the end prints "held: yes" when the
-//                      window is still there and "check-window: shown|none"
+//                      (the menu's registration check) and
+//                      "network-enabled: yes|no", clicks Download and Clear,
+//                      gives the check and network commands, Ctrl+N and closes
+//                      the main window, and at the end prints "held: yes" when
+//                      the window is still there, "check-window: shown|none"
+//                      and "network-window: shown|none"
 //     press-during KIND ID
 //                      like press; as soon as the download's progress shows
 //                      it holds the window in KIND (menu: the ヘルプ menu open;
@@ -49,6 +57,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "res/control_ids.h"
@@ -94,6 +103,11 @@ public:
             bool done = true;
             if (step == L"port")
                 done = ChoosePort(next());
+            else if (step == L"network" || step == L"connection-test") {
+                const std::wstring host = next();
+                done = ChooseNetworkPrinter(host, next(), step == L"connection-test");
+            } else if (step == L"printer")
+                Print(L"printer", gui::Text(Item(IDC_PRINTER_ADDRESS)));
             else if (step == L"text") {
                 const int id = std::stoi(next());
                 gui::SetText(Item(id), next());
@@ -156,6 +170,27 @@ private:
         return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
     }
 
+    // Types the printer into the network printer dialog and takes it, or
+    // tests the connection to it and leaves the dialog without it.
+    bool ChooseNetworkPrinter(const std::wstring& host, const std::wstring& port, bool test) {
+        gui::Command(m_frame, ID_NETWORK_PRINTER);
+        HWND dialog = gui::WindowShown(m_program, L"ネットワークプリンタの設定", L"#32770");
+        if (!dialog)
+            return false;
+        gui::SetText(GetDlgItem(dialog, IDC_NET_HOST), host);
+        gui::SetText(GetDlgItem(dialog, IDC_NET_PORT), port);
+        if (test) {
+            gui::ClickLater(GetDlgItem(dialog, IDC_NET_TEST));
+            const gui::MessageBoxSeen seen = gui::MessageBoxShown(m_program);
+            if (!seen.box)
+                return false;
+            Print(L"box", seen.text);
+            gui::Answer(seen.box, IDOK);
+        }
+        gui::Click(GetDlgItem(dialog, test ? IDCANCEL : IDOK));
+        return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
+    }
+
     // Clicks the button and follows the operation to its end: each time the
     // program waits for the user, the message box it shows is printed and
     // answered, until it waits with none, its progress window gone and the
@@ -211,6 +246,9 @@ private:
             Print(L"held", tried && IsWindow(m_frame) ? L"yes" : L"no");
             const bool check = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770", 0);
             Print(L"check-window", check ? L"shown" : L"none");
+            const bool network =
+                gui::WaitForWindow(m_program, L"ネットワークプリンタの設定", L"#32770", 0);
+            Print(L"network-window", network ? L"shown" : L"none");
         }
         return true;
     }
@@ -219,11 +257,15 @@ private:
     // closing the main window.
     void TryDuringTransfer() {
         Print(L"download-enabled", IsWindowEnabled(Item(IDC_DOWNLOAD)) ? L"yes" : L"no");
-        const UINT check = GetMenuState(GetMenu(m_frame), ID_CHECK_REGISTRATION, MF_BYCOMMAND);
-        Print(L"check-enabled", check & (MF_GRAYED | MF_DISABLED) ? L"no" : L"yes");
+        // The menu bar: COMポート, ネットワーク, 登録内容の確認, ヘルプ.
+        const std::vector<bool> bar = gui::MenuBarItemsEnabled(m_frame, 4);
+        for (const auto& [what, item] :
+             {std::pair(L"network-enabled", 1u), std::pair(L"check-enabled", 2u)})
+            Print(what, bar.empty() ? L"unknown" : bar[item] ? L"yes" : L"no");
         gui::ClickLater(Item(IDC_DOWNLOAD));
         gui::ClickLater(Item(IDC_CLEAR));
         gui::Command(m_frame, ID_CHECK_REGISTRATION);
+        gui::Command(m_frame, ID_NETWORK_PRINTER);
         gui::Command(m_frame, ID_FILE_NEW);
         PostMessageW(m_frame, WM_CLOSE, 0, 0);
     }

@@ -8,10 +8,12 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fontdata/byte_order.h"
 #include "tests/integration/virtual_printer_fixture.h"
+#include "tools/vprinter/tcp_printer.h"
 
 using namespace integration;
 using vprinter::FaultPlan;
@@ -71,6 +73,33 @@ protected:
         return {"text",        "1052",  id,     "text", "1001", "WINDOW", "face",
                 "IPAゴシック", "click", "1053", "text", "1043", "AB"};
     }
+};
+
+// A printer's network interface on 127.0.0.1, served from this process.
+class NetworkPrinter {
+public:
+    explicit NetworkPrinter(const RegistrationMemory& seed) : memory(seed) {
+        std::string error;
+        EXPECT_TRUE(printer_.Listen("127.0.0.1", 0, &error)) << error;
+        thread_ = std::thread([this] { printer_.Run(); });
+    }
+    ~NetworkPrinter() { Stop(); }
+    // Stops serving, so that the memory can be read.
+    void Stop() {
+        printer_.Stop();
+        if (thread_.joinable())
+            thread_.join();
+    }
+    std::string Port() const { return std::to_string(printer_.Port()); }
+
+    RegistrationMemory memory;
+
+private:
+    FaultPlan faults_;
+    vprinter::WireLog log_;
+    vprinter::PrinterEngine engine_{memory, faults_};
+    vprinter::TcpPrinter printer_{engine_, log_, {}};
+    std::thread thread_;
 };
 
 std::vector<std::string> Steps(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -277,6 +306,8 @@ TEST_F(WindowTest, NothingDisturbsARunningDownload) {
     EXPECT_EQ(Only(lines, "held"), std::vector<std::string>{"held: yes"});
     EXPECT_EQ(Only(lines, "check-enabled"), std::vector<std::string>{"check-enabled: no"});
     EXPECT_EQ(Only(lines, "check-window"), std::vector<std::string>{"check-window: none"});
+    EXPECT_EQ(Only(lines, "network-enabled"), std::vector<std::string>{"network-enabled: no"});
+    EXPECT_EQ(Only(lines, "network-window"), std::vector<std::string>{"network-window: none"});
     const vprinter::WireTranscript t = StopPrinter();
     ASSERT_NE(memory.Find(1), nullptr);
     EXPECT_EQ(memory.Find(1)->CharacterCount(), 2u);
@@ -448,4 +479,49 @@ TEST_F(WindowTest, RegistrationCheckListsWhatTheFaceCannotShow) {
         listed.push_back(line.substr(line.find("U+")));
     EXPECT_FALSE(named.empty()) << codes.err;
     EXPECT_EQ(listed, named);
+}
+
+// A printer on the network does in the window what one on COM1 does. The
+// connection test tells what it holds and leaves the form's list alone; with
+// the printer chosen, Get info, Download, the details and Clear talk to it,
+// and the column names it; choosing COM1 goes back to the printer on the line.
+TEST_F(WindowTest, APrinterOnTheNetworkWorksAsOnCom1) {
+    RegistrationMemory onLine, onNetwork;
+    onLine.Store(SampleFont(3, "LINE", 2));
+    onNetwork.Store(SampleFont(5, "NET", 100));
+    StartPrinter(kPort, {}, onLine);
+    NetworkPrinter network(onNetwork);
+    const std::string port = network.Port(), address = "127.0.0.1:" + port;
+    const std::vector<std::string> lines =
+        Window(Steps({"printer", "connection-test", "127.0.0.1", port, "list", "network",
+                      "127.0.0.1", port, "printer", "press", "1011"},
+                     Steps(Registration("1"),
+                           {"press", "1016", "list", "detail", "0", "select", "1", "press", "1012",
+                            "yes", "list", "port", "1", "printer", "press", "1011", "list"})));
+    EXPECT_EQ(Only(lines, "printer"),
+              (std::vector<std::string>{"printer: COM1", "printer: " + address, "printer: COM1"}));
+    const std::string registered = "box: " + std::string(kRegistered);
+    EXPECT_EQ(Only(lines, "box"),
+              (std::vector<std::string>{
+                  "box: プリンタ " + address +
+                      " に接続できました。\\n登録データ：1件　メモリ使用量：8/240Kbyte",
+                  registered, "box: " + std::string(kDownloaded),
+                  "box: 選択した登録データを削除します。実行しますか？",
+                  "box: データ削除に成功しました。", registered}));
+    const std::vector<std::string> listed = Only(lines, "line");
+    ASSERT_EQ(listed.size(), 4u) << testing::PrintToString(lines);
+    EXPECT_EQ(listed[0].rfind("line: ID01 WINDOW ", 0), 0u);
+    EXPECT_EQ(listed[1], "line: ID05 NET 7200byte");
+    EXPECT_EQ(listed[2], listed[0]);
+    EXPECT_EQ(listed[3], "line: ID03 LINE 144byte");
+    EXPECT_EQ(Only(lines, "memory").front(), "memory: メモリ使用量　N/A"); // after the test
+    const std::vector<std::string> items = Only(lines, "item 105");
+    for (const char* item : {"item 1057: 登録名称：WINDOW", "item 1059: 登録フォント数：2"})
+        EXPECT_NE(std::find(items.begin(), items.end(), item), items.end()) << item;
+    StopPrinter();
+    network.Stop();
+    ASSERT_NE(network.memory.Find(1), nullptr);
+    EXPECT_EQ(network.memory.Find(1)->CharacterCount(), 2u);
+    EXPECT_EQ(network.memory.Find(5), nullptr);
+    EXPECT_EQ(memory.Entries().size(), 1u); // the printer on the line was only asked
 }

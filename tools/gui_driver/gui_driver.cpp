@@ -1,5 +1,6 @@
 #include "tools/gui_driver/gui_driver.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -315,6 +316,62 @@ void ClickScreen(POINT point) {
 
 void Command(HWND frame, int id) {
     PostMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+std::vector<bool> MenuBarItemsEnabled(HWND frame, size_t count) {
+    // The menu of another process cannot be read under Wine: its state is
+    // read off the screen. The bar lies right above the client area. Its
+    // columns with ink form runs; the count - 1 widest gaps between them part
+    // the items, whatever the scale. A greyed item has no pixel in the
+    // menu's text colour.
+    WaitUntilIdle(frame);
+    POINT origin{0, 0};
+    ClientToScreen(frame, &origin);
+    RECT client;
+    GetClientRect(frame, &client);
+    const RECT bar{origin.x, origin.y - GetSystemMetrics(SM_CYMENU), origin.x + client.right,
+                   origin.y - 1};
+    const std::vector<COLORREF> pixels = CaptureScreen(bar);
+    const int width = bar.right - bar.left, rows = bar.bottom - bar.top;
+    const COLORREF ground = GetSysColor(COLOR_MENU), text = GetSysColor(COLOR_MENUTEXT);
+    const auto darkness = [](COLORREF c) {
+        return 765 - GetRValue(c) - GetGValue(c) - GetBValue(c);
+    };
+    struct Run {
+        int start, end; // columns [start, end)
+        bool written;
+    };
+    std::vector<Run> runs;
+    for (int x = 0; x < width; ++x) {
+        bool ink = false, written = false;
+        for (int y = 0; y < rows; ++y) {
+            const COLORREF p = pixels[size_t(y) * size_t(width) + size_t(x)];
+            ink = ink || darkness(p) > darkness(ground) + 60;
+            written = written || p == text;
+        }
+        if (!ink)
+            continue;
+        if (runs.empty() || runs.back().end < x)
+            runs.push_back({x, x + 1, written});
+        runs.back().end = x + 1;
+        runs.back().written = runs.back().written || written;
+    }
+    if (count == 0 || runs.size() < count)
+        return {};
+    std::vector<size_t> parts; // run i starts an item
+    for (size_t i = 1; i < runs.size(); ++i)
+        parts.push_back(i);
+    const auto gap = [&](size_t i) { return runs[i].start - runs[i - 1].end; };
+    std::stable_sort(parts.begin(), parts.end(),
+                     [&](size_t a, size_t b) { return gap(a) > gap(b); });
+    parts.resize(count - 1);
+    std::vector<bool> items(count, false);
+    for (size_t i = 0, item = 0; i < runs.size(); ++i) {
+        if (std::find(parts.begin(), parts.end(), i) != parts.end())
+            ++item;
+        items[item] = items[item] || runs[i].written;
+    }
+    return items;
 }
 
 HWND ChooseModel(const Program& program, int buttonId) {

@@ -93,6 +93,10 @@ bool WaitForThreadState(HWND hwnd, DWORD flag, bool wanted, DWORD timeoutMs = 10
 void ClickScreen(POINT point);
 // A menu or accelerator command of the main window.
 void Command(HWND frame, int id);
+// Whether each of the count items of the main window's menu bar, left to
+// right, is enabled, as the screen shows it once the program is idle; empty
+// when the bar does not show so many.
+std::vector<bool> MenuBarItemsEnabled(HWND frame, size_t count);
 
 // The main window after the model choice, with the model chosen by its
 // button ID; null when it did not come.
