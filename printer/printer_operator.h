@@ -3,6 +3,7 @@
 // questions, told what happened. The front ends choose the words.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // What the operation was doing when it tells something.
 enum class PrinterTask {
@@ -37,6 +38,11 @@ enum class PrinterResult {
 };
 
 struct PrinterReport {
+    PrinterReport() = default;
+    PrinterReport(PrinterTask task, PrinterResult result, uint32_t character = 0,
+                  std::string printer = {})
+        : task(task), result(result), character(character), printer(std::move(printer)) {}
+
     PrinterTask task = PrinterTask::Port;
     PrinterResult result = PrinterResult::Done;
     uint32_t character = 0; // CharacterNotAcknowledged: the character's index

@@ -57,7 +57,7 @@ TEST_P(CheckBuildTest, FiguresCodesAndEveryCellEqualASaveOfTheSameForm) {
     fields.rangeOn = c.rangeOn;
     fields.text = c.text;
     fields.selectedFace = c.face;
-    const FormEnvironment environment{s_screen, c.resolution, 1};
+    const FormEnvironment environment{s_screen, c.resolution, {}};
 
     CGlyphkitDoc doc;
     doc.SetPointSize(c.points);
@@ -148,7 +148,7 @@ TEST_F(CheckBuildTest, ARefusedFormShowsTheSaveMessageAndChangesNothing) {
         fields.selectedFace = "IPA\x83\x53\x83\x56\x83\x62\x83\x4e";
         op.messages.clear();
         CheckedBuild checked;
-        EXPECT_EQ(form.BuildForCheck(fields, {s_screen, 203, 1}, &checked), c.message == 0);
+        EXPECT_EQ(form.BuildForCheck(fields, {s_screen, 203, {}}, &checked), c.message == 0);
         EXPECT_EQ(op.MessageIds(),
                   c.message ? std::vector<unsigned>{c.message} : std::vector<unsigned>{});
         EXPECT_EQ(doc.GetRegName(), "");

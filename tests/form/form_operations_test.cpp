@@ -90,7 +90,7 @@ protected:
         fields.selectedFace = face;
         return fields;
     }
-    FormEnvironment Env(int resolution = 203) const { return {s_screen, resolution, 1}; }
+    FormEnvironment Env(int resolution = 203) const { return {s_screen, resolution, {}}; }
 
     bool Save(const FormFields& fields, FontHeader* saved = nullptr) {
         return form.SaveFontDataFile(
