@@ -57,18 +57,13 @@ int CGlyphkitApp::ExitInstance() {
     return CWinApp::ExitInstance();
 }
 
-struct GlyphkitAppMessageMap {
-    static const CommandEntry<CGlyphkitApp> kCommands[];
-};
-
-const CommandEntry<CGlyphkitApp> GlyphkitAppMessageMap::kCommands[] = {
-    {ID_APP_ABOUT, kMenuCommand, &CGlyphkitApp::OnAbout},
-    {ID_FILE_NEW, kMenuCommand, &CGlyphkitApp::OnFileNew},
-    {ID_CHECK_REGISTRATION, kMenuCommand, &CGlyphkitApp::OnCheckRegistration},
-};
-
 bool CGlyphkitApp::OnCommand(int id) {
-    return DispatchCommand(*this, GlyphkitAppMessageMap::kCommands, id, kMenuCommand);
+    static const CommandEntry<CGlyphkitApp> kCommands[] = {
+        {ID_APP_ABOUT, kMenuCommand, &CGlyphkitApp::OnAbout},
+        {ID_FILE_NEW, kMenuCommand, &CGlyphkitApp::OnFileNew},
+        {ID_CHECK_REGISTRATION, kMenuCommand, &CGlyphkitApp::OnCheckRegistration},
+    };
+    return DispatchCommand(*this, kCommands, id, kMenuCommand);
 }
 
 void CGlyphkitApp::OnAbout() {

@@ -67,7 +67,6 @@ private:
     int m_nShowCommand = SW_SHOWNORMAL;
 
     friend int RunGlyphkit(HINSTANCE instance, int showCommand);
-    friend struct GlyphkitAppMessageMap;
 };
 
 // The whole run of the program.

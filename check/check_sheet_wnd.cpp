@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <vector>
 
 #include "framework/dc.h"
 #include "framework/scroll_request.h"
+#include "framework/window.h"
 #include "framework/window_proc.h"
 
 namespace {
@@ -91,12 +93,6 @@ public:
         ScrollTo(bar, (bar == SB_VERT ? m_scroll.y : m_scroll.x) + pixels);
     }
 
-    int Page(int bar) const {
-        RECT client;
-        GetClientRect(m_hWnd, &client);
-        return std::max<int>(bar == SB_VERT ? client.bottom : client.right, 1);
-    }
-
 private:
     void UpdateScrollBars() {
         RECT client;
@@ -150,6 +146,20 @@ Sheet* SheetOf(HWND hwnd) {
     return reinterpret_cast<Sheet*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+// The keys that move the sheet, each as the scroll bar request it stands for:
+// a line, a page, or the top or bottom.
+struct ScrollKey {
+    WPARAM key;
+    int bar;
+    int request;
+};
+const ScrollKey kScrollKeys[] = {
+    {VK_UP, SB_VERT, SB_LINEUP},     {VK_DOWN, SB_VERT, SB_LINEDOWN},
+    {VK_LEFT, SB_HORZ, SB_LINELEFT}, {VK_RIGHT, SB_HORZ, SB_LINERIGHT},
+    {VK_PRIOR, SB_VERT, SB_PAGEUP},  {VK_NEXT, SB_VERT, SB_PAGEDOWN},
+    {VK_HOME, SB_VERT, SB_TOP},      {VK_END, SB_VERT, SB_BOTTOM},
+};
+
 // The state is made with the window and goes with it.
 struct SheetBinding : CreatedWindowBinding<Sheet> {
     static Sheet* Created(HWND hwnd, UINT message, LPARAM) {
@@ -190,36 +200,14 @@ LRESULT SheetBinding::Handle(Sheet& state, HWND hwnd, UINT message, WPARAM wPara
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        switch (wParam) {
-        case VK_UP:
-            sheet->ScrollBy(SB_VERT, -kLineStep);
-            return 0;
-        case VK_DOWN:
-            sheet->ScrollBy(SB_VERT, kLineStep);
-            return 0;
-        case VK_LEFT:
-            sheet->ScrollBy(SB_HORZ, -kLineStep);
-            return 0;
-        case VK_RIGHT:
-            sheet->ScrollBy(SB_HORZ, kLineStep);
-            return 0;
-        case VK_PRIOR:
-            sheet->ScrollBy(SB_VERT, -sheet->Page(SB_VERT));
-            return 0;
-        case VK_NEXT:
-            sheet->ScrollBy(SB_VERT, sheet->Page(SB_VERT));
-            return 0;
-        case VK_HOME:
-            sheet->Scroll(SB_VERT, SB_TOP);
-            return 0;
-        case VK_END:
-            sheet->Scroll(SB_VERT, SB_BOTTOM);
-            return 0;
-        default:
+    case WM_KEYDOWN: {
+        const auto key = std::find_if(std::begin(kScrollKeys), std::end(kScrollKeys),
+                                      [wParam](const ScrollKey& k) { return k.key == wParam; });
+        if (key == std::end(kScrollKeys))
             break;
-        }
-        break;
+        sheet->Scroll(key->bar, key->request);
+        return 0;
+    }
     default:
         break;
     }
@@ -229,17 +217,14 @@ LRESULT SheetBinding::Handle(Sheet& state, HWND hwnd, UINT message, WPARAM wPara
 } // namespace
 
 bool RegisterCheckSheetClass() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(instance, kSheetClass, &wc))
-        return true;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = ObjectWindowProc<SheetBinding>;
-    wc.hInstance = instance;
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.lpszClassName = kSheetClass;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterWindowClassOnce(wc);
 }
 
 void SetCheckSheetGlyphs(HWND sheet, const SheetGlyphs& glyphs, uint32_t zoom) {

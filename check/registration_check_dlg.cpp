@@ -134,18 +134,13 @@ void CRegistrationCheckDlg::ShowFigures() {
     FillList(GetItem(IDC_CHECK_DROPPED), m_dropped);
 }
 
-struct RegistrationCheckDlgMessageMap {
-    static const CommandEntry<CRegistrationCheckDlg> kCommands[];
-};
-
-const CommandEntry<CRegistrationCheckDlg> RegistrationCheckDlgMessageMap::kCommands[] = {
-    {IDC_CHECK_ZOOM, CBN_SELCHANGE, &CRegistrationCheckDlg::OnZoom},
-    {IDC_CHECK_SAVE_IMAGE, BN_CLICKED, &CRegistrationCheckDlg::OnSaveImage},
-    {IDC_CHECK_SAVE_CANCEL, BN_CLICKED, &CRegistrationCheckDlg::OnStopSave},
-};
-
 bool CRegistrationCheckDlg::OnCommand(int id, int code) {
-    return DispatchCommand(*this, RegistrationCheckDlgMessageMap::kCommands, id, code);
+    static const CommandEntry<CRegistrationCheckDlg> kCommands[] = {
+        {IDC_CHECK_ZOOM, CBN_SELCHANGE, &CRegistrationCheckDlg::OnZoom},
+        {IDC_CHECK_SAVE_IMAGE, BN_CLICKED, &CRegistrationCheckDlg::OnSaveImage},
+        {IDC_CHECK_SAVE_CANCEL, BN_CLICKED, &CRegistrationCheckDlg::OnStopSave},
+    };
+    return DispatchCommand(*this, kCommands, id, code);
 }
 
 bool CRegistrationCheckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

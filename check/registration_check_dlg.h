@@ -58,6 +58,4 @@ private:
     // Where each anchored control stands in the template's client area, in
     // the order of the anchors.
     std::vector<RECT> m_placed;
-
-    friend struct RegistrationCheckDlgMessageMap;
 };

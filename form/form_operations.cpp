@@ -42,6 +42,9 @@ FormRegistration CFormOperations::BuildKept(const FormFields& fields,
     }
     if (registration.built) {
         m_doc.SetRegName(registration.regName);
+        m_doc.SetCodeStart(uint16_t(*fields.codeStart));
+        m_doc.SetCodeEnd(uint16_t(*fields.codeEnd));
+        m_doc.SetCharCount(uint16_t(registration.codes.size()));
         m_doc.SetFontHeader(registration.settingsHeader);
     }
     ShowMissingGlyphs(registration);

@@ -22,39 +22,36 @@ const char* StyleText(bool bold, bool italic) {
 
 } // namespace
 
-uint16_t CGlyphkitDoc::GetCharCount() const {
-    return uint16_t(m_fontHeader.DWord(FontHeader::kCharCount));
-}
-
-FontHeader CGlyphkitDoc::BuildFontHeader(const BuildHeaderFields& build) const {
+FontHeader CGlyphkitDoc::BuildFontHeader() const {
     FontHeader h = m_fontHeader;
     h.SetWord(FontHeader::kIdTerminator, 0);
-    h.SetText(FontHeader::kRegName, FontHeader::kNameWidth, build.regName);
+    h.SetText(FontHeader::kRegName, FontHeader::kNameWidth, m_strRegName);
     h.SetText(FontHeader::kStyleText, FontHeader::kStyleWidth,
               StyleText(m_bBold != 0, m_bItalic != 0));
     char sizeText[16];
     std::snprintf(sizeText, sizeof sizeText, "%d", static_cast<int>(m_nPointSize));
     // The size field holds up to four characters; point sizes stop at 72.
     h.SetText(FontHeader::kSizeText, FontHeader::kSizeTextWidth, sizeText);
-    h.SetDWord(FontHeader::kCharCount, build.charCount);
+    h.SetDWord(FontHeader::kCharCount, m_wCharCount);
     h.SetWord(FontHeader::kVertical, m_bVertical ? 1 : 0);
     h.SetByte(FontHeader::kItalic, uint8_t(m_bItalic));
     h.SetWord(FontHeader::kWeight, m_bBold ? 700 : 400);
-    h.SetWord(FontHeader::kCodeStart, build.codeStart);
-    h.SetWord(FontHeader::kCodeEnd, build.codeEnd);
-    h.SetText(FontHeader::kFaceName, FontHeader::kNameWidth, build.faceName);
+    h.SetWord(FontHeader::kCodeStart, m_wCodeStart);
+    h.SetWord(FontHeader::kCodeEnd, m_wCodeEnd);
+    h.SetText(FontHeader::kFaceName, FontHeader::kNameWidth, m_strFaceName);
     h.SetWord(FontHeader::kPointSize, uint16_t(m_nPointSize));
     return h;
 }
 
 void CGlyphkitDoc::ApplyFontHeader() {
-    // The code range and the character count stay in the header, where
-    // the next build writes them anew.
     const FontHeader& h = m_fontHeader;
     m_strRegName = h.Text(FontHeader::kRegName, FontHeader::kNameWidth);
     m_bItalic = h.Byte(FontHeader::kItalic);
+    m_wCodeStart = h.Word(FontHeader::kCodeStart);
     m_bVertical = h.Word(FontHeader::kVertical) == 1 ? 1 : 0;
+    m_wCodeEnd = h.Word(FontHeader::kCodeEnd);
     m_bBold = h.Word(FontHeader::kWeight) == 700 ? 1 : 0;
+    m_wCharCount = uint16_t(h.DWord(FontHeader::kCharCount));
     m_strFaceName = h.Text(FontHeader::kFaceName, FontHeader::kNameWidth);
     m_nPointSize = h.Word(FontHeader::kPointSize);
 }

@@ -9,17 +9,6 @@
 #include "fontdata/logfont.h"
 #include "framework/document.h"
 
-// What a build writes into the font header besides the settings below: the
-// form's name, face and one-byte range as the build read them, and the
-// number of characters its code list holds.
-struct BuildHeaderFields {
-    std::string regName;
-    std::string faceName;
-    uint16_t codeStart = 0;
-    uint16_t codeEnd = 0;
-    uint16_t charCount = 0;
-};
-
 class CGlyphkitDoc : public CDocument {
 public:
     CGlyphkitDoc();
@@ -33,6 +22,9 @@ public:
     void SetItalic(int32_t italic) { m_bItalic = italic; }
     void SetUnicodeFile(int32_t unicode) { m_bUnicodeFile = unicode; }
     void SetVertical(int32_t vertical) { m_bVertical = vertical; }
+    void SetCodeStart(uint16_t code) { m_wCodeStart = code; }
+    void SetCodeEnd(uint16_t code) { m_wCodeEnd = code; }
+    void SetCharCount(uint16_t count) { m_wCharCount = count; }
     void SetFontHeader(const FontHeader& header) { m_fontHeader = header; }
     void SetDataFileName(const std::string& name) { m_strDataFileName = name; }
     void SetLogFont(const LOGFONTA& logFont) { m_logFont = logFont; }
@@ -47,15 +39,18 @@ public:
     int32_t GetItalic() const { return m_bItalic; }
     int32_t GetUnicodeFile() const { return m_bUnicodeFile; }
     int32_t GetVertical() const { return m_bVertical; }
+    // The one-byte range the form last accepted, and the number of
+    // characters of the last Save, Download or Load.
+    uint16_t GetCodeStart() const { return m_wCodeStart; }
+    uint16_t GetCodeEnd() const { return m_wCodeEnd; }
+    uint16_t GetCharCount() const { return m_wCharCount; }
     const FontHeader& GetFontHeader() const { return m_fontHeader; }
-    // The header's character count, its low 16 bits.
-    uint16_t GetCharCount() const;
     std::string GetDataFileName() const { return m_strDataFileName; }
     const LOGFONTA& GetLogFont() const { return m_logFont; }
 
-    // The stored header with its settings fields written from the point
-    // size, the style, the vertical flag and build; every other byte is kept.
-    FontHeader BuildFontHeader(const BuildHeaderFields& build) const;
+    // The stored header with its settings fields written from the settings;
+    // every other byte is kept.
+    FontHeader BuildFontHeader() const;
     // Restores the settings that the stored header carries.
     void ApplyFontHeader();
 
@@ -69,6 +64,9 @@ private:
     int32_t m_bItalic = 0;
     int32_t m_bUnicodeFile = 0;
     int32_t m_bVertical = 0;
+    uint16_t m_wCodeStart = 0;
+    uint16_t m_wCodeEnd = 0;
+    uint16_t m_wCharCount = 0;
     FontHeader m_fontHeader;
     std::string m_strDataFileName;
     LOGFONTA m_logFont{};

@@ -69,30 +69,6 @@ void SetSpin(HWND spin, int low, int high, int position) {
 
 } // namespace
 
-struct GlyphkitViewMessageMap {
-    static const CommandEntry<CGlyphkitView> kCommands[];
-};
-
-const CommandEntry<CGlyphkitView> GlyphkitViewMessageMap::kCommands[] = {
-    {IDC_FONT_COMBO, CBN_SELCHANGE, &CGlyphkitView::ApplyFontSelection},
-    {IDC_BOLD, BN_CLICKED, &CGlyphkitView::OnBold},
-    {IDC_ITALIC, BN_CLICKED, &CGlyphkitView::OnItalic},
-    {IDC_POINT_SIZE, EN_KILLFOCUS, &CGlyphkitView::OnPointSizeKillFocus},
-    {IDC_CODE_START, EN_KILLFOCUS, &CGlyphkitView::OnCodeStartKillFocus},
-    {IDC_CODE_END, EN_KILLFOCUS, &CGlyphkitView::OnCodeEndKillFocus},
-    {IDC_RANGE_ON, BN_CLICKED, &CGlyphkitView::OnRangeSwitch},
-    {IDC_UNICODE_FILE, BN_CLICKED, &CGlyphkitView::OnUnicodeFile},
-    {IDC_TEXT_FILE, BN_CLICKED, &CGlyphkitView::OnTextFile},
-    {IDC_LOAD, BN_CLICKED, &CGlyphkitView::OnLoad},
-    {IDC_SAVE, BN_CLICKED, &CGlyphkitView::OnSave},
-    {IDC_EXIT, BN_CLICKED, &CGlyphkitView::OnExit},
-    {IDC_GET_INFO, BN_CLICKED, &CGlyphkitView::OnGetInfo},
-    {IDC_CLEAR, BN_CLICKED, &CGlyphkitView::OnClear},
-    {IDC_ALL_CLEAR, BN_CLICKED, &CGlyphkitView::OnAllClear},
-    {IDC_DOWNLOAD, BN_CLICKED, &CGlyphkitView::OnDownload},
-    {IDC_REGISTERED_LIST, LBN_DBLCLK, &CGlyphkitView::OnShowDetail},
-};
-
 CGlyphkitView::CGlyphkitView(CGlyphkitDoc& doc, FormHost& host)
     : CFormView(IDD_GLYPHKIT_FORM), m_doc(doc), m_host(host),
       m_operations(doc, host.Fonts(), m_operator, *this) {}
@@ -110,6 +86,25 @@ void CGlyphkitView::DoDataExchange(CDataExchange& dx) {
 }
 
 bool CGlyphkitView::OnCommand(int id, int code) {
+    static const CommandEntry<CGlyphkitView> kCommands[] = {
+        {IDC_FONT_COMBO, CBN_SELCHANGE, &CGlyphkitView::ApplyFontSelection},
+        {IDC_BOLD, BN_CLICKED, &CGlyphkitView::OnBold},
+        {IDC_ITALIC, BN_CLICKED, &CGlyphkitView::OnItalic},
+        {IDC_POINT_SIZE, EN_KILLFOCUS, &CGlyphkitView::OnPointSizeKillFocus},
+        {IDC_CODE_START, EN_KILLFOCUS, &CGlyphkitView::OnCodeStartKillFocus},
+        {IDC_CODE_END, EN_KILLFOCUS, &CGlyphkitView::OnCodeEndKillFocus},
+        {IDC_RANGE_ON, BN_CLICKED, &CGlyphkitView::OnRangeSwitch},
+        {IDC_UNICODE_FILE, BN_CLICKED, &CGlyphkitView::OnUnicodeFile},
+        {IDC_TEXT_FILE, BN_CLICKED, &CGlyphkitView::OnTextFile},
+        {IDC_LOAD, BN_CLICKED, &CGlyphkitView::OnLoad},
+        {IDC_SAVE, BN_CLICKED, &CGlyphkitView::OnSave},
+        {IDC_EXIT, BN_CLICKED, &CGlyphkitView::OnExit},
+        {IDC_GET_INFO, BN_CLICKED, &CGlyphkitView::OnGetInfo},
+        {IDC_CLEAR, BN_CLICKED, &CGlyphkitView::OnClear},
+        {IDC_ALL_CLEAR, BN_CLICKED, &CGlyphkitView::OnAllClear},
+        {IDC_DOWNLOAD, BN_CLICKED, &CGlyphkitView::OnDownload},
+        {IDC_REGISTERED_LIST, LBN_DBLCLK, &CGlyphkitView::OnShowDetail},
+    };
     // Held buttons are disabled during a download; a command that reaches
     // the form anyway (sent, not clicked) is dropped as well.
     if (m_transfer.Holds(id))
@@ -118,7 +113,7 @@ bool CGlyphkitView::OnCommand(int id, int code) {
         m_hRefusedField = nullptr;
     if (code == BN_CLICKED && IsFormCommand(id) && !TakeFormAsShown())
         return true;
-    return DispatchCommand(*this, GlyphkitViewMessageMap::kCommands, id, code);
+    return DispatchCommand(*this, kCommands, id, code);
 }
 
 bool CGlyphkitView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -93,6 +93,4 @@ private:
     // The field whose text its check refused, until the text changes: a
     // command that finds the focus there says nothing more.
     HWND m_hRefusedField = nullptr;
-
-    friend struct GlyphkitViewMessageMap;
 };

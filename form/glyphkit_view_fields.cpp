@@ -79,14 +79,16 @@ void CGlyphkitView::OnPointSizeKillFocus() {
     }
 }
 
-// The code fields are only checked here: Save and Download read them as
-// they stand.
+// The accepted code goes into the settings. Save and Download read the
+// fields again as they stand and keep the range they built with.
 void CGlyphkitView::OnCodeStartKillFocus() {
     int code = 0;
-    CheckSpinField(IDC_CODE_START, IDC_CODE_START_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code);
+    if (CheckSpinField(IDC_CODE_START, IDC_CODE_START_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
+        m_doc.SetCodeStart(uint16_t(code));
 }
 
 void CGlyphkitView::OnCodeEndKillFocus() {
     int code = 0;
-    CheckSpinField(IDC_CODE_END, IDC_CODE_END_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code);
+    if (CheckSpinField(IDC_CODE_END, IDC_CODE_END_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
+        m_doc.SetCodeEnd(uint16_t(code));
 }

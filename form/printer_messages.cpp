@@ -16,9 +16,13 @@ PrinterMessage Information(unsigned id) {
     return {id, MessageKind::Information, MessageCaption::Result};
 }
 
-PrinterMessage AboutPrinter(unsigned id) {
-    return {id, MessageKind::Warning, MessageCaption::Result, true};
-}
+const std::pair<PrinterResult, unsigned> kNetworkMessages[] = {
+    {PrinterResult::NetworkInUse, IDS_NET_IN_USE},
+    {PrinterResult::NetworkRefused, IDS_NET_REFUSED},
+    {PrinterResult::NetworkNoAnswer, IDS_NET_NO_ANSWER},
+    {PrinterResult::NetworkNameNotFound, IDS_NET_NAME_NOT_FOUND},
+    {PrinterResult::NetworkConnectionLost, IDS_NET_CONNECTION_LOST},
+};
 
 // What an operation shows when it was done, when the printer held nothing,
 // and when it failed.
@@ -59,6 +63,10 @@ const TaskMessages* MessagesOf(PrinterTask task) {
 } // namespace
 
 std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
+    // A network printer's troubles name its address.
+    for (const auto& [result, id] : kNetworkMessages)
+        if (report.result == result)
+            return PrinterMessage{id, MessageKind::Warning, MessageCaption::Result, true};
     // The port's own troubles read the same whatever the operation; one that
     // cannot be set up names the application, since the fault is the
     // system's, not the printer's.
@@ -71,16 +79,6 @@ std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
     case PrinterResult::PortSettingsRefused:
         return PrinterMessage{IDS_COM_SETUP_FAILED, MessageKind::Warning,
                               MessageCaption::Application};
-    case PrinterResult::NetworkInUse:
-        return AboutPrinter(IDS_NET_IN_USE);
-    case PrinterResult::NetworkRefused:
-        return AboutPrinter(IDS_NET_REFUSED);
-    case PrinterResult::NetworkNoAnswer:
-        return AboutPrinter(IDS_NET_NO_ANSWER);
-    case PrinterResult::NetworkNameNotFound:
-        return AboutPrinter(IDS_NET_NAME_NOT_FOUND);
-    case PrinterResult::NetworkConnectionLost:
-        return AboutPrinter(IDS_NET_CONNECTION_LOST);
     case PrinterResult::AreaUnusable:
         return Warning(IDS_AREA_NG);
     case PrinterResult::Declined:

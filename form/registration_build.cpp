@@ -87,9 +87,15 @@ FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFont
         }
         const uint16_t count = codes.list.Count();
         r.codes.assign(codes.list.Codes(), codes.list.Codes() + count);
-        r.settingsHeader = settings.BuildFontHeader({fields.regName, fields.selectedFace,
-                                                     uint16_t(*fields.codeStart),
-                                                     uint16_t(*fields.codeEnd), count});
+        // The header comes from the settings as Save and Download keep them
+        // once this build succeeds; the settings themselves stay as they are.
+        CGlyphkitDoc kept = settings;
+        kept.SetRegName(fields.regName);
+        kept.SetFaceName(fields.selectedFace);
+        kept.SetCodeStart(uint16_t(*fields.codeStart));
+        kept.SetCodeEnd(uint16_t(*fields.codeEnd));
+        kept.SetCharCount(count);
+        r.settingsHeader = kept.BuildFontHeader();
         RegistrationSettings rendering;
         rendering.reference = environment.reference;
         rendering.resolution = environment.resolution;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/code_page_text.h"
+#include "framework/window.h"
 
 namespace {
 
@@ -74,19 +75,18 @@ LRESULT CALLBACK KeditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 } // namespace
 
 bool AkctlEntry() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
+    // The system's edit class with the control's own procedure, name and
+    // module.
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(instance, kClassName, &wc))
-        return true;
     if (!GetClassInfoExW(nullptr, L"EDIT", &wc))
         return false;
     wc.cbSize = sizeof wc;
-    wc.hInstance = instance;
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpfnWndProc = KeditProc;
     wc.lpszClassName = kClassName;
     wc.style &= ~UINT(CS_GLOBALCLASS);
-    return RegisterClassExW(&wc) != 0;
+    return RegisterWindowClassOnce(wc);
 }
 
 std::u16string ReadRegistrationText(HWND control) {

@@ -1,7 +1,8 @@
 #pragma once
 // Message maps as data: a static table per class from control ID and
 // notification code to a member handler, read like the handler tables of the
-// design. A dialog's command hook looks its WM_COMMAND up in its table.
+// design. The table stands in the class's command hook, where its private
+// handlers are in reach, and the hook looks its WM_COMMAND up in it.
 #include <windows.h>
 
 #include <cstddef>

@@ -29,3 +29,12 @@ bool IsChecked(HWND button) {
 void SetChecked(HWND button, bool checked) {
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
+
+bool RegisterWindowClassOnce(const WNDCLASSEXW& description) {
+    // A class stays registered while its module is loaded and cannot be
+    // registered twice; the first registration serves every later window.
+    WNDCLASSEXW registered{};
+    registered.cbSize = sizeof registered;
+    return GetClassInfoExW(description.hInstance, description.lpszClassName, &registered) ||
+           RegisterClassExW(&description) != 0;
+}

@@ -30,3 +30,7 @@ std::string WindowTextAnsi(HWND hwnd);
 
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);
+
+// Registers the window class that description names in its module, unless
+// the module has it already; false when it has not and registering failed.
+bool RegisterWindowClassOnce(const WNDCLASSEXW& description);

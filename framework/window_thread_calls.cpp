@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "framework/window.h"
 #include "framework/window_proc.h"
 
 namespace {
@@ -43,13 +44,11 @@ CWindowThreadCalls::CWindowThreadCalls() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, kClassName, &wc)) {
-        wc.lpfnWndProc = ObjectWindowProc<Binding>;
-        wc.hInstance = instance;
-        wc.lpszClassName = kClassName;
-        if (!RegisterClassExW(&wc))
-            return;
-    }
+    wc.lpfnWndProc = ObjectWindowProc<Binding>;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    if (!RegisterWindowClassOnce(wc))
+        return;
     m_hWnd =
         CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 }

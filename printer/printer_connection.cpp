@@ -20,16 +20,14 @@ private:
 
 class NetworkConnection : public PrinterConnection {
 public:
-    NetworkConnection(TcpConnection connection, PortLock lock)
-        : m_lock(std::move(lock)), m_connection(std::move(connection)), m_link(m_connection.Get()) {
-    }
+    NetworkConnection(SOCKET connection, PortLock lock)
+        : m_lock(std::move(lock)), m_link(connection) {}
     PrinterLink& Link() override { return m_link; }
     bool Lost() const override { return m_link.Lost(); }
 
 private:
     // Members go in reverse: the connection closes before the lock goes.
     PortLock m_lock;
-    TcpConnection m_connection;
     TcpPrinterLink m_link;
 };
 
@@ -70,13 +68,13 @@ OpenedPrinter OpenNetworkPrinter(const PrinterAddress& printer) {
         return opened;
     }
     PrinterResult failure = PrinterResult::Done;
-    TcpConnection connection = ConnectToPrinter(printer, failure);
-    if (!connection.IsOpen()) {
+    const SOCKET connection = ConnectToPrinter(printer, failure);
+    if (connection == INVALID_SOCKET) {
         opened.problem = PortProblem(failure, printer);
         return opened;
     }
     opened.problem = PortProblem(PrinterResult::Done);
-    opened.connection = std::make_unique<NetworkConnection>(std::move(connection), std::move(lock));
+    opened.connection = std::make_unique<NetworkConnection>(connection, std::move(lock));
     return opened;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <memory>
 #include <string>
 
 namespace {
@@ -40,22 +41,18 @@ void SetBlocking(SOCKET socket, bool blocking) {
     ioctlsocket(socket, FIONBIO, &nonBlocking);
 }
 
-// One address of the printer's, within what is left of the connect time;
-// the socket is connected, or closed with failure set.
-TcpConnection ConnectTo(const addrinfo& address, Clock::time_point deadline,
-                        PrinterResult& failure) {
-    TcpConnection connection(socket(address.ai_family, address.ai_socktype, address.ai_protocol));
-    if (!connection.IsOpen()) {
-        failure = PrinterResult::NetworkRefused;
-        return connection;
-    }
-    const SOCKET s = connection.Get();
+// One address of the printer's, within what is left of the connect time:
+// the connected socket, or INVALID_SOCKET with failure set.
+SOCKET ConnectTo(const addrinfo& address, Clock::time_point deadline, PrinterResult& failure) {
+    const SOCKET s = socket(address.ai_family, address.ai_socktype, address.ai_protocol);
+    failure = PrinterResult::NetworkRefused;
+    if (s == INVALID_SOCKET)
+        return s;
     SetBlocking(s, false);
     if (connect(s, address.ai_addr, int(address.ai_addrlen)) != 0 &&
         WSAGetLastError() != WSAEWOULDBLOCK) {
-        failure = PrinterResult::NetworkRefused;
-        connection.Close();
-        return connection;
+        closesocket(s);
+        return INVALID_SOCKET;
     }
     // A refused connection is reported as an exception, an accepted one
     // as writable.
@@ -68,44 +65,30 @@ TcpConnection ConnectTo(const addrinfo& address, Clock::time_point deadline,
     const int ready = select(0, nullptr, &writable, &failed, &wait);
     int error = 0;
     int size = sizeof error;
-    if (ready == 1 && FD_ISSET(s, &writable) &&
-        getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) == 0 &&
-        error == 0) {
-        SetBlocking(s, true);
-        // Every frame waits for its acknowledgement: with Nagle's algorithm
-        // and the peer's delayed acknowledgement a small frame could wait
-        // up to 200 ms for the one before it.
-        BOOL noDelay = TRUE;
-        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
-                   sizeof noDelay);
-        return connection;
+    if (ready != 1 || !FD_ISSET(s, &writable) ||
+        getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0 ||
+        error != 0) {
+        if (ready == 0)
+            failure = PrinterResult::NetworkNoAnswer;
+        closesocket(s);
+        return INVALID_SOCKET;
     }
-    failure = ready == 0 ? PrinterResult::NetworkNoAnswer : PrinterResult::NetworkRefused;
-    connection.Close();
-    return connection;
+    SetBlocking(s, true);
+    // Every frame waits for its acknowledgement: with Nagle's algorithm and
+    // the peer's delayed acknowledgement a small frame could wait up to
+    // 200 ms for the one before it.
+    BOOL noDelay = TRUE;
+    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+               sizeof noDelay);
+    return s;
 }
 
 } // namespace
 
-TcpConnection& TcpConnection::operator=(TcpConnection&& other) noexcept {
-    if (this != &other) {
-        Close();
-        m_socket = other.m_socket;
-        other.m_socket = INVALID_SOCKET;
-    }
-    return *this;
-}
-
-void TcpConnection::Close() {
-    if (m_socket != INVALID_SOCKET)
-        closesocket(m_socket);
-    m_socket = INVALID_SOCKET;
-}
-
-TcpConnection ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure) {
+SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure) {
     failure = PrinterResult::NetworkRefused;
     if (!NetworkStarted())
-        return TcpConnection();
+        return INVALID_SOCKET;
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -114,26 +97,24 @@ TcpConnection ConnectToPrinter(const PrinterAddress& printer, PrinterResult& fai
     const std::string service = std::to_string(printer.tcpPort);
     if (getaddrinfo(printer.host.c_str(), service.c_str(), &hints, &found) != 0 || !found) {
         failure = PrinterResult::NetworkNameNotFound;
-        return TcpConnection();
+        return INVALID_SOCKET;
     }
+    const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> addresses(found, freeaddrinfo);
     // A name may stand for several addresses (IPv6 and IPv4): each is tried
     // in the resolver's order within the one connect time-out. A refusal
     // anywhere is the more telling failure.
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
-    TcpConnection connection;
     bool refused = false;
-    for (const addrinfo* address = found; address && !connection.IsOpen();
+    for (const addrinfo* address = found; address && MillisecondsLeft(deadline) > 0;
          address = address->ai_next) {
-        if (MillisecondsLeft(deadline) == 0)
-            break;
         PrinterResult attempt = PrinterResult::NetworkNoAnswer;
-        connection = ConnectTo(*address, deadline, attempt);
+        const SOCKET s = ConnectTo(*address, deadline, attempt);
+        if (s != INVALID_SOCKET)
+            return s;
         refused = refused || attempt == PrinterResult::NetworkRefused;
     }
-    freeaddrinfo(found);
-    if (!connection.IsOpen())
-        failure = refused ? PrinterResult::NetworkRefused : PrinterResult::NetworkNoAnswer;
-    return connection;
+    failure = refused ? PrinterResult::NetworkRefused : PrinterResult::NetworkNoAnswer;
+    return INVALID_SOCKET;
 }
 
 bool TcpPrinterLink::WriteBlock(const uint8_t* data, size_t count) {

@@ -11,34 +11,18 @@
 // No connection within this time counts as no answer.
 constexpr unsigned kConnectTimeoutMs = 3000;
 
-// Owns a connected socket; closing it ends the connection.
-class TcpConnection {
-public:
-    TcpConnection() = default;
-    explicit TcpConnection(SOCKET socket) : m_socket(socket) {}
-    TcpConnection(TcpConnection&& other) noexcept : m_socket(other.m_socket) {
-        other.m_socket = INVALID_SOCKET;
-    }
-    TcpConnection& operator=(TcpConnection&& other) noexcept;
-    TcpConnection(const TcpConnection&) = delete;
-    TcpConnection& operator=(const TcpConnection&) = delete;
-    ~TcpConnection() { Close(); }
+// Connects to the printer: the connected socket, or INVALID_SOCKET with
+// failure saying why (NetworkRefused, NetworkNoAnswer, NetworkNameNotFound).
+SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure);
 
-    bool IsOpen() const { return m_socket != INVALID_SOCKET; }
-    SOCKET Get() const { return m_socket; }
-    void Close();
-
-private:
-    SOCKET m_socket = INVALID_SOCKET;
-};
-
-// Connects to the printer; on failure the connection is not open and
-// failure says why (NetworkRefused, NetworkNoAnswer, NetworkNameNotFound).
-TcpConnection ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure);
-
+// The link over a connected socket, which it owns: the connection ends with
+// the link.
 class TcpPrinterLink : public PrinterLink {
 public:
     explicit TcpPrinterLink(SOCKET socket) : m_socket(socket) {}
+    ~TcpPrinterLink() override { closesocket(m_socket); }
+    TcpPrinterLink(const TcpPrinterLink&) = delete;
+    TcpPrinterLink& operator=(const TcpPrinterLink&) = delete;
     bool WriteBlock(const uint8_t* data, size_t count) override;
     bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) override;
     // The peer closed or reset the connection, or the network failed.

@@ -133,8 +133,12 @@ TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     saved.SetPointSize(72);
     saved.SetBold(1);
     saved.SetItalic(1);
-    FontHeader header = saved.BuildFontHeader(
-        {"Label", "@IPA\x83\x53\x83\x56\x83\x62\x83\x4e", 0x21, 0x23, 4}); // @IPAゴシック
+    saved.SetRegName("Label");
+    saved.SetFaceName("@IPA\x83\x53\x83\x56\x83\x62\x83\x4e"); // @IPAゴシック
+    saved.SetCodeStart(0x21);
+    saved.SetCodeEnd(0x23);
+    saved.SetCharCount(4);
+    FontHeader header = saved.BuildFontHeader();
     Put(header.bytes.data() + 52, {1, 0, 1, 0, 1, 0, 0, 0}); // 1 x 1 cell, 1 byte each
     Put(header.bytes.data() + 68, {44, 0, 0, 0});            // 4 x (1 + 10)
     header.SetFormatIdentifier();
@@ -155,8 +159,8 @@ TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     EXPECT_EQ(loaded.GetVertical(), 1);
     EXPECT_EQ(loaded.GetRangeStart(), 0x21);
     EXPECT_EQ(loaded.GetRangeEnd(), 0x23);
-    EXPECT_EQ(loaded.GetFontHeader().Word(FontHeader::kCodeStart), 0x21);
-    EXPECT_EQ(loaded.GetFontHeader().Word(FontHeader::kCodeEnd), 0x23);
+    EXPECT_EQ(loaded.GetCodeStart(), 0x21);
+    EXPECT_EQ(loaded.GetCodeEnd(), 0x23);
     EXPECT_EQ(loaded.GetCharCount(), 4);
     EXPECT_EQ(loaded.GetDataFileName(), "label.kfd");
     EXPECT_EQ(load.text, std::u16string(u"!\"#\u4E9C"));

@@ -265,15 +265,17 @@ TEST_F(FormOperationsTest, SaveKeepsTheFaceOnceTheChecksPassAndTheRestWhenSaved)
         FormFields fields;
         unsigned message;
         std::string face, regName;
+        uint16_t codeStart;
     } cases[] = {
-        {"refused by the checks", unnamed, IDS_BAD_REGISTRATION_NAME, "Before", "OLD"},
+        {"refused by the checks", unnamed, IDS_BAD_REGISTRATION_NAME, "Before", "OLD", 0x50},
         {"5003 codes", Fields(DistinctKanji(5000), true, 0x41, 0x43), IDS_TEXT_TOO_LARGE, kGothic,
-         "OLD"},
-        {"saved", Fields(u"AB"), 0, kGothic, "FONT1"},
+         "OLD", 0x50},
+        {"saved", Fields(u"AB"), 0, kGothic, "FONT1", 32},
     };
     for (const auto& c : cases) {
         doc.SetFaceName("Before");
         doc.SetRegName("OLD");
+        doc.SetCodeStart(0x50);
         op.messages.clear();
         EXPECT_EQ(Save(c.fields), c.message == 0) << c.what;
         EXPECT_EQ(op.MessageIds(),
@@ -281,6 +283,7 @@ TEST_F(FormOperationsTest, SaveKeepsTheFaceOnceTheChecksPassAndTheRestWhenSaved)
             << c.what;
         EXPECT_EQ(doc.GetFaceName(), c.face) << c.what;
         EXPECT_EQ(doc.GetRegName(), c.regName) << c.what;
+        EXPECT_EQ(doc.GetCodeStart(), c.codeStart) << c.what;
     }
     EXPECT_EQ(doc.GetCharCount(), 2);
 }

@@ -21,10 +21,14 @@ CGlyphkitDoc FilledDoc() {
     doc.SetPointSize(72);
     doc.SetBold(1);
     doc.SetItalic(0);
+    // What Save and Download store before the header is built.
+    doc.SetRegName("Label");
+    doc.SetFaceName("@IPA\x96\xbe\x92\xa9"); // @IPA明朝
+    doc.SetCodeStart(0x20);
+    doc.SetCodeEnd(0xDF);
+    doc.SetCharCount(4321);
     return doc;
 }
-
-const BuildHeaderFields kBuild{"Label", "@IPA\x96\xbe\x92\xa9", 0x20, 0xDF, 4321}; // @IPA明朝
 
 TEST(GlyphkitDoc, StartsWithTheDefaults) {
     CGlyphkitDoc doc;
@@ -41,7 +45,7 @@ TEST(GlyphkitDoc, StartsWithTheDefaults) {
 }
 
 TEST(GlyphkitDoc, BuildFontHeaderWritesEachSettingAtItsOffset) {
-    const FontHeader h = FilledDoc().BuildFontHeader(kBuild);
+    const FontHeader h = FilledDoc().BuildFontHeader();
     EXPECT_EQ(Bytes(h, 2, 2), std::string(2, '\0'));
     EXPECT_EQ(Bytes(h, 4, 32), std::string("Label") + std::string(27, '\0'));
     EXPECT_EQ(Bytes(h, 36, 12), std::string("Bold") + std::string(8, '\0'));
@@ -61,7 +65,7 @@ TEST(GlyphkitDoc, BuildFontHeaderLeavesTheOtherBytesAlone) {
     FontHeader seeded;
     seeded.bytes.fill(0xAB);
     doc.SetFontHeader(seeded);
-    const FontHeader h = doc.BuildFontHeader(kBuild);
+    const FontHeader h = doc.BuildFontHeader();
     const size_t untouched[][2] = {{0, 2}, {52, 8}, {64, 8}, {74, 3}, {80, 4}, {88, 16}, {138, 4}};
     for (auto& range : untouched)
         for (size_t i = range[0]; i < range[0] + range[1]; ++i)
@@ -78,7 +82,7 @@ TEST(GlyphkitDoc, StyleTextFollowsBoldAndItalic) {
         CGlyphkitDoc doc;
         doc.SetBold(c.bold);
         doc.SetItalic(c.italic);
-        const FontHeader h = doc.BuildFontHeader({});
+        const FontHeader h = doc.BuildFontHeader();
         if (c.text) {
             EXPECT_EQ(Bytes(h, 36, 12),
                       std::string(c.text) + std::string(12 - strlen(c.text), '\0'));
@@ -93,16 +97,16 @@ TEST(GlyphkitDoc, HeaderRoundTripsEverySetting) {
     CGlyphkitDoc doc = FilledDoc();
     doc.SetItalic(1);
     CGlyphkitDoc restored;
-    restored.SetFontHeader(doc.BuildFontHeader(kBuild));
+    restored.SetFontHeader(doc.BuildFontHeader());
     restored.ApplyFontHeader();
     EXPECT_EQ(restored.GetRegName(), "Label");
-    EXPECT_EQ(restored.GetFaceName(), kBuild.faceName);
+    EXPECT_EQ(restored.GetFaceName(), doc.GetFaceName());
     EXPECT_EQ(restored.GetPointSize(), 72);
     EXPECT_EQ(restored.GetBold(), 1);
     EXPECT_EQ(restored.GetItalic(), 1);
     EXPECT_EQ(restored.GetVertical(), 1);
-    EXPECT_EQ(restored.GetFontHeader().Word(FontHeader::kCodeStart), 0x20);
-    EXPECT_EQ(restored.GetFontHeader().Word(FontHeader::kCodeEnd), 0xDF);
+    EXPECT_EQ(restored.GetCodeStart(), 0x20);
+    EXPECT_EQ(restored.GetCodeEnd(), 0xDF);
     EXPECT_EQ(restored.GetCharCount(), 4321);
 }
 
@@ -111,7 +115,9 @@ TEST(GlyphkitDoc, ThirtyTwoByteNamesFillTheirFieldsWithoutTerminator) {
     const std::string face32 = "@" + std::string(31, 'F');
     CGlyphkitDoc doc;
     doc.SetItalic(1);
-    const FontHeader h = doc.BuildFontHeader({name32, face32});
+    doc.SetRegName(name32);
+    doc.SetFaceName(face32);
+    const FontHeader h = doc.BuildFontHeader();
     EXPECT_EQ(Bytes(h, 4, 32), name32);
     EXPECT_EQ(Bytes(h, 104, 32), face32);
 

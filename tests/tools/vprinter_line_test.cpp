@@ -50,20 +50,7 @@ protected:
         ASSERT_EQ(write(port, bytes.data(), bytes.size()), ssize_t(bytes.size()));
     }
     // Reads exactly `count` bytes or gives up after two seconds.
-    Bytes Read(size_t count) {
-        Bytes got;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (got.size() < count && std::chrono::steady_clock::now() < deadline) {
-            pollfd p{port, POLLIN, 0};
-            if (poll(&p, 1, 50) <= 0)
-                continue;
-            uint8_t buffer[4096];
-            const ssize_t n = read(port, buffer, std::min(sizeof buffer, count - got.size()));
-            if (n > 0)
-                got.insert(got.end(), buffer, buffer + n);
-        }
-        return got;
-    }
+    Bytes Read(size_t count) { return ReadUpTo(port, count, 2000); }
 
     RegistrationMemory memory;
     FaultPlan faults;

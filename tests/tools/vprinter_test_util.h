@@ -1,6 +1,11 @@
 #pragma once
 // Blocks and frames as the tool sends them, put together byte by byte for the
 // virtual printer's tests.
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -61,6 +66,28 @@ inline Bytes Frame(uint16_t code, uint16_t width, uint16_t height, const Bytes& 
                  uint8_t(width), 0x00, 0x00, uint8_t(height >> 8), uint8_t(height)},
                 glyph,
                 {0x03}});
+}
+
+// Reads from a pty or socket until `count` bytes came, the other end closed
+// or `ms` passed; *error gets errno when the read fails (a reset connection).
+inline Bytes ReadUpTo(int fd, size_t count, int ms, int* error = nullptr) {
+    Bytes got;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (got.size() < count && std::chrono::steady_clock::now() < deadline) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 20) <= 0)
+            continue;
+        uint8_t buffer[4096];
+        const ssize_t n = read(fd, buffer, std::min(sizeof buffer, count - got.size()));
+        if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
+            if (error)
+                *error = n < 0 ? errno : 0;
+            break;
+        }
+        if (n > 0)
+            got.insert(got.end(), buffer, buffer + n);
+    }
+    return got;
 }
 
 } // namespace vprinter_test

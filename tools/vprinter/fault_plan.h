@@ -24,6 +24,10 @@ struct FaultPlan {
     // Nothing is ever answered, as from a printer switched off or a cable
     // plugged into the wrong port.
     bool silent = false;
+    // The link is broken (a TCP connection reset) as character k (1-based,
+    // counted as for wrongAckCharacter) of a download begins to arrive; the
+    // character is not stored; 0 for none.
+    int dropLinkCharacter = 0;
 };
 
 } // namespace vprinter

@@ -1,18 +1,20 @@
-// glyphkit-vprinter: a printer of the family on a pseudo-terminal, for running
-// and testing Glyphkit without the hardware.
+// glyphkit-vprinter: a printer of the family on a pseudo-terminal or a TCP
+// port, for running and testing Glyphkit without the hardware.
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <map>
+#include <memory>
 #include <string>
 
 #include "tools/image/png_writer.h"
+#include "tools/vprinter/command_line.h"
 #include "tools/vprinter/glyph_sheet.h"
 #include "tools/vprinter/printer_engine.h"
 #include "tools/vprinter/pty_printer.h"
 #include "tools/vprinter/state_file.h"
+#include "tools/vprinter/tcp_printer.h"
 #include "tools/vprinter/wire_log.h"
 
 using namespace vprinter;
@@ -20,16 +22,27 @@ using namespace vprinter;
 namespace {
 
 const char kUsage[] =
-    "usage: glyphkit-vprinter serve --link PATH [--state FILE] [--save FILE] [--log FILE]\n"
-    "           [--baud N] [--reply-delay MS] [--silent] [--silent-after-proceed]\n"
+    "usage: glyphkit-vprinter serve (--link PATH | --tcp [HOST:]PORT) [--state FILE] [--save "
+    "FILE]\n"
+    "           [--log FILE] [--baud N] [--reply-delay MS] [--silent] [--silent-after-proceed]\n"
     "           [--wrong-ack K[:HEX]] [--drop-reply N] [--split-reply N|all[:MS]]\n"
-    "           [--abandon-ms MS]\n"
+    "           [--abandon-ms MS] [--drop-connection-at K] [--accept-delay MS]\n"
     "       glyphkit-vprinter draw --state FILE --id N --out FILE.png|FILE.pbm [--scale N]\n"
     "           [--columns N]\n"
     "       glyphkit-vprinter show --state FILE\n"
     "serve: plays the printer on a pty whose slave PATH links to (for instance the\n"
-    "  link `scripts/winrun --com-link N` prints); --state loads the memory at start,\n"
-    "  --save writes it after every change, on SIGUSR1 and at exit.\n";
+    "  link `scripts/winrun --com-link N` prints), or on a TCP port as a printer's\n"
+    "  network interface (HOST 127.0.0.1 unless given; [::1]:PORT for IPv6; PORT 0\n"
+    "  takes a free port). It prints `glyphkit-vprinter: ready on ADDRESS:PORT (tcp), ...`\n"
+    "  once listening. One connection is served at a time, each one operation that\n"
+    "  starts with nothing half received; a second one waits in the listen queue\n"
+    "  until the first closes. --drop-connection-at resets the connection as\n"
+    "  download character K arrives (K as for --wrong-ack) without storing it;\n"
+    "  --accept-delay accepts a waiting connection only MS later (the kernel has\n"
+    "  completed it: its bytes wait unanswered meanwhile);\n"
+    "  --baud on TCP makes the printer take in and answer bytes no faster than a\n"
+    "  serial line at N baud would carry them (unpaced by default). --state loads\n"
+    "  the memory at start, --save writes it after every change, on SIGUSR1 and at exit.\n";
 
 volatile std::sig_atomic_t g_stop = 0;
 volatile std::sig_atomic_t g_save = 0;
@@ -46,37 +59,6 @@ int Usage(const std::string& why) {
     return 2;
 }
 
-// --name value pairs and bare flags.
-bool ParseOptions(int argc, char** argv, std::map<std::string, std::string>& options,
-                  std::string& error) {
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--", 0) != 0) {
-            error = "unexpected argument " + arg;
-            return false;
-        }
-        const std::string name = arg.substr(2);
-        if (name == "silent-after-proceed" || name == "silent") {
-            options[name] = "1";
-        } else if (i + 1 < argc) {
-            options[name] = argv[++i];
-        } else {
-            error = "missing value of " + arg;
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ToInt(const std::string& text, int& value, int base = 10) {
-    char* end = nullptr;
-    const long v = std::strtol(text.c_str(), &end, base);
-    if (text.empty() || *end || v < -1 || v > 100'000'000)
-        return false;
-    value = int(v);
-    return true;
-}
-
 // Loads a state file; false after saying on standard error why it cannot.
 bool LoadStateOrSay(const std::string& path, RegistrationMemory& memory) {
     std::string error;
@@ -86,59 +68,20 @@ bool LoadStateOrSay(const std::string& path, RegistrationMemory& memory) {
     return false;
 }
 
-int Serve(std::map<std::string, std::string>& o) {
-    static const char* known[] = {"link",      "state",       "save",        "log",
-                                  "baud",      "reply-delay", "silent",      "silent-after-proceed",
-                                  "wrong-ack", "drop-reply",  "split-reply", "abandon-ms"};
-    for (const auto& kv : o) {
-        bool ok = false;
-        for (const char* k : known)
-            ok = ok || kv.first == k;
-        if (!ok)
-            return Usage("unknown option --" + kv.first);
-    }
-    if (!o.count("link"))
-        return Usage("serve needs --link");
-    FaultPlan faults;
-    LineOptions line;
-    auto number = [&](const char* name, int& value) {
-        return !o.count(name) || ToInt(o[name], value);
-    };
-    if (!number("baud", line.baud) || !number("abandon-ms", line.abandonMs) ||
-        !number("reply-delay", faults.replyDelayMs) || !number("drop-reply", faults.dropReply))
-        return Usage("bad number");
-    faults.silent = o.count("silent") > 0;
-    faults.silentAfterProceed = o.count("silent-after-proceed") > 0;
-    if (o.count("wrong-ack")) {
-        const std::string v = o["wrong-ack"];
-        const size_t colon = v.find(':');
-        int byte = 0x15;
-        if (!ToInt(v.substr(0, colon), faults.wrongAckCharacter) ||
-            (colon != std::string::npos && !ToInt(v.substr(colon + 1), byte, 16)) || byte > 255)
-            return Usage("--wrong-ack wants K or K:HEX");
-        faults.wrongAckByte = uint8_t(byte);
-    }
-    if (o.count("split-reply")) {
-        const std::string v = o["split-reply"];
-        const size_t colon = v.find(':');
-        const std::string which = v.substr(0, colon);
-        if (which == "all")
-            faults.splitReply = -1;
-        else if (!ToInt(which, faults.splitReply))
-            return Usage("--split-reply wants N or all, then :MS");
-        if (colon != std::string::npos && !ToInt(v.substr(colon + 1), faults.splitDelayMs))
-            return Usage("--split-reply wants N or all, then :MS");
-    }
-
+int Serve(const Options& o) {
+    ServeOptions serve;
+    std::string error;
+    if (!ParseServeOptions(o, serve, error))
+        return Usage(error);
     RegistrationMemory memory;
-    if (o.count("state") && !LoadStateOrSay(o["state"], memory))
+    if (!serve.state.empty() && !LoadStateOrSay(serve.state, memory))
         return 1;
     WireLog log;
-    if (o.count("log") && !log.Open(o["log"])) {
-        std::fprintf(stderr, "glyphkit-vprinter: cannot open the log %s\n", o["log"].c_str());
+    if (!serve.log.empty() && !log.Open(serve.log)) {
+        std::fprintf(stderr, "glyphkit-vprinter: cannot open the log %s\n", serve.log.c_str());
         return 1;
     }
-    const std::string savePath = o.count("save") ? o["save"] : "";
+    const std::string& savePath = serve.save;
     auto save = [&] {
         std::string why;
         if (!savePath.empty() && !SaveState(savePath, memory, &why)) {
@@ -146,12 +89,22 @@ int Serve(std::map<std::string, std::string>& o) {
             std::fprintf(stderr, "glyphkit-vprinter: %s\n", why.c_str());
         }
     };
-    PrinterEngine engine(memory, faults);
+    PrinterEngine engine(memory, serve.faults);
     engine.onNote = [&](const std::string& text) { log.Note(text); };
     engine.onChange = save;
-    PtyPrinter printer(engine, log, line);
-    std::string error;
-    if (!printer.Open(o["link"], &error)) {
+    std::unique_ptr<PtyPrinter> pty;
+    std::unique_ptr<TcpPrinter> tcp;
+    std::string where;
+    if (!serve.link.empty()) {
+        pty = std::make_unique<PtyPrinter>(engine, log, serve.line.line);
+        if (pty->Open(serve.link, &error))
+            where = pty->SlavePath() + " (linked from " + serve.link + ")";
+    } else {
+        tcp = std::make_unique<TcpPrinter>(engine, log, serve.line);
+        if (tcp->Listen(serve.tcpHost, serve.tcpPort, &error))
+            where = tcp->Address() + " (tcp)";
+    }
+    if (where.empty()) {
         std::fprintf(stderr, "glyphkit-vprinter: %s\n", error.c_str());
         return 1;
     }
@@ -160,21 +113,25 @@ int Serve(std::map<std::string, std::string>& o) {
     std::signal(SIGINT, OnStop);
     std::signal(SIGHUP, OnStop);
     std::signal(SIGUSR1, OnSave);
-    std::printf("glyphkit-vprinter: ready on %s (linked from %s), %u of %u bytes used\n",
-                printer.SlavePath().c_str(), o["link"].c_str(), memory.Used(), kMemoryCapacity);
+    std::printf("glyphkit-vprinter: ready on %s, %u of %u bytes used\n", where.c_str(),
+                memory.Used(), kMemoryCapacity);
     std::fflush(stdout);
-    printer.Run([&] {
+    const auto keepRunning = [&] {
         if (g_save) {
             g_save = 0;
             save();
         }
         return !g_stop;
-    });
+    };
+    if (pty)
+        pty->Run(keepRunning);
+    else
+        tcp->Run(keepRunning);
     save();
     return 0;
 }
 
-int Draw(std::map<std::string, std::string>& o) {
+int Draw(Options& o) {
     int id = -1, scale = 1, columns = 16;
     if (!o.count("state") || !o.count("out") || !o.count("id") || !ToInt(o["id"], id) ||
         (o.count("scale") && !ToInt(o["scale"], scale)) ||
@@ -213,7 +170,7 @@ int Draw(std::map<std::string, std::string>& o) {
     return 0;
 }
 
-int Show(std::map<std::string, std::string>& o) {
+int Show(Options& o) {
     if (!o.count("state"))
         return Usage("show needs --state FILE");
     RegistrationMemory memory;
@@ -240,7 +197,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    std::map<std::string, std::string> options;
+    Options options;
     std::string error;
     if (!ParseOptions(argc, argv, options, error))
         return Usage(error);

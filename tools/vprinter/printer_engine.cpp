@@ -56,17 +56,40 @@ void PrinterEngine::Receive(const uint8_t* data, size_t size, std::vector<TimedB
         pos += used;
     }
     pending_.erase(pending_.begin(), pending_.begin() + long(pos));
+    // Whatever followed on a link about to break never reached the printer.
+    if (linkDrop_)
+        pending_.clear();
 }
 
 void PrinterEngine::Abandon() {
+    DropHalfReceived("line quiet");
+}
+
+void PrinterEngine::LinkClosed() {
+    DropHalfReceived("link closed");
+    // A question belongs to the operation that asked it; the next link is the
+    // next operation, so its Proceed must not answer this one.
+    if (context_ != Context::None)
+        Note("link closed: the open question is dropped");
+    context_ = Context::None;
+    linkDrop_ = false;
+}
+
+void PrinterEngine::DropHalfReceived(const std::string& why) {
     if (!Busy())
         return;
-    Note("line quiet: dropped " + std::to_string(pending_.size()) + " pending byte(s)" +
+    Note(why + ": dropped " + std::to_string(pending_.size()) + " pending byte(s)" +
          (mode_ == Mode::Command ? "" : " and the download in progress"));
     pending_.clear();
     if (mode_ != Mode::Command)
         context_ = Context::None;
     mode_ = Mode::Command;
+}
+
+bool PrinterEngine::TakeLinkDrop() {
+    const bool drop = linkDrop_;
+    linkDrop_ = false;
+    return drop;
 }
 
 size_t PrinterEngine::Step(const uint8_t* p, size_t n, std::vector<TimedBytes>& out) {
@@ -192,10 +215,17 @@ size_t PrinterEngine::StepHeader(const uint8_t* p, size_t n, std::vector<TimedBy
 }
 
 size_t PrinterEngine::StepFrame(const uint8_t* p, size_t n, std::vector<TimedBytes>& out) {
+    const int k = int(download_.records.size()) + 1;
+    if (k == faults_.dropLinkCharacter) {
+        Note("fault: link broken during character " + std::to_string(k) + "; download dropped");
+        mode_ = Mode::Command;
+        context_ = Context::None;
+        linkDrop_ = true;
+        return 0;
+    }
     const size_t length = 2 + kWireRecordSize + downloadBytesPerGlyph_;
     if (n < length)
         return 0;
-    const int k = int(download_.records.size()) + 1;
     if (p[length - 1] != ETX) {
         Note("character " + std::to_string(k) + ": frame does not end in ETX; download dropped");
         mode_ = Mode::Command;

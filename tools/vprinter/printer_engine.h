@@ -28,6 +28,11 @@ public:
     void Abandon();
     // Whether a command or download is half received.
     bool Busy() const { return !pending_.empty() || mode_ != Mode::Command; }
+    // The link has ended (a connection closed): the next one starts a new
+    // operation with nothing half received and no question open.
+    void LinkClosed();
+    // Whether the fault plan wants the link broken now; asking clears it.
+    bool TakeLinkDrop();
 
     // Notes for the log (what was understood, faults applied).
     std::function<void(const std::string&)> onNote;
@@ -43,6 +48,7 @@ private:
     enum class Mode { Command, Header, Frames };
     enum class Context { None, Listing, DeleteOne, DeleteAll, Download };
 
+    void DropHalfReceived(const std::string& why);
     size_t Step(const uint8_t* p, size_t n, std::vector<TimedBytes>& out);
     size_t StepCommand(const uint8_t* p, size_t n, std::vector<TimedBytes>& out);
     size_t StepHeader(const uint8_t* p, size_t n, std::vector<TimedBytes>& out);
@@ -66,6 +72,7 @@ private:
     uint32_t downloadBytesPerGlyph_ = 0;
     int repliesSent_ = 0;
     int charactersReceived_ = 0;
+    bool linkDrop_ = false;
 };
 
 } // namespace vprinter

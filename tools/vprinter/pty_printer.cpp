@@ -7,7 +7,6 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -16,7 +15,7 @@
 namespace vprinter {
 
 PtyPrinter::PtyPrinter(PrinterEngine& engine, WireLog& log, LineOptions options)
-    : engine_(engine), log_(log), options_(options) {}
+    : relay_(engine, log, options), log_(log) {}
 
 PtyPrinter::~PtyPrinter() {
     if (!linkPath_.empty()) {
@@ -58,6 +57,7 @@ bool PtyPrinter::Open(const std::string& linkPath, std::string* error) {
         return fail("tcsetattr");
     // The master never blocks: a reply nobody reads must not hang the printer.
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+    relay_.Attach(master_, false);
     // Our own slave descriptor stays open so the master does not see a hang-up
     // each time the tool closes the port between operations.
     const std::string temporary = linkPath + ".vprinter-new";
@@ -77,95 +77,21 @@ void PtyPrinter::Run(const std::function<bool()>& keepRunning) {
     // Pacing sleeps for single byte times (87 us at 115200 baud); the default
     // 50 us of timer slack would stretch every one of them.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-    const auto byteTime =
-        std::chrono::nanoseconds(options_.baud > 0 ? 10'000'000'000LL / options_.baud : 0);
-    auto lastActivity = Clock::now();
     std::vector<uint8_t> buffer(4096);
-    std::vector<TimedBytes> out;
     while (keepRunning()) {
         pollfd p{master_, POLLIN, 0};
         const int ready = poll(&p, 1, 50);
-        const auto now = Clock::now();
+        const auto now = LineRelay::Clock::now();
         if (ready <= 0 || !(p.revents & POLLIN)) {
-            if (engine_.Busy() &&
-                now - lastActivity > std::chrono::milliseconds(options_.abandonMs)) {
-                engine_.Abandon();
-            }
+            relay_.Quiet(now);
             if (ready > 0 && (p.revents & (POLLHUP | POLLERR)))
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             continue;
         }
         const ssize_t n = read(master_, buffer.data(), buffer.size());
-        if (n <= 0)
-            continue;
-        // Logged as they come in from the pty, before the pacing delay.
-        log_.Received(buffer.data(), size_t(n));
-        if (byteTime.count() > 0) {
-            // The bytes were written at once into the pty; on a real line the
-            // last of them arrives only after every one took its 10 bits.
-            lineInFree_ = std::max(now, lineInFree_) + byteTime * n;
-            std::this_thread::sleep_until(lineInFree_);
-        }
-        out.clear();
-        engine_.Receive(buffer.data(), size_t(n), out);
-        for (size_t i = 0; i < out.size(); ++i)
-            Send(out[i], i == 0 ? lineInFree_ : Clock::time_point{});
-        lastActivity = Clock::now();
+        if (n > 0)
+            relay_.Take(buffer.data(), size_t(n), now);
     }
-}
-
-void PtyPrinter::Send(const TimedBytes& piece, Clock::time_point commandEnd) {
-    if (piece.delayMs > 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(piece.delayMs));
-        commandEnd = {};
-    }
-    if (piece.bytes.empty())
-        return;
-    bool ok = true;
-    if (options_.baud <= 0) {
-        ok = WriteAll(piece.bytes.data(), piece.bytes.size());
-    } else {
-        // Each byte leaves when the line has carried the one before it;
-        // whatever is due is written together, against absolute times so
-        // sleeping late does not add up. An undelayed reply starts when the
-        // command's last byte came in on the line, not when this thread woke
-        // up after it: the wake-up's delay is no time of the line's.
-        const auto byteTime = std::chrono::nanoseconds(10'000'000'000LL / options_.baud);
-        const auto ready = commandEnd == Clock::time_point{} ? Clock::now() : commandEnd;
-        const auto start = std::max(ready, lineOutFree_);
-        size_t written = 0;
-        while (ok && written < piece.bytes.size()) {
-            std::this_thread::sleep_until(start + byteTime * long(written + 1));
-            const auto elapsed = Clock::now() - start;
-            size_t due = std::min(piece.bytes.size(), size_t(elapsed / byteTime));
-            due = std::max(due, written + 1);
-            ok = WriteAll(piece.bytes.data() + written, due - written);
-            written = due;
-        }
-        lineOutFree_ = start + byteTime * long(piece.bytes.size());
-    }
-    log_.Sent(piece.bytes.data(), piece.bytes.size());
-    if (!ok)
-        log_.Note("the tool does not read: the rest of this reply was dropped");
-}
-
-bool PtyPrinter::WriteAll(const uint8_t* data, size_t size) {
-    const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (size > 0) {
-        const ssize_t n = write(master_, data, size);
-        if (n > 0) {
-            data += n;
-            size -= size_t(n);
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
-        if (Clock::now() > deadline)
-            return false;
-        pollfd p{master_, POLLOUT, 0};
-        poll(&p, 1, 20);
-    }
-    return true;
 }
 
 } // namespace vprinter
