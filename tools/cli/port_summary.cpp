@@ -1,5 +1,7 @@
 #include "tools/cli/port_summary.h"
 
+#include <algorithm>
+
 #include "form/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
@@ -102,10 +104,16 @@ std::wstring PortSummary::Why(const PortResult& result) const {
         return L"";
     switch (result.failure) {
     case PortFailure::Report:
-        if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report))
-            return message->namesPrinter
-                       ? LoadTextWith(message->id, {FromCodePage(result.report.printer, CP_UTF8)})
-                       : LoadText(message->id);
+        if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report)) {
+            std::wstring text =
+                message->namesPrinter
+                    ? LoadTextWith(message->id, {FromCodePage(result.report.printer, CP_UTF8)})
+                    : LoadText(message->id);
+            // A message box's second line (what to check) joins the first:
+            // each printer keeps to one line.
+            std::replace(text.begin(), text.end(), L'\n', L' ');
+            return text;
+        }
         break;
     case PortFailure::OverwriteRefused:
         return SpacedId(m_plan.at(result.registration).line.id) +
