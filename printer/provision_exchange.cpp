@@ -1,5 +1,7 @@
 #include "printer/provision_exchange.h"
 
+#include <algorithm>
+
 #include "printer/delete_exchange.h"
 #include "printer/download_exchange.h"
 #include "printer/listing_exchange.h"
@@ -91,7 +93,25 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
             return Ended(PortStep::Clearing, 0, cancel, PortFailure::Report, cleared.report);
     }
 
+    // What the printer holds before anything is sent: a registration it
+    // shows exactly as planned is kept, so a run after a partial failure
+    // sends only what is missing or different.
+    ExchangeOutcome held;
+    std::vector<size_t> kept;
+    if (options.converge) {
+        progress.StepStarted(PortStep::Surveying, 0);
+        held = QueryRegisteredData(link);
+        if (!held.succeeded || cancel)
+            return Ended(PortStep::Surveying, 0, cancel, PortFailure::Report, held.report);
+        for (size_t k = 0; k < plan.size(); ++k)
+            if (CompareWithListing(plan[k], held.listing.records).what == ListingMismatch::None)
+                kept.push_back(k);
+    }
+
+    size_t sentCount = 0;
     for (size_t k = 0; k < plan.size(); ++k) {
+        if (std::find(kept.begin(), kept.end(), k) != kept.end())
+            continue;
         if (cancel)
             return Ended(PortStep::Registering, k, cancel, PortFailure::None);
         progress.StepStarted(PortStep::Registering, k);
@@ -104,14 +124,21 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
             return Ended(PortStep::Registering, k, cancel, PortFailure::OverwriteRefused);
         if (!sent.succeeded || cancel)
             return Ended(PortStep::Registering, k, cancel, PortFailure::Report, sent.report);
+        ++sentCount;
     }
 
     if (cancel)
         return Ended(PortStep::Listing, 0, cancel, PortFailure::None);
-    progress.StepStarted(PortStep::Listing, 0);
-    ExchangeOutcome listing = QueryRegisteredData(link);
-    if (!listing.succeeded || cancel)
-        return Ended(PortStep::Listing, 0, cancel, PortFailure::Report, listing.report);
+    // Nothing sent: the listing just read is the printer as it stays.
+    ExchangeOutcome listing;
+    if (options.converge && sentCount == 0) {
+        listing = std::move(held);
+    } else {
+        progress.StepStarted(PortStep::Listing, 0);
+        listing = QueryRegisteredData(link);
+        if (!listing.succeeded || cancel)
+            return Ended(PortStep::Listing, 0, cancel, PortFailure::Report, listing.report);
+    }
 
     // A printer that took every character may still have stored something
     // else (or nothing): only its own listing tells.
@@ -126,6 +153,7 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
     PortResult result;
     result.outcome = PortOutcome::Ok;
     result.step = PortStep::Done;
+    result.kept = std::move(kept);
     result.listed = std::move(listing.listing.records);
     result.memoryUse = listing.listing.memoryUse;
     return result;

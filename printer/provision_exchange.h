@@ -1,7 +1,9 @@
 #pragma once
 // Provisioning one printer over its link: with the clear option an all clear
-// first, then each registration of the plan in order, then one listing that
-// must show every planned ID with its size.
+// first (with the converge option a listing of what it holds instead), then
+// each registration of the plan in order (the converge option skips those it
+// holds as planned), then one listing that must show every planned ID with
+// its size.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +15,7 @@
 #include "printer/printer_operator.h"
 #include "printer/provision_plan.h"
 
-enum class PortStep { Waiting, Opening, Clearing, Registering, Listing, Done };
+enum class PortStep { Waiting, Opening, Clearing, Surveying, Registering, Listing, Done };
 
 // Where one port shows its progress; called on that port's thread.
 class PortProgress {
@@ -28,6 +30,9 @@ public:
 struct ProvisionOptions {
     bool clear = false;
     bool overwrite = false; // the answer when a planned ID is registered already
+    // List the printer first and send only the registrations its listing
+    // does not show as planned.
+    bool converge = false;
 };
 
 enum class PortOutcome { Ok, Failed, Cancelled };
@@ -46,6 +51,8 @@ struct PortResult {
     PortFailure failure = PortFailure::None;
     PrinterReport report;
     ListingDifference difference;
+    // Plan indices the printer held as planned already (converge); not sent.
+    std::vector<size_t> kept;
     // Ok: what the final listing showed.
     std::vector<CFontPT> listed;
     uint64_t memoryUse = 0;

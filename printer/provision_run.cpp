@@ -1,5 +1,6 @@
 #include "printer/provision_run.h"
 
+#include <algorithm>
 #include <exception>
 #include <thread>
 
@@ -13,18 +14,21 @@ PortResult NotOpened(const PrinterReport& why) {
     return result;
 }
 
-// One port's whole run, on its own thread. The port is opened and closed
-// here: a port's lock belongs to the thread that took it.
+// One port's whole run, on a thread of the pool. The port is opened and
+// closed here: a port's lock belongs to the thread that took it.
 void RunPort(size_t index, const std::vector<PlannedRegistration>& plan,
              const ProvisionOptions& options, const PortOpener& open, ProvisionBoard& board,
              const std::atomic<bool>& cancel) {
     PortResult result;
+    if (cancel) {
+        // Its turn came after Ctrl+C: the printer is never touched.
+        result.outcome = PortOutcome::Cancelled;
+        board.Finish(index, std::move(result));
+        return;
+    }
     try {
         board.StepStarted(index, PortStep::Opening, 0);
-        OpenedPrinter opened;
-        opened.problem = {PrinterTask::Port, PrinterResult::PortNotOpened};
-        if (!cancel)
-            opened = open(index);
+        OpenedPrinter opened = open(index);
         if (!opened.connection) {
             result = NotOpened(opened.problem);
             if (cancel)
@@ -52,18 +56,32 @@ void RunPort(size_t index, const std::vector<PlannedRegistration>& plan,
 
 void ProvisionPorts(const std::vector<PlannedRegistration>& plan, const ProvisionOptions& options,
                     const PortOpener& open, ProvisionBoard& board, const std::atomic<bool>& cancel,
-                    const std::function<void()>& tick, std::chrono::milliseconds tickEvery) {
-    const std::vector<PortView> ports = board.Snapshot();
+                    const std::function<void()>& tick, std::chrono::milliseconds tickEvery,
+                    size_t jobs) {
+    const size_t ports = board.Snapshot().size();
+    // Each thread takes the next printer that waits, in board order, until
+    // none is left: never more than jobs printers are held at once, and a
+    // printer that ends frees its place at once.
+    std::atomic<size_t> next{0};
+    auto serve = [&] {
+        for (size_t i = next++; i < ports; i = next++)
+            RunPort(i, plan, options, open, board, cancel);
+    };
+    const size_t wanted = jobs == 0 ? ports : std::min(jobs, ports);
     std::vector<std::thread> threads;
-    threads.reserve(ports.size());
-    for (size_t i = 0; i < ports.size(); ++i) {
+    threads.reserve(wanted);
+    for (size_t t = 0; t < wanted; ++t) {
         try {
-            threads.emplace_back(RunPort, i, std::cref(plan), std::cref(options), std::cref(open),
-                                 std::ref(board), std::cref(cancel));
+            threads.emplace_back(serve);
         } catch (const std::exception&) {
-            // No thread for this port: it fails without touching the printer.
-            board.Finish(i, PortResult());
+            // The threads there are serve every printer, fewer at once.
+            break;
         }
+    }
+    if (threads.empty()) {
+        // No thread at all: every printer fails without being touched.
+        for (size_t i = 0; i < ports; ++i)
+            board.Finish(i, PortResult());
     }
     while (!board.AllFinished()) {
         tick();

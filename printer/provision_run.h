@@ -1,6 +1,6 @@
 #pragma once
-// A provisioning plan on several printers at once, each printer on a thread
-// of its own holding the printer for the whole plan.
+// A provisioning plan on many printers, at most a given number at once, each
+// on a thread that holds the printer for the whole plan.
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -15,9 +15,12 @@
 // thread that then runs the plan on it and closes it.
 using PortOpener = std::function<OpenedPrinter(size_t index)>;
 
-// Runs the plan on every printer of the board and returns when all have ended.
-// Meanwhile, on the calling thread, tick runs every tickEvery and whenever a
-// port ends, and once more at the end.
+// Runs the plan on every printer of the board, at most jobs of them at once
+// (the others wait their turn in board order; 0: all at once), and returns
+// when all have ended. A printer whose turn comes after cancel is set ends
+// cancelled without being opened. Meanwhile, on the calling thread, tick runs
+// every tickEvery and whenever a port ends, and once more at the end.
 void ProvisionPorts(const std::vector<PlannedRegistration>& plan, const ProvisionOptions& options,
                     const PortOpener& open, ProvisionBoard& board, const std::atomic<bool>& cancel,
-                    const std::function<void()>& tick, std::chrono::milliseconds tickEvery);
+                    const std::function<void()>& tick, std::chrono::milliseconds tickEvery,
+                    size_t jobs = 0);

@@ -80,6 +80,10 @@ TEST_F(ConsoleTest, RefusalsNameWhatIsWrongAndReachNoPrinter) {
         {{"provision", File("big.txt", std::string(1024 * 1024 + 1, '#')), "--port", "1"},
          2,
          "big.txt: the plan is larger than its limit of 1 MB (1048576 bytes)"},
+        {{"provision", plan, "--port", "1", "--clear", "--converge"},
+         2,
+         "--converge keeps what each printer holds as planned and --clear deletes"},
+        {{"download", kfd, "--id", "1", "--jobs", "0"}, 2, "--jobs takes the number of printers"},
         {{"provision", "--help"}, 0, "\n  ID FILE.kfd\n"},
         {{"check", "--help"}, 0, "\n  --zoom 1|2|4|8 "},
     };
@@ -111,6 +115,57 @@ TEST_F(ConsoleTest, OkLineNamesThePlannedIdsOnly) {
     EXPECT_EQ(r.out.rfind("COM2 ok: ID02 ID01, memory ", 0), 0u) << r.out;
     StopPrinter();
     EXPECT_NE(memory.Find(7), nullptr);
+}
+
+TEST_F(ConsoleTest, JsonIsOneObjectALineInUtf8) {
+    // A logo named ソ"\ in code page 932 (83 5C 22 5C): a quote and a
+    // backslash to escape, and a backslash byte that is half of a kanji. The
+    // silent printer fails its first listing.
+    RegistrationMemory seed;
+    seed.Store(vprinter::MakeLogo(7, "\x83\x5C\"\\", 16, 16));
+    StartPrinter(5, {}, seed);
+    vprinter::FaultPlan silent;
+    silent.silent = true;
+    AddPrinter(6, silent);
+    const std::string kfd = Kfd("a.kfd", {0x41});
+    const std::string plan = File("plan.txt", "1 a.kfd\n");
+    const std::string ok = R"({"printer":"COM5","status":"ok","step":"done","message":"",)";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    } cases[] = {
+        {{"list", "--port", "5", "--json"},
+         0,
+         R"({"entries":[{"id":7,"name":"ソ\"\\","kind":"logo","characters":1,"size":32}],)"
+         R"("memory":42})"
+         "\n"},
+        {{"provision", plan, "--port", "5,6", "--converge", "--json"},
+         1,
+         ok + R"("stored":[1],"kept":[],"memory":232})" + "\n" +
+             R"({"printer":"COM6","status":"failed","step":"first_listing",)"
+             R"("message":"取得に失敗しました。","stored":[],"kept":[],"memory":null})"
+             "\n"},
+        {{"provision", plan, "--port", "5", "--converge", "--json"},
+         0,
+         ok + R"("stored":[],"kept":[1],"memory":232})" + "\n"},
+        {{"download", kfd, "--id", "2", "--port", "5", "--json"},
+         0,
+         ok + R"("stored":[2],"kept":[],"memory":422})" + "\n"},
+        // U+E000 is in no IPA font: registered as the empty box.
+        {{"check", Kfd("m.kfd", {0x41, 0xE000}), "--json"},
+         0,
+         R"({"count":2,"bytes_per_glyph":180,"memory_bytes":380,"fits_240KB":true,)"
+         R"("cell":"41x30","cell_mm":"5.1x3.8","missing":[{"code":"U+E000",)"
+         "\"character\":\"\xEE\x80\x80\"}],\"dropped\":[]}\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args.back());
+        const ProcessResult r = Cli(c.args);
+        EXPECT_EQ(r.exitCode, c.status) << r.err;
+        EXPECT_EQ(r.out, c.out) << r.err;
+    }
+    StopPrinter();
 }
 
 TEST_F(ConsoleTest, ProgressRedrawsInPlaceOnANarrowConsole) {

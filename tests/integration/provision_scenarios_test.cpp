@@ -4,6 +4,7 @@
 // prefix of their own, whose COM ports the other integration tests never map.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <future>
 
@@ -41,6 +42,17 @@ protected:
         Kfd("a.kfd", abc);
         Kfd("fonts/b.kfd", kana);
         return Plan("1 a.kfd\n2  fonts/b.kfd\n");
+    }
+    // What a printer holds: "ID01 F3 3, ID02 F5 5" (ID, name, characters).
+    static std::string Holds(const RegistrationMemory& m) {
+        std::string text;
+        for (const vprinter::StoredFont& f : m.Entries()) {
+            const char* name = reinterpret_cast<const char*>(f.info.data()) + 4;
+            text += (text.empty() ? "ID" : ", ID") +
+                    std::string(f.info.begin(), f.info.begin() + 2) + " " +
+                    std::string(name, strnlen(name, 32)) + " " + std::to_string(f.CharacterCount());
+        }
+        return text;
     }
     static void ExpectHoldsPlan(const RegistrationMemory& m) {
         ASSERT_NE(m.Find(1), nullptr);
@@ -266,6 +278,145 @@ TEST_F(ProvisionTest, CtrlCInTheMiddleOfADownloadSaysSoAndFails) {
     EXPECT_EQ(r.out.find("登録完了しました。"), std::string::npos) << Output(r);
     StopPrinter();
     EXPECT_EQ(memory.Find(3), nullptr);
+}
+
+// A sound printer and one at fault on the network, in each case anew: the
+// summary of both, the exit status and what each printer holds after.
+TEST_F(ProvisionTest, NetworkFaultFailsOnlyItsPrinterAndReportsWhatItHolds) {
+    const std::string plan = TwoFontPlan();
+    RegistrationMemory older;
+    older.Store(SampleFont(1, "OLD", 3));
+    RegistrationMemory leftByTheReset; // filled by the reset's case
+    enum class Fault { Refused, NeverAccepts, ResetAt4, SilentFrom4, Older, Sound };
+    const std::string fails = " failed at line 3 (ID 01, a.kfd): ";
+    const std::string lostLine4 =
+        " failed at line 4 (ID 02, fonts/b.kfd): プリンタ @ との接続が切れ"
+        "ました。 プリンタの状態を確認してから、もう一度実行してください。";
+    const std::string plan12 = "ID01 F3 3, ID02 F5 5";
+    const struct {
+        Fault fault;
+        const RegistrationMemory* seed;
+        std::vector<std::string> options;
+        int status;
+        std::string summary; // of the printer at fault, @ for its address
+        std::string holds;
+    } cases[] = {
+        {Fault::Refused,
+         nullptr,
+         {},
+         1,
+         " failed: プリンタ @ に接続できませんでした。接続を拒否されました。 アドレスとポート番号を"
+         "確認してください。",
+         ""},
+        {Fault::NeverAccepts, nullptr, {}, 1, fails + "登録に失敗しました。", ""},
+        // Characters 4 of ID 01 (three of them) and of ID 02: the second breaks.
+        {Fault::ResetAt4, nullptr, {}, 1, lostLine4, "ID01 F3 3"},
+        {Fault::SilentFrom4,
+         nullptr,
+         {},
+         1,
+         " failed at line 4 (ID 02, fonts/b.kfd): 登録に失敗しました。",
+         "ID01 F3 3"},
+        // The run after the partial failure sends only what is missing.
+        {Fault::Sound,
+         &leftByTheReset,
+         {"--converge"},
+         0,
+         " ok: ID02, kept ID01, memory 1/240 KB",
+         plan12},
+        {Fault::Older,
+         &older,
+         {},
+         1,
+         fails + "ID 01 is registered already and --overwrite is no",
+         "ID01 OLD 3"},
+        {Fault::Older,
+         &older,
+         {"--overwrite", "yes"},
+         0,
+         " ok: ID01 ID02, memory 1/240 KB",
+         plan12},
+        {Fault::Older, &older, {"--converge"}, 0, " ok: ID01 ID02, memory 1/240 KB", plan12},
+        {Fault::Older,
+         &older,
+         {"--converge", "--overwrite", "no"},
+         1,
+         fails + "ID 01 is registered already and --overwrite is no",
+         "ID01 OLD 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.fault));
+        std::string sound, faulty;
+        RegistrationMemory& soundMemory = AddNetworkPrinter(&sound);
+        FaultPlan faults;
+        faults.dropLinkCharacter = c.fault == Fault::ResetAt4 ? 4 : 0;
+        NetworkFaults network;
+        network.acceptDelayMs = c.fault == Fault::NeverAccepts ? 600000 : 0;
+        network.silentFromCharacter = c.fault == Fault::SilentFrom4 ? 4 : 0;
+        RegistrationMemory none;
+        RegistrationMemory* memory = &none;
+        if (c.fault == Fault::Refused)
+            faulty = RefusingAddress();
+        else
+            memory = &AddNetworkPrinter(&faulty, faults, network, c.seed ? *c.seed : none);
+        std::vector<std::string> args{"provision", plan, "--port", sound + "," + faulty};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const ProcessResult r = Cli(args);
+        EXPECT_EQ(r.exitCode, c.status) << r.err;
+        std::string summary = faulty + c.summary;
+        for (size_t at; (at = summary.find('@')) != std::string::npos;)
+            summary.replace(at, 1, faulty);
+        EXPECT_EQ(r.out, sound + " ok: ID01 ID02, memory 1/240 KB\n" + summary + "\n") << r.err;
+        StopPrinterAt(sound);
+        EXPECT_EQ(Holds(soundMemory), plan12);
+        if (c.fault != Fault::Refused)
+            StopPrinterAt(faulty);
+        EXPECT_EQ(Holds(*memory), c.holds);
+        if (c.fault == Fault::ResetAt4)
+            leftByTheReset = *memory;
+    }
+}
+
+// 64 printers on the network, 16 at a time, each reported as a JSON line;
+// then a converging run finds each holding the plan, lists it once and
+// sends it nothing.
+TEST_F(ProvisionTest, SixtyFourNetworkPrintersConvergeAfterwardsWithoutSending) {
+    std::vector<std::string> addresses(64);
+    std::vector<RegistrationMemory*> printers;
+    std::string list;
+    for (std::string& address : addresses) {
+        printers.push_back(&AddNetworkPrinter(&address));
+        list += (list.empty() ? "" : ",") + address;
+    }
+    const std::string plan = TwoFontPlan();
+    const struct {
+        bool converge;
+        const char* ids;
+    } runs[] = {{false, R"("stored":[1,2],"kept":[])"}, {true, R"("stored":[],"kept":[1,2])"}};
+    for (const auto& run : runs) {
+        std::vector<std::string> args{"provision", plan, "--port", list, "--jobs", "16", "--json"};
+        if (run.converge)
+            args.push_back("--converge");
+        const ProcessResult r = Cli(args, 300000);
+        EXPECT_EQ(r.exitCode, 0) << r.err.substr(0, 2000);
+        std::string expected;
+        for (const std::string& address : addresses)
+            expected += R"({"printer":")" + address +
+                        R"(","status":"ok","step":"done","message":"",)" + run.ids +
+                        R"(,"memory":1520})" + "\n";
+        EXPECT_EQ(r.out, expected);
+    }
+    for (size_t i = 0; i < addresses.size(); ++i) {
+        const vprinter::WireTranscript t = StopPrinterAt(addresses[i]);
+        const auto count = [&](const std::string& note) {
+            return std::count_if(t.notes.begin(), t.notes.end(),
+                                 [&](const std::string& n) { return n.rfind(note, 0) == 0; });
+        };
+        // Two connections; the two registrations were sent in the first.
+        EXPECT_EQ(count("connection from"), 2) << addresses[i];
+        EXPECT_EQ(count("download header"), 2) << addresses[i];
+        ExpectHoldsPlan(*printers[i]);
+    }
 }
 
 } // namespace

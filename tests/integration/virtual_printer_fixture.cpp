@@ -1,6 +1,8 @@
 #include "tests/integration/virtual_printer_fixture.h"
 
+#include <netinet/in.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -46,7 +48,8 @@ vprinter::StoredFont SampleFont(int id, const std::string& name, uint32_t count)
 bool VirtualPrinter::Start(const std::string& linkPath, const std::string& logPath,
                            const vprinter::FaultPlan& faults, const vprinter::LineOptions& line,
                            std::function<void(const std::string&)> onNote,
-                           std::function<void(int)> onCharacter, std::string* error) {
+                           std::function<void(int)> onCharacter, std::string* error,
+                           const NetworkFaults* network) {
     logPath_ = logPath;
     if (!log_.Open(logPath_)) {
         *error = "cannot open " + logPath_;
@@ -60,6 +63,28 @@ bool VirtualPrinter::Start(const std::string& linkPath, const std::string& logPa
             onNote(text);
     };
     engine_->onCharacter = std::move(onCharacter);
+    if (network && network->silentFromCharacter > 0) {
+        // Holding the character's ACK holds every reply after it: the
+        // printer's one thread waits here until it is stopped.
+        engine_->onCharacter = [this, from = network->silentFromCharacter,
+                                hear = engine_->onCharacter](int k) {
+            if (hear)
+                hear(k);
+            while (k >= from && !stop_)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        };
+    }
+    if (network) {
+        vprinter::TcpOptions options;
+        options.line = line;
+        options.acceptDelayMs = network->acceptDelayMs;
+        tcp_ = std::make_unique<vprinter::TcpPrinter>(*engine_, log_, options);
+        if (!tcp_->Listen("127.0.0.1", 0, error))
+            return false;
+        address_ = tcp_->Address();
+        thread_ = std::thread([this] { tcp_->Run([this] { return !stop_; }); });
+        return true;
+    }
     printer_ = std::make_unique<vprinter::PtyPrinter>(*engine_, log_, line);
     if (!printer_->Open(linkPath, error))
         return false;
@@ -69,6 +94,8 @@ bool VirtualPrinter::Start(const std::string& linkPath, const std::string& logPa
 
 vprinter::WireTranscript VirtualPrinter::Stop() {
     stop_ = true;
+    if (tcp_)
+        tcp_->Stop();
     if (thread_.joinable())
         thread_.join();
     std::ifstream in(logPath_);
@@ -92,17 +119,50 @@ void VirtualPrinterTest::MakeWorkDir() {
 
 VirtualPrinter* VirtualPrinterTest::Start(int comNumber, vprinter::RegistrationMemory& memory,
                                           const vprinter::FaultPlan& faults,
-                                          const std::string& name) {
+                                          const std::string& name, const NetworkFaults* network) {
     MakeWorkDir();
     auto printer = std::make_unique<VirtualPrinter>(memory);
     std::string error;
     const std::string link = dir_ + "/" + name;
     EXPECT_TRUE(printer->Start(link, dir_ + "/wire" + name.substr(4) + ".log", faults, line,
-                               onPrinterNote, onPrinterCharacter, &error))
+                               onPrinterNote, onPrinterCharacter, &error, network))
         << error;
     printers_.emplace_back(comNumber, std::move(printer));
-    EXPECT_TRUE(WinRun({"--map-com", std::to_string(comNumber), link}));
+    if (!network)
+        EXPECT_TRUE(WinRun({"--map-com", std::to_string(comNumber), link}));
     return printers_.back().second.get();
+}
+
+vprinter::RegistrationMemory&
+VirtualPrinterTest::AddNetworkPrinter(std::string* address, const vprinter::FaultPlan& faults,
+                                      const NetworkFaults& network,
+                                      const vprinter::RegistrationMemory& seed) {
+    moreMemory_.push_back(seed);
+    *address = Start(0, moreMemory_.back(), faults, "port-net" + std::to_string(moreMemory_.size()),
+                     &network)
+                   ->Address();
+    return moreMemory_.back();
+}
+
+std::string VirtualPrinterTest::RefusingAddress() {
+    // Bound but not listening: the kernel answers a connection with a reset.
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), length), 0);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    refusing_.push_back(fd);
+    return "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+}
+
+vprinter::WireTranscript VirtualPrinterTest::StopPrinterAt(const std::string& address) {
+    for (auto& printer : printers_)
+        if (printer.first == 0 && printer.second->Address() == address)
+            return printer.second->Stop();
+    ADD_FAILURE() << "no printer at " << address;
+    return {};
 }
 
 void VirtualPrinterTest::StartPrinter(int comNumber, const vprinter::FaultPlan& faults,
@@ -141,8 +201,12 @@ vprinter::WireTranscript VirtualPrinterTest::StopPrinterOn(int comNumber) {
 void VirtualPrinterTest::TearDown() {
     StopPrinter();
     for (auto& printer : printers_)
-        WinRun({"--unmap-com", std::to_string(printer.first)});
+        if (printer.first != 0)
+            WinRun({"--unmap-com", std::to_string(printer.first)});
     printers_.clear();
+    for (const int fd : refusing_)
+        close(fd);
+    refusing_.clear();
     if (!HasFailure() && !dir_.empty())
         RunProcess({"rm", "-rf", dir_}, 10000);
 }

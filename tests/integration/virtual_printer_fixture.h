@@ -1,6 +1,7 @@
 #pragma once
 // Virtual printers on ptys mapped to COM ports of the project's Wine prefix,
-// as many as a test needs, and glyphkit-cli run against them under Wine.
+// or on TCP ports of 127.0.0.1 as printers on the network, as many as a test
+// needs, and glyphkit-cli run against them under Wine.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,24 +16,37 @@
 #include "tools/vprinter/harness/subprocess.h"
 #include "tools/vprinter/printer_engine.h"
 #include "tools/vprinter/pty_printer.h"
+#include "tools/vprinter/tcp_printer.h"
 #include "tools/vprinter/wire_log.h"
 
 namespace integration {
 
 using Bytes = std::vector<uint8_t>;
 
-// One printer on its own thread, serving a pty that COM`com` leads to.
+// How a printer on the network misbehaves, beyond the engine's faults.
+struct NetworkFaults {
+    int acceptDelayMs = 0; // before each waiting connection is accepted
+    // From this character (1-based) of a download on nothing is answered, the
+    // connection staying open, until the printer stops; 0 for never.
+    int silentFromCharacter = 0;
+};
+
+// One printer on its own thread, serving a pty that COM`com` leads to, or a
+// TCP port.
 class VirtualPrinter {
 public:
     explicit VirtualPrinter(vprinter::RegistrationMemory& memory) : memory_(memory) {}
     ~VirtualPrinter() { Stop(); }
 
-    // Serves linkPath, logging to logPath; onNote hears what the printer made
-    // of each command before it answers, onCharacter each character taken.
+    // Serves linkPath, or with network a TCP port of 127.0.0.1 of its own,
+    // logging to logPath; onNote hears what the printer made of each command
+    // before it answers, onCharacter each character taken.
     bool Start(const std::string& linkPath, const std::string& logPath,
                const vprinter::FaultPlan& faults, const vprinter::LineOptions& line,
                std::function<void(const std::string&)> onNote, std::function<void(int)> onCharacter,
-               std::string* error);
+               std::string* error, const NetworkFaults* network = nullptr);
+    // "127.0.0.1:PORT" of a printer on the network.
+    const std::string& Address() const { return address_; }
     // Stops serving (so the memory can be read) and returns the wire log; the
     // second call returns it again.
     vprinter::WireTranscript Stop();
@@ -44,6 +58,8 @@ private:
     vprinter::WireLog log_;
     std::unique_ptr<vprinter::PrinterEngine> engine_;
     std::unique_ptr<vprinter::PtyPrinter> printer_;
+    std::unique_ptr<vprinter::TcpPrinter> tcp_;
+    std::string address_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
@@ -65,6 +81,17 @@ protected:
     vprinter::WireTranscript StopPrinter();
     // The wire log of the printer on COM`com` (stopping it).
     vprinter::WireTranscript StopPrinterOn(int com);
+
+    // Starts a printer on the network; its address in address.
+    vprinter::RegistrationMemory& AddNetworkPrinter(std::string* address,
+                                                    const vprinter::FaultPlan& faults = {},
+                                                    const NetworkFaults& network = {},
+                                                    const vprinter::RegistrationMemory& seed = {});
+    // An address of 127.0.0.1 where a port is taken but nothing listens:
+    // every connection is refused.
+    std::string RefusingAddress();
+    // The wire log of the printer on the network at address (stopping it).
+    vprinter::WireTranscript StopPrinterAt(const std::string& address);
 
     // glyphkit-cli.exe ARGS under Wine; a failure when the program is not
     // built. interrupt: when it becomes true the program gets Ctrl+C.
@@ -88,11 +115,14 @@ protected:
 private:
     void MakeWorkDir();
     VirtualPrinter* Start(int com, vprinter::RegistrationMemory& memory,
-                          const vprinter::FaultPlan& faults, const std::string& name);
+                          const vprinter::FaultPlan& faults, const std::string& name,
+                          const NetworkFaults* network = nullptr);
 
     std::string dir_;
     std::deque<vprinter::RegistrationMemory> moreMemory_;
+    // COM 0 for a printer on the network.
     std::vector<std::pair<int, std::unique_ptr<VirtualPrinter>>> printers_;
+    std::vector<int> refusing_; // sockets holding the refusing addresses' ports
 };
 
 std::string SourceDir();

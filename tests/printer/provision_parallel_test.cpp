@@ -17,6 +17,7 @@ namespace {
 
 using vprinter::FaultPlan;
 using vprinter::RegistrationMemory;
+using vprinter::StoredFont;
 
 // The printer's replies arrive at once; a read finds them or fails at once,
 // as on a line whose printer stays silent.
@@ -53,6 +54,7 @@ struct Printers {
     std::array<FaultPlan, kPorts> faults;
     std::array<std::atomic<int>, kPorts> opened{};
     std::array<std::atomic<int>, kPorts> closed{};
+    std::array<std::atomic<int>, kPorts> writes{};
     int unopenable = 0;        // port number that cannot be opened, 0 for none
     int cancelAfterWrites = 0; // the first port's link sets cancel after so many writes
     std::atomic<bool>* cancel = nullptr;
@@ -61,11 +63,11 @@ struct Printers {
     public:
         Port(Printers& printers, size_t i)
             : m_printers(printers), m_index(i), m_link(printers.memory[i], printers.faults[i]) {
-            if (i == 0 && printers.cancelAfterWrites > 0)
-                m_link.onWrite = [this] {
-                    if (++m_writes == m_printers.cancelAfterWrites)
-                        *m_printers.cancel = true;
-                };
+            m_link.onWrite = [this] {
+                ++m_printers.writes[m_index];
+                if (m_index == 0 && ++m_writes == m_printers.cancelAfterWrites)
+                    *m_printers.cancel = true;
+            };
         }
         ~Port() override { ++m_printers.closed[m_index]; }
         PrinterLink& Link() override { return m_link; }
@@ -231,6 +233,135 @@ TEST(ProvisionParallel, CancelDuringATransferStopsThatPort) {
             if (results[i].outcome == PortOutcome::Ok)
                 EXPECT_NE(printers.memory[i].Find(2), nullptr);
         }
+    }
+}
+
+// Ten printers, three at a time: the others show as waiting until a place is
+// free, and never more than three are open at once.
+TEST(ProvisionParallel, AtMostJobsPrintersAtOnce) {
+    constexpr size_t kMany = 10;
+    RegistrationMemory memory[kMany];
+    std::atomic<int> open{0}, mostOpen{0}, entered{0};
+    std::atomic<bool> release{false};
+    std::vector<std::string> names;
+    for (size_t i = 0; i < kMany; ++i)
+        names.push_back("printer-" + std::to_string(i));
+    class Held : public PrinterConnection {
+    public:
+        Held(RegistrationMemory& m, std::atomic<int>& open) : m_link(m, {}), m_open(open) {}
+        ~Held() override { --m_open; }
+        PrinterLink& Link() override { return m_link; }
+
+    private:
+        EngineLink m_link;
+        std::atomic<int>& m_open;
+    };
+    // The first printers wait in their opening until the test has seen the
+    // board with the others waiting.
+    const PortOpener opener = [&](size_t i) {
+        OpenedPrinter printer;
+        const int now = ++open;
+        for (int most = mostOpen; now > most && !mostOpen.compare_exchange_weak(most, now);)
+            ;
+        ++entered;
+        while (!release)
+            std::this_thread::yield();
+        printer.connection = std::make_unique<Held>(memory[i], open);
+        return printer;
+    };
+    ProvisionBoard board(names);
+    std::atomic<bool> cancel{false};
+    std::string seen;
+    ProvisionPorts(
+        {Planned(1, 30)}, {}, opener, board, cancel,
+        [&] {
+            if (release || entered < 3)
+                return;
+            for (const PortView& port : board.Snapshot())
+                seen += port.step == PortStep::Waiting ? 'w' : 'o';
+            release = true;
+        },
+        std::chrono::milliseconds(1), 3);
+    EXPECT_EQ(seen, "ooowwwwwww");
+    EXPECT_EQ(mostOpen, 3);
+    EXPECT_EQ(open, 0);
+    for (const PortResult& result : board.Results())
+        EXPECT_EQ(result.outcome, PortOutcome::Ok);
+    for (const RegistrationMemory& m : memory)
+        EXPECT_NE(m.Find(1), nullptr);
+}
+
+// One printer at a time, Ctrl+C during the first one's transfer: the printers
+// whose turn had not come end cancelled without being opened.
+TEST(ProvisionParallel, CancelledBeforeTheirTurnPrintersAreNotTouched) {
+    Printers printers;
+    std::atomic<bool> cancel{false};
+    printers.cancel = &cancel;
+    printers.cancelAfterWrites = 5;
+    ProvisionBoard board({"COM1", "COM2", "COM3", "COM4"});
+    ProvisionPorts(
+        {Planned(1, 30)}, {}, printers.Opener(), board, cancel, [] {}, std::chrono::milliseconds(1),
+        1);
+    const std::vector<PortResult> results = board.Results();
+    EXPECT_EQ(results[0].step, PortStep::Registering);
+    for (size_t i = 0; i < kPorts; ++i) {
+        EXPECT_EQ(results[i].outcome, PortOutcome::Cancelled);
+        EXPECT_EQ(printers.opened[i], i == 0 ? 1 : 0);
+        EXPECT_EQ(printers.closed[i], printers.opened[i]);
+    }
+    for (size_t i = 1; i < kPorts; ++i)
+        EXPECT_EQ(results[i].step, PortStep::Waiting);
+}
+
+// Converging: each printer listed first, only what its listing does not show
+// as planned is sent. The printers hold, before the run: nothing; the whole
+// plan; the first registration only; the first and an older second one (one
+// character fewer).
+TEST(ProvisionParallel, ConvergeSendsOnlyWhatIsNotThereAsPlanned) {
+    const std::vector<PlannedRegistration> plan{Planned(1, 30), Planned(2, 12)};
+    const std::vector<std::vector<PlannedRegistration>> before{
+        {}, plan, {plan[0]}, {plan[0], Planned(2, 11)}};
+    const struct {
+        std::optional<bool> overwrite; // the default with converge is yes
+        const char* outcomes;
+        std::vector<std::vector<size_t>> kept;
+    } cases[] = {
+        {std::nullopt, "oooo", {{}, {0, 1}, {0}, {0}}},
+        {false, "oooF", {{}, {0, 1}, {0}, {}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.outcomes);
+        Printers printers;
+        std::atomic<bool> cancel{false};
+        for (size_t i = 0; i < kPorts; ++i) {
+            EngineLink link(printers.memory[i], {});
+            ProvisionBoard seeding({"seed"});
+            ProvisionBoard::Port progress(seeding, 0);
+            ASSERT_EQ(ProvisionPort(link, before[i], {}, progress, cancel).outcome,
+                      PortOutcome::Ok);
+        }
+        ProvisionOptions options;
+        options.converge = true;
+        options.overwrite = c.overwrite.value_or(true);
+        ProvisionBoard board({"COM1", "COM2", "COM3", "COM4"});
+        ProvisionPorts(
+            plan, options, printers.Opener(), board, cancel, [] {}, std::chrono::milliseconds(1),
+            2);
+        const std::vector<PortResult> results = board.Results();
+        for (size_t i = 0; i < kPorts; ++i) {
+            SCOPED_TRACE("port " + std::to_string(i + 1));
+            EXPECT_EQ(results[i].outcome,
+                      c.outcomes[i] == 'o' ? PortOutcome::Ok : PortOutcome::Failed);
+            EXPECT_EQ(results[i].kept, c.kept[i]);
+            const StoredFont* second = printers.memory[i].Find(2);
+            ASSERT_NE(second, nullptr);
+            EXPECT_EQ(second->CharacterCount(), c.outcomes[i] == 'o' ? 12u : 11u);
+        }
+        // Holding the plan already, the second printer was only listed: the
+        // information request and the proceed for its records.
+        EXPECT_EQ(printers.writes[1], 2);
+        if (c.outcomes[3] == 'F')
+            EXPECT_EQ(results[3].failure, PortFailure::OverwriteRefused);
     }
 }
 

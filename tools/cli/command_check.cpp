@@ -4,7 +4,8 @@
 // lines: count, bytes_per_glyph, memory_bytes, fits_240KB, cell, cell_mm,
 // then "missing=U+XXXX C" for each character the face has no glyph for and
 // "dropped=U+XXXX C" for each one the code page cannot hold. --image
-// FILE.bmp [--zoom 1|2|4|8] also writes the sheet as the window saves it.
+// FILE.bmp [--zoom 1|2|4|8] also writes the sheet as the window saves it;
+// --json prints the same as one JSON object.
 #include <cwctype>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "tools/cli/console.h"
 #include "tools/cli/form_options.h"
 #include "tools/cli/installed_fonts.h"
+#include "tools/cli/json_text.h"
 #include "tools/cli/loaded_registration.h"
 #include "tools/cli/model_option.h"
 
@@ -32,6 +34,33 @@ std::wstring CharacterText(uint32_t codePoint) {
     const std::u16string character = CharacterOf(codePoint);
     return character.empty() ? code
                              : code + (L" " + std::wstring(character.begin(), character.end()));
+}
+
+// {"code":"U+AC00","character":"가"}, the character empty where it cannot be
+// shown.
+std::wstring CharacterJson(uint32_t codePoint) {
+    const std::u16string character = CharacterOf(codePoint);
+    return L"{\"code\":\"" + CodePointText<wchar_t>(codePoint) + L"\",\"character\":" +
+           JsonString(std::wstring(character.begin(), character.end())) + L"}";
+}
+
+// What the lines say, as one JSON object: the figures as numbers, the verdict
+// as true or false, the cell as the lines write it.
+std::wstring CheckJson(const RegistrationFigures& figures, const std::wstring& cell,
+                       const std::wstring& cellMm, const std::vector<uint16_t>& missing,
+                       const std::vector<uint32_t>& dropped) {
+    std::wstring json = L"{\"count\":" + std::to_wstring(figures.count) + L",\"bytes_per_glyph\":" +
+                        std::to_wstring(figures.bytesPerGlyph) + L",\"memory_bytes\":" +
+                        std::to_wstring(figures.memoryBytes) + L",\"fits_240KB\":" +
+                        (figures.memoryBytes <= kPrinterMemoryBytes ? L"true" : L"false") +
+                        L",\"cell\":" + JsonString(cell) + L",\"cell_mm\":" + JsonString(cellMm) +
+                        L",\"missing\":[";
+    for (size_t i = 0; i < missing.size(); ++i)
+        json += (i ? L"," : L"") + CharacterJson(missing[i]);
+    json += L"],\"dropped\":[";
+    for (size_t i = 0; i < dropped.size(); ++i)
+        json += (i ? L"," : L"") + CharacterJson(dropped[i]);
+    return json + L"]}\n";
 }
 
 // The form as a font data file leaves it after Load, with all its characters
@@ -103,21 +132,28 @@ int RunCheck(const CliArgs& args) {
 
     const RegistrationFigures figures = FiguresOf(build.header);
     const int dotsPerMm = options.model->dotsPerMm;
-    std::wstring out;
-    out += Line(L"count", std::to_wstring(figures.count));
-    out += Line(L"bytes_per_glyph", std::to_wstring(figures.bytesPerGlyph));
-    out += Line(L"memory_bytes", std::to_wstring(figures.memoryBytes));
-    out += Line(L"fits_240KB", figures.memoryBytes <= kPrinterMemoryBytes ? L"yes" : L"no");
-    out += Line(L"cell",
-                std::to_wstring(figures.cellWidth) + L"x" + std::to_wstring(figures.cellHeight));
+    const std::wstring cell =
+        std::to_wstring(figures.cellWidth) + L"x" + std::to_wstring(figures.cellHeight);
     const std::string mm = Millimetres(figures.cellWidth, dotsPerMm) + "x" +
                            Millimetres(figures.cellHeight, dotsPerMm);
-    out += Line(L"cell_mm", std::wstring(mm.begin(), mm.end()));
-    for (uint16_t code : build.missing)
-        out += Line(L"missing", CharacterText(code));
-    for (uint32_t codePoint : DroppedCharacters(options.fields.text, build.codes))
-        out += Line(L"dropped", CharacterText(codePoint));
-    console::Out(out);
+    const std::wstring cellMm(mm.begin(), mm.end());
+    const std::vector<uint32_t> dropped = DroppedCharacters(options.fields.text, build.codes);
+    if (args.Has(L"json")) {
+        console::Out(CheckJson(figures, cell, cellMm, build.missing, dropped));
+    } else {
+        std::wstring out;
+        out += Line(L"count", std::to_wstring(figures.count));
+        out += Line(L"bytes_per_glyph", std::to_wstring(figures.bytesPerGlyph));
+        out += Line(L"memory_bytes", std::to_wstring(figures.memoryBytes));
+        out += Line(L"fits_240KB", figures.memoryBytes <= kPrinterMemoryBytes ? L"yes" : L"no");
+        out += Line(L"cell", cell);
+        out += Line(L"cell_mm", cellMm);
+        for (uint16_t code : build.missing)
+            out += Line(L"missing", CharacterText(code));
+        for (uint32_t codePoint : dropped)
+            out += Line(L"dropped", CharacterText(codePoint));
+        console::Out(out);
+    }
 
     if (!image)
         return 0;

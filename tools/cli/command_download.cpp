@@ -1,6 +1,6 @@
 // glyphkit-cli download: the Load button, then the Download button of the
-// main form, with a progress bar on standard error. With several ports it is
-// a provisioning plan of one line.
+// main form, with a progress bar on standard error. With several printers,
+// --converge or --json it is a provisioning plan of one line.
 #include <optional>
 #include <string>
 
@@ -21,8 +21,13 @@ int RunDownload(const CliArgs& args) {
     const PrinterOptions options = ReadPrinterOptions(args, L"overwrite", true);
     if (!options.error.empty())
         return UsageError(options.error);
-    if (options.printers.size() > 1)
-        return RunDownloadOnPorts(args, options);
+    PlanRunOptions run;
+    if (const std::wstring error = ReadPlanRunOptions(args, options, &run); !error.empty())
+        return UsageError(error);
+    // What only a plan does (a summary per printer, the printer listed
+    // first) makes even one printer a plan of one line.
+    if (options.printers.size() > 1 || run.json || run.provision.converge)
+        return RunDownloadOnPorts(args, options, run);
 
     FormSession session(options.answer);
     const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));

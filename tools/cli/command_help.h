@@ -3,4 +3,6 @@
 // input, options and exit statuses.
 
 extern const wchar_t kCheckDetails[];
+extern const wchar_t kListDetails[];
+extern const wchar_t kDownloadDetails[];
 extern const wchar_t kProvisionDetails[];

@@ -1,10 +1,30 @@
 // glyphkit-cli list, delete and clear: the registered data management of the
-// main form, against the printer on a COM port.
+// main form, against the printer on a COM port or at a network address.
 #include "framework/code_page_text.h"
 #include "printer/registration_id.h"
 #include "tools/cli/commands.h"
+#include "tools/cli/console.h"
 #include "tools/cli/installed_fonts.h"
+#include "tools/cli/json_text.h"
 #include "tools/cli/printer_options.h"
+
+namespace {
+
+// {"entries":[{"id":7,"name":"LOGO","kind":"logo","characters":1,"size":32}],"memory":42}
+std::wstring ListingJson(const RegisteredData& data) {
+    std::wstring json = L"{\"entries\":[";
+    for (size_t i = 0; i < data.m_records.size(); ++i) {
+        const CFontPT& record = data.m_records[i];
+        json += std::wstring(i ? L"," : L"") + L"{\"id\":" + std::to_wstring(record.m_nId) +
+                L",\"name\":" + JsonString(FromCodePage(record.m_szName)) + L",\"kind\":\"" +
+                (record.IsLogo() ? L"logo" : L"font") + L"\",\"characters\":" +
+                std::to_wstring(record.m_nCharCount) + L",\"size\":" +
+                std::to_wstring(record.m_nDataSize) + L"}";
+    }
+    return json + L"],\"memory\":" + std::to_wstring(data.MemoryBytes()) + L"}\n";
+}
+
+} // namespace
 
 int RunList(const CliArgs& args) {
     if (!args.positional().empty())
@@ -13,7 +33,14 @@ int RunList(const CliArgs& args) {
     if (!options.error.empty())
         return UsageError(options.error);
     FormSession session;
-    return session.operations.QueryRegisteredData(options.printer) ? 0 : 1;
+    const bool json = args.Has(L"json");
+    if (json)
+        session.frontEnd.KeepStandardOutput();
+    if (!session.operations.QueryRegisteredData(options.printer))
+        return 1;
+    if (json)
+        console::Out(ListingJson(session.operations.Registered()));
+    return 0;
 }
 
 int RunDelete(const CliArgs& args) {

@@ -1,5 +1,5 @@
-// glyphkit-cli provision: one plan of registrations stored in several
-// printers at once, each on its own COM port.
+// glyphkit-cli provision: one plan of registrations stored in many printers,
+// several at once, each on its own COM port or network address.
 #include "framework/code_page_text.h"
 #include "printer/registration_id.h"
 #include "printer/text_formats.h"
@@ -20,6 +20,9 @@ int RunProvision(const CliArgs& args) {
     const PrinterOptions options = ReadPrinterOptions(args, L"overwrite", true);
     if (!options.error.empty())
         return UsageError(options.error);
+    PlanRunOptions run;
+    if (const std::wstring error = ReadPlanRunOptions(args, options, &run); !error.empty())
+        return UsageError(error);
     const PrinterModel* model = nullptr;
     if (const int status = ReadModelOption(args, &model))
         return status;
@@ -27,13 +30,11 @@ int RunProvision(const CliArgs& args) {
     std::vector<PlannedRegistration> plan;
     if (const int status = LoadProvisionPlan(args.positional()[0], model, &plan))
         return status;
-    ProvisionOptions provision;
-    provision.clear = args.Has(L"clear");
-    provision.overwrite = options.answer.value_or(false);
-    return RunPlanOnPorts(plan, options, provision);
+    return RunPlanOnPorts(plan, options, run);
 }
 
-int RunDownloadOnPorts(const CliArgs& args, const PrinterOptions& printers) {
+int RunDownloadOnPorts(const CliArgs& args, const PrinterOptions& printers,
+                       const PlanRunOptions& run) {
     // The ID is the form's field, refused as on one port (and as the window
     // refuses it), before any port opens.
     const std::optional<int> id = ParseRegistrationId(ToCodePage(args.Value(L"id").value_or(L"")));
@@ -54,7 +55,5 @@ int RunDownloadOnPorts(const CliArgs& args, const PrinterOptions& printers) {
         return UsageError(file + L": the registration takes " +
                           std::to_wstring(plan[0].MemoryUse()) + L" bytes, more than the " +
                           L"printer's " + PrinterMemoryText<wchar_t>());
-    ProvisionOptions provision;
-    provision.overwrite = args.Value(L"overwrite").value_or(L"no") == L"yes";
-    return RunPlanOnPorts(plan, printers, provision);
+    return RunPlanOnPorts(plan, printers, run);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/cli/cli_args.h"
+#include "tools/cli/plan_run_options.h"
 #include "tools/cli/printer_options.h"
 
 int RunFonts(const CliArgs& args);
@@ -19,8 +20,10 @@ int RunDelete(const CliArgs& args);
 int RunClear(const CliArgs& args);
 int RunDownload(const CliArgs& args);
 int RunProvision(const CliArgs& args);
-// download FILE.kfd --id N with several ports: a plan of that one line.
-int RunDownloadOnPorts(const CliArgs& args, const PrinterOptions& printers);
+// download FILE.kfd --id N on several printers, or with --converge or
+// --json: a plan of that one line.
+int RunDownloadOnPorts(const CliArgs& args, const PrinterOptions& printers,
+                       const PlanRunOptions& run);
 
 // Prints "glyphkit-cli: <text>" on standard error and returns 2.
 int UsageError(const std::wstring& text);

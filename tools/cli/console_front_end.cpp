@@ -55,7 +55,7 @@ void ConsoleFrontEnd::ShowMessage(unsigned id, MessageKind kind, MessageCaption 
     else if (caption == MessageCaption::MainWindow && !m_strWindowCaption.empty())
         text = m_strWindowCaption + L": ";
     text += LoadText(id) + L"\n";
-    if (kind == MessageKind::Warning)
+    if (kind == MessageKind::Warning || m_bKeepOut)
         console::Err(text);
     else
         console::Out(text);
@@ -84,6 +84,8 @@ bool ConsoleFrontEnd::AskYesNo(unsigned id) {
 }
 
 void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data) {
+    if (m_bKeepOut)
+        return;
     EndProgressLine();
     std::wstring out;
     for (const std::string& line : data.m_lines)

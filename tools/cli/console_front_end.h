@@ -24,6 +24,10 @@ public:
                              std::wstring windowCaption = L"");
     ~ConsoleFrontEnd() override { EndProgressLine(); }
 
+    // Standard output carries only what the command writes itself (its
+    // JSON): messages go to standard error and listings are not printed.
+    void KeepStandardOutput() { m_bKeepOut = true; }
+
     void ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) override;
     void ShowMessageAbout(unsigned id, const std::string& subject) override;
     bool AskYesNo(unsigned id) override;
@@ -39,6 +43,7 @@ private:
 
     std::optional<bool> m_answer;
     std::wstring m_strWindowCaption;
+    bool m_bKeepOut = false;
     bool m_bProgressShown = false;
     unsigned long long m_progressDrawnAt = 0; // GetTickCount64 of the last drawing
 };

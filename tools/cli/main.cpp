@@ -49,43 +49,44 @@ const std::vector<Command>& Commands() {
          FormOptionsAnd({L"out"}), nullptr},
         {L"check", RunCheck,
          L"check (--face NAME --size PT --name REGNAME [build's options] | FILE.kfd [--model M])\n"
-         L"        [--image FILE.bmp [--zoom 1|2|4|8]]",
-         FormOptionsAnd({L"image", L"zoom"}), kCheckDetails},
+         L"        [--image FILE.bmp [--zoom 1|2|4|8]] [--json]",
+         FormOptionsAnd({L"image", L"zoom", L"json"}), kCheckDetails},
         {L"show", RunShow, L"show FILE.kfd", {}, nullptr},
         {L"glyphs",
          RunGlyphs,
          L"glyphs FILE.kfd --out FILE.png [--columns N] [--scale N]",
          {L"out", L"columns", L"scale"},
          nullptr},
-        {L"list", RunList, L"list [--port N]", {L"port"}, nullptr},
+        {L"list", RunList, L"list [--port P] [--json]", {L"port", L"json"}, kListDetails},
         {L"delete",
          RunDelete,
-         L"delete --id N [--port N] [--confirm yes|no]",
+         L"delete --id N [--port P] [--confirm yes|no]",
          {L"id", L"port", L"confirm"},
          nullptr},
         {L"clear",
          RunClear,
-         L"clear [--port N] [--confirm yes|no]",
+         L"clear [--port P] [--confirm yes|no]",
          {L"port", L"confirm"},
          nullptr},
         {L"download",
          RunDownload,
-         L"download FILE.kfd --id N [--port N[,N...]] [--overwrite yes|no]\n"
-         L"        [--model QC150|QW300|QW400]",
-         {L"id", L"port", L"overwrite", L"model"},
-         nullptr},
+         L"download FILE.kfd --id N [--port P[,P...]] [--overwrite yes|no]\n"
+         L"        [--model QC150|QW300|QW400] [--jobs N] [--converge] [--json]",
+         {L"id", L"port", L"overwrite", L"model", L"jobs", L"converge", L"json"},
+         kDownloadDetails},
         {L"provision",
          RunProvision,
-         L"provision PLAN --port N[,N...] [--clear] [--overwrite yes|no]\n"
-         L"        [--model QC150|QW300|QW400]",
-         {L"port", L"clear", L"overwrite", L"model"},
+         L"provision PLAN --port P[,P...] [--clear | --converge] [--overwrite yes|no]\n"
+         L"        [--model QC150|QW300|QW400] [--jobs N] [--json]",
+         {L"port", L"clear", L"overwrite", L"model", L"jobs", L"converge", L"json"},
          kProvisionDetails},
     };
     return commands;
 }
 
 // Options that take no value, whatever the command.
-const std::set<std::wstring> kFlags = {L"unicode", L"bold", L"italic", L"help", L"clear"};
+const std::set<std::wstring> kFlags = {L"unicode", L"bold",     L"italic", L"help",
+                                       L"clear",   L"converge", L"json"};
 
 std::wstring Usage() {
     std::wstring usage = L"usage: glyphkit-cli COMMAND [OPTIONS]\n";

@@ -8,6 +8,7 @@
 #include "printer/provision_run.h"
 #include "tools/cli/console.h"
 #include "tools/cli/interrupt.h"
+#include "tools/cli/port_summary.h"
 #include "tools/cli/provision_display.h"
 
 namespace {
@@ -19,7 +20,7 @@ constexpr std::chrono::milliseconds kRedrawEvery{250};
 } // namespace
 
 int RunPlanOnPorts(const std::vector<PlannedRegistration>& plan, const PrinterOptions& printers,
-                   const ProvisionOptions& options) {
+                   const PlanRunOptions& run) {
     std::atomic<bool> interrupted{false};
     InterruptFlag interrupt(interrupted);
     std::vector<std::string> names;
@@ -28,10 +29,12 @@ int RunPlanOnPorts(const std::vector<PlannedRegistration>& plan, const PrinterOp
     ProvisionBoard board(names);
     ProvisionDisplay display(plan);
     ProvisionPorts(
-        plan, options, [&](size_t i) { return OpenPrinter(printers.printers[i]); }, board,
-        interrupted, [&] { display.Show(board.Snapshot()); }, kRedrawEvery);
+        plan, run.provision, [&](size_t i) { return OpenPrinter(printers.printers[i]); }, board,
+        interrupted, [&] { display.Show(board.Snapshot()); }, kRedrawEvery, run.jobs);
     const std::vector<PortResult> results = board.Results();
-    display.Summarize(board.Snapshot(), results);
+    const PortSummary summary(plan);
+    console::Out(run.json ? summary.JsonLines(board.Snapshot(), results)
+                          : summary.Lines(board.Snapshot(), results));
     if (interrupted)
         console::Err(L"glyphkit-cli: interrupted\n");
     for (const PortResult& result : results)

@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include "form/printer_messages.h"
 #include "framework/code_page_text.h"
-#include "framework/message_text.h"
 #include "printer/text_formats.h"
 #include "tools/cli/console.h"
+#include "tools/cli/port_summary.h"
 
 namespace {
 
@@ -17,36 +16,6 @@ std::wstring PortColumn(const std::string& printer) {
     if (name.size() < 5)
         name.resize(5, L' ');
     return name;
-}
-
-// "ID 07"
-std::wstring SpacedId(int id) {
-    return L"ID " + RegistrationIdDigits<wchar_t>(id);
-}
-
-// How the final listing differs from the plan, named for the operator.
-std::wstring Difference(const ListingDifference& d) {
-    const std::wstring id = RegistrationIdText<wchar_t>(d.id);
-    switch (d.what) {
-    case ListingMismatch::Missing:
-        return id + L" is not in the printer's listing";
-    case ListingMismatch::Name:
-        return id + L" is listed as \"" + FromCodePage(d.listedName) + L"\", not \"" +
-               FromCodePage(d.plannedName) + L"\"";
-    case ListingMismatch::CharacterCount:
-        return id + L" is listed with " + std::to_wstring(d.listed) + L" characters, not " +
-               std::to_wstring(d.planned);
-    case ListingMismatch::DataSize:
-        return id + L" is listed with " + std::to_wstring(d.listed) + L" bytes, not " +
-               std::to_wstring(d.planned);
-    case ListingMismatch::CharacterCode:
-        return id + L" lists " + CodePointText<wchar_t>(uint32_t(d.listed)) + L" as character " +
-               std::to_wstring(d.character + 1) + L", not " +
-               CodePointText<wchar_t>(uint32_t(d.planned));
-    case ListingMismatch::None:
-        break;
-    }
-    return L"";
 }
 
 unsigned Percent(const PortView& port) {
@@ -65,15 +34,6 @@ int Milestone(const PortView& port) {
 ProvisionDisplay::ProvisionDisplay(const std::vector<PlannedRegistration>& plan)
     : m_plan(plan), m_bConsole(console::ErrIsConsole()) {}
 
-std::wstring ProvisionDisplay::Registration(size_t index) const {
-    const PlanLine& line = m_plan.at(index).line;
-    const std::wstring file = FromCodePage(line.file, CP_UTF8);
-    if (line.lineNumber == 0)
-        return SpacedId(line.id) + L" (" + file + L")";
-    return L"line " + std::to_wstring(line.lineNumber) + L" (" + SpacedId(line.id) + L", " + file +
-           L")";
-}
-
 std::wstring ProvisionDisplay::ProgressLine(const PortView& port) const {
     std::wstring text = PortColumn(port.printer) + L" ";
     if (port.finished) {
@@ -88,9 +48,12 @@ std::wstring ProvisionDisplay::ProgressLine(const PortView& port) const {
         return text + L"opening the port";
     case PortStep::Clearing:
         return text + L"all clear";
+    case PortStep::Surveying:
+        return text + L"listing what it holds";
     case PortStep::Registering:
         return text + std::to_wstring(port.registration + 1) + L"/" +
-               std::to_wstring(m_plan.size()) + L" " + Registration(port.registration) + L" " +
+               std::to_wstring(m_plan.size()) + L" " +
+               RegistrationText(m_plan.at(port.registration)) + L" " +
                std::to_wstring(Percent(port)) + L"%";
     case PortStep::Listing:
         return text + L"listing";
@@ -157,60 +120,4 @@ void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
     }
     if (!text.empty())
         console::Err(text);
-}
-
-std::wstring ProvisionDisplay::SummaryLine(const PortView& port, const PortResult& result) const {
-    const std::wstring name = FromCodePage(port.printer, CP_UTF8);
-    if (result.outcome == PortOutcome::Ok) {
-        // What this run stored, not whatever else the printer holds; the
-        // memory is the printer's whole use.
-        std::wstring ids;
-        for (const PlannedRegistration& registration : m_plan)
-            ids += L" " + RegistrationIdText<wchar_t>(registration.line.id);
-        return name + L" ok:" + ids + L", memory " + std::to_wstring(result.memoryUse / 1024) +
-               L"/" + PrinterMemoryText<wchar_t>();
-    }
-    std::wstring where;
-    switch (result.step) {
-    case PortStep::Clearing:
-        where = L" at the all clear";
-        break;
-    case PortStep::Registering:
-        where = L" at " + Registration(result.registration);
-        break;
-    case PortStep::Listing:
-        where = L" at the listing";
-        break;
-    default:
-        break;
-    }
-    if (result.outcome == PortOutcome::Cancelled)
-        return name + L" cancelled" + where;
-    std::wstring why;
-    switch (result.failure) {
-    case PortFailure::Report:
-        if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report))
-            why = message->namesPrinter
-                      ? LoadTextWith(message->id, {FromCodePage(result.report.printer, CP_UTF8)})
-                      : LoadText(message->id);
-        break;
-    case PortFailure::OverwriteRefused:
-        why = SpacedId(m_plan.at(result.registration).line.id) +
-              L" is registered already and --overwrite is no";
-        break;
-    case PortFailure::ListingDiffers:
-        why = Difference(result.difference);
-        break;
-    case PortFailure::None:
-        break;
-    }
-    return name + L" failed" + where + (why.empty() ? L"" : L": " + why);
-}
-
-void ProvisionDisplay::Summarize(const std::vector<PortView>& ports,
-                                 const std::vector<PortResult>& results) {
-    std::wstring text;
-    for (size_t i = 0; i < ports.size() && i < results.size(); ++i)
-        text += SummaryLine(ports[i], results[i]) + L"\n";
-    console::Out(text);
 }

@@ -32,6 +32,7 @@
 #include "tools/vprinter/printer_engine.h"
 #include "tools/vprinter/pty_printer.h"
 #include "tools/vprinter/state_file.h"
+#include "tools/vprinter/tcp_printer.h"
 #include "tools/vprinter/wire_log.h"
 
 using namespace vprinter;
@@ -64,6 +65,67 @@ std::vector<Timed> ReadLog(const std::string& path) {
     return lines;
 }
 
+// One virtual printer of the benchmark, on a thread of its own: on a pty that
+// COM`com` is mapped to, or with com 0 on a TCP port of 127.0.0.1.
+struct BenchPrinter {
+    RegistrationMemory memory;
+    FaultPlan faults;
+    WireLog log;
+    std::string logPath;
+    std::unique_ptr<PrinterEngine> engine;
+    std::unique_ptr<PtyPrinter> pty;
+    std::unique_ptr<TcpPrinter> tcp;
+    std::atomic<bool> stop{false};
+    std::thread thread;
+    int com = 0;
+    std::string port; // as --port names it
+
+    // name: the log's and the pty link's, within dir.
+    bool Start(const std::string& dir, const std::string& name, int comNumber, int baud) {
+        com = comNumber;
+        logPath = dir + "/wire-" + name + ".log";
+        std::remove(logPath.c_str());
+        log.Open(logPath);
+        engine = std::make_unique<PrinterEngine>(memory, faults);
+        engine->onNote = [this](const std::string& text) { log.Note(text); };
+        LineOptions line;
+        line.baud = baud;
+        std::string error;
+        if (com == 0) {
+            TcpOptions options;
+            options.line = line;
+            tcp = std::make_unique<TcpPrinter>(*engine, log, options);
+            if (!tcp->Listen("127.0.0.1", 0, &error)) {
+                std::fprintf(stderr, "bench: %s\n", error.c_str());
+                return false;
+            }
+            port = tcp->Address();
+            thread = std::thread([this] { tcp->Run([this] { return !stop; }); });
+            return true;
+        }
+        pty = std::make_unique<PtyPrinter>(*engine, log, line);
+        const std::string link = dir + "/port-" + name;
+        if (!pty->Open(link, &error)) {
+            std::fprintf(stderr, "bench: %s\n", error.c_str());
+            return false;
+        }
+        port = std::to_string(com);
+        thread = std::thread([this] { pty->Run([this] { return !stop; }); });
+        WinRun(GLYPHKIT_SOURCE_DIR, {"--map-com", port, link});
+        return true;
+    }
+    void Stop() {
+        stop = true;
+        if (tcp)
+            tcp->Stop();
+        if (thread.joinable())
+            thread.join();
+        if (pty)
+            WinRun(GLYPHKIT_SOURCE_DIR, {"--unmap-com", port});
+    }
+    ~BenchPrinter() { Stop(); }
+};
+
 struct Run {
     bool ok = false;
     uint32_t bytesPerGlyph = 0; // from the information block the tool sent
@@ -91,19 +153,19 @@ double ScriptValue(const std::string& out, const std::string& what) {
     return value;
 }
 
-// What downloads the file through COM`com`: the console tool, or the window
+// What downloads the file to the printer at port: the console tool, or the window
 // driven by its script, which loads the file, registers exactly its
 // characters and answers the overwrite question with yes.
-std::vector<std::string> DownloadCommand(const std::string& bin, int com, const std::string& kfd,
-                                         bool window) {
+std::vector<std::string> DownloadCommand(const std::string& bin, const std::string& port,
+                                         const std::string& kfd, bool window) {
     const std::string winrun = std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun";
     if (!window)
-        return {winrun,   bin + "/glyphkit-cli.exe", "download", WinePath(kfd), "--id", "1",
-                "--port", std::to_string(com)};
+        return {winrun, bin + "/glyphkit-cli.exe", "download", WinePath(kfd), "--id", "1", "--port",
+                port};
     return {"xvfb-run", "-a",
             "-s",       "-screen 0 1280x1024x24",
             winrun,     bin + "/glyphkit-window-script.exe",
-            "port",     std::to_string(com),
+            "port",     port,
             "load",     WinePath(kfd),
             "click",    "1053",
             "text",     "1052",
@@ -111,37 +173,24 @@ std::vector<std::string> DownloadCommand(const std::string& bin, int com, const 
             "1016",     "yes"};
 }
 
+// network: on a printer on the network instead of COM`com`.
 Run Download(const std::string& dir, const std::string& bin, int com, int baud,
-             const std::string& kfd, size_t count, bool window = false) {
+             const std::string& kfd, size_t count, bool window = false, bool network = false) {
     Run run;
-    RegistrationMemory memory;
+    BenchPrinter printer;
     std::string error;
     // The window asks before it overwrites: ID 1 holds a small logo.
-    if (window && !ParseState("glyphkit-vprinter-state 1\nlogo 1 8 8 OLD\n", memory, &error))
+    if (window &&
+        !ParseState("glyphkit-vprinter-state 1\nlogo 1 8 8 OLD\n", printer.memory, &error))
         std::fprintf(stderr, "bench: %s\n", error.c_str());
-    FaultPlan faults;
-    WireLog log;
-    const std::string logPath = dir + "/wire-" + std::to_string(baud) + ".log";
-    std::remove(logPath.c_str());
-    log.Open(logPath);
-    PrinterEngine engine(memory, faults);
-    LineOptions line;
-    line.baud = baud;
-    PtyPrinter printer(engine, log, line);
-    if (!printer.Open(dir + "/port", &error)) {
-        std::fprintf(stderr, "bench: %s\n", error.c_str());
+    if (!printer.Start(dir, std::to_string(baud), network ? 0 : com, baud))
         return run;
-    }
-    std::atomic<bool> stop{false};
-    std::thread thread([&] { printer.Run([&] { return !stop; }); });
-    WinRun(GLYPHKIT_SOURCE_DIR, {"--map-com", std::to_string(com), dir + "/port"});
     const auto start = std::chrono::steady_clock::now();
-    const ProcessResult r = RunProcess(DownloadCommand(bin, com, kfd, window), 600000);
+    const ProcessResult r = RunProcess(DownloadCommand(bin, printer.port, kfd, window), 600000);
     run.processMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    stop = true;
-    thread.join();
-    WinRun(GLYPHKIT_SOURCE_DIR, {"--unmap-com", std::to_string(com)});
+    printer.Stop();
+    const std::string logPath = printer.logPath;
     const auto lines = ReadLog(logPath);
     std::vector<uint8_t> received;
     for (const auto& l : lines)
@@ -267,68 +316,57 @@ int ReportWindow(const Run& shown, const Run& paced, double lineRate) {
     return 0;
 }
 
-// The provisioning plan on `ports` paced printers at once, COM firstCom on.
+// The provisioning plan on paced printers, several at once.
 struct PortsRun {
     bool ok = false;
     double processMs = 0;
     double slowestTransferMs = 0; // the printer that took longest, first byte to last ACK
 };
 
-PortsRun Provision(const std::string& dir, const std::string& bin, int firstCom, int ports,
-                   const std::string& plan, size_t count) {
-    struct Printer {
-        RegistrationMemory memory;
-        FaultPlan faults;
-        WireLog log;
-        std::string logPath;
-        std::unique_ptr<PrinterEngine> engine;
-        std::unique_ptr<PtyPrinter> pty;
-        std::thread thread;
-    };
-    PortsRun run;
-    std::atomic<bool> stop{false};
-    std::vector<std::unique_ptr<Printer>> printers;
-    std::string portList;
+using Printers = std::vector<std::unique_ptr<BenchPrinter>>;
+
+// ports paced printers: on COM firstCom on, or with firstCom 0 on the network.
+Printers StartPrinters(const std::string& dir, int firstCom, int ports) {
+    Printers printers;
     for (int i = 0; i < ports; ++i) {
-        auto p = std::make_unique<Printer>();
-        const int com = firstCom + i;
-        p->logPath = dir + "/wire-com" + std::to_string(com) + ".log";
-        std::remove(p->logPath.c_str());
-        p->log.Open(p->logPath);
-        p->engine = std::make_unique<PrinterEngine>(p->memory, p->faults);
-        LineOptions line;
-        line.baud = 115200;
-        p->pty = std::make_unique<PtyPrinter>(*p->engine, p->log, line);
-        const std::string link = dir + "/port" + std::to_string(com);
-        std::string error;
-        if (!p->pty->Open(link, &error)) {
-            std::fprintf(stderr, "bench: %s\n", error.c_str());
-            return run;
-        }
-        Printer* raw = p.get();
-        p->thread = std::thread([raw, &stop] { raw->pty->Run([&] { return !stop; }); });
-        WinRun(GLYPHKIT_SOURCE_DIR, {"--map-com", std::to_string(com), link});
-        portList += (i ? "," : "") + std::to_string(com);
-        printers.push_back(std::move(p));
+        printers.push_back(std::make_unique<BenchPrinter>());
+        const int com = firstCom == 0 ? 0 : firstCom + i;
+        if (!printers.back()->Start(dir, (com ? "com" : "net") + std::to_string(com ? com : i), com,
+                                    115200))
+            return {};
     }
+    return printers;
+}
+
+// glyphkit-cli provision PLAN on every printer, with more options; the
+// printers go on running.
+PortsRun Provision(const Printers& printers, const std::string& bin, const std::string& plan,
+                   size_t count, const std::vector<std::string>& more) {
+    PortsRun run;
+    std::string portList;
+    for (const auto& printer : printers)
+        portList += (portList.empty() ? "" : ",") + printer->port;
+    std::vector<std::string> command{std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun",
+                                     bin + "/glyphkit-cli.exe",
+                                     "provision",
+                                     WinePath(plan),
+                                     "--port",
+                                     portList,
+                                     "--overwrite",
+                                     "yes"};
+    command.insert(command.end(), more.begin(), more.end());
     const auto start = std::chrono::steady_clock::now();
-    const ProcessResult r =
-        RunProcess({std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun", bin + "/glyphkit-cli.exe",
-                    "provision", WinePath(plan), "--port", portList, "--overwrite", "yes"},
-                   600000);
+    const ProcessResult r = RunProcess(command, 600000);
     run.processMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    stop = true;
-    run.ok = r.exitCode == 0;
+    run.ok = r.exitCode == 0 && !printers.empty();
     if (!run.ok)
         std::fprintf(stderr, "bench: glyphkit-cli provision ended with %d\n%s%s\n", r.exitCode,
                      r.out.c_str(), r.err.c_str());
-    for (int i = 0; i < ports; ++i) {
-        printers[size_t(i)]->thread.join();
-        WinRun(GLYPHKIT_SOURCE_DIR, {"--unmap-com", std::to_string(firstCom + i)});
+    for (const auto& printer : printers) {
         double first = -1, lastAck = -1;
         size_t acks = 0;
-        for (const auto& l : ReadLog(printers[size_t(i)]->logPath)) {
+        for (const auto& l : ReadLog(printer->logPath)) {
             if (l.rx && first < 0)
                 first = l.ms;
             if (!l.rx)
@@ -342,32 +380,145 @@ PortsRun Provision(const std::string& dir, const std::string& bin, int firstCom,
     return run;
 }
 
+// What a printer's log shows so far: connections, listings asked for and
+// downloads begun.
+struct Exchanges {
+    size_t connections = 0, listings = 0, downloads = 0;
+};
+
+Exchanges ExchangesIn(const std::string& logPath) {
+    std::ifstream in(logPath);
+    std::stringstream text;
+    text << in.rdbuf();
+    const WireTranscript t = ParseWireLog(text.str());
+    Exchanges e;
+    for (const std::string& note : t.notes) {
+        e.connections += note.rfind("connection from", 0) == 0;
+        e.downloads += note.rfind("download header", 0) == 0;
+    }
+    const uint8_t request[] = {0x01, 'F', 'G'};
+    for (auto at = t.received.begin();
+         (at = std::search(at, t.received.end(), request, request + 3)) != t.received.end(); ++at)
+        ++e.listings;
+    return e;
+}
+
+// The plan on paced printers, each number of them all at once, against one:
+// on COM ports from firstCom on, or with firstCom 0 on the network. targets:
+// the ratio each number should stay within.
+int ReportAtOnce(const std::string& dir, const std::string& bin, int firstCom,
+                 const std::string& plan, size_t count,
+                 const std::vector<std::pair<int, const char*>>& targets) {
+    int status = 0;
+    std::printf("provision%s, paced at 115200 baud, %zu characters on every printer, all at "
+                "once:\n",
+                firstCom ? " on COM ports" : " on the network", count);
+    double oneMs = 0;
+    for (const auto& [printers, target] : targets) {
+        const PortsRun run = Provision(StartPrinters(dir, firstCom, printers), bin, plan, count,
+                                       {"--jobs", std::to_string(printers)});
+        if (!run.ok) {
+            std::printf("  %2d printer(s): failed\n", printers);
+            status = 1;
+            continue;
+        }
+        if (printers == 1)
+            oneMs = run.processMs;
+        std::printf("  %2d printer%s: %.2f s, slowest transfer %.2f s", printers,
+                    printers == 1 ? " " : "s", run.processMs / 1000, run.slowestTransferMs / 1000);
+        if (printers > 1 && oneMs > 0)
+            std::printf(", ratio to one %.3f", run.processMs / oneMs);
+        if (printers > 1 && *target)
+            std::printf(" (target <= %s)", target);
+        std::printf("\n");
+    }
+    return status;
+}
+
+// The unpaced download per character over TCP on loopback against the pty.
+int ReportTcp(const std::string& dir, const std::string& bin, int com, const std::string& kfd,
+              size_t count) {
+    const Run pty = Download(dir, bin, com, 0, kfd, count);
+    const Run tcp = Download(dir, bin, com, 0, kfd, count, false, true);
+    if (!pty.ok || !tcp.ok) {
+        std::printf("tcp against pty: %s run failed\n", pty.ok ? "tcp" : "pty");
+        return 1;
+    }
+    const auto perCharacter = [](const Run& run) {
+        return run.framesMs / double(run.characters > 1 ? run.characters - 1 : 1);
+    };
+    std::printf("unpaced, %zu characters, per character: pty %.3f ms (median %.3f), tcp %.3f ms "
+                "(median %.3f), ratio tcp/pty %.3f (target <= 1.0)\n",
+                count, perCharacter(pty), pty.medianAckPeriodMs, perCharacter(tcp),
+                tcp.medianAckPeriodMs, perCharacter(tcp) / perCharacter(pty));
+    std::printf("  whole command under Wine: pty %.2f s, tcp %.2f s\n", pty.processMs / 1000,
+                tcp.processMs / 1000);
+    return 0;
+}
+
+// --converge on 16 printers that hold the plan already.
+int ReportConverge(const std::string& dir, const std::string& bin, const std::string& plan,
+                   size_t count) {
+    const Printers printers = StartPrinters(dir, 0, 16);
+    if (!Provision(printers, bin, plan, count, {}).ok) {
+        std::printf("converge: the first run failed\n");
+        return 1;
+    }
+    std::vector<Exchanges> before;
+    for (const auto& printer : printers)
+        before.push_back(ExchangesIn(printer->logPath));
+    // Nothing is sent, so no character is acknowledged: count 0.
+    const PortsRun run = Provision(printers, bin, plan, 0, {"--converge"});
+    size_t connections = 0, listings = 0, downloads = 0;
+    for (size_t i = 0; i < printers.size(); ++i) {
+        const Exchanges after = ExchangesIn(printers[i]->logPath);
+        connections += after.connections - before[i].connections;
+        listings += after.listings - before[i].listings;
+        downloads += after.downloads - before[i].downloads;
+    }
+    std::printf("converge on 16 printers holding the plan: %s, %.2f s in all (target < 2 s); "
+                "%zu connections, %zu listings, %zu downloads (target 16, 16, 0)\n",
+                run.ok ? "ok" : "failed", run.processMs / 1000, connections, listings, downloads);
+    return run.ok && downloads == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::string bin = GLYPHKIT_WINDOWS_BIN;
     int com = 17, size = 10;
-    std::string only;
+    const std::set<std::string> sections{"download", "window", "provision",
+                                         "tcp",      "fleet",  "converge"};
+    std::set<std::string> only; // empty: every section
     size_t count = 1500;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool usage = false;
+    for (int i = 1; i + 1 < argc && !usage; i += 2) {
         const std::string name = argv[i], value = argv[i + 1];
-        if (name == "--bin")
+        if (name == "--bin") {
             bin = value;
-        else if (name == "--com")
+        } else if (name == "--com") {
             com = std::atoi(value.c_str());
-        else if (name == "--count")
+        } else if (name == "--count") {
             count = size_t(std::atol(value.c_str()));
-        else if (name == "--size")
+        } else if (name == "--size") {
             size = std::atoi(value.c_str());
-        else if (name == "--only" &&
-                 (value == "download" || value == "window" || value == "provision"))
-            only = value;
-        else {
-            std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] "
-                                 "[--count N] [--size PT] [--only download|window|provision]\n");
-            return 2;
+        } else if (name == "--only") {
+            std::istringstream list(value);
+            for (std::string section; std::getline(list, section, ',');) {
+                usage = usage || !sections.count(section);
+                only.insert(section);
+            }
+        } else {
+            usage = true;
         }
     }
+    if (usage || argc % 2 == 0) {
+        std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] [--count N] "
+                             "[--size PT] [--only SECTION[,SECTION...]]\n"
+                             "SECTION: download, window, provision, tcp, fleet, converge\n");
+        return 2;
+    }
+    const auto runs = [&](const char* section) { return only.empty() || only.count(section); };
     char pattern[] = "/tmp/glyphkit-bench-XXXXXX";
     if (!mkdtemp(pattern))
         return 1;
@@ -399,41 +550,28 @@ int main(int argc, char** argv) {
         return writeKfd();
     };
     int status = 0;
-    if (only == "provision") {
-        fitCount(Download(dir, bin, com, 0, kfd, count));
-    } else {
+    if (runs("download") || runs("window")) {
         Run paced = Download(dir, bin, com, kBaud, kfd, count);
         if (fitCount(paced))
             paced = Download(dir, bin, com, kBaud, kfd, count);
-        if (only != "window")
+        if (runs("download"))
             status = Report(paced, Download(dir, bin, com, 0, kfd, count), lineRate);
-        if (only != "download" && paced.ok)
+        if (runs("window") && paced.ok)
             status |=
                 ReportWindow(Download(dir, bin, com, kBaud, kfd, count, true), paced, lineRate);
+    } else {
+        fitCount(Download(dir, bin, com, 0, kfd, count));
     }
-    if (only.empty() || only == "provision") {
-        const std::string plan = dir + "/plan.txt";
-        std::ofstream(plan) << "1 bench.kfd\n";
-        std::printf("provision, paced at %d baud, %zu characters on every printer:\n", kBaud,
-                    count);
-        double oneMs = 0;
-        for (int ports : {1, 2, 4}) {
-            const PortsRun run = Provision(dir, bin, com, ports, plan, count);
-            if (!run.ok) {
-                std::printf("  %d port(s): failed\n", ports);
-                status = 1;
-                continue;
-            }
-            if (ports == 1)
-                oneMs = run.processMs;
-            std::printf("  %d port%s: %.2f s, slowest transfer %.2f s", ports,
-                        ports == 1 ? " " : "s", run.processMs / 1000, run.slowestTransferMs / 1000);
-            if (ports > 1 && oneMs > 0)
-                std::printf(", ratio to one port %.3f%s", run.processMs / oneMs,
-                            ports == 4 ? " (target <= 1.10)" : "");
-            std::printf("\n");
-        }
-    }
+    const std::string plan = dir + "/plan.txt";
+    std::ofstream(plan) << "1 bench.kfd\n";
+    if (runs("provision"))
+        status |= ReportAtOnce(dir, bin, com, plan, count, {{1, ""}, {2, ""}, {4, "1.10"}});
+    if (runs("tcp"))
+        status |= ReportTcp(dir, bin, com, kfd, count);
+    if (runs("fleet"))
+        status |= ReportAtOnce(dir, bin, 0, plan, count, {{1, ""}, {16, "1.15"}, {64, "1.5"}});
+    if (runs("converge"))
+        status |= ReportConverge(dir, bin, plan, count);
     std::system(("rm -rf '" + dir + "'").c_str());
     return status;
 }
