@@ -131,24 +131,49 @@ bool TcpPrinterLink::WriteBlock(const uint8_t* data, size_t count) {
     return !m_bLost;
 }
 
+bool TcpPrinterLink::Receive(unsigned timeoutMs) {
+    // A blocking receive bounded by the socket's time-out is one call, as a
+    // serial read is: waiting for readability first would double the calls
+    // for every acknowledgement (each a trip to the system, under Wine to
+    // its server). The time-out is set again only when it changes, and the
+    // characters of a download all wait for their ACK with the same one.
+    if (timeoutMs != m_receiveTimeoutMs) {
+        const DWORD value = timeoutMs;
+        setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&value),
+                   sizeof value);
+        m_receiveTimeoutMs = timeoutMs;
+    }
+    const int read =
+        recv(m_socket, reinterpret_cast<char*>(m_received.data()), int(m_received.size()), 0);
+    if (read > 0) {
+        m_receivedBegin = 0;
+        m_receivedEnd = size_t(read);
+        return true;
+    }
+    // Zero: the peer closed the connection. A time-out leaves it usable
+    // (Windows documents its state as undefined after one, but every
+    // version keeps it working, and so does Wine); anything else broke it.
+    if (read == 0 || WSAGetLastError() != WSAETIMEDOUT)
+        m_bLost = true;
+    return false;
+}
+
 size_t TcpPrinterLink::ReadWithin(uint8_t* buffer, size_t count, unsigned timeoutMs) {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     size_t got = 0;
+    // The first wait takes the whole time-out, later ones what is left.
+    unsigned wait = timeoutMs;
     while (got < count && !m_bLost) {
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(m_socket, &readable);
-        timeval wait = ToTimeval(MillisecondsLeft(deadline));
-        if (select(0, &readable, nullptr, nullptr, &wait) != 1)
-            break;
-        const int read = recv(m_socket, reinterpret_cast<char*>(buffer + got),
-                              int(std::min<size_t>(count - got, 1 << 20)), 0);
-        // Nothing readable on a socket select called readable: the peer
-        // closed it, or reset it.
-        if (read <= 0)
-            m_bLost = true;
-        else
-            got += size_t(read);
+        if (m_receivedBegin == m_receivedEnd) {
+            if (wait == 0 || !Receive(wait))
+                break;
+            wait = MillisecondsLeft(deadline);
+            continue;
+        }
+        const size_t take = std::min(count - got, m_receivedEnd - m_receivedBegin);
+        std::copy_n(m_received.data() + m_receivedBegin, take, buffer + got);
+        m_receivedBegin += take;
+        got += take;
     }
     return got;
 }
@@ -157,7 +182,8 @@ bool TcpPrinterLink::ReadBlock(uint8_t* buffer, size_t count, unsigned constantM
     if (count == 0)
         return true;
     // As on the serial line: a short attempt is dropped whole, the next
-    // reads into the start of the buffer.
+    // reads into the start of the buffer. What came after the bytes asked
+    // for waits for the next read, as in the serial driver's buffer.
     const unsigned timeoutMs = unsigned(std::min<uint64_t>(
         ReadAttemptTimeoutMs(count, constantMs), std::numeric_limits<unsigned>::max() / 2));
     for (int attempt = 0; attempt < kLinkReadAttempts && !m_bLost; ++attempt)

@@ -4,6 +4,8 @@
 // reads bounded as on the serial line.
 #include <winsock2.h>
 
+#include <array>
+
 #include "printer/printer_address.h"
 #include "printer/printer_link.h"
 #include "printer/printer_operator.h"
@@ -32,7 +34,16 @@ private:
     // Reads into buffer until count bytes came or timeoutMs passed; the
     // number of bytes read.
     size_t ReadWithin(uint8_t* buffer, size_t count, unsigned timeoutMs);
+    // Waits up to timeoutMs (at least 1) for bytes and takes what came into
+    // the receive buffer, which must be empty; false when none came.
+    bool Receive(unsigned timeoutMs);
 
     SOCKET m_socket;
     bool m_bLost = false;
+    // Bytes received and not read yet: a listing's records come in far
+    // fewer pieces than the reads that take them.
+    std::array<uint8_t, 4096> m_received{};
+    size_t m_receivedBegin = 0;
+    size_t m_receivedEnd = 0;
+    unsigned m_receiveTimeoutMs = 0; // the socket's receive time-out; 0: never set
 };
