@@ -23,18 +23,13 @@ void CMainFrame::FitFrameToForm() {
     MoveWindow(m_hWnd, x, y, width + 1, height + 1, TRUE);
 }
 
-struct MainFrameMessageMap {
-    static const CommandEntry<CMainFrame> kCommands[];
-};
-
-const CommandEntry<CMainFrame> MainFrameMessageMap::kCommands[] = {
-    {ID_COMPORT, kMenuCommand, &CMainFrame::OnComPort},
-    {ID_NETWORK_PRINTER, kMenuCommand, &CMainFrame::OnNetworkPrinter},
-    {ID_HELP_CONTENTS, kMenuCommand, &CMainFrame::OpenHelp},
-};
-
 bool CMainFrame::OnCommand(int id) {
-    return DispatchCommand(*this, MainFrameMessageMap::kCommands, id, kMenuCommand);
+    static const CommandEntry<CMainFrame> kCommands[] = {
+        {ID_COMPORT, kMenuCommand, &CMainFrame::OnComPort},
+        {ID_NETWORK_PRINTER, kMenuCommand, &CMainFrame::OnNetworkPrinter},
+        {ID_HELP_CONTENTS, kMenuCommand, &CMainFrame::OpenHelp},
+    };
+    return DispatchCommand(*this, kCommands, id, kMenuCommand);
 }
 
 void CMainFrame::OnComPort() {

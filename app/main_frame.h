@@ -25,6 +25,4 @@ private:
     void OpenHelp();
 
     FrameHost& m_host;
-
-    friend struct MainFrameMessageMap;
 };

@@ -45,7 +45,8 @@ std::wstring ProvisionDisplay::ProgressLine(const PortView& port) const {
     case PortStep::Waiting:
         return text + L"waiting";
     case PortStep::Opening:
-        return text + L"opening the port";
+        // A COM port is named as COM1 to COM20, a network printer as given.
+        return text + (port.printer.rfind("COM", 0) == 0 ? L"opening the port" : L"connecting");
     case PortStep::Clearing:
         return text + L"all clear";
     case PortStep::Surveying:

@@ -2,8 +2,8 @@
 // printer on COM1 holding a logo: the model choice, the main form filled in,
 // a download with its progress window and its end, the details of a font and
 // of a logo, the registration check of a small kanji at 203 dpi over the
-// form that shows it at the screen's resolution, the About and COM port
-// dialogs; writes a picture of each as
+// form that shows it at the screen's resolution, the About, COM port and
+// network printer dialogs; writes a picture of each as
 // DIR\NAME.ppm.
 //
 //   glyphkit-demo-screens DIR
@@ -154,6 +154,15 @@ int wmain(int argc, wchar_t** argv) {
     if (!ports || !Shot(ports, "com-port"))
         return Fail("no COM port dialog");
     gui::Click(GetDlgItem(ports, IDCANCEL));
+
+    gui::Command(frame, ID_NETWORK_PRINTER);
+    HWND network = gui::WaitForWindow(program, L"ネットワークプリンタの設定", L"#32770");
+    if (!network)
+        return Fail("no network printer dialog");
+    gui::SetText(GetDlgItem(network, IDC_NET_HOST), L"192.168.0.21");
+    if (!gui::WaitUntilIdle(program) || !Shot(network, "network-printer"))
+        return Fail("no screenshot of the network printer dialog");
+    gui::Click(GetDlgItem(network, IDCANCEL));
 
     PostMessageW(frame, WM_CLOSE, 0, 0);
     return program.WaitForExit() == 0 ? 0 : Fail("Glyphkit.exe did not end cleanly");

@@ -6,12 +6,14 @@
 // it over an entry of the same ID at the line's pace: its time per character
 // against the console tool's, and its time from the answer to the overwrite
 // question to the final message against the time the line needs for the
-// bytes both ways. Last, it provisions the same registration as a plan on 1,
+// bytes both ways. Then it provisions the same registration as a plan on 1,
 // 2 and 4 paced printers at once (COM N to N+3) and prints how long several
-// ports take against one.
+// ports take against one. On the network: the unpaced download per character
+// over TCP on loopback against the pty; the plan on 16 and 64 paced printers
+// at once against one; --converge on 16 printers that hold the plan already.
 //
 //   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
-//                           [--only download|window|provision]
+//       [--only SECTION[,SECTION...]]   download window provision tcp fleet converge
 #include <unistd.h>
 
 #include <algorithm>
