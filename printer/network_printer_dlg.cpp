@@ -21,21 +21,6 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::optional<uint16_t> TcpPort(std::string_view text) {
-    text = Trimmed(text);
-    if (text.empty() || text.size() > size_t(kPortDigits))
-        return std::nullopt;
-    unsigned long port = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        port = port * 10 + unsigned(c - '0');
-    }
-    if (port < 1 || port > 65535)
-        return std::nullopt;
-    return uint16_t(port);
-}
-
 } // namespace
 
 CNetworkPrinterDlg::CNetworkPrinterDlg(HWND parent, const std::optional<PrinterAddress>& current,
@@ -65,7 +50,7 @@ void CNetworkPrinterDlg::DoDataExchange(CDataExchange& dx) {
 std::optional<PrinterAddress> CNetworkPrinterDlg::TakeTyped() {
     UpdateData(true);
     const std::optional<std::string> host = ParseHost(Trimmed(m_strHost));
-    const std::optional<uint16_t> port = TcpPort(m_strPort);
+    const std::optional<uint16_t> port = ParseTcpPort(Trimmed(m_strPort));
     if (host && port)
         return PrinterAddress::Network(*host, *port);
     const int field = host ? IDC_NET_PORT : IDC_NET_HOST;

@@ -53,7 +53,9 @@ bool IsHostName(std::string_view text) {
            text.front() != '.';
 }
 
-std::optional<uint16_t> ParsePort(std::string_view text) {
+} // namespace
+
+std::optional<uint16_t> ParseTcpPort(std::string_view text) {
     if (text.empty() || text.size() > 5 ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
@@ -62,8 +64,6 @@ std::optional<uint16_t> ParsePort(std::string_view text) {
         return std::nullopt;
     return uint16_t(port);
 }
-
-} // namespace
 
 std::optional<std::string> ParseHost(std::string_view text) {
     if (text.size() > 2 && text.front() == '[' && text.back() == ']')
@@ -83,13 +83,13 @@ std::optional<PrinterAddress> ParseNetworkAddress(std::string_view text) {
         host = text.substr(1, close - 1);
         const std::string_view rest = text.substr(close + 1);
         if (!rest.empty())
-            port = rest.front() == ':' ? ParsePort(rest.substr(1)) : std::nullopt;
+            port = rest.front() == ':' ? ParseTcpPort(rest.substr(1)) : std::nullopt;
         if (!LooksLikeIpv6(host))
             return std::nullopt;
     } else if (std::count(text.begin(), text.end(), ':') == 1) {
         const size_t colon = text.find(':');
         host = text.substr(0, colon);
-        port = ParsePort(text.substr(colon + 1));
+        port = ParseTcpPort(text.substr(colon + 1));
     }
     const std::optional<std::string> parsedHost = ParseHost(host);
     if (!parsedHost || !port)

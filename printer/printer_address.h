@@ -26,6 +26,9 @@ struct PrinterAddress {
 // HOST is a host name or an IPv4 address; nothing for anything else.
 std::optional<PrinterAddress> ParseNetworkAddress(std::string_view text);
 
+// A TCP port as the operator types it: 1 to 65535 in plain digits.
+std::optional<uint16_t> ParseTcpPort(std::string_view text);
+
 // A host as the operator types it alone (a name, IPv4, IPv6 with or without
 // brackets); nothing when it cannot be one.
 std::optional<std::string> ParseHost(std::string_view text);
