@@ -2,11 +2,11 @@
 
 #include <htmlhelp.h>
 
+#include "app/network_printer_dlg.h"
 #include "form/connection_test.h"
 #include "framework/form_view.h"
 #include "framework/message_map.h"
 #include "printer/com_port_dlg.h"
-#include "printer/network_printer_dlg.h"
 #include "res/control_ids.h"
 
 void CMainFrame::FitFrameToForm() {

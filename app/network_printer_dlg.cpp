@@ -1,4 +1,4 @@
-#include "printer/network_printer_dlg.h"
+#include "app/network_printer_dlg.h"
 
 #include <string_view>
 
