@@ -48,6 +48,9 @@ bool CGlyphkitApp::InitInstance() {
     BuildHelpFilePath();
     ShowWindow(m_frame.GetSafeHwnd(), SW_SHOW);
     UpdateWindow(m_frame.GetSafeHwnd());
+    // Every run starts on COM1; the member starts there already, so that the
+    // printer column names it from the form's first update on.
+    m_nComPort = 1;
     return true;
 }
 
