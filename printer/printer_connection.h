@@ -3,6 +3,7 @@
 // port set up for the printer's line, or a TCP connection to its network
 // interface, held against the session's other programs while it is open.
 #include <memory>
+#include <string>
 
 #include "printer/printer_address.h"
 #include "printer/printer_link.h"
@@ -29,3 +30,14 @@ struct OpenedPrinter {
 };
 
 OpenedPrinter OpenPrinter(const PrinterAddress& printer);
+
+// A failed exchange over a connection that broke is told as the broken
+// connection, naming printer: what the exchange made of it (no answer, a
+// damaged listing) would send the operator looking at the printer.
+inline void TellAsLostConnection(const PrinterConnection& connection, const std::string& printer,
+                                 PrinterReport& report) {
+    if (!connection.Lost())
+        return;
+    report.result = PrinterResult::NetworkConnectionLost;
+    report.printer = printer;
+}

@@ -45,12 +45,8 @@ bool RunPrinterOperation(const PrinterAddress& printer, PrinterOperator& op,
     if (opened.problem.result != PrinterResult::Done)
         op.Tell(opened.problem);
     ExchangeOutcome outcome = exchange(opened.connection->Link());
-    // What the exchange made of a connection that broke (no answer, a
-    // damaged listing) would send the operator looking at the printer.
-    if (!outcome.succeeded && opened.connection->Lost()) {
-        outcome.report.result = PrinterResult::NetworkConnectionLost;
-        outcome.report.printer = PrinterAddressText(printer);
-    }
+    if (!outcome.succeeded)
+        TellAsLostConnection(*opened.connection, PrinterAddressText(printer), outcome.report);
     ClosingHandler closing(opened.connection, handler);
     PlayOutcome(outcome, closing, op);
     if (opened.connection)

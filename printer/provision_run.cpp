@@ -16,7 +16,7 @@ PortResult NotOpened(const PrinterReport& why) {
 
 // One port's whole run, on a thread of the pool. The port is opened and
 // closed here: a port's lock belongs to the thread that took it.
-void RunPort(size_t index, const std::vector<PlannedRegistration>& plan,
+void RunPort(size_t index, const std::string& printer, const std::vector<PlannedRegistration>& plan,
              const ProvisionOptions& options, const PortOpener& open, ProvisionBoard& board,
              const std::atomic<bool>& cancel) {
     PortResult result;
@@ -36,13 +36,9 @@ void RunPort(size_t index, const std::vector<PlannedRegistration>& plan,
         } else {
             ProvisionBoard::Port progress(board, index);
             result = ProvisionPort(opened.connection->Link(), plan, options, progress, cancel);
-            const bool lost = opened.connection->Lost();
+            if (result.outcome == PortOutcome::Failed && result.failure == PortFailure::Report)
+                TellAsLostConnection(*opened.connection, printer, result.report);
             opened.connection.reset();
-            if (lost && result.outcome == PortOutcome::Failed &&
-                result.failure == PortFailure::Report) {
-                result.report.result = PrinterResult::NetworkConnectionLost;
-                result.report.printer = board.Snapshot()[index].printer;
-            }
         }
     } catch (const std::exception&) {
         // Out of memory for a listing or a copy: this port fails, the others
@@ -58,14 +54,15 @@ void ProvisionPorts(const std::vector<PlannedRegistration>& plan, const Provisio
                     const PortOpener& open, ProvisionBoard& board, const std::atomic<bool>& cancel,
                     const std::function<void()>& tick, std::chrono::milliseconds tickEvery,
                     size_t jobs) {
-    const size_t ports = board.Snapshot().size();
+    const std::vector<PortView> views = board.Snapshot();
+    const size_t ports = views.size();
     // Each thread takes the next printer that waits, in board order, until
     // none is left: never more than jobs printers are held at once, and a
     // printer that ends frees its place at once.
     std::atomic<size_t> next{0};
     auto serve = [&] {
         for (size_t i = next++; i < ports; i = next++)
-            RunPort(i, plan, options, open, board, cancel);
+            RunPort(i, views[i].printer, plan, options, open, board, cancel);
     };
     const size_t wanted = jobs == 0 ? ports : std::min(jobs, ports);
     std::vector<std::thread> threads;
