@@ -61,8 +61,10 @@ void TestPrinterConnection(HWND owner, const PrinterAddress& printer) {
                     MB_OK | MB_ICONINFORMATION);
     } else if (outcome.report.result == PrinterResult::NetworkConnectionLost) {
         side.Tell(outcome.report);
-    } else {
+    } else if (outcome.report.result == PrinterResult::NotPrinterAnswer) {
         // Something answered at the address, but not as a printer does.
+        boxes.ShowMessageAbout(IDS_NET_TEST_NOT_PRINTER, PrinterAddressText(printer));
+    } else {
         boxes.ShowMessageAbout(IDS_NET_TEST_NO_LISTING, PrinterAddressText(printer));
     }
 }

@@ -44,6 +44,13 @@ void CMessageBoxOperator::ShowMessageAbout(unsigned id, const std::string& subje
                 LoadText(IDS_RESULT_CAPTION).c_str(), FlagsOf(MessageKind::Warning));
 }
 
+void CMessageBoxOperator::ShowMessageWithDetail(unsigned id, MessageKind kind,
+                                                MessageCaption caption, unsigned detailId,
+                                                const std::vector<std::string>& values) {
+    const std::wstring text = LoadText(id) + L"\n" + DetailText(detailId, values);
+    MessageBoxW(m_owner, text.c_str(), CaptionOf(m_owner, caption).c_str(), FlagsOf(kind));
+}
+
 bool CMessageBoxOperator::AskYesNo(unsigned id) {
     return AskYesNoAbout(id, std::string());
 }

@@ -12,6 +12,8 @@ public:
     void ShowMessage(unsigned id, MessageKind kind = MessageKind::Warning,
                      MessageCaption caption = MessageCaption::Result) override;
     void ShowMessageAbout(unsigned id, const std::string& subject) override;
+    void ShowMessageWithDetail(unsigned id, MessageKind kind, MessageCaption caption,
+                               unsigned detailId, const std::vector<std::string>& values) override;
     bool AskYesNo(unsigned id) override;
     bool AskYesNoAbout(unsigned id, const std::string& line) override;
 

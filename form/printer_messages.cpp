@@ -60,6 +60,37 @@ const TaskMessages* MessagesOf(PrinterTask task) {
     return nullptr;
 }
 
+// The second line of a failure that names its printer: an answer that is no
+// printer's on any line, silence or a wrong acknowledgement on the network.
+unsigned DetailOf(const PrinterReport& report) {
+    if (report.printer.empty())
+        return 0;
+    switch (report.result) {
+    case PrinterResult::NotPrinterAnswer:
+        return IDS_DETAIL_NOT_PRINTER;
+    case PrinterResult::NoAnswer:
+    case PrinterResult::ListingDamaged:
+        return IDS_DETAIL_NO_ANSWER;
+    case PrinterResult::CharacterNotAcknowledged:
+        return report.replyMissing ? IDS_DETAIL_NO_ACK : IDS_DETAIL_WRONG_ACK;
+    default:
+        return 0;
+    }
+}
+
+std::optional<PrinterMessage> MessageOfTask(const PrinterReport& report) {
+    const TaskMessages* messages = MessagesOf(report.task);
+    if (!messages)
+        return std::nullopt;
+    if (report.result == PrinterResult::Done)
+        return messages->done;
+    if (report.result == PrinterResult::NothingRegistered)
+        return messages->nothing;
+    PrinterMessage failed = messages->failed;
+    failed.detail = DetailOf(report);
+    return failed;
+}
+
 } // namespace
 
 std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
@@ -86,14 +117,7 @@ std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
     default:
         break;
     }
-    const TaskMessages* messages = MessagesOf(report.task);
-    if (!messages)
-        return std::nullopt;
-    if (report.result == PrinterResult::Done)
-        return messages->done;
-    if (report.result == PrinterResult::NothingRegistered)
-        return messages->nothing;
-    return messages->failed;
+    return MessageOfTask(report);
 }
 
 unsigned PrinterQuestionId(PrinterQuestion question) {
@@ -120,6 +144,10 @@ void OperatorPrinterSide::Tell(const PrinterReport& report) {
         return;
     if (message->namesPrinter)
         m_operator.ShowMessageAbout(message->id, report.printer);
+    else if (message->detail)
+        m_operator.ShowMessageWithDetail(message->id, message->kind, message->caption,
+                                         message->detail,
+                                         {report.printer, std::to_string(report.character + 1)});
     else
         m_operator.ShowMessage(message->id, message->kind, message->caption);
 }

@@ -15,6 +15,9 @@ struct PrinterMessage {
     MessageKind kind = MessageKind::Warning;
     MessageCaption caption = MessageCaption::Result;
     bool namesPrinter = false; // a warning whose %1 is the printer's address
+    // A second line naming the printer (%1) and what happened (%2: the
+    // character, counted from 1); 0 for none.
+    unsigned detail = 0;
 };
 
 // What the operator is shown of report; nothing where the operation ends

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/code_page_text.h"
+
 std::wstring LoadText(unsigned id) {
     const wchar_t* text = nullptr;
     // With a zero buffer size LoadStringW hands out a pointer into the resource.
@@ -20,6 +22,17 @@ std::wstring LoadTextWith(unsigned id, std::initializer_list<std::wstring> value
         const size_t at = text.find(mark);
         if (at != std::wstring::npos)
             text.replace(at, mark.size(), value);
+    }
+    return text;
+}
+
+std::wstring DetailText(unsigned id, const std::vector<std::string>& values) {
+    std::wstring text = LoadText(id);
+    for (size_t i = 0; i < values.size(); ++i) {
+        const std::wstring mark = L"%" + std::to_wstring(i + 1);
+        const size_t at = text.find(mark);
+        if (at != std::wstring::npos)
+            text.replace(at, mark.size(), FromCodePage(values[i]));
     }
     return text;
 }

@@ -6,6 +6,7 @@
 // are the front end's.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum class MessageKind {
     Warning,    // exclamation icon, brought to the foreground
@@ -26,6 +27,14 @@ public:
                              MessageCaption caption = MessageCaption::Result) = 0;
     // A warning whose text names subject (ANSI text) where it says "%1".
     virtual void ShowMessageAbout(unsigned id, const std::string& subject) = 0;
+    // The message with a second line: detailId's text with %1, %2, ...
+    // replaced by values (ANSI text) in order. A front end without room for
+    // it shows the message alone.
+    virtual void ShowMessageWithDetail(unsigned id, MessageKind kind, MessageCaption caption,
+                                       unsigned /*detailId*/,
+                                       const std::vector<std::string>& /*values*/) {
+        ShowMessage(id, kind, caption);
+    }
     // Yes/No with the exclamation icon; true for Yes.
     virtual bool AskYesNo(unsigned id) = 0;
     // The same question with a second line (ANSI text) naming what it is

@@ -26,7 +26,7 @@ PrinterResult ProceedDeleted(PrinterLink& link) {
     link.WriteBlock(kProceed.data(), kProceed.size());
     if (!link.ReadBlock(reply, sizeof reply, kConfirmedReplyTimeout))
         return PrinterResult::NoAnswer;
-    return reply[kReplyCodeOffset] == 'E' ? PrinterResult::Done : PrinterResult::UnexpectedReply;
+    return reply[kReplyCodeOffset] == 'E' ? PrinterResult::Done : PrinterResult::NotPrinterAnswer;
 }
 
 // Cancel after the operator's No; whatever comes back is only drained.
@@ -60,7 +60,7 @@ ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& blo
     if (code == 'A')
         return Closing(task, PrinterResult::NothingRegistered);
     if (code != 'B')
-        return Closing(task, PrinterResult::UnexpectedReply);
+        return Closing(task, PrinterResult::NotPrinterAnswer);
 
     if (!op.Ask(question))
         return Declined(link, task);

@@ -67,7 +67,7 @@ ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
     } else if (code == 'N') {
         return Failed(PrinterResult::AreaUnusable);
     } else if (code != 'A') {
-        return Failed(PrinterResult::UnexpectedReply);
+        return Failed(PrinterResult::NotPrinterAnswer);
     }
 
     progress.TransferStarting();
@@ -75,7 +75,7 @@ ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
     if (!ReadCode(link, proceedTimeout, &code))
         return Failed(PrinterResult::NoAnswer);
     if (code != 'O')
-        return Failed(PrinterResult::UnexpectedReply);
+        return Failed(PrinterResult::NotPrinterAnswer);
 
     const uint32_t n = record.m_dwCharCount;
     const size_t b = record.m_dwBytesPerGlyph;
@@ -95,8 +95,12 @@ ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
         send(0);
     for (uint32_t i = 0; i < n; ++i) {
         uint8_t ack = 0;
-        if (!link.ReadBlock(&ack, 1, kAckTimeout) || ack != ACK)
-            return Failed(PrinterResult::CharacterNotAcknowledged, i);
+        const bool answered = link.ReadBlock(&ack, 1, kAckTimeout);
+        if (!answered || ack != ACK) {
+            ExchangeOutcome out = Failed(PrinterResult::CharacterNotAcknowledged, i);
+            out.report.replyMissing = !answered;
+            return out;
+        }
         // The next frame leaves before the progress is shown: the window's
         // work for this character (the bar, the messages) is done while the
         // line carries the next one, instead of keeping the printer waiting.

@@ -19,7 +19,9 @@ struct PrinterListing {
     RecordData data; // Done: the records; none after an unknown code
 };
 
-// Asks for the listing, tries times on silence, and reads it.
+// Asks for the listing, tries times on silence, and reads it. Only a
+// printer's answer is a listing: eight digits in the reply, the records they
+// announce, and nothing more on the line once the answer is read.
 PrinterListing ReadListing(PrinterLink& link, int tries) {
     uint8_t reply[kInfoReplySize] = {};
     bool answered = false;
@@ -28,19 +30,27 @@ PrinterListing ReadListing(PrinterLink& link, int tries) {
     PrinterListing listing;
     if (!answered)
         return listing;
+    const std::optional<uint32_t> announced = AnnouncedLength(reply);
     const uint8_t code = reply[kReplyCodeOffset];
-    if (code == 'A') {
-        listing.result = PrinterResult::NothingRegistered;
+    if (!announced) {
+        listing.result = PrinterResult::NotPrinterAnswer;
         return listing;
     }
+    listing.result = code == 'A' ? PrinterResult::NothingRegistered : PrinterResult::Done;
     if (code == 'B') {
-        listing.data = ReadRecordData(link, AnnouncedLength(reply));
-        if (!listing.data.complete) {
-            listing.result = PrinterResult::ListingDamaged;
+        listing.data = ReadRecordData(link, *announced);
+        if (listing.data.end != RecordDataEnd::Complete) {
+            listing.result = listing.data.end == RecordDataEnd::Foreign
+                                 ? PrinterResult::NotPrinterAnswer
+                                 : PrinterResult::ListingDamaged;
+            listing.data.records.clear();
             return listing;
         }
     }
-    listing.result = PrinterResult::Done;
+    if (link.BytesWaiting()) {
+        listing.result = PrinterResult::NotPrinterAnswer;
+        listing.data = {};
+    }
     return listing;
 }
 
@@ -87,7 +97,8 @@ ExchangeOutcome ListingOutcome(PrinterTask task, PrinterListing listing) {
                               query ? ExtentChange::Widening : ExtentChange::EachLine);
         out.steps = {S::UpdateListing, S::ClosePort, S::ShowMessage};
         break;
-    default: // ListingDamaged: the query keeps the memory line, the refresh has none
+    default: // ListingDamaged, NotPrinterAnswer: the query keeps the memory line, the
+             // refresh has none
         out.listing =
             Emptied(ExtentChange::Keep, query ? MemoryChange::Keep : MemoryChange::NotAvailable);
         out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};

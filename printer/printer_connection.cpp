@@ -24,6 +24,7 @@ public:
         : m_lock(std::move(lock)), m_link(connection) {}
     PrinterLink& Link() override { return m_link; }
     bool Lost() const override { return m_link.Lost(); }
+    bool OnNetwork() const override { return true; }
 
 private:
     // Members go in reverse: the connection closes before the lock goes.
@@ -56,6 +57,9 @@ OpenedPrinter OpenSerialPrinter(int comPort) {
         opened.problem = PortProblem(PrinterResult::PortSettingsRefused);
         break;
     }
+    // A reply left on the line by an exchange that ended early (Ctrl+C, a
+    // closed window) would be read as the answer to this one.
+    CRS232C().Discard(port.Get());
     opened.connection = std::make_unique<SerialConnection>(std::move(port));
     return opened;
 }

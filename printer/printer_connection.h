@@ -17,6 +17,7 @@ public:
     virtual PrinterLink& Link() = 0;
     // The network connection broke during an exchange; never for a COM port.
     virtual bool Lost() const { return false; }
+    virtual bool OnNetwork() const { return false; }
 };
 
 struct OpenedPrinter {
@@ -31,13 +32,10 @@ struct OpenedPrinter {
 
 OpenedPrinter OpenPrinter(const PrinterAddress& printer);
 
-// A failed exchange over a connection that broke is told as the broken
-// connection, naming printer: what the exchange made of it (no answer, a
-// damaged listing) would send the operator looking at the printer.
-inline void TellAsLostConnection(const PrinterConnection& connection, const std::string& printer,
-                                 PrinterReport& report) {
-    if (!connection.Lost())
-        return;
-    report.result = PrinterResult::NetworkConnectionLost;
-    report.printer = printer;
-}
+// A failed exchange told with its printer. Over a connection that broke it
+// is the broken connection: what the exchange made of it (no answer, a
+// damaged listing) would send the operator looking at the printer. An answer
+// that is no printer's names the printer on any line; on the network, so does
+// every failure after the connection was made.
+void NamePrinterInFailure(const PrinterConnection& connection, const std::string& printer,
+                          PrinterReport& report);

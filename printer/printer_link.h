@@ -29,4 +29,8 @@ public:
     // bytes arrived in one attempt (count 0 succeeds at once); after false
     // the buffer's content is undefined.
     virtual bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) = 0;
+
+    // Bytes have come that no read has taken yet. A printer speaks only when
+    // spoken to, so at the end of an answer nothing may be waiting.
+    virtual bool BytesWaiting() { return false; }
 };

@@ -46,7 +46,7 @@ bool RunPrinterOperation(const PrinterAddress& printer, PrinterOperator& op,
         op.Tell(opened.problem);
     ExchangeOutcome outcome = exchange(opened.connection->Link());
     if (!outcome.succeeded)
-        TellAsLostConnection(*opened.connection, PrinterAddressText(printer), outcome.report);
+        NamePrinterInFailure(*opened.connection, PrinterAddressText(printer), outcome.report);
     ClosingHandler closing(opened.connection, handler);
     PlayOutcome(outcome, closing, op);
     if (opened.connection)

@@ -17,11 +17,14 @@ enum class PrinterTask {
 
 // What happened.
 enum class PrinterResult {
-    Done,                     // listed, deleted or downloaded
-    NothingRegistered,        // the printer holds nothing: an empty listing, nothing to delete
-    Declined,                 // the operator said no; the printer was told to cancel
-    NoAnswer,                 // a reply did not come in time
-    UnexpectedReply,          // a reply with a code the step does not take
+    Done,              // listed, deleted or downloaded
+    NothingRegistered, // the printer holds nothing: an empty listing, nothing to delete
+    Declined,          // the operator said no; the printer was told to cancel
+    NoAnswer,          // a reply did not come in time
+    // What answered is no printer: an info reply without its digits, record
+    // data of another length than announced, a reply code no exchange
+    // expects, bytes coming when none are due.
+    NotPrinterAnswer,
     ListingDamaged,           // the record data ended early
     AreaUnusable,             // the printer cannot use the download's area
     CharacterNotAcknowledged, // a character frame got no ACK
@@ -46,7 +49,12 @@ struct PrinterReport {
     PrinterTask task = PrinterTask::Port;
     PrinterResult result = PrinterResult::Done;
     uint32_t character = 0; // CharacterNotAcknowledged: the character's index
-    std::string printer;    // the Network results: the printer's address as text
+    // CharacterNotAcknowledged: nothing came back (rather than a wrong byte).
+    bool replyMissing = false;
+    // The printer's address as text where the message names it: the Network
+    // results, NotPrinterAnswer, and a network printer's failures after it
+    // connected.
+    std::string printer;
 };
 
 enum class PrinterQuestion {

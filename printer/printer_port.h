@@ -49,6 +49,7 @@ public:
     bool WriteBlock(const uint8_t* data, size_t count) override;
     bool WriteByte(uint8_t value) override;
     bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) override;
+    bool BytesWaiting() override { return m_rs232c.BytesQueued(m_port) > 0; }
 
 private:
     CRS232C& m_rs232c;

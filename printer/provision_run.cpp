@@ -37,7 +37,7 @@ void RunPort(size_t index, const std::string& printer, const std::vector<Planned
             ProvisionBoard::Port progress(board, index);
             result = ProvisionPort(opened.connection->Link(), plan, options, progress, cancel);
             if (result.outcome == PortOutcome::Failed && result.failure == PortFailure::Report)
-                TellAsLostConnection(*opened.connection, printer, result.report);
+                NamePrinterInFailure(*opened.connection, printer, result.report);
             opened.connection.reset();
         }
     } catch (const std::exception&) {

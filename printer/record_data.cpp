@@ -5,10 +5,13 @@
 
 using namespace printer_protocol;
 
-uint32_t AnnouncedLength(const uint8_t* infoReply) {
+std::optional<uint32_t> AnnouncedLength(const uint8_t* infoReply) {
     uint32_t value = 0;
-    for (int i = 2; i < 10 && infoReply[i] >= '0' && infoReply[i] <= '9'; ++i)
+    for (int i = 2; i < 10; ++i) {
+        if (infoReply[i] < '0' || infoReply[i] > '9')
+            return std::nullopt;
         value = value * 10 + uint32_t(infoReply[i] - '0');
+    }
     return value;
 }
 
@@ -22,8 +25,12 @@ RecordData ReadRecordData(PrinterLink& link, uint32_t announcedLength) {
     RecordData data;
     link.WriteBlock(kProceed.data(), kProceed.size());
     uint8_t mark = 0;
-    if (!link.ReadBlock(&mark, 1, kReplyTimeout) || mark != STX)
+    if (!link.ReadBlock(&mark, 1, kReplyTimeout))
         return data;
+    if (mark != STX) {
+        data.end = RecordDataEnd::Foreign;
+        return data;
+    }
 
     uint64_t consumed = 0;
     while (consumed < announcedLength) {
@@ -45,8 +52,10 @@ RecordData ReadRecordData(PrinterLink& link, uint32_t announcedLength) {
         data.records.push_back(std::move(record));
     }
 
-    if (!link.ReadBlock(&mark, 1, kRecordEndTimeout) || mark != ETX)
+    // A printer's records add up to the length it announced, and ETX follows.
+    if (!link.ReadBlock(&mark, 1, kRecordEndTimeout))
         return data;
-    data.complete = true;
+    data.end = mark == ETX && consumed == announcedLength ? RecordDataEnd::Complete
+                                                          : RecordDataEnd::Foreign;
     return data;
 }

@@ -79,3 +79,13 @@ bool CRS232C::ReadAttempts(HANDLE port, void* buffer, DWORD count) {
     }
     return false;
 }
+
+void CRS232C::Discard(HANDLE port) {
+    PurgeComm(port, PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURGE_TXCLEAR);
+}
+
+DWORD CRS232C::BytesQueued(HANDLE port) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ClearCommError(port, &errors, &status) ? status.cbInQue : 0;
+}

@@ -33,6 +33,10 @@ public:
     // The read attempts of ReadBlock alone, under the time-outs already set
     // for the same count and constant.
     bool ReadAttempts(HANDLE port, void* buffer, DWORD count);
+    // Drops whatever waits in the port's buffers, both ways.
+    void Discard(HANDLE port);
+    // Bytes received and not read yet.
+    DWORD BytesQueued(HANDLE port);
 
     static constexpr int kReadAttempts = kLinkReadAttempts;
 };

@@ -191,3 +191,10 @@ bool TcpPrinterLink::ReadBlock(uint8_t* buffer, size_t count, unsigned constantM
             return true;
     return false;
 }
+
+bool TcpPrinterLink::BytesWaiting() {
+    if (m_receivedBegin != m_receivedEnd)
+        return true;
+    u_long queued = 0;
+    return ioctlsocket(m_socket, FIONREAD, &queued) == 0 && queued > 0;
+}

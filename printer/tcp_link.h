@@ -27,6 +27,7 @@ public:
     TcpPrinterLink& operator=(const TcpPrinterLink&) = delete;
     bool WriteBlock(const uint8_t* data, size_t count) override;
     bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) override;
+    bool BytesWaiting() override;
     // The peer closed or reset the connection, or the network failed.
     bool Lost() const { return m_bLost; }
 

@@ -36,6 +36,12 @@
 #define IDS_NET_TEST_DONE 62112 // %2: registrations, %3: memory use in KB
 #define IDS_NET_BAD_HOST 62114
 #define IDS_NET_BAD_PORT 62116
+#define IDS_NET_TEST_NOT_PRINTER 62118
+// Second lines naming the printer (%1) and what happened; %2: the character
+#define IDS_DETAIL_NOT_PRINTER 62120
+#define IDS_DETAIL_NO_ANSWER 62122
+#define IDS_DETAIL_NO_ACK 62124
+#define IDS_DETAIL_WRONG_ACK 62126
 #define IDS_DOWNLOAD_FAILED 63000
 #define IDS_DOWNLOAD_DONE 63002
 #define IDS_ASK_OVERWRITE 63004

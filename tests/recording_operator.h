@@ -26,6 +26,12 @@ public:
         messages.push_back({id, MessageKind::Warning, MessageCaption::Result});
         subjects.push_back(subject);
     }
+    void ShowMessageWithDetail(unsigned id, MessageKind kind, MessageCaption caption,
+                               unsigned detailId, const std::vector<std::string>& values) override {
+        messages.push_back({id, kind, caption});
+        details.push_back(detailId);
+        subjects.push_back(values.empty() ? std::string() : values.front());
+    }
     bool AskYesNo(unsigned id) override {
         questions.push_back(id);
         return answer;
@@ -43,4 +49,5 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<unsigned> questions;
     std::vector<std::string> subjects; // of the messages that name one
+    std::vector<unsigned> details;     // the second lines' IDs, of the messages with one
 };

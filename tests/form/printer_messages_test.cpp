@@ -31,7 +31,7 @@ TEST(PrinterMessages, EachReportShowsItsStringTableMessage) {
         {T::Refresh, R::ListingDamaged, 0, W, MessageCaption::Result},
         {T::DeleteEntry, R::Done, IDS_DELETE_DONE, P, MessageCaption::Result},
         {T::DeleteEntry, R::NothingRegistered, IDS_DELETE_NOTHING, W, MessageCaption::Result},
-        {T::DeleteEntry, R::UnexpectedReply, IDS_DELETE_FAILED, W, MessageCaption::Result},
+        {T::DeleteEntry, R::NotPrinterAnswer, IDS_DELETE_FAILED, W, MessageCaption::Result},
         {T::DeleteEntry, R::Declined, 0, W, MessageCaption::Result},
         {T::ClearAll, R::Done, IDS_DELETE_DONE, I, MessageCaption::Result},
         {T::ClearAll, R::NothingRegistered, IDS_DELETE_NOTHING, I, MessageCaption::Result},
@@ -52,6 +52,44 @@ TEST(PrinterMessages, EachReportShowsItsStringTableMessage) {
             continue;
         }
         EXPECT_EQ(op.messages, (std::vector<ShownMessage>{{c.id, c.kind, c.caption}}));
+    }
+}
+
+TEST(PrinterMessages, AFailureNamingItsPrinterAddsASecondLine) {
+    // The printer is named where the operation found it so: any answer that
+    // is no printer's, and on the network silence or a wrong acknowledgement.
+    const struct {
+        T task;
+        R result;
+        const char* printer;
+        bool replyMissing;
+        unsigned id;
+        unsigned detail; // 0: the message alone
+    } cases[] = {
+        {T::Query, R::NotPrinterAnswer, "COM1", false, IDS_QUERY_FAILED, IDS_DETAIL_NOT_PRINTER},
+        {T::Query, R::NoAnswer, "127.0.0.1:9100", false, IDS_QUERY_FAILED, IDS_DETAIL_NO_ANSWER},
+        {T::Query, R::NoAnswer, "", false, IDS_QUERY_FAILED, 0},
+        {T::ClearAll, R::ListingDamaged, "h:1", false, IDS_DELETE_FAILED, IDS_DETAIL_NO_ANSWER},
+        {T::Download, R::NotPrinterAnswer, "h:1", false, IDS_DOWNLOAD_FAILED,
+         IDS_DETAIL_NOT_PRINTER},
+        {T::Download, R::CharacterNotAcknowledged, "h:1", true, IDS_DOWNLOAD_FAILED,
+         IDS_DETAIL_NO_ACK},
+        {T::Download, R::CharacterNotAcknowledged, "h:1", false, IDS_DOWNLOAD_FAILED,
+         IDS_DETAIL_WRONG_ACK},
+        {T::Download, R::CharacterNotAcknowledged, "", false, IDS_DOWNLOAD_FAILED, 0},
+        {T::Download, R::AreaUnusable, "h:1", false, IDS_AREA_NG, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(int(c.task)) + "/" + std::to_string(int(c.result)));
+        RecordingOperator op;
+        OperatorPrinterSide side(op);
+        PrinterReport report{c.task, c.result, 6, c.printer};
+        report.replyMissing = c.replyMissing;
+        side.Tell(report);
+        EXPECT_EQ(op.MessageIds(), std::vector<unsigned>{c.id});
+        EXPECT_EQ(op.details, c.detail ? std::vector<unsigned>{c.detail} : std::vector<unsigned>{});
+        if (c.detail)
+            EXPECT_EQ(op.subjects, std::vector<std::string>{c.printer});
     }
 }
 

@@ -79,9 +79,9 @@ TEST(DeleteEntry, FailuresReportDeletionFailed) {
         {Answer(kDeleteSeven, ShortReply('B')), Answer(kProceed, ShortReply('E'), 30300)});
     const std::pair<ScriptedLink*, PrinterResult> cases[] = {
         {&bothSilent, PrinterResult::NoAnswer},
-        {&otherCode, PrinterResult::UnexpectedReply},
+        {&otherCode, PrinterResult::NotPrinterAnswer},
         {&silentAfterProceed, PrinterResult::NoAnswer},
-        {&wrongAfterProceed, PrinterResult::UnexpectedReply},
+        {&wrongAfterProceed, PrinterResult::NotPrinterAnswer},
         {&lateE, PrinterResult::NoAnswer},
     };
     for (const auto& [link, result] : cases) {

@@ -136,7 +136,7 @@ TEST(Download, NoOrUnknownHeaderReplyFails) {
     ScriptedLink late({Answer(r.Header(), ShortReply('A'), 3300)}); // after 3 x (1000 + 90) ms
     const std::pair<ScriptedLink*, PrinterResult> cases[] = {
         {&silent, PrinterResult::NoAnswer},
-        {&unknown, PrinterResult::UnexpectedReply},
+        {&unknown, PrinterResult::NotPrinterAnswer},
         {&late, PrinterResult::NoAnswer},
     };
     for (const auto& [link, result] : cases) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 #include "printer/registered_data.h"
 #include "printer_bytes.h"
@@ -117,6 +118,43 @@ TEST(Query, UnknownCodeIsACompleteListingWithoutEntries) {
     EXPECT_EQ(link.Written(), kInfoRequest); // no Proceed
 }
 
+TEST(Query, WhatNoPrinterSendsIsNeitherAListingNorAFailedOne) {
+    // A web server, a stream of bytes, records that outgrow their length,
+    // anything after the answer: the peer is no printer, and nothing it sent
+    // reaches the list.
+    const Bytes record = Cat({Block("05", "X", 72, 1), Entries(1)}); // 106 bytes
+    const struct {
+        const char* what;
+        std::vector<ScriptStep> script;
+    } cases[] = {
+        {"web server", {Answer(kInfoRequest, B("HTTP/1.1 400 Bad Request\r\n\r\n"))}},
+        {"one byte over and over", {Answer(kInfoRequest, Bytes(64, 'x'))}},
+        {"digits cut short",
+         {Answer(kInfoRequest, B("\x02"
+                                 "B0000010 \x03"))}},
+        {"unknown code, then more", {Answer(kInfoRequest, Cat({InfoReply('Z', 0), B("more")}))}},
+        {"nothing registered, then more", {Answer(kInfoRequest, Cat({InfoReply('A', 0), kAck}))}},
+        {"records longer than announced",
+         {Answer(kInfoRequest, InfoReply('B', 100)), Answer(kProceed, Cat({kStx, record, kEtx}))}},
+        {"another end mark",
+         {Answer(kInfoRequest, InfoReply('B', 106)), Answer(kProceed, Cat({kStx, record, kAck}))}},
+        {"more after the end mark",
+         {Answer(kInfoRequest, InfoReply('B', 106)),
+          Answer(kProceed, Cat({kStx, record, kEtx, kEtx}))}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedLink link(c.script);
+        const ExchangeOutcome out = QueryRegisteredData(link);
+        EXPECT_FALSE(out.succeeded);
+        EXPECT_EQ(out.report.result, PrinterResult::NotPrinterAnswer);
+        EXPECT_EQ(out.listing.list, ListChange::Empty);
+        EXPECT_TRUE(out.listing.records.empty());
+        EXPECT_EQ(RefreshRegisteredData(*std::make_unique<ScriptedLink>(c.script)).listing.memory,
+                  MemoryChange::NotAvailable);
+    }
+}
+
 TEST(Query, SecondTryAfterASilentFirst) {
     ScriptedLink link({Silent(kInfoRequest), Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = QueryRegisteredData(link);
@@ -168,13 +206,13 @@ TEST(Query, TailArrivingAfterTheLastAttemptStaysBehindTheSecondTry) {
     EXPECT_EQ(link.Unread(), 7u);
 }
 
-TEST(Query, GarbledStartMarkFailsAfterClosingAndKeepsTheMemoryLine) {
+TEST(Query, GarbledStartMarkIsNoPrintersAnswerAndKeepsTheMemoryLine) {
     ScriptedLink link({Answer(kInfoRequest, InfoReply('B', 100)),
                        Answer(kProceed, Cat({Bytes{0x15}, Block("01", "X", 1, 0), kEtx}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
-    EXPECT_EQ(out.report.result, PrinterResult::ListingDamaged);
+    EXPECT_EQ(out.report.result, PrinterResult::NotPrinterAnswer);
     EXPECT_EQ(link.ReadCalls(), 2);
     RegisteredData panel = EarlierPanel();
     panel.Apply(out.listing, Width);

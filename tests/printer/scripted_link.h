@@ -37,6 +37,8 @@ public:
 
     bool WriteBlock(const uint8_t* data, size_t count) override;
     bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) override;
+    // Bytes that have arrived by now and were not read.
+    bool BytesWaiting() override { return !m_input.empty() && m_input.front().at <= m_now; }
 
     // Everything the tool wrote, in order.
     const Bytes& Written() const { return m_written; }

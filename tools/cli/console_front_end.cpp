@@ -61,6 +61,17 @@ void ConsoleFrontEnd::ShowMessage(unsigned id, MessageKind kind, MessageCaption 
         console::Out(text);
 }
 
+void ConsoleFrontEnd::ShowMessageWithDetail(unsigned id, MessageKind kind, MessageCaption caption,
+                                            unsigned detailId,
+                                            const std::vector<std::string>& values) {
+    ShowMessage(id, kind, caption);
+    const std::wstring detail = DetailText(detailId, values) + L"\n";
+    if (kind == MessageKind::Warning || m_bKeepOut)
+        console::Err(detail);
+    else
+        console::Out(detail);
+}
+
 void ConsoleFrontEnd::ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) {
     EndProgressLine();
     console::Err(LoadText(id) + L"\n" + FileProblem(FromCodePage(path), systemError) + L"\n");

@@ -30,6 +30,8 @@ public:
 
     void ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) override;
     void ShowMessageAbout(unsigned id, const std::string& subject) override;
+    void ShowMessageWithDetail(unsigned id, MessageKind kind, MessageCaption caption,
+                               unsigned detailId, const std::vector<std::string>& values) override;
     bool AskYesNo(unsigned id) override;
     // The message, then the file and the system's reason on a line of their own.
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override;

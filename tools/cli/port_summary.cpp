@@ -10,6 +10,17 @@
 
 namespace {
 
+// A printer's message with its second line, if it has one, joined into one line.
+std::wstring OneLineText(const PrinterMessage& message, const PrinterReport& report) {
+    const std::string number = std::to_string(report.character + 1);
+    std::wstring text =
+        message.namesPrinter ? DetailText(message.id, {report.printer}) : LoadText(message.id);
+    if (message.detail)
+        text += L" " + DetailText(message.detail, {report.printer, number});
+    std::replace(text.begin(), text.end(), L'\n', L' ');
+    return text;
+}
+
 // "ID 07"
 std::wstring SpacedId(int id) {
     return L"ID " + RegistrationIdDigits<wchar_t>(id);
@@ -104,16 +115,10 @@ std::wstring PortSummary::Why(const PortResult& result) const {
         return L"";
     switch (result.failure) {
     case PortFailure::Report:
-        if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report)) {
-            std::wstring text =
-                message->namesPrinter
-                    ? LoadTextWith(message->id, {FromCodePage(result.report.printer, CP_UTF8)})
-                    : LoadText(message->id);
-            // A message box's second line (what to check) joins the first:
-            // each printer keeps to one line.
-            std::replace(text.begin(), text.end(), L'\n', L' ');
-            return text;
-        }
+        // A message box's second line joins the first: each printer keeps to
+        // one line.
+        if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report))
+            return OneLineText(*message, result.report);
         break;
     case PortFailure::OverwriteRefused:
         return SpacedId(m_plan.at(result.registration).line.id) +
