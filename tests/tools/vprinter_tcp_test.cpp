@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <thread>
 
@@ -180,6 +181,51 @@ TEST_F(TcpTest, ClientsThatLeaveEarlyLeaveNothingForTheNext) {
     }
 }
 
+// Whatever is on the port, the tool asks first for the listing; none of these
+// gives it a printer's answer.
+TEST_F(TcpTest, NotPrinterPeersAnswerTheInfoRequest) {
+    const Bytes unknownCode{0x02, 'Z', '0', '0', '0', '0', '0', '0', '0', '0', 0x03};
+    const std::string page = "HTTP/1.1 400 Bad Request\r\n";
+    const struct {
+        NonPrinterOptions peer;
+        size_t count; // read after the info request, fewer only when the peer closes
+        Bytes first;  // what those start with
+        // After junk and a second info request: how many bytes come, then the
+        // start of them (0: the peer has closed).
+        size_t moreCount;
+        Bytes more;
+    } peers[] = {
+        {{NonPrinterKind::Http}, 4096, Bytes(page.begin(), page.end()), 0, {}},
+        {{NonPrinterKind::Random, 7}, 100, {}, 100, {}},
+        {{NonPrinterKind::Stream}, 64, Bytes(64, 'x'), 64, Bytes(64, 'x')},
+        {{NonPrinterKind::UnknownCode}, 11, unknownCode, 11, unknownCode},
+    };
+    for (const auto& c : peers) {
+        SCOPED_TRACE(DescribeNonPrinter(c.peer));
+        TcpOptions options;
+        options.notPrinter = c.peer;
+        StartPrinter(options);
+        const int fd = Connect();
+        Write(fd, kInfoRequest);
+        const Bytes got = Read(fd, c.count);
+        ASSERT_GE(got.size(), c.first.size());
+        EXPECT_TRUE(std::equal(c.first.begin(), c.first.end(), got.begin()));
+        Write(fd, Cat({{0x01, '?', 0x01}, kInfoRequest}));
+        int error = -1;
+        const Bytes more = Read(fd, std::max<size_t>(c.moreCount, 1), 3000, &error);
+        EXPECT_EQ(more.size(), c.moreCount);
+        EXPECT_EQ(error, c.moreCount == 0 ? 0 : -1);
+        EXPECT_TRUE(std::equal(c.more.begin(), c.more.end(), more.begin()));
+        close(fd);
+        // Each connection meets the peer anew: random repeats its seed.
+        const int next = Connect();
+        Write(next, kInfoRequest);
+        EXPECT_EQ(Read(next, c.count), got);
+        close(next);
+        TearDown();
+    }
+}
+
 size_t OpenDescriptors() {
     size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
@@ -235,6 +281,13 @@ TEST(ServeOptionsTest, TakesExactlyOneLineAndItsAddress) {
         {{{"tcp", "9100"}, {"link", "COM1"}}, nullptr, 0},
         {{{"state", "x"}}, nullptr, 0},
         {{{"link", "COM1"}, {"drop-connection-at", "3"}}, nullptr, 0},
+        {{{"tcp", "9100"}, {"not-printer", "random"}, {"seed", "7"}}, "127.0.0.1", 9100},
+        {{{"tcp", "9100"}, {"not-printer", "ftp"}}, nullptr, 0},
+        {{{"tcp", "9100"}, {"not-printer", "http"}, {"state", "x"}}, nullptr, 0},
+        {{{"tcp", "9100"}, {"not-printer", "http"}, {"wrong-ack", "2"}}, nullptr, 0},
+        {{{"tcp", "9100"}, {"not-printer", "http"}, {"seed", "7"}}, nullptr, 0},
+        {{{"tcp", "9100"}, {"not-printer", "stream"}, {"stream-byte", "100"}}, nullptr, 0},
+        {{{"link", "COM1"}, {"not-printer", "http"}}, nullptr, 0},
     };
     for (const auto& c : cases) {
         ServeOptions serve;

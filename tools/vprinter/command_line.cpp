@@ -20,7 +20,67 @@ const char* const kServeOptions[] = {"link",
                                      "split-reply",
                                      "abandon-ms",
                                      "drop-connection-at",
-                                     "accept-delay"};
+                                     "accept-delay",
+                                     "not-printer",
+                                     "seed",
+                                     "stream-byte"};
+
+// What only a printer does, refused with --not-printer.
+const char* const kPrinterOnlyOptions[] = {"state",
+                                           "save",
+                                           "baud",
+                                           "abandon-ms",
+                                           "reply-delay",
+                                           "silent",
+                                           "silent-after-proceed",
+                                           "wrong-ack",
+                                           "drop-reply",
+                                           "split-reply",
+                                           "drop-connection-at"};
+
+bool ParseNotPrinter(const Options& o, TcpOptions& tcp, std::string& error) {
+    if (!o.count("not-printer")) {
+        if (o.count("seed") || o.count("stream-byte")) {
+            error = "--seed and --stream-byte need --not-printer";
+            return false;
+        }
+        return true;
+    }
+    NonPrinterOptions peer;
+    if (!ParseNonPrinterKind(o.at("not-printer"), peer.kind)) {
+        error = "--not-printer wants http, random, stream or unknown-code";
+        return false;
+    }
+    if (!o.count("tcp")) {
+        error = "--not-printer needs --tcp";
+        return false;
+    }
+    for (const char* k : kPrinterOnlyOptions) {
+        if (o.count(k)) {
+            error = std::string("--not-printer plays no printer: it excludes --") + k;
+            return false;
+        }
+    }
+    if (o.count("seed")) {
+        int seed = 0;
+        if (peer.kind != NonPrinterKind::Random || !ToInt(o.at("seed"), seed) || seed < 0) {
+            error = "--seed wants a number from 0, with --not-printer random";
+            return false;
+        }
+        peer.seed = uint32_t(seed);
+    }
+    if (o.count("stream-byte")) {
+        int byte = 0;
+        if (peer.kind != NonPrinterKind::Stream || !ToInt(o.at("stream-byte"), byte, 16) ||
+            byte < 0 || byte > 255) {
+            error = "--stream-byte wants HEX from 00 to FF, with --not-printer stream";
+            return false;
+        }
+        peer.streamByte = uint8_t(byte);
+    }
+    tcp.notPrinter = peer;
+    return true;
+}
 
 } // namespace
 
@@ -32,6 +92,10 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
             return false;
         }
         const std::string name = arg.substr(2);
+        if (name == "not-printer" && options.count(name)) {
+            error = "--not-printer is given once: its kinds exclude each other";
+            return false;
+        }
         if (name == "silent-after-proceed" || name == "silent") {
             options[name] = "1";
         } else if (i + 1 < argc) {
@@ -81,6 +145,8 @@ bool ParseServeOptions(const Options& o, ServeOptions& serve, std::string& error
         error = "--drop-connection-at and --accept-delay need --tcp";
         return false;
     }
+    if (!ParseNotPrinter(o, serve.line, error))
+        return false;
     FaultPlan& faults = serve.faults;
     LineOptions& line = serve.line.line;
     auto number = [&](const char* name, int& value) {

@@ -27,6 +27,8 @@ const char kUsage[] =
     "           [--log FILE] [--baud N] [--reply-delay MS] [--silent] [--silent-after-proceed]\n"
     "           [--wrong-ack K[:HEX]] [--drop-reply N] [--split-reply N|all[:MS]]\n"
     "           [--abandon-ms MS] [--drop-connection-at K] [--accept-delay MS]\n"
+    "       glyphkit-vprinter serve --tcp [HOST:]PORT --not-printer KIND [--seed N]\n"
+    "           [--stream-byte HEX] [--log FILE] [--accept-delay MS]\n"
     "       glyphkit-vprinter draw --state FILE --id N --out FILE.png|FILE.pbm [--scale N]\n"
     "           [--columns N]\n"
     "       glyphkit-vprinter show --state FILE\n"
@@ -42,7 +44,19 @@ const char kUsage[] =
     "  completed it: its bytes wait unanswered meanwhile);\n"
     "  --baud on TCP makes the printer take in and answer bytes no faster than a\n"
     "  serial line at N baud would carry them (unpaced by default). --state loads\n"
-    "  the memory at start, --save writes it after every change, on SIGUSR1 and at exit.\n";
+    "  the memory at start, --save writes it after every change, on SIGUSR1 and at exit.\n"
+    "  --not-printer plays on every connection, instead of a printer, KIND:\n"
+    "    http          a web server: to the first bytes, a 400 Bad Request page, then\n"
+    "                  the end of the connection;\n"
+    "    random        to every arrival of bytes, 200 to 455 random bytes from the\n"
+    "                  generator seeded anew with --seed N (default 1) per connection;\n"
+    "    stream        from the opening, one byte over and over until the tool closes:\n"
+    "                  --stream-byte HEX (default 78, 'x');\n"
+    "    unknown-code  to every info request (01 46 47), 02 'Z' \"00000000\" 03 (a reply\n"
+    "                  with an unknown code), to anything else nothing.\n"
+    "  The ready line then ends `not a printer: KIND` (random with its seed, stream\n"
+    "  with its byte). It excludes the printer's memory, pacing and faults (--state,\n"
+    "  --save, --baud, --abandon-ms and the fault options).\n";
 
 volatile std::sig_atomic_t g_stop = 0;
 volatile std::sig_atomic_t g_save = 0;
@@ -113,8 +127,12 @@ int Serve(const Options& o) {
     std::signal(SIGINT, OnStop);
     std::signal(SIGHUP, OnStop);
     std::signal(SIGUSR1, OnSave);
-    std::printf("glyphkit-vprinter: ready on %s, %u of %u bytes used\n", where.c_str(),
-                memory.Used(), kMemoryCapacity);
+    if (serve.line.notPrinter)
+        std::printf("glyphkit-vprinter: ready on %s, not a printer: %s\n", where.c_str(),
+                    DescribeNonPrinter(*serve.line.notPrinter).c_str());
+    else
+        std::printf("glyphkit-vprinter: ready on %s, %u of %u bytes used\n", where.c_str(),
+                    memory.Used(), kMemoryCapacity);
     std::fflush(stdout);
     const auto keepRunning = [&] {
         if (g_save) {

@@ -22,6 +22,12 @@ namespace {
 constexpr int kListenQueue = 16;
 // How often a wait looks at whether it should stop.
 constexpr auto kStopCheck = std::chrono::milliseconds(50);
+// A streaming peer sends this much this often: a reader never runs dry, and
+// the loop neither spins a core nor waits on a peer that does not read.
+constexpr size_t kStreamChunk = 64;
+constexpr auto kStreamInterval = std::chrono::milliseconds(10);
+// How long a peer that has given its whole answer waits for the tool to close.
+constexpr auto kCloseWait = std::chrono::seconds(2);
 
 std::string Describe(const sockaddr* address, socklen_t length) {
     char host[NI_MAXHOST], service[NI_MAXSERV];
@@ -132,13 +138,30 @@ void TcpPrinter::Run(const std::function<bool()>& keepRunning) {
     keepRunning_ = &keepRunning;
     std::vector<uint8_t> buffer(4096);
     while (Running(keepRunning)) {
+        short events = POLLIN;
+        int timeout = int(kStopCheck.count());
+        if (peer_ && peer_->Streams()) {
+            const auto wait =
+                std::chrono::ceil<std::chrono::milliseconds>(nextStream_ - LineRelay::Clock::now());
+            if (wait.count() <= 0)
+                events |= POLLOUT;
+            else
+                timeout = std::min(timeout, int(wait.count()));
+        }
         // While a connection is served the listen socket is not looked at:
         // the next tool waits in its queue until this one is done.
-        pollfd p[2] = {{connection_ >= 0 ? connection_ : listen_, POLLIN, 0}, {wake_, POLLIN, 0}};
-        const int ready = poll(p, wake_ >= 0 ? 2 : 1, int(kStopCheck.count()));
+        pollfd p[2] = {{connection_ >= 0 ? connection_ : listen_, events, 0}, {wake_, POLLIN, 0}};
+        const int ready = poll(p, wake_ >= 0 ? 2 : 1, timeout);
         const auto now = LineRelay::Clock::now();
+        if (ready > 0 && (p[0].revents & POLLOUT)) {
+            PeerStream(now);
+            if (connection_ < 0)
+                continue;
+        }
         if (ready <= 0 || !(p[0].revents & (POLLIN | POLLHUP | POLLERR))) {
-            if (connection_ >= 0)
+            if (peer_)
+                PeerQuiet(now);
+            else if (connection_ >= 0)
                 relay_.Quiet(now);
             continue;
         }
@@ -147,7 +170,9 @@ void TcpPrinter::Run(const std::function<bool()>& keepRunning) {
             continue;
         }
         const ssize_t n = recv(connection_, buffer.data(), buffer.size(), 0);
-        if (n > 0) {
+        if (n > 0 && peer_) {
+            PeerReceived(buffer.data(), size_t(n), now);
+        } else if (n > 0) {
             relay_.Take(buffer.data(), size_t(n), now);
             if (engine_.TakeLinkDrop())
                 EndConnection(true, "reset by the printer");
@@ -178,8 +203,18 @@ void TcpPrinter::Accept() {
     const int one = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
     connection_ = fd;
+    const std::string from = Describe(reinterpret_cast<sockaddr*>(&peer), length);
+    if (options_.notPrinter) {
+        peer_ = std::make_unique<NonPrinterPeer>(*options_.notPrinter);
+        halfClosed_ = false;
+        nextStream_ = LineRelay::Clock::now();
+        streamed_ = 0;
+        log_.Note("connection from " + from + ", played as " +
+                  DescribeNonPrinter(*options_.notPrinter) + " (not a printer)");
+        return;
+    }
     relay_.Attach(fd, true);
-    log_.Note("connection from " + Describe(reinterpret_cast<sockaddr*>(&peer), length));
+    log_.Note("connection from " + from);
 }
 
 void TcpPrinter::EndConnection(bool reset, const std::string& why) {
@@ -191,9 +226,71 @@ void TcpPrinter::EndConnection(bool reset, const std::string& why) {
     }
     close(connection_);
     connection_ = -1;
+    if (peer_) {
+        const bool streamed = peer_->Streams();
+        peer_.reset();
+        log_.Note("connection " + why +
+                  (streamed ? ", " + std::to_string(streamed_) + " bytes streamed" : ""));
+        return;
+    }
     relay_.Attach(-1, true);
     log_.Note("connection " + why);
     engine_.LinkClosed();
+}
+
+void TcpPrinter::PeerReceived(const uint8_t* data, size_t size, LineRelay::Clock::time_point now) {
+    log_.Received(data, size);
+    std::vector<uint8_t> answer;
+    peer_->Receive(data, size, answer);
+    if (!answer.empty() && !PeerSend(answer, true))
+        return;
+    if (peer_->Finished() && !halfClosed_) {
+        // Its own side first, as a web server closes: closing outright with
+        // bytes of the tool's still unread would reset the connection, and
+        // the reset can overtake the answer. What comes meanwhile is dropped.
+        shutdown(connection_, SHUT_WR);
+        halfClosed_ = true;
+        closeBy_ = now + kCloseWait;
+    }
+}
+
+void TcpPrinter::PeerQuiet(LineRelay::Clock::time_point now) {
+    if (halfClosed_ && now > closeBy_)
+        EndConnection(false, "closed by the peer after its answer");
+}
+
+void TcpPrinter::PeerStream(LineRelay::Clock::time_point now) {
+    std::vector<uint8_t> chunk;
+    peer_->Stream(kStreamChunk, chunk);
+    if (PeerSend(chunk, false))
+        nextStream_ = now + kStreamInterval;
+}
+
+bool TcpPrinter::PeerSend(const std::vector<uint8_t>& bytes, bool logged) {
+    size_t sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = send(connection_, bytes.data() + sent, bytes.size() - sent,
+                               MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) {
+            sent += size_t(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && errno != EAGAIN) {
+            EndConnection(false, std::string("lost: ") + std::strerror(errno));
+            return false;
+        } else {
+            break;
+        }
+    }
+    if (!logged) {
+        streamed_ += sent;
+        return true;
+    }
+    if (sent > 0)
+        log_.Sent(bytes.data(), sent);
+    if (sent < bytes.size())
+        log_.Note("the tool does not read: the rest of this answer was dropped");
+    return true;
 }
 
 bool TcpPrinter::WaitUntil(LineRelay::Clock::time_point until) {

@@ -3,12 +3,16 @@
 // network interface does, and serves one connection at a time with the
 // engine; the ones that come meanwhile wait in the listen queue. Each
 // connection is one operation: it starts with nothing half received, and the
-// memory stays across connections.
+// memory stays across connections. Or it plays a peer that is not a printer
+// on every connection, leaving the engine alone.
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "tools/vprinter/line_relay.h"
+#include "tools/vprinter/non_printer.h"
 
 namespace vprinter {
 
@@ -16,6 +20,8 @@ struct TcpOptions {
     LineOptions line;
     // Time between finding a connection waiting and accepting it.
     int acceptDelayMs = 0;
+    // Played on every connection instead of the printer; `line` does not apply.
+    std::optional<NonPrinterOptions> notPrinter;
 };
 
 // "[HOST:]PORT" or "[IPv6]:PORT" (HOST 127.0.0.1 when left out); false when it is neither.
@@ -47,6 +53,13 @@ private:
     // Waits until the time or a stop; false when stopping.
     bool WaitUntil(LineRelay::Clock::time_point until);
     bool Running(const std::function<bool()>& keepRunning) const;
+    // A non-printer peer's side of the connection.
+    void PeerReceived(const uint8_t* data, size_t size, LineRelay::Clock::time_point now);
+    void PeerQuiet(LineRelay::Clock::time_point now);
+    void PeerStream(LineRelay::Clock::time_point now);
+    // Sends what the socket takes without waiting; false after ending a
+    // connection that is gone.
+    bool PeerSend(const std::vector<uint8_t>& bytes, bool logged);
 
     PrinterEngine& engine_;
     WireLog& log_;
@@ -58,6 +71,11 @@ private:
     std::atomic<bool> stopping_{false};
     std::string address_;
     int port_ = 0;
+    std::unique_ptr<NonPrinterPeer> peer_; // while a connection is open
+    bool halfClosed_ = false;
+    LineRelay::Clock::time_point closeBy_{};
+    LineRelay::Clock::time_point nextStream_{};
+    uint64_t streamed_ = 0;
     // Run's own, for the waits inside it.
     const std::function<bool()>* keepRunning_ = nullptr;
 };
