@@ -19,11 +19,9 @@ PrinterAddress PrinterAddress::Network(std::string host, uint16_t port) {
 }
 
 bool PrinterAddress::operator==(const PrinterAddress& other) const {
-    if (IsNetwork() != other.IsNetwork())
-        return false;
-    if (!IsNetwork())
-        return comPort == other.comPort;
-    return host == other.host && tcpPort == other.tcpPort;
+    // One rule for both: two spellings hold one lock exactly when they are
+    // one printer (host names without regard to case).
+    return PrinterLockName(*this) == PrinterLockName(other);
 }
 
 namespace {

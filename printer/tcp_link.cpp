@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -83,23 +84,48 @@ SOCKET ConnectTo(const addrinfo& address, Clock::time_point deadline, PrinterRes
     return s;
 }
 
-} // namespace
+using AddressList = std::unique_ptr<addrinfo, decltype(&freeaddrinfo)>;
 
-SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure) {
-    failure = PrinterResult::NetworkRefused;
-    if (!NetworkStarted())
-        return INVALID_SOCKET;
+// The addresses a printer's host and port stand for, in the order a
+// connection tries them; empty when the name does not resolve.
+AddressList Resolve(const PrinterAddress& printer) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_protocol = IPPROTO_TCP;
     addrinfo* found = nullptr;
     const std::string service = std::to_string(printer.tcpPort);
-    if (getaddrinfo(printer.host.c_str(), service.c_str(), &hints, &found) != 0 || !found) {
+    if (!NetworkStarted() ||
+        getaddrinfo(printer.host.c_str(), service.c_str(), &hints, &found) != 0)
+        found = nullptr;
+    return AddressList(found, freeaddrinfo);
+}
+
+} // namespace
+
+std::vector<std::string> PrinterEndpoints(const PrinterAddress& printer) {
+    std::vector<std::string> endpoints;
+    const AddressList addresses = Resolve(printer);
+    for (const addrinfo* a = addresses.get(); a; a = a->ai_next) {
+        char host[NI_MAXHOST] = {};
+        char service[NI_MAXSERV] = {};
+        if (getnameinfo(a->ai_addr, int(a->ai_addrlen), host, sizeof host, service, sizeof service,
+                        NI_NUMERICHOST | NI_NUMERICSERV) == 0)
+            endpoints.push_back(std::to_string(a->ai_family) + " " + host + " " + service);
+    }
+    return endpoints;
+}
+
+SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure) {
+    failure = PrinterResult::NetworkRefused;
+    if (!NetworkStarted())
+        return INVALID_SOCKET;
+    const AddressList addresses = Resolve(printer);
+    const addrinfo* found = addresses.get();
+    if (!found) {
         failure = PrinterResult::NetworkNameNotFound;
         return INVALID_SOCKET;
     }
-    const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> addresses(found, freeaddrinfo);
     // A name may stand for several addresses (IPv6 and IPv4): each is tried
     // in the resolver's order within the one connect time-out. A refusal
     // anywhere is the more telling failure.

@@ -5,6 +5,8 @@
 #include <winsock2.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "printer/printer_address.h"
 #include "printer/printer_link.h"
@@ -16,6 +18,12 @@ constexpr unsigned kConnectTimeoutMs = 3000;
 // Connects to the printer: the connected socket, or INVALID_SOCKET with
 // failure saying why (NetworkRefused, NetworkNoAnswer, NetworkNameNotFound).
 SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure);
+
+// The endpoints the printer's address leads to, in the order a connection
+// tries them, each as "family address port" with the address in its numeric
+// form; empty when the name does not resolve. Two addresses that share one
+// lead to one printer.
+std::vector<std::string> PrinterEndpoints(const PrinterAddress& printer);
 
 // The link over a connected socket, which it owns: the connection ends with
 // the link.

@@ -78,6 +78,7 @@ bool VirtualPrinter::Start(const std::string& linkPath, const std::string& logPa
         vprinter::TcpOptions options;
         options.line = line;
         options.acceptDelayMs = network->acceptDelayMs;
+        options.notPrinter = network->notPrinter;
         tcp_ = std::make_unique<vprinter::TcpPrinter>(*engine_, log_, options);
         if (!tcp_->Listen("127.0.0.1", 0, error))
             return false;

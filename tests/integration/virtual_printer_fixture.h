@@ -8,12 +8,14 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tools/vprinter/harness/kfd_writer.h"
 #include "tools/vprinter/harness/subprocess.h"
+#include "tools/vprinter/non_printer.h"
 #include "tools/vprinter/printer_engine.h"
 #include "tools/vprinter/pty_printer.h"
 #include "tools/vprinter/tcp_printer.h"
@@ -29,6 +31,8 @@ struct NetworkFaults {
     // From this character (1-based) of a download on nothing is answered, the
     // connection staying open, until the printer stops; 0 for never.
     int silentFromCharacter = 0;
+    // A peer that is no printer in the printer's place.
+    std::optional<vprinter::NonPrinterOptions> notPrinter;
 };
 
 // One printer on its own thread, serving a pty that COM`com` leads to, or a

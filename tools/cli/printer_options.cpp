@@ -3,9 +3,14 @@
 #include <algorithm>
 
 #include "printer/printer_port.h"
+#include "printer/tcp_link.h"
 #include "printer/text_formats.h"
 
 namespace {
+
+std::wstring OnePrinterTwice(const std::wstring& first, const std::wstring& second) {
+    return L"--port names " + first + L" and " + second + L", which reach one printer";
+}
 
 // One item of --port: a COM port number, or else an address; a plain number
 // is always a COM port, so that "3" never means a host named 3.
@@ -43,9 +48,12 @@ bool ParsePrinters(const std::wstring& text, bool printerList, PrinterOptions* o
         }
         const std::wstring name =
             printer->IsNetwork() ? item : ComPortName<wchar_t>(printer->comPort);
-        if (std::find(options->printers.begin(), options->printers.end(), *printer) !=
-            options->printers.end()) {
-            options->error = L"--port names " + name + L" twice";
+        const auto earlier =
+            std::find(options->printers.begin(), options->printers.end(), *printer);
+        if (earlier != options->printers.end()) {
+            const std::wstring& first = options->names[size_t(earlier - options->printers.begin())];
+            options->error =
+                first == name ? L"--port names " + name + L" twice" : OnePrinterTwice(first, name);
             return false;
         }
         options->printers.push_back(*printer);
@@ -61,13 +69,36 @@ bool ParsePrinters(const std::wstring& text, bool printerList, PrinterOptions* o
     return true;
 }
 
+// Two entries of the list that lead to one printer, by the endpoints their
+// addresses resolve to, as the connections would: false with the usage
+// error's text naming both as given. A name that does not resolve is left
+// to fail on its own.
+bool EachPrinterOnce(PrinterOptions* options) {
+    std::vector<std::pair<std::string, size_t>> seen; // endpoint, entry
+    for (size_t i = 0; i < options->printers.size(); ++i) {
+        if (!options->printers[i].IsNetwork())
+            continue;
+        for (const std::string& endpoint : PrinterEndpoints(options->printers[i])) {
+            const auto earlier = std::find_if(seen.begin(), seen.end(),
+                                              [&](const auto& e) { return e.first == endpoint; });
+            if (earlier != seen.end() && earlier->second != i) {
+                options->error =
+                    OnePrinterTwice(options->names[earlier->second], options->names[i]);
+                return false;
+            }
+            seen.emplace_back(endpoint, i);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answerName,
                                   bool printerList) {
     PrinterOptions options;
     if (const std::optional<std::wstring> port = args.Value(L"port")) {
-        if (!ParsePrinters(*port, printerList, &options))
+        if (!ParsePrinters(*port, printerList, &options) || !EachPrinterOnce(&options))
             return options;
         options.printer = options.printers.front();
     }
