@@ -12,9 +12,9 @@ public:
     virtual ~FrameHost() = default;
     virtual int ComPort() const = 0;
     virtual void SetComPort(int port) = 0;
-    // The network printer the printer commands talk to; nothing while they
-    // talk to the COM port.
-    virtual std::optional<PrinterAddress> NetworkPrinter() const = 0;
+    // The network printer chosen last in this run, also while the printer
+    // commands talk to the COM port; nothing before the first.
+    virtual std::optional<PrinterAddress> LastNetworkPrinter() const = 0;
     virtual void SetNetworkPrinter(const PrinterAddress& printer) = 0;
     virtual const std::string& HelpFilePath() const = 0;
     // A download runs: the printer may not change.

@@ -93,19 +93,29 @@ PrinterAddress CGlyphkitApp::Printer() const {
 
 void CGlyphkitApp::SetComPort(int port) {
     // Choosing a COM port goes back to the serial line.
+    const PrinterAddress before = Printer();
     m_nComPort = port;
     m_networkPrinter.reset();
-    PrinterChanged();
+    PrinterChosen(before);
 }
 
 void CGlyphkitApp::SetNetworkPrinter(const PrinterAddress& printer) {
+    const PrinterAddress before = Printer();
     m_networkPrinter = printer;
-    PrinterChanged();
+    m_lastNetworkPrinter = printer;
+    PrinterChosen(before);
 }
 
-void CGlyphkitApp::PrinterChanged() {
-    if (m_pView)
-        m_pView->ShowPrinter();
+void CGlyphkitApp::PrinterChosen(const PrinterAddress& before) {
+    if (!m_pView)
+        return;
+    // The list, its memory line and what is read from them (the details, the
+    // check window's free memory, Clear's ID) describe the printer they were
+    // read from: under another printer they would act on entries it may not
+    // hold.
+    if (Printer() != before)
+        m_pView->ForgetRegisteredData();
+    m_pView->ShowPrinter();
 }
 
 bool CGlyphkitApp::DownloadRunning() const {

@@ -37,7 +37,9 @@ public:
     // FrameHost
     int ComPort() const override { return m_nComPort; }
     void SetComPort(int port) override;
-    std::optional<PrinterAddress> NetworkPrinter() const override { return m_networkPrinter; }
+    std::optional<PrinterAddress> LastNetworkPrinter() const override {
+        return m_lastNetworkPrinter;
+    }
     void SetNetworkPrinter(const PrinterAddress& printer) override;
     const std::string& HelpFilePath() const override { return m_strHelpFilePath; }
     bool DownloadRunning() const override;
@@ -50,8 +52,9 @@ private:
     void OnFileNew();
     void OnCheckRegistration();
     void BuildHelpFilePath();
-    // The form shows the printer its column talks to.
-    void PrinterChanged();
+    // The form shows the printer its column talks to; what it shows of
+    // another printer's listing goes.
+    void PrinterChosen(const PrinterAddress& before);
 
     // The application state.
     std::optional<ScopedDisplayDC> m_display;
@@ -60,6 +63,8 @@ private:
     // The network printer chosen since, which the printer commands talk to
     // instead of the COM port.
     std::optional<PrinterAddress> m_networkPrinter;
+    // The network printer chosen last in this run, offered again by its dialog.
+    std::optional<PrinterAddress> m_lastNetworkPrinter;
     int m_nResolution = 0;
     int m_nDotsPerMm = 0;
     std::string m_strHelpFilePath;

@@ -43,7 +43,7 @@ void CMainFrame::OnComPort() {
 void CMainFrame::OnNetworkPrinter() {
     if (m_host.DownloadRunning())
         return;
-    CNetworkPrinterDlg dialog(m_hWnd, m_host.NetworkPrinter(), TestPrinterConnection);
+    CNetworkPrinterDlg dialog(m_hWnd, m_host.LastNetworkPrinter(), TestPrinterConnection);
     if (dialog.DoModal() == IDOK)
         m_host.SetNetworkPrinter(dialog.m_printer);
 }

@@ -119,6 +119,8 @@ public:
     void TakeListing(const ListingUpdate& update);
 
     const RegisteredData& Registered() const { return m_registered; }
+    // Drops the listing: nothing is known of the printer now chosen.
+    void ForgetRegistered();
 
 private:
     class Panel;

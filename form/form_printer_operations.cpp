@@ -37,6 +37,11 @@ void CFormOperations::TakeListing(const ListingUpdate& update) {
     m_display.ShowRegisteredData(m_registered);
 }
 
+void CFormOperations::ForgetRegistered() {
+    m_registered = RegisteredData();
+    m_display.ShowRegisteredData(m_registered);
+}
+
 bool CFormOperations::RunOnPrinter(const PrinterAddress& printer,
                                    const std::function<ExchangeOutcome(PrinterLink&)>& exchange) {
     Panel panel(*this);

@@ -366,6 +366,10 @@ void CGlyphkitView::ShowPrinter() {
                     FromCodePage(PrinterAddressText(m_host.Printer())));
 }
 
+void CGlyphkitView::ForgetRegisteredData() {
+    m_operations.ForgetRegistered();
+}
+
 // The progress of a download, whichever way it is sent.
 void CGlyphkitView::TransferStarting() {
     m_transfer.TransferStarting();

@@ -33,6 +33,9 @@ public:
     void CheckRegistration();
     // The printer column names the printer it talks to.
     void ShowPrinter();
+    // Another printer was chosen: the list and the memory line go back to
+    // how they are at start-up.
+    void ForgetRegisteredData();
 
 protected:
     bool OnInitDialog() override;

@@ -12,6 +12,11 @@
 //     connection-test HOST PORT
 //                      press 接続テスト of the network printer dialog with
 //                      HOST and PORT typed, print "box: TEXT", then cancel
+//     network-refused HOST PORT
+//                      press OK of the network printer dialog with HOST and
+//                      PORT typed, print "box: TEXT" (the refusal), then cancel
+//     network-offered  prints "offered: HOST PORT" as the network printer
+//                      dialog opens, then cancels it
 //     printer          prints "printer: TEXT", the printer the column names
 //     text ID TEXT     type TEXT into the control ID
 //     type ID TEXT     type TEXT into the field ID and leave it (its check runs)
@@ -103,10 +108,13 @@ public:
             bool done = true;
             if (step == L"port")
                 done = ChoosePort(next());
-            else if (step == L"network" || step == L"connection-test") {
+            else if (step == L"network" || step == L"connection-test" ||
+                     step == L"network-refused") {
                 const std::wstring host = next();
-                done = ChooseNetworkPrinter(host, next(), step == L"connection-test");
-            } else if (step == L"printer")
+                done = ChooseNetworkPrinter(host, next(), step);
+            } else if (step == L"network-offered")
+                done = ShowNetworkOffered();
+            else if (step == L"printer")
                 Print(L"printer", gui::Text(Item(IDC_PRINTER_ADDRESS)));
             else if (step == L"text") {
                 const int id = std::stoi(next());
@@ -170,25 +178,43 @@ private:
         return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
     }
 
-    // Types the printer into the network printer dialog and takes it, or
-    // tests the connection to it and leaves the dialog without it.
-    bool ChooseNetworkPrinter(const std::wstring& host, const std::wstring& port, bool test) {
-        gui::Command(m_frame, ID_NETWORK_PRINTER);
-        HWND dialog = gui::WindowShown(m_program, L"ネットワークプリンタの設定", L"#32770");
+    // Types the printer into the network printer dialog and takes it (network),
+    // tests the connection to it and leaves the dialog without it
+    // (connection-test), or presses OK, prints the box that refuses it and
+    // leaves (network-refused).
+    bool ChooseNetworkPrinter(const std::wstring& host, const std::wstring& port,
+                              const std::wstring& how) {
+        HWND dialog = OpenNetworkDialog();
         if (!dialog)
             return false;
         gui::SetText(GetDlgItem(dialog, IDC_NET_HOST), host);
         gui::SetText(GetDlgItem(dialog, IDC_NET_PORT), port);
-        if (test) {
-            gui::ClickLater(GetDlgItem(dialog, IDC_NET_TEST));
+        if (how != L"network") {
+            gui::ClickLater(GetDlgItem(dialog, how == L"network-refused" ? IDOK : IDC_NET_TEST));
             const gui::MessageBoxSeen seen = gui::MessageBoxShown(m_program);
             if (!seen.box)
                 return false;
             Print(L"box", seen.text);
             gui::Answer(seen.box, IDOK);
         }
-        gui::Click(GetDlgItem(dialog, test ? IDCANCEL : IDOK));
+        gui::Click(GetDlgItem(dialog, how == L"network" ? IDOK : IDCANCEL));
         return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
+    }
+
+    // Prints "offered: HOST PORT", what the network printer dialog offers, and leaves it.
+    bool ShowNetworkOffered() {
+        HWND dialog = OpenNetworkDialog();
+        if (!dialog)
+            return false;
+        Print(L"offered", gui::Text(GetDlgItem(dialog, IDC_NET_HOST)) + L" " +
+                              gui::Text(GetDlgItem(dialog, IDC_NET_PORT)));
+        gui::Click(GetDlgItem(dialog, IDCANCEL));
+        return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
+    }
+
+    HWND OpenNetworkDialog() {
+        gui::Command(m_frame, ID_NETWORK_PRINTER);
+        return gui::WindowShown(m_program, L"ネットワークプリンタの設定", L"#32770");
     }
 
     // Clicks the button and follows the operation to its end: each time the

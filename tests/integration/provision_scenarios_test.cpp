@@ -308,14 +308,20 @@ TEST_F(ProvisionTest, NetworkFaultFailsOnlyItsPrinterAndReportsWhatItHolds) {
          " failed: プリンタ @ に接続できませんでした。接続を拒否されました。 アドレスとポート番号を"
          "確認してください。",
          ""},
-        {Fault::NeverAccepts, nullptr, {}, 1, fails + "登録に失敗しました。", ""},
+        {Fault::NeverAccepts,
+         nullptr,
+         {},
+         1,
+         fails + "登録に失敗しました。 プリンタ @ から時間内に応答がありませんでした。",
+         ""},
         // Characters 4 of ID 01 (three of them) and of ID 02: the second breaks.
         {Fault::ResetAt4, nullptr, {}, 1, lostLine4, "ID01 F3 3"},
         {Fault::SilentFrom4,
          nullptr,
          {},
          1,
-         " failed at line 4 (ID 02, fonts/b.kfd): 登録に失敗しました。",
+         " failed at line 4 (ID 02, fonts/b.kfd): 登録に失敗しました。 プリンタ @ から 4 "
+         "文字目の応答が時間内にありませんでした。",
          "ID01 F3 3"},
         // The run after the partial failure sends only what is missing.
         {Fault::Sound,

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -78,7 +79,10 @@ protected:
 // A printer's network interface on 127.0.0.1, served from this process.
 class NetworkPrinter {
 public:
-    explicit NetworkPrinter(const RegistrationMemory& seed) : memory(seed) {
+    // notPrinter: a peer that is no printer in its place.
+    explicit NetworkPrinter(const RegistrationMemory& seed,
+                            std::optional<vprinter::NonPrinterOptions> notPrinter = std::nullopt)
+        : memory(seed), printer_(engine_, log_, Options(notPrinter)) {
         std::string error;
         EXPECT_TRUE(printer_.Listen("127.0.0.1", 0, &error)) << error;
         thread_ = std::thread([this] { printer_.Run(); });
@@ -91,6 +95,11 @@ public:
             thread_.join();
     }
     std::string Port() const { return std::to_string(printer_.Port()); }
+    static vprinter::TcpOptions Options(std::optional<vprinter::NonPrinterOptions> notPrinter) {
+        vprinter::TcpOptions options;
+        options.notPrinter = notPrinter;
+        return options;
+    }
 
     RegistrationMemory memory;
 
@@ -98,7 +107,7 @@ private:
     FaultPlan faults_;
     vprinter::WireLog log_;
     vprinter::PrinterEngine engine_{memory, faults_};
-    vprinter::TcpPrinter printer_{engine_, log_, {}};
+    vprinter::TcpPrinter printer_;
     std::thread thread_;
 };
 
@@ -524,4 +533,81 @@ TEST_F(WindowTest, APrinterOnTheNetworkWorksAsOnCom1) {
     EXPECT_EQ(network.memory.Find(1)->CharacterCount(), 2u);
     EXPECT_EQ(network.memory.Find(5), nullptr);
     EXPECT_EQ(memory.Entries().size(), 1u); // the printer on the line was only asked
+}
+
+// The list, its memory line and what reads them describe the printer they
+// were read from: choosing another printer empties them, choosing the same
+// one keeps them. A peer that is no printer is told as such, by the
+// connection test and by Get info, and the dialog takes exact addresses only,
+// offering the one chosen last.
+TEST_F(WindowTest, TheListBelongsToThePrinterItWasReadFrom) {
+    RegistrationMemory onLine, onNetwork;
+    onLine.Store(SampleFont(3, "LINE", 2));
+    onNetwork.Store(SampleFont(5, "NET", 100));
+    StartPrinter(kPort, {}, onLine);
+    NetworkPrinter network(onNetwork), web({}, vprinter::NonPrinterOptions{});
+    const std::string port = network.Port(), webPort = web.Port();
+    const std::vector<std::string> lines = Window({"press",
+                                                   "1011",
+                                                   "list",
+                                                   "network",
+                                                   "127.0.0.1",
+                                                   port,
+                                                   "list",
+                                                   "network-offered",
+                                                   "press",
+                                                   "1011",
+                                                   "network",
+                                                   "127.0.0.1",
+                                                   port,
+                                                   "list",
+                                                   "network-refused",
+                                                   "127.1",
+                                                   port,
+                                                   "network-refused",
+                                                   "0177.0.0.1",
+                                                   port,
+                                                   "connection-test",
+                                                   "127.0.0.1",
+                                                   webPort,
+                                                   "network",
+                                                   "127.0.0.1",
+                                                   webPort,
+                                                   "list",
+                                                   "press",
+                                                   "1011",
+                                                   "press",
+                                                   "1012",
+                                                   "port",
+                                                   "1",
+                                                   "list",
+                                                   "network-offered"});
+    const std::string webAddress = "127.0.0.1:" + webPort;
+    const std::string badHost =
+        "box: プリンタのアドレスが正しくありません。\\nホスト名、IPv4アドレスまた"
+        "はIPv6アドレスを入力してください。";
+    EXPECT_EQ(Only(lines, "box"),
+              (std::vector<std::string>{
+                  "box: " + std::string(kRegistered), "box: " + std::string(kRegistered), badHost,
+                  badHost,
+                  "box: プリンタ " + webAddress +
+                      " に接続できましたが、応答がプリンタのものではありません。\\nアドレスとポー"
+                      "ト番号がプリンタのものか確認してください。",
+                  "box: 取得に失敗しました。\\n" + webAddress +
+                      " からの応答はプリンタの応答ではありません。",
+                  "box: 削除する登録データを選択してください。"}));
+    EXPECT_EQ(Only(lines, "line"),
+              (std::vector<std::string>{"line: ID03 LINE 144byte", "line: ID05 NET 7200byte"}));
+    EXPECT_EQ(
+        Only(lines, "memory"),
+        (std::vector<std::string>{"memory: メモリ使用量　0/240Kbyte", "memory: メモリ使用量　N/A",
+                                  "memory: メモリ使用量　8/240Kbyte", "memory: メモリ使用量　N/A",
+                                  "memory: メモリ使用量　N/A"}));
+    EXPECT_EQ(Only(lines, "offered"), (std::vector<std::string>{"offered: 127.0.0.1 " + port,
+                                                                "offered: 127.0.0.1 " + webPort}));
+    StopPrinter();
+    network.Stop();
+    web.Stop();
+    EXPECT_NE(network.memory.Find(5), nullptr);
+    EXPECT_NE(memory.Find(3), nullptr);
 }
