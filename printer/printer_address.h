@@ -9,6 +9,9 @@
 
 // The port a printer's network interface listens on unless told otherwise.
 constexpr uint16_t kDefaultPrinterTcpPort = 9100;
+// The COM ports the operator can choose.
+constexpr int kFirstComPort = 1;
+constexpr int kLastComPort = 20;
 
 struct PrinterAddress {
     int comPort = 1;  // when host is empty

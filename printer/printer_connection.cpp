@@ -3,19 +3,22 @@
 #include "printer/port_lock.h"
 #include "printer/printer_port.h"
 #include "printer/tcp_link.h"
+#include "printer/text_formats.h"
 
 namespace {
 
 class SerialConnection : public PrinterConnection {
 public:
-    explicit SerialConnection(PortHandle port)
-        : m_port(std::move(port)), m_link(m_rs232c, m_port.Get()) {}
+    SerialConnection(PortHandle port, int comPort)
+        : m_port(std::move(port)), m_link(m_rs232c, m_port.Get()), m_comPort(comPort) {}
     PrinterLink& Link() override { return m_link; }
+    std::string Address() const override { return ComPortName(m_comPort); }
 
 private:
     PortHandle m_port;
     CRS232C m_rs232c;
     SerialPrinterLink m_link;
+    int m_comPort;
 };
 
 class NetworkConnection : public PrinterConnection {
@@ -25,6 +28,7 @@ public:
     PrinterLink& Link() override { return m_link; }
     bool Lost() const override { return m_link.Lost(); }
     bool OnNetwork() const override { return true; }
+    std::string Address() const override { return m_link.PeerAddress(); }
 
 private:
     // Members go in reverse: the connection closes before the lock goes.
@@ -60,7 +64,7 @@ OpenedPrinter OpenSerialPrinter(int comPort) {
     // A reply left on the line by an exchange that ended early (Ctrl+C, a
     // closed window) would be read as the answer to this one.
     CRS232C().Discard(port.Get());
-    opened.connection = std::make_unique<SerialConnection>(std::move(port));
+    opened.connection = std::make_unique<SerialConnection>(std::move(port), comPort);
     return opened;
 }
 

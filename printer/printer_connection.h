@@ -18,6 +18,9 @@ public:
     // The network connection broke during an exchange; never for a COM port.
     virtual bool Lost() const { return false; }
     virtual bool OnNetwork() const { return false; }
+    // How it was reached: "COM3", or the network endpoint connected to,
+    // "127.0.0.1:9100", "[::1]:9100".
+    virtual std::string Address() const { return std::string(); }
 };
 
 struct OpenedPrinter {

@@ -54,7 +54,8 @@ class RegistrationProgress : public DownloadProgress {
 public:
     RegistrationProgress(PortProgress& progress, size_t registration)
         : m_progress(progress), m_registration(registration) {}
-    void TransferStarting() override {}
+    void TransferStarting() override { m_bStarted = true; }
+    bool Started() const { return m_bStarted; }
     void CharacterSent(uint32_t count, uint32_t index) override {
         m_progress.CharacterSent(m_registration, count, index);
     }
@@ -62,6 +63,7 @@ public:
 private:
     PortProgress& m_progress;
     size_t m_registration;
+    bool m_bStarted = false;
 };
 
 PortResult Ended(PortStep step, size_t registration, const std::atomic<bool>& cancel,
@@ -83,6 +85,12 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
                          const std::atomic<bool>& cancel) {
     CancellableLink link(printer, cancel);
     PlanAnswers answers(options);
+    bool changed = false;
+    // Every way out says whether the printer was changed on the way.
+    const auto ended = [&](PortResult result) {
+        result.changed = changed;
+        return result;
+    };
 
     if (options.clear) {
         progress.StepStarted(PortStep::Clearing, 0);
@@ -90,7 +98,8 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
         // "Nothing to delete" leaves the printer as empty as a deletion would.
         if (cancel ||
             (!cleared.succeeded && cleared.report.result != PrinterResult::NothingRegistered))
-            return Ended(PortStep::Clearing, 0, cancel, PortFailure::Report, cleared.report);
+            return ended(Ended(PortStep::Clearing, 0, cancel, PortFailure::Report, cleared.report));
+        changed = cleared.succeeded;
     }
 
     // What the printer holds before anything is sent: a registration it
@@ -102,7 +111,7 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
         progress.StepStarted(PortStep::Surveying, 0);
         held = QueryRegisteredData(link);
         if (!held.succeeded || cancel)
-            return Ended(PortStep::Surveying, 0, cancel, PortFailure::Report, held.report);
+            return ended(Ended(PortStep::Surveying, 0, cancel, PortFailure::Report, held.report));
         for (size_t k = 0; k < plan.size(); ++k)
             if (CompareWithListing(plan[k], held.listing.records).what == ListingMismatch::None)
                 kept.push_back(k);
@@ -113,22 +122,25 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
         if (std::find(kept.begin(), kept.end(), k) != kept.end())
             continue;
         if (cancel)
-            return Ended(PortStep::Registering, k, cancel, PortFailure::None);
+            return ended(Ended(PortStep::Registering, k, cancel, PortFailure::None));
         progress.StepStarted(PortStep::Registering, k);
         RegistrationProgress characters(progress, k);
         const PlannedRegistration& registration = plan[k];
         const ExchangeOutcome sent =
             TransferRegistration(link, registration.record, registration.glyphs.data(),
                                  registration.glyphs.size(), answers, characters);
+        // Proceed went out once the printer took the header: from then on
+        // its memory may hold something new, whatever follows.
+        changed = changed || sent.succeeded || characters.Started();
         if (sent.report.result == PrinterResult::Declined)
-            return Ended(PortStep::Registering, k, cancel, PortFailure::OverwriteRefused);
+            return ended(Ended(PortStep::Registering, k, cancel, PortFailure::OverwriteRefused));
         if (!sent.succeeded || cancel)
-            return Ended(PortStep::Registering, k, cancel, PortFailure::Report, sent.report);
+            return ended(Ended(PortStep::Registering, k, cancel, PortFailure::Report, sent.report));
         ++sentCount;
     }
 
     if (cancel)
-        return Ended(PortStep::Listing, 0, cancel, PortFailure::None);
+        return ended(Ended(PortStep::Listing, 0, cancel, PortFailure::None));
     // Nothing sent: the listing just read is the printer as it stays.
     ExchangeOutcome listing;
     if (options.converge && sentCount == 0) {
@@ -137,7 +149,7 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
         progress.StepStarted(PortStep::Listing, 0);
         listing = QueryRegisteredData(link);
         if (!listing.succeeded || cancel)
-            return Ended(PortStep::Listing, 0, cancel, PortFailure::Report, listing.report);
+            return ended(Ended(PortStep::Listing, 0, cancel, PortFailure::Report, listing.report));
     }
 
     // A printer that took every character may still have stored something
@@ -147,12 +159,13 @@ PortResult ProvisionPort(PrinterLink& printer, const std::vector<PlannedRegistra
         if (difference.what != ListingMismatch::None) {
             PortResult result = Ended(PortStep::Listing, 0, cancel, PortFailure::ListingDiffers);
             result.difference = std::move(difference);
-            return result;
+            return ended(std::move(result));
         }
     }
     PortResult result;
     result.outcome = PortOutcome::Ok;
     result.step = PortStep::Done;
+    result.changed = changed;
     result.kept = std::move(kept);
     result.listed = std::move(listing.listing.records);
     result.memoryUse = listing.listing.memoryUse;

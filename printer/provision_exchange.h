@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "printer/font_pt.h"
@@ -15,7 +16,16 @@
 #include "printer/printer_operator.h"
 #include "printer/provision_plan.h"
 
-enum class PortStep { Waiting, Opening, Clearing, Surveying, Registering, Listing, Done };
+enum class PortStep {
+    Waiting,
+    Opening,
+    Clearing,
+    Deleting, // one registered entry
+    Surveying,
+    Registering,
+    Listing,
+    Done
+};
 
 // Where one port shows its progress; called on that port's thread.
 class PortProgress {
@@ -56,6 +66,12 @@ struct PortResult {
     // Ok: what the final listing showed.
     std::vector<CFontPT> listed;
     uint64_t memoryUse = 0;
+    // Something was sent or deleted: a registration, a deletion (also when
+    // the run failed afterwards).
+    bool changed = false;
+    // How the printer was reached: "COM3", "127.0.0.1:9100"; empty when it
+    // could not be.
+    std::string address;
 };
 
 // cancel: once set, nothing more is sent and no read waits; the result is

@@ -16,9 +16,8 @@ PortResult NotOpened(const PrinterReport& why) {
 
 // One port's whole run, on a thread of the pool. The port is opened and
 // closed here: a port's lock belongs to the thread that took it.
-void RunPort(size_t index, const std::string& printer, const std::vector<PlannedRegistration>& plan,
-             const ProvisionOptions& options, const PortOpener& open, ProvisionBoard& board,
-             const std::atomic<bool>& cancel) {
+void RunPort(size_t index, const std::string& printer, const PortJob& job, const PortOpener& open,
+             ProvisionBoard& board, const std::atomic<bool>& cancel) {
     PortResult result;
     if (cancel) {
         // Its turn came after Ctrl+C: the printer is never touched.
@@ -35,7 +34,8 @@ void RunPort(size_t index, const std::string& printer, const std::vector<Planned
                 result.outcome = PortOutcome::Cancelled;
         } else {
             ProvisionBoard::Port progress(board, index);
-            result = ProvisionPort(opened.connection->Link(), plan, options, progress, cancel);
+            result = job(opened.connection->Link(), progress, cancel);
+            result.address = opened.connection->Address();
             if (result.outcome == PortOutcome::Failed && result.failure == PortFailure::Report)
                 NamePrinterInFailure(*opened.connection, printer, result.report);
             opened.connection.reset();
@@ -54,6 +54,16 @@ void ProvisionPorts(const std::vector<PlannedRegistration>& plan, const Provisio
                     const PortOpener& open, ProvisionBoard& board, const std::atomic<bool>& cancel,
                     const std::function<void()>& tick, std::chrono::milliseconds tickEvery,
                     size_t jobs) {
+    const PortJob job = [&](PrinterLink& link, PortProgress& progress,
+                            const std::atomic<bool>& stop) {
+        return ProvisionPort(link, plan, options, progress, stop);
+    };
+    RunOnPrinters(job, open, board, cancel, tick, tickEvery, jobs);
+}
+
+void RunOnPrinters(const PortJob& job, const PortOpener& open, ProvisionBoard& board,
+                   const std::atomic<bool>& cancel, const std::function<void()>& tick,
+                   std::chrono::milliseconds tickEvery, size_t jobs) {
     const std::vector<PortView> views = board.Snapshot();
     const size_t ports = views.size();
     // Each thread takes the next printer that waits, in board order, until
@@ -62,7 +72,7 @@ void ProvisionPorts(const std::vector<PlannedRegistration>& plan, const Provisio
     std::atomic<size_t> next{0};
     auto serve = [&] {
         for (size_t i = next++; i < ports; i = next++)
-            RunPort(i, views[i].printer, plan, options, open, board, cancel);
+            RunPort(i, views[i].printer, job, open, board, cancel);
     };
     const size_t wanted = jobs == 0 ? ports : std::min(jobs, ports);
     std::vector<std::thread> threads;

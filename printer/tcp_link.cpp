@@ -224,3 +224,16 @@ bool TcpPrinterLink::BytesWaiting() {
     u_long queued = 0;
     return ioctlsocket(m_socket, FIONREAD, &queued) == 0 && queued > 0;
 }
+
+std::string TcpPrinterLink::PeerAddress() const {
+    sockaddr_storage peer{};
+    int size = sizeof peer;
+    char host[NI_MAXHOST] = {};
+    char service[NI_MAXSERV] = {};
+    if (getpeername(m_socket, reinterpret_cast<sockaddr*>(&peer), &size) != 0 ||
+        getnameinfo(reinterpret_cast<sockaddr*>(&peer), size, host, sizeof host, service,
+                    sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) != 0)
+        return std::string();
+    const std::string address = host;
+    return (address.find(':') == std::string::npos ? address : "[" + address + "]") + ":" + service;
+}

@@ -36,6 +36,8 @@ public:
     bool WriteBlock(const uint8_t* data, size_t count) override;
     bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) override;
     bool BytesWaiting() override;
+    // The endpoint connected to, "127.0.0.1:9100" or "[::1]:9100".
+    std::string PeerAddress() const;
     // The peer closed or reset the connection, or the network failed.
     bool Lost() const { return m_bLost; }
 

@@ -129,7 +129,8 @@ TEST_F(ConsoleTest, JsonIsOneObjectALineInUtf8) {
     AddPrinter(6, silent);
     const std::string kfd = Kfd("a.kfd", {0x41});
     const std::string plan = File("plan.txt", "1 a.kfd\n");
-    const std::string ok = R"({"printer":"COM5","status":"ok","step":"done","message":"",)";
+    const std::string ok = R"({"printer":"COM5","address":"COM5","status":"ok",)";
+    const std::string done = R"("step":"done","message":"",)";
     const struct {
         std::vector<std::string> args;
         int status;
@@ -137,21 +138,22 @@ TEST_F(ConsoleTest, JsonIsOneObjectALineInUtf8) {
     } cases[] = {
         {{"list", "--port", "5", "--json"},
          0,
-         R"({"entries":[{"id":7,"name":"ソ\"\\","kind":"logo","characters":1,"size":32}],)"
-         R"("memory":42})"
-         "\n"},
+         ok + R"("changed":false,"message":"","entries":[{"id":7,"name":"ソ\"\\",)"
+              R"("kind":"logo","characters":1,"bytes":32,"size":32}],"memory":42})"
+              "\n"},
         {{"provision", plan, "--port", "5,6", "--converge", "--json"},
          1,
-         ok + R"("stored":[1],"kept":[],"memory":232})" + "\n" +
-             R"({"printer":"COM6","status":"failed","step":"first_listing",)"
+         ok + R"("changed":true,)" + done + R"("stored":[1],"kept":[],"memory":232})" + "\n" +
+             R"({"printer":"COM6","address":"COM6","status":"failed","changed":false,)"
+             R"("step":"first_listing",)"
              R"("message":"取得に失敗しました。","stored":[],"kept":[],"memory":null})"
              "\n"},
         {{"provision", plan, "--port", "5", "--converge", "--json"},
          0,
-         ok + R"("stored":[],"kept":[1],"memory":232})" + "\n"},
+         ok + R"("changed":false,)" + done + R"("stored":[],"kept":[1],"memory":232})" + "\n"},
         {{"download", kfd, "--id", "2", "--port", "5", "--json"},
          0,
-         ok + R"("stored":[2],"kept":[],"memory":422})" + "\n"},
+         ok + R"("changed":true,)" + done + R"("stored":[2],"kept":[],"memory":422})" + "\n"},
         // U+E000 is in no IPA font: registered as the empty box.
         {{"check", Kfd("m.kfd", {0x41, 0xE000}), "--json"},
          0,

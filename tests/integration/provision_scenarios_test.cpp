@@ -398,7 +398,9 @@ TEST_F(ProvisionTest, SixtyFourNetworkPrintersConvergeAfterwardsWithoutSending) 
     const struct {
         bool converge;
         const char* ids;
-    } runs[] = {{false, R"("stored":[1,2],"kept":[])"}, {true, R"("stored":[],"kept":[1,2])"}};
+        const char* changed;
+    } runs[] = {{false, R"("stored":[1,2],"kept":[])", "true"},
+                {true, R"("stored":[],"kept":[1,2])", "false"}};
     for (const auto& run : runs) {
         std::vector<std::string> args{"provision", plan, "--port", list, "--jobs", "16", "--json"};
         if (run.converge)
@@ -407,9 +409,9 @@ TEST_F(ProvisionTest, SixtyFourNetworkPrintersConvergeAfterwardsWithoutSending) 
         EXPECT_EQ(r.exitCode, 0) << r.err.substr(0, 2000);
         std::string expected;
         for (const std::string& address : addresses)
-            expected += R"({"printer":")" + address +
-                        R"(","status":"ok","step":"done","message":"",)" + run.ids +
-                        R"(,"memory":1520})" + "\n";
+            expected += R"({"printer":")" + address + R"(","address":")" + address +
+                        R"(","status":"ok","changed":)" + run.changed +
+                        R"(,"step":"done","message":"",)" + run.ids + R"(,"memory":1520})" + "\n";
         EXPECT_EQ(r.out, expected);
     }
     for (size_t i = 0; i < addresses.size(); ++i) {

@@ -77,7 +77,7 @@ TEST_F(WhichPrinterTest, APeerThatIsNoPrinterFailsEveryCommandAndIsNamed) {
         EXPECT_TRUE(Has(r, std::string(c.failed))) << r.out << r.err;
         EXPECT_TRUE(Has(r, address + " " + notPrinter)) << r.out << r.err;
         EXPECT_FALSE(Has(r, "取得完了しました。")) << r.out;
-        EXPECT_FALSE(Has(r, "\"entries\"")) << r.out;
+        EXPECT_FALSE(Has(r, "\"status\":\"ok\"")) << r.out;
         StopPrinterAt(address);
     }
     // A framed reply with an unknown code and digits is the empty listing
@@ -85,7 +85,9 @@ TEST_F(WhichPrinterTest, APeerThatIsNoPrinterFailsEveryCommandAndIsNamed) {
     const std::string unknown = NonPrinter(NonPrinterKind::UnknownCode);
     const ProcessResult r = Cli({"list", "--json", "--port", unknown});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "{\"entries\":[],\"memory\":0}\n");
+    EXPECT_EQ(r.out, "{\"printer\":\"" + unknown + "\",\"address\":\"" + unknown +
+                         "\",\"status\":\"ok\",\"changed\":false,\"message\":\"\","
+                         "\"entries\":[],\"memory\":0}\n");
 }
 
 TEST_F(WhichPrinterTest, AddressesAreExactAndEachPrinterIsNamedOnce) {

@@ -27,21 +27,48 @@ const wchar_t kCheckDetails[] =
     L"was refused (the message printed) or the image could not be written, 2 a usage\n"
     L"error; Ctrl+C ends it with 1.\n";
 
+// The printers of list, delete and clear, and what they print for many.
+#define GLYPHKIT_PRINTERS_HELP                                                                     \
+    L"  --port P[,P...]    the printers: COM port numbers 1 to 20 (default 1) and network\n"       \
+    L"                     addresses HOST[:PORT] (port 9100 when none is given)\n"                 \
+    L"  --ports-file FILE  the printers of a list file too: UTF-8, one a line as --port\n"         \
+    L"                     spells it, blank lines and lines beginning with # skipped\n"            \
+    L"  --jobs N           serve at most N printers at once, 1 to 256 (default 16)\n"              \
+    L"  --json             one JSON object a line per printer instead of the blocks:\n"            \
+    L"        {\"printer\":\"COM3\",\"address\":\"COM3\",\"status\":\"ok\",\"changed\":false,\n"   \
+    L"         \"message\":\"\",\"entries\":[{\"id\":7,\"name\":\"NAME\",\"kind\":\"font\",\n"     \
+    L"         \"characters\":100,\"bytes\":7200,\"size\":7200}],\"memory\":8200}\n"               \
+    L"        printer as the messages name it, address the endpoint reached (null when\n"          \
+    L"        none was), status ok, failed or cancelled, changed whether anything was\n"           \
+    L"        deleted, message what the printer said or why it failed, kind font or\n"             \
+    L"        logo, bytes (and size) the glyph data, memory the bytes in use (null\n"              \
+    L"        unless ok)\n"                                                                        \
+    L"\n"                                                                                          \
+    L"On several printers (or with --ports-file) each printer gets a block with what\n"            \
+    L"it said and holds, then a table of them all: printer, registrations, memory\n"               \
+    L"used and status. Two entries that reach one printer are a usage error.\n"
+
 const wchar_t kListDetails[] =
     L"\n"
-    L"Lists what the printer holds, a line per font or logo (\"ID07 NAME 7200byte\")\n"
-    L"and the memory it takes, with the message the window shows.\n"
+    L"Lists what each printer holds, a line per font or logo (\"ID07 NAME 7200byte\")\n"
+    L"and the memory it takes; one printer without --json as the window shows it.\n"
+    L"\n" GLYPHKIT_PRINTERS_HELP L"\n"
+    L"Exit status: 0 every printer listed (also when it holds nothing), 1 a printer\n"
+    L"did not answer, its listing was damaged or its answer was no printer's,\n"
+    L"2 a usage error.\n";
+
+const wchar_t kUpkeepDetails[] =
     L"\n"
-    L"  --port P   the printer: a COM port number 1 to 20 (default 1) or a network\n"
-    L"             address HOST[:PORT] (port 9100 when none is given)\n"
-    L"  --json     print one JSON object instead, the message going to standard\n"
-    L"             error: {\"entries\":[{\"id\":7,\"name\":\"NAME\",\"kind\":\"font\",\n"
-    L"             \"characters\":100,\"size\":7200},...],\"memory\":8200}, kind font\n"
-    L"             or logo, size the glyph data in bytes, memory the bytes in use\n"
-    L"\n"
-    L"Exit status: 0 listed (also when the printer holds nothing), 1 the printer\n"
-    L"did not answer or its listing was damaged (nothing on standard output with\n"
-    L"--json), 2 a usage error.\n";
+    L"Deletes the registration ID N (delete) or everything (clear) on each printer,\n"
+    L"and lists what it holds afterwards. One printer: as the window does, asking\n"
+    L"first. Several: asked once for all of them on a console; --yes (or --confirm\n"
+    L"yes) answers for all, and is needed when there is no console to ask. A printer\n"
+    L"that holds nothing to delete is as it should be: ok, changed false.\n"
+    L"\n" GLYPHKIT_PRINTERS_HELP L"\n"
+    L"Exit status: 0 every printer answered, 1 a printer failed or the operator said\n"
+    L"no (nothing deleted), 2 a usage error.\n";
+
+#undef GLYPHKIT_PRINTERS_HELP
 
 const wchar_t kDownloadDetails[] =
     L"\n"
@@ -66,6 +93,7 @@ const wchar_t kProvisionDetails[] =
     L"\n"
     L"  --port P[,P...]     the printers: COM port numbers 1 to 20 and network\n"
     L"                      addresses HOST[:PORT] (port 9100 when none is given)\n"
+    L"  --ports-file FILE   the printers of a list file too (see help list)\n"
     L"  --jobs N            serve at most N printers at once, 1 to 256 (default 16);\n"
     L"                      the others wait their turn in the order given\n"
     L"  --clear             delete everything each printer holds first\n"
@@ -84,8 +112,8 @@ const wchar_t kProvisionDetails[] =
     L"to standard output: \"COMn ok: ID01 ID02, memory K/240 KB\" (with --converge\n"
     L"\"COMn ok: ID02, kept ID01, memory K/240 KB\"), or where and why it failed or\n"
     L"that Ctrl+C cancelled it. With --json each line reads\n"
-    L"  {\"printer\":\"COM1\",\"status\":\"ok\",\"step\":\"done\",\"message\":\"\",\n"
-    L"   \"stored\":[2],\"kept\":[1],\"memory\":22528}\n"
+    L"  {\"printer\":\"COM1\",\"address\":\"COM1\",\"status\":\"ok\",\"changed\":true,\n"
+    L"   \"step\":\"done\",\"message\":\"\",\"stored\":[2],\"kept\":[1],\"memory\":22528}\n"
     L"status ok, failed or cancelled; step the one it ended in: waiting, opening,\n"
     L"clearing, first_listing, registering (then also \"id\":N), listing or done;\n"
     L"message why it failed as the summary line says it, else empty; stored and\n"

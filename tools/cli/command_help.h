@@ -4,5 +4,6 @@
 
 extern const wchar_t kCheckDetails[];
 extern const wchar_t kListDetails[];
+extern const wchar_t kUpkeepDetails[];
 extern const wchar_t kDownloadDetails[];
 extern const wchar_t kProvisionDetails[];

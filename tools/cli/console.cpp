@@ -93,4 +93,20 @@ bool ErrIsConsole() {
     return IsConsole(STD_ERROR_HANDLE, GetStdHandle(STD_ERROR_HANDLE));
 }
 
+bool InIsConsole() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    return input != nullptr && input != INVALID_HANDLE_VALUE &&
+           GetFileType(input) == FILE_TYPE_CHAR && GetConsoleMode(input, &mode);
+}
+
+bool AskOnConsole(const std::wstring& question) {
+    Err(question + L" [y/N] ");
+    wchar_t line[16] = {};
+    DWORD read = 0;
+    if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), line, 15, &read, nullptr))
+        return false;
+    return read > 0 && (line[0] == L'y' || line[0] == L'Y');
+}
+
 } // namespace console

@@ -7,6 +7,11 @@ namespace console {
 
 void Out(const std::wstring& text);
 void Err(const std::wstring& text);
+// Whether standard input is a console, where the operator can be asked.
+bool InIsConsole();
+// Asks question on standard error with " [y/N] " and reads the answer from
+// the console; true for yes.
+bool AskOnConsole(const std::wstring& question);
 // Whether standard error is a console, where a line can be drawn over.
 bool ErrIsConsole();
 // Whether the last text written to standard error left its line open (a

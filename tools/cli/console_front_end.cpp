@@ -14,11 +14,12 @@
 
 namespace {
 
-bool StdinIsConsole() {
-    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-    DWORD mode = 0;
-    return input != nullptr && input != INVALID_HANDLE_VALUE &&
-           GetFileType(input) == FILE_TYPE_CHAR && GetConsoleMode(input, &mode);
+// What a no left as it was, and the option that says yes without asking.
+std::wstring Declined(unsigned question, const std::string& line) {
+    if (question == IDS_ASK_OVERWRITE)
+        return (line.empty() ? std::wstring(L"the ID") : FromCodePage(line)) +
+               L" is registered already and was kept; --overwrite yes replaces it";
+    return L"nothing was deleted; --confirm yes deletes without asking";
 }
 
 } // namespace
@@ -83,15 +84,18 @@ void ConsoleFrontEnd::ShowMessageAbout(unsigned id, const std::string& subject) 
 }
 
 bool ConsoleFrontEnd::AskYesNo(unsigned id) {
+    return AskYesNoAbout(id, std::string());
+}
+
+bool ConsoleFrontEnd::AskYesNoAbout(unsigned id, const std::string& line) {
     EndProgressLine();
-    if (m_answer || !StdinIsConsole())
-        return m_answer.value_or(false);
-    console::Err(LoadText(id) + L" [y/N] ");
-    wchar_t line[16] = {};
-    DWORD read = 0;
-    if (!ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), line, 15, &read, nullptr))
-        return false;
-    return read > 0 && (line[0] == L'y' || line[0] == L'Y');
+    const bool yes = m_answer || !console::InIsConsole() ? m_answer.value_or(false)
+                                                         : console::AskOnConsole(LoadText(id));
+    // A no from an option, or for want of a console to ask, ends the command
+    // with status 1: the operator learns why.
+    if (!yes)
+        console::Err(L"glyphkit-cli: " + Declined(id, line) + L"\n");
+    return yes;
 }
 
 void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data) {

@@ -33,6 +33,8 @@ public:
     void ShowMessageWithDetail(unsigned id, MessageKind kind, MessageCaption caption,
                                unsigned detailId, const std::vector<std::string>& values) override;
     bool AskYesNo(unsigned id) override;
+    // A no names what stays as it was and the option that says yes.
+    bool AskYesNoAbout(unsigned id, const std::string& line) override;
     // The message, then the file and the system's reason on a line of their own.
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override;
 

@@ -57,28 +57,34 @@ const std::vector<Command>& Commands() {
          L"glyphs FILE.kfd --out FILE.png [--columns N] [--scale N]",
          {L"out", L"columns", L"scale"},
          nullptr},
-        {L"list", RunList, L"list [--port P] [--json]", {L"port", L"json"}, kListDetails},
+        {L"list",
+         RunList,
+         L"list [--port P[,P...]] [--ports-file FILE] [--jobs N] [--json]",
+         {L"port", L"ports-file", L"jobs", L"json"},
+         kListDetails},
         {L"delete",
          RunDelete,
-         L"delete --id N [--port P] [--confirm yes|no]",
-         {L"id", L"port", L"confirm"},
-         nullptr},
+         L"delete --id N [--port P[,P...]] [--ports-file FILE] [--confirm yes|no | --yes]\n"
+         L"        [--jobs N] [--json]",
+         {L"id", L"port", L"ports-file", L"confirm", L"yes", L"jobs", L"json"},
+         kUpkeepDetails},
         {L"clear",
          RunClear,
-         L"clear [--port P] [--confirm yes|no]",
-         {L"port", L"confirm"},
-         nullptr},
+         L"clear [--port P[,P...]] [--ports-file FILE] [--confirm yes|no | --yes] [--jobs N]\n"
+         L"        [--json]",
+         {L"port", L"ports-file", L"confirm", L"yes", L"jobs", L"json"},
+         kUpkeepDetails},
         {L"download",
          RunDownload,
-         L"download FILE.kfd --id N [--port P[,P...]] [--overwrite yes|no]\n"
+         L"download FILE.kfd --id N [--port P[,P...]] [--ports-file FILE] [--overwrite yes|no]\n"
          L"        [--model QC150|QW300|QW400] [--jobs N] [--converge] [--json]",
-         {L"id", L"port", L"overwrite", L"model", L"jobs", L"converge", L"json"},
+         {L"id", L"port", L"ports-file", L"overwrite", L"model", L"jobs", L"converge", L"json"},
          kDownloadDetails},
         {L"provision",
          RunProvision,
-         L"provision PLAN --port P[,P...] [--clear | --converge] [--overwrite yes|no]\n"
-         L"        [--model QC150|QW300|QW400] [--jobs N] [--json]",
-         {L"port", L"clear", L"overwrite", L"model", L"jobs", L"converge", L"json"},
+         L"provision PLAN (--port P[,P...] | --ports-file FILE) [--clear | --converge]\n"
+         L"        [--overwrite yes|no] [--model QC150|QW300|QW400] [--jobs N] [--json]",
+         {L"port", L"ports-file", L"clear", L"overwrite", L"model", L"jobs", L"converge", L"json"},
          kProvisionDetails},
     };
     return commands;
@@ -86,7 +92,7 @@ const std::vector<Command>& Commands() {
 
 // Options that take no value, whatever the command.
 const std::set<std::wstring> kFlags = {L"unicode", L"bold",     L"italic", L"help",
-                                       L"clear",   L"converge", L"json"};
+                                       L"clear",   L"converge", L"json",   L"yes"};
 
 std::wstring Usage() {
     std::wstring usage = L"usage: glyphkit-cli COMMAND [OPTIONS]\n";

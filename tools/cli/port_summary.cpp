@@ -1,6 +1,7 @@
 #include "tools/cli/port_summary.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "form/printer_messages.h"
 #include "framework/code_page_text.h"
@@ -9,17 +10,6 @@
 #include "tools/cli/json_text.h"
 
 namespace {
-
-// A printer's message with its second line, if it has one, joined into one line.
-std::wstring OneLineText(const PrinterMessage& message, const PrinterReport& report) {
-    const std::string number = std::to_string(report.character + 1);
-    std::wstring text =
-        message.namesPrinter ? DetailText(message.id, {report.printer}) : LoadText(message.id);
-    if (message.detail)
-        text += L" " + DetailText(message.detail, {report.printer, number});
-    std::replace(text.begin(), text.end(), L'\n', L' ');
-    return text;
-}
 
 // "ID 07"
 std::wstring SpacedId(int id) {
@@ -51,6 +41,8 @@ std::wstring Difference(const ListingDifference& d) {
     return L"";
 }
 
+} // namespace
+
 const wchar_t* StepName(PortStep step) {
     switch (step) {
     case PortStep::Waiting:
@@ -59,6 +51,8 @@ const wchar_t* StepName(PortStep step) {
         return L"opening";
     case PortStep::Clearing:
         return L"clearing";
+    case PortStep::Deleting:
+        return L"deleting";
     case PortStep::Surveying:
         return L"first_listing";
     case PortStep::Registering:
@@ -71,6 +65,8 @@ const wchar_t* StepName(PortStep step) {
     return L"done";
 }
 
+namespace {
+
 bool IsKept(const PortResult& result, size_t index) {
     for (size_t kept : result.kept)
         if (kept == index)
@@ -79,6 +75,21 @@ bool IsKept(const PortResult& result, size_t index) {
 }
 
 } // namespace
+
+std::wstring ReportText(const PrinterReport& report) {
+    const std::optional<PrinterMessage> message = PrinterMessageFor(report);
+    if (!message)
+        return L"";
+    const std::string number = std::to_string(report.character + 1);
+    std::wstring text =
+        message->namesPrinter ? DetailText(message->id, {report.printer}) : LoadText(message->id);
+    if (message->detail)
+        text += L" " + DetailText(message->detail, {report.printer, number});
+    // A message box's second line joins the first: each printer keeps to one
+    // line.
+    std::replace(text.begin(), text.end(), L'\n', L' ');
+    return text;
+}
 
 std::wstring RegistrationText(const PlannedRegistration& registration) {
     const PlanLine& line = registration.line;
@@ -97,6 +108,8 @@ std::wstring PortSummary::Where(const PortResult& result) const {
         return result.outcome == PortOutcome::Cancelled ? L" while waiting" : L"";
     case PortStep::Clearing:
         return L" at the all clear";
+    case PortStep::Deleting:
+        return L" at the deletion";
     case PortStep::Surveying:
         return L" at the first listing";
     case PortStep::Registering:
@@ -115,10 +128,8 @@ std::wstring PortSummary::Why(const PortResult& result) const {
         return L"";
     switch (result.failure) {
     case PortFailure::Report:
-        // A message box's second line joins the first: each printer keeps to
-        // one line.
-        if (const std::optional<PrinterMessage> message = PrinterMessageFor(result.report))
-            return OneLineText(*message, result.report);
+        if (const std::wstring text = ReportText(result.report); !text.empty())
+            return text;
         break;
     case PortFailure::OverwriteRefused:
         return SpacedId(m_plan.at(result.registration).line.id) +
@@ -159,12 +170,15 @@ std::wstring PortSummary::JsonLine(const PortView& port, const PortResult& resul
     std::vector<uint64_t> stored, kept;
     for (size_t i = 0; ok && i < m_plan.size(); ++i)
         (IsKept(result, i) ? kept : stored).push_back(uint64_t(m_plan[i].line.id));
-    std::wstring json = L"{\"printer\":" + JsonString(FromCodePage(port.printer, CP_UTF8)) +
-                        L",\"status\":\"" +
-                        (ok                                         ? L"ok"
-                         : result.outcome == PortOutcome::Cancelled ? L"cancelled"
-                                                                    : L"failed") +
-                        L"\",\"step\":\"" + StepName(ok ? PortStep::Done : result.step) + L"\"";
+    std::wstring json =
+        L"{\"printer\":" + JsonString(FromCodePage(port.printer, CP_UTF8)) + L",\"address\":" +
+        (result.address.empty() ? L"null" : JsonString(FromCodePage(result.address, CP_UTF8))) +
+        L",\"status\":\"" +
+        (ok                                         ? L"ok"
+         : result.outcome == PortOutcome::Cancelled ? L"cancelled"
+                                                    : L"failed") +
+        L"\",\"changed\":" + (result.changed ? L"true" : L"false") + L",\"step\":\"" +
+        StepName(ok ? PortStep::Done : result.step) + L"\"";
     if (!ok && result.step == PortStep::Registering)
         json += L",\"id\":" + std::to_wstring(m_plan.at(result.registration).line.id);
     return json + L",\"message\":" + JsonString(Why(result)) + L",\"stored\":" +

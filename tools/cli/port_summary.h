@@ -10,6 +10,11 @@
 // command line.
 std::wstring RegistrationText(const PlannedRegistration& registration);
 
+// What the operator is told of report, on one line; empty when nothing.
+std::wstring ReportText(const PrinterReport& report);
+// The JSON name of the step a printer ended in: "opening", "listing", ...
+const wchar_t* StepName(PortStep step);
+
 class PortSummary {
 public:
     explicit PortSummary(const std::vector<PlannedRegistration>& plan) : m_plan(plan) {}

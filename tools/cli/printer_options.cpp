@@ -1,10 +1,14 @@
 #include "tools/cli/printer_options.h"
 
 #include <algorithm>
+#include <unordered_map>
 
-#include "printer/printer_port.h"
+#include "framework/code_page_text.h"
+#include "framework/whole_file.h"
+#include "printer/printer_list.h"
 #include "printer/tcp_link.h"
 #include "printer/text_formats.h"
+#include "tools/cli/file_problem.h"
 
 namespace {
 
@@ -12,26 +16,75 @@ std::wstring OnePrinterTwice(const std::wstring& first, const std::wstring& seco
     return L"--port names " + first + L" and " + second + L", which reach one printer";
 }
 
-// One item of --port: a COM port number, or else an address; a plain number
-// is always a COM port, so that "3" never means a host named 3.
+// One item of --port, as a printer list file spells one too.
 std::optional<PrinterAddress> ParseItem(const std::wstring& item) {
-    if (!item.empty() && std::all_of(item.begin(), item.end(), iswdigit)) {
-        const std::optional<long> number = ParseDecimal(item, kFirstComPort, kLastComPort);
-        if (!number)
-            return std::nullopt;
-        return PrinterAddress::Com(int(*number));
-    }
-    // Addresses are ASCII; anything else cannot name a printer.
-    if (!std::all_of(item.begin(), item.end(), [](wchar_t c) { return c > 32 && c < 127; }))
+    // Anything but ASCII names no printer; the parser sees bytes.
+    if (!std::all_of(item.begin(), item.end(), [](wchar_t c) { return c < 128; }))
         return std::nullopt;
-    return ParseNetworkAddress(std::string(item.begin(), item.end()));
+    return ParsePrinterItem(std::string(item.begin(), item.end()));
+}
+
+// How the messages and the summary name a printer: "COM3", an address with
+// its port ("LOCALHOST:9100", "[::1]:9100").
+std::wstring NameOf(const PrinterAddress& printer) {
+    return FromCodePage(PrinterAddressText(printer), CP_UTF8);
+}
+
+// The printers named so far, by the name under which they are held.
+using NamedPrinters = std::unordered_map<std::string, size_t>;
+
+// Adds printer unless the list names it already; false with the usage
+// error's text.
+bool AddPrinter(const PrinterAddress& printer, const std::wstring& given, NamedPrinters& named,
+                PrinterOptions* options) {
+    const auto [earlier, added] = named.emplace(PrinterLockName(printer), options->printers.size());
+    if (!added) {
+        const std::wstring& first = options->given[earlier->second];
+        options->error = first == given ? L"--port names " + NameOf(printer) + L" twice"
+                                        : OnePrinterTwice(first, given);
+        return false;
+    }
+    options->printers.push_back(printer);
+    options->names.push_back(NameOf(printer));
+    options->given.push_back(given);
+    return true;
+}
+
+// The printers of a printer list file after those of --port; false with the
+// usage error's text, which names the file and the line.
+bool ReadPortsFile(const std::wstring& path, NamedPrinters& named, PrinterOptions* options) {
+    std::vector<uint8_t> bytes;
+    uint32_t systemError = 0;
+    const FileReadResult read = ReadWholeFile(path, kMaxPrinterListBytes, &bytes, &systemError);
+    if (read != FileReadResult::Ok) {
+        options->error = read == FileReadResult::TooLarge
+                             ? path + L": a printer list holds at most " +
+                                   std::to_wstring(kMaxPrinterListBytes >> 20) + L" MB"
+                             : L"--ports-file: " + FileProblem(path, systemError);
+        return false;
+    }
+    std::vector<PrinterListEntry> entries;
+    PrinterListError error;
+    if (!ParsePrinterList(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &entries,
+            &error)) {
+        options->error = path + L" line " + std::to_wstring(error.line) +
+                         L": a COM port number from " + std::to_wstring(kFirstComPort) + L" to " +
+                         std::to_wstring(kLastComPort) +
+                         L" or a printer's address HOST[:PORT] a line; not \"" +
+                         FromCodePage(error.text, CP_UTF8) + L"\"";
+        return false;
+    }
+    for (const PrinterListEntry& entry : entries)
+        if (!AddPrinter(entry.printer, FromCodePage(entry.text, CP_UTF8), named, options))
+            return false;
+    return true;
 }
 
 // "1,192.168.0.21,printer-3:9101": the printers in the order given; false
 // with the usage error's text.
-bool ParsePrinters(const std::wstring& text, bool printerList, PrinterOptions* options) {
-    options->printers.clear();
-    options->names.clear();
+bool ParsePrinters(const std::wstring& text, bool printerList, NamedPrinters& named,
+                   PrinterOptions* options) {
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(L',', start);
@@ -46,18 +99,8 @@ bool ParsePrinters(const std::wstring& text, bool printerList, PrinterOptions* o
                              L"\"";
             return false;
         }
-        const std::wstring name =
-            printer->IsNetwork() ? item : ComPortName<wchar_t>(printer->comPort);
-        const auto earlier =
-            std::find(options->printers.begin(), options->printers.end(), *printer);
-        if (earlier != options->printers.end()) {
-            const std::wstring& first = options->names[size_t(earlier - options->printers.begin())];
-            options->error =
-                first == name ? L"--port names " + name + L" twice" : OnePrinterTwice(first, name);
+        if (!AddPrinter(*printer, item, named, options))
             return false;
-        }
-        options->printers.push_back(*printer);
-        options->names.push_back(name);
         if (comma == std::wstring::npos)
             break;
         if (!printerList) {
@@ -74,19 +117,18 @@ bool ParsePrinters(const std::wstring& text, bool printerList, PrinterOptions* o
 // error's text naming both as given. A name that does not resolve is left
 // to fail on its own.
 bool EachPrinterOnce(PrinterOptions* options) {
-    std::vector<std::pair<std::string, size_t>> seen; // endpoint, entry
+    std::unordered_map<std::string, size_t> seen; // endpoint, entry
     for (size_t i = 0; i < options->printers.size(); ++i) {
         if (!options->printers[i].IsNetwork())
             continue;
         for (const std::string& endpoint : PrinterEndpoints(options->printers[i])) {
-            const auto earlier = std::find_if(seen.begin(), seen.end(),
-                                              [&](const auto& e) { return e.first == endpoint; });
+            const auto earlier = seen.find(endpoint);
             if (earlier != seen.end() && earlier->second != i) {
                 options->error =
-                    OnePrinterTwice(options->names[earlier->second], options->names[i]);
+                    OnePrinterTwice(options->given[earlier->second], options->given[i]);
                 return false;
             }
-            seen.emplace_back(endpoint, i);
+            seen.emplace(endpoint, i);
         }
     }
     return true;
@@ -97,8 +139,21 @@ bool EachPrinterOnce(PrinterOptions* options) {
 PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answerName,
                                   bool printerList) {
     PrinterOptions options;
-    if (const std::optional<std::wstring> port = args.Value(L"port")) {
-        if (!ParsePrinters(*port, printerList, &options) || !EachPrinterOnce(&options))
+    const std::optional<std::wstring> port = args.Value(L"port");
+    const std::optional<std::wstring> file = printerList ? args.Value(L"ports-file") : std::nullopt;
+    if (port || file) {
+        options.printers.clear();
+        options.names.clear();
+        options.given.clear();
+        NamedPrinters named;
+        if ((port && !ParsePrinters(*port, printerList, named, &options)) ||
+            (file && !ReadPortsFile(*file, named, &options)))
+            return options;
+        if (options.printers.empty()) {
+            options.error = L"--ports-file names no printer";
+            return options;
+        }
+        if (!EachPrinterOnce(&options))
             return options;
         options.printer = options.printers.front();
     }

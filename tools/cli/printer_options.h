@@ -15,12 +15,16 @@
 struct PrinterOptions {
     PrinterAddress printer;                                       // the first of printers
     std::vector<PrinterAddress> printers{PrinterAddress::Com(1)}; // each at most once
-    std::vector<std::wstring> names{L"COM1"}; // each printer as given ("COM3" for 3)
-    std::optional<bool> answer;               // nothing when not given
-    std::wstring error;                       // a usage error's text; empty when all are good
+    // Each printer as the messages name it: "COM3" for 3, an address with its
+    // port ("LOCALHOST:9100", "[::1]:9100").
+    std::vector<std::wstring> names{L"COM1"};
+    std::vector<std::wstring> given{L"1"}; // each as written, for the usage errors
+    std::optional<bool> answer;            // nothing when not given
+    std::wstring error;                    // a usage error's text; empty when all are good
 };
 
 // answerName: the yes|no option's name without "--", empty for none;
-// printerList: whether --port may name several printers.
+// printerList: whether --port may name several printers, and --ports-file
+// FILE add those of a printer list file.
 PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answerName = L"",
                                   bool printerList = false);

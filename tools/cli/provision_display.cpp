@@ -25,8 +25,16 @@ unsigned Percent(const PortView& port) {
 // Plain lines follow a port's steps and each quarter of a registration, so a
 // log holds a handful of lines per registration, not one per redraw.
 int Milestone(const PortView& port) {
-    const int quarter = int(Percent(port) / 25);
+    // The end is a milestone of its own: a port that ends in the step it was
+    // last shown in still gets its last line.
+    const int quarter = port.finished ? 5 : int(Percent(port) / 25);
     return int(port.step) * 100000 + int(port.registration) * 10 + quarter;
+}
+
+// A COM port is named as COM1 to COM20, a network printer by its address
+// and port.
+const wchar_t* Opening(const PortView& port) {
+    return port.printer.find(':') == std::string::npos ? L"opening the port" : L"connecting";
 }
 
 } // namespace
@@ -37,6 +45,10 @@ ProvisionDisplay::ProvisionDisplay(const std::vector<PlannedRegistration>& plan)
 std::wstring ProvisionDisplay::ProgressLine(const PortView& port) const {
     std::wstring text = PortColumn(port.printer) + L" ";
     if (port.finished) {
+        // Where it failed: a printer that cannot be reached fails while
+        // connecting, before any step of its own.
+        if (port.outcome == PortOutcome::Failed && port.step == PortStep::Opening)
+            return text + L"failed while " + Opening(port);
         return text + (port.outcome == PortOutcome::Ok       ? L"done"
                        : port.outcome == PortOutcome::Failed ? L"failed"
                                                              : L"cancelled");
@@ -45,10 +57,11 @@ std::wstring ProvisionDisplay::ProgressLine(const PortView& port) const {
     case PortStep::Waiting:
         return text + L"waiting";
     case PortStep::Opening:
-        // A COM port is named as COM1 to COM20, a network printer as given.
-        return text + (port.printer.rfind("COM", 0) == 0 ? L"opening the port" : L"connecting");
+        return text + Opening(port);
     case PortStep::Clearing:
         return text + L"all clear";
+    case PortStep::Deleting:
+        return text + L"deleting";
     case PortStep::Surveying:
         return text + L"listing what it holds";
     case PortStep::Registering:

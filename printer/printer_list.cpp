@@ -1,0 +1,54 @@
+#include "printer/printer_list.h"
+
+#include <algorithm>
+
+std::optional<PrinterAddress> ParsePrinterItem(std::string_view text) {
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!text.empty() && std::all_of(text.begin(), text.end(), isDigit)) {
+        // Leading zeros are a number's own ("03" is COM3); more digits than a
+        // port number has are no port.
+        const std::string_view digits =
+            text.substr(std::min(text.find_first_not_of('0'), text.size()));
+        if (digits.empty() || digits.size() > 2)
+            return std::nullopt;
+        const int number = std::stoi(std::string(digits));
+        if (number < kFirstComPort || number > kLastComPort)
+            return std::nullopt;
+        return PrinterAddress::Com(number);
+    }
+    // Addresses are ASCII; anything else names no printer.
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return c > 32 && c < 127; }))
+        return std::nullopt;
+    return ParseNetworkAddress(text);
+}
+
+bool ParsePrinterList(std::string_view text, std::vector<PrinterListEntry>* entries,
+                      PrinterListError* error) {
+    if (text.size() > kMaxPrinterListBytes) {
+        *error = {0, ""};
+        return false;
+    }
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    size_t lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        while (!line.empty() && isSpace(line.front()))
+            line.remove_prefix(1);
+        while (!line.empty() && isSpace(line.back()))
+            line.remove_suffix(1);
+        if (line.empty() || line.front() == '#')
+            continue;
+        const std::optional<PrinterAddress> printer = ParsePrinterItem(line);
+        if (!printer) {
+            *error = {lineNumber, std::string(line)};
+            return false;
+        }
+        entries->push_back({*printer, std::string(line), lineNumber});
+    }
+    return true;
+}
