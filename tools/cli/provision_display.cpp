@@ -126,8 +126,11 @@ void ProvisionDisplay::WritePlain(const std::vector<PortView>& ports,
     m_milestones.resize(ports.size(), -1);
     std::wstring text;
     for (size_t i = 0; i < ports.size(); ++i) {
-        // A port's end shows in its summary line.
-        if (ports[i].finished || Milestone(ports[i]) == m_milestones[i])
+        // A port's success shows in its summary line; a failure also here,
+        // with the step it ended in, which may have come and gone between two
+        // redraws (a connection refused at once).
+        const bool succeeded = ports[i].finished && ports[i].outcome == PortOutcome::Ok;
+        if (succeeded || Milestone(ports[i]) == m_milestones[i])
             continue;
         m_milestones[i] = Milestone(ports[i]);
         text += lines[i] + L"\n";
