@@ -159,4 +159,49 @@ TEST_F(FleetTest, PrinterListsAndReasonsForEveryFailure) {
     }
 }
 
+// The example playbook, run as a site would run it, with a local connection:
+// the first run changes the printers, the second finds them holding the plan,
+// and a printer at fault fails the play by name.
+TEST_F(FleetTest, ThePlaybookConvergesAndNamesAFaultyPrinter) {
+    StartThree();
+    vprinter::FaultPlan silent;
+    silent.silent = true;
+    std::string faulty;
+    AddNetworkPrinter(&faulty, silent);
+    WriteKfd(WorkDir() + "/a.kfd", "NEW", kIpaGothicCp932, 10, {0x41, 0x42});
+    const std::string plan = File("plan.txt", "3 a.kfd\n");
+    File("sound.txt", a + "\n" + b + "\n");
+    File("all.txt", a + "\n" + b + "\n" + faulty + "\n");
+    const auto play = [&](const std::string& ports) {
+        const std::string vars = R"({"ansible_python_interpreter":"/usr/bin/python3",)"
+                                 R"("glyphkit_command":[")" +
+                                 SourceDir() + R"(/scripts/winrun",")" + WindowsBinDir() +
+                                 R"(/glyphkit-cli.exe"],"glyphkit_plan":")" + WorkDir() +
+                                 R"(/plan.txt","glyphkit_ports_file":")" + ports + R"("})";
+        const ProcessResult r = RunProcess(
+            {"env", "ANSIBLE_STDOUT_CALLBACK=json", "ANSIBLE_LOCAL_TEMP=" + WorkDir() + "/ansible",
+             "ANSIBLE_NOCOLOR=1", "ansible-playbook", "-i", "localhost,", "-c", "local", "-e", vars,
+             SourceDir() + "/docs/ansible/provision.yml"},
+            240000);
+        return r.out + r.err;
+    };
+    // The json callback ends with the stats of each host.
+    const auto stats = [](const std::string& out) {
+        return out.substr(std::min(out.size(), out.rfind("\"stats\"")));
+    };
+    const std::string first = play(WorkDir() + "/sound.txt");
+    EXPECT_TRUE(Has(stats(first), "\"changed\": 1,")) << first;
+    EXPECT_TRUE(Has(stats(first), "\"failures\": 0,")) << first;
+    const std::string second = play(WorkDir() + "/sound.txt");
+    EXPECT_TRUE(Has(stats(second), "\"changed\": 0,")) << second;
+    EXPECT_TRUE(Has(stats(second), "\"failures\": 0,")) << second;
+    ASSERT_NE(memories[0]->Find(3), nullptr);
+    EXPECT_EQ(memories[0]->Find(3)->CharacterCount(), 2u);
+    const std::string third = play(WorkDir() + "/all.txt");
+    EXPECT_TRUE(Has(stats(third), "\"failures\": 1,")) << third;
+    // The json callback writes the message escaped: the printer and the step.
+    EXPECT_TRUE(Has(third, "\"msg\": \"" + faulty + ": failed at first_listing: ")) << third;
+    EXPECT_EQ(memories[2]->Find(3), nullptr); // c was never in the plan's list
+}
+
 } // namespace

@@ -26,7 +26,8 @@ int RunDownload(const CliArgs& args) {
         return UsageError(error);
     // What only a plan does (a summary per printer, the printer listed
     // first) makes even one printer a plan of one line.
-    if (options.printers.size() > 1 || run.json || run.provision.converge)
+    if (options.printers.size() > 1 || args.Has(L"ports-file") || run.json ||
+        run.provision.converge)
         return RunDownloadOnPorts(args, options, run);
 
     FormSession session(options.answer);

@@ -15,8 +15,9 @@
 int RunProvision(const CliArgs& args) {
     if (args.positional().size() != 1)
         return CommandUsageError(L"provision");
-    if (!args.Value(L"port"))
-        return UsageError(L"provision needs --port with the printers' ports, e.g. --port 1,2");
+    if (!args.Value(L"port") && !args.Value(L"ports-file"))
+        return UsageError(L"provision needs --port with the printers' ports, e.g. --port 1,2, "
+                          L"or --ports-file with a list of them");
     const PrinterOptions options = ReadPrinterOptions(args, L"overwrite", true);
     if (!options.error.empty())
         return UsageError(options.error);
