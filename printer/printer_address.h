@@ -22,6 +22,17 @@ struct PrinterAddress {
     bool operator!=(const PrinterAddress& other) const { return !(*this == other); }
 };
 
+// What a host is, by its spelling: None when it cannot name a printer. IPv4
+// only as four decimal parts of 0 to 255 without leading zeros; IPv6 in its
+// standard text forms, with or without a zone ("%eth0"); a name in labels of
+// letters, digits, "-" and "_" whose last label is no number.
+enum class HostKind { None, Name, Ipv4, Ipv6 };
+HostKind KindOfHost(std::string_view host);
+
+// Whether the address's host is an IPv4 or IPv6 address, which the
+// connection gives the resolver as a literal only, never as a name.
+bool IsNumericHost(const PrinterAddress& address);
+
 // "HOST", "HOST:PORT", "[IPv6]", "[IPv6]:PORT" or a bare IPv6 address, where
 // HOST is a host name or an IPv4 address; nothing for anything else.
 std::optional<PrinterAddress> ParseNetworkAddress(std::string_view text);
