@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+// The COM ports the operator can choose.
+constexpr int kFirstComPort = 1;
+constexpr int kLastComPort = 20;
+
 // The port a printer's network interface listens on unless told otherwise.
 constexpr uint16_t kDefaultPrinterTcpPort = 9100;
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "printer/port_lock.h"
+#include "printer/printer_address.h"
 #include "printer/printer_link.h"
 #include "printer/rs232c.h"
 
@@ -34,9 +35,6 @@ private:
 };
 
 constexpr DWORD kPrinterBaudRate = 115200;
-// The ports the operator can choose.
-constexpr int kFirstComPort = 1;
-constexpr int kLastComPort = 20;
 
 // Opens "\\.\COM<comPort>" for exclusive use; not open when it cannot be,
 // also when another of the session's programs holds that port.

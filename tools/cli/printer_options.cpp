@@ -1,8 +1,8 @@
 #include "tools/cli/printer_options.h"
 
 #include <algorithm>
+#include <cwctype>
 
-#include "printer/printer_port.h"
 #include "printer/text_formats.h"
 
 namespace {
