@@ -113,8 +113,9 @@ TEST(PrinterAddress, HostSpellings) {
     for (const auto& c : cases) {
         const std::optional<std::string> host = ParseHost(c.typed);
         ASSERT_EQ(host.has_value(), c.kind != HostKind::None) << c.typed;
-        if (host)
+        if (host) {
             EXPECT_EQ(KindOfHost(*host), c.kind) << c.typed;
+        }
     }
 }
 
