@@ -13,3 +13,10 @@ std::u16string DecodeUtf16Text(const std::vector<uint8_t>& bytes) {
     }
     return text;
 }
+
+std::string AnsiTextBytes(const std::vector<uint8_t>& bytes) {
+    size_t length = 0;
+    while (length < bytes.size() && bytes[length] != 0)
+        ++length;
+    return std::string(reinterpret_cast<const char*>(bytes.data()), length);
+}

@@ -13,6 +13,10 @@ constexpr size_t kMaxTextFileBytes = 56320;
 // its own (its high byte is the first of the two terminating zeros).
 std::u16string DecodeUtf16Text(const std::vector<uint8_t>& bytes);
 
+// The code-page bytes the text takes from a file: those before the first
+// zero, as the control would take them.
+std::string AnsiTextBytes(const std::vector<uint8_t>& bytes);
+
 #ifdef _WIN32
 struct TextFileResult {
     unsigned messageId = 0;   // 0, or the size message

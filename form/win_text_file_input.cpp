@@ -8,12 +8,7 @@
 namespace {
 
 std::u16string DecodeAnsiText(const std::vector<uint8_t>& bytes) {
-    // The text ends at its first zero byte, as the control would take it.
-    size_t length = 0;
-    while (length < bytes.size() && bytes[length] != 0)
-        ++length;
-    const std::wstring text =
-        FromCodePage(std::string(reinterpret_cast<const char*>(bytes.data()), length));
+    const std::wstring text = FromCodePage(AnsiTextBytes(bytes));
     return std::u16string(text.begin(), text.end());
 }
 

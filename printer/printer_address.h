@@ -7,11 +7,12 @@
 #include <string>
 #include <string_view>
 
-// The port a printer's network interface listens on unless told otherwise.
-constexpr uint16_t kDefaultPrinterTcpPort = 9100;
 // The COM ports the operator can choose.
 constexpr int kFirstComPort = 1;
 constexpr int kLastComPort = 20;
+
+// The port a printer's network interface listens on unless told otherwise.
+constexpr uint16_t kDefaultPrinterTcpPort = 9100;
 
 struct PrinterAddress {
     int comPort = 1;  // when host is empty
@@ -24,6 +25,17 @@ struct PrinterAddress {
     bool operator==(const PrinterAddress& other) const;
     bool operator!=(const PrinterAddress& other) const { return !(*this == other); }
 };
+
+// What a host is, by its spelling: None when it cannot name a printer. IPv4
+// only as four decimal parts of 0 to 255 without leading zeros; IPv6 in its
+// standard text forms, with or without a zone ("%eth0"); a name in labels of
+// letters, digits, "-" and "_" whose last label is no number.
+enum class HostKind { None, Name, Ipv4, Ipv6 };
+HostKind KindOfHost(std::string_view host);
+
+// Whether the address's host is an IPv4 or IPv6 address, which the
+// connection gives the resolver as a literal only, never as a name.
+bool IsNumericHost(const PrinterAddress& address);
 
 // "HOST", "HOST:PORT", "[IPv6]", "[IPv6]:PORT" or a bare IPv6 address, where
 // HOST is a host name or an IPv4 address; nothing for anything else.

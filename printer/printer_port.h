@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "printer/port_lock.h"
+#include "printer/printer_address.h"
 #include "printer/printer_link.h"
 #include "printer/rs232c.h"
 

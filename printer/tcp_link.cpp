@@ -93,6 +93,9 @@ AddressList Resolve(const PrinterAddress& printer) {
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_protocol = IPPROTO_TCP;
+    // An address goes to the resolver as a literal only: it must not try
+    // it as a name, nor read it in a spelling other than the one parsed.
+    hints.ai_flags = IsNumericHost(printer) ? AI_NUMERICHOST : 0;
     addrinfo* found = nullptr;
     const std::string service = std::to_string(printer.tcpPort);
     if (!NetworkStarted() ||

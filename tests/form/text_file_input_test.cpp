@@ -15,4 +15,9 @@ TEST(TextFileInput, AnOddLastByteIsFollowedByTheTerminatingZero) {
     EXPECT_EQ(DecodeUtf16Text({0x41, 0x00, 0x42}), u"AB");
 }
 
+TEST(TextFileInput, CodePageBytesEndAtTheFirstZero) {
+    EXPECT_EQ(AnsiTextBytes({0x82, 0xA0, 0x00, 0x41}), "\x82\xA0");
+    EXPECT_EQ(AnsiTextBytes({0x41, 0x0D, 0x0A}), "A\r\n");
+}
+
 } // namespace

@@ -512,6 +512,8 @@ TEST_F(WindowTest, NetworkPrinterDialog) {
         {L"", L"9100", IDOK, &badHost, IDC_NET_HOST},
         {L"label printer", L"9100", IDOK, &badHost, IDC_NET_HOST},
         {L"[fe80::1", L"9100", IDC_NET_TEST, &badHost, IDC_NET_HOST},
+        {L"127.1", L"9100", IDOK, &badHost, IDC_NET_HOST},
+        {L"0177.0.0.1", L"9100", IDC_NET_TEST, &badHost, IDC_NET_HOST},
         {L"192.168.0.21", L"0", IDOK, &badPort, IDC_NET_PORT},
         {L"192.168.0.21", L"65536", IDC_NET_TEST, &badPort, IDC_NET_PORT},
         {L"192.168.0.21", L"", IDOK, &badPort, IDC_NET_PORT},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "printer/printer_address.h"
+#include "printer/printer_list.h"
 #include "tools/cli/cli_args.h"
 
 struct PrinterOptions {
@@ -25,6 +26,16 @@ struct PrinterOptions {
 
 // answerName: the yes|no option's name without "--", empty for none;
 // printerList: whether --port may name several printers, and --ports-file
-// FILE add those of a printer list file.
+// FILE add those of a printer list file. Reads the file and resolves the
+// addresses, so that two entries reaching one printer are refused.
 PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answerName = L"",
                                   bool printerList = false);
+
+// The same without the file system or the network: --port, then the entries
+// of a printer list file when listed is given; entries are refused only when
+// they name one printer in one spelling (the lock name's rule).
+PrinterOptions ParsePrinterOptions(const CliArgs& args, const std::wstring& answerName,
+                                   bool printerList, const std::vector<PrinterListEntry>* listed);
+
+// The usage error for two entries, as given, that reach one printer.
+std::wstring OnePrinterUnderTwoNames(const std::wstring& first, const std::wstring& second);

@@ -10,10 +10,12 @@
 // 2 and 4 paced printers at once (COM N to N+3) and prints how long several
 // ports take against one. On the network: the unpaced download per character
 // over TCP on loopback against the pty; the plan on 16 and 64 paced printers
-// at once against one; --converge on 16 printers that hold the plan already.
+// at once against one; --converge on 16 printers that hold the plan already;
+// list on 64 printers at once against one.
 //
 //   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
 //       [--only SECTION[,SECTION...]]   download window provision tcp fleet converge
+//                                       inventory
 #include <unistd.h>
 
 #include <algorithm>
@@ -484,12 +486,45 @@ int ReportConverge(const std::string& dir, const std::string& bin, const std::st
     return run.ok && downloads == 0 ? 0 : 1;
 }
 
+// list on 64 paced printers that hold the plan, all at once, against one.
+int ReportInventory(const std::string& dir, const std::string& bin, const std::string& plan,
+                    size_t count) {
+    const Printers printers = StartPrinters(dir, 0, 64);
+    if (!Provision(printers, bin, plan, count, {"--jobs", "64"}).ok) {
+        std::printf("inventory: storing the plan failed\n");
+        return 1;
+    }
+    const auto list = [&](size_t n) {
+        std::string ports;
+        for (size_t i = 0; i < n; ++i)
+            ports += (ports.empty() ? "" : ",") + printers[i]->port;
+        const auto start = std::chrono::steady_clock::now();
+        const ProcessResult r = RunProcess({std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun",
+                                            bin + "/glyphkit-cli.exe", "list", "--port", ports,
+                                            "--jobs", "64", "--json"},
+                                           600000);
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
+        return r.exitCode == 0 ? ms : -1.0;
+    };
+    const double one = list(1), all = list(64);
+    if (one <= 0 || all <= 0) {
+        std::printf("inventory: a listing failed\n");
+        return 1;
+    }
+    std::printf("list, paced at 115200 baud, %zu entries' records on every printer: one %.2f s, "
+                "64 at once %.2f s, ratio %.3f (target <= 1.5)\n",
+                count, one / 1000, all / 1000, all / one);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::string bin = GLYPHKIT_WINDOWS_BIN;
     int com = 17, size = 10;
-    const std::set<std::string> sections{"download", "window", "provision",
+    const std::set<std::string> sections{"download", "window", "provision", "inventory",
                                          "tcp",      "fleet",  "converge"};
     std::set<std::string> only; // empty: every section
     size_t count = 1500;
@@ -517,7 +552,8 @@ int main(int argc, char** argv) {
     if (usage || argc % 2 == 0) {
         std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] [--count N] "
                              "[--size PT] [--only SECTION[,SECTION...]]\n"
-                             "SECTION: download, window, provision, tcp, fleet, converge\n");
+                             "SECTION: download, window, provision, tcp, fleet, converge, "
+                             "inventory\n");
         return 2;
     }
     const auto runs = [&](const char* section) { return only.empty() || only.count(section); };
@@ -571,9 +607,11 @@ int main(int argc, char** argv) {
     if (runs("tcp"))
         status |= ReportTcp(dir, bin, com, kfd, count);
     if (runs("fleet"))
-        status |= ReportAtOnce(dir, bin, 0, plan, count, {{1, ""}, {16, "1.15"}, {64, "1.5"}});
+        status |= ReportAtOnce(dir, bin, 0, plan, count, {{1, ""}, {16, "1.15"}, {64, "1.3"}});
     if (runs("converge"))
         status |= ReportConverge(dir, bin, plan, count);
+    if (runs("inventory"))
+        status |= ReportInventory(dir, bin, plan, count);
     std::system(("rm -rf '" + dir + "'").c_str());
     return status;
 }
