@@ -106,7 +106,7 @@ TEST_F(WhichPrinterTest, AddressesAreExactAndEachPrinterIsNamedOnce) {
         {address + ",localhost:" + port, address + " and localhost:" + port + reach},
         {"localhost:" + port + ",LOCALHOST:" + port,
          "localhost:" + port + " and LOCALHOST:" + port + reach},
-        {"3,03", "--port names COM3 twice"},
+        {"3,03", "--port names 3 and 03" + reach},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ports);
