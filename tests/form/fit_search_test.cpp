@@ -40,7 +40,10 @@ class FitSearchTest : public WithInstalledFonts<::testing::Test> {};
 
 TEST_F(FitSearchTest, BisectionEqualsAScanOfAllSizes) {
     const std::vector<CharacterSet> sets = {
-        {"one-byte range", u"", {u"Liberation Sans", u"DejaVu Serif", u"IPAゴシック"}},
+        {"one-byte range",
+         u"",
+         {u"Liberation Sans", u"DejaVu Serif", u"DejaVu Sans Mono", u"Nimbus Roman", u"URW Bookman",
+          u"Droid Sans Fallback", u"IPAゴシック"}},
         {"kana", CodeRun(0x3041, 0x3093) + CodeRun(0x30A1, 0x30F6), {u"IPAゴシック", u"IPA明朝"}},
         {"300 kanji",
          CodeRun(0x4E00, 0x4E00 + 299),
