@@ -6,22 +6,9 @@
 #include <new>
 #include <vector>
 
-namespace {
+#include "check/row_pixels.h"
 
-// Hex digits 0-F in 5 x 7 dots, one byte a row, bit 4 the leftmost dot. The
-// labels are drawn with them rather than with a system font so that the
-// window and the image file hold the same pixels on every system.
-const uint8_t kDigits[16][SheetLayout::kLabelHeight] = {
-    {0x0E, 0x11, 0x13, 0x15, 0x19, 0x11, 0x0E}, {0x04, 0x0C, 0x04, 0x04, 0x04, 0x04, 0x0E},
-    {0x0E, 0x11, 0x01, 0x02, 0x04, 0x08, 0x1F}, {0x1F, 0x02, 0x04, 0x02, 0x01, 0x11, 0x0E},
-    {0x02, 0x06, 0x0A, 0x12, 0x1F, 0x02, 0x02}, {0x1F, 0x10, 0x1E, 0x01, 0x01, 0x11, 0x0E},
-    {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}, {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08},
-    {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}, {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C},
-    {0x0E, 0x11, 0x11, 0x11, 0x1F, 0x11, 0x11}, {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E},
-    {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}, {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C},
-    {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}, {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10},
-};
-constexpr uint32_t kDigitPitch = 6;
+namespace {
 
 size_t RowBytes(uint16_t cellWidth) {
     return (size_t(cellWidth) + 7) / 8;
@@ -37,38 +24,6 @@ uint64_t PitchXOf(uint16_t cellWidth, uint32_t zoom) {
     return std::max<uint64_t>(uint64_t(cellWidth) * zoom + 2, SheetLayout::kLabelWidth) +
            SheetLayout::kGap;
 }
-
-// One row of the rectangle being drawn: sets pixels by sheet coordinate and
-// drops those outside the rectangle.
-class RowPixels {
-public:
-    RowPixels(uint8_t* row, uint64_t left, uint32_t width)
-        : m_row(row), m_left(left), m_width(width) {}
-
-    void Set(uint64_t x) {
-        if (x < m_left || x - m_left >= m_width)
-            return;
-        const uint64_t d = x - m_left;
-        m_row[d / 8] |= uint8_t(0x80 >> (d % 8));
-    }
-    void SetRun(uint64_t x, uint64_t count) {
-        const uint64_t from = std::max(x, m_left);
-        const uint64_t to = std::min(x + count, m_left + m_width);
-        for (uint64_t p = from; p < to; ++p)
-            Set(p);
-    }
-    // Every other pixel, by the pixel's place on the sheet, so that a frame
-    // never reads as ink.
-    void SetDotted(uint64_t x, uint64_t y) {
-        if ((x + y) % 2 == 0)
-            Set(x);
-    }
-
-private:
-    uint8_t* m_row;
-    uint64_t m_left;
-    uint32_t m_width;
-};
 
 } // namespace
 
@@ -151,13 +106,7 @@ void ComposeSheet(const SheetLayout& layout, const SheetGlyphs& glyphs, uint64_t
                 break;
             const uint64_t cellLeft = m + column * layout.PitchX();
             if (inCell < SheetLayout::kLabelHeight) {
-                const uint16_t code = glyphs.codes[i];
-                for (uint32_t d = 0; d < 4; ++d) {
-                    const uint8_t dots = kDigits[(code >> (12 - 4 * d)) & 0xF][inCell];
-                    for (uint32_t k = 0; k < 5; ++k)
-                        if (dots & (0x10 >> k))
-                            pixels.Set(cellLeft + d * kDigitPitch + k);
-                }
+                pixels.Digits(cellLeft, uint32_t(inCell), HexCode(glyphs.codes[i]));
                 continue;
             }
             const uint64_t frameTop = SheetLayout::kGlyphTopInCell - 1;

@@ -82,26 +82,36 @@ void ComposeSheet(const SheetLayout& layout, const SheetGlyphs& glyphs, uint64_t
 SheetLayout ImageLayout(const SheetGlyphs& glyphs, uint32_t zoom);
 // Whether that image fits a BMP file (bmp::MonoFileSize).
 bool SheetImageFits(const SheetGlyphs& glyphs, uint32_t zoom);
-// That image as a 1-bit BMP, written a part at a time (the header, then
-// bands of rows), so that a window can save a large sheet between its
-// messages. The glyphs are copied a row of cells at a time, and the source
-// keeps none of them for the image's sake.
-class SheetImageWriter {
+// A picture as a 1-bit BMP, written a part at a time (the header, then
+// bands of rows), so that a window can save a large one between its
+// messages.
+class MonoImageWriter {
+public:
+    virtual ~MonoImageWriter() = default;
+    // Whether the picture fits a BMP file, and the memory for it was had.
+    virtual bool Fits() const = 0;
+    virtual uint64_t FileSize() const = 0;
+    virtual uint64_t Written() const = 0;
+    virtual bool Done() const = 0;
+    // Hands the next part to sink: false when the picture does not fit, is
+    // done, or the sink gave up.
+    virtual bool WriteNext(const bmp::ByteSink& sink) = 0;
+};
+
+// The sheet's image so. The glyphs are copied a row of cells at a time, and
+// the source keeps none of them for the image's sake.
+class SheetImageWriter : public MonoImageWriter {
 public:
     // glyphs must outlive the writer.
     SheetImageWriter(const SheetGlyphs& glyphs, uint32_t zoom);
-    ~SheetImageWriter();
+    ~SheetImageWriter() override;
     SheetImageWriter(const SheetImageWriter&) = delete;
     SheetImageWriter& operator=(const SheetImageWriter&) = delete;
-    // Whether the image fits a BMP file, and the memory for a row of cells
-    // was had.
-    bool Fits() const { return m_fits; }
-    uint64_t FileSize() const { return m_bmp.FileSize(); }
-    uint64_t Written() const { return m_bmp.Written(); }
-    bool Done() const { return m_bmp.Done(); }
-    // Hands the next part to sink: false when the image does not fit, is
-    // done, or the sink gave up.
-    bool WriteNext(const bmp::ByteSink& sink);
+    bool Fits() const override { return m_fits; }
+    uint64_t FileSize() const override { return m_bmp.FileSize(); }
+    uint64_t Written() const override { return m_bmp.Written(); }
+    bool Done() const override { return m_bmp.Done(); }
+    bool WriteNext(const bmp::ByteSink& sink) override;
 
 private:
     class CellRow;

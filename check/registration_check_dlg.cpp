@@ -29,6 +29,9 @@ const Anchor kAnchors[] = {
     {IDC_CHECK_DROPPED, 0, 1, 0, 2},       {IDC_CHECK_SAVE_IMAGE, 2, 0, 2, 0},
     {IDC_CHECK_SHEET, 0, 0, 2, 2},         {IDOK, 2, 2, 2, 2},
     {IDC_CHECK_SAVE_PROGRESS, 0, 2, 2, 2}, {IDC_CHECK_SAVE_CANCEL, 2, 2, 2, 2},
+    {IDC_CHECK_FIT_SIZE, 0, 2, 2, 2},      {IDC_CHECK_USE_SIZE, 2, 2, 2, 2},
+    {IDC_CHECK_LINE_LABEL, 0, 2, 0, 2},    {IDC_CHECK_LINE_TEXT, 0, 2, 2, 2},
+    {IDC_CHECK_LINE, 0, 2, 2, 2},          {IDC_CHECK_LINE_MISSING, 0, 2, 2, 2},
 };
 
 // A save writes in slices of about this many milliseconds, each on a timer
@@ -60,11 +63,12 @@ void FillList(HWND list, const std::vector<uint32_t>& codePoints) {
 CRegistrationCheckDlg::CRegistrationCheckDlg(HWND owner, const CheckedBuild& build,
                                              const std::u16string& text,
                                              const RegisteredData& listing, std::optional<int> id,
-                                             int dotsPerMm)
+                                             int dotsPerMm, CheckAnswersInput answers)
     : CDialog(IDD_REGISTRATION_CHECK, owner), m_build(build), m_figures(FiguresOf(build.header)),
       m_verdict(JudgeMemory(m_figures.memoryBytes, listing, id)),
       m_dropped(DroppedCharacters(text, build.codes)), m_id(id), m_nDotsPerMm(dotsPerMm),
-      m_glyphs(CheckedSheet(build)) {
+      m_glyphs(CheckedSheet(build)), m_answers(m_glyphs, std::move(answers), dotsPerMm),
+      m_lineText(m_answers.LineText()) {
     // The template names the sheet's class, which must exist before it.
     RegisterCheckSheetClass();
 }
@@ -93,6 +97,7 @@ bool CRegistrationCheckDlg::OnInitDialog() {
             SendMessageW(zoom, CB_SETCURSEL, WPARAM(item), 0);
     }
     SetCheckSheetGlyphs(GetItem(IDC_CHECK_SHEET), m_glyphs, initial);
+    m_answers.Show(m_hWnd, initial);
     // The sheet takes the keys first: the arrows and page keys scroll it.
     SetFocus(GetItem(IDC_CHECK_SHEET));
     return false;
@@ -139,7 +144,12 @@ bool CRegistrationCheckDlg::OnCommand(int id, int code) {
         {IDC_CHECK_ZOOM, CBN_SELCHANGE, &CRegistrationCheckDlg::OnZoom},
         {IDC_CHECK_SAVE_IMAGE, BN_CLICKED, &CRegistrationCheckDlg::OnSaveImage},
         {IDC_CHECK_SAVE_CANCEL, BN_CLICKED, &CRegistrationCheckDlg::OnStopSave},
+        {IDC_CHECK_USE_SIZE, BN_CLICKED, &CRegistrationCheckDlg::OnUseSize},
     };
+    if (id == IDC_CHECK_LINE_TEXT && code == EN_CHANGE) {
+        m_answers.OnLineChanged();
+        return true;
+    }
     return DispatchCommand(*this, kCommands, id, code);
 }
 
@@ -158,6 +168,7 @@ bool CRegistrationCheckDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
         *result = 0;
         return true;
     case WM_DESTROY:
+        m_lineText = m_answers.LineText();
         KillTimer(m_hWnd, kSaveTimer);
         m_save.reset();
         return false;
@@ -189,6 +200,14 @@ uint32_t CRegistrationCheckDlg::SelectedZoom() const {
 
 void CRegistrationCheckDlg::OnZoom() {
     SetCheckSheetZoom(GetItem(IDC_CHECK_SHEET), SelectedZoom());
+    m_answers.OnZoom(SelectedZoom());
+}
+
+void CRegistrationCheckDlg::OnUseSize() {
+    // The form takes the size through its own field; a save in progress
+    // stops as on closing.
+    OnStopSave();
+    EndDialog(int(kUseSize));
 }
 
 void CRegistrationCheckDlg::LayOut() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "check/check_answers.h"
 #include "check/check_sheet.h"
 #include "check/registration_check.h"
 #include "check/sheet_image_file.h"
@@ -19,8 +20,16 @@ class CRegistrationCheckDlg : public CDialog {
 public:
     // build, listing: must outlive the dialog. text: the registration text it
     // was built from; id: the form's registration ID when it is a valid one.
+    // answers: the largest fitting sizes and the line to start with.
     CRegistrationCheckDlg(HWND owner, const CheckedBuild& build, const std::u16string& text,
-                          const RegisteredData& listing, std::optional<int> id, int dotsPerMm);
+                          const RegisteredData& listing, std::optional<int> id, int dotsPerMm,
+                          CheckAnswersInput answers = {});
+
+    // DoModal's result when the operator chose the size that fits, which
+    // SizeToUse gives; the line as typed, for a check opened again.
+    static constexpr INT_PTR kUseSize = 2000;
+    int SizeToUse() const { return m_answers.SizeToUse(); }
+    std::u16string LineText() const { return m_lineText; }
 
 protected:
     bool OnInitDialog() override;
@@ -33,6 +42,7 @@ protected:
 private:
     void ShowFigures();
     void OnZoom();
+    void OnUseSize();
     void OnSaveImage();
     void OnStopSave();
     void ContinueSave();
@@ -50,6 +60,8 @@ private:
     std::optional<int> m_id;
     int m_nDotsPerMm;
     SheetGlyphs m_glyphs;
+    CCheckAnswers m_answers;
+    std::u16string m_lineText;               // kept as the window closes
     std::unique_ptr<CSheetImageSave> m_save; // while an image is being saved
     std::wstring m_savePath;
 

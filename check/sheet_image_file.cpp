@@ -51,10 +51,10 @@ CSheetImageSave::Step CSheetImageSave::Continue(uint32_t budgetMs) {
         return true;
     };
     const ULONGLONG start = GetTickCount64();
-    while (!m_writer.Done() && GetTickCount64() - start < budgetMs)
-        if (!m_writer.WriteNext(sink))
+    while (!m_writer->Done() && GetTickCount64() - start < budgetMs)
+        if (!m_writer->WriteNext(sink))
             return Fail(error != ERROR_SUCCESS ? error : ERROR_NOT_ENOUGH_MEMORY);
-    if (!m_writer.Done())
+    if (!m_writer->Done())
         return Step::Going;
     // A full disk may show only when the file is closed.
     const HANDLE file = m_file;
@@ -86,8 +86,13 @@ CSheetImageSave::Step CSheetImageSave::Fail(uint32_t error) {
 
 SheetImageResult SaveSheetImage(const std::wstring& path, const SheetGlyphs& glyphs, uint32_t zoom,
                                 uint32_t* systemError) {
+    return SaveImage(path, std::make_unique<SheetImageWriter>(glyphs, zoom), systemError);
+}
+
+SheetImageResult SaveImage(const std::wstring& path, std::unique_ptr<MonoImageWriter> writer,
+                           uint32_t* systemError) {
     *systemError = 0;
-    CSheetImageSave save(glyphs, zoom);
+    CSheetImageSave save(std::move(writer));
     if (!save.Fits())
         return SheetImageResult::TooLarge;
     CSheetImageSave::Step step =

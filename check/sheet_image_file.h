@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "check/check_sheet.h"
@@ -14,15 +15,19 @@
 class CSheetImageSave {
 public:
     // glyphs must outlive the save.
-    CSheetImageSave(const SheetGlyphs& glyphs, uint32_t zoom) : m_writer(glyphs, zoom) {}
+    CSheetImageSave(const SheetGlyphs& glyphs, uint32_t zoom)
+        : m_writer(std::make_unique<SheetImageWriter>(glyphs, zoom)) {}
+    // Another picture, such as the label line.
+    explicit CSheetImageSave(std::unique_ptr<MonoImageWriter> writer)
+        : m_writer(std::move(writer)) {}
     ~CSheetImageSave() { Cancel(); }
     CSheetImageSave(const CSheetImageSave&) = delete;
     CSheetImageSave& operator=(const CSheetImageSave&) = delete;
 
     // Whether the image fits a BMP file, and its size.
-    bool Fits() const { return m_writer.Fits(); }
-    uint64_t FileSize() const { return m_writer.FileSize(); }
-    uint64_t Written() const { return m_writer.Written(); }
+    bool Fits() const { return m_writer->Fits(); }
+    uint64_t FileSize() const { return m_writer->FileSize(); }
+    uint64_t Written() const { return m_writer->Written(); }
 
     // Opens the temporary file for path; false with the system's reason in
     // Error().
@@ -38,7 +43,7 @@ public:
 private:
     Step Fail(uint32_t error);
 
-    SheetImageWriter m_writer;
+    std::unique_ptr<MonoImageWriter> m_writer;
     std::wstring m_path;
     std::wstring m_temporary;
     HANDLE m_file = INVALID_HANDLE_VALUE;
@@ -51,3 +56,6 @@ enum class SheetImageResult { Saved, TooLarge, WriteFailed };
 // systemError holds the system's reason and no partial file is left.
 SheetImageResult SaveSheetImage(const std::wstring& path, const SheetGlyphs& glyphs, uint32_t zoom,
                                 uint32_t* systemError);
+// The same for another picture.
+SheetImageResult SaveImage(const std::wstring& path, std::unique_ptr<MonoImageWriter> writer,
+                           uint32_t* systemError);

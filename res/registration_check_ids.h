@@ -18,6 +18,12 @@
 #define IDC_CHECK_DROPPED_LABEL 1110
 #define IDC_CHECK_SAVE_PROGRESS 1111 // how far a save of the image has come
 #define IDC_CHECK_SAVE_CANCEL 1112   // 中止: stops that save
+#define IDC_CHECK_FIT_SIZE 1113      // the largest sizes that fit
+#define IDC_CHECK_USE_SIZE 1114      // sets the form's size to that size
+#define IDC_CHECK_LINE_LABEL 1115
+#define IDC_CHECK_LINE_TEXT 1116    // a line of label text
+#define IDC_CHECK_LINE 1117         // that line as the printer prints it
+#define IDC_CHECK_LINE_MISSING 1118 // its characters the registration lacks
 
 // Texts; %1, %2, ... stand for the values put in.
 #define IDS_CHECK_CELL 64200
@@ -31,3 +37,9 @@
 #define IDS_CHECK_IMAGE_ASK_LARGE 64210
 #define IDS_CHECK_IMAGE_FAILED_AT 64211
 #define IDS_CHECK_HELD_PARTS 64212
+#define IDS_CHECK_FIT_EMPTY 64213
+#define IDS_CHECK_FIT_FREE 64214
+#define IDS_CHECK_FIT_NONE_EMPTY 64215
+#define IDS_CHECK_FIT_NONE_FREE 64216
+#define IDS_CHECK_USE_SIZE 64217
+#define IDS_CHECK_LINE_MISSING 64218

@@ -55,6 +55,13 @@
 //                      its figures and each line of its lists (or "box: TEXT"
 //                      when the form is refused), saves the sheet as PATH
 //                      unless PATH is "-", and closes the window
+//     check-answers LINE PATH
+//                      the check's answers: prints "check ID: TEXT" for its
+//                      bytes, fitting sizes and size button, types LINE into
+//                      the line field, writes the drawn line as seen on the
+//                      screen to PATH (a PBM file) and prints the characters
+//                      named under it; then presses the size button and prints
+//                      the size field and the check that opens again
 #include <windows.h>
 
 #include <commctrl.h>
@@ -128,7 +135,10 @@ public:
                 gui::TypeAndLeave(Item(id), next());
             } else if (step == L"check")
                 done = Check(next());
-            else if (step == L"face")
+            else if (step == L"check-answers") {
+                const std::wstring line = next();
+                done = CheckAnswers(line, next());
+            } else if (step == L"face")
                 done = gui::SelectComboItem(m_form, IDC_FONT_COMBO, next().c_str());
             else if (step == L"click")
                 gui::Click(Item(std::stoi(next())));
@@ -447,6 +457,57 @@ private:
         }
         gui::Click(GetDlgItem(dialog, IDOK));
         return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
+    }
+
+    void PrintItems(HWND dialog, std::initializer_list<int> ids) {
+        for (int id : ids)
+            Print((L"check " + std::to_wstring(id)).c_str(), gui::Text(GetDlgItem(dialog, id)));
+    }
+
+    bool CheckAnswers(const std::wstring& line, const std::wstring& picturePath) {
+        gui::Command(m_frame, ID_CHECK_REGISTRATION);
+        HWND dialog = gui::WindowShown(m_program, L"登録内容の確認", L"#32770");
+        if (!dialog)
+            return false;
+        PrintItems(dialog,
+                   {IDC_CHECK_BYTES, IDC_CHECK_FIT_SIZE, IDC_CHECK_USE_SIZE, IDC_CHECK_LINE_TEXT});
+        gui::SetText(GetDlgItem(dialog, IDC_CHECK_LINE_TEXT), line);
+        // The line as the screen shows it once the window has drawn it.
+        RECT area;
+        const std::vector<COLORREF> pixels =
+            gui::Capture(GetDlgItem(dialog, IDC_CHECK_LINE), &area);
+        const long width = area.right - area.left, height = area.bottom - area.top;
+        FILE* file = _wfopen(picturePath.c_str(), L"wb");
+        if (!file || pixels.size() != size_t(width * height))
+            return false;
+        std::fprintf(file, "P4\n%ld %ld\n", width, height);
+        for (long y = 0; y < height; ++y)
+            for (long x = 0; x < width; x += 8) {
+                unsigned char bits = 0;
+                for (long k = 0; k < 8 && x + k < width; ++k)
+                    if (pixels[size_t(y * width + x + k)] == RGB(0, 0, 0))
+                        bits |= 0x80 >> k;
+                std::fputc(bits, file);
+            }
+        std::fclose(file);
+        PrintItems(dialog, {IDC_CHECK_LINE_MISSING});
+        HWND use = GetDlgItem(dialog, IDC_CHECK_USE_SIZE);
+        Print(L"check-use-enabled", IsWindowEnabled(use) ? L"yes" : L"no");
+        if (!IsWindowEnabled(use)) {
+            gui::Click(GetDlgItem(dialog, IDOK));
+            return gui::WaitUntilGone(dialog) && gui::WaitUntilIdle(m_frame);
+        }
+        // The check closes, the form takes the size, the check opens again.
+        gui::ClickLater(use);
+        if (!gui::WaitUntilGone(dialog))
+            return false;
+        HWND again = gui::WaitForWindow(m_program, L"登録内容の確認", L"#32770");
+        if (!again || !gui::WaitUntilIdle(again))
+            return false;
+        Print(L"size", gui::Text(Item(IDC_POINT_SIZE)));
+        PrintItems(again, {IDC_CHECK_BYTES, IDC_CHECK_FIT, IDC_CHECK_LINE_TEXT});
+        gui::Click(GetDlgItem(again, IDOK));
+        return gui::WaitUntilGone(again) && gui::WaitUntilIdle(m_frame);
     }
 
     gui::Program& m_program;

@@ -73,6 +73,8 @@ TEST_F(ConsoleTest, RefusalsNameWhatIsWrongAndReachNoPrinter) {
         {{"list", "--port", "1", "--verbose"}, 2, "list does not take --verbose\n"},
         {{"check", kfd, "--zoom", "2"}, 2, "--zoom applies only with --image FILE.bmp"},
         {{"check", kfd, "--image", WinePath(png)}, 2, "--image writes a BMP file"},
+        {{"check", kfd, "--port", "1"}, 2, "--port and --id apply only with --fit"},
+        {{"check", kfd, "--fit", "--id", "3"}, 2, "--id names an entry of the printer given"},
         {{"provision", File("zero.txt", std::string("1 a.kfd\n2 a.kfd\0.txt\n", 21)), "--port",
           "1"},
          2,
@@ -160,6 +162,17 @@ TEST_F(ConsoleTest, JsonIsOneObjectALineInUtf8) {
          R"({"count":2,"bytes_per_glyph":180,"memory_bytes":380,"fits_240KB":true,)"
          R"("cell":"41x30","cell_mm":"5.1x3.8","missing":[{"code":"U+E000",)"
          "\"character\":\"\xEE\x80\x80\"}],\"dropped\":[]}\n"},
+        // Two characters fit at any size; B is not among them.
+        {{"check", Kfd("m.kfd", {0x41, 0xE000}), "--json", "--fit", "--port", "5", "--line",
+          "A\xEE\x80\x80"
+          "B"},
+         0,
+         R"({"count":2,"bytes_per_glyph":180,"memory_bytes":380,"fits_240KB":true,)"
+         R"("cell":"41x30","cell_mm":"5.1x3.8","missing":[{"code":"U+E000",)"
+         "\"character\":\"\xEE\x80\x80\"}],\"dropped\":[],"
+         R"("largest_size_fitting":72,"largest_size_fitting_free":72,)"
+         R"("line_missing":[{"code":"U+0042","character":"B"}]})"
+         "\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.args.back());

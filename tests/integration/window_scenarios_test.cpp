@@ -468,6 +468,96 @@ TEST_F(WindowTest, RegistrationCheckAgreesWithASaveAndTheListing) {
     EXPECT_EQ(saved, bytes(cliImage));
 }
 
+// The check's answers after a listing: the largest sizes that fit, the
+// console tool's for the same form and printer; the line drawn on the screen
+// is the console tool's line image; the size button sets the form's size and
+// the check opens again at it, keeping the line.
+TEST_F(WindowTest, RegistrationCheckAnswersWhichSizeFitsAndHowALineLooks) {
+    RegistrationMemory seed;
+    seed.Store(SampleFont(10, "BIG", 1500)); // 123000 bytes of the 245760
+    StartPrinter(kPort, {}, seed);
+    std::string kanji; // U+4E00 on, in UTF-8; those code page 932 lacks are dropped
+    for (uint32_t c = 0x4E00; c < 0x4E00 + 400; ++c)
+        kanji += {char(0xE0 | c >> 12), char(0x80 | (c >> 6 & 0x3F)), char(0x80 | (c & 0x3F))};
+    const std::string picture = WorkDir() + "/line.pbm";
+    const std::vector<std::string> lines = Window(
+        {"text",        "1052",  "3",     "text", "1001",          "WINDOW", "face",
+         "IPAゴシック", "click", "1053",  "type", "1005",          "24",     "text",
+         "1043",        kanji,   "press", "1011", "check-answers", "丁X七",  WinePath(picture)});
+
+    const std::vector<std::string> form{"--face", "IPAゴシック", "--size", "24",
+                                        "--name", "WINDOW",      "--text", kanji};
+    std::vector<std::string> check{"check"};
+    check.insert(check.end(), form.begin(), form.end());
+    const std::string cliLine = WorkDir() + "/line.bmp";
+    check.insert(check.end(), {"--fit", "--port", std::to_string(kPort), "--id", "3", "--line",
+                               "丁X七", "--image", WinePath(cliLine)});
+    const ProcessResult cli = Cli(check);
+    ASSERT_EQ(cli.exitCode, 0) << cli.err;
+    const auto value = [&](const std::string& key) {
+        const size_t at = cli.out.find("\n" + key + "=");
+        return at == std::string::npos
+                   ? std::string()
+                   : cli.out.substr(at + key.size() + 2,
+                                    cli.out.find('\n', at + 1) - at - key.size() - 2);
+    };
+    const std::string empty = value("largest_size_fitting");
+    const std::string free = value("largest_size_fitting_free");
+    ASSERT_FALSE(free.empty()) << cli.out;
+    EXPECT_LT(std::stoi(free), std::stoi(empty));
+    EXPECT_EQ(
+        Only(lines, "check 1113"),
+        std::vector<std::string>{"check 1113: この文字が空のプリンタに収まる最大サイズ：" + empty +
+                                 "ポイント\\n最後に取得したプリンタの空きに収まる最大サイズ：" +
+                                 free + "ポイント"});
+    EXPECT_EQ(Only(lines, "check 1114"),
+              std::vector<std::string>{"check 1114: " + free + "ポイントにする"});
+    EXPECT_EQ(Only(lines, "check 1118"),
+              std::vector<std::string>{"check 1118: 登録されない文字（空の枠）：X  U+0058"});
+    EXPECT_EQ(Only(lines, "line_missing"), std::vector<std::string>{});
+    EXPECT_NE(cli.out.find("line_missing=U+0058 X\n"), std::string::npos) << cli.out;
+    // Taken: the form's size, and the check again at it, with the line.
+    EXPECT_EQ(Only(lines, "size"), std::vector<std::string>{"size: " + free});
+    // The line starts as the registration's first twelve characters.
+    const std::vector<std::string> typed = Only(lines, "check 1116");
+    ASSERT_EQ(typed.size(), 2u);
+    EXPECT_EQ(typed[0].rfind("check 1116: 一丁七", 0), 0u) << typed[0];
+    EXPECT_EQ(typed[0].size(), std::string("check 1116: ").size() + 12 * 3);
+    EXPECT_EQ(typed[1], "check 1116: 丁X七");
+    const std::vector<std::string> after = Only(lines, "check 1103");
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_NE(after[0].find("最後に取得したプリンタの空き122760byteに収まります。"),
+              std::string::npos)
+        << after[0];
+
+    // The screen's line is the console tool's image, as far as the control
+    // shows it; the rest of the control is paper.
+    const auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::vector<uint8_t>{std::istreambuf_iterator<char>(in), {}};
+    };
+    const std::vector<uint8_t> shown = bytes(picture), image = bytes(cliLine);
+    ASSERT_GT(image.size(), 62u);
+    int width = 0, height = 0, header = 0;
+    ASSERT_EQ(std::sscanf(reinterpret_cast<const char*>(shown.data()), "P4 %d %d%n", &width,
+                          &height, &header),
+              2);
+    const uint32_t imageWidth = ReadLE32(&image[18]), imageHeight = ReadLE32(&image[22]);
+    const size_t imageStride = (imageWidth + 31) / 32 * 4, shownStride = (width + 7) / 8;
+    int inked = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool onScreen = shown[header + 1 + y * shownStride + x / 8] & (0x80 >> (x % 8));
+            const bool inImage =
+                uint32_t(x) < imageWidth && uint32_t(y) < imageHeight &&
+                (image[62 + (imageHeight - 1 - y) * imageStride + x / 8] & (0x80 >> (x % 8)));
+            inked += onScreen;
+            ASSERT_EQ(onScreen, inImage) << x << "," << y;
+        }
+    EXPECT_GT(inked, 100);
+    StopPrinter();
+}
+
 // A face without Hangul: the Hangul of the text is listed with its code, and
 // the characters the face has no glyph for are those the console tool names.
 TEST_F(WindowTest, RegistrationCheckListsWhatTheFaceCannotShow) {

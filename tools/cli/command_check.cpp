@@ -5,14 +5,24 @@
 // then "missing=U+XXXX C" for each character the face has no glyph for and
 // "dropped=U+XXXX C" for each one the code page cannot hold. --image
 // FILE.bmp [--zoom 1|2|4|8] also writes the sheet as the window saves it;
-// --json prints the same as one JSON object.
+// --json prints the same as one JSON object. --fit adds the largest size
+// that fits an empty printer and, with --port P [--id N], the one that fits
+// that printer's free memory; --line TEXT names the characters of that line
+// the registration lacks, and with --image writes the line instead of the
+// sheet.
 #include <cwctype>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "check/label_line.h"
 #include "check/registration_check.h"
 #include "check/sheet_image_file.h"
+#include "check/size_fit.h"
 #include "fontdata/font_header.h"
+#include "form/registration_fit.h"
 #include "framework/code_page_text.h"
+#include "printer/registration_id.h"
 #include "printer/text_formats.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
@@ -21,6 +31,7 @@
 #include "tools/cli/json_text.h"
 #include "tools/cli/loaded_registration.h"
 #include "tools/cli/model_option.h"
+#include "tools/cli/printer_options.h"
 
 namespace {
 
@@ -48,7 +59,7 @@ std::wstring CharacterJson(uint32_t codePoint) {
 // as true or false, the cell as the lines write it.
 std::wstring CheckJson(const RegistrationFigures& figures, const std::wstring& cell,
                        const std::wstring& cellMm, const std::vector<uint16_t>& missing,
-                       const std::vector<uint32_t>& dropped) {
+                       const std::vector<uint32_t>& dropped, const std::wstring& answers) {
     std::wstring json = L"{\"count\":" + std::to_wstring(figures.count) + L",\"bytes_per_glyph\":" +
                         std::to_wstring(figures.bytesPerGlyph) + L",\"memory_bytes\":" +
                         std::to_wstring(figures.memoryBytes) + L",\"fits_240KB\":" +
@@ -60,7 +71,7 @@ std::wstring CheckJson(const RegistrationFigures& figures, const std::wstring& c
     json += L"],\"dropped\":[";
     for (size_t i = 0; i < dropped.size(); ++i)
         json += (i ? L"," : L"") + CharacterJson(dropped[i]);
-    return json + L"]}\n";
+    return json + L"]" + answers + L"}\n";
 }
 
 // The form as a font data file leaves it after Load, with all its characters
@@ -85,6 +96,61 @@ bool EndsWithBmp(const std::wstring& path) {
     return extension == L".bmp";
 }
 
+// What --fit, --port, --id and --line ask for.
+struct AnswerOptions {
+    bool fit = false;
+    std::optional<PrinterAddress> printer; // the printer whose free memory counts
+    std::optional<int> id;                 // the ID a download would overwrite
+    std::optional<std::u16string> line;
+};
+
+int ReadAnswerOptions(const CliArgs& args, AnswerOptions* options) {
+    options->fit = args.Has(L"fit");
+    if ((args.Has(L"port") || args.Has(L"id")) && !options->fit)
+        return UsageError(L"--port and --id apply only with --fit");
+    if (args.Has(L"id") && !args.Has(L"port"))
+        return UsageError(L"--id names an entry of the printer given with --port");
+    if (args.Has(L"port")) {
+        const PrinterOptions printer = ReadPrinterOptions(args);
+        if (!printer.error.empty())
+            return UsageError(printer.error);
+        options->printer = printer.printer;
+    }
+    if (const auto id = args.Value(L"id")) {
+        options->id = ParseRegistrationId(ToCodePage(*id));
+        if (!options->id)
+            return UsageError(L"--id takes a registration ID from 0 to 99");
+    }
+    if (const auto line = args.Value(L"line"))
+        options->line = std::u16string(line->begin(), line->end());
+    return 0;
+}
+
+// The answers' lines, or their JSON members (each after a comma).
+std::wstring AnswerLines(const std::optional<SizeFit>& fit, const LabelLine* line, bool json) {
+    std::wstring out;
+    const auto member = [&](const wchar_t* key, const std::wstring& value) {
+        out += json ? L",\"" + std::wstring(key) + L"\":" + value : Line(key, value);
+    };
+    if (fit) {
+        member(L"largest_size_fitting", std::to_wstring(fit->empty));
+        if (fit->free)
+            member(L"largest_size_fitting_free", std::to_wstring(*fit->free));
+        else if (json)
+            member(L"largest_size_fitting_free", L"null");
+    }
+    if (line && json) {
+        std::wstring list;
+        for (size_t i = 0; i < line->missing.size(); ++i)
+            list += (i ? L"," : L"") + CharacterJson(line->missing[i]);
+        member(L"line_missing", L"[" + list + L"]");
+    } else if (line) {
+        for (uint32_t codePoint : line->missing)
+            member(L"line_missing", CharacterText(codePoint));
+    }
+    return out;
+}
+
 } // namespace
 
 int RunCheck(const CliArgs& args) {
@@ -104,6 +170,10 @@ int RunCheck(const CliArgs& args) {
         if (!zoom || (*zoom & (*zoom - 1)) != 0)
             return UsageError(L"--zoom must be 1, 2, 4 or 8");
     }
+
+    AnswerOptions answers;
+    if (const int status = ReadAnswerOptions(args, &answers))
+        return status;
 
     FormOptions options;
     std::optional<FormSession> session;
@@ -138,8 +208,29 @@ int RunCheck(const CliArgs& args) {
                            Millimetres(figures.cellHeight, dotsPerMm);
     const std::wstring cellMm(mm.begin(), mm.end());
     const std::vector<uint32_t> dropped = DroppedCharacters(options.fields.text, build.codes);
+
+    std::optional<SizeFit> fit;
+    if (answers.fit) {
+        // The printer's listing, its message on standard error: standard
+        // output stays the check's.
+        if (answers.printer) {
+            session->frontEnd.KeepStandardOutput();
+            if (!session->operations.QueryRegisteredData(*answers.printer))
+                return 1;
+        }
+        const MemoryVerdict verdict =
+            JudgeMemory(figures.memoryBytes, session->operations.Registered(), answers.id);
+        fit = FindFittingSizes(
+            FormMemoryAtSize(session->doc, InstalledFonts(), options.fields, environment), verdict);
+    }
+    const SheetGlyphs sheet = CheckedSheet(build);
+    std::optional<LabelLine> line;
+    if (answers.line)
+        line = LabelLineOf(*answers.line, sheet);
+    const std::wstring answerText = AnswerLines(fit, line ? &*line : nullptr, args.Has(L"json"));
+
     if (args.Has(L"json")) {
-        console::Out(CheckJson(figures, cell, cellMm, build.missing, dropped));
+        console::Out(CheckJson(figures, cell, cellMm, build.missing, dropped, answerText));
     } else {
         std::wstring out;
         out += Line(L"count", std::to_wstring(figures.count));
@@ -152,15 +243,20 @@ int RunCheck(const CliArgs& args) {
             out += Line(L"missing", CharacterText(code));
         for (uint32_t codePoint : dropped)
             out += Line(L"dropped", CharacterText(codePoint));
-        console::Out(out);
+        console::Out(out + answerText);
     }
 
     if (!image)
         return 0;
-    const SheetGlyphs sheet = CheckedSheet(build);
     uint32_t error = 0;
-    switch (SaveSheetImage(*image, sheet,
-                           zoom ? uint32_t(*zoom) : DefaultSheetZoom(figures.cellHeight), &error)) {
+    const uint32_t imageZoom = zoom ? uint32_t(*zoom) : DefaultSheetZoom(figures.cellHeight);
+    // With a line, the image is that line as the window draws it.
+    std::unique_ptr<MonoImageWriter> writer;
+    if (line)
+        writer = std::make_unique<LineImageWriter>(sheet, *line, imageZoom, dotsPerMm);
+    else
+        writer = std::make_unique<SheetImageWriter>(sheet, imageZoom);
+    switch (SaveImage(*image, std::move(writer), &error)) {
     case SheetImageResult::Saved:
         return 0;
     case SheetImageResult::TooLarge:

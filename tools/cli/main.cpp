@@ -49,8 +49,10 @@ const std::vector<Command>& Commands() {
          FormOptionsAnd({L"out"}), nullptr},
         {L"check", RunCheck,
          L"check (--face NAME --size PT --name REGNAME [build's options] | FILE.kfd [--model M])\n"
-         L"        [--image FILE.bmp [--zoom 1|2|4|8]] [--json]",
-         FormOptionsAnd({L"image", L"zoom", L"json"}), kCheckDetails},
+         L"        [--fit [--port P [--id N]]] [--line TEXT] [--image FILE.bmp [--zoom 1|2|4|8]]\n"
+         L"        [--json]",
+         FormOptionsAnd({L"image", L"zoom", L"json", L"fit", L"port", L"id", L"line"}),
+         kCheckDetails},
         {L"show", RunShow, L"show FILE.kfd", {}, nullptr},
         {L"glyphs",
          RunGlyphs,
@@ -91,8 +93,8 @@ const std::vector<Command>& Commands() {
 }
 
 // Options that take no value, whatever the command.
-const std::set<std::wstring> kFlags = {L"unicode", L"bold",     L"italic", L"help",
-                                       L"clear",   L"converge", L"json",   L"yes"};
+const std::set<std::wstring> kFlags = {L"unicode",  L"bold", L"italic", L"help", L"clear",
+                                       L"converge", L"json", L"yes",    L"fit"};
 
 std::wstring Usage() {
     std::wstring usage = L"usage: glyphkit-cli COMMAND [OPTIONS]\n";

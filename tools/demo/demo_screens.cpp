@@ -2,7 +2,7 @@
 // printer on COM1 holding a logo: the model choice, the main form filled in,
 // a download with its progress window and its end, the details of a font and
 // of a logo, the registration check of a small kanji at 203 dpi over the
-// form that shows it at the screen's resolution, the About, COM port and
+// form that shows it at the screen's resolution, with a label line, the About, COM port and
 // network printer dialogs; writes a picture of each as
 // DIR\NAME.ppm.
 //
@@ -128,6 +128,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND check = gui::WaitForWindow(program, L"登録内容の確認", L"#32770");
     if (!check || !gui::SelectComboItem(check, IDC_CHECK_ZOOM, L"4"))
         return Fail("no registration check");
+    // A label line with a character the registration does not hold.
+    gui::SetText(GetDlgItem(check, IDC_CHECK_LINE_TEXT), L"議響の驚");
     // Beside the registration text as far as the screen allows, at its
     // bottom edge.
     RECT textArea, checkArea;
