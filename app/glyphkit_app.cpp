@@ -7,7 +7,7 @@
 
 #include "app/about_dlg.h"
 #include "app/help_path.h"
-#include "app/printer_model.h"
+#include "operations/printer_model.h"
 #include "app/select_printer_dlg.h"
 #include "form/registration_text_control.h"
 #include "framework/message_map.h"

@@ -2,7 +2,7 @@
 # the layers before it in this list (res/ holds only resource IDs and may be
 # included by any). Run at configure time and, as a script, whenever a
 # source changes:  cmake -DGLYPHKIT_SOURCE_DIR=<root> -P cmake/check_layers.cmake
-set(GLYPHKIT_LAYERS framework fontdata printer check form app)
+set(GLYPHKIT_LAYERS framework fontdata printer check operations form app)
 
 function(glyphkit_check_layers root)
     set(problems "")
@@ -28,7 +28,7 @@ function(glyphkit_check_layers root)
         endforeach()
     endforeach()
     if(problems)
-        message(FATAL_ERROR "Layers out of order (framework, fontdata, printer, check, form, app):${problems}")
+        message(FATAL_ERROR "Layers out of order (framework, fontdata, printer, check, operations, form, app):${problems}")
     endif()
 endfunction()
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "form/message_box_operator.h"
-#include "form/printer_messages.h"
+#include "operations/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "framework/wait_cursor.h"

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "form/form_operations.h"
 #include "form/window_transfer.h"
+#include "operations/form_operations.h"
 #include "printer/progress_dlg.h"
 
 class FormHost;

@@ -10,10 +10,10 @@
 
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
-#include "form/memory_usage_text.h"
+#include "operations/memory_usage_text.h"
 #include "form/preview.h"
 #include "form/registration_text_control.h"
-#include "form/text_file_input.h"
+#include "operations/text_file_input.h"
 #include "form/whole_paste_edit.h"
 #include "framework/code_page_text.h"
 #include "framework/dc.h"

@@ -3,11 +3,11 @@
 // settings in step with its controls, checks what the operator types, draws
 // the preview and hands Save and Load to the form's operations.
 #include "form/form_host.h"
-#include "form/form_operations.h"
 #include "form/form_transfer.h"
 #include "form/message_box_operator.h"
 #include "form/stand_in_face.h"
 #include "framework/form_view.h"
+#include "operations/form_operations.h"
 
 #include <string>
 

@@ -2,12 +2,14 @@
 // would read it, the check build, and the window that shows the result.
 #include "form/glyphkit_view.h"
 
+#include "form/font_family_list.h"
+
 #include "check/registration_check.h"
 #include "check/registration_check_dlg.h"
 #include "check/size_fit.h"
 #include "form/glyphkit_doc.h"
-#include "form/registration_fit.h"
 #include "framework/wait_cursor.h"
+#include "operations/registration_fit.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
 

@@ -1,6 +1,6 @@
 #include "form/window_transfer.h"
 
-#include "form/printer_messages.h"
+#include "operations/printer_messages.h"
 #include "printer/rs232c.h"
 
 // The download's side of the window: every step that shows something is

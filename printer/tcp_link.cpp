@@ -108,6 +108,12 @@ AddressList Resolve(const PrinterAddress& printer) {
 
 std::vector<std::string> PrinterEndpoints(const PrinterAddress& printer) {
     std::vector<std::string> endpoints;
+    // An IPv4 address as the parser takes it is already in the form the
+    // resolver would give back: no trip to the resolver for each of a
+    // fleet's printers.
+    if (KindOfHost(printer.host) == HostKind::Ipv4)
+        return {std::to_string(AF_INET) + " " + printer.host + " " +
+                std::to_string(printer.tcpPort)};
     const AddressList addresses = Resolve(printer);
     for (const addrinfo* a = addresses.get(); a; a = a->ai_next) {
         char host[NI_MAXHOST] = {};

@@ -8,11 +8,11 @@
 
 #include "fontdata/code_page.h"
 #include "fontdata/font_data_file.h"
-#include "form/font_data_load.h"
-#include "form/glyphkit_doc.h"
+#include "operations/font_data_load.h"
+#include "operations/settings_record.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     const FontDataLoad load = LoadFontDataInto(data, size, "fuzz.kfd", 932, doc);
     const FontDataFile file = ParseFontDataFile(data, size);
     // A file the parser takes is refused only for a face of a lone lead byte.

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "form/font_data_load.h"
-#include "form/glyphkit_doc.h"
+#include "operations/font_data_load.h"
+#include "operations/settings_record.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -59,7 +59,7 @@ struct DocState {
     int32_t points, rangeStart, rangeEnd, bold, italic, vertical;
     FontHeader header;
 
-    explicit DocState(const CGlyphkitDoc& d)
+    explicit DocState(const SettingsRecord& d)
         : face(d.GetFaceName()), reg(d.GetRegName()), dataFile(d.GetDataFileName()),
           points(d.GetPointSize()), rangeStart(d.GetRangeStart()), rangeEnd(d.GetRangeEnd()),
           bold(d.GetBold()), italic(d.GetItalic()), vertical(d.GetVertical()),
@@ -72,8 +72,8 @@ struct DocState {
     }
 };
 
-CGlyphkitDoc EditedDoc() {
-    CGlyphkitDoc doc;
+SettingsRecord EditedDoc() {
+    SettingsRecord doc;
     doc.SetRegName("Before");
     doc.SetRangeStart(40);
     doc.SetRangeEnd(50);
@@ -119,7 +119,7 @@ TEST(FontDataFileEncode, NoCharactersGiveA152ByteFile) {
     const Bytes file = EncodeFontDataFile(32, 255, h, nullptr, 0, nullptr, 0);
     EXPECT_EQ(file.size(), 152u);
 
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "empty.kfd", 932, doc);
     EXPECT_EQ(load.messageId, 0u);
     EXPECT_TRUE(load.text.empty());
@@ -128,7 +128,7 @@ TEST(FontDataFileEncode, NoCharactersGiveA152ByteFile) {
 }
 
 TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
-    CGlyphkitDoc saved;
+    SettingsRecord saved;
     saved.SetVertical(1);
     saved.SetPointSize(72);
     saved.SetBold(1);
@@ -148,7 +148,7 @@ TEST(FontDataFileLoad, SaveThenLoadRestoresTheRegistration) {
     const Bytes file = EncodeFontDataFile(0x21, 0x23, header, records, 4, glyphs, 4);
     ASSERT_EQ(file.size(), 152u + 4 * 11);
 
-    CGlyphkitDoc loaded;
+    SettingsRecord loaded;
     const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "label.kfd", 932, loaded);
     ASSERT_EQ(load.messageId, 0u);
     EXPECT_EQ(loaded.GetRegName(), "Label");
@@ -172,7 +172,7 @@ TEST(FontDataFileLoad, KeepsTheRecordsOrderOfTheFile) {
     // Swap the two records' codes: the text follows the file, not a sort.
     Put(file.data() + 152, {0x42, 0x30});
     Put(file.data() + 162, {0x41, 0x00});
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "x.kfd", 932, doc).text,
               std::u16string(u"\u3042A"));
 }
@@ -183,7 +183,7 @@ TEST(FontDataFileLoad, RegistrationNameOf32BytesComesBackWhole) {
     FontHeader h = TwoCharHeader();
     std::memcpy(h.bytes.data() + 4, name.data(), 32); // no terminator; style text follows
     const Bytes file = EncodeFontDataFile(32, 126, h, kTwoRecords, 2, kTwoGlyphs, 12);
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     ASSERT_EQ(LoadFontDataInto(file.data(), file.size(), "n.kfd", 932, doc).messageId, 0u);
     EXPECT_EQ(doc.GetRegName(), name);
 }
@@ -203,7 +203,7 @@ TEST(FontDataFileLoad, NamesEndOnAWholeCharacterOfTheirField) {
         h.SetText(FontHeader::kFaceName, FontHeader::kNameWidth, c.face);
         h.SetText(FontHeader::kRegName, FontHeader::kNameWidth, c.name);
         const Bytes file = EncodeFontDataFile(32, 126, h, kTwoRecords, 2, kTwoGlyphs, 12);
-        CGlyphkitDoc doc;
+        SettingsRecord doc;
         ASSERT_EQ(LoadFontDataInto(file.data(), file.size(), "n.kfd", 932, doc).messageId, 0u);
         EXPECT_EQ(doc.GetFaceName(), c.loadedFace);
         EXPECT_EQ(doc.GetRegName(), c.loadedName);
@@ -213,7 +213,7 @@ TEST(FontDataFileLoad, NamesEndOnAWholeCharacterOfTheirField) {
 TEST(FontDataFileLoad, OtherTypeGivesVersionMessageAfterTakingRangeAndName) {
     Bytes file = TwoCharFile();
     Put(file.data() + 8, {0x02, 0x00});
-    CGlyphkitDoc doc = EditedDoc();
+    SettingsRecord doc = EditedDoc();
     DocState expected(doc);
     expected.rangeStart = 32;
     expected.rangeEnd = 126;
@@ -228,7 +228,7 @@ TEST(FontDataFileLoad, ChangedIdentifierGivesUnusableMessageAfterTakingRangeAndN
     for (size_t at = 110; at < 114; ++at) {
         Bytes file = TwoCharFile();
         file[at] ^= 0x01;
-        CGlyphkitDoc doc = EditedDoc();
+        SettingsRecord doc = EditedDoc();
         DocState expected(doc);
         expected.rangeStart = 32;
         expected.rangeEnd = 126;
@@ -247,7 +247,7 @@ TEST(FontDataFileLoad, MoreThan5000CharactersAreRefused) {
     Bytes file(152 + 5001 * 10, 0);
     Put(file.data(), {0x20, 0, 0, 0, 0xFF, 0, 0, 0, 1, 0});
     std::memcpy(file.data() + 10, h.bytes.data(), 142);
-    CGlyphkitDoc doc = EditedDoc();
+    SettingsRecord doc = EditedDoc();
     const DocState before(doc);
     EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "big.kfd", 932, doc).messageId,
               unsigned(IDS_READ_FILE_FAILED));
@@ -267,7 +267,7 @@ TEST(FontDataFileLoad, HugeGlyphSizeIsRefusedWithoutOverflow) {
     Bytes file = TwoCharFile();
     // bytes per glyph 0xFFFFFFFF: n x size would wrap in 32 bits.
     Put(file.data() + 10 + 56, {0xFF, 0xFF, 0xFF, 0xFF});
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "h.kfd", 932, doc).messageId,
               unsigned(IDS_READ_FILE_FAILED));
     // Count 0x80000000 (with its low 16 bits zero) is refused as too many.
@@ -312,7 +312,7 @@ TEST(FontDataFileLoad, HeaderFieldsOutsideWhatTheToolWritesAreRefused) {
         Bytes file = TwoCharFile();
         for (const auto& change : c.changes)
             std::copy(change.second.begin(), change.second.end(), file.begin() + 10 + change.first);
-        CGlyphkitDoc doc = EditedDoc();
+        SettingsRecord doc = EditedDoc();
         const DocState before(doc);
         EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), "m.kfd", 932, doc).messageId,
                   c.expected)
@@ -379,7 +379,7 @@ TEST(FontDataFileReal, HoldsTheLayoutAndLoads) {
     EXPECT_EQ(Slice(file, 162, 2), (Bytes{0x42, 0}));
     EXPECT_EQ(Slice(file, 172, 2), (Bytes{0x43, 0}));
 
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     const FontDataLoad load = LoadFontDataInto(file.data(), file.size(), "abc.kfd", 932, doc);
     ASSERT_EQ(load.messageId, 0u);
     EXPECT_EQ(load.text, std::u16string(u"ABC"));
@@ -394,7 +394,7 @@ TEST(FontDataFileReal, EveryTruncationIsRefusedAndChangesNothing) {
     ASSERT_FALSE(file.empty());
     for (size_t length = 0; length < file.size(); ++length) {
         const Bytes cut(file.begin(), file.begin() + length);
-        CGlyphkitDoc doc = EditedDoc();
+        SettingsRecord doc = EditedDoc();
         const DocState before(doc);
         EXPECT_EQ(LoadFontDataInto(cut.data(), cut.size(), "cut.kfd", 932, doc).messageId,
                   unsigned(IDS_READ_FILE_FAILED))
@@ -416,7 +416,7 @@ TEST(FontDataFileReal, EverySavedCorpusFileLoads) {
     for (const auto& [name, expected] : kFiles) {
         const Bytes file = RealFile(name);
         ASSERT_FALSE(file.empty()) << name;
-        CGlyphkitDoc doc;
+        SettingsRecord doc;
         EXPECT_EQ(LoadFontDataInto(file.data(), file.size(), name, 932, doc).messageId, expected)
             << name;
     }

@@ -17,9 +17,9 @@
 #include "check/label_line.h"
 #include "check/registration_check.h"
 #include "check/size_fit.h"
-#include "form/font_family_list.h"
-#include "form/glyphkit_doc.h"
-#include "form/registration_fit.h"
+#include "operations/installed_families.h"
+#include "operations/registration_fit.h"
+#include "operations/settings_record.h"
 #include "printer/text_formats.h"
 #include "tools/bench/bench_clock.h"
 
@@ -71,7 +71,7 @@ double TimeSearch(const MemoryAtSize& memoryAt, int* largest, size_t* builds) {
     return seconds;
 }
 
-double TimeFullBuild(const CGlyphkitDoc& settings, const CFontFamilyList& fonts,
+double TimeFullBuild(const SettingsRecord& settings, const InstalledFamilies& fonts,
                      const FormFields& fields, const FormEnvironment& environment) {
     const double start = BenchSeconds();
     const FormRegistration built = BuildFormRegistration(
@@ -84,8 +84,8 @@ double TimeFullBuild(const CGlyphkitDoc& settings, const CFontFamilyList& fonts,
 
 // A keystroke in the line field: the line laid out again and the control's
 // area composed, the new character's glyph rendered on first use.
-void TimeLine(const CGlyphkitDoc& settings, const CFontFamilyList& fonts, const FormFields& fields,
-              FormEnvironment environment) {
+void TimeLine(const SettingsRecord& settings, const InstalledFamilies& fonts,
+              const FormFields& fields, FormEnvironment environment) {
     environment.deferGlyphs = true;
     const FormRegistration built = BuildFormRegistration(
         settings, fonts, fields, environment, RegistrationAction::Download, std::nullopt);
@@ -118,7 +118,7 @@ void TimeLine(const CGlyphkitDoc& settings, const CFontFamilyList& fonts, const 
 
 int main() {
     HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    const CFontFamilyList fonts(screen);
+    const InstalledFamilies fonts(screen);
     const struct {
         const wchar_t* face;
         const char* name; // as the console shows it
@@ -130,7 +130,7 @@ int main() {
                  {L"IPAゴシック", "IPA Gothic", 203, 300}};
     for (const auto& c : cases) {
         const FormFields fields = Fields(Kanji(c.characters), c.face);
-        CGlyphkitDoc settings;
+        SettingsRecord settings;
         FormEnvironment environment;
         environment.reference = screen;
         environment.resolution = c.resolution;

@@ -11,7 +11,7 @@
 int RunFonts(const CliArgs& args) {
     if (!args.positional().empty())
         return UsageError(L"fonts takes no arguments");
-    const CFontFamilyList& fonts = InstalledFonts();
+    const InstalledFamilies& fonts = InstalledFonts();
     std::wstring out;
     for (int i = 0; i < fonts.Count(false); ++i) {
         LOGFONTA family{};

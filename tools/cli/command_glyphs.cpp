@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "fontdata/font_data_file.h"
-#include "form/font_data_load.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "framework/whole_file.h"
+#include "operations/font_data_load.h"
 #include "res/resource_ids.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"

@@ -29,7 +29,7 @@ int RunShow(const CliArgs& args) {
     const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));
     if (!load.loaded)
         return 1;
-    const CGlyphkitDoc& doc = session.doc;
+    const SettingsRecord& doc = session.doc;
 
     const FontHeader& h = doc.GetFontHeader();
     std::wstring out;

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "form/memory_usage_text.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
+#include "operations/memory_usage_text.h"
 #include "printer/text_formats.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "form/form_operations.h"
 #include "framework/operator.h"
+#include "operations/form_operations.h"
 
 // Lists on standard error the codes that face (in the ANSI code page) has no
 // glyph for, which are registered as its empty box; where, if given, names

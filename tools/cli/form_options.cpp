@@ -23,7 +23,7 @@ const std::set<std::wstring> kFormOptionNames = {L"face",   L"size", L"name",   
                                                  L"italic", L"text", L"text-file", L"unicode",
                                                  L"range",  L"model"};
 
-void FormOptions::ApplyTo(CGlyphkitDoc& doc) const {
+void FormOptions::ApplyTo(SettingsRecord& doc) const {
     doc.SetPointSize(int32_t(points));
     doc.SetBold(bold ? 1 : 0);
     doc.SetItalic(italic ? 1 : 0);

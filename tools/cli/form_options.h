@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-#include "app/printer_model.h"
-#include "form/form_checks.h"
-#include "form/glyphkit_doc.h"
+#include "operations/form_checks.h"
+#include "operations/printer_model.h"
+#include "operations/settings_record.h"
 #include "tools/cli/cli_args.h"
 
 // The option names read here.
@@ -23,7 +23,7 @@ struct FormOptions {
     const PrinterModel* model = nullptr;
 
     // The settings the form keeps besides its fields.
-    void ApplyTo(CGlyphkitDoc& doc) const;
+    void ApplyTo(SettingsRecord& doc) const;
 };
 
 // Reads the options; 0, or the exit status after printing why (usage: the

@@ -11,7 +11,7 @@ HDC DisplayContext() {
     return display.Get();
 }
 
-const CFontFamilyList& InstalledFonts() {
-    static std::unique_ptr<CFontFamilyList> list(new CFontFamilyList(DisplayContext()));
+const InstalledFamilies& InstalledFonts() {
+    static std::unique_ptr<InstalledFamilies> list(new InstalledFamilies(DisplayContext()));
     return *list;
 }

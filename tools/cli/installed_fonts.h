@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
-#include "form/font_family_list.h"
-#include "form/form_operations.h"
-#include "form/glyphkit_doc.h"
+#include "operations/form_operations.h"
+#include "operations/installed_families.h"
+#include "operations/settings_record.h"
 #include "tools/cli/console_front_end.h"
 
 HDC DisplayContext();
-const CFontFamilyList& InstalledFonts();
+const InstalledFamilies& InstalledFonts();
 
 struct FormSession {
     explicit FormSession(std::optional<bool> answer = std::nullopt,
@@ -21,7 +21,7 @@ struct FormSession {
         : frontEnd(answer, std::move(windowCaption)),
           operations(doc, InstalledFonts(), frontEnd, frontEnd) {}
 
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     ConsoleFrontEnd frontEnd;
     CFormOperations operations;
 };

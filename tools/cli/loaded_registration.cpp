@@ -1,8 +1,8 @@
 #include "tools/cli/loaded_registration.h"
 
-#include "form/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
+#include "operations/printer_messages.h"
 #include "printer/download_exchange.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
@@ -45,7 +45,7 @@ private:
 
 } // namespace
 
-FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load) {
+FormFields FieldsAfterLoad(const SettingsRecord& doc, const LoadResult& load) {
     // The loaded text holds all the file's characters, the range's among
     // them, so the mode is on only where Load cleared the text.
     FormFields fields;
@@ -71,7 +71,7 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id, const PrinterMo
         *problem = L"the file name " + path + L" cannot be written in the system's code page";
         return false;
     }
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     PlannedFileMessages kept(where);
     CFormOperations operations(doc, InstalledFonts(), kept, kept);
     const LoadResult load = operations.LoadFontDataFile(ansiPath);

@@ -3,13 +3,13 @@
 // would: loaded, rendered anew for the printer model and the registration ID.
 #include <string>
 
-#include "app/printer_model.h"
-#include "form/form_operations.h"
+#include "operations/form_operations.h"
+#include "operations/printer_model.h"
 #include "printer/provision_plan.h"
 
 // The form's fields as Load leaves them, with the one-byte code mode set so
 // that a download registers exactly the characters the file holds.
-FormFields FieldsAfterLoad(const CGlyphkitDoc& doc, const LoadResult& load);
+FormFields FieldsAfterLoad(const SettingsRecord& doc, const LoadResult& load);
 
 // Loads the file at path and builds its registration for id into out (its
 // information block built, its glyph data in memory), for model (null: the

@@ -1,8 +1,8 @@
 #pragma once
 // The printer model a command renders for: --model QC150|QW300|QW400, else
 // the command's own default.
-#include "app/printer_model.h"
 #include "fontdata/font_header.h"
+#include "operations/printer_model.h"
 #include "tools/cli/cli_args.h"
 
 // Reads --model into model: the model it names, null when it is not given.

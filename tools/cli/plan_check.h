@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/printer_model.h"
+#include "operations/printer_model.h"
 #include "printer/provision_plan.h"
 
 // Reads the plan at planPath, loads and builds every registration it names

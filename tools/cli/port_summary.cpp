@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "form/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
+#include "operations/printer_messages.h"
 #include "printer/text_formats.h"
 #include "tools/cli/json_text.h"
 

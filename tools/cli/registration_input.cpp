@@ -1,6 +1,6 @@
 #include "tools/cli/registration_input.h"
 
-#include "form/text_file_input.h"
+#include "operations/text_file_input.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 

@@ -1,4 +1,4 @@
-#include "form/text_file_input.h"
+#include "operations/text_file_input.h"
 
 #include <gtest/gtest.h>
 

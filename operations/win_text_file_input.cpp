@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "form/text_file_input.h"
 #include "framework/code_page_text.h"
 #include "framework/whole_file.h"
+#include "operations/text_file_input.h"
 #include "res/resource_ids.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "form/printer_messages.h"
+#include "operations/printer_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -88,8 +88,9 @@ TEST(PrinterMessages, AFailureNamingItsPrinterAddsASecondLine) {
         side.Tell(report);
         EXPECT_EQ(op.MessageIds(), std::vector<unsigned>{c.id});
         EXPECT_EQ(op.details, c.detail ? std::vector<unsigned>{c.detail} : std::vector<unsigned>{});
-        if (c.detail)
+        if (c.detail) {
             EXPECT_EQ(op.subjects, std::vector<std::string>{c.printer});
+        }
     }
 }
 

@@ -4,13 +4,13 @@
 // fixture base.
 #include <windows.h>
 
-#include "form/font_family_list.h"
+#include "operations/installed_families.h"
 
 template <class Base> class WithInstalledFonts : public Base {
 protected:
     static void SetUpTestSuite() {
         s_screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-        s_fonts = new CFontFamilyList(s_screen);
+        s_fonts = new InstalledFamilies(s_screen);
     }
     static void TearDownTestSuite() {
         delete s_fonts;
@@ -20,5 +20,5 @@ protected:
     }
 
     static inline HDC s_screen = nullptr;
-    static inline CFontFamilyList* s_fonts = nullptr;
+    static inline InstalledFamilies* s_fonts = nullptr;
 };

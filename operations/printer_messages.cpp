@@ -1,4 +1,4 @@
-#include "form/printer_messages.h"
+#include "operations/printer_messages.h"
 
 #include "res/resource_ids.h"
 

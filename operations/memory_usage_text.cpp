@@ -1,4 +1,4 @@
-#include "form/memory_usage_text.h"
+#include "operations/memory_usage_text.h"
 
 #include <cwchar>
 

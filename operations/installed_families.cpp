@@ -1,14 +1,14 @@
-#include "form/font_family_list.h"
+#include "operations/installed_families.h"
 
 #include <cstring>
 
-#include "form/form_checks.h"
 #include "framework/code_page_text.h"
+#include "operations/form_checks.h"
 
 namespace {
 
-CFontFamilyList& ListOf(LPARAM user) {
-    return *reinterpret_cast<CFontFamilyList*>(user);
+InstalledFamilies& ListOf(LPARAM user) {
+    return *reinterpret_cast<InstalledFamilies*>(user);
 }
 
 // The character set that goes with the system's ANSI code page (128 on a
@@ -28,7 +28,7 @@ bool SameFace(const LOGFONTA& a, const LOGFONTA& b) {
 } // namespace
 
 int CALLBACK CB_FontFamilyCount(const LOGFONTA*, const TEXTMETRICA*, DWORD fontType, LPARAM user) {
-    CFontFamilyList& list = ListOf(user);
+    InstalledFamilies& list = ListOf(user);
     if ((list.m_dwTypeMask & 0xFFFF) != 0 || (fontType & list.m_dwTypeMask) != 0)
         ++list.m_nFamilyCount;
     return 1;
@@ -36,7 +36,7 @@ int CALLBACK CB_FontFamilyCount(const LOGFONTA*, const TEXTMETRICA*, DWORD fontT
 
 int CALLBACK CB_FontFamilyInfo(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontType,
                                LPARAM user) {
-    CFontFamilyList& list = ListOf(user);
+    InstalledFamilies& list = ListOf(user);
     if (list.m_dwTypeMask != 0)
         list.StoreFamily(*logFont, fontType);
     return 1;
@@ -51,7 +51,7 @@ int CALLBACK CB_FontFullNameCount(const LOGFONTA*, const TEXTMETRICA*, DWORD fon
 
 int CALLBACK CB_FontFullNameInfo(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontType,
                                  LPARAM user) {
-    CFontFamilyList& list = ListOf(user);
+    InstalledFamilies& list = ListOf(user);
     if ((fontType & TRUETYPE_FONTTYPE) &&
         list.m_nFullNameCount < static_cast<int>(list.m_fullNames.size())) {
         // For a TrueType font the record is really an ENUMLOGFONTA.
@@ -60,14 +60,14 @@ int CALLBACK CB_FontFullNameInfo(const LOGFONTA* logFont, const TEXTMETRICA*, DW
     return 1;
 }
 
-CFontFamilyList::CFontFamilyList(HDC hdc) : m_nSystemCharset(SystemCharset()) {
+InstalledFamilies::InstalledFamilies(HDC hdc) : m_nSystemCharset(SystemCharset()) {
     CollectFamilies(hdc);
     DropRasterFamilies();
     TurnVerticalFamilies();
     CollectFullNames(hdc);
 }
 
-void CFontFamilyList::CollectFamilies(HDC hdc) {
+void InstalledFamilies::CollectFamilies(HDC hdc) {
     m_nFamilyCount = 0;
     m_dwTypeMask = TRUETYPE_FONTTYPE;
     EnumFontFamiliesA(hdc, nullptr, reinterpret_cast<FONTENUMPROCA>(CB_FontFamilyCount),
@@ -88,7 +88,7 @@ void CFontFamilyList::CollectFamilies(HDC hdc) {
 // the family offers it, so a Japanese font stays Japanese on a Japanese
 // system; else a Japanese, Korean or Chinese set, so a Korean font stays
 // Korean there; else the first one reported.
-void CFontFamilyList::StoreFamily(const LOGFONTA& logFont, DWORD fontType) {
+void InstalledFamilies::StoreFamily(const LOGFONTA& logFont, DWORD fontType) {
     const auto rank = [this](BYTE charset) {
         if (charset == m_nSystemCharset)
             return 2;
@@ -110,7 +110,7 @@ void CFontFamilyList::StoreFamily(const LOGFONTA& logFont, DWORD fontType) {
     ++m_nFamilyCount;
 }
 
-void CFontFamilyList::DropRasterFamilies() {
+void InstalledFamilies::DropRasterFamilies() {
     int kept = 0;
     for (int i = 0; i < m_nFamilyCount; ++i) {
         if (m_fontTypes[i] & RASTER_FONTTYPE)
@@ -124,7 +124,7 @@ void CFontFamilyList::DropRasterFamilies() {
     m_fontTypes.resize(kept);
 }
 
-void CFontFamilyList::TurnVerticalFamilies() {
+void InstalledFamilies::TurnVerticalFamilies() {
     for (LOGFONTA& family : m_families) {
         if (family.lfFaceName[0] == '@') {
             family.lfEscapement = 2700;
@@ -133,7 +133,7 @@ void CFontFamilyList::TurnVerticalFamilies() {
     }
 }
 
-void CFontFamilyList::CollectFullNames(HDC hdc) {
+void InstalledFamilies::CollectFullNames(HDC hdc) {
     m_nFullNameCount = 0;
     for (const LOGFONTA& family : m_families)
         EnumFontFamiliesA(hdc, family.lfFaceName,
@@ -148,14 +148,14 @@ void CFontFamilyList::CollectFullNames(HDC hdc) {
     m_fullNames.resize(m_nFullNameCount);
 }
 
-bool CFontFamilyList::GetAt(int index, LOGFONTA* out) const {
+bool InstalledFamilies::GetAt(int index, LOGFONTA* out) const {
     if (index < 0 || index >= m_nFamilyCount)
         return false;
     *out = m_families[index];
     return true;
 }
 
-int CFontFamilyList::Find(const char* name, bool fullNames) const {
+int InstalledFamilies::Find(const char* name, bool fullNames) const {
     if (fullNames) {
         for (int i = 0; i < m_nFullNameCount; ++i)
             if (lstrcmpA(reinterpret_cast<const char*>(m_fullNames[i].elfFullName), name) == 0)
@@ -168,7 +168,7 @@ int CFontFamilyList::Find(const char* name, bool fullNames) const {
     return -1;
 }
 
-bool CFontFamilyList::LookupAsMapped(const char* name, LOGFONTA* out) const {
+bool InstalledFamilies::LookupAsMapped(const char* name, LOGFONTA* out) const {
     if (Lookup(name, out))
         return true;
     // The mapper compares face names without regard to case, as Unicode

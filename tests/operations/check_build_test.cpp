@@ -11,10 +11,10 @@
 
 #include "check/registration_check.h"
 #include "fontdata/font_data_file.h"
-#include "form/form_operations.h"
+#include "operations/form_operations.h"
 #include "recording_operator.h"
 #include "res/resource_ids.h"
-#include "tests/form/installed_fonts_suite.h"
+#include "tests/operations/installed_fonts_suite.h"
 
 namespace {
 
@@ -59,13 +59,13 @@ TEST_P(CheckBuildTest, FiguresCodesAndEveryCellEqualASaveOfTheSameForm) {
     fields.selectedFace = c.face;
     const FormEnvironment environment{s_screen, c.resolution, {}};
 
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     doc.SetPointSize(c.points);
     doc.SetItalic(c.italic);
     RecordingOperator op;
     MissingDisplay display;
     CFormOperations form(doc, *s_fonts, op, display);
-    const CGlyphkitDoc before = doc;
+    const SettingsRecord before = doc;
     CheckedBuild checked;
     ASSERT_TRUE(form.BuildForCheck(fields, environment, &checked));
     EXPECT_TRUE(op.messages.empty());
@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Case>& info) { return "Form" + std::to_string(info.index); });
 
 TEST_F(CheckBuildTest, ARefusedFormShowsTheSaveMessageAndChangesNothing) {
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     RecordingOperator op;
     FormDisplay display;
     CFormOperations form(doc, *s_fonts, op, display);

@@ -1,14 +1,14 @@
-#include "form/form_operations.h"
+#include "operations/form_operations.h"
 
 #include "check/registration_check.h"
 #include "fontdata/font_data_file.h"
-#include "form/font_data_load.h"
 #include "framework/scoped_file.h"
 #include "framework/whole_file.h"
+#include "operations/font_data_load.h"
 #include "printer/registered_data.h"
 #include "res/resource_ids.h"
 
-CFormOperations::CFormOperations(CGlyphkitDoc& doc, const CFontFamilyList& fonts, Operator& op,
+CFormOperations::CFormOperations(SettingsRecord& doc, const InstalledFamilies& fonts, Operator& op,
                                  FormDisplay& display)
     : m_doc(doc), m_fonts(fonts), m_operator(op), m_display(display) {}
 

@@ -1,4 +1,4 @@
-#include "form/glyphkit_doc.h"
+#include "operations/settings_record.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@ uint16_t Le16(const FontHeader& h, size_t offset) {
     return uint16_t(h.bytes[offset] | h.bytes[offset + 1] << 8);
 }
 
-CGlyphkitDoc FilledDoc() {
-    CGlyphkitDoc doc;
+SettingsRecord FilledDoc() {
+    SettingsRecord doc;
     doc.SetVertical(1);
     doc.SetPointSize(72);
     doc.SetBold(1);
@@ -31,7 +31,7 @@ CGlyphkitDoc FilledDoc() {
 }
 
 TEST(GlyphkitDoc, StartsWithTheDefaults) {
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     EXPECT_EQ(doc.GetFaceName(), std::string("\x82\x6c\x82\x72 \x96\xbe\x92\xa9"));
     EXPECT_EQ(doc.GetFaceName().size(), 9u);
     EXPECT_EQ(doc.GetRegName(), "");
@@ -61,7 +61,7 @@ TEST(GlyphkitDoc, BuildFontHeaderWritesEachSettingAtItsOffset) {
 }
 
 TEST(GlyphkitDoc, BuildFontHeaderLeavesTheOtherBytesAlone) {
-    CGlyphkitDoc doc = FilledDoc();
+    SettingsRecord doc = FilledDoc();
     FontHeader seeded;
     seeded.bytes.fill(0xAB);
     doc.SetFontHeader(seeded);
@@ -79,7 +79,7 @@ TEST(GlyphkitDoc, StyleTextFollowsBoldAndItalic) {
     };
     for (Case c :
          {Case{1, 0, "Bold"}, Case{0, 1, "Italic"}, Case{0, 0, nullptr}, Case{1, 1, nullptr}}) {
-        CGlyphkitDoc doc;
+        SettingsRecord doc;
         doc.SetBold(c.bold);
         doc.SetItalic(c.italic);
         const FontHeader h = doc.BuildFontHeader();
@@ -94,9 +94,9 @@ TEST(GlyphkitDoc, StyleTextFollowsBoldAndItalic) {
 }
 
 TEST(GlyphkitDoc, HeaderRoundTripsEverySetting) {
-    CGlyphkitDoc doc = FilledDoc();
+    SettingsRecord doc = FilledDoc();
     doc.SetItalic(1);
-    CGlyphkitDoc restored;
+    SettingsRecord restored;
     restored.SetFontHeader(doc.BuildFontHeader());
     restored.ApplyFontHeader();
     EXPECT_EQ(restored.GetRegName(), "Label");
@@ -113,7 +113,7 @@ TEST(GlyphkitDoc, HeaderRoundTripsEverySetting) {
 TEST(GlyphkitDoc, ThirtyTwoByteNamesFillTheirFieldsWithoutTerminator) {
     const std::string name32 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
     const std::string face32 = "@" + std::string(31, 'F');
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     doc.SetItalic(1);
     doc.SetRegName(name32);
     doc.SetFaceName(face32);
@@ -121,7 +121,7 @@ TEST(GlyphkitDoc, ThirtyTwoByteNamesFillTheirFieldsWithoutTerminator) {
     EXPECT_EQ(Bytes(h, 4, 32), name32);
     EXPECT_EQ(Bytes(h, 104, 32), face32);
 
-    CGlyphkitDoc restored;
+    SettingsRecord restored;
     restored.SetFontHeader(h);
     restored.ApplyFontHeader();
     // The style text right behind the name must not leak into it.
@@ -134,7 +134,7 @@ TEST(GlyphkitDoc, ApplyFontHeaderReadsOnlyExactFlagValues) {
     h.SetWord(FontHeader::kWeight, 600);
     h.SetWord(FontHeader::kVertical, 2);
     h.SetDWord(FontHeader::kCharCount, 0x12345);
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     doc.SetBold(1);
     doc.SetVertical(1);
     doc.SetFontHeader(h);

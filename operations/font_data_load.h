@@ -8,7 +8,7 @@
 #include "fontdata/font_data_file.h"
 #include "fontdata/logfont.h"
 
-class CGlyphkitDoc;
+class SettingsRecord;
 
 struct FontDataLoad {
     unsigned messageId = 0; // 0: loaded; else the message to show
@@ -25,10 +25,10 @@ unsigned MessageForProblem(FontDataProblem problem);
 // in the header are taken as whole characters of ansiCodePage, the code page
 // they were saved in; a face name without one makes the file damaged.
 FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
-                              uint32_t ansiCodePage, CGlyphkitDoc& doc);
+                              uint32_t ansiCodePage, SettingsRecord& doc);
 
 // The font description of a loaded face that is not installed: the settings'
 // description with the character set, pitch and family of the loaded header.
 // A later build then reads the file's characters in the code page they were
 // saved in.
-LOGFONTA DescribeLoadedFace(const CGlyphkitDoc& doc);
+LOGFONTA DescribeLoadedFace(const SettingsRecord& doc);

@@ -1,12 +1,12 @@
-#include "form/registration_fit.h"
+#include "operations/registration_fit.h"
 
-#include "form/glyphkit_doc.h"
+#include "operations/settings_record.h"
 
-MemoryAtSize FormMemoryAtSize(const CGlyphkitDoc& settings, const CFontFamilyList& fonts,
+MemoryAtSize FormMemoryAtSize(const SettingsRecord& settings, const InstalledFamilies& fonts,
                               const FormFields& fields, const FormEnvironment& environment) {
     // Copies: the search runs after the form may have changed.
     return [settings, &fonts, fields, environment](int points) -> std::optional<uint64_t> {
-        CGlyphkitDoc sized = settings;
+        SettingsRecord sized = settings;
         sized.SetPointSize(points);
         // The cell is fixed before any glyph is drawn: a deferred build
         // measures the font and renders nothing.

@@ -1,11 +1,11 @@
-#include "form/glyphkit_doc.h"
+#include "operations/settings_record.h"
 
 #include <cstdio>
 
 // ＭＳ 明朝 in code page 932: full-width M and S, an ASCII space, then 明朝.
 const char kDefaultFaceName[] = "\x82\x6c\x82\x72\x20\x96\xbe\x92\xa9";
 
-CGlyphkitDoc::CGlyphkitDoc() : m_strFaceName(kDefaultFaceName) {}
+SettingsRecord::SettingsRecord() : m_strFaceName(kDefaultFaceName) {}
 
 namespace {
 
@@ -22,7 +22,7 @@ const char* StyleText(bool bold, bool italic) {
 
 } // namespace
 
-FontHeader CGlyphkitDoc::BuildFontHeader() const {
+FontHeader SettingsRecord::BuildFontHeader() const {
     FontHeader h = m_fontHeader;
     h.SetWord(FontHeader::kIdTerminator, 0);
     h.SetText(FontHeader::kRegName, FontHeader::kNameWidth, m_strRegName);
@@ -43,7 +43,7 @@ FontHeader CGlyphkitDoc::BuildFontHeader() const {
     return h;
 }
 
-void CGlyphkitDoc::ApplyFontHeader() {
+void SettingsRecord::ApplyFontHeader() {
     const FontHeader& h = m_fontHeader;
     m_strRegName = h.Text(FontHeader::kRegName, FontHeader::kNameWidth);
     m_bItalic = h.Byte(FontHeader::kItalic);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fontdata/code_list.h"
-#include "form/text_file_input.h"
+#include "operations/text_file_input.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The operations of the main form that talk to the printer: Download, Get
 // info, Clear and All clear.
-#include "form/form_operations.h"
+#include "operations/form_operations.h"
 
 #include <optional>
 
-#include "form/printer_messages.h"
 #include "framework/wait_cursor.h"
+#include "operations/printer_messages.h"
 #include "printer/delete_exchange.h"
 #include "printer/download_file.h"
 #include "printer/listing_exchange.h"

@@ -3,12 +3,12 @@
 // built at other point sizes by the one build, nothing else changed.
 #include "check/registration_check.h"
 #include "check/size_fit.h"
-#include "form/registration_build.h"
+#include "operations/registration_build.h"
 
-class CFontFamilyList;
-class CGlyphkitDoc;
+class InstalledFamilies;
+class SettingsRecord;
 
 // The memory the form's registration needs at a size, as the check builds
 // it (header and cell only, no glyph rendered); none when it is refused.
-MemoryAtSize FormMemoryAtSize(const CGlyphkitDoc& settings, const CFontFamilyList& fonts,
+MemoryAtSize FormMemoryAtSize(const SettingsRecord& settings, const InstalledFamilies& fonts,
                               const FormFields& fields, const FormEnvironment& environment);

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "fontdata/byte_order.h"
-#include "form/form_operations.h"
+#include "operations/form_operations.h"
 #include "recording_operator.h"
 #include "res/resource_ids.h"
-#include "tests/form/installed_fonts_suite.h"
+#include "tests/operations/installed_fonts_suite.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ protected:
             fields, Env(), [this](const std::string&) { return kfdPath; }, saved);
     }
 
-    CGlyphkitDoc doc;
+    SettingsRecord doc;
     RecordingOperator op;
     FormDisplay display;
     CFormOperations form{doc, *s_fonts, op, display};
@@ -302,7 +302,7 @@ TEST_F(FormOperationsTest, LoadHandsBackTheTextTheFaceTakes) {
     const std::vector<uint8_t> saved = FileBytes(kfdPath);
 
     // An installed Japanese face: the file's characters fill the text.
-    CGlyphkitDoc loadedDoc;
+    SettingsRecord loadedDoc;
     CFormOperations loader(loadedDoc, *s_fonts, op, display);
     LoadResult japanese = loader.LoadFontDataFile(kfdPath);
     ASSERT_TRUE(japanese.loaded);

@@ -1,4 +1,4 @@
-#include "form/form_checks.h"
+#include "operations/form_checks.h"
 
 #include <algorithm>
 

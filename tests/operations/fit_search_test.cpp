@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "check/size_fit.h"
-#include "form/glyphkit_doc.h"
-#include "form/registration_fit.h"
+#include "operations/registration_fit.h"
+#include "operations/settings_record.h"
 #include "printer/text_formats.h"
-#include "tests/form/installed_fonts_suite.h"
+#include "tests/operations/installed_fonts_suite.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ TEST_F(FitSearchTest, BisectionEqualsAScanOfAllSizes) {
                     fields.selectedFace = Ansi(face);
                     LOGFONTA installed{};
                     ASSERT_TRUE(s_fonts->Lookup(fields.selectedFace.c_str(), &installed));
-                    CGlyphkitDoc settings;
+                    SettingsRecord settings;
                     settings.SetBold(style & 1);
                     settings.SetItalic(style & 2);
                     const FormEnvironment environment{s_screen, model.resolution, {}};

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "fontdata/registration_builder.h"
-#include "form/form_checks.h"
 #include "framework/operator.h"
+#include "operations/form_checks.h"
 #include "printer/font_pt.h"
 #include "printer/printer_address.h"
 
-class CFontFamilyList;
-class CGlyphkitDoc;
+class InstalledFamilies;
+class SettingsRecord;
 
 // The chosen printer model, the port and the context builds render against.
 struct FormEnvironment {
@@ -66,7 +66,8 @@ FormRegistration CheckFormFields(const FormFields& fields, RegistrationAction ch
 // Builds the form's fields with settings' size, style and description
 // against the installed fonts. checks: Save's or Download's; registrationId:
 // the ID field's text, checked last, when the build is a download.
-FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFontFamilyList& fonts,
-                                       const FormFields& fields, const FormEnvironment& environment,
+FormRegistration BuildFormRegistration(const SettingsRecord& settings,
+                                       const InstalledFamilies& fonts, const FormFields& fields,
+                                       const FormEnvironment& environment,
                                        RegistrationAction checks,
                                        const std::optional<std::string>& registrationId);

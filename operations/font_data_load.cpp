@@ -1,8 +1,8 @@
-#include "form/font_data_load.h"
+#include "operations/font_data_load.h"
 
 #include "fontdata/code_page.h"
 #include "fontdata/font_data_file.h"
-#include "form/glyphkit_doc.h"
+#include "operations/settings_record.h"
 #include "res/resource_ids.h"
 
 unsigned MessageForProblem(FontDataProblem problem) {
@@ -20,7 +20,7 @@ unsigned MessageForProblem(FontDataProblem problem) {
 }
 
 FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::string& fileName,
-                              uint32_t ansiCodePage, CGlyphkitDoc& doc) {
+                              uint32_t ansiCodePage, SettingsRecord& doc) {
     const FontDataFile file = ParseFontDataFile(data, size);
     // The names are read within their fields and end on a whole character,
     // so that nothing downstream reads past them. A face that is only a lone
@@ -55,7 +55,7 @@ FontDataLoad LoadFontDataInto(const uint8_t* data, size_t size, const std::strin
     return load;
 }
 
-LOGFONTA DescribeLoadedFace(const CGlyphkitDoc& doc) {
+LOGFONTA DescribeLoadedFace(const SettingsRecord& doc) {
     // The face name itself goes in at the build, cut to whole characters of
     // the workstation's code page where it fills the file's 32 bytes.
     const FontHeader& h = doc.GetFontHeader();

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "fontdata/font_height.h"
-#include "form/form_checks.h"
+#include "operations/form_checks.h"
 #include "res/resource_ids.h"
 
 namespace {

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "form/font_family_list.h"
-#include "form/form_checks.h"
-#include "form/glyphkit_doc.h"
-#include "form/registration_build.h"
 #include "framework/operator.h"
+#include "operations/form_checks.h"
+#include "operations/installed_families.h"
+#include "operations/registration_build.h"
+#include "operations/settings_record.h"
 #include "printer/download_file.h"
 #include "printer/font_pt.h"
 #include "printer/printer_address.h"
@@ -68,7 +68,7 @@ using SavePathChooser = std::function<std::optional<std::string>(const std::stri
 
 class CFormOperations {
 public:
-    CFormOperations(CGlyphkitDoc& doc, const CFontFamilyList& fonts, Operator& op,
+    CFormOperations(SettingsRecord& doc, const InstalledFamilies& fonts, Operator& op,
                     FormDisplay& display);
 
     // Save checks, the path, the build and the font data file. True when the
@@ -135,8 +135,8 @@ private:
     bool RunOnPrinter(const PrinterAddress& printer,
                       const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
 
-    CGlyphkitDoc& m_doc;
-    const CFontFamilyList& m_fonts;
+    SettingsRecord& m_doc;
+    const InstalledFamilies& m_fonts;
     Operator& m_operator;
     FormDisplay& m_display;
     RegisteredData m_registered;

@@ -1,4 +1,4 @@
-#include "form/text_file_input.h"
+#include "operations/text_file_input.h"
 
 std::u16string DecodeUtf16Text(const std::vector<uint8_t>& bytes) {
     std::u16string text;

@@ -1,4 +1,4 @@
-#include "form/registration_build.h"
+#include "operations/registration_build.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,9 +7,9 @@
 #include "fontdata/glyph_rasterizer.h"
 #include "fontdata/missing_glyphs.h"
 #include "fontdata/win_code_page_conversion.h"
-#include "form/font_family_list.h"
-#include "form/glyphkit_doc.h"
 #include "framework/wait_cursor.h"
+#include "operations/installed_families.h"
+#include "operations/settings_record.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -47,8 +47,9 @@ FormRegistration CheckFormFields(const FormFields& fields, RegistrationAction ch
                        : std::nullopt);
 }
 
-FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFontFamilyList& fonts,
-                                       const FormFields& fields, const FormEnvironment& environment,
+FormRegistration BuildFormRegistration(const SettingsRecord& settings,
+                                       const InstalledFamilies& fonts, const FormFields& fields,
+                                       const FormEnvironment& environment,
                                        RegistrationAction checks,
                                        const std::optional<std::string>& registrationId) {
     FormRegistration r = CheckFormFields(fields, checks);
@@ -89,7 +90,7 @@ FormRegistration BuildFormRegistration(const CGlyphkitDoc& settings, const CFont
         r.codes.assign(codes.list.Codes(), codes.list.Codes() + count);
         // The header comes from the settings as Save and Download keep them
         // once this build succeeds; the settings themselves stay as they are.
-        CGlyphkitDoc kept = settings;
+        SettingsRecord kept = settings;
         kept.SetRegName(fields.regName);
         kept.SetFaceName(fields.selectedFace);
         kept.SetCodeStart(uint16_t(*fields.codeStart));
