@@ -78,6 +78,13 @@ bool ParsePrinters(const std::wstring& text, bool printerList, NamedPrinters& na
 
 } // namespace
 
+std::vector<std::string> BoardNames(const PrinterOptions& options) {
+    std::vector<std::string> names;
+    for (const std::wstring& name : options.names)
+        names.emplace_back(name.begin(), name.end());
+    return names;
+}
+
 std::wstring OnePrinterUnderTwoNames(const std::wstring& first, const std::wstring& second) {
     return OnePrinterTwice(first, second);
 }

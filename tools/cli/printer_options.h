@@ -37,5 +37,8 @@ PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answe
 PrinterOptions ParsePrinterOptions(const CliArgs& args, const std::wstring& answerName,
                                    bool printerList, const std::vector<PrinterListEntry>* listed);
 
+// The printers' names as a provisioning board keeps them (UTF-8; they are ASCII).
+std::vector<std::string> BoardNames(const PrinterOptions& options);
+
 // The usage error for two entries, as given, that reach one printer.
 std::wstring OnePrinterUnderTwoNames(const std::wstring& first, const std::wstring& second);
