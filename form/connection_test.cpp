@@ -4,12 +4,12 @@
 #include <string>
 
 #include "form/message_box_operator.h"
-#include "operations/printer_messages.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "framework/wait_cursor.h"
+#include "operations/printer_messages.h"
+#include "operations/printer_operation.h"
 #include "printer/listing_exchange.h"
-#include "printer/printer_operation.h"
 #include "printer/registered_data.h"
 #include "res/resource_ids.h"
 
@@ -23,9 +23,7 @@ public:
     explicit TestPanel(PrinterOperator& side) : m_side(side) {}
 
     void PortOpened() override { m_wait.emplace(); }
-    void ApplyListing(const ListingUpdate& update) override {
-        m_data.Apply(update, [](const std::string&) { return 0; });
-    }
+    void ApplyListing(const ListingUpdate& update, ExtentChange) override { m_data.Apply(update); }
     void ClosePort() override { m_wait.reset(); }
     bool Ask(PrinterQuestion) override { return false; } // the listing asks nothing
     void Tell(const PrinterReport& report) override {

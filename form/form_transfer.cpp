@@ -52,8 +52,8 @@ void CFormTransfer::Download(const FormFields& fields, const std::string& regist
     }
 }
 
-void CFormTransfer::TakeListing(const ListingUpdate& update) {
-    m_operations.TakeListing(update);
+void CFormTransfer::TakeListing(const ListingUpdate& update, ExtentChange extent) {
+    m_operations.TakeListing(update, extent);
 }
 
 void CFormTransfer::TransferEnded(bool /*succeeded*/) {

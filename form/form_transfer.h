@@ -33,7 +33,7 @@ public:
     // The progress window, and the end of a download sent by its thread.
     void TransferStarting() override;
     void CharacterSent(uint32_t count, uint32_t index) override;
-    void TakeListing(const ListingUpdate& update) override;
+    void TakeListing(const ListingUpdate& update, ExtentChange extent) override;
     void TransferEnded(bool succeeded) override;
 
 private:

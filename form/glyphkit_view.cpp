@@ -10,10 +10,8 @@
 
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
-#include "operations/memory_usage_text.h"
 #include "form/preview.h"
 #include "form/registration_text_control.h"
-#include "operations/text_file_input.h"
 #include "form/whole_paste_edit.h"
 #include "framework/code_page_text.h"
 #include "framework/dc.h"
@@ -22,6 +20,8 @@
 #include "framework/message_text.h"
 #include "framework/wait_cursor.h"
 #include "framework/win_app.h"
+#include "operations/memory_usage_text.h"
+#include "operations/text_file_input.h"
 #include "printer/registered_detail_dlg.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
@@ -352,12 +352,12 @@ int CGlyphkitView::LineWidth(const std::string& line) {
     return int(extent.cx);
 }
 
-void CGlyphkitView::ShowRegisteredData(const RegisteredData& data) {
+void CGlyphkitView::ShowRegisteredData(const RegisteredData& data, int extent) {
     HWND list = GetItem(IDC_REGISTERED_LIST);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& line : data.m_lines)
         SendMessageA(list, LB_ADDSTRING, 0, LPARAM(line.c_str()));
-    SendMessageW(list, LB_SETHORIZONTALEXTENT, WPARAM(data.m_nExtent), 0);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, WPARAM(extent), 0);
     SetWindowTextTo(GetItem(IDC_MEMORY_USAGE), MemoryUsageText(data));
 }
 

@@ -81,7 +81,7 @@ private:
     // progress.
     void FieldRefused(FormField field) override;
     int LineWidth(const std::string& line) override;
-    void ShowRegisteredData(const RegisteredData& data) override;
+    void ShowRegisteredData(const RegisteredData& data, int extent) override;
     void TransferStarting() override;
     void CharacterSent(uint32_t count, uint32_t index) override;
 

@@ -52,8 +52,8 @@ public:
             m_bProgressQueued = false;
     }
 
-    void ApplyListing(const ListingUpdate& update) override {
-        m_calls.Call([&] { m_view.TakeListing(update); });
+    void ApplyListing(const ListingUpdate& update, ExtentChange extent) override {
+        m_calls.Call([&] { m_view.TakeListing(update, extent); });
     }
     // The port is closed before this is heard of; the window has nothing to
     // do for it.

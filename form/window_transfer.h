@@ -12,15 +12,15 @@
 
 #include "framework/operator.h"
 #include "framework/window_thread_calls.h"
+#include "operations/download_file.h"
+#include "operations/outcome_play.h"
 #include "printer/download_exchange.h"
-#include "printer/download_file.h"
-#include "printer/exchange_outcome.h"
 
 // What the window shows of a download; every call comes on its thread.
 class TransferView : public DownloadProgress {
 public:
     // The printer listed what it holds after the download.
-    virtual void TakeListing(const ListingUpdate& update) = 0;
+    virtual void TakeListing(const ListingUpdate& update, ExtentChange extent) = 0;
     // The download is over and its messages have been answered; succeeded
     // when the printer took every character.
     virtual void TransferEnded(bool succeeded) = 0;

@@ -168,7 +168,7 @@ CFormOperations::PrepareDownload(const FormFields& fields, const std::string& re
         return nullptr;
     // The build has taken the ID, so it reads.
     prepared->overwriteLine =
-        OverwriteQuestionLine(m_registered.m_records, ParseRegistrationId(registrationId).value());
+        OverwriteQuestionLine(m_panel.data.m_records, ParseRegistrationId(registrationId).value());
     return prepared;
 }
 

@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "framework/operator.h"
+#include "operations/download_file.h"
 #include "operations/form_checks.h"
 #include "operations/installed_families.h"
+#include "operations/outcome_play.h"
 #include "operations/registration_build.h"
 #include "operations/settings_record.h"
-#include "printer/download_file.h"
 #include "printer/font_pt.h"
 #include "printer/printer_address.h"
 #include "printer/printer_link.h"
@@ -35,8 +36,9 @@ public:
     virtual void FieldRefused(FormField /*field*/) {}
     // Width in pixels of a list line in the registered data list's font.
     virtual int LineWidth(const std::string& /*line*/) { return 0; }
-    // The registered data list, its extent and the memory usage line changed.
-    virtual void ShowRegisteredData(const RegisteredData& /*data*/) {}
+    // The registered data list, its horizontal extent (pixels) and the memory
+    // usage line changed.
+    virtual void ShowRegisteredData(const RegisteredData& /*data*/, int /*extent*/) {}
     // The printer took the download header: the progress window opens.
     virtual void TransferStarting() {}
     // Character index (0-based) of count was acknowledged.
@@ -116,9 +118,9 @@ public:
 
     // A listing the printer gave: the registered data and what the form
     // shows of it.
-    void TakeListing(const ListingUpdate& update);
+    void TakeListing(const ListingUpdate& update, ExtentChange extent);
 
-    const RegisteredData& Registered() const { return m_registered; }
+    const RegisteredData& Registered() const { return m_panel.data; }
     // Drops the listing: nothing is known of the printer now chosen.
     void ForgetRegistered();
 
@@ -139,5 +141,5 @@ private:
     const InstalledFamilies& m_fonts;
     Operator& m_operator;
     FormDisplay& m_display;
-    RegisteredData m_registered;
+    ListedPanel m_panel; // the registered data list
 };

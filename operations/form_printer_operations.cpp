@@ -5,11 +5,11 @@
 #include <optional>
 
 #include "framework/wait_cursor.h"
+#include "operations/download_file.h"
 #include "operations/printer_messages.h"
+#include "operations/printer_operation.h"
 #include "printer/delete_exchange.h"
-#include "printer/download_file.h"
 #include "printer/listing_exchange.h"
-#include "printer/printer_operation.h"
 #include "res/resource_ids.h"
 
 // Turns an exchange's steps into what the form shows: the wait cursor while
@@ -19,7 +19,9 @@ public:
     explicit Panel(CFormOperations& form) : m_form(form) {}
 
     void PortOpened() override { m_wait.emplace(); }
-    void ApplyListing(const ListingUpdate& update) override { m_form.TakeListing(update); }
+    void ApplyListing(const ListingUpdate& update, ExtentChange extent) override {
+        m_form.TakeListing(update, extent);
+    }
     void ClosePort() override { m_wait.reset(); }
     void TransferStarting() override { m_form.m_display.TransferStarting(); }
     void CharacterSent(uint32_t count, uint32_t index) override {
@@ -31,15 +33,15 @@ private:
     std::optional<CWaitCursor> m_wait; // while the port is held
 };
 
-void CFormOperations::TakeListing(const ListingUpdate& update) {
-    m_registered.Apply(update,
-                       [this](const std::string& line) { return m_display.LineWidth(line); });
-    m_display.ShowRegisteredData(m_registered);
+void CFormOperations::TakeListing(const ListingUpdate& update, ExtentChange extent) {
+    m_panel.Take(update, extent,
+                 [this](const std::string& line) { return m_display.LineWidth(line); });
+    m_display.ShowRegisteredData(m_panel.data, m_panel.extent);
 }
 
 void CFormOperations::ForgetRegistered() {
-    m_registered = RegisteredData();
-    m_display.ShowRegisteredData(m_registered);
+    m_panel = ListedPanel();
+    m_display.ShowRegisteredData(m_panel.data, m_panel.extent);
 }
 
 bool CFormOperations::RunOnPrinter(const PrinterAddress& printer,
@@ -71,11 +73,11 @@ bool CFormOperations::QueryRegisteredData(const PrinterAddress& printer) {
 
 bool CFormOperations::DeleteRegisteredData(std::optional<size_t> selectedLine,
                                            const PrinterAddress& printer) {
-    if (!selectedLine || *selectedLine >= m_registered.m_records.size()) {
+    if (!selectedLine || *selectedLine >= m_panel.data.m_records.size()) {
         m_operator.ShowMessage(IDS_DELETE_SELECT);
         return false;
     }
-    return DeleteRegisteredEntry(m_registered.m_records[*selectedLine].m_nId, printer);
+    return DeleteRegisteredEntry(m_panel.data.m_records[*selectedLine].m_nId, printer);
 }
 
 bool CFormOperations::DeleteRegisteredEntry(int id, const PrinterAddress& printer) {

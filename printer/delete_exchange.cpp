@@ -7,8 +7,6 @@ using namespace printer_protocol;
 
 namespace {
 
-using S = OutcomeStep;
-
 // Sends the delete block and reads its short reply, once more on silence.
 template <size_t N>
 bool SendDeleteBlock(PrinterLink& link, const std::array<uint8_t, N>& block, uint8_t* reply) {
@@ -36,7 +34,6 @@ ExchangeOutcome Declined(PrinterLink& link, PrinterTask task) {
     link.ReadBlock(reply, sizeof reply, kConfirmedReplyTimeout);
     ExchangeOutcome out;
     out.report = {task, PrinterResult::Declined};
-    out.steps = {S::ClosePort};
     return out;
 }
 
@@ -44,7 +41,6 @@ ExchangeOutcome Closing(PrinterTask task, PrinterResult result) {
     ExchangeOutcome out;
     out.succeeded = result == PrinterResult::Done;
     out.report = {task, result};
-    out.steps = {S::ClosePort, S::ShowMessage};
     return out;
 }
 
@@ -68,17 +64,15 @@ ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& blo
         return Closing(task, proceeded);
 
     if (refreshAfter) {
-        // The refresh's own steps close the port; the message follows them.
         ExchangeOutcome out = RefreshRegisteredData(link);
         out.succeeded = true;
         out.report = {task, PrinterResult::Done};
-        out.steps.push_back(S::ShowMessage);
         return out;
     }
+    // Everything is gone: the list is empty and the memory free.
     ExchangeOutcome out = Closing(task, PrinterResult::Done);
     out.listing.list = ListChange::Empty;
     out.listing.memory = MemoryChange::Zero;
-    out.steps.push_back(S::UpdateListing);
     return out;
 }
 

@@ -10,14 +10,10 @@ using namespace printer_protocol;
 
 namespace {
 
-using S = OutcomeStep;
-
-// A failed download shows its message while the progress window is still up,
-// then closes the port; the list is not refreshed.
+// A failed download: the list is not refreshed.
 ExchangeOutcome Failed(PrinterResult result, uint32_t character = 0) {
     ExchangeOutcome out;
     out.report = {PrinterTask::Download, result, character};
-    out.steps = {S::ShowMessage, S::ClosePort};
     return out;
 }
 
@@ -60,7 +56,6 @@ ExchangeOutcome TransferRegistration(PrinterLink& link, const CFontPT& record,
             ReadCode(link, kConfirmedReplyTimeout, &code);
             ExchangeOutcome out;
             out.report = {PrinterTask::Download, PrinterResult::Declined};
-            out.steps = {S::ClosePort};
             return out;
         }
         proceedTimeout = kConfirmedReplyTimeout;
@@ -121,10 +116,8 @@ ExchangeOutcome DownloadRegistration(PrinterLink& link, const CFontPT& record,
         TransferRegistration(link, record, glyphData, glyphDataSize, op, progress);
     if (!sent.succeeded)
         return sent;
-    // The refresh's steps close the port; the success message follows them.
     ExchangeOutcome out = RefreshRegisteredData(link);
     out.succeeded = true;
     out.report = sent.report;
-    out.steps.push_back(S::ShowMessage);
     return out;
 }

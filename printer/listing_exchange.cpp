@@ -1,7 +1,5 @@
 #include "printer/listing_exchange.h"
 
-#include <algorithm>
-
 #include "printer/command_blocks.h"
 #include "printer/record_data.h"
 
@@ -54,58 +52,37 @@ PrinterListing ReadListing(PrinterLink& link, int tries) {
     return listing;
 }
 
-// The listing after code B with complete data, or after an unknown code
-// (no records, memory 0).
-ListingUpdate Listing(RecordData data, ExtentChange extent) {
-    ListingUpdate update;
-    update.list = ListChange::Fill;
-    update.extent = extent;
-    update.memory = MemoryChange::Usage;
-    update.memoryUse = data.memoryUse;
-    update.records = std::move(data.records);
-    return update;
-}
-
-ListingUpdate Emptied(ExtentChange extent, MemoryChange memory) {
-    ListingUpdate update;
-    update.list = ListChange::Empty;
-    update.extent = extent;
-    update.memory = memory;
-    return update;
-}
-
-// What an answer leaves to do. The query tells it, the refresh does not.
+// What the listing tells of the printer: its records after code B with
+// complete data, none after an unknown code (memory 0); nothing registered;
+// or, when the listing failed, an emptied list and a memory figure the query
+// keeps and the refresh no longer knows.
 ExchangeOutcome ListingOutcome(PrinterTask task, PrinterListing listing) {
-    using S = OutcomeStep;
     const bool query = task == PrinterTask::Query;
     ExchangeOutcome out;
     out.report = {task, listing.result};
+    out.read = query ? ListingRead::Query : ListingRead::Refresh;
+    out.listingResult = listing.result;
+    out.succeeded =
+        listing.result == PrinterResult::Done || listing.result == PrinterResult::NothingRegistered;
     switch (listing.result) {
-    case PrinterResult::NoAnswer:
-        // The query's only failure whose message comes before the port closes.
-        out.listing = Emptied(ExtentChange::Keep, MemoryChange::Keep);
-        out.steps = {S::UpdateListing, S::ShowMessage, S::ClosePort};
+    case PrinterResult::Done:
+        out.listing.list = ListChange::Fill;
+        out.listing.memory = MemoryChange::Usage;
+        out.listing.memoryUse = listing.data.memoryUse;
+        out.listing.records = std::move(listing.data.records);
         break;
     case PrinterResult::NothingRegistered:
-        out.succeeded = true;
-        out.listing = Emptied(ExtentChange::Zero, MemoryChange::Zero);
-        out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
+        out.listing.list = ListChange::Empty;
+        out.listing.memory = MemoryChange::Zero;
         break;
-    case PrinterResult::Done:
-        out.succeeded = true;
-        out.listing = Listing(std::move(listing.data),
-                              query ? ExtentChange::Widening : ExtentChange::EachLine);
-        out.steps = {S::UpdateListing, S::ClosePort, S::ShowMessage};
+    case PrinterResult::NoAnswer:
+        out.listing.list = ListChange::Empty;
         break;
-    default: // ListingDamaged, NotPrinterAnswer: the query keeps the memory line, the
-             // refresh has none
-        out.listing =
-            Emptied(ExtentChange::Keep, query ? MemoryChange::Keep : MemoryChange::NotAvailable);
-        out.steps = {S::ClosePort, S::ShowMessage, S::UpdateListing};
+    default: // ListingDamaged, NotPrinterAnswer
+        out.listing.list = ListChange::Empty;
+        out.listing.memory = query ? MemoryChange::Keep : MemoryChange::NotAvailable;
         break;
     }
-    if (!query)
-        out.steps.erase(std::find(out.steps.begin(), out.steps.end(), S::ShowMessage));
     return out;
 }
 

@@ -22,7 +22,7 @@ std::string OverwriteQuestionLine(const std::vector<CFontPT>& listing, int id) {
     return entry ? line + " " + entry->m_szName : line;
 }
 
-void RegisteredData::Apply(const ListingUpdate& update, const LineWidth& lineWidth) {
+void RegisteredData::Apply(const ListingUpdate& update) {
     switch (update.list) {
     case ListChange::Keep:
         break;
@@ -30,25 +30,13 @@ void RegisteredData::Apply(const ListingUpdate& update, const LineWidth& lineWid
         m_records.clear();
         m_lines.clear();
         break;
-    case ListChange::Fill: {
+    case ListChange::Fill:
         m_records = update.records;
         m_lines.clear();
-        int previous = 0;
-        for (const CFontPT& record : m_records) {
+        for (const CFontPT& record : m_records)
             m_lines.push_back(FormatListLine(record));
-            const int width = lineWidth ? lineWidth(m_lines.back()) : 0;
-            // The query widens only over the line just before; the refresh
-            // follows every line, so it ends at the last line's width.
-            if (update.extent == ExtentChange::EachLine ||
-                (update.extent == ExtentChange::Widening && width > previous))
-                m_nExtent = width + 2;
-            previous = width;
-        }
         break;
     }
-    }
-    if (update.extent == ExtentChange::Zero)
-        m_nExtent = 0;
 
     switch (update.memory) {
     case MemoryChange::Keep:

@@ -1,10 +1,9 @@
 #pragma once
 // The registered data panel's content: the records of the last listing, the
-// list lines that show them, the list's horizontal extent and the memory
-// usage line. The form mirrors it into its controls; the console prints it.
+// list lines that show them and the memory usage line. The form mirrors it
+// into its controls; the console prints it.
 #include <algorithm>
 #include <climits>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,10 +24,7 @@ class RegisteredData {
 public:
     static constexpr size_t kMaxRecords = 100;
 
-    // Line widths in pixels in the list box's font.
-    using LineWidth = std::function<int(const std::string& line)>;
-
-    void Apply(const ListingUpdate& update, const LineWidth& lineWidth);
+    void Apply(const ListingUpdate& update);
 
     // The memory usage line: available with a value in KB, or "N/A".
     bool MemoryAvailable() const { return m_bMemoryAvailable; }
@@ -38,7 +34,6 @@ public:
 
     std::vector<CFontPT> m_records; // record k is shown by line k
     std::vector<std::string> m_lines;
-    int m_nExtent = 0;
 
 private:
     bool m_bMemoryAvailable = false; // before the first query: N/A

@@ -51,8 +51,8 @@ PortResult UpkeepPort(PrinterLink& link, const UpkeepJob& job, PortProgress& pro
         const bool all = job.task == UpkeepTask::ClearAll;
         const PortStep step = all ? PortStep::Clearing : PortStep::Deleting;
         progress.StepStarted(step, 0);
-        const ExchangeOutcome out = all ? ClearAllRegisteredData(link, agreed)
-                                        : DeleteRegisteredData(link, job.id, agreed);
+        const ExchangeOutcome out =
+            all ? ClearAllRegisteredData(link, agreed) : DeleteRegisteredData(link, job.id, agreed);
         if (cancel || !Deleted(out))
             return Failed(step, cancel, out.report, false);
         changed = out.succeeded;

@@ -35,7 +35,7 @@ RegisteredData Listing(bool read, const std::vector<Entry>& entries) {
         update.records.push_back(record);
         update.memoryUse += e.dataSize + 10 * e.count;
     }
-    data.Apply(update, nullptr);
+    data.Apply(update);
     return data;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "operations/outcome_play.h"
 #include "printer_bytes.h"
 #include "recording_printer_operator.h"
 
@@ -23,7 +24,7 @@ TEST(DeleteEntry, AcceptedDeletionRefreshesThenReports) {
     EXPECT_EQ(asked.questions, std::vector<PrinterQuestion>{PrinterQuestion::DeleteEntry});
     EXPECT_EQ(link.Written(), Cat({kDeleteSeven, kProceed, kInfoRequest}));
     // The refresh (code A) closes and empties; the message comes last.
-    EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::UpdateListing, S::ShowMessage}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::UpdateListing, S::ShowMessage}));
     EXPECT_EQ(out.report.task, PrinterTask::DeleteEntry);
     EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(out.listing.memory, MemoryChange::Zero);
@@ -49,7 +50,7 @@ TEST(DeleteEntry, DeclinedSendsCancelAndChangesNothing) {
     const ExchangeOutcome out = DeleteRegisteredData(link, 7, asked);
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.report.result, PrinterResult::Declined);
-    EXPECT_EQ(out.steps, Steps{S::ClosePort});
+    EXPECT_EQ(PlayOf(out).steps, Steps{S::ClosePort});
     EXPECT_EQ(out.listing.list, ListChange::Keep);
     EXPECT_EQ(out.listing.memory, MemoryChange::Keep);
     EXPECT_EQ(link.Written(), Cat({kDeleteSeven, kCancel}));
@@ -62,7 +63,7 @@ TEST(DeleteEntry, FirstReplyMissingSecondSaysNothingToDelete) {
     ScriptedLink link({Silent(kDeleteSeven), Answer(kDeleteSeven, ShortReply('A'))});
     const ExchangeOutcome out = DeleteRegisteredData(link, 7, unasked);
     EXPECT_FALSE(out.succeeded);
-    EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::ShowMessage}));
     EXPECT_EQ(out.report.task, PrinterTask::DeleteEntry);
     EXPECT_EQ(out.report.result, PrinterResult::NothingRegistered);
     EXPECT_EQ(link.Written(), Cat({kDeleteSeven, kDeleteSeven}));
@@ -87,7 +88,7 @@ TEST(DeleteEntry, FailuresReportDeletionFailed) {
     for (const auto& [link, result] : cases) {
         const ExchangeOutcome out = DeleteRegisteredData(*link, 7, yes);
         EXPECT_FALSE(out.succeeded);
-        EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage}));
+        EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::ShowMessage}));
         EXPECT_EQ(out.report.task, PrinterTask::DeleteEntry);
         EXPECT_EQ(out.report.result, result);
         EXPECT_EQ(out.listing.list, ListChange::Keep);
@@ -102,11 +103,11 @@ TEST(DeleteAll, AcceptedEmptiesTheListWithoutQuerying) {
     EXPECT_TRUE(out.succeeded);
     EXPECT_EQ(asked.questions, std::vector<PrinterQuestion>{PrinterQuestion::ClearAll});
     EXPECT_EQ(link.Written(), Cat({kDeleteAll, kProceed}));
-    EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
     EXPECT_EQ(out.report.task, PrinterTask::ClearAll);
     EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(out.listing.list, ListChange::Empty);
-    EXPECT_EQ(out.listing.extent, ExtentChange::Keep);
+    EXPECT_EQ(PlayOf(out).extent, ExtentChange::Keep);
     EXPECT_EQ(out.listing.memory, MemoryChange::Zero);
 }
 
@@ -123,7 +124,7 @@ TEST(DeleteAll, DeclinedAndFailed) {
     ScriptedLink declined({Answer(kDeleteAll, ShortReply('B')), Answer(kCancel, ShortReply('S'))});
     const ExchangeOutcome d = ClearAllRegisteredData(declined, no);
     EXPECT_EQ(d.report.result, PrinterResult::Declined);
-    EXPECT_EQ(d.steps, Steps{S::ClosePort});
+    EXPECT_EQ(PlayOf(d).steps, Steps{S::ClosePort});
     EXPECT_EQ(declined.Written(), Cat({kDeleteAll, kCancel}));
 
     RecordingPrinterOperator yes(true);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "operations/outcome_play.h"
 #include "printer_bytes.h"
 #include "recording_printer_operator.h"
 
@@ -73,11 +74,11 @@ TEST(Download, FreeIdSendsOneAcknowledgedFramePerCharacter) {
     EXPECT_EQ(obs.starts, 1);
     EXPECT_TRUE(obs.questions.empty());
     EXPECT_EQ(obs.progress, (std::vector<std::pair<uint32_t, uint32_t>>{{3, 0}, {3, 1}, {3, 2}}));
-    EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort, S::ShowMessage}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::UpdateListing, S::ClosePort, S::ShowMessage}));
     EXPECT_EQ(out.report.task, PrinterTask::Download);
     EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(out.listing.list, ListChange::Fill);
-    EXPECT_EQ(out.listing.extent, ExtentChange::EachLine);
+    EXPECT_EQ(PlayOf(out).extent, ExtentChange::EachLine);
 }
 
 TEST(Download, OverwriteAcceptedWaitsLongForReady) {
@@ -90,7 +91,7 @@ TEST(Download, OverwriteAcceptedWaitsLongForReady) {
     EXPECT_TRUE(out.succeeded);
     EXPECT_EQ(obs.questions, std::vector<PrinterQuestion>{PrinterQuestion::Overwrite});
     EXPECT_EQ(obs.starts, 1);
-    EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::UpdateListing, S::ShowMessage}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::UpdateListing, S::ShowMessage}));
 }
 
 TEST(Download, FreeIdWaitsOnlyShortlyForReady) {
@@ -100,7 +101,7 @@ TEST(Download, FreeIdWaitsOnlyShortlyForReady) {
         {Answer(r.Header(), ShortReply('A')), Answer(kProceed, ShortReply('O'), 5000)});
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_EQ(out.report.result, PrinterResult::NoAnswer);
-    EXPECT_EQ(out.steps, (Steps{S::ShowMessage, S::ClosePort}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(obs.starts, 1); // the progress window was open when it failed
 }
 
@@ -112,7 +113,7 @@ TEST(Download, OverwriteDeclinedSendsCancelQuietly) {
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_FALSE(out.succeeded);
     EXPECT_EQ(out.report.result, PrinterResult::Declined);
-    EXPECT_EQ(out.steps, Steps{S::ClosePort});
+    EXPECT_EQ(PlayOf(out).steps, Steps{S::ClosePort});
     EXPECT_EQ(obs.starts, 0);
     EXPECT_EQ(link.Written(), Cat({r.Header(), kCancel}));
 }
@@ -123,7 +124,7 @@ TEST(Download, AreaUnusable) {
     ScriptedLink link({Answer(r.Header(), ShortReply('N'))});
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_EQ(out.report.result, PrinterResult::AreaUnusable);
-    EXPECT_EQ(out.steps, (Steps{S::ShowMessage, S::ClosePort}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(obs.starts, 0);
     EXPECT_EQ(link.Written(), r.Header());
 }
@@ -155,7 +156,7 @@ TEST(Download, WrongAckStopsBeforeTheNextCharacter) {
     const ExchangeOutcome out = Send(link, r, obs);
     EXPECT_EQ(out.report.result, PrinterResult::CharacterNotAcknowledged);
     EXPECT_EQ(out.report.character, 1u);
-    EXPECT_EQ(out.steps, (Steps{S::ShowMessage, S::ClosePort}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(link.Written(), Cat({r.Header(), kProceed, kFrameA, kFrameB}));
     EXPECT_EQ(obs.progress.size(), 1u);
     EXPECT_EQ(out.listing.list, ListChange::Keep);

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 
+#include "operations/outcome_play.h"
 #include "printer/registered_data.h"
 #include "printer_bytes.h"
 
@@ -15,17 +16,16 @@ using Steps = std::vector<OutcomeStep>;
 
 // A panel that already shows an earlier listing, so that "kept" and
 // "emptied" can be told apart.
-RegisteredData EarlierPanel() {
-    RegisteredData panel;
+ListedPanel EarlierPanel() {
+    ListedPanel panel;
     ListingUpdate earlier;
     earlier.list = ListChange::Fill;
-    earlier.extent = ExtentChange::EachLine;
     earlier.memory = MemoryChange::Usage;
     earlier.memoryUse = 5 * 1024;
     CFontPT old;
     old.ParseInfoBlock(Block("09", "Old", 1, 0).data());
     earlier.records = {old};
-    panel.Apply(earlier, [](const std::string&) { return 50; });
+    panel.Take(earlier, ExtentChange::EachLine, [](const std::string&) { return 50; });
     return panel;
 }
 
@@ -37,19 +37,19 @@ TEST(Query, CodeAEmptiesTheListAndShowsNothingRegistered) {
     ScriptedLink link({Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_TRUE(out.succeeded);
-    EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
     EXPECT_EQ(out.report.task, PrinterTask::Query);
     EXPECT_EQ(out.report.result, PrinterResult::NothingRegistered);
     EXPECT_EQ(link.Written(), kInfoRequest);
     EXPECT_TRUE(link.Mismatch().empty());
 
-    RegisteredData panel = EarlierPanel();
-    panel.Apply(out.listing, Width);
-    EXPECT_TRUE(panel.m_lines.empty());
-    EXPECT_TRUE(panel.m_records.empty());
-    EXPECT_EQ(panel.m_nExtent, 0);
-    EXPECT_TRUE(panel.MemoryAvailable());
-    EXPECT_EQ(panel.MemoryKilobytes(), 0);
+    ListedPanel panel = EarlierPanel();
+    panel.Take(out.listing, PlayOf(out).extent, Width);
+    EXPECT_TRUE(panel.data.m_lines.empty());
+    EXPECT_TRUE(panel.data.m_records.empty());
+    EXPECT_EQ(panel.extent, 0);
+    EXPECT_TRUE(panel.data.MemoryAvailable());
+    EXPECT_EQ(panel.data.MemoryKilobytes(), 0);
 }
 
 TEST(Query, CodeBWithNoDataReadsOnlyTheMarks) {
@@ -57,16 +57,16 @@ TEST(Query, CodeBWithNoDataReadsOnlyTheMarks) {
         {Answer(kInfoRequest, InfoReply('B', 0)), Answer(kProceed, Cat({kStx, kEtx}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_TRUE(out.succeeded);
-    EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort, S::ShowMessage}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::UpdateListing, S::ClosePort, S::ShowMessage}));
     EXPECT_EQ(out.report.result, PrinterResult::Done);
     EXPECT_EQ(link.ReadCalls(), 3); // info reply, STX, ETX
     EXPECT_TRUE(link.ScriptDone());
 
-    RegisteredData panel = EarlierPanel();
-    panel.Apply(out.listing, Width);
-    EXPECT_TRUE(panel.m_lines.empty());
-    EXPECT_EQ(panel.m_nExtent, 52); // an empty listing does not reset the extent
-    EXPECT_EQ(panel.MemoryKilobytes(), 0);
+    ListedPanel panel = EarlierPanel();
+    panel.Take(out.listing, PlayOf(out).extent, Width);
+    EXPECT_TRUE(panel.data.m_lines.empty());
+    EXPECT_EQ(panel.extent, 52); // an empty listing does not reset the extent
+    EXPECT_EQ(panel.data.MemoryKilobytes(), 0);
 }
 
 TEST(Query, OneRecordGivesItsLineAndMemoryUse) {
@@ -83,10 +83,10 @@ TEST(Query, OneRecordGivesItsLineAndMemoryUse) {
     EXPECT_EQ(r.m_charEntries[0], (CFontPT::CharEntry{0x42, 0x30, 0x00, 0x18, 0x00, 0x1C}));
     EXPECT_EQ(r.m_charEntries[99], (CFontPT::CharEntry{0xA5, 0x30, 0x00, 0x18, 0x00, 0x1C}));
 
-    RegisteredData panel;
-    panel.Apply(out.listing, Width);
-    EXPECT_EQ(panel.m_lines, (std::vector<std::string>{"ID05 Sample 7200byte"}));
-    EXPECT_EQ(panel.MemoryKilobytes(), 8);
+    ListedPanel panel;
+    panel.Take(out.listing, PlayOf(out).extent, Width);
+    EXPECT_EQ(panel.data.m_lines, (std::vector<std::string>{"ID05 Sample 7200byte"}));
+    EXPECT_EQ(panel.data.MemoryKilobytes(), 8);
     EXPECT_EQ(link.Unread(), 0u);
 }
 
@@ -168,16 +168,16 @@ TEST(Query, NoReplyToEitherTryFailsBeforeClosing) {
     ScriptedLink link({Silent(kInfoRequest), Silent(kInfoRequest)});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_FALSE(out.succeeded);
-    EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ShowMessage, S::ClosePort}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::UpdateListing, S::ShowMessage, S::ClosePort}));
     EXPECT_EQ(out.report.result, PrinterResult::NoAnswer);
     EXPECT_EQ(link.ReadAttempts(), 6);
     EXPECT_EQ(link.NowMs(), 6u * 1310u);
 
-    RegisteredData panel = EarlierPanel();
-    panel.Apply(out.listing, Width);
-    EXPECT_TRUE(panel.m_lines.empty());
-    EXPECT_EQ(panel.MemoryKilobytes(), 5); // memory line kept
-    EXPECT_EQ(panel.m_nExtent, 52);
+    ListedPanel panel = EarlierPanel();
+    panel.Take(out.listing, PlayOf(out).extent, Width);
+    EXPECT_TRUE(panel.data.m_lines.empty());
+    EXPECT_EQ(panel.data.MemoryKilobytes(), 5); // memory line kept
+    EXPECT_EQ(panel.extent, 52);
 }
 
 TEST(Query, ReplySplitWithinTheTimeoutArrivesWhole) {
@@ -211,13 +211,13 @@ TEST(Query, GarbledStartMarkIsNoPrintersAnswerAndKeepsTheMemoryLine) {
                        Answer(kProceed, Cat({Bytes{0x15}, Block("01", "X", 1, 0), kEtx}))});
     const ExchangeOutcome out = QueryRegisteredData(link);
     EXPECT_FALSE(out.succeeded);
-    EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::ShowMessage, S::UpdateListing}));
     EXPECT_EQ(out.report.result, PrinterResult::NotPrinterAnswer);
     EXPECT_EQ(link.ReadCalls(), 2);
-    RegisteredData panel = EarlierPanel();
-    panel.Apply(out.listing, Width);
-    EXPECT_TRUE(panel.m_records.empty());
-    EXPECT_EQ(panel.MemoryKilobytes(), 5);
+    ListedPanel panel = EarlierPanel();
+    panel.Take(out.listing, PlayOf(out).extent, Width);
+    EXPECT_TRUE(panel.data.m_records.empty());
+    EXPECT_EQ(panel.data.MemoryKilobytes(), 5);
 }
 
 TEST(Query, MissingEndMarkFails) {
@@ -289,22 +289,24 @@ TEST(Query, ExtentWidensOnlyOverThePreviousLine) {
         Cat({kStx, Block("01", "a", 0, 0), Block("02", "b", 0, 0), Block("03", "c", 0, 0), kEtx});
 
     ScriptedLink query({Answer(kInfoRequest, InfoReply('B', 300)), Answer(kProceed, data)});
-    RegisteredData panel;
-    ListingUpdate update = QueryRegisteredData(query).listing;
+    ListedPanel panel;
+    ExchangeOutcome out = QueryRegisteredData(query);
     // After the first line the extent is 122; the third line (100 > 80) sets 102.
-    update.records.pop_back();
-    update.records.pop_back();
-    panel.Apply(update, width);
-    EXPECT_EQ(panel.m_nExtent, 122);
+    out.listing.records.pop_back();
+    out.listing.records.pop_back();
+    panel.Take(out.listing, PlayOf(out).extent, width);
+    EXPECT_EQ(panel.extent, 122);
 
     ScriptedLink again({Answer(kInfoRequest, InfoReply('B', 300)), Answer(kProceed, data)});
-    panel.Apply(QueryRegisteredData(again).listing, width);
-    EXPECT_EQ(panel.m_nExtent, 102);
+    const ExchangeOutcome second = QueryRegisteredData(again);
+    panel.Take(second.listing, PlayOf(second).extent, width);
+    EXPECT_EQ(panel.extent, 102);
 
     ScriptedLink refresh({Answer(kInfoRequest, InfoReply('B', 300)), Answer(kProceed, data)});
-    RegisteredData refreshed;
-    refreshed.Apply(RefreshRegisteredData(refresh).listing, width);
-    EXPECT_EQ(refreshed.m_nExtent, 102);
+    ListedPanel refreshed;
+    const ExchangeOutcome third = RefreshRegisteredData(refresh);
+    refreshed.Take(third.listing, PlayOf(third).extent, width);
+    EXPECT_EQ(refreshed.extent, 102);
 }
 
 TEST(Query, NarrowerLinesLeaveTheQueryExtent) {
@@ -314,34 +316,36 @@ TEST(Query, NarrowerLinesLeaveTheQueryExtent) {
     const Bytes data = Cat({kStx, Block("01", "a", 0, 0), Block("02", "b", 0, 0), kEtx});
     ScriptedLink query({Answer(kInfoRequest, InfoReply('B', 200)), Answer(kProceed, data)});
     ScriptedLink refresh({Answer(kInfoRequest, InfoReply('B', 200)), Answer(kProceed, data)});
-    RegisteredData a, b;
-    a.Apply(QueryRegisteredData(query).listing, width);
-    b.Apply(RefreshRegisteredData(refresh).listing, width);
-    EXPECT_EQ(a.m_nExtent, 102);
-    EXPECT_EQ(b.m_nExtent, 62);
+    ListedPanel a, b;
+    const ExchangeOutcome queried = QueryRegisteredData(query);
+    const ExchangeOutcome refreshed = RefreshRegisteredData(refresh);
+    a.Take(queried.listing, PlayOf(queried).extent, width);
+    b.Take(refreshed.listing, PlayOf(refreshed).extent, width);
+    EXPECT_EQ(a.extent, 102);
+    EXPECT_EQ(b.extent, 62);
 }
 
 TEST(Refresh, OneTryOnlyAndNoMessage) {
     ScriptedLink link({Silent(kInfoRequest), Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = RefreshRegisteredData(link);
-    EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::UpdateListing, S::ClosePort}));
     EXPECT_EQ(out.report.task, PrinterTask::Refresh);
     EXPECT_EQ(link.Written(), kInfoRequest);
-    RegisteredData panel = EarlierPanel();
-    panel.Apply(out.listing, Width);
-    EXPECT_TRUE(panel.m_lines.empty());
-    EXPECT_EQ(panel.MemoryKilobytes(), 5);
+    ListedPanel panel = EarlierPanel();
+    panel.Take(out.listing, PlayOf(out).extent, Width);
+    EXPECT_TRUE(panel.data.m_lines.empty());
+    EXPECT_EQ(panel.data.MemoryKilobytes(), 5);
 }
 
 TEST(Refresh, CodeAClosesThenEmpties) {
     ScriptedLink link({Answer(kInfoRequest, InfoReply('A', 0))});
     const ExchangeOutcome out = RefreshRegisteredData(link);
-    EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::UpdateListing}));
-    RegisteredData panel = EarlierPanel();
-    panel.Apply(out.listing, Width);
-    EXPECT_EQ(panel.m_nExtent, 0);
-    EXPECT_TRUE(panel.MemoryAvailable());
-    EXPECT_EQ(panel.MemoryKilobytes(), 0);
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::UpdateListing}));
+    ListedPanel panel = EarlierPanel();
+    panel.Take(out.listing, PlayOf(out).extent, Width);
+    EXPECT_EQ(panel.extent, 0);
+    EXPECT_TRUE(panel.data.MemoryAvailable());
+    EXPECT_EQ(panel.data.MemoryKilobytes(), 0);
 }
 
 TEST(Refresh, MissingMarksShowNotAvailable) {
@@ -350,11 +354,11 @@ TEST(Refresh, MissingMarksShowNotAvailable) {
         {Answer(kInfoRequest, InfoReply('B', 0)), Answer(kProceed, Cat({kStx, kStx}))});
     for (ScriptedLink* link : {&noStx, &noEtx}) {
         const ExchangeOutcome out = RefreshRegisteredData(*link);
-        EXPECT_EQ(out.steps, (Steps{S::ClosePort, S::UpdateListing}));
-        RegisteredData panel = EarlierPanel();
-        panel.Apply(out.listing, Width);
-        EXPECT_TRUE(panel.m_lines.empty());
-        EXPECT_FALSE(panel.MemoryAvailable());
+        EXPECT_EQ(PlayOf(out).steps, (Steps{S::ClosePort, S::UpdateListing}));
+        ListedPanel panel = EarlierPanel();
+        panel.Take(out.listing, PlayOf(out).extent, Width);
+        EXPECT_TRUE(panel.data.m_lines.empty());
+        EXPECT_FALSE(panel.data.MemoryAvailable());
     }
 }
 
@@ -369,14 +373,14 @@ TEST(Refresh, ListingFillsWithoutMessage) {
                         Answer(kProceed, Cat({kStx, Block("12", "Logo", 2000, 1),
                                               Bytes{0x6B, 0x82, 0, 0, 0, 0}, kEtx}))});
     const ExchangeOutcome out = RefreshRegisteredData(whole);
-    EXPECT_EQ(out.steps, (Steps{S::UpdateListing, S::ClosePort}));
+    EXPECT_EQ(PlayOf(out).steps, (Steps{S::UpdateListing, S::ClosePort}));
     ASSERT_EQ(out.listing.records.size(), 1u);
     ASSERT_EQ(out.listing.records[0].m_charEntries.size(), 1u);
     EXPECT_EQ(out.listing.records[0].m_charEntries[0][0], 0x6B);
-    RegisteredData panel;
-    panel.Apply(out.listing, Width);
-    EXPECT_EQ(panel.m_lines[0], "ID12 Logo 2000byte");
-    EXPECT_EQ(panel.MemoryKilobytes(), 1); // 2010 / 1024
+    ListedPanel panel;
+    panel.Take(out.listing, PlayOf(out).extent, Width);
+    EXPECT_EQ(panel.data.m_lines[0], "ID12 Logo 2000byte");
+    EXPECT_EQ(panel.data.MemoryKilobytes(), 1); // 2010 / 1024
 }
 
 } // namespace

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MemoryLink link(data, size);
     const ExchangeOutcome out = QueryRegisteredData(link);
     RegisteredData panel;
-    panel.Apply(out.listing, [](const std::string& line) { return int(line.size()); });
+    panel.Apply(out.listing);
 
     if (panel.m_records.size() > RegisteredData::kMaxRecords)
         std::abort();

@@ -29,35 +29,14 @@ TEST(RegisteredData, MemoryDropsTheRemainder) {
     ListingUpdate u;
     u.memory = MemoryChange::Usage;
     u.memoryUse = 2047;
-    panel.Apply(u, nullptr);
+    panel.Apply(u);
     EXPECT_EQ(panel.MemoryKilobytes(), 1);
     u.memoryUse = 245760;
-    panel.Apply(u, nullptr);
+    panel.Apply(u);
     EXPECT_EQ(panel.MemoryKilobytes(), 240);
     u.memory = MemoryChange::NotAvailable;
-    panel.Apply(u, nullptr);
+    panel.Apply(u);
     EXPECT_FALSE(panel.MemoryAvailable());
-}
-
-struct Recorder : OutcomeHandler, PrinterOperator {
-    std::vector<std::string> calls;
-    void ApplyListing(const ListingUpdate&) override { calls.push_back("list"); }
-    void ClosePort() override { calls.push_back("close"); }
-    void Tell(const PrinterReport& report) override {
-        calls.push_back("tell" + std::to_string(int(report.result)));
-    }
-    bool Ask(PrinterQuestion) override { return false; }
-};
-
-TEST(RegisteredData, PlayOutcomeKeepsTheOrder) {
-    ExchangeOutcome out;
-    out.steps = {OutcomeStep::UpdateListing, OutcomeStep::ShowMessage, OutcomeStep::ClosePort};
-    out.report = {PrinterTask::Query, PrinterResult::NoAnswer};
-    Recorder r;
-    PlayOutcome(out, r, r);
-    EXPECT_EQ(r.calls,
-              (std::vector<std::string>{
-                  "list", "tell" + std::to_string(int(PrinterResult::NoAnswer)), "close"}));
 }
 
 } // namespace

@@ -9,9 +9,9 @@
 
 #include "framework/message_text.h"
 #include "framework/whole_file.h"
-#include "printer/download_file.h"
+#include "operations/download_file.h"
+#include "operations/printer_operation.h"
 #include "printer/port_lock.h"
-#include "printer/printer_operation.h"
 #include "printer/printer_port.h"
 #include "recording_printer_operator.h"
 #include "res/resource_ids.h"
@@ -141,7 +141,7 @@ TEST(PrinterPort, PortsThatLeadToNoSerialDeviceAreNotOpened) {
 struct Handler : OutcomeHandler {
     std::vector<std::string> calls;
     void PortOpened() override { calls.push_back("opened"); }
-    void ApplyListing(const ListingUpdate&) override { calls.push_back("list"); }
+    void ApplyListing(const ListingUpdate&, ExtentChange) override { calls.push_back("list"); }
     void ClosePort() override { calls.push_back("close"); }
 };
 

@@ -9,11 +9,11 @@
 #include <thread>
 #include <vector>
 
+#include "operations/printer_operation.h"
 #include "printer/delete_exchange.h"
 #include "printer/download_exchange.h"
 #include "printer/listing_exchange.h"
 #include "printer/port_lock.h"
-#include "printer/printer_operation.h"
 #include "recording_printer_operator.h"
 #include "tools/vprinter/printer_engine.h"
 
@@ -105,7 +105,7 @@ private:
 struct Steps : OutcomeHandler, DownloadProgress {
     int opened = 0, closed = 0, characters = 0;
     void PortOpened() override { ++opened; }
-    void ApplyListing(const ListingUpdate&) override {}
+    void ApplyListing(const ListingUpdate&, ExtentChange) override {}
     void ClosePort() override { ++closed; }
     void TransferStarting() override {}
     void CharacterSent(uint32_t, uint32_t) override { ++characters; }

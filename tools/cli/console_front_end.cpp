@@ -98,7 +98,7 @@ bool ConsoleFrontEnd::AskYesNoAbout(unsigned id, const std::string& line) {
     return yes;
 }
 
-void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data) {
+void ConsoleFrontEnd::ShowRegisteredData(const RegisteredData& data, int /*extent*/) {
     if (m_bKeepOut)
         return;
     EndProgressLine();

@@ -38,7 +38,7 @@ public:
     // The message, then the file and the system's reason on a line of their own.
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override;
 
-    void ShowRegisteredData(const RegisteredData& data) override;
+    void ShowRegisteredData(const RegisteredData& data, int extent) override;
     void CharacterSent(uint32_t count, uint32_t index) override;
     void GlyphsMissing(const std::string& face, const std::vector<uint16_t>& codes) override;
 

@@ -3,7 +3,7 @@
 // outcome played to the operator.
 #include <functional>
 
-#include "printer/exchange_outcome.h"
+#include "operations/outcome_play.h"
 #include "printer/printer_address.h"
 #include "printer/printer_link.h"
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "operations/outcome_play.h"
 #include "printer/download_exchange.h"
 #include "printer/font_pt.h"
 #include "printer/printer_address.h"

@@ -1,7 +1,7 @@
-#include "printer/download_file.h"
+#include "operations/download_file.h"
 
 #include "framework/whole_file.h"
-#include "printer/printer_operation.h"
+#include "operations/printer_operation.h"
 
 TempDownloadFile::~TempDownloadFile() {
     if (!m_path.empty())

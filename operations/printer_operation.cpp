@@ -1,4 +1,4 @@
-#include "printer/printer_operation.h"
+#include "operations/printer_operation.h"
 
 #include <memory>
 
@@ -11,7 +11,9 @@ class ClosingHandler : public OutcomeHandler {
 public:
     ClosingHandler(std::unique_ptr<PrinterConnection>& connection, OutcomeHandler& inner)
         : m_connection(connection), m_inner(inner) {}
-    void ApplyListing(const ListingUpdate& update) override { m_inner.ApplyListing(update); }
+    void ApplyListing(const ListingUpdate& update, ExtentChange extent) override {
+        m_inner.ApplyListing(update, extent);
+    }
     void ClosePort() override {
         m_connection.reset();
         m_inner.ClosePort();
