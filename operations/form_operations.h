@@ -23,6 +23,7 @@
 #include "printer/font_pt.h"
 #include "printer/printer_address.h"
 #include "printer/printer_link.h"
+#include "printer/provision_plan.h"
 #include "printer/registered_data.h"
 
 struct CheckedBuild;
@@ -108,6 +109,13 @@ public:
     // built.
     bool BuildForCheck(const FormFields& fields, const FormEnvironment& environment,
                        CheckedBuild* checked) const;
+
+    // The download's registration as Download builds it, with its checks and
+    // messages, kept in memory instead of a download file: nothing when the
+    // build was refused (told).
+    std::optional<PlannedRegistration> BuildDownload(const FormFields& fields,
+                                                     const std::string& registrationId,
+                                                     const FormEnvironment& environment);
 
     // The registered data management; each true when the printer did it.
     bool QueryRegisteredData(const PrinterAddress& printer);

@@ -39,6 +39,22 @@ void CFormOperations::TakeListing(const ListingUpdate& update, ExtentChange exte
     m_display.ShowRegisteredData(m_panel.data, m_panel.extent);
 }
 
+std::optional<PlannedRegistration>
+CFormOperations::BuildDownload(const FormFields& fields, const std::string& registrationId,
+                               const FormEnvironment& environment) {
+    FormRegistration registration =
+        BuildKept(fields, environment, RegistrationAction::Download, registrationId);
+    if (!registration.built) {
+        ShowRefusal(registration);
+        return std::nullopt;
+    }
+    PlannedRegistration planned;
+    planned.line.id = *registration.registrationId;
+    planned.record = std::move(registration.download);
+    planned.glyphs = std::move(registration.rendered.glyphData);
+    return planned;
+}
+
 void CFormOperations::ForgetRegistered() {
     m_panel = ListedPanel();
     m_display.ShowRegisteredData(m_panel.data, m_panel.extent);

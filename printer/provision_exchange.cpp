@@ -39,7 +39,7 @@ public:
         case PrinterQuestion::ClearAll:
             return m_options.clear;
         case PrinterQuestion::Overwrite:
-            return m_options.overwrite;
+            return m_options.askOverwrite ? m_options.askOverwrite(question) : m_options.overwrite;
         case PrinterQuestion::DeleteEntry:
             break;
         }

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ struct ProvisionOptions {
     // List the printer first and send only the registrations its listing
     // does not show as planned.
     bool converge = false;
+    // When set, the operator answers whether to overwrite a registered ID
+    // instead of the option (on the port's thread).
+    std::function<bool(PrinterQuestion)> askOverwrite;
 };
 
 enum class PortOutcome { Ok, Failed, Cancelled };

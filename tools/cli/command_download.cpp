@@ -1,6 +1,7 @@
 // glyphkit-cli download: the Load button, then the Download button of the
-// main form, with a progress bar on standard error. With several printers,
-// --converge or --json it is a provisioning plan of one line.
+// main form, with a progress bar on standard error, sent by the engine that
+// serves many printers. With several printers, --converge or --json it is a
+// provisioning plan of one line, told as one.
 #include <optional>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "tools/cli/loaded_registration.h"
 #include "tools/cli/model_option.h"
 #include "tools/cli/printer_options.h"
+#include "tools/cli/single_download.h"
 
 int RunDownload(const CliArgs& args) {
     if (args.positional().size() != 1)
@@ -42,9 +44,11 @@ int RunDownload(const CliArgs& args) {
     environment.reference = DisplayContext();
     environment.resolution = ChooseModel(named, session.doc.GetFontHeader()).resolution;
     environment.printer = options.printer;
-    // The registration ID is checked as the form checks its text (message 135).
-    return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load), ToCodePage(*id),
-                                           environment)
-               ? 0
-               : 1;
+    // The registration ID is checked as the form checks its text
+    // (IDS_BAD_REGISTRATION_ID), and the build as Download builds.
+    const std::optional<PlannedRegistration> registration = session.operations.BuildDownload(
+        FieldsAfterLoad(session.doc, load), ToCodePage(*id), environment);
+    if (!registration)
+        return 1;
+    return DownloadToOnePrinter(*registration, options.printer, session.frontEnd);
 }

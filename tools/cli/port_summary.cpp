@@ -16,31 +16,6 @@ std::wstring SpacedId(int id) {
     return L"ID " + RegistrationIdDigits<wchar_t>(id);
 }
 
-// How the final listing differs from the plan, named for the operator.
-std::wstring Difference(const ListingDifference& d) {
-    const std::wstring id = RegistrationIdText<wchar_t>(d.id);
-    switch (d.what) {
-    case ListingMismatch::Missing:
-        return id + L" is not in the printer's listing";
-    case ListingMismatch::Name:
-        return id + L" is listed as \"" + FromCodePage(d.listedName) + L"\", not \"" +
-               FromCodePage(d.plannedName) + L"\"";
-    case ListingMismatch::CharacterCount:
-        return id + L" is listed with " + std::to_wstring(d.listed) + L" characters, not " +
-               std::to_wstring(d.planned);
-    case ListingMismatch::DataSize:
-        return id + L" is listed with " + std::to_wstring(d.listed) + L" bytes, not " +
-               std::to_wstring(d.planned);
-    case ListingMismatch::CharacterCode:
-        return id + L" lists " + CodePointText<wchar_t>(uint32_t(d.listed)) + L" as character " +
-               std::to_wstring(d.character + 1) + L", not " +
-               CodePointText<wchar_t>(uint32_t(d.planned));
-    case ListingMismatch::None:
-        break;
-    }
-    return L"";
-}
-
 } // namespace
 
 const wchar_t* StepName(PortStep step) {
@@ -75,6 +50,31 @@ bool IsKept(const PortResult& result, size_t index) {
 }
 
 } // namespace
+
+// How the final listing differs from the plan, named for the operator.
+std::wstring DifferenceText(const ListingDifference& d) {
+    const std::wstring id = RegistrationIdText<wchar_t>(d.id);
+    switch (d.what) {
+    case ListingMismatch::Missing:
+        return id + L" is not in the printer's listing";
+    case ListingMismatch::Name:
+        return id + L" is listed as \"" + FromCodePage(d.listedName) + L"\", not \"" +
+               FromCodePage(d.plannedName) + L"\"";
+    case ListingMismatch::CharacterCount:
+        return id + L" is listed with " + std::to_wstring(d.listed) + L" characters, not " +
+               std::to_wstring(d.planned);
+    case ListingMismatch::DataSize:
+        return id + L" is listed with " + std::to_wstring(d.listed) + L" bytes, not " +
+               std::to_wstring(d.planned);
+    case ListingMismatch::CharacterCode:
+        return id + L" lists " + CodePointText<wchar_t>(uint32_t(d.listed)) + L" as character " +
+               std::to_wstring(d.character + 1) + L", not " +
+               CodePointText<wchar_t>(uint32_t(d.planned));
+    case ListingMismatch::None:
+        break;
+    }
+    return L"";
+}
 
 std::wstring ReportText(const PrinterReport& report) {
     const std::optional<PrinterMessage> message = PrinterMessageFor(report);
@@ -135,7 +135,7 @@ std::wstring PortSummary::Why(const PortResult& result) const {
         return SpacedId(m_plan.at(result.registration).line.id) +
                L" is registered already and --overwrite is no";
     case PortFailure::ListingDiffers:
-        return Difference(result.difference);
+        return DifferenceText(result.difference);
     case PortFailure::None:
         break;
     }

@@ -12,6 +12,8 @@ std::wstring RegistrationText(const PlannedRegistration& registration);
 
 // What the operator is told of report, on one line; empty when nothing.
 std::wstring ReportText(const PrinterReport& report);
+// How a printer's listing differs from the planned registration.
+std::wstring DifferenceText(const ListingDifference& difference);
 // The JSON name of the step a printer ended in: "opening", "listing", ...
 const wchar_t* StepName(PortStep step);
 
