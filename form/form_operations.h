@@ -109,7 +109,7 @@ public:
 
     // The registered data management; each true when the printer did it.
     bool QueryRegisteredData(const PrinterAddress& printer);
-    // The entry of the selected list line; none selected: message 64000.
+    // The entry of the selected list line; none selected: IDS_DELETE_SELECT.
     bool DeleteRegisteredData(std::optional<size_t> selectedLine, const PrinterAddress& printer);
     bool DeleteRegisteredEntry(int id, const PrinterAddress& printer);
     bool ClearAllRegisteredData(const PrinterAddress& printer);

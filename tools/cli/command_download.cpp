@@ -42,7 +42,7 @@ int RunDownload(const CliArgs& args) {
     environment.reference = DisplayContext();
     environment.resolution = ChooseModel(named, session.doc.GetFontHeader()).resolution;
     environment.printer = options.printer;
-    // The registration ID is checked as the form checks its text (message 135).
+    // The registration ID is checked as the form checks its text (IDS_BAD_REGISTRATION_ID).
     return session.operations.DownloadFont(FieldsAfterLoad(session.doc, load), ToCodePage(*id),
                                            environment)
                ? 0
