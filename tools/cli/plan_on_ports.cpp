@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 
-#include "framework/code_page_text.h"
 #include "printer/printer_connection.h"
 #include "printer/provision_run.h"
 #include "tools/cli/console.h"
@@ -23,10 +22,7 @@ int RunPlanOnPorts(const std::vector<PlannedRegistration>& plan, const PrinterOp
                    const PlanRunOptions& run) {
     std::atomic<bool> interrupted{false};
     InterruptFlag interrupt(interrupted);
-    std::vector<std::string> names;
-    for (const std::wstring& name : printers.names)
-        names.push_back(ToCodePage(name, CP_UTF8));
-    ProvisionBoard board(names);
+    ProvisionBoard board(PrinterNamesUtf8(printers));
     ProvisionDisplay display(plan);
     ProvisionPorts(
         plan, run.provision, [&](size_t i) { return OpenPrinter(printers.printers[i]); }, board,

@@ -1,5 +1,7 @@
 #include "tools/cli/plan_run_options.h"
 
+#include "framework/code_page_text.h"
+
 std::wstring ReadPlanRunOptions(const CliArgs& args, const PrinterOptions& printers,
                                 PlanRunOptions* run) {
     if (const std::optional<std::wstring> jobs = args.Value(L"jobs")) {
@@ -21,4 +23,18 @@ std::wstring ReadPlanRunOptions(const CliArgs& args, const PrinterOptions& print
     // something else is replaced unless --overwrite no says otherwise.
     run->provision.overwrite = printers.answer.value_or(run->provision.converge);
     return L"";
+}
+
+std::wstring ReadPlanOptions(const CliArgs& args, PrinterOptions* printers, PlanRunOptions* run) {
+    *printers = ReadPrinterOptions(args, L"overwrite", true);
+    if (!printers->error.empty())
+        return printers->error;
+    return ReadPlanRunOptions(args, *printers, run);
+}
+
+std::vector<std::string> PrinterNamesUtf8(const PrinterOptions& printers) {
+    std::vector<std::string> names;
+    for (const std::wstring& name : printers.names)
+        names.push_back(ToCodePage(name, CP_UTF8));
+    return names;
 }

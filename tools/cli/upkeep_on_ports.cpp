@@ -89,10 +89,7 @@ int RunUpkeepOnPorts(const UpkeepJob& job, const PrinterOptions& printers,
                      const PlanRunOptions& run) {
     std::atomic<bool> interrupted{false};
     InterruptFlag interrupt(interrupted);
-    std::vector<std::string> names;
-    for (const std::wstring& name : printers.names)
-        names.push_back(ToCodePage(name, CP_UTF8));
-    ProvisionBoard board(names);
+    ProvisionBoard board(PrinterNamesUtf8(printers));
     const std::vector<PlannedRegistration> noPlan;
     ProvisionDisplay display(noPlan);
     const PortJob upkeep = [&](PrinterLink& link, PortProgress& progress,
