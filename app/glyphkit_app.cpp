@@ -81,8 +81,9 @@ void CGlyphkitApp::OnFileNew() {
 }
 
 void CGlyphkitApp::OnCheckRegistration() {
-    // Greyed during a download; a command that arrives anyway (the transfer
-    // pumps messages) is dropped, as Ctrl+N is.
+    // Greyed during a download; a command that arrives anyway (the window
+    // goes on answering while the download's thread sends) is dropped, as
+    // Ctrl+N is.
     if (!DownloadRunning())
         m_pView->CheckRegistration();
 }
@@ -126,8 +127,8 @@ bool CGlyphkitApp::RefusedDuringTransfer() {
     if (!DownloadRunning())
         return false;
     // The download goes on; the operator learns why nothing happened.
-    MessageBoxW(m_frame.GetSafeHwnd(), LoadText(IDS_TRANSFER_RUNNING).c_str(),
-                LoadText(IDS_RESULT_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ResultMessageBox(m_frame.GetSafeHwnd(), LoadText(IDS_TRANSFER_RUNNING),
+                     MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 

@@ -54,9 +54,8 @@ std::optional<PrinterAddress> CNetworkPrinterDlg::TakeTyped() {
     if (host && port)
         return PrinterAddress::Network(*host, *port);
     const int field = host ? IDC_NET_PORT : IDC_NET_HOST;
-    MessageBoxW(m_hWnd, LoadText(host ? IDS_NET_BAD_PORT : IDS_NET_BAD_HOST).c_str(),
-                LoadText(IDS_RESULT_CAPTION).c_str(),
-                MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+    ResultMessageBox(m_hWnd, LoadText(host ? IDS_NET_BAD_PORT : IDS_NET_BAD_HOST),
+                     MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
     // As the dialog moves the focus: the field's text selected, ready to
     // be typed over.
     SendMessageW(m_hWnd, WM_NEXTDLGCTL, WPARAM(GetItem(field)), TRUE);

@@ -1,7 +1,6 @@
 #include "check/check_line_wnd.h"
 
 #include <algorithm>
-#include <climits>
 #include <vector>
 
 #include "framework/dc.h"
@@ -61,29 +60,7 @@ public:
     }
 
     void UpdateScrollBars() {
-        RECT client;
-        GetClientRect(m_hWnd, &client);
-        const struct {
-            int bar;
-            uint64_t size;
-            LONG page;
-            LONG* position;
-            LONG* last;
-        } bars[] = {{SB_HORZ, m_layout.Width(), client.right, &m_scroll.x, &m_last.x},
-                    {SB_VERT, m_layout.Height(), client.bottom, &m_scroll.y, &m_last.y}};
-        for (const auto& b : bars) {
-            const int range = int(std::min<uint64_t>(b.size, INT_MAX));
-            const int page = std::max<int>(b.page, 0);
-            *b.last = std::max(range - page, 0);
-            *b.position = std::clamp<LONG>(*b.position, 0, *b.last);
-            SCROLLINFO info{};
-            info.cbSize = sizeof info;
-            info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-            info.nMax = std::max(range - 1, 0);
-            info.nPage = UINT(page);
-            info.nPos = *b.position;
-            SetScrollInfo(m_hWnd, b.bar, &info, TRUE);
-        }
+        m_last = FitScrollBars(m_hWnd, m_layout.Width(), m_layout.Height(), 0, &m_scroll);
     }
 
 private:

@@ -124,16 +124,8 @@ void ComposeSheet(const SheetLayout& layout, const SheetGlyphs& glyphs, uint64_t
             if (glyph == nullptr)
                 continue;
             const uint64_t dotRow = (inCell - SheetLayout::kGlyphTopInCell) / zoom;
-            const uint8_t* bits = glyph + size_t(dotRow) * rowBytes;
-            for (size_t b = 0; b < rowBytes; ++b) {
-                if (bits[b] == 0)
-                    continue;
-                for (uint32_t k = 0; k < 8; ++k) {
-                    const uint64_t dot = b * 8 + k;
-                    if (dot < glyphs.cellWidth && (bits[b] & (0x80 >> k)))
-                        pixels.SetRun(cellLeft + 1 + dot * zoom, zoom);
-                }
-            }
+            pixels.GlyphRow(cellLeft + 1, glyph + size_t(dotRow) * rowBytes, rowBytes,
+                            glyphs.cellWidth, zoom);
         }
     }
 }

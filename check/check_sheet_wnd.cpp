@@ -95,26 +95,8 @@ public:
 
 private:
     void UpdateScrollBars() {
-        RECT client;
-        GetClientRect(m_hWnd, &client);
-        const struct {
-            int bar;
-            uint64_t size;
-            LONG page;
-            LONG* position;
-        } bars[] = {{SB_HORZ, m_layout.Width(), client.right, &m_scroll.x},
-                    {SB_VERT, m_layout.Height(), client.bottom, &m_scroll.y}};
-        for (const auto& b : bars) {
-            const int range = ToScrollRange(b.size);
-            const int page = std::max<int>(b.page, 0);
-            *b.position = std::clamp<LONG>(*b.position, 0, std::max(range - page, 0));
-            SCROLLINFO info = ScrollInfo(SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL);
-            info.nMin = 0;
-            info.nMax = std::max(range - 1, 0);
-            info.nPage = UINT(page);
-            info.nPos = *b.position;
-            SetScrollInfo(m_hWnd, b.bar, &info, TRUE);
-        }
+        // The bars stay, greyed, when everything fits.
+        FitScrollBars(m_hWnd, m_layout.Width(), m_layout.Height(), SIF_DISABLENOSCROLL, &m_scroll);
     }
 
     void ScrollTo(int bar, int position) {

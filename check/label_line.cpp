@@ -201,16 +201,8 @@ void ComposeLine(const LineLayout& layout, const SheetGlyphs& glyphs, const Labe
                 const uint8_t* glyph = glyphs.bits->Glyph(cell.glyph);
                 if (glyph == nullptr)
                     continue;
-                const uint8_t* bits = glyph + size_t(dotRow) * rowBytes;
-                for (size_t b = 0; b < rowBytes; ++b) {
-                    if (bits[b] == 0)
-                        continue;
-                    for (uint32_t k2 = 0; k2 < 8; ++k2) {
-                        const uint64_t dot = b * 8 + k2;
-                        if (dot < glyphs.cellWidth && (bits[b] & (0x80 >> k2)))
-                            pixels.SetRun(x + dot * zoom, zoom);
-                    }
-                }
+                pixels.GlyphRow(x, glyph + size_t(dotRow) * rowBytes, rowBytes, glyphs.cellWidth,
+                                zoom);
             }
         } else if (y >= labelsTop) {
             const uint64_t inLabels = y - labelsTop;

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <cwchar>
 #include <iterator>
 
 #include "check/check_sheet_wnd.h"
@@ -12,6 +11,7 @@
 #include "framework/message_map.h"
 #include "framework/message_text.h"
 #include "framework/window.h"
+#include "printer/text_formats.h"
 #include "res/registration_check_ids.h"
 #include "res/resource_ids.h"
 
@@ -124,11 +124,10 @@ void CRegistrationCheckDlg::ShowFigures() {
     if (m_verdict.idHeld && m_id) {
         // The list shows an entry's glyph data; the printer's memory also
         // holds its records, which the figures here count.
-        wchar_t id[8];
-        std::swprintf(id, 8, L"%02d", *m_id);
         fit += L"\r\n" +
                LoadTextWith(IDS_CHECK_HELD_PARTS,
-                            {id, std::to_wstring(m_verdict.heldBytes),
+                            {RegistrationIdDigits<wchar_t>(*m_id),
+                             std::to_wstring(m_verdict.heldBytes),
                              std::to_wstring(m_verdict.heldDataBytes),
                              std::to_wstring(m_verdict.heldBytes - m_verdict.heldDataBytes)});
     }
@@ -246,8 +245,7 @@ void CRegistrationCheckDlg::OnCancel() {
 }
 
 int CRegistrationCheckDlg::Tell(const std::wstring& text, UINT flags) {
-    return MessageBoxW(m_hWnd, text.c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
-                       flags | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+    return ResultMessageBox(m_hWnd, text, flags | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
 }
 
 void CRegistrationCheckDlg::OnSaveImage() {

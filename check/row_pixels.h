@@ -3,6 +3,7 @@
 // the sheet and the label line: pixels outside the row's rectangle are
 // dropped, and digits come from a 5 x 7 dot font of the program's own, so
 // that the window and an image file hold the same pixels on every system.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,21 @@ public:
         m_row[d / 8] |= uint8_t(0x80 >> (d % 8));
     }
     void SetRun(uint64_t x, uint64_t count);
+    // One dot row of a glyph (rowBytes bytes, the first dot in the top bit),
+    // its first dot at x: each of the first cellWidth dots that is set is a
+    // run of zoom pixels.
+    void GlyphRow(uint64_t x, const uint8_t* bits, size_t rowBytes, uint64_t cellWidth,
+                  uint64_t zoom) {
+        for (size_t b = 0; b < rowBytes; ++b) {
+            if (bits[b] == 0)
+                continue;
+            for (uint32_t k = 0; k < 8; ++k) {
+                const uint64_t dot = b * 8 + k;
+                if (dot < cellWidth && (bits[b] & (0x80 >> k)))
+                    SetRun(x + dot * zoom, zoom);
+            }
+        }
+    }
     // Every other pixel, by the pixel's place on the picture, so that a frame
     // never reads as ink.
     void SetDotted(uint64_t x, uint64_t y) {

@@ -37,7 +37,7 @@ public:
 
     // Renders the n codes (n = header offset 60; a zero unit follows them) with
     // font, whose height is already minus the character height in dots.
-    // Returns 1 on success, 0 on failure (see FailureMessage).
+    // Returns 1 on success, 0 on failure (see Failure).
     int RenderGlyphs(HDC reference, const FontHeader& header, const uint16_t* codes,
                      const LOGFONTA& font, UINT codePage);
 

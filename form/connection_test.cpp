@@ -55,8 +55,7 @@ void TestPrinterConnection(HWND owner, const PrinterAddress& printer) {
             LoadTextWith(IDS_NET_TEST_DONE, {FromCodePage(PrinterAddressText(printer)),
                                              std::to_wstring(data.m_records.size()),
                                              std::to_wstring(data.MemoryKilobytes())});
-        MessageBoxW(owner, text.c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
-                    MB_OK | MB_ICONINFORMATION);
+        ResultMessageBox(owner, text, MB_OK | MB_ICONINFORMATION);
     } else if (outcome.report.result == PrinterResult::NetworkConnectionLost) {
         side.Tell(outcome.report);
     } else if (outcome.report.result == PrinterResult::NotPrinterAnswer) {

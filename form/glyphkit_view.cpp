@@ -369,12 +369,3 @@ void CGlyphkitView::ShowPrinter() {
 void CGlyphkitView::ForgetRegisteredData() {
     m_operations.ForgetRegistered();
 }
-
-// The progress of a download, whichever way it is sent.
-void CGlyphkitView::TransferStarting() {
-    m_transfer.TransferStarting();
-}
-
-void CGlyphkitView::CharacterSent(uint32_t count, uint32_t index) {
-    m_transfer.CharacterSent(count, index);
-}

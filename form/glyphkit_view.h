@@ -77,20 +77,18 @@ private:
     // The check of the size or code field that has the focus, if one has.
     bool TakeFieldBeingEdited();
 
-    // FormDisplay: the focus after a refusal, the registered data column, the
-    // progress.
+    // FormDisplay: the focus after a refusal, the registered data column. A
+    // download's progress comes through the window's transfer instead.
     void FieldRefused(FormField field) override;
     int LineWidth(const std::string& line) override;
     void ShowRegisteredData(const RegisteredData& data, int extent) override;
-    void TransferStarting() override;
-    void CharacterSent(uint32_t count, uint32_t index) override;
 
     CGlyphkitDoc& m_doc;
     FormHost& m_host;
     HWND m_hOwner = nullptr; // the form once it exists, owner of the message boxes
     CMessageBoxOperator m_operator{m_hOwner};
     CFormOperations m_operations;
-    std::string m_strRegistrationId; // field 1052, read when Download checks it
+    std::string m_strRegistrationId; // IDC_REG_ID, read when Download checks it
     CStandInFace m_standInFace;
     CFormTransfer m_transfer{m_hOwner, m_operator, m_host, m_operations};
     bool m_bFieldMessageUp = false; // a field's check shows its message

@@ -40,8 +40,8 @@ void CMessageBoxOperator::ShowMessage(unsigned id, MessageKind kind, MessageCapt
 }
 
 void CMessageBoxOperator::ShowMessageAbout(unsigned id, const std::string& subject) {
-    MessageBoxW(m_owner, LoadTextWith(id, {FromCodePage(subject)}).c_str(),
-                LoadText(IDS_RESULT_CAPTION).c_str(), FlagsOf(MessageKind::Warning));
+    ResultMessageBox(m_owner, LoadTextWith(id, {FromCodePage(subject)}),
+                     FlagsOf(MessageKind::Warning));
 }
 
 void CMessageBoxOperator::ShowMessageWithDetail(unsigned id, MessageKind kind,
@@ -59,6 +59,6 @@ bool CMessageBoxOperator::AskYesNoAbout(unsigned id, const std::string& line) {
     std::wstring text = LoadText(id);
     if (!line.empty())
         text += L"\n" + FromCodePage(line);
-    return MessageBoxW(m_owner, text.c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
-                       MB_YESNO | MB_ICONEXCLAMATION | MB_SETFOREGROUND) == IDYES;
+    return ResultMessageBox(m_owner, text, MB_YESNO | MB_ICONEXCLAMATION | MB_SETFOREGROUND) ==
+           IDYES;
 }

@@ -5,6 +5,7 @@
 
 #include "framework/code_page_text.h"
 #include "framework/window.h"
+#include "framework/window_proc.h"
 
 namespace {
 
@@ -62,15 +63,30 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK KeditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    // No exception may cross into the system's window manager: a text that
-    // cannot be copied (no memory) reads as none.
-    try {
-        return Dispatch(hwnd, message, wParam, lParam);
-    } catch (...) {
-        return 0;
+// The control keeps its text in the system edit and nothing of its own, so
+// one answerer serves every window of the class; it comes with the window's
+// creation like any object of the program's windows.
+struct Kedit {};
+
+struct KeditBinding {
+    using Object = Kedit;
+    using Result = LRESULT;
+    static constexpr int kSlot = GWLP_USERDATA;
+    static Kedit* Created(HWND, UINT message, LPARAM) {
+        static Kedit answerer;
+        return message == WM_NCCREATE ? &answerer : nullptr;
     }
-}
+    static void Attach(Kedit&, HWND) {}
+    static LRESULT Handle(Kedit&, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        return Dispatch(hwnd, message, wParam, lParam);
+    }
+    static LRESULT Unanswered(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        return CallWindowProcW(EditProc(), hwnd, message, wParam, lParam);
+    }
+    // A text that cannot be copied (no memory) reads as none.
+    static LRESULT Threw(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    static void Release(Kedit&) {}
+};
 
 } // namespace
 
@@ -83,7 +99,7 @@ bool AkctlEntry() {
         return false;
     wc.cbSize = sizeof wc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpfnWndProc = KeditProc;
+    wc.lpfnWndProc = ObjectWindowProc<KeditBinding>;
     wc.lpszClassName = kClassName;
     wc.style &= ~UINT(CS_GLOBALCLASS);
     return RegisterWindowClassOnce(wc);

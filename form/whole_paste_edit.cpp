@@ -1,14 +1,16 @@
 #include "form/whole_paste_edit.h"
 
-#include <commctrl.h>
-
 #include <cwchar>
+#include <new>
 #include <optional>
 #include <string>
 
+#include "framework/window_proc.h"
+
 namespace {
 
-const UINT_PTR kSubclassId = 1;
+// Where the edit finds its subclass at the first message that reaches it.
+const wchar_t kSubclassProperty[] = L"GlyphkitWholePaste";
 
 // The text of the clipboard, empty when it holds none; nothing when another
 // program holds the clipboard.
@@ -46,26 +48,54 @@ bool PasteFits(HWND edit) {
     return kept + pasted.size() <= size_t(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
 }
 
-LRESULT CALLBACK WholePasteProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                DWORD_PTR) {
-    // Shift+Insert pastes without a WM_PASTE; it is taken as one.
-    const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT &&
-                             GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0;
-    if (message == WM_PASTE || shiftInsert) {
-        if (!PasteFits(edit)) {
-            MessageBeep(MB_OK);
-            return 0;
-        }
-        if (shiftInsert)
-            return SendMessageW(edit, WM_PASTE, 0, 0);
-    } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(edit, WholePasteProc, id);
+// The subclass of one edit: the procedure it had before, which does all but
+// the paste.
+struct WholePaste {
+    WNDPROC previous;
+};
+
+struct WholePasteBinding {
+    using Object = WholePaste;
+    using Result = LRESULT;
+    static constexpr int kSlot = GWLP_USERDATA;
+    static WholePaste* Created(HWND edit, UINT, LPARAM) {
+        return static_cast<WholePaste*>(RemovePropW(edit, kSubclassProperty));
     }
-    return DefSubclassProc(edit, message, wParam, lParam);
-}
+    static void Attach(WholePaste&, HWND) {}
+    static LRESULT Handle(WholePaste& subclass, HWND edit, UINT message, WPARAM wParam,
+                          LPARAM lParam) {
+        // Shift+Insert pastes without a WM_PASTE; it is taken as one.
+        const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT &&
+                                 GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0;
+        if (message == WM_PASTE || shiftInsert) {
+            if (!PasteFits(edit)) {
+                MessageBeep(MB_OK);
+                return 0;
+            }
+            if (shiftInsert)
+                return SendMessageW(edit, WM_PASTE, 0, 0);
+        }
+        return CallWindowProcW(subclass.previous, edit, message, wParam, lParam);
+    }
+    // Only after the edit's last message.
+    static LRESULT Unanswered(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcW(edit, message, wParam, lParam);
+    }
+    // A paste whose size could not be learnt (no memory) is refused.
+    static LRESULT Threw(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    static void Release(WholePaste& subclass) { delete &subclass; }
+};
 
 } // namespace
 
 void RefuseCutPastes(HWND edit) {
-    SetWindowSubclass(edit, WholePasteProc, kSubclassId, 0);
+    // Without memory for it the edit stays as the system made it.
+    WholePaste* subclass = new (std::nothrow)
+        WholePaste{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_WNDPROC))};
+    if (!subclass || !SetPropW(edit, kSubclassProperty, subclass)) {
+        delete subclass;
+        return;
+    }
+    SetWindowLongPtrW(edit, GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(&ObjectWindowProc<WholePasteBinding>));
 }

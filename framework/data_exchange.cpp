@@ -10,11 +10,3 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value) {
     else
         SetWindowTextTo(control, FromCodePage(value));
 }
-
-void DDX_Check(CDataExchange& dx, int id, bool& value) {
-    HWND control = GetDlgItem(dx.dialog, id);
-    if (dx.saveAndValidate)
-        value = IsChecked(control);
-    else
-        SetChecked(control, value);
-}

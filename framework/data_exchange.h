@@ -13,5 +13,3 @@ struct CDataExchange {
 
 // An edit's text, in the ANSI code page.
 void DDX_Text(CDataExchange& dx, int id, std::string& value);
-// A check box: checked (or indeterminate) is true.
-void DDX_Check(CDataExchange& dx, int id, bool& value);

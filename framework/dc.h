@@ -1,6 +1,6 @@
 #pragma once
 // Device contexts and GDI objects that clean up after themselves: a context
-// created here is deleted, an attached one only let go; a selected object is
+// created here is deleted; a selected object is
 // selected back and a saved state restored on every path out of a scope.
 #include <windows.h>
 
@@ -17,15 +17,11 @@ public:
 
     // A memory context compatible with reference (the screen when null).
     bool CreateCompatibleDC(HDC reference);
-    // Takes hdc without owning it; DeleteDC and the destructor only let it go.
-    void Attach(HDC hdc);
-    HDC Detach();
-    // Deletes a context this object created; lets an attached one go.
+    // Deletes the context this object created.
     void DeleteDC();
 
 private:
     HDC m_hDC = nullptr;
-    bool m_bOwned = false;
 };
 
 // The description of a 1-bit device-independent bitmap: width by |height|

@@ -25,20 +25,19 @@ bool CFrameWnd::Create(int resourceId, const wchar_t* caption) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    if (!GetClassInfoExW(instance, kFrameClass, &wc)) {
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ObjectWindowProc<Binding>;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(resourceId));
-        wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId),
-                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0));
-        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = kFrameClass;
-        if (!RegisterClassExW(&wc))
-            return false;
-    }
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ObjectWindowProc<Binding>;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(resourceId));
+    // Shared, as LoadIconW's is: every Create asks for it again.
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFrameClass;
+    if (!RegisterWindowClassOnce(wc))
+        return false;
     HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(resourceId));
     CreateWindowExW(0, kFrameClass, caption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance, this);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/code_page_text.h"
+#include "res/resource_ids.h"
 
 std::wstring LoadText(unsigned id) {
     const wchar_t* text = nullptr;
@@ -12,6 +13,10 @@ std::wstring LoadText(unsigned id) {
     if (length <= 0 || text == nullptr)
         return L"";
     return std::wstring(text, length);
+}
+
+int ResultMessageBox(HWND owner, const std::wstring& text, UINT flags) {
+    return MessageBoxW(owner, text.c_str(), LoadText(IDS_RESULT_CAPTION).c_str(), flags);
 }
 
 std::wstring LoadTextWith(unsigned id, std::initializer_list<std::wstring> values) {

@@ -15,7 +15,7 @@ enum class MessageKind {
 };
 
 enum class MessageCaption {
-    Result,      // "実行結果" (string 258), the usual one
+    Result,      // "実行結果" (IDS_RESULT_CAPTION), the usual one
     Application, // the application's name
     MainWindow   // the main window's title (the chosen model's caption)
 };

@@ -17,13 +17,6 @@ public:
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 
-    // Shows the hourglass again while a scope lasts, after messages
-    // dispatched meanwhile may have changed the cursor.
-    static void Restore() {
-        if (s_nDepth > 0)
-            Show();
-    }
-
 private:
     static HCURSOR Show() { return SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The application object: one per process, reached through Current(). It
 // runs the start-up and exit steps and the message loop, which gives every
-// message first to IsDialogMessage of the form and of each modeless dialog
-// (so Tab and the dialog keys work there), then to the accelerator table.
+// message of the main window first to the accelerator table (so that a
+// focused edit of the form does not take Ctrl+N), then to IsDialogMessage of
+// the form and of each modeless dialog (so Tab and the dialog keys work
+// there).
 #include <windows.h>
 
 #include <vector>

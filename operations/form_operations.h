@@ -40,8 +40,6 @@ public:
     // The registered data list, its horizontal extent (pixels) and the memory
     // usage line changed.
     virtual void ShowRegisteredData(const RegisteredData& /*data*/, int /*extent*/) {}
-    // The printer took the download header: the progress window opens.
-    virtual void TransferStarting() {}
     // Character index (0-based) of count was acknowledged.
     virtual void CharacterSent(uint32_t /*count*/, uint32_t /*index*/) {}
     // A build rendered codes that face has no glyph for (ascending); each
@@ -81,13 +79,10 @@ public:
     // Reads a font data file into the settings; the front end then applies
     // the result to the registration text and refreshes its controls.
     LoadResult LoadFontDataFile(const std::string& path);
-    // A temporary file, the build with the registration ID check, the
-    // transfer and the refresh. True when the printer took every character.
-    bool DownloadFont(const FormFields& fields, const std::string& registrationId,
-                      const FormEnvironment& environment);
-    // The first half of DownloadFont: the temporary file, the build into it
-    // and the download record. Nothing after its message when it is refused.
-    // The window sends what it gives from a thread of its own.
+    // The window's Download before the transfer: the temporary file, the
+    // build into it with the registration ID check, and the download record.
+    // Nothing after its message when it is refused. The window sends what it
+    // gives from a thread of its own.
     std::unique_ptr<PreparedDownload> PrepareDownload(const FormFields& fields,
                                                       const std::string& registrationId,
                                                       const FormEnvironment& environment);
@@ -119,7 +114,7 @@ public:
 
     // The registered data management; each true when the printer did it.
     bool QueryRegisteredData(const PrinterAddress& printer);
-    // The entry of the selected list line; none selected: message 64000.
+    // The entry of the selected list line; none selected: IDS_DELETE_SELECT.
     bool DeleteRegisteredData(std::optional<size_t> selectedLine, const PrinterAddress& printer);
     bool DeleteRegisteredEntry(int id, const PrinterAddress& printer);
     bool ClearAllRegisteredData(const PrinterAddress& printer);

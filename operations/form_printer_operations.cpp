@@ -13,8 +13,8 @@
 #include "res/resource_ids.h"
 
 // Turns an exchange's steps into what the form shows: the wait cursor while
-// the port is held, the registered data, the progress of a transfer.
-class CFormOperations::Panel : public OutcomeHandler, public DownloadProgress {
+// the port is held, the registered data.
+class CFormOperations::Panel : public OutcomeHandler {
 public:
     explicit Panel(CFormOperations& form) : m_form(form) {}
 
@@ -23,10 +23,6 @@ public:
         m_form.TakeListing(update, extent);
     }
     void ClosePort() override { m_wait.reset(); }
-    void TransferStarting() override { m_form.m_display.TransferStarting(); }
-    void CharacterSent(uint32_t count, uint32_t index) override {
-        m_form.m_display.CharacterSent(count, index);
-    }
 
 private:
     CFormOperations& m_form;
@@ -66,21 +62,6 @@ bool CFormOperations::RunOnPrinter(const PrinterAddress& printer,
     OperatorPrinterSide side(m_operator);
     ExchangeOutcome outcome;
     return RunPrinterOperation(printer, side, panel, exchange, &outcome) && outcome.succeeded;
-}
-
-bool CFormOperations::DownloadFont(const FormFields& fields, const std::string& registrationId,
-                                   const FormEnvironment& environment) {
-    // The temporary file goes away at the end, whatever happened.
-    const std::unique_ptr<PreparedDownload> prepared =
-        PrepareDownload(fields, registrationId, environment);
-    if (!prepared)
-        return false;
-    OperatorPrinterSide asking(m_operator, prepared->overwriteLine);
-    Panel panel(*this);
-    ExchangeOutcome outcome;
-    const SendResult sent = SendDownloadFile(prepared->file.Path(), prepared->record,
-                                             environment.printer, asking, panel, panel, &outcome);
-    return sent == SendResult::Exchanged && outcome.succeeded;
 }
 
 bool CFormOperations::QueryRegisteredData(const PrinterAddress& printer) {

@@ -2,7 +2,6 @@
 // The printer models the operator chooses from at start-up. The choice fixes
 // the rendering resolution, the dots per millimetre of logo sizes and the
 // main window's caption for the whole run.
-#include <cstddef>
 #include <cstring>
 
 struct PrinterModel {
@@ -19,7 +18,6 @@ inline constexpr PrinterModel kPrinterModels[] = {
     {"QW300", 203, 8, L"QW300グリフキット"},
     {"QW400", 305, 12, L"QW400グリフキット"},
 };
-inline constexpr size_t kPrinterModelCount = sizeof kPrinterModels / sizeof kPrinterModels[0];
 
 // The row with this model name, or null.
 inline const PrinterModel* FindPrinterModel(const char* name) {

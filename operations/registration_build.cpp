@@ -1,6 +1,5 @@
 #include "operations/registration_build.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "fontdata/code_list.h"
@@ -10,6 +9,7 @@
 #include "framework/wait_cursor.h"
 #include "operations/installed_families.h"
 #include "operations/settings_record.h"
+#include "printer/text_formats.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -28,8 +28,9 @@ FormRegistration Refused(FormRegistration&& registration, unsigned message,
 // stores it; the file keeps no ID.
 FontHeader HeaderWithId(const FontHeader& built, int id) {
     FontHeader header = built;
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02d", id);
+    // Two digits and a zero byte.
+    char digits[3] = {};
+    RegistrationIdDigits(id).copy(digits, 2);
     std::memcpy(header.bytes.data() + FontHeader::kRegistrationId, digits, sizeof digits);
     return header;
 }

@@ -26,6 +26,7 @@ void CProgressDlg::SetProgress(uint32_t count, uint32_t index) {
         m_nRange = count;
     }
     // The bar invalidates only the part that changed; the paint comes with
-    // the messages the download dispatches between characters.
+    // the window thread's own message loop, which goes on while the
+    // download's thread sends.
     SendMessageW(bar, PBM_SETPOS, WPARAM(index + 1), 0);
 }

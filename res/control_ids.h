@@ -1,6 +1,6 @@
 #pragma once
 // Resource IDs of the main program's windows: dialogs, their controls, the
-// menu commands and the shared resource 128 (menu, icon, accelerators).
+// menu commands and the shared resource IDR_MAINFRAME (menu, icon, accelerators).
 
 #define IDR_MAINFRAME 128 // menu, icon, accelerators and the template's description
 

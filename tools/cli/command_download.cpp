@@ -20,11 +20,9 @@ int RunDownload(const CliArgs& args) {
     const std::optional<std::wstring> id = args.Value(L"id");
     if (!id)
         return UsageError(L"download needs --id N");
-    const PrinterOptions options = ReadPrinterOptions(args, L"overwrite", true);
-    if (!options.error.empty())
-        return UsageError(options.error);
+    PrinterOptions options;
     PlanRunOptions run;
-    if (const std::wstring error = ReadPlanRunOptions(args, options, &run); !error.empty())
+    if (const std::wstring error = ReadPlanOptions(args, &options, &run); !error.empty())
         return UsageError(error);
     // What only a plan does (a summary per printer, the printer listed
     // first) makes even one printer a plan of one line.

@@ -18,11 +18,9 @@ int RunProvision(const CliArgs& args) {
     if (!args.Value(L"port") && !args.Value(L"ports-file"))
         return UsageError(L"provision needs --port with the printers' ports, e.g. --port 1,2, "
                           L"or --ports-file with a list of them");
-    const PrinterOptions options = ReadPrinterOptions(args, L"overwrite", true);
-    if (!options.error.empty())
-        return UsageError(options.error);
+    PrinterOptions options;
     PlanRunOptions run;
-    if (const std::wstring error = ReadPlanRunOptions(args, options, &run); !error.empty())
+    if (const std::wstring error = ReadPlanOptions(args, &options, &run); !error.empty())
         return UsageError(error);
     const PrinterModel* model = nullptr;
     if (const int status = ReadModelOption(args, &model))

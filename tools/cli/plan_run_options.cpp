@@ -22,3 +22,10 @@ std::wstring ReadPlanRunOptions(const CliArgs& args, const PrinterOptions& print
     run->provision.overwrite = printers.answer.value_or(run->provision.converge);
     return L"";
 }
+
+std::wstring ReadPlanOptions(const CliArgs& args, PrinterOptions* printers, PlanRunOptions* run) {
+    *printers = ReadPrinterOptions(args, L"overwrite", true);
+    if (!printers->error.empty())
+        return printers->error;
+    return ReadPlanRunOptions(args, *printers, run);
+}

@@ -3,6 +3,7 @@
 // --converge, --json, with --clear and the --overwrite answer.
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "printer/provision_exchange.h"
 #include "tools/cli/cli_args.h"
@@ -21,3 +22,7 @@ struct PlanRunOptions {
 // good.
 std::wstring ReadPlanRunOptions(const CliArgs& args, const PrinterOptions& printers,
                                 PlanRunOptions* run);
+// The printers of a plan (--port, --ports-file, several of them, and the
+// --overwrite answer) and then the options of its run; the usage error's
+// text, or empty when all are good.
+std::wstring ReadPlanOptions(const CliArgs& args, PrinterOptions* printers, PlanRunOptions* run);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "printer/text_formats.h"
 #include "tools/image/png_writer.h"
 #include "tools/vprinter/command_line.h"
 #include "tools/vprinter/glyph_sheet.h"
@@ -183,8 +184,9 @@ int Draw(Options& o) {
         std::fprintf(stderr, "glyphkit-vprinter: cannot write %s\n", out.c_str());
         return 1;
     }
-    std::printf("%s: ID %02d, %u glyphs, %ux%u pixels\n", out.c_str(), id, entry->CharacterCount(),
-                sheet.width, sheet.height);
+    std::printf("%s: ID %s, %u glyphs, %ux%u pixels\n", out.c_str(),
+                RegistrationIdDigits(id).c_str(), entry->CharacterCount(), sheet.width,
+                sheet.height);
     return 0;
 }
 
@@ -197,9 +199,9 @@ int Show(Options& o) {
     for (const auto& e : memory.Entries()) {
         const std::string name(reinterpret_cast<const char*>(e.info.data() + 4),
                                strnlen(reinterpret_cast<const char*>(e.info.data() + 4), 32));
-        std::printf("ID%02d %s %s, %u characters, %u bytes per glyph, %u bytes\n", e.Id(),
-                    e.IsLogo() ? "logo" : "font", name.c_str(), e.CharacterCount(),
-                    e.BytesPerGlyph(), e.MemoryUse());
+        std::printf("%s %s %s, %u characters, %u bytes per glyph, %u bytes\n",
+                    RegistrationIdText(e.Id()).c_str(), e.IsLogo() ? "logo" : "font", name.c_str(),
+                    e.CharacterCount(), e.BytesPerGlyph(), e.MemoryUse());
     }
     std::printf("%u of %u bytes used\n", memory.Used(), kMemoryCapacity);
     return 0;
