@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "fontdata/font_header.h"
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
 #include "form/memory_usage_text.h"
@@ -41,15 +42,6 @@ bool IsFormCommand(int id) {
            std::end(kFormCommands);
 }
 
-// An unsigned field as GetDlgItemInt reads it; nothing when it does not parse.
-std::optional<uint32_t> UnsignedField(HWND form, int id) {
-    BOOL parsed = FALSE;
-    const UINT value = GetDlgItemInt(form, id, &parsed, FALSE);
-    if (!parsed)
-        return std::nullopt;
-    return uint32_t(value);
-}
-
 // The open dialog of the text-file input and Load: "*.EXT" to start with, the
 // file must exist, no read-only box.
 std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extension,
@@ -78,6 +70,11 @@ CGlyphkitView::~CGlyphkitView() = default;
 bool CGlyphkitView::OnInitDialog() {
     m_hOwner = m_hWnd;
     RefuseCutPastes(GetItem(IDC_REG_ID));
+    RefuseCutPastesOverBytes(GetItem(IDC_REG_NAME), FontHeader::kNameWidth);
+    // The characters box holds what a text file may bring, and says so at
+    // once: a paste of some 100,000 characters took the edit half a minute.
+    SendMessageW(GetItem(IDC_REG_TEXT), EM_SETLIMITTEXT, kMaxTextFileBytes, 0);
+    RefuseCutPastes(GetItem(IDC_REG_TEXT));
     return true;
 }
 
@@ -104,6 +101,7 @@ bool CGlyphkitView::OnCommand(int id, int code) {
         {IDC_ALL_CLEAR, BN_CLICKED, &CGlyphkitView::OnAllClear},
         {IDC_DOWNLOAD, BN_CLICKED, &CGlyphkitView::OnDownload},
         {IDC_REGISTERED_LIST, LBN_DBLCLK, &CGlyphkitView::OnShowDetail},
+        {IDC_REG_TEXT, EN_MAXTEXT, &CGlyphkitView::OnTextLimit},
     };
     // Held buttons are disabled during a download; a command that reaches
     // the form anyway (sent, not clicked) is dropped as well.
@@ -269,6 +267,8 @@ void CGlyphkitView::OnLoad() {
 }
 
 void CGlyphkitView::OnSave() {
+    if (!TakeShownFields())
+        return;
     const SavePathChooser choose = [this](const std::string& initialName) {
         FileDialogOptions options;
         options.open = false;
@@ -282,6 +282,10 @@ void CGlyphkitView::OnSave() {
     m_operations.SaveFontDataFile(ReadFields(), Environment(), choose);
 }
 
+void CGlyphkitView::OnTextLimit() {
+    m_operator.ShowMessage(IDS_TEXT_FILE_TOO_LARGE);
+}
+
 void CGlyphkitView::OnExit() {
     PostMessageW(GetAncestor(m_hWnd, GA_ROOT), WM_CLOSE, 0, 0);
 }
@@ -292,8 +296,8 @@ FormFields CGlyphkitView::ReadFields() const {
     const std::optional<std::string> exactName = ToCodePageExactly(name);
     fields.regName = exactName.value_or(ToCodePage(name));
     fields.regNameExact = exactName.has_value();
-    fields.codeStart = UnsignedField(m_hWnd, IDC_CODE_START);
-    fields.codeEnd = UnsignedField(m_hWnd, IDC_CODE_END);
+    fields.codeStart = ParseFieldNumber(WindowTextAnsi(GetItem(IDC_CODE_START)));
+    fields.codeEnd = ParseFieldNumber(WindowTextAnsi(GetItem(IDC_CODE_END)));
     fields.rangeOn = IsChecked(GetItem(IDC_RANGE_ON));
     fields.text = ReadRegistrationText(GetItem(IDC_REG_TEXT));
     fields.selectedFace = WindowTextAnsi(GetItem(IDC_FONT_COMBO));
@@ -330,6 +334,8 @@ void CGlyphkitView::OnAllClear() {
 }
 
 void CGlyphkitView::OnDownload() {
+    if (!TakeShownFields())
+        return;
     m_transfer.Download(ReadFields(), m_strRegistrationId, Environment());
 }
 

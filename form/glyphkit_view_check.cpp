@@ -9,7 +9,7 @@
 
 void CGlyphkitView::CheckRegistration() {
     // One check window at a time, whatever reaches the form while it is up.
-    if (m_bCheckOpen)
+    if (m_bCheckOpen || !TakeShownFields())
         return;
     const FormFields fields = ReadFields();
     CheckedBuild build;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <optional>
 #include <string>
@@ -27,8 +28,9 @@ std::optional<std::wstring> ClipboardText(HWND owner) {
 }
 
 // Whether the paste, as the edit would insert it in place of the selection,
-// leaves a text within the limit.
-bool PasteFits(HWND edit) {
+// leaves a text within the limit: the edit's own in characters (bytes 0), or
+// bytes of the code page.
+bool PasteFits(HWND edit, size_t bytes) {
     const std::optional<std::wstring> clipboard = ClipboardText(edit);
     if (!clipboard)
         return false;
@@ -42,18 +44,28 @@ bool PasteFits(HWND edit) {
     }
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-    const size_t kept = size_t(GetWindowTextLengthW(edit)) - (end - start);
-    return kept + pasted.size() <= size_t(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+    if (bytes == 0) {
+        const size_t kept = size_t(GetWindowTextLengthW(edit)) - (end - start);
+        return kept + pasted.size() <= size_t(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+    }
+    std::wstring text(size_t(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(edit, &text[0], int(text.size()))));
+    text.replace(std::min<size_t>(start, text.size()), end - start, pasted);
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    return size_t(size) <= bytes;
 }
 
 LRESULT CALLBACK WholePasteProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                DWORD_PTR) {
+                                DWORD_PTR bytes) {
     // Shift+Insert pastes without a WM_PASTE; it is taken as one.
     const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT &&
                              GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0;
     if (message == WM_PASTE || shiftInsert) {
-        if (!PasteFits(edit)) {
+        if (!PasteFits(edit, size_t(bytes))) {
             MessageBeep(MB_OK);
+            SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), EN_MAXTEXT),
+                         LPARAM(edit));
             return 0;
         }
         if (shiftInsert)
@@ -68,4 +80,8 @@ LRESULT CALLBACK WholePasteProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 
 void RefuseCutPastes(HWND edit) {
     SetWindowSubclass(edit, WholePasteProc, kSubclassId, 0);
+}
+
+void RefuseCutPastesOverBytes(HWND edit, size_t bytes) {
+    SetWindowSubclass(edit, WholePasteProc, kSubclassId, DWORD_PTR(bytes));
 }

@@ -21,6 +21,7 @@
 #define IDS_FACE_NOT_INSTALLED 165 // %1: the face
 #define IDS_BAD_FONT_SIZE 137
 #define IDS_TEXT_FILE_TOO_LARGE 160
+#define IDS_TEXT_FILE_STARTS_WITH_ZERO 166
 
 // Printer link
 #define IDS_COM_OPEN_FAILED 62000
