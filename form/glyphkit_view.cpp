@@ -42,6 +42,12 @@ bool IsFormCommand(int id) {
            std::end(kFormCommands);
 }
 
+// A path the file dialog cannot take is refused over it, which stays open.
+void TellPathTooLong(HWND dialog) {
+    MessageBoxW(dialog, LoadText(IDS_PATH_TOO_LONG).c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
 // The open dialog of the text-file input and Load: "*.EXT" to start with, the
 // file must exist, no read-only box.
 std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extension,
@@ -51,6 +57,7 @@ std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extensio
     options.initialName = std::wstring(L"*.") + extension;
     options.filter = filter;
     options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    options.pathTooLong = TellPathTooLong;
     return ShowFileDialog(owner, options);
 }
 
@@ -235,19 +242,22 @@ void CGlyphkitView::OnTextFile() {
         return;
     const bool unicode = m_doc.GetUnicodeFile() != 0;
     const TextFileResult read = ReadRegistrationTextFile(*path, unicode);
+    if (!read.opened) {
+        m_operator.ShowWideFileMessage(IDS_TEXT_FILE_READ_FAILED, *path, read.systemError);
+        return;
+    }
     if (read.messageId != 0) {
         m_operator.ShowMessage(read.messageId);
         return;
     }
-    if (read.opened)
-        SetRegistrationText(GetItem(IDC_REG_TEXT), read.text);
+    SetRegistrationText(GetItem(IDC_REG_TEXT), read.text);
 }
 
 void CGlyphkitView::OnLoad() {
     const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"kfd", kFontDataFilter);
     if (!path)
         return;
-    const LoadResult load = m_operations.LoadFontDataFile(ToCodePage(*path));
+    const LoadResult load = m_operations.LoadFontDataFile(*path);
     if (!load.loaded)
         return;
     m_standInFace.Loaded(GetItem(IDC_FONT_COMBO), m_doc.GetFaceName(), load.faceInstalled);
@@ -269,17 +279,17 @@ void CGlyphkitView::OnLoad() {
 void CGlyphkitView::OnSave() {
     if (!TakeShownFields())
         return;
-    const SavePathChooser choose = [this](const std::string& initialName) {
+    const WideSavePathChooser choose = [this](const std::string& initialName) {
         FileDialogOptions options;
         options.open = false;
         options.defaultExtension = L"kfd";
         options.initialName = FromCodePage(initialName);
         options.filter = kFontDataFilter;
         options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-        const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
-        return path ? std::optional<std::string>(ToCodePage(*path)) : std::nullopt;
+        options.pathTooLong = TellPathTooLong;
+        return ShowFileDialog(m_hWnd, options);
     };
-    m_operations.SaveFontDataFile(ReadFields(), Environment(), choose);
+    m_operations.SaveFontDataFileAt(ReadFields(), Environment(), choose);
 }
 
 void CGlyphkitView::OnTextLimit() {

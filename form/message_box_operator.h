@@ -12,6 +12,9 @@ public:
     void ShowMessage(unsigned id, MessageKind kind = MessageKind::Warning,
                      MessageCaption caption = MessageCaption::Result) override;
     void ShowMessageAbout(unsigned id, const std::string& subject) override;
+    // The message, the file and the system's reason.
+    void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override;
+    void ShowWideFileMessage(unsigned id, const std::wstring& path, uint32_t systemError) override;
     bool AskYesNo(unsigned id) override;
     bool AskYesNoAbout(unsigned id, const std::string& line) override;
 

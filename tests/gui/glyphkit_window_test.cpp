@@ -562,6 +562,103 @@ TEST_F(WindowTest, TheCharactersBoxHoldsWhatCanBeRegistered) {
     }
 }
 
+// Folders and names outside the code page: Save, Load and the text-file
+// input reach them; a path beyond what the file dialog takes is refused with
+// a word. A failure names the file and the system's reason.
+TEST_F(WindowTest, AnyPathAndFailuresThatSayWhy) {
+    Start();
+    SetText(Item(IDC_REG_NAME), L"PATHS");
+    SelectFace(kGothic);
+    Click(Item(IDC_RANGE_ON));
+    std::wstring deep = TempPath(L"window_paths");
+    CreateDirectoryW(deep.c_str(), nullptr);
+    CreateDirectoryW((deep + L"\\Jos\u00e9e").c_str(), nullptr);
+    while (deep.size() < 300) {
+        deep += L"\\" + std::wstring(40, L'd');
+        CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+    }
+    const std::wstring folder = TempPath(L"window_paths");
+    const std::wstring paths[] = {folder + L"\\Jos\u00e9e\\a", folder + L"\\\u7d75\U0001F600"};
+    for (const std::wstring& path : paths) {
+        SCOPED_TRACE(path.size());
+        DeleteFileW((path + L".kfd").c_str()); // no question whether to replace it
+        SetText(Item(IDC_REG_TEXT), L"\u6f22");
+        PressAndChoose(IDC_SAVE, path + L".kfd");
+        ExpectNoMessage();
+        SetText(Item(IDC_REG_TEXT), L"");
+        PressAndChoose(IDC_LOAD, path + L".kfd");
+        ExpectNoMessage();
+        EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"\u6f22");
+        std::ofstream((path + L".txt").c_str(), std::ios::binary) << "\xEF\xBB\xBF\xE5\xAD\x97";
+        PressAndChoose(IDC_TEXT_FILE, path + L".txt");
+        ExpectNoMessage();
+        EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"\u5b57");
+    }
+    // A path the file dialog cannot take is refused over it.
+    for (int button : {IDC_SAVE, IDC_LOAD, IDC_TEXT_FILE}) {
+        ClickLater(Item(button));
+        HWND dialog = ChooseFileLater(program, deep + L"\\long.kfd");
+        ASSERT_NE(dialog, nullptr);
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text,
+                  L"ファイルのパスが長すぎます。\nフォルダを含めて259文字以内で指定してください。");
+        Answer(seen.box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntilGone(dialog));
+    }
+
+    // A read-only target, a text file held open elsewhere.
+    const std::wstring readOnly = folder + L"\\ro.kfd", held = folder + L"\\held.txt";
+    std::ofstream(readOnly.c_str()) << "old";
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::ofstream(held.c_str()) << "A";
+    HANDLE holding = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const auto reason = [](DWORD error) {
+        wchar_t text[512] = {};
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                       0, text, 512, nullptr);
+        std::wstring line = text;
+        while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
+            line.pop_back();
+        return line;
+    };
+    const struct {
+        int button;
+        std::wstring path;
+        std::wstring message;
+    } failures[] = {
+        {IDC_SAVE, readOnly,
+         L"ダウンロードフォントファイルの生成に失敗しました。\n" + readOnly + L"\n" +
+             reason(ERROR_ACCESS_DENIED)},
+        {IDC_TEXT_FILE, held,
+         L"テキストファイルの読み込みに失敗しました。\n" + held + L"\n" +
+             reason(ERROR_SHARING_VIOLATION)},
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.path);
+        SetText(Item(IDC_REG_TEXT), L"A");
+        ClickLater(Item(f.button));
+        HWND dialog = ChooseFileLater(program, f.path);
+        ASSERT_NE(dialog, nullptr);
+        // Save's dialog asks whether to replace the file: yes.
+        HWND replace = nullptr;
+        if (f.button == IDC_SAVE && Until([&]() {
+                replace = WaitForWindow(program, nullptr, L"#32770", 0);
+                return replace && GetDlgItem(replace, IDYES);
+            }))
+            Answer(replace, IDYES);
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, f.message);
+        Answer(seen.box, IDOK);
+    }
+    CloseHandle(holding);
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(FileBytes(readOnly), std::vector<uint8_t>({'o', 'l', 'd'}));
+}
+
 TEST_F(WindowTest, MenuDialogs) {
     Start();
     Command(frame, ID_APP_ABOUT);
