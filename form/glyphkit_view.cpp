@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "fontdata/font_header.h"
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
 #include "form/preview.h"
@@ -41,13 +42,10 @@ bool IsFormCommand(int id) {
            std::end(kFormCommands);
 }
 
-// An unsigned field as GetDlgItemInt reads it; nothing when it does not parse.
-std::optional<uint32_t> UnsignedField(HWND form, int id) {
-    BOOL parsed = FALSE;
-    const UINT value = GetDlgItemInt(form, id, &parsed, FALSE);
-    if (!parsed)
-        return std::nullopt;
-    return uint32_t(value);
+// A path the file dialog cannot take is refused over it, which stays open.
+void TellPathTooLong(HWND dialog) {
+    MessageBoxW(dialog, LoadText(IDS_PATH_TOO_LONG).c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The open dialog of the text-file input and Load: "*.EXT" to start with, the
@@ -59,6 +57,7 @@ std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extensio
     options.initialName = std::wstring(L"*.") + extension;
     options.filter = filter;
     options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    options.pathTooLong = TellPathTooLong;
     return ShowFileDialog(owner, options);
 }
 
@@ -78,6 +77,11 @@ CGlyphkitView::~CGlyphkitView() = default;
 bool CGlyphkitView::OnInitDialog() {
     m_hOwner = m_hWnd;
     RefuseCutPastes(GetItem(IDC_REG_ID));
+    RefuseCutPastesOverBytes(GetItem(IDC_REG_NAME), FontHeader::kNameWidth);
+    // The characters box holds what a text file may bring, and says so at
+    // once: a paste of some 100,000 characters took the edit half a minute.
+    SendMessageW(GetItem(IDC_REG_TEXT), EM_SETLIMITTEXT, kMaxTextFileBytes, 0);
+    RefuseCutPastes(GetItem(IDC_REG_TEXT));
     return true;
 }
 
@@ -104,6 +108,7 @@ bool CGlyphkitView::OnCommand(int id, int code) {
         {IDC_ALL_CLEAR, BN_CLICKED, &CGlyphkitView::OnAllClear},
         {IDC_DOWNLOAD, BN_CLICKED, &CGlyphkitView::OnDownload},
         {IDC_REGISTERED_LIST, LBN_DBLCLK, &CGlyphkitView::OnShowDetail},
+        {IDC_REG_TEXT, EN_MAXTEXT, &CGlyphkitView::OnTextLimit},
     };
     // Held buttons are disabled during a download; a command that reaches
     // the form anyway (sent, not clicked) is dropped as well.
@@ -237,19 +242,22 @@ void CGlyphkitView::OnTextFile() {
         return;
     const bool unicode = m_doc.GetUnicodeFile() != 0;
     const TextFileResult read = ReadRegistrationTextFile(*path, unicode);
+    if (!read.opened) {
+        m_operator.ShowWideFileMessage(IDS_TEXT_FILE_READ_FAILED, *path, read.systemError);
+        return;
+    }
     if (read.messageId != 0) {
         m_operator.ShowMessage(read.messageId);
         return;
     }
-    if (read.opened)
-        SetRegistrationText(GetItem(IDC_REG_TEXT), read.text);
+    SetRegistrationText(GetItem(IDC_REG_TEXT), read.text);
 }
 
 void CGlyphkitView::OnLoad() {
     const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"kfd", kFontDataFilter);
     if (!path)
         return;
-    const LoadResult load = m_operations.LoadFontDataFile(ToCodePage(*path));
+    const LoadResult load = m_operations.LoadFontDataFile(*path);
     if (!load.loaded)
         return;
     m_standInFace.Loaded(GetItem(IDC_FONT_COMBO), m_doc.GetFaceName(), load.faceInstalled);
@@ -269,17 +277,23 @@ void CGlyphkitView::OnLoad() {
 }
 
 void CGlyphkitView::OnSave() {
-    const SavePathChooser choose = [this](const std::string& initialName) {
+    if (!TakeShownFields())
+        return;
+    const WideSavePathChooser choose = [this](const std::string& initialName) {
         FileDialogOptions options;
         options.open = false;
         options.defaultExtension = L"kfd";
         options.initialName = FromCodePage(initialName);
         options.filter = kFontDataFilter;
         options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-        const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
-        return path ? std::optional<std::string>(ToCodePage(*path)) : std::nullopt;
+        options.pathTooLong = TellPathTooLong;
+        return ShowFileDialog(m_hWnd, options);
     };
-    m_operations.SaveFontDataFile(ReadFields(), Environment(), choose);
+    m_operations.SaveFontDataFileAt(ReadFields(), Environment(), choose);
+}
+
+void CGlyphkitView::OnTextLimit() {
+    m_operator.ShowMessage(IDS_TEXT_FILE_TOO_LARGE);
 }
 
 void CGlyphkitView::OnExit() {
@@ -292,8 +306,8 @@ FormFields CGlyphkitView::ReadFields() const {
     const std::optional<std::string> exactName = ToCodePageExactly(name);
     fields.regName = exactName.value_or(ToCodePage(name));
     fields.regNameExact = exactName.has_value();
-    fields.codeStart = UnsignedField(m_hWnd, IDC_CODE_START);
-    fields.codeEnd = UnsignedField(m_hWnd, IDC_CODE_END);
+    fields.codeStart = ParseFieldNumber(WindowTextAnsi(GetItem(IDC_CODE_START)));
+    fields.codeEnd = ParseFieldNumber(WindowTextAnsi(GetItem(IDC_CODE_END)));
     fields.rangeOn = IsChecked(GetItem(IDC_RANGE_ON));
     fields.text = ReadRegistrationText(GetItem(IDC_REG_TEXT));
     fields.selectedFace = WindowTextAnsi(GetItem(IDC_FONT_COMBO));
@@ -330,6 +344,8 @@ void CGlyphkitView::OnAllClear() {
 }
 
 void CGlyphkitView::OnDownload() {
+    if (!TakeShownFields())
+        return;
     m_transfer.Download(ReadFields(), m_strRegistrationId, Environment());
 }
 

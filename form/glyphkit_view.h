@@ -64,6 +64,7 @@ private:
     void OnAllClear();
     void OnDownload();
     void OnShowDetail();
+    void OnTextLimit();
 
     void EnableRegistrationText(bool enable);
     FormFields ReadFields() const;
@@ -76,6 +77,12 @@ private:
     bool CheckSpinField(int editId, int spinId, int low, int high, unsigned message, int* value);
     // The check of the size or code field that has the focus, if one has.
     bool TakeFieldBeingEdited();
+    // Save, Download and the registration check read the size and both
+    // codes as their fields show them, each checked; false after a refusal.
+    bool TakeShownFields();
+    bool TakePointSize();
+    bool TakeCodeStart();
+    bool TakeCodeEnd();
 
     // FormDisplay: the focus after a refusal, the registered data column. A
     // download's progress comes through the window's transfer instead.

@@ -15,7 +15,7 @@
 
 void CGlyphkitView::CheckRegistration() {
     // One check window at a time, whatever reaches the form while it is up.
-    if (m_bCheckOpen)
+    if (m_bCheckOpen || !TakeShownFields())
         return;
     // The size the window offers is taken as typed into the size field and
     // checked there; then the check opens again at that size.

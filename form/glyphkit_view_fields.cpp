@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
+
+#include "operations/form_checks.h"
 
 #include "form/glyphkit_doc.h"
+#include "framework/window.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
 
@@ -25,10 +29,10 @@ bool CGlyphkitView::TakeFieldBeingEdited() {
     // The fields whose value the settings take when they lose the focus.
     static const struct {
         int id;
-        void (CGlyphkitView::*check)();
-    } kCheckedFields[] = {{IDC_POINT_SIZE, &CGlyphkitView::OnPointSizeKillFocus},
-                          {IDC_CODE_START, &CGlyphkitView::OnCodeStartKillFocus},
-                          {IDC_CODE_END, &CGlyphkitView::OnCodeEndKillFocus}};
+        bool (CGlyphkitView::*check)();
+    } kCheckedFields[] = {{IDC_POINT_SIZE, &CGlyphkitView::TakePointSize},
+                          {IDC_CODE_START, &CGlyphkitView::TakeCodeStart},
+                          {IDC_CODE_END, &CGlyphkitView::TakeCodeEnd}};
     const int id = GetDlgCtrlID(focus);
     const auto field = std::find_if(std::begin(kCheckedFields), std::end(kCheckedFields),
                                     [id](const auto& checked) { return checked.id == id; });
@@ -49,18 +53,20 @@ bool CGlyphkitView::CheckSpinField(int editId, int spinId, int low, int high, un
     // it from another field: no check runs inside another's message.
     if (m_bFieldMessageUp)
         return false;
-    BOOL parsed = FALSE;
-    const int typed = int(GetDlgItemInt(m_hWnd, editId, &parsed, TRUE));
-    if (parsed && typed >= low && typed <= high) {
-        const LRESULT position = SendMessageW(GetItem(spinId), UDM_GETPOS, 0, 0);
-        if (HIWORD(position) != 0)
-            return false;
-        *value = LOWORD(position);
-        if (m_hRefusedField == GetItem(editId))
+    HWND edit = GetItem(editId);
+    // The number as the field shows it: "20x" is no 20, and the spin, which
+    // cannot read it, must not stand in with the value it had before.
+    const std::optional<uint32_t> typed = ParseFieldNumber(WindowTextAnsi(edit));
+    if (typed && int(*typed) >= low && int(*typed) <= high) {
+        BOOL failed = FALSE;
+        const LRESULT position = SendMessageW(GetItem(spinId), UDM_GETPOS32, 0, LPARAM(&failed));
+        if (failed || position != LRESULT(*typed))
+            SendMessageW(GetItem(spinId), UDM_SETPOS32, 0, LPARAM(*typed));
+        *value = int(*typed);
+        if (m_hRefusedField == edit)
             m_hRefusedField = nullptr;
         return true;
     }
-    HWND edit = GetItem(editId);
     m_bFieldMessageUp = true;
     m_operator.ShowMessage(message);
     m_hRefusedField = edit;
@@ -71,24 +77,47 @@ bool CGlyphkitView::CheckSpinField(int editId, int spinId, int low, int high, un
     return false;
 }
 
-void CGlyphkitView::OnPointSizeKillFocus() {
+bool CGlyphkitView::TakeShownFields() {
+    return TakePointSize() && TakeCodeStart() && TakeCodeEnd();
+}
+
+bool CGlyphkitView::TakePointSize() {
     int size = 0;
-    if (CheckSpinField(IDC_POINT_SIZE, IDC_POINT_SIZE_SPIN, 1, 72, IDS_BAD_FONT_SIZE, &size)) {
+    if (!CheckSpinField(IDC_POINT_SIZE, IDC_POINT_SIZE_SPIN, 1, 72, IDS_BAD_FONT_SIZE, &size))
+        return false;
+    if (size != m_doc.GetPointSize()) {
         m_doc.SetPointSize(size);
         Redraw();
     }
+    return true;
 }
 
 // The accepted code goes into the settings. Save and Download read the
 // fields again as they stand and keep the range they built with.
-void CGlyphkitView::OnCodeStartKillFocus() {
+bool CGlyphkitView::TakeCodeStart() {
     int code = 0;
-    if (CheckSpinField(IDC_CODE_START, IDC_CODE_START_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
-        m_doc.SetCodeStart(uint16_t(code));
+    if (!CheckSpinField(IDC_CODE_START, IDC_CODE_START_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
+        return false;
+    m_doc.SetCodeStart(uint16_t(code));
+    return true;
+}
+
+bool CGlyphkitView::TakeCodeEnd() {
+    int code = 0;
+    if (!CheckSpinField(IDC_CODE_END, IDC_CODE_END_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
+        return false;
+    m_doc.SetCodeEnd(uint16_t(code));
+    return true;
+}
+
+void CGlyphkitView::OnPointSizeKillFocus() {
+    TakePointSize();
+}
+
+void CGlyphkitView::OnCodeStartKillFocus() {
+    TakeCodeStart();
 }
 
 void CGlyphkitView::OnCodeEndKillFocus() {
-    int code = 0;
-    if (CheckSpinField(IDC_CODE_END, IDC_CODE_END_SPIN, 32, 255, IDS_BAD_BYTE_RANGE, &code))
-        m_doc.SetCodeEnd(uint16_t(code));
+    TakeCodeEnd();
 }

@@ -33,14 +33,28 @@ UINT FlagsOf(MessageKind kind) {
     return MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND;
 }
 
+// The window a message goes over. While a modal window of the program is up
+// (a file dialog, the version information, another message) the main window
+// is disabled: a message owned by it would enable it when it goes, under the
+// modal window, and come up behind that one. It goes over the modal window
+// instead, whichever message it is, the download thread's too.
+HWND OwnerNow(HWND owner) {
+    HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    if (!root || IsWindowEnabled(root))
+        return owner;
+    HWND popup = GetLastActivePopup(root);
+    return popup && popup != root && IsWindowVisible(popup) ? popup : owner;
+}
+
 } // namespace
 
 void CMessageBoxOperator::ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) {
-    MessageBoxW(m_owner, LoadText(id).c_str(), CaptionOf(m_owner, caption).c_str(), FlagsOf(kind));
+    MessageBoxW(OwnerNow(m_owner), LoadText(id).c_str(), CaptionOf(m_owner, caption).c_str(),
+                FlagsOf(kind));
 }
 
 void CMessageBoxOperator::ShowMessageAbout(unsigned id, const std::string& subject) {
-    ResultMessageBox(m_owner, LoadTextWith(id, {FromCodePage(subject)}),
+    ResultMessageBox(OwnerNow(m_owner), LoadTextWith(id, {FromCodePage(subject)}),
                      FlagsOf(MessageKind::Warning));
 }
 
@@ -48,7 +62,23 @@ void CMessageBoxOperator::ShowMessageWithDetail(unsigned id, MessageKind kind,
                                                 MessageCaption caption, unsigned detailId,
                                                 const std::vector<std::string>& values) {
     const std::wstring text = LoadText(id) + L"\n" + DetailText(detailId, values);
-    MessageBoxW(m_owner, text.c_str(), CaptionOf(m_owner, caption).c_str(), FlagsOf(kind));
+    MessageBoxW(OwnerNow(m_owner), text.c_str(), CaptionOf(m_owner, caption).c_str(),
+                FlagsOf(kind));
+}
+
+void CMessageBoxOperator::ShowFileMessage(unsigned id, const std::string& path,
+                                          uint32_t systemError) {
+    ShowWideFileMessage(id, FromCodePage(path), systemError);
+}
+
+void CMessageBoxOperator::ShowWideFileMessage(unsigned id, const std::wstring& path,
+                                              uint32_t systemError) {
+    // The file and the system's reason, under the message, as the
+    // registration check's image save names them.
+    std::wstring text = LoadText(id) + L"\n" + path;
+    if (systemError != 0)
+        text += L"\n" + SystemErrorText(systemError);
+    ResultMessageBox(OwnerNow(m_owner), text, FlagsOf(MessageKind::Warning));
 }
 
 bool CMessageBoxOperator::AskYesNo(unsigned id) {
@@ -59,6 +89,6 @@ bool CMessageBoxOperator::AskYesNoAbout(unsigned id, const std::string& line) {
     std::wstring text = LoadText(id);
     if (!line.empty())
         text += L"\n" + FromCodePage(line);
-    return ResultMessageBox(m_owner, text, MB_YESNO | MB_ICONEXCLAMATION | MB_SETFOREGROUND) ==
-           IDYES;
+    return ResultMessageBox(OwnerNow(m_owner), text,
+                            MB_YESNO | MB_ICONEXCLAMATION | MB_SETFOREGROUND) == IDYES;
 }

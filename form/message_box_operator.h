@@ -14,6 +14,9 @@ public:
     void ShowMessageAbout(unsigned id, const std::string& subject) override;
     void ShowMessageWithDetail(unsigned id, MessageKind kind, MessageCaption caption,
                                unsigned detailId, const std::vector<std::string>& values) override;
+    // The message, the file and the system's reason.
+    void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override;
+    void ShowWideFileMessage(unsigned id, const std::wstring& path, uint32_t systemError) override;
     bool AskYesNo(unsigned id) override;
     bool AskYesNoAbout(unsigned id, const std::string& line) override;
 

@@ -1,5 +1,6 @@
 #include "form/whole_paste_edit.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <new>
 #include <optional>
@@ -29,8 +30,9 @@ std::optional<std::wstring> ClipboardText(HWND owner) {
 }
 
 // Whether the paste, as the edit would insert it in place of the selection,
-// leaves a text within the limit.
-bool PasteFits(HWND edit) {
+// leaves a text within the limit: the edit's own in characters (bytes 0), or
+// bytes of the code page.
+bool PasteFits(HWND edit, size_t bytes) {
     const std::optional<std::wstring> clipboard = ClipboardText(edit);
     if (!clipboard)
         return false;
@@ -44,14 +46,23 @@ bool PasteFits(HWND edit) {
     }
     DWORD start = 0, end = 0;
     SendMessageW(edit, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-    const size_t kept = size_t(GetWindowTextLengthW(edit)) - (end - start);
-    return kept + pasted.size() <= size_t(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+    if (bytes == 0) {
+        const size_t kept = size_t(GetWindowTextLengthW(edit)) - (end - start);
+        return kept + pasted.size() <= size_t(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+    }
+    std::wstring text(size_t(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(edit, &text[0], int(text.size()))));
+    text.replace(std::min<size_t>(start, text.size()), end - start, pasted);
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    return size_t(size) <= bytes;
 }
 
 // The subclass of one edit: the procedure it had before, which does all but
-// the paste.
+// the paste, and the limit in bytes of the code page (0: the edit's own).
 struct WholePaste {
     WNDPROC previous;
+    size_t bytes;
 };
 
 struct WholePasteBinding {
@@ -68,8 +79,10 @@ struct WholePasteBinding {
         const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT &&
                                  GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0;
         if (message == WM_PASTE || shiftInsert) {
-            if (!PasteFits(edit)) {
+            if (!PasteFits(edit, subclass.bytes)) {
                 MessageBeep(MB_OK);
+                SendMessageW(GetParent(edit), WM_COMMAND,
+                             MAKEWPARAM(GetDlgCtrlID(edit), EN_MAXTEXT), LPARAM(edit));
                 return 0;
             }
             if (shiftInsert)
@@ -86,16 +99,24 @@ struct WholePasteBinding {
     static void Release(WholePaste& subclass) { delete &subclass; }
 };
 
-} // namespace
-
-void RefuseCutPastes(HWND edit) {
+void Subclass(HWND edit, size_t bytes) {
     // Without memory for it the edit stays as the system made it.
     WholePaste* subclass = new (std::nothrow)
-        WholePaste{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_WNDPROC))};
+        WholePaste{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_WNDPROC)), bytes};
     if (!subclass || !SetPropW(edit, kSubclassProperty, subclass)) {
         delete subclass;
         return;
     }
     SetWindowLongPtrW(edit, GWLP_WNDPROC,
                       reinterpret_cast<LONG_PTR>(&ObjectWindowProc<WholePasteBinding>));
+}
+
+} // namespace
+
+void RefuseCutPastes(HWND edit) {
+    Subclass(edit, 0);
+}
+
+void RefuseCutPastesOverBytes(HWND edit, size_t bytes) {
+    Subclass(edit, bytes);
 }

@@ -5,6 +5,7 @@
 
 #include <commdlg.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,9 @@ struct FileDialogOptions {
     std::wstring initialName;
     const wchar_t* filter = L"";
     DWORD flags = 0; // OFN_* besides OFN_EXPLORER
+    // Called over the dialog, which stays open, when the path typed is too
+    // long for the dialog to take (260 characters with the folder).
+    std::function<void(HWND dialog)> pathTooLong;
 };
 
 // The chosen path, or nothing when the operator cancelled.

@@ -48,4 +48,10 @@ public:
                                  uint32_t /*systemError*/) {
         ShowMessage(id);
     }
+    // The same for a path written in UTF-16, which the code page may not
+    // hold; a front end that takes no such paths shows the message alone.
+    virtual void ShowWideFileMessage(unsigned id, const std::wstring& /*path*/,
+                                     uint32_t /*systemError*/) {
+        ShowMessage(id);
+    }
 };

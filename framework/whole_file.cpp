@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/code_page_text.h"
 #include "framework/scoped_file.h"
 
 namespace {
@@ -19,6 +20,49 @@ size_t NameStart(const std::string& path) {
             start = size_t(p - begin) + 1;
     }
     return start;
+}
+
+size_t NameStart(const std::wstring& path) {
+    const size_t last = path.find_last_of(L"\\/:");
+    return last == std::wstring::npos ? 0 : last + 1;
+}
+
+// The form of an absolute path the wide file functions take beyond 260
+// characters: "\\?\C:\..." or "\\?\UNC\server\...". Short and relative
+// paths stay as they are.
+std::wstring LongPathForm(const std::wstring& path) {
+    if (path.size() < MAX_PATH - 14 || path.rfind(L"\\\\?\\", 0) == 0)
+        return path;
+    std::wstring whole = path;
+    for (wchar_t& c : whole)
+        if (c == L'/')
+            c = L'\\';
+    if (whole.size() > 2 && whole[1] == L':' && whole[2] == L'\\')
+        return L"\\\\?\\" + whole;
+    if (whole.rfind(L"\\\\", 0) == 0)
+        return L"\\\\?\\UNC\\" + whole.substr(2);
+    return path;
+}
+
+// A new file in folder for the bytes of a save, its name in *temp (empty
+// when none could be made, the system's reason then in GetLastError).
+HANDLE CreateTemporary(const std::wstring& folder, std::wstring* temp) {
+    unsigned n = (GetTickCount() ^ GetCurrentProcessId()) & 0xFFFF;
+    for (int tries = 0; tries < 100; ++tries, ++n) {
+        wchar_t name[16];
+        wsprintfW(name, L"kfd%04X.tmp", n & 0xFFFF);
+        HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            *temp = folder + name;
+            return file;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    temp->clear();
+    return INVALID_HANDLE_VALUE;
 }
 
 bool WriteAll(HANDLE file, const uint8_t* data, size_t size, int failingWrite) {
@@ -93,51 +137,61 @@ FileReadResult ReadWholeFile(const std::string& path, uint64_t maxSize,
 
 FileReadResult ReadWholeFile(const std::wstring& path, uint64_t maxSize,
                              std::vector<uint8_t>* contents, uint32_t* systemError) {
-    return ReadOpenFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
+    return ReadOpenFile(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr),
                         maxSize, contents, systemError);
 }
 
-bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, size_t size,
+bool SaveFileReplacingWithFault(const std::wstring& wanted, const uint8_t* data, size_t size,
                                 int failingWrite, uint32_t* systemError) {
+    const std::wstring path = LongPathForm(wanted);
     // A read-only target is refused as creating it for writing would be;
     // a rename could otherwise replace it on some systems.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         return Failed(false, systemError, ERROR_ACCESS_DENIED);
 
     // The temporary lives in the target's folder so that the final step is a
-    // rename within one volume, never a copy that could fail half-way.
-    std::string folder = path.substr(0, NameStart(path));
+    // rename within one volume, never a copy that could fail half-way. Its
+    // name is made here: the system's temporary names stop at 260 characters.
+    std::wstring folder = path.substr(0, NameStart(path));
     if (folder.empty())
-        folder = ".";
-    char temp[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), "kfd", 0, temp) == 0)
-        return Failed(false, systemError, GetLastError());
-
-    bool saved = false;
+        folder = L".\\";
+    std::wstring temp;
     DWORD error = ERROR_SUCCESS;
+    bool saved = false;
     {
-        ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        ScopedFile file(CreateTemporary(folder, &temp));
         saved = file.ok() && WriteAll(file.Get(), data, size, failingWrite) &&
                 FlushFileBuffers(file.Get()) && file.Close();
         if (!saved)
             error = GetLastError();
     }
-    if (saved &&
-        !MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (temp.empty())
+        return Failed(false, systemError, error);
+    if (saved && !MoveFileExW(temp.c_str(), path.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         saved = false;
         error = GetLastError();
     }
     if (saved)
         return true;
-    DeleteFileA(temp);
+    DeleteFileW(temp.c_str());
     return Failed(false, systemError, error);
 }
 
+bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, size_t size,
+                                int failingWrite, uint32_t* systemError) {
+    return SaveFileReplacingWithFault(FromCodePage(path), data, size, failingWrite, systemError);
+}
+
 bool SaveFileReplacing(const std::string& path, const uint8_t* data, size_t size,
+                       uint32_t* systemError) {
+    return SaveFileReplacingWithFault(path, data, size, -1, systemError);
+}
+
+bool SaveFileReplacing(const std::wstring& path, const uint8_t* data, size_t size,
                        uint32_t* systemError) {
     return SaveFileReplacingWithFault(path, data, size, -1, systemError);
 }

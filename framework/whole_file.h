@@ -1,6 +1,7 @@
 #pragma once
-// Whole files on Windows, paths in the ANSI code page: read one in one go,
-// save one so that a failure leaves the old file as it was.
+// Whole files on Windows: read one in one go, save one so that a failure
+// leaves the old file as it was. Wide paths reach any name and go beyond 260
+// characters; ANSI paths are those of the code page.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,10 +24,14 @@ FileReadResult ReadWholeFile(const std::wstring& path, uint64_t maxSize,
 // code of the step that failed in systemError (if given).
 bool SaveFileReplacing(const std::string& path, const uint8_t* data, size_t size,
                        uint32_t* systemError = nullptr);
+bool SaveFileReplacing(const std::wstring& path, const uint8_t* data, size_t size,
+                       uint32_t* systemError = nullptr);
 // The same with the write of chunk failingWrite (counted from 0, chunks of
 // kSaveChunkSize bytes) failing as on a full disk; for tests.
 constexpr size_t kSaveChunkSize = 64 * 1024;
 bool SaveFileReplacingWithFault(const std::string& path, const uint8_t* data, size_t size,
+                                int failingWrite, uint32_t* systemError = nullptr);
+bool SaveFileReplacingWithFault(const std::wstring& path, const uint8_t* data, size_t size,
                                 int failingWrite, uint32_t* systemError = nullptr);
 
 // The name and extension of path without its folder. Double-byte aware: a

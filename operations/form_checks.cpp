@@ -13,10 +13,15 @@ bool IsControlByte(char c) {
     return uint8_t(c) < 0x20 || uint8_t(c) == 0x7F;
 }
 
+// A name of spaces alone names nothing, as an empty one.
+bool IsBlank(const std::string& name) {
+    return name.find_first_not_of(' ') == std::string::npos;
+}
+
 } // namespace
 
 unsigned CheckRegistrationForm(const FormFields& form, RegistrationAction action) {
-    if (form.regName.empty())
+    if (IsBlank(form.regName))
         return IDS_BAD_REGISTRATION_NAME;
     // The header holds 32 bytes of the name; a name cut there, or one whose
     // characters became "?", is not the name the operator gave. Nor is a
@@ -50,4 +55,19 @@ bool TakesRegistrationText(uint8_t charset) {
     constexpr uint8_t kShiftJis = 128, kHangul = 129, kGb2312 = 134, kChineseBig5 = 136;
     return charset == kShiftJis || charset == kHangul || charset == kGb2312 ||
            charset == kChineseBig5;
+}
+
+std::optional<uint32_t> ParseFieldNumber(const std::string& text) {
+    // What GetDlgItemInt would read of "20x" is not what the field shows.
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::nullopt;
+    const size_t last = text.find_last_not_of(' ');
+    uint32_t value = 0;
+    for (size_t i = first; i <= last; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = std::min<uint32_t>(value * 10 + uint32_t(text[i] - '0'), 99999);
+    }
+    return value;
 }

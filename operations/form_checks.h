@@ -32,6 +32,11 @@ constexpr size_t kDownloadTextLimit = 65535;
 // IDS_TEXT_TOO_LARGE, IDS_NO_DATA.
 unsigned CheckRegistrationForm(const FormFields& fields, RegistrationAction action);
 
+// A size or code field's text as a number: only decimal digits, spaces
+// around them allowed; nothing for anything else ("20x", "1e3", a tab, a
+// sign). Values above 99999 read as 99999, outside every field's range.
+std::optional<uint32_t> ParseFieldNumber(const std::string& text);
+
 // Whether a face of this character set takes a registration text: Japanese
 // (128), Korean (129), simplified (134) and traditional Chinese (136). Font
 // selection and Load both ask it.

@@ -2,6 +2,7 @@
 
 #include "check/registration_check.h"
 #include "fontdata/font_data_file.h"
+#include "framework/code_page_text.h"
 #include "framework/scoped_file.h"
 #include "framework/whole_file.h"
 #include "operations/font_data_load.h"
@@ -68,12 +69,46 @@ bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvir
         ShowRefusal(checked);
         return false;
     }
-
     const std::string remembered = m_doc.GetDataFileName();
     const std::optional<std::string> path = choosePath(remembered.empty() ? "*.kfd" : remembered);
     if (!path)
         return false;
+    return SaveChosen(
+        fields, environment,
+        [&](const std::vector<uint8_t>& bytes, uint32_t* error) {
+            return SaveFileReplacing(*path, bytes.data(), bytes.size(), error);
+        },
+        [&](uint32_t error) { m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, *path, error); },
+        saved);
+}
 
+bool CFormOperations::SaveFontDataFileAt(const FormFields& fields,
+                                         const FormEnvironment& environment,
+                                         const WideSavePathChooser& choosePath) {
+    const FormRegistration checked = CheckFormFields(fields, RegistrationAction::Save);
+    if (checked.message != 0) {
+        ShowRefusal(checked);
+        return false;
+    }
+    const std::string remembered = m_doc.GetDataFileName();
+    const std::optional<std::wstring> path = choosePath(remembered.empty() ? "*.kfd" : remembered);
+    if (!path)
+        return false;
+    return SaveChosen(
+        fields, environment,
+        [&](const std::vector<uint8_t>& bytes, uint32_t* error) {
+            return SaveFileReplacing(*path, bytes.data(), bytes.size(), error);
+        },
+        [&](uint32_t error) {
+            m_operator.ShowWideFileMessage(IDS_CREATE_FILE_FAILED, *path, error);
+        },
+        nullptr);
+}
+
+bool CFormOperations::SaveChosen(
+    const FormFields& fields, const FormEnvironment& environment,
+    const std::function<bool(const std::vector<uint8_t>&, uint32_t*)>& write,
+    const std::function<void(uint32_t)>& tellFailure, FontHeader* saved) {
     const FormRegistration registration = Build(fields, environment, RegistrationAction::Save);
     if (!registration.built)
         return false;
@@ -87,8 +122,8 @@ bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvir
         return false;
     }
     uint32_t error = 0;
-    if (!SaveFileReplacing(*path, bytes.data(), bytes.size(), &error)) {
-        m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, *path, error);
+    if (!write(bytes, &error)) {
+        tellFailure(error);
         return false;
     }
     if (saved)
@@ -118,15 +153,32 @@ bool CFormOperations::BuildForCheck(const FormFields& fields, const FormEnvironm
 }
 
 LoadResult CFormOperations::LoadFontDataFile(const std::string& path) {
-    LoadResult result;
     std::vector<uint8_t> bytes;
     uint32_t error = 0;
     if (ReadWholeFile(path, kfd::kMaxFileSize, &bytes, &error) != FileReadResult::Ok) {
         m_operator.ShowFileMessage(IDS_READ_FILE_FAILED, path, error);
-        return result;
+        return LoadResult();
     }
+    return LoadBytes(bytes, FileNameOf(path));
+}
+
+LoadResult CFormOperations::LoadFontDataFile(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    uint32_t error = 0;
+    if (ReadWholeFile(path, kfd::kMaxFileSize, &bytes, &error) != FileReadResult::Ok) {
+        m_operator.ShowWideFileMessage(IDS_READ_FILE_FAILED, path, error);
+        return LoadResult();
+    }
+    // The settings keep the name as the code page writes it, for Save's
+    // dialog to start from.
+    return LoadBytes(bytes, ToCodePage(path.substr(path.find_last_of(L"\\/:") + 1)));
+}
+
+LoadResult CFormOperations::LoadBytes(const std::vector<uint8_t>& bytes,
+                                      const std::string& fileName) {
+    LoadResult result;
     const FontDataLoad load =
-        LoadFontDataInto(bytes.data(), bytes.size(), FileNameOf(path), GetACP(), m_doc);
+        LoadFontDataInto(bytes.data(), bytes.size(), fileName, GetACP(), m_doc);
     if (load.messageId != 0) {
         m_operator.ShowMessage(load.messageId);
         return result;

@@ -64,8 +64,11 @@ struct LoadResult {
 };
 
 // Save's file dialog: given the initial name, the chosen path, or nothing
-// when the operator cancels.
+// when the operator cancels. The window's paths are wide, so that any name
+// and any length reach the file.
 using SavePathChooser = std::function<std::optional<std::string>(const std::string& initialName)>;
+using WideSavePathChooser =
+    std::function<std::optional<std::wstring>(const std::string& initialName)>;
 
 class CFormOperations {
 public:
@@ -76,9 +79,12 @@ public:
     // file was written; saved, if given, then holds the file's header.
     bool SaveFontDataFile(const FormFields& fields, const FormEnvironment& environment,
                           const SavePathChooser& choosePath, FontHeader* saved = nullptr);
+    bool SaveFontDataFileAt(const FormFields& fields, const FormEnvironment& environment,
+                            const WideSavePathChooser& choosePath);
     // Reads a font data file into the settings; the front end then applies
     // the result to the registration text and refreshes its controls.
     LoadResult LoadFontDataFile(const std::string& path);
+    LoadResult LoadFontDataFile(const std::wstring& path);
     // The window's Download before the transfer: the temporary file, the
     // build into it with the registration ID check, and the download record.
     // Nothing after its message when it is refused. The window sends what it
@@ -137,6 +143,12 @@ private:
     FormRegistration BuildKept(const FormFields& fields, const FormEnvironment& environment,
                                RegistrationAction checks,
                                const std::optional<std::string>& registrationId);
+    // Save and Load, whichever way their paths are written; a file failure is
+    // told by tellFailure with the system's error.
+    bool SaveChosen(const FormFields& fields, const FormEnvironment& environment,
+                    const std::function<bool(const std::vector<uint8_t>&, uint32_t*)>& write,
+                    const std::function<void(uint32_t)>& tellFailure, FontHeader* saved);
+    LoadResult LoadBytes(const std::vector<uint8_t>& bytes, const std::string& fileName);
     bool RunOnPrinter(const PrinterAddress& printer,
                       const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
 

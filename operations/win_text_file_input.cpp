@@ -1,18 +1,11 @@
 #include <windows.h>
 
+#include <utility>
+
 #include "framework/code_page_text.h"
 #include "framework/whole_file.h"
 #include "operations/text_file_input.h"
 #include "res/resource_ids.h"
-
-namespace {
-
-std::u16string DecodeAnsiText(const std::vector<uint8_t>& bytes) {
-    const std::wstring text = FromCodePage(AnsiTextBytes(bytes));
-    return std::u16string(text.begin(), text.end());
-}
-
-} // namespace
 
 TextFileResult ReadRegistrationTextFile(const std::wstring& path, bool unicode) {
     TextFileResult result;
@@ -29,6 +22,17 @@ TextFileResult ReadRegistrationTextFile(const std::wstring& path, bool unicode) 
         break;
     }
     result.opened = true;
-    result.text = unicode ? DecodeUtf16Text(bytes) : DecodeAnsiText(bytes);
+    TextFileText read = DecodeTextFile(bytes, unicode);
+    if (read.codePage) {
+        const std::wstring text = FromCodePage(read.codePageBytes);
+        read.text.assign(text.begin(), text.end());
+    }
+    // A zero before any character would empty the box: the operator is told
+    // instead, and the box keeps its text.
+    if (read.text.empty() && read.cutAtZero) {
+        result.messageId = IDS_TEXT_FILE_STARTS_WITH_ZERO;
+        return result;
+    }
+    result.text = std::move(read.text);
     return result;
 }

@@ -157,22 +157,87 @@ TEST_F(WindowTest, FieldChecksAtTheirLimits) {
 
 TEST_F(WindowTest, APasteIntoTheIdFieldIsTakenWholeOrNotAtAll) {
     Start();
+    const std::wstring a32(32, L'A'), kana16(16, L'あ');
     const struct {
+        int field;
         const wchar_t* before;
         int selectedFrom, selectedTo;
-        const wchar_t* pasted;
-        const wchar_t* after;
-    } cases[] = {{L"", 0, 0, L"007", L""},     {L"", 0, 0, L"100", L""},
-                 {L"1", 1, 1, L"23", L"1"},    {L"12", 0, 2, L"345", L"12"},
-                 {L"", 0, 0, L"07", L"07"},    {L"1", 1, 1, L"5", L"15"},
-                 {L"12", 0, 2, L"34", L"34"},  {L"", 0, 0, L"7\r\n123", L"7"},
-                 {L"", 0, 0, L"12\r\n", L"12"}};
+        std::wstring pasted;
+        std::wstring after;
+    } cases[] = {{IDC_REG_ID, L"", 0, 0, L"007", L""},
+                 {IDC_REG_ID, L"", 0, 0, L"100", L""},
+                 {IDC_REG_ID, L"1", 1, 1, L"23", L"1"},
+                 {IDC_REG_ID, L"12", 0, 2, L"345", L"12"},
+                 {IDC_REG_ID, L"", 0, 0, L"07", L"07"},
+                 {IDC_REG_ID, L"1", 1, 1, L"5", L"15"},
+                 {IDC_REG_ID, L"12", 0, 2, L"34", L"34"},
+                 {IDC_REG_ID, L"", 0, 0, L"7\r\n123", L"7"},
+                 {IDC_REG_ID, L"", 0, 0, L"12\r\n", L"12"},
+                 // The name's limit is its 32 bytes in the header.
+                 {IDC_REG_NAME, L"KEEP", 0, 4, a32 + L"A", L"KEEP"},
+                 {IDC_REG_NAME, L"KEEP", 0, 4, kana16 + L"あ", L"KEEP"},
+                 {IDC_REG_NAME, L"K", 1, 1, kana16, L"K"},
+                 {IDC_REG_NAME, L"KEEP", 0, 4, a32, a32},
+                 {IDC_REG_NAME, L"KEEP", 0, 4, kana16, kana16}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pasted);
-        SetText(Item(IDC_REG_ID), c.before);
-        Send(Item(IDC_REG_ID), EM_SETSEL, WPARAM(c.selectedFrom), LPARAM(c.selectedTo));
-        Paste(Item(IDC_REG_ID), c.pasted);
-        EXPECT_EQ(Text(Item(IDC_REG_ID)), c.after);
+        SetText(Item(c.field), c.before);
+        Send(Item(c.field), EM_SETSEL, WPARAM(c.selectedFrom), LPARAM(c.selectedTo));
+        Paste(Item(c.field), c.pasted);
+        EXPECT_EQ(Text(Item(c.field)), c.after);
+    }
+}
+
+// A size or code field is read as it shows at every command that reads it:
+// text that is not a plain number in range gets its message, the focus goes
+// back to it, and nothing is built from the value it held before.
+TEST_F(WindowTest, FieldsThatShowNoPlainNumberStopTheCommands) {
+    Start();
+    SetText(Item(IDC_REG_NAME), L"FIELDS");
+    SelectFace(kGothic);
+    SetText(Item(IDC_REG_TEXT), L"AB");
+    SetText(Item(IDC_REG_ID), L"1");
+    const std::wstring sizeMessage = L"指定したフォントサイズが不正です。";
+    const std::wstring codeMessage = L"１バイト文字登録のコード設定が不正です。";
+    const struct {
+        int field;
+        const wchar_t* shown;
+        bool pasted; // else set while another control has the focus
+        int command; // a button of the form, or a menu command
+        const std::wstring* message;
+    } cases[] = {{IDC_POINT_SIZE, L"20x", true, IDC_SAVE, &sizeMessage},
+                 {IDC_POINT_SIZE, L"1e3", true, ID_CHECK_REGISTRATION, &sizeMessage},
+                 {IDC_POINT_SIZE, L"12\t", true, IDC_SAVE, &sizeMessage},
+                 {IDC_POINT_SIZE, L"20x", false, IDC_DOWNLOAD, &sizeMessage},
+                 {IDC_CODE_START, L"70x", true, IDC_SAVE, &codeMessage},
+                 {IDC_CODE_END, L"70x", false, ID_CHECK_REGISTRATION, &codeMessage},
+                 {IDC_CODE_END, L"1e3", false, IDC_DOWNLOAD, &codeMessage}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_wstring(c.field) + L" " + c.shown);
+        const wchar_t* accepted = c.field == IDC_POINT_SIZE ? L"24" : L"100";
+        TypeAndLeave(Item(c.field), accepted);
+        if (c.pasted) {
+            Click(Item(c.field));
+            Send(Item(c.field), EM_SETSEL, 0, -1);
+            Paste(Item(c.field), c.shown);
+        } else {
+            SetText(Item(c.field), c.shown);
+            Click(Item(IDC_REG_NAME));
+        }
+        if (c.command == ID_CHECK_REGISTRATION)
+            Command(frame, c.command);
+        else
+            ClickLater(Item(c.command));
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, *c.message);
+        Answer(seen.box, IDOK);
+        // Said once, and nothing opened after it: no file dialog, no check
+        // window, no download.
+        ExpectNoMessage();
+        EXPECT_EQ(WindowShown(program, nullptr, L"#32770"), nullptr);
+        EXPECT_EQ(FocusOf(form), Item(c.field));
+        TypeAndLeave(Item(c.field), accepted);
     }
 }
 
@@ -242,14 +307,19 @@ TEST_F(WindowTest, NamesThatDoNotFitThirtyTwoBytesAreRefused) {
     SetText(Item(IDC_REG_TEXT), L"A");
     const std::wstring path = TempPath(L"window_name.kfd");
     const std::wstring kana16(16, L'あ');
+    const std::wstring unfit = L"登録フォント名称は半角32文字（全角16文字）以内の、使用できる文字で"
+                               L"指定してください。";
+    const std::wstring blank = L"登録フォント名称が不正です。";
     const struct {
         std::wstring name;
         bool saved;
-    } cases[] = {{L"A" + kana16, false},  // 33 bytes
-                 {L"한글", false},        // not in code page 932
-                 {L"A\U0001F600", false}, // nor is this
-                 {L"A\tB", false},        // control characters, typed, pasted or loaded
-                 {L"\x1b", false},        // ESC
+        const std::wstring* message = nullptr;
+    } cases[] = {{L"A" + kana16, false, &unfit},  // 33 bytes
+                 {L"한글", false, &unfit},        // not in code page 932
+                 {L"A\U0001F600", false, &unfit}, // nor is this
+                 {L"A\tB", false, &unfit},        // control characters, typed, pasted or loaded
+                 {L"\x1b", false, &unfit},        // ESC
+                 {L"   ", false, &blank},         // spaces name nothing
                  {kana16, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -270,10 +340,11 @@ TEST_F(WindowTest, NamesThatDoNotFitThirtyTwoBytesAreRefused) {
         ClickLater(Item(IDC_SAVE));
         const MessageBoxSeen seen = MessageBoxShown(program);
         ASSERT_NE(seen.box, nullptr);
-        EXPECT_EQ(seen.text, L"登録フォント名称は半角32文字（全角16文字）以内の、使用できる文字で"
-                             L"指定してください。");
+        EXPECT_EQ(seen.text, *c.message);
         Answer(seen.box, IDOK);
-        EXPECT_EQ(FocusOf(form), Item(IDC_REG_NAME));
+        if (c.message == &unfit) {
+            EXPECT_EQ(FocusOf(form), Item(IDC_REG_NAME));
+        }
         EXPECT_TRUE(FileBytes(path).empty());
     }
     DeleteFileW(path.c_str());
@@ -404,20 +475,40 @@ TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {
     DeleteFileW(path.c_str());
 }
 
+// A byte-order mark decides what the file holds and is no character;
+// without one the Unicode box decides. The text ends at its first zero; a
+// zero before any character leaves the box as it was, with a word.
 TEST_F(WindowTest, TextFilesEndAtTheirFirstZero) {
     Start();
     SelectFace(kGothic);
     const std::wstring path = TempPath(L"window_zero.txt");
+    const std::string utf8 = "\xEF\xBB\xBF"; // the marks
+    const std::string le = "\xFF\xFE", be = "\xFE\xFF";
+    const std::wstring zeroFirst =
+        L"テキストファイルの先頭にNUL文字（0x00）があるため、読み込む文字が"
+        L"ありません。\nファイルの文字コードを確認してください。";
     const struct {
         std::string bytes;
         bool unicode;
         const wchar_t* text;
+        const std::wstring* message = nullptr;
     } cases[] = {{std::string("AB\0CD", 5), false, L"AB"},
                  {std::string("ABCD\0EF", 7), false, L"ABCD"},
                  {std::string("AB\0", 3), false, L"AB"},
-                 {std::string("\0AB", 3), false, L""},
+                 {std::string("\0AB", 3), false, L"before", &zeroFirst},
                  {std::string("A\0B\0\0\0C\0", 8), true, L"AB"},
-                 {std::string("A\0\0\0", 4), true, L"A"}};
+                 {std::string("A\0\0\0", 4), true, L"A"},
+                 {utf8 + "\xE6\xBC\xA2\xE5\xAD\x97"
+                         "A",
+                  false, L"漢字A"},
+                 {utf8 + "\xE6\xBC\xA2\xE5\xAD\x97"
+                         "A",
+                  true, L"漢字A"},
+                 {utf8 + std::string("AB\0CD", 5), false, L"AB"},
+                 {le + std::string("A\0\x42\x30", 4), true, L"Aあ"},
+                 {le + std::string("A\0\x42\x30", 4), false, L"Aあ"},
+                 {be + std::string("\0A\x30\x42", 4), true, L"Aあ"},
+                 {be + std::string("\0\0\0A", 4), false, L"before", &zeroFirst}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.size());
         if (Checked(IDC_UNICODE_FILE) != c.unicode)
@@ -425,10 +516,147 @@ TEST_F(WindowTest, TextFilesEndAtTheirFirstZero) {
         SetText(Item(IDC_REG_TEXT), L"before");
         std::ofstream(path.c_str(), std::ios::binary) << c.bytes;
         PressAndChoose(IDC_TEXT_FILE, path);
+        if (c.message) {
+            const MessageBoxSeen seen = MessageBoxShown(program);
+            ASSERT_NE(seen.box, nullptr);
+            EXPECT_EQ(seen.text, *c.message);
+            Answer(seen.box, IDOK);
+        }
         ExpectNoMessage();
         EXPECT_EQ(Text(Item(IDC_REG_TEXT)), c.text);
     }
     DeleteFileW(path.c_str());
+}
+
+// The characters box holds what a text file may bring (55 KB): a paste or
+// typing beyond it is refused at once with the text file's message, and the
+// box keeps its text.
+TEST_F(WindowTest, TheCharactersBoxHoldsWhatCanBeRegistered) {
+    Start();
+    SelectFace(kGothic);
+    HWND box = Item(IDC_REG_TEXT);
+    const std::wstring tooLarge = L"読み込む事ができる最大ファイルサイズを超えています。\n"
+                                  L"指定できるテキストファイルは55KBまでです。";
+    const std::wstring full(56320, L'A');
+    const struct {
+        std::wstring before;
+        std::wstring pasted; // empty: one character typed at the end
+        std::wstring after;
+    } cases[] = {{L"", std::wstring(200000, L'B'), L""},
+                 {L"AB", std::wstring(56319, L'B'), L"AB"},
+                 {full, L"", full}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pasted.size());
+        SetText(box, c.before);
+        Click(box);
+        Send(box, EM_SETSEL, WPARAM(-1), WPARAM(-1));
+        if (c.pasted.empty())
+            PostMessageW(box, WM_CHAR, L'C', 0x002E0001);
+        else
+            PasteLater(box, c.pasted);
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, tooLarge);
+        Answer(seen.box, IDOK);
+        EXPECT_TRUE(Text(box) == c.after);
+    }
+}
+
+// Folders and names outside the code page: Save, Load and the text-file
+// input reach them; a path beyond what the file dialog takes is refused with
+// a word. A failure names the file and the system's reason.
+TEST_F(WindowTest, AnyPathAndFailuresThatSayWhy) {
+    Start();
+    SetText(Item(IDC_REG_NAME), L"PATHS");
+    SelectFace(kGothic);
+    Click(Item(IDC_RANGE_ON));
+    std::wstring deep = TempPath(L"window_paths");
+    CreateDirectoryW(deep.c_str(), nullptr);
+    CreateDirectoryW((deep + L"\\Jos\u00e9e").c_str(), nullptr);
+    while (deep.size() < 300) {
+        deep += L"\\" + std::wstring(40, L'd');
+        CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+    }
+    const std::wstring folder = TempPath(L"window_paths");
+    const std::wstring paths[] = {folder + L"\\Jos\u00e9e\\a", folder + L"\\\u7d75\U0001F600"};
+    for (const std::wstring& path : paths) {
+        SCOPED_TRACE(path.size());
+        DeleteFileW((path + L".kfd").c_str()); // no question whether to replace it
+        SetText(Item(IDC_REG_TEXT), L"\u6f22");
+        PressAndChoose(IDC_SAVE, path + L".kfd");
+        ExpectNoMessage();
+        SetText(Item(IDC_REG_TEXT), L"");
+        PressAndChoose(IDC_LOAD, path + L".kfd");
+        ExpectNoMessage();
+        EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"\u6f22");
+        std::ofstream((path + L".txt").c_str(), std::ios::binary) << "\xEF\xBB\xBF\xE5\xAD\x97";
+        PressAndChoose(IDC_TEXT_FILE, path + L".txt");
+        ExpectNoMessage();
+        EXPECT_EQ(Text(Item(IDC_REG_TEXT)), L"\u5b57");
+    }
+    // A path the file dialog cannot take is refused over it.
+    for (int button : {IDC_SAVE, IDC_LOAD, IDC_TEXT_FILE}) {
+        ClickLater(Item(button));
+        HWND dialog = ChooseFileLater(program, deep + L"\\long.kfd");
+        ASSERT_NE(dialog, nullptr);
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text,
+                  L"ファイルのパスが長すぎます。\nフォルダを含めて259文字以内で指定してください。");
+        Answer(seen.box, IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntilGone(dialog));
+    }
+
+    // A read-only target, a text file held open elsewhere.
+    const std::wstring readOnly = folder + L"\\ro.kfd", held = folder + L"\\held.txt";
+    std::ofstream(readOnly.c_str()) << "old";
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    std::ofstream(held.c_str()) << "A";
+    HANDLE holding = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const auto reason = [](DWORD error) {
+        wchar_t text[512] = {};
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                       0, text, 512, nullptr);
+        std::wstring line = text;
+        while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
+            line.pop_back();
+        return line;
+    };
+    const struct {
+        int button;
+        std::wstring path;
+        std::wstring message;
+    } failures[] = {
+        {IDC_SAVE, readOnly,
+         L"ダウンロードフォントファイルの生成に失敗しました。\n" + readOnly + L"\n" +
+             reason(ERROR_ACCESS_DENIED)},
+        {IDC_TEXT_FILE, held,
+         L"テキストファイルの読み込みに失敗しました。\n" + held + L"\n" +
+             reason(ERROR_SHARING_VIOLATION)},
+    };
+    for (const auto& f : failures) {
+        SCOPED_TRACE(f.path);
+        SetText(Item(IDC_REG_TEXT), L"A");
+        ClickLater(Item(f.button));
+        HWND dialog = ChooseFileLater(program, f.path);
+        ASSERT_NE(dialog, nullptr);
+        // Save's dialog asks whether to replace the file: yes.
+        HWND replace = nullptr;
+        if (f.button == IDC_SAVE && Until([&]() {
+                replace = WaitForWindow(program, nullptr, L"#32770", 0);
+                return replace && GetDlgItem(replace, IDYES);
+            }))
+            Answer(replace, IDYES);
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, f.message);
+        Answer(seen.box, IDOK);
+    }
+    CloseHandle(holding);
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(FileBytes(readOnly), std::vector<uint8_t>({'o', 'l', 'd'}));
 }
 
 TEST_F(WindowTest, MenuDialogs) {

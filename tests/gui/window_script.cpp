@@ -45,7 +45,12 @@
 //                      message up) until the bar is full or 60 s have passed,
 //                      printing "hold: POS/RANGE" (the bar when the hold began)
 //                      and "full-while-held: yes|no"; KIND click clicks the main
-//                      window instead and prints "progress-above: yes|no"
+//                      window instead and prints "progress-above: yes|no"; KIND
+//                      about or textfile opens that modal window and leaves it
+//                      open until the download's message has come and gone:
+//                      "box: TEXT", "message-over: modal|main", "main-enabled:
+//                      yes|no" and "modal-open: yes|no", then "main-enabled"
+//                      again once the modal window is cancelled
 //     load PATH        loads the font data file PATH through the Load button
 //     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
@@ -289,6 +294,52 @@ private:
         return true;
     }
 
+    // A visible dialog of the program other than the progress window.
+    HWND OpenModalWindow() const {
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+             w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(w, &process);
+            if (process == m_program.Id() && IsWindowVisible(w) && gui::Text(w) != L"進行状況")
+                return w;
+        }
+        return nullptr;
+    }
+
+    // A modal window opened during the download and left open: the
+    // download's final message comes over it, and when the message goes the
+    // main window is still disabled under the modal window, which stays.
+    void HoldModalWindow(const std::wstring& kind) {
+        if (kind == L"about")
+            gui::Command(m_frame, ID_APP_ABOUT);
+        else
+            gui::ClickLater(Item(IDC_TEXT_FILE));
+        HWND dialog = nullptr;
+        for (int waited = 0; !dialog && waited < 60000; waited += 20) {
+            dialog = OpenModalWindow();
+            if (!dialog)
+                Sleep(20);
+        }
+        if (!dialog) {
+            Print(L"hold", L"not entered");
+            return;
+        }
+        const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program);
+        if (!seen.box) {
+            Print(L"hold", L"no message");
+            return;
+        }
+        Print(L"box", seen.text);
+        Print(L"message-over", GetWindow(seen.box, GW_OWNER) == dialog ? L"modal" : L"main");
+        gui::Answer(seen.box, IDOK);
+        Print(L"main-enabled", IsWindowEnabled(m_frame) ? L"yes" : L"no");
+        Print(L"modal-open", IsWindowVisible(dialog) ? L"yes" : L"no");
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        gui::WaitUntilGone(dialog);
+        gui::WaitUntilIdle(m_frame);
+        Print(L"main-enabled", IsWindowEnabled(m_frame) ? L"yes" : L"no");
+    }
+
     // What must not disturb a running download: another Download, a Clear,
     // closing the main window.
     void TryDuringTransfer() {
@@ -319,6 +370,10 @@ private:
             const POINT middle{(above.left + above.right) / 2, (above.top + above.bottom) / 2};
             const bool onTop = GetAncestor(WindowFromPoint(middle), GA_ROOT) == progress;
             Print(L"progress-above", onTop ? L"yes" : L"no");
+            return;
+        }
+        if (kind == L"about" || kind == L"textfile") {
+            HoldModalWindow(kind);
             return;
         }
         HWND box = nullptr;

@@ -351,6 +351,14 @@ TEST_P(WindowInUseTest, DownloadGoesOn) {
             EXPECT_EQ(Only(lines, "progress-above"),
                       std::vector<std::string>{"progress-above: yes"})
                 << testing::PrintToString(lines);
+        } else if (kind == "about" || kind == "textfile") {
+            // The end's message over the modal window left open; the main
+            // window enabled only once that one is closed.
+            EXPECT_EQ(Only(lines, "message-over"), std::vector<std::string>{"message-over: modal"});
+            EXPECT_EQ(Only(lines, "modal-open"), std::vector<std::string>{"modal-open: yes"});
+            EXPECT_EQ(Only(lines, "main-enabled"),
+                      (std::vector<std::string>{"main-enabled: no", "main-enabled: yes"}))
+                << testing::PrintToString(lines);
         } else {
             const std::vector<std::string> hold = Only(lines, "hold");
             ASSERT_EQ(hold.size(), 1u) << testing::PrintToString(lines);
@@ -373,7 +381,7 @@ TEST_P(WindowInUseTest, DownloadGoesOn) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Holds, WindowInUseTest,
-                         ::testing::Values("menu", "move", "message", "click"),
+                         ::testing::Values("menu", "move", "message", "click", "about", "textfile"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
                          });

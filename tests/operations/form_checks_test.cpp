@@ -128,3 +128,21 @@ TEST(FontHeight, PointsAtThePrintersResolution) {
     EXPECT_EQ(-305, FontHeightForPoints(305, 72));
     EXPECT_EQ(-11, FontHeightForPoints(203, 4)); // 11.28
 }
+
+TEST(RegistrationFormCheck, FieldNumbersArePlainDigits) {
+    const struct {
+        const char* text;
+        std::optional<uint32_t> value;
+    } cases[] = {{"24", 24u},   {" 7 ", 7u},
+                 {"007", 7u},   {"20x", {}},
+                 {"1e3", {}},   {"12\t", {}},
+                 {"+5", {}},    {"-1", {}},
+                 {"", {}},      {"  ", {}},
+                 {"2 4", {}},   {"\xA3\xB1", {}},
+                 {"256", 256u}, {"99999999999", 99999u}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseFieldNumber(c.text), c.value) << c.text;
+    // A name of spaces alone is no name.
+    EXPECT_EQ(IDS_BAD_REGISTRATION_NAME,
+              CheckRegistrationForm(Form("   ", 32u, 255u, true, 1), kSave));
+}

@@ -48,6 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           ansi.compare(0, ansi.size(), reinterpret_cast<const char*>(data), ansi.size()) == 0);
     Check(ansi.size() == size || data[ansi.size()] == 0);
 
+    // Whatever a byte-order mark says, the text holds no zero and is either
+    // units or code-page bytes.
+    for (const bool unicode : {false, true}) {
+        const TextFileText read = DecodeTextFile(bytes, unicode);
+        Check(read.text.find(u'\0') == std::u16string::npos);
+        Check(read.codePageBytes.find('\0') == std::string::npos);
+        Check(!read.codePage || read.text.empty());
+    }
+
     const std::u16string text = DecodeUtf16Text(bytes);
     Check(text.size() <= (size + 1) / 2);
     for (size_t i = 0; i < text.size(); ++i) {

@@ -236,7 +236,9 @@ HWND FocusOf(HWND hwnd) {
     return info.hwndFocus;
 }
 
-void Paste(HWND edit, const std::wstring& text) {
+namespace {
+
+void PutOnClipboard(const std::wstring& text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!data)
@@ -251,7 +253,18 @@ void Paste(HWND edit, const std::wstring& text) {
     if (!SetClipboardData(CF_UNICODETEXT, data))
         GlobalFree(data);
     CloseClipboard();
+}
+
+} // namespace
+
+void Paste(HWND edit, const std::wstring& text) {
+    PutOnClipboard(text);
     Send(edit, WM_PASTE);
+}
+
+void PasteLater(HWND edit, const std::wstring& text) {
+    PutOnClipboard(text);
+    PostMessageW(edit, WM_PASTE, 0, 0);
 }
 
 void TypeAndLeave(HWND edit, const std::wstring& text) {

@@ -78,6 +78,8 @@ HWND FocusOf(HWND hwnd);
 // Puts text on the clipboard and pastes it into the edit, in place of its
 // selection, as Ctrl+V does.
 void Paste(HWND edit, const std::wstring& text);
+// The same for a paste that may open a message box: returns at once.
+void PasteLater(HWND edit, const std::wstring& text);
 // Gives the control the focus with a click, then leaves it with Tab.
 void TypeAndLeave(HWND edit, const std::wstring& text);
 // Selects the item of a combo box of the dialog that begins with text and
