@@ -30,7 +30,7 @@ bool CFormTransfer::Holds(int id) const {
                      id) != std::end(kCommandsHeldDuringTransfer);
 }
 
-void CFormTransfer::Download(const FormFields& fields, const std::string& registrationId,
+void CFormTransfer::Download(const FormFields& fields, const RegistrationIdField& idField,
                              const FormEnvironment& environment) {
     if (Running())
         return;
@@ -39,7 +39,7 @@ void CFormTransfer::Download(const FormFields& fields, const std::string& regist
     // frames and the printer's answers belong to the transfer's thread, so
     // that nothing the operator does with the window holds the line.
     std::unique_ptr<PreparedDownload> prepared =
-        m_operations.PrepareDownload(fields, registrationId, environment);
+        m_operations.PrepareDownload(fields, idField, environment);
     if (!prepared) {
         End();
         return;

@@ -27,7 +27,7 @@ public:
     bool Holds(int id) const;
     // Builds the download from the form as read and starts sending it;
     // nothing while one runs.
-    void Download(const FormFields& fields, const std::string& registrationId,
+    void Download(const FormFields& fields, const RegistrationIdField& idField,
                   const FormEnvironment& environment);
 
     // The progress window, and the end of a download sent by its thread.

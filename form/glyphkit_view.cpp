@@ -300,6 +300,10 @@ void CGlyphkitView::OnExit() {
     PostMessageW(GetAncestor(m_hWnd, GA_ROOT), WM_CLOSE, 0, 0);
 }
 
+RegistrationIdField CGlyphkitView::ReadRegistrationId() const {
+    return {ParseRegistrationId(WindowTextAnsi(GetItem(IDC_REG_ID)))};
+}
+
 FormFields CGlyphkitView::ReadFields() const {
     FormFields fields;
     const std::wstring name = WindowText(GetItem(IDC_REG_NAME));
@@ -346,7 +350,8 @@ void CGlyphkitView::OnAllClear() {
 void CGlyphkitView::OnDownload() {
     if (!TakeShownFields())
         return;
-    m_transfer.Download(ReadFields(), m_strRegistrationId, Environment());
+    // The build tells an ID field that names no ID after its other checks.
+    m_transfer.Download(ReadFields(), ReadRegistrationId(), Environment());
 }
 
 void CGlyphkitView::OnShowDetail() {

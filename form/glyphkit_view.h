@@ -68,6 +68,8 @@ private:
 
     void EnableRegistrationText(bool enable);
     FormFields ReadFields() const;
+    // The registration ID field as a number, read where it stands.
+    RegistrationIdField ReadRegistrationId() const;
     FormEnvironment Environment() const;
 
     // The field checks (glyphkit_view_fields.cpp). The check of an edit
@@ -95,7 +97,7 @@ private:
     HWND m_hOwner = nullptr; // the form once it exists, owner of the message boxes
     CMessageBoxOperator m_operator{m_hOwner};
     CFormOperations m_operations;
-    std::string m_strRegistrationId; // IDC_REG_ID, read when Download checks it
+    std::string m_strRegistrationId; // IDC_REG_ID as data exchange keeps it
     CStandInFace m_standInFace;
     CFormTransfer m_transfer{m_hOwner, m_operator, m_host, m_operations};
     bool m_bFieldMessageUp = false; // a field's check shows its message

@@ -27,7 +27,7 @@ void CGlyphkitView::CheckRegistration() {
             return;
         // The ID as it stands in its field; it decides only which entry of
         // the printer's listing a download would replace.
-        const std::optional<int> id = ParseRegistrationId(WindowTextAnsi(GetItem(IDC_REG_ID)));
+        const std::optional<int> id = ReadRegistrationId().id;
         CheckAnswersInput answers;
         {
             const CWaitCursor waiting;

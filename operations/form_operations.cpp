@@ -29,9 +29,9 @@ void CFormOperations::ShowMissingGlyphs(const FormRegistration& registration) co
 FormRegistration CFormOperations::BuildKept(const FormFields& fields,
                                             const FormEnvironment& environment,
                                             RegistrationAction checks,
-                                            const std::optional<std::string>& registrationId) {
+                                            const std::optional<RegistrationIdField>& idField) {
     FormRegistration registration =
-        BuildFormRegistration(m_doc, m_fonts, fields, environment, checks, registrationId);
+        BuildFormRegistration(m_doc, m_fonts, fields, environment, checks, idField);
     // The face goes in as soon as the build has taken it, also when the
     // build stops after that, so that the preview draws the face the form
     // built with; the rest only with a whole build. Both before any message,
@@ -55,8 +55,8 @@ FormRegistration CFormOperations::BuildKept(const FormFields& fields,
 FormRegistration CFormOperations::Build(const FormFields& fields,
                                         const FormEnvironment& environment,
                                         RegistrationAction checks,
-                                        const std::optional<std::string>& registrationId) {
-    FormRegistration registration = BuildKept(fields, environment, checks, registrationId);
+                                        const std::optional<RegistrationIdField>& idField) {
+    FormRegistration registration = BuildKept(fields, environment, checks, idField);
     ShowRefusal(registration);
     return registration;
 }
@@ -208,27 +208,25 @@ LoadResult CFormOperations::LoadBytes(const std::vector<uint8_t>& bytes,
 }
 
 std::unique_ptr<PreparedDownload>
-CFormOperations::PrepareDownload(const FormFields& fields, const std::string& registrationId,
+CFormOperations::PrepareDownload(const FormFields& fields, const RegistrationIdField& idField,
                                  const FormEnvironment& environment) {
     auto prepared = std::make_unique<PreparedDownload>();
     if (!prepared->file.Create()) {
         m_operator.ShowMessage(IDS_CREATE_FILE_FAILED);
         return nullptr;
     }
-    if (!CreateDownloadFile(prepared->file.Path(), fields, registrationId, environment,
-                            &prepared->record))
+    if (!CreateDownloadFile(prepared->file.Path(), fields, idField, environment, &prepared->record))
         return nullptr;
     // The build has taken the ID, so it reads.
-    prepared->overwriteLine =
-        OverwriteQuestionLine(m_panel.data.m_records, ParseRegistrationId(registrationId).value());
+    prepared->overwriteLine = OverwriteQuestionLine(m_panel.data.m_records, idField.id.value());
     return prepared;
 }
 
 bool CFormOperations::CreateDownloadFile(const std::string& path, const FormFields& fields,
-                                         const std::string& registrationId,
+                                         const RegistrationIdField& idField,
                                          const FormEnvironment& environment, CFontPT* record) {
     FormRegistration registration =
-        BuildKept(fields, environment, RegistrationAction::Download, registrationId);
+        BuildKept(fields, environment, RegistrationAction::Download, idField);
     // A refused ID is told only with the (empty) file already made, as the
     // Download always told it; the Download command deletes the file either
     // way.

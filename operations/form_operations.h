@@ -90,12 +90,12 @@ public:
     // Nothing after its message when it is refused. The window sends what it
     // gives from a thread of its own.
     std::unique_ptr<PreparedDownload> PrepareDownload(const FormFields& fields,
-                                                      const std::string& registrationId,
+                                                      const RegistrationIdField& idField,
                                                       const FormEnvironment& environment);
     // The build of a download into the file at path (only the glyph data);
     // record then holds the download record.
     bool CreateDownloadFile(const std::string& path, const FormFields& fields,
-                            const std::string& registrationId, const FormEnvironment& environment,
+                            const RegistrationIdField& idField, const FormEnvironment& environment,
                             CFontPT* record);
 
     // The build of Save and Download, in memory: what it built goes into the
@@ -103,7 +103,7 @@ public:
     // face has no glyph for are shown, then why it was refused, if it was.
     FormRegistration Build(const FormFields& fields, const FormEnvironment& environment,
                            RegistrationAction checks,
-                           const std::optional<std::string>& registrationId = std::nullopt);
+                           const std::optional<RegistrationIdField>& idField = std::nullopt);
     // The registration check's build: Download's checks, glyphs rendered
     // when first asked for, no registration ID, no file, no port; the
     // characters the face lacks are listed in checked, not shown. True when
@@ -115,7 +115,7 @@ public:
     // messages, kept in memory instead of a download file: nothing when the
     // build was refused (told).
     std::optional<PlannedRegistration> BuildDownload(const FormFields& fields,
-                                                     const std::string& registrationId,
+                                                     const RegistrationIdField& idField,
                                                      const FormEnvironment& environment);
 
     // The registered data management; each true when the printer did it.
@@ -142,7 +142,7 @@ private:
     // Build, but for the refusal, which the caller shows.
     FormRegistration BuildKept(const FormFields& fields, const FormEnvironment& environment,
                                RegistrationAction checks,
-                               const std::optional<std::string>& registrationId);
+                               const std::optional<RegistrationIdField>& idField);
     // Save and Load, whichever way their paths are written; a file failure is
     // told by tellFailure with the system's error.
     bool SaveChosen(const FormFields& fields, const FormEnvironment& environment,

@@ -36,10 +36,10 @@ void CFormOperations::TakeListing(const ListingUpdate& update, ExtentChange exte
 }
 
 std::optional<PlannedRegistration>
-CFormOperations::BuildDownload(const FormFields& fields, const std::string& registrationId,
+CFormOperations::BuildDownload(const FormFields& fields, const RegistrationIdField& idField,
                                const FormEnvironment& environment) {
     FormRegistration registration =
-        BuildKept(fields, environment, RegistrationAction::Download, registrationId);
+        BuildKept(fields, environment, RegistrationAction::Download, idField);
     if (!registration.built) {
         ShowRefusal(registration);
         return std::nullopt;

@@ -52,7 +52,7 @@ FormRegistration BuildFormRegistration(const SettingsRecord& settings,
                                        const InstalledFamilies& fonts, const FormFields& fields,
                                        const FormEnvironment& environment,
                                        RegistrationAction checks,
-                                       const std::optional<std::string>& registrationId) {
+                                       const std::optional<RegistrationIdField>& idField) {
     FormRegistration r = CheckFormFields(fields, checks);
     if (r.message != 0)
         return r;
@@ -118,8 +118,8 @@ FormRegistration BuildFormRegistration(const SettingsRecord& settings,
                                       rendering.codes, count);
     }
 
-    if (registrationId) {
-        r.registrationId = ParseRegistrationId(*registrationId);
+    if (idField) {
+        r.registrationId = idField->id;
         if (!r.registrationId)
             return Refused(std::move(r), IDS_BAD_REGISTRATION_ID, MessageCaption::Result,
                            FormField::RegistrationId);

@@ -63,11 +63,18 @@ struct FormRegistration {
 // form passes, else the refusal.
 FormRegistration CheckFormFields(const FormFields& fields, RegistrationAction checks);
 
+// The registration ID field as a download reads it, parsed where it is read:
+// its ID, or none when its text names no ID from 0 to 99 (the build tells
+// that after its other checks).
+struct RegistrationIdField {
+    std::optional<int> id;
+};
+
 // Builds the form's fields with settings' size, style and description
-// against the installed fonts. checks: Save's or Download's; registrationId:
-// the ID field's text, checked last, when the build is a download.
+// against the installed fonts. checks: Save's or Download's; idField: the ID
+// field, checked last, when the build is a download.
 FormRegistration BuildFormRegistration(const SettingsRecord& settings,
                                        const InstalledFamilies& fonts, const FormFields& fields,
                                        const FormEnvironment& environment,
                                        RegistrationAction checks,
-                                       const std::optional<std::string>& registrationId);
+                                       const std::optional<RegistrationIdField>& idField);

@@ -111,14 +111,14 @@ TEST_F(FormOperationsTest, DownloadHeaderRecordsAndFileAt203Dpi) {
     // Text B, A, hiragana a, B, with the range A-C: four distinct codes.
     const FormFields fields = Fields(u"BA\u3042B", true, 0x41, 0x43);
     CFontPT record;
-    ASSERT_TRUE(form.CreateDownloadFile(path, fields, "7", Env(), &record));
+    ASSERT_TRUE(form.CreateDownloadFile(path, fields, {7}, Env(), &record));
     EXPECT_TRUE(op.messages.empty());
     EXPECT_EQ(4, doc.GetCharCount());
     EXPECT_STREQ(kGothic, doc.GetLogFont().lfFaceName);
 
     const TEXTMETRICA tm = Metrics(-28); // 10 pt at 203 dpi
-    const FormRegistration built =
-        BuildFormRegistration(doc, *s_fonts, fields, Env(), RegistrationAction::Download, "7");
+    const FormRegistration built = BuildFormRegistration(
+        doc, *s_fonts, fields, Env(), RegistrationAction::Download, RegistrationIdField{7});
     const uint8_t* h = built.rendered.header.bytes.data();
     const int W = ReadLE16(h + 52);
     const int H = ReadLE16(h + 54);
@@ -167,7 +167,7 @@ TEST_F(FormOperationsTest, DownloadHeaderRecordsAndFileAt203Dpi) {
 
 TEST_F(FormOperationsTest, ResolutionAndStyleReachTheHeader) {
     CFontPT record;
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A"), "1", Env(305), &record));
+    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A"), {1}, Env(305), &record));
     const uint8_t* h = record.m_fontHeader.bytes.data();
     EXPECT_EQ(Metrics(-42).tmHeight, ReadLE16(h + 54)); // 10 pt at 305 dpi
     EXPECT_EQ(Metrics(-42).tmMaxCharWidth, ReadLE16(h + 52));
@@ -176,7 +176,7 @@ TEST_F(FormOperationsTest, ResolutionAndStyleReachTheHeader) {
 
     doc.SetBold(1);
     doc.SetItalic(1);
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A"), "1", Env(203), &record));
+    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"A"), {1}, Env(203), &record));
     h = record.m_fontHeader.bytes.data();
     EXPECT_EQ(0xBC, h[78]); // 700
     EXPECT_EQ(0x02, h[79]);
@@ -190,7 +190,9 @@ TEST_F(FormOperationsTest, RefusalsOfTheDownloadBuild) {
     for (const char* id : {"", "100", "-1"}) {
         op.messages.clear();
         CFontPT record;
-        EXPECT_FALSE(form.CreateDownloadFile(path, Fields(u"AB"), id, Env(), &record)) << id;
+        EXPECT_FALSE(
+            form.CreateDownloadFile(path, Fields(u"AB"), {ParseRegistrationId(id)}, Env(), &record))
+            << id;
         EXPECT_EQ(std::vector<unsigned>{IDS_BAD_REGISTRATION_ID}, op.MessageIds()) << id;
         EXPECT_TRUE(Exists(path));
         EXPECT_TRUE(FileBytes(path).empty());
@@ -211,7 +213,7 @@ TEST_F(FormOperationsTest, RefusalsOfTheDownloadBuild) {
     for (const Case& c : cases) {
         op.messages.clear();
         CFontPT record;
-        EXPECT_FALSE(form.CreateDownloadFile(c.target, c.fields, "1", Env(), &record)) << c.what;
+        EXPECT_FALSE(form.CreateDownloadFile(c.target, c.fields, {1}, Env(), &record)) << c.what;
         EXPECT_EQ(std::vector<unsigned>{c.message}, op.MessageIds()) << c.what;
         EXPECT_FALSE(Exists(path)) << c.what;
     }
@@ -219,12 +221,12 @@ TEST_F(FormOperationsTest, RefusalsOfTheDownloadBuild) {
 
 TEST_F(FormOperationsTest, LineBreaksOnlyAndFiveThousandCodesBuild) {
     CFontPT record;
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"\r\n\r\n\t"), "3", Env(), &record));
+    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(u"\r\n\r\n\t"), {3}, Env(), &record));
     EXPECT_TRUE(FileBytes(path).empty());
     EXPECT_EQ(0u, record.m_dwCharCount);
     EXPECT_TRUE(record.m_wireRecords.empty());
 
-    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(DistinctKanji(5000)), "3", Env(), &record));
+    ASSERT_TRUE(form.CreateDownloadFile(path, Fields(DistinctKanji(5000)), {3}, Env(), &record));
     EXPECT_EQ(5000u, record.m_dwCharCount);
     EXPECT_EQ(size_t(5000) * record.m_dwBytesPerGlyph, FileBytes(path).size());
     EXPECT_TRUE(op.messages.empty());
@@ -292,7 +294,7 @@ TEST_F(FormOperationsTest, FaceOfThirtyTwoBytesBuildsWithoutOverrun) {
     const std::string face(32, 'G'); // not installed, no terminator room
     CFontPT record;
     ASSERT_TRUE(
-        form.CreateDownloadFile(path, Fields(u"A", false, 32, 255, face), "1", Env(), &record));
+        form.CreateDownloadFile(path, Fields(u"A", false, 32, 255, face), {1}, Env(), &record));
     EXPECT_EQ(1u, record.m_dwCharCount);
     EXPECT_EQ(face, doc.GetFaceName());
 }
@@ -329,7 +331,7 @@ TEST_F(FormOperationsTest, LoadHandsBackTheTextTheFaceTakes) {
     EXPECT_EQ(SHIFTJIS_CHARSET, loadedDoc.GetLogFont().lfCharSet);
     CFontPT record;
     ASSERT_TRUE(loader.CreateDownloadFile(
-        path, Fields(missing.fileText, false, 32, 255, loadedDoc.GetFaceName()), "5", Env(),
+        path, Fields(missing.fileText, false, 32, 255, loadedDoc.GetFaceName()), {5}, Env(),
         &record));
     ASSERT_EQ(2u, record.m_dwCharCount);
     EXPECT_EQ(0x22, record.WireRecord(1)[0]);

@@ -45,7 +45,7 @@ int RunDownload(const CliArgs& args) {
     // The registration ID is checked as the form checks its text
     // (IDS_BAD_REGISTRATION_ID), and the build as Download builds.
     const std::optional<PlannedRegistration> registration = session.operations.BuildDownload(
-        FieldsAfterLoad(session.doc, load), ToCodePage(*id), environment);
+        FieldsAfterLoad(session.doc, load), {ParseRegistrationId(ToCodePage(*id))}, environment);
     if (!registration)
         return 1;
     return DownloadToOnePrinter(*registration, options.printer, session.frontEnd);

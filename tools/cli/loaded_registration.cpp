@@ -84,8 +84,9 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id, const PrinterMo
     environment.resolution = ChooseModel(model, doc.GetFontHeader()).resolution;
 
     // Built in memory: the threads that send it read the glyph data there.
-    FormRegistration built = operations.Build(FieldsAfterLoad(doc, load), environment,
-                                              RegistrationAction::Download, std::to_string(id));
+    FormRegistration built =
+        operations.Build(FieldsAfterLoad(doc, load), environment, RegistrationAction::Download,
+                         RegistrationIdField{id});
     if (!built.built) {
         *problem = kept.text.empty() ? LoadText(IDS_CREATE_FILE_FAILED) : kept.text;
         return false;
