@@ -506,9 +506,13 @@ int ReportInventory(const std::string& dir, const std::string& bin, const std::s
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count();
-        if (r.exitCode != 0)
-            std::fprintf(stderr, "bench: glyphkit-cli list ended with %d\n%s\n", r.exitCode,
-                         r.err.substr(0, 2000).c_str());
+        if (r.exitCode != 0) {
+            // The printers that failed, with why.
+            std::istringstream lines(r.out);
+            for (std::string line; std::getline(lines, line);)
+                if (line.find("\"status\":\"ok\"") == std::string::npos)
+                    std::fprintf(stderr, "bench: %s\n", line.substr(0, 400).c_str());
+        }
         return r.exitCode == 0 ? ms : -1.0;
     };
     const double one = list(1), all = list(64);
