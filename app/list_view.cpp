@@ -3,7 +3,8 @@
 #include <commctrl.h>
 
 void ListViewSetColumns(HWND list, const std::wstring& titles, const std::vector<int>& widths) {
-    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_LABELTIP);
     HWND dialog = GetParent(list);
     size_t start = 0;
     for (int column = 0; start <= titles.size() && column < int(widths.size()); ++column) {
