@@ -100,7 +100,9 @@ PrinterLine DescribePrinter(const PortView& view, const PortResult* result,
             LoadTextWith(IDS_BATCH_STEP_REGISTERING,
                          {IdDigits(plan[view.registration].line.id),
                           std::to_wstring(view.registration + 1), std::to_wstring(plan.size())});
-        line.characters = std::to_wstring(view.sent) + L"/" + std::to_wstring(view.count);
+        // The count is known from the first acknowledged character on.
+        if (view.count > 0)
+            line.characters = std::to_wstring(view.sent) + L"/" + std::to_wstring(view.count);
     }
     if (result) {
         line.message = WhyNotDone(*result, plan);

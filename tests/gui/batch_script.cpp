@@ -13,6 +13,13 @@
 //                       while it runs, "seen: k/n" once a line showed a
 //                       character count, "run-ms: N" from the press to the
 //                       end, then "row: ..." per printer and "summary: TEXT"
+//     run-stop          like run; once a line shows a character count it closes
+//                       the main window (printing the box that refuses it),
+//                       then presses 中止
+//     run-close         like run; once a line shows a character count it
+//                       closes this window, prints the question and answers
+//                       yes, and prints "closed: yes" once the window is gone
+//     text ID TEXT      puts TEXT into the field ID
 //     result PATH       saves the table as PATH
 //     shot PATH         writes the window as it stands on the screen (PPM)
 // Each message box on the way is printed as "box: TEXT" and answered OK.
@@ -60,8 +67,8 @@ public:
             const std::wstring& step = args[i];
             const std::wstring value = i + 1 < args.size() ? args[i + 1] : L"";
             bool done = true;
-            if (step == L"run")
-                done = RunPlan();
+            if (step == L"run" || step == L"run-stop" || step == L"run-close")
+                done = RunPlan(step.substr(3));
             else if (++i >= args.size())
                 done = false;
             else if (step == L"printer") {
@@ -80,7 +87,9 @@ public:
                 HWND list = Item(IDC_BATCH_PLAN);
                 for (int k = 0; k < gui::ListViewRows(list); ++k)
                     Print(L"entry", Row(list, k, 5));
-            } else if (step == L"option")
+            } else if (step == L"text" && ++i < args.size())
+                gui::SetText(Item(std::stoi(value)), args[i]);
+            else if (step == L"option")
                 gui::Click(Item(std::stoi(value)));
             else if (step == L"result")
                 done = PressThenAnswer(IDC_BATCH_SAVE_RESULT, &value);
@@ -114,7 +123,7 @@ private:
     }
 
     // The run ends when the window offers 実行 again and 中止 no more.
-    bool RunPlan() {
+    bool RunPlan(const std::wstring& then) {
         const ULONGLONG pressed = GetTickCount64();
         gui::ClickLater(Item(IDC_BATCH_START));
         gui::WaitUntilIdle(m_dialog);
@@ -145,6 +154,10 @@ private:
                 if (!count.empty()) {
                     seen = true;
                     Print(L"seen", count);
+                    if (then == L"-close")
+                        return CloseWhileRunning();
+                    if (then == L"-stop")
+                        StopWhileRunning();
                 }
             }
             if (!running && IsWindowEnabled(Item(IDC_BATCH_START)) && gui::WaitUntilIdle(m_dialog))
@@ -156,6 +169,27 @@ private:
             Print(L"row", Row(list, k, 5));
         Print(L"summary", gui::Text(Item(IDC_BATCH_SUMMARY)));
         return IsWindowEnabled(Item(IDC_BATCH_START)) != FALSE;
+    }
+
+    void StopWhileRunning() {
+        PostMessageW(m_frame, WM_CLOSE, 0, 0);
+        const gui::MessageBoxSeen box = gui::WaitForMessageBox(m_program);
+        Print(L"box", box.text);
+        if (box.box)
+            gui::Answer(box.box, IDOK);
+        gui::ClickLater(Item(IDC_BATCH_STOP));
+    }
+
+    bool CloseWhileRunning() {
+        PostMessageW(m_dialog, WM_COMMAND, IDCANCEL, 0);
+        const gui::MessageBoxSeen box = gui::WaitForMessageBox(m_program);
+        Print(L"box", box.text);
+        if (!box.box)
+            return false;
+        gui::AnswerLater(box.box, IDYES);
+        const bool gone = gui::WaitUntilGone(m_dialog);
+        Print(L"closed", gone ? L"yes" : L"no");
+        return gone;
     }
 
     bool Shot(const std::wstring& path) {

@@ -118,6 +118,32 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
     for (size_t i = 0; i < 6; ++i)
         EXPECT_EQ(again[i], addresses[i] + "|完了|||登録済みのまま ID01 ID02");
     EXPECT_EQ(again[6].rfind(addresses[6] + "|失敗|", 0), 0u) << again[6];
+
+    // One at a time, a slow printer first: 中止 ends it at a character and
+    // leaves the others unopened; closing the window during a run asks, then
+    // stops it.
+    line.baud = 9600;
+    std::string slow;
+    AddNetworkPrinter(&slow);
+    std::vector<uint16_t> forty;
+    for (uint16_t c = 0x41; forty.size() < 40; ++c)
+        forty.push_back(c);
+    WriteKfd(WorkDir() + "/c.kfd", "SLOW", kIpaGothicCp932, 10, forty);
+    const std::vector<std::string> third =
+        Batch({"plan", WinePath(File("slow.txt", "1 c.kfd\n")), "printer", slow, "printers",
+               printers, "text", "1213", "1", "run-stop", "run-close"});
+    const std::vector<std::string> stopped = Only(third, "row: ");
+    ASSERT_EQ(stopped.size(), 8u);
+    EXPECT_EQ(stopped[0].rfind(slow + "|中止|登録ID01（1/1件目）|", 0), 0u) << stopped[0];
+    for (size_t i = 1; i < 8; ++i)
+        EXPECT_EQ(stopped[i], addresses[i - 1] + "|中止|待機中||中止しました。");
+    EXPECT_EQ(Only(third, "summary: "), std::vector<std::string>{"完了 0台、失敗 0台、中止 8台"});
+    EXPECT_EQ(
+        Only(third, "box: "),
+        (std::vector<std::string>{"一括登録の実行中です。終了するか中止してから操作してください。",
+                                  "一括登録の実行中です。中止して閉じますか？"}));
+    EXPECT_EQ(Only(third, "closed: "), std::vector<std::string>{"yes"});
+
     for (size_t i = 0; i < addresses.size(); ++i) {
         const vprinter::WireTranscript t = StopPrinterAt(addresses[i]);
         const auto count = [&](const std::string& note) {
@@ -126,6 +152,7 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
         };
         if (i < 6) {
             EXPECT_EQ(count("download header"), 2) << addresses[i];
+            EXPECT_EQ(count("connection from"), 2) << addresses[i];
             ASSERT_NE(memories[i]->Find(1), nullptr);
             ASSERT_NE(memories[i]->Find(2), nullptr);
             EXPECT_EQ(memories[i]->Find(1)->CharacterCount(), 3u);
