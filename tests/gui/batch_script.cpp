@@ -20,6 +20,11 @@
 //                       closes this window, prints the question and answers
 //                       yes, and prints "closed: yes" once the window is gone
 //     text ID TEXT      puts TEXT into the field ID
+//     form-text ID TEXT puts TEXT into the main form's field ID
+//     form-click ID     clicks the main form's check box ID
+//     face NAME         selects the font NAME in the main form
+//     form PATH         フォームの登録を追加, saving the form as PATH; prints
+//                       the plan as "plan" does
 //     result PATH       saves the table as PATH
 //     shot PATH         writes the window as it stands on the screen (PPM)
 // Each message box on the way is printed as "box: TEXT" and answered OK.
@@ -87,7 +92,18 @@ public:
                 HWND list = Item(IDC_BATCH_PLAN);
                 for (int k = 0; k < gui::ListViewRows(list); ++k)
                     Print(L"entry", Row(list, k, 5));
-            } else if (step == L"text" && ++i < args.size())
+            } else if (step == L"form") {
+                done = PressThenAnswer(IDC_BATCH_ADD_FORM, &value);
+                HWND list = Item(IDC_BATCH_PLAN);
+                for (int k = 0; k < gui::ListViewRows(list); ++k)
+                    Print(L"entry", Row(list, k, 5));
+            } else if (step == L"form-text" && ++i < args.size())
+                gui::SetText(GetDlgItem(m_form, std::stoi(value)), args[i]);
+            else if (step == L"form-click")
+                gui::Click(GetDlgItem(m_form, std::stoi(value)));
+            else if (step == L"face")
+                done = gui::SelectComboItem(m_form, IDC_FONT_COMBO, value.c_str());
+            else if (step == L"text" && ++i < args.size())
                 gui::SetText(Item(std::stoi(value)), args[i]);
             else if (step == L"option")
                 gui::Click(Item(std::stoi(value)));

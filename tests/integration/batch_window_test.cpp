@@ -129,12 +129,39 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
     for (uint16_t c = 0x41; forty.size() < 40; ++c)
         forty.push_back(c);
     WriteKfd(WorkDir() + "/c.kfd", "SLOW", kIpaGothicCp932, 10, forty);
-    const std::vector<std::string> third =
-        Batch({"plan", WinePath(File("slow.txt", "1 c.kfd\n")), "printer", slow, "printers",
-               printers, "text", "1213", "1", "run-stop", "run-close"});
+    const std::vector<std::string> third = Batch({"plan",
+                                                  WinePath(File("slow.txt", "1 c.kfd\n")),
+                                                  "form-text",
+                                                  "1052",
+                                                  "5",
+                                                  "form-text",
+                                                  "1001",
+                                                  "WINDOW",
+                                                  "face",
+                                                  "IPAゴシック",
+                                                  "form-click",
+                                                  "1053",
+                                                  "form-text",
+                                                  "1043",
+                                                  "AB",
+                                                  "form",
+                                                  WinePath(WorkDir() + "/form.kfd"),
+                                                  "printer",
+                                                  slow,
+                                                  "printers",
+                                                  printers,
+                                                  "text",
+                                                  "1213",
+                                                  "1",
+                                                  "run-stop",
+                                                  "run-close"});
+    // The form's registration, saved as 保存 saves it, joins the plan.
+    const std::vector<std::string> planned = Only(third, "entry: ");
+    ASSERT_EQ(planned.size(), 3u);
+    EXPECT_EQ(planned[2].rfind("05|WINDOW|2|10|", 0), 0u) << planned[2];
     const std::vector<std::string> stopped = Only(third, "row: ");
     ASSERT_EQ(stopped.size(), 8u);
-    EXPECT_EQ(stopped[0].rfind(slow + "|中止|登録ID01（1/1件目）|", 0), 0u) << stopped[0];
+    EXPECT_EQ(stopped[0].rfind(slow + "|中止|登録ID01（1/2件目）|", 0), 0u) << stopped[0];
     for (size_t i = 1; i < 8; ++i)
         EXPECT_EQ(stopped[i], addresses[i - 1] + "|中止|待機中||中止しました。");
     EXPECT_EQ(Only(third, "summary: "), std::vector<std::string>{"完了 0台、失敗 0台、中止 8台"});
