@@ -85,8 +85,8 @@ public:
                 // Opened once the window names the plan's registrations.
                 const std::wstring before = gui::Text(Item(IDC_BATCH_PLAN_TOTAL));
                 done = PressThenAnswer(IDC_BATCH_OPEN_PLAN, &value);
-                for (int waited = 0;
-                     done && waited < 60000 && gui::Text(Item(IDC_BATCH_PLAN_TOTAL)) == before;
+                for (int waited = 0; done && !m_boxShown && waited < 60000 &&
+                                     gui::Text(Item(IDC_BATCH_PLAN_TOTAL)) == before;
                      waited += 20)
                     Sleep(20);
                 HWND list = Item(IDC_BATCH_PLAN);
@@ -131,6 +131,7 @@ private:
         if (path && !gui::ChooseFile(m_program, *path))
             return false;
         const gui::MessageBoxSeen seen = gui::MessageBoxShown(m_program);
+        m_boxShown = seen.box != nullptr;
         if (seen.box) {
             Print(L"box", seen.text);
             gui::Answer(seen.box, IDOK);
@@ -229,6 +230,7 @@ private:
     HWND m_frame;
     HWND m_form;
     HWND m_dialog;
+    bool m_boxShown = false; // the last press ended in a message box
 };
 
 } // namespace

@@ -129,32 +129,22 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
     for (uint16_t c = 0x41; forty.size() < 40; ++c)
         forty.push_back(c);
     WriteKfd(WorkDir() + "/c.kfd", "SLOW", kIpaGothicCp932, 10, forty);
-    const std::vector<std::string> third = Batch({"plan",
-                                                  WinePath(File("slow.txt", "1 c.kfd\n")),
-                                                  "form-text",
-                                                  "1052",
-                                                  "5",
-                                                  "form-text",
-                                                  "1001",
-                                                  "WINDOW",
-                                                  "face",
-                                                  "IPAゴシック",
-                                                  "form-click",
-                                                  "1053",
-                                                  "form-text",
-                                                  "1043",
-                                                  "AB",
-                                                  "form",
-                                                  WinePath(WorkDir() + "/form.kfd"),
-                                                  "printer",
-                                                  slow,
-                                                  "printers",
-                                                  printers,
-                                                  "text",
-                                                  "1213",
-                                                  "1",
-                                                  "run-stop",
-                                                  "run-close"});
+    // The form holds "AB" under ID 5.
+    std::vector<std::string> steps{"plan",       WinePath(File("bad.txt", "1 a.kfd\n1 b.kfd\n")),
+                                   "plan",       WinePath(File("slow.txt", "1 c.kfd\n")),
+                                   "form-text",  "1052",
+                                   "5",          "form-text",
+                                   "1001",       "WINDOW",
+                                   "face",       "IPAゴシック",
+                                   "form-click", "1053",
+                                   "form-text",  "1043",
+                                   "AB"};
+    for (const std::string& step :
+         {std::string("form"), WinePath(WorkDir() + "/form.kfd"), std::string("printer"), slow,
+          std::string("printers"), printers, std::string("text"), std::string("1213"),
+          std::string("1"), std::string("run-stop"), std::string("run-close")})
+        steps.push_back(step);
+    const std::vector<std::string> third = Batch(steps);
     // The form's registration, saved as 保存 saves it, joins the plan.
     const std::vector<std::string> planned = Only(third, "entry: ");
     ASSERT_EQ(planned.size(), 3u);
@@ -165,10 +155,13 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
     for (size_t i = 1; i < 8; ++i)
         EXPECT_EQ(stopped[i], addresses[i - 1] + "|中止|待機中||中止しました。");
     EXPECT_EQ(Only(third, "summary: "), std::vector<std::string>{"完了 0台、失敗 0台、中止 8台"});
-    EXPECT_EQ(
-        Only(third, "box: "),
-        (std::vector<std::string>{"一括登録の実行中です。終了するか中止してから操作してください。",
-                                  "一括登録の実行中です。中止して閉じますか？"}));
+    // A plan that plans an ID twice is named by its line, and why.
+    const std::vector<std::string> boxes = Only(third, "box: ");
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].rfind("登録計画の2行目に誤りがあります。\\n", 0), 0u) << boxes[0];
+    EXPECT_NE(boxes[0].find("bad.txt\\nこの登録IDは1行目にもあります。"), std::string::npos);
+    EXPECT_EQ(boxes[1], "一括登録の実行中です。終了するか中止してから操作してください。");
+    EXPECT_EQ(boxes[2], "一括登録の実行中です。中止して閉じますか？");
     EXPECT_EQ(Only(third, "closed: "), std::vector<std::string>{"yes"});
 
     for (size_t i = 0; i < addresses.size(); ++i) {
