@@ -19,6 +19,8 @@ public:
     virtual const std::string& HelpFilePath() const = 0;
     // A download runs: the printer may not change.
     virtual bool DownloadRunning() const = 0;
+    // A batch provisioning runs: the printer may not change either.
+    virtual bool BatchRunning() const = 0;
     // While a download runs: tells the operator the command must wait, and
     // true. Otherwise false.
     virtual bool RefusedDuringTransfer() = 0;

@@ -7,12 +7,13 @@
 
 #include "app/about_dlg.h"
 #include "app/help_path.h"
-#include "operations/printer_model.h"
 #include "app/select_printer_dlg.h"
 #include "form/registration_text_control.h"
 #include "framework/message_map.h"
 #include "framework/message_text.h"
 #include "framework/version_info.h"
+#include "operations/printer_model.h"
+#include "res/batch_provision_ids.h"
 #include "res/control_ids.h"
 #include "res/registration_check_ids.h"
 #include "res/resource_ids.h"
@@ -64,6 +65,7 @@ bool CGlyphkitApp::OnCommand(int id) {
         {ID_APP_ABOUT, kMenuCommand, &CGlyphkitApp::OnAbout},
         {ID_FILE_NEW, kMenuCommand, &CGlyphkitApp::OnFileNew},
         {ID_CHECK_REGISTRATION, kMenuCommand, &CGlyphkitApp::OnCheckRegistration},
+        {ID_BATCH_PROVISION, kMenuCommand, &CGlyphkitApp::OnBatchProvision},
     };
     return DispatchCommand(*this, kCommands, id, kMenuCommand);
 }
@@ -86,6 +88,33 @@ void CGlyphkitApp::OnCheckRegistration() {
     // Ctrl+N is.
     if (!DownloadRunning())
         m_pView->CheckRegistration();
+}
+
+void CGlyphkitApp::OnBatchProvision() {
+    if (!m_pBatch)
+        m_pBatch = std::make_unique<CBatchProvisionDlg>(m_frame.GetSafeHwnd(), *this);
+    if (!m_pBatch->Open())
+        MessageBoxW(m_frame.GetSafeHwnd(), LoadText(IDS_CREATE_DIALOG_FAILED).c_str(),
+                    LoadText(IDS_APP_NAME).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::optional<std::pair<int, std::wstring>> CGlyphkitApp::SaveFormForPlan() {
+    return m_pView ? m_pView->SaveForPlan() : std::nullopt;
+}
+
+// The form's printer commands and the menu's printer choices wait for the
+// batch as they wait for a download; the batch in turn never starts beside
+// a download.
+void CGlyphkitApp::BatchRunning(bool running) {
+    TransferRunning(running);
+    HWND form = m_pView ? m_pView->GetSafeHwnd() : nullptr;
+    for (int id : {IDC_GET_INFO, IDC_CLEAR, IDC_ALL_CLEAR, IDC_DOWNLOAD})
+        EnableWindow(GetDlgItem(form, id), !running);
+}
+
+void CGlyphkitApp::FrameClosing() {
+    m_pBatch.reset();
+    m_display.reset();
 }
 
 PrinterAddress CGlyphkitApp::Printer() const {
@@ -124,6 +153,11 @@ bool CGlyphkitApp::DownloadRunning() const {
 }
 
 bool CGlyphkitApp::RefusedDuringTransfer() {
+    if (BatchRunning()) {
+        MessageBoxW(m_frame.GetSafeHwnd(), LoadText(IDS_BATCH_RUNNING).c_str(),
+                    LoadText(IDS_RESULT_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return true;
+    }
     if (!DownloadRunning())
         return false;
     // The download goes on; the operator learns why nothing happened.
@@ -146,6 +180,7 @@ void CGlyphkitApp::SelectPrinterModel() {
     if (dialog.DoModal() != IDOK)
         std::exit(0);
     const PrinterModel& model = kPrinterModels[dialog.m_nSelection];
+    m_pModel = &model;
     m_nResolution = model.resolution;
     m_nDotsPerMm = model.dotsPerMm;
     SetWindowTextW(m_frame.GetSafeHwnd(), model.caption);

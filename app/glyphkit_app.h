@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "app/batch_host.h"
+#include "app/batch_provision_dlg.h"
 #include "app/frame_host.h"
 #include "app/main_frame.h"
 #include "form/font_family_list.h"
@@ -15,7 +17,7 @@
 #include "framework/doc_template.h"
 #include "framework/win_app.h"
 
-class CGlyphkitApp : public CWinApp, public FormHost, public FrameHost {
+class CGlyphkitApp : public CWinApp, public FormHost, public FrameHost, public BatchHost {
 public:
     CGlyphkitApp();
     ~CGlyphkitApp() override;
@@ -44,13 +46,22 @@ public:
     const std::string& HelpFilePath() const override { return m_strHelpFilePath; }
     bool DownloadRunning() const override;
     bool RefusedDuringTransfer() override;
-    void FrameClosing() override { m_display.reset(); }
+    bool BatchRunning() const override { return m_pBatch && m_pBatch->Running(); }
+    void FrameClosing() override;
+
+    // BatchHost
+    const PrinterModel& Model() const override { return *m_pModel; }
+    HDC Reference() const override { return DisplayContext(); }
+    const InstalledFamilies& Families() const override { return *m_pFontList; }
+    std::optional<std::pair<int, std::wstring>> SaveFormForPlan() override;
+    void BatchRunning(bool running) override;
 
 private:
     // Menu and accelerator commands.
     void OnAbout();
     void OnFileNew();
     void OnCheckRegistration();
+    void OnBatchProvision();
     void BuildHelpFilePath();
     // The form shows the printer its column talks to; what it shows of
     // another printer's listing goes.
@@ -65,6 +76,7 @@ private:
     std::optional<PrinterAddress> m_networkPrinter;
     // The network printer chosen last in this run, offered again by its dialog.
     std::optional<PrinterAddress> m_lastNetworkPrinter;
+    const PrinterModel* m_pModel = &kPrinterModels[0];
     int m_nResolution = 0;
     int m_nDotsPerMm = 0;
     std::string m_strHelpFilePath;
@@ -74,6 +86,8 @@ private:
     std::unique_ptr<CGlyphkitView> m_pView;
     std::unique_ptr<CSingleDocTemplate> m_pTemplate;
     int m_nShowCommand = SW_SHOWNORMAL;
+    // Made when first opened; its plan and printers stay for the run.
+    std::unique_ptr<CBatchProvisionDlg> m_pBatch;
 
     friend int RunGlyphkit(HINSTANCE instance, int showCommand);
 };

@@ -33,7 +33,7 @@ bool CMainFrame::OnCommand(int id) {
 }
 
 void CMainFrame::OnComPort() {
-    if (m_host.DownloadRunning())
+    if (m_host.DownloadRunning() || m_host.BatchRunning())
         return;
     CComPortDlg dialog(m_hWnd, m_host.ComPort());
     if (dialog.DoModal() == IDOK)
@@ -41,7 +41,7 @@ void CMainFrame::OnComPort() {
 }
 
 void CMainFrame::OnNetworkPrinter() {
-    if (m_host.DownloadRunning())
+    if (m_host.DownloadRunning() || m_host.BatchRunning())
         return;
     CNetworkPrinterDlg dialog(m_hWnd, m_host.LastNetworkPrinter(), TestPrinterConnection);
     if (dialog.DoModal() == IDOK)

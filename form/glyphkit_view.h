@@ -9,7 +9,9 @@
 #include "framework/form_view.h"
 #include "operations/form_operations.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 
 class CGlyphkitDoc;
 
@@ -31,6 +33,10 @@ public:
     // The registration check (glyphkit_view_check.cpp): the form built as a
     // download would build it, shown in its window; nothing is changed.
     void CheckRegistration();
+    // The form saved as 保存 saves it, for a batch plan (glyphkit_view_batch.cpp):
+    // the registration ID typed and the file chosen; nothing when a check
+    // refused the form (its message shown) or the operator cancelled.
+    std::optional<std::pair<int, std::wstring>> SaveForPlan();
     // The printer column names the printer it talks to.
     void ShowPrinter();
     // Another printer was chosen: the list and the memory line go back to

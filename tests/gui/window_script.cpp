@@ -344,8 +344,8 @@ private:
     // closing the main window.
     void TryDuringTransfer() {
         Print(L"download-enabled", IsWindowEnabled(Item(IDC_DOWNLOAD)) ? L"yes" : L"no");
-        // The menu bar: COMポート, ネットワーク, 登録内容の確認, ヘルプ.
-        const std::vector<bool> bar = gui::MenuBarItemsEnabled(m_frame, 4);
+        // The menu bar: COMポート, ネットワーク, 登録内容の確認, 一括登録, ヘルプ.
+        const std::vector<bool> bar = gui::MenuBarItemsEnabled(m_frame, 5);
         for (const auto& [what, item] :
              {std::pair(L"network-enabled", 1u), std::pair(L"check-enabled", 2u)})
             Print(what, bar.empty() ? L"unknown" : bar[item] ? L"yes" : L"no");

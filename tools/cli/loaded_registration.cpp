@@ -2,14 +2,10 @@
 
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
-#include "operations/printer_messages.h"
-#include "printer/download_exchange.h"
-#include "res/resource_ids.h"
 #include "tools/cli/console.h"
 #include "tools/cli/console_front_end.h"
 #include "tools/cli/file_problem.h"
 #include "tools/cli/installed_fonts.h"
-#include "tools/cli/model_option.h"
 
 namespace {
 
@@ -45,58 +41,20 @@ private:
 
 } // namespace
 
-FormFields FieldsAfterLoad(const SettingsRecord& doc, const LoadResult& load) {
-    // The loaded text holds all the file's characters, the range's among
-    // them, so the mode is on only where Load cleared the text.
-    FormFields fields;
-    fields.regName = doc.GetRegName();
-    if (doc.GetRangeStart() >= 0)
-        fields.codeStart = uint32_t(doc.GetRangeStart());
-    if (doc.GetRangeEnd() >= 0)
-        fields.codeEnd = uint32_t(doc.GetRangeEnd());
-    fields.rangeOn = load.textAction == TextAfterLoad::Clear;
-    if (load.textAction == TextAfterLoad::Fill)
-        fields.text = load.fileText;
-    fields.selectedFace = doc.GetFaceName();
-    return fields;
-}
-
 bool BuildRegistrationFromFile(const std::wstring& path, int id, const PrinterModel* model,
                                const std::wstring& where, PlannedRegistration* out,
                                std::wstring* problem) {
-    // The form's operations take paths in the ANSI code page; a name that
-    // does not survive the way there would lead to another file or none.
-    const std::string ansiPath = ToCodePage(path);
-    if (FromCodePage(ansiPath) != path) {
+    PlannedFileMessages kept(where);
+    switch (BuildRegistrationFromFile(path, id, model, DisplayContext(), InstalledFonts(), kept,
+                                      kept, out)) {
+    case RegistrationFileResult::Built:
+        return true;
+    case RegistrationFileResult::NameNotInCodePage:
         *problem = L"the file name " + path + L" cannot be written in the system's code page";
         return false;
+    case RegistrationFileResult::Refused:
+        break;
     }
-    SettingsRecord doc;
-    PlannedFileMessages kept(where);
-    CFormOperations operations(doc, InstalledFonts(), kept, kept);
-    const LoadResult load = operations.LoadFontDataFile(ansiPath);
-    if (!load.loaded) {
-        *problem = kept.text;
-        return false;
-    }
-    FormEnvironment environment;
-    environment.reference = DisplayContext();
-    environment.resolution = ChooseModel(model, doc.GetFontHeader()).resolution;
-
-    // Built in memory: the threads that send it read the glyph data there.
-    FormRegistration built =
-        operations.Build(FieldsAfterLoad(doc, load), environment, RegistrationAction::Download,
-                         RegistrationIdField{id});
-    if (!built.built) {
-        *problem = kept.text.empty() ? LoadText(IDS_CREATE_FILE_FAILED) : kept.text;
-        return false;
-    }
-    out->record = std::move(built.download);
-    out->glyphs = std::move(built.rendered.glyphData);
-    if (!GlyphDataFits(out->record, out->glyphs.size())) {
-        *problem =
-            LoadText(PrinterMessageFor({PrinterTask::Download, PrinterResult::DataMismatch})->id);
-        return false;
-    }
-    return true;
+    *problem = kept.text;
+    return false;
 }

@@ -11,13 +11,3 @@ int ReadModelOption(const CliArgs& args, const PrinterModel** model) {
     *model = FindPrinterModel(ToCodePage(*name).c_str());
     return *model ? 0 : UsageError(L"--model takes QC150, QW300 or QW400");
 }
-
-const PrinterModel& ChooseModel(const PrinterModel* named, const FontHeader& header) {
-    if (named)
-        return *named;
-    const int resolution = header.Word(FontHeader::kResolution);
-    for (const PrinterModel& model : kPrinterModels)
-        if (model.resolution == resolution)
-            return model;
-    return kPrinterModels[0];
-}

@@ -4,8 +4,6 @@
 #include <optional>
 
 #include "framework/code_page_text.h"
-#include "framework/message_text.h"
-#include "operations/printer_messages.h"
 #include "printer/text_formats.h"
 #include "tools/cli/json_text.h"
 
@@ -15,32 +13,6 @@ namespace {
 std::wstring SpacedId(int id) {
     return L"ID " + RegistrationIdDigits<wchar_t>(id);
 }
-
-} // namespace
-
-const wchar_t* StepName(PortStep step) {
-    switch (step) {
-    case PortStep::Waiting:
-        return L"waiting";
-    case PortStep::Opening:
-        return L"opening";
-    case PortStep::Clearing:
-        return L"clearing";
-    case PortStep::Deleting:
-        return L"deleting";
-    case PortStep::Surveying:
-        return L"first_listing";
-    case PortStep::Registering:
-        return L"registering";
-    case PortStep::Listing:
-        return L"listing";
-    case PortStep::Done:
-        break;
-    }
-    return L"done";
-}
-
-namespace {
 
 bool IsKept(const PortResult& result, size_t index) {
     for (size_t kept : result.kept)
@@ -74,21 +46,6 @@ std::wstring DifferenceText(const ListingDifference& d) {
         break;
     }
     return L"";
-}
-
-std::wstring ReportText(const PrinterReport& report) {
-    const std::optional<PrinterMessage> message = PrinterMessageFor(report);
-    if (!message)
-        return L"";
-    const std::string number = std::to_string(report.character + 1);
-    std::wstring text =
-        message->namesPrinter ? DetailText(message->id, {report.printer}) : LoadText(message->id);
-    if (message->detail)
-        text += L" " + DetailText(message->detail, {report.printer, number});
-    // A message box's second line joins the first: each printer keeps to one
-    // line.
-    std::replace(text.begin(), text.end(), L'\n', L' ');
-    return text;
 }
 
 std::wstring RegistrationText(const PlannedRegistration& registration) {

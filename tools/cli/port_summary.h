@@ -4,18 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "operations/port_report.h"
 #include "printer/provision_board.h"
 
 // "line 2 (ID 05, fonts\a.kfd)", or "ID 05 (a.kfd)" for a plan of the
 // command line.
 std::wstring RegistrationText(const PlannedRegistration& registration);
 
-// What the operator is told of report, on one line; empty when nothing.
-std::wstring ReportText(const PrinterReport& report);
 // How a printer's listing differs from the planned registration.
 std::wstring DifferenceText(const ListingDifference& difference);
-// The JSON name of the step a printer ended in: "opening", "listing", ...
-const wchar_t* StepName(PortStep step);
 
 class PortSummary {
 public:

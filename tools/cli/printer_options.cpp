@@ -1,8 +1,8 @@
 #include "tools/cli/printer_options.h"
 
 #include <algorithm>
-#include <unordered_map>
 
+#include "printer/one_printer.h"
 #include "printer/text_formats.h"
 
 namespace {
@@ -24,17 +24,16 @@ std::optional<PrinterAddress> ParseItem(const std::wstring& item) {
     return ParsePrinterItem(std::string(item.begin(), item.end()));
 }
 
-// The printers named so far, by the name under which they are held.
-using NamedPrinters = std::unordered_map<std::string, size_t>;
+// The printers named so far.
+using NamedPrinters = OnePrinterRule;
 
 // Adds printer unless the list names it already; false with the usage
 // error's text.
 bool AddPrinter(const PrinterAddress& printer, const std::wstring& given, NamedPrinters& named,
                 PrinterOptions* options) {
     const std::wstring name = Widened(PrinterAddressText(printer));
-    const auto [earlier, added] = named.emplace(PrinterLockName(printer), options->printers.size());
-    if (!added) {
-        const std::wstring& first = options->given[earlier->second];
+    if (const std::optional<size_t> earlier = named.Take(printer, options->printers.size())) {
+        const std::wstring& first = options->given[*earlier];
         options->error =
             first == given ? L"--port names " + name + L" twice" : OnePrinterTwice(first, given);
         return false;

@@ -1,9 +1,8 @@
 // The printer options as a command reads them: a printer list file read from
 // disk, and every address resolved so that one printer is never two.
-#include <unordered_map>
-
 #include "framework/code_page_text.h"
 #include "framework/whole_file.h"
+#include "printer/one_printer.h"
 #include "printer/tcp_link.h"
 #include "tools/cli/file_problem.h"
 #include "tools/cli/printer_options.h"
@@ -41,20 +40,13 @@ bool ReadPortsFile(const std::wstring& path, std::vector<PrinterListEntry>* entr
 // error's text naming both as given. A name that does not resolve is left
 // to fail on its own.
 bool EachPrinterOnce(PrinterOptions* options) {
-    std::unordered_map<std::string, size_t> seen; // endpoint, entry
-    for (size_t i = 0; i < options->printers.size(); ++i) {
-        if (!options->printers[i].IsNetwork())
-            continue;
-        for (const std::string& endpoint : PrinterEndpoints(options->printers[i])) {
-            const auto [earlier, added] = seen.emplace(endpoint, i);
-            if (!added && earlier->second != i) {
-                options->error =
-                    OnePrinterUnderTwoNames(options->given[earlier->second], options->given[i]);
-                return false;
-            }
-        }
-    }
-    return true;
+    const std::optional<std::pair<size_t, size_t>> shared =
+        FirstSharedEndpoint(options->printers, PrinterEndpoints);
+    if (!shared)
+        return true;
+    options->error =
+        OnePrinterUnderTwoNames(options->given[shared->first], options->given[shared->second]);
+    return false;
 }
 
 } // namespace

@@ -127,6 +127,10 @@ bool ChooseFile(const Program& program, const std::wstring& path);
 // may still ask, whether to replace a file for one), or null when none came.
 HWND ChooseFileLater(const Program& program, const std::wstring& path);
 
+// The rows of a list view of the program, and the text of one of its cells.
+int ListViewRows(HWND list);
+std::wstring ListViewText(HWND list, int row, int column);
+
 // The colours of a window's client area as seen on the screen once the
 // program is idle, rows top first; *area is the client area in screen
 // coordinates.

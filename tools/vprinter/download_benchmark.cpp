@@ -11,11 +11,12 @@
 // ports take against one. On the network: the unpaced download per character
 // over TCP on loopback against the pty; the plan on 16 and 64 paced printers
 // at once against one; --converge on 16 printers that hold the plan already;
-// list on 64 printers at once against one.
+// list on 64 printers at once against one; the batch window's run of the plan
+// on 16 printers against the console's.
 //
 //   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
 //       [--only SECTION[,SECTION...]]   download window provision tcp fleet converge
-//                                       inventory
+//                                       inventory batch
 #include <unistd.h>
 
 #include <algorithm>
@@ -342,6 +343,27 @@ Printers StartPrinters(const std::string& dir, int firstCom, int ports) {
     return printers;
 }
 
+// The printer that took longest, from its first byte to the ACK of its
+// count-th character; *ok false unless every printer acknowledged count.
+double SlowestTransfer(const Printers& printers, size_t count, bool* ok) {
+    double slowest = 0;
+    for (const auto& printer : printers) {
+        double first = -1, lastAck = -1;
+        size_t acks = 0;
+        for (const auto& l : ReadLog(printer->logPath)) {
+            if (l.rx && first < 0)
+                first = l.ms;
+            if (!l.rx)
+                for (uint8_t b : l.bytes)
+                    if (b == 0x06 && acks < count && ++acks == count)
+                        lastAck = l.ms;
+        }
+        *ok = *ok && acks == count;
+        slowest = std::max(slowest, lastAck - first);
+    }
+    return slowest;
+}
+
 // glyphkit-cli provision PLAN on every printer, with more options; the
 // printers go on running.
 PortsRun Provision(const Printers& printers, const std::string& bin, const std::string& plan,
@@ -367,20 +389,7 @@ PortsRun Provision(const Printers& printers, const std::string& bin, const std::
     if (!run.ok)
         std::fprintf(stderr, "bench: glyphkit-cli provision ended with %d\n%s%s\n", r.exitCode,
                      r.out.c_str(), r.err.c_str());
-    for (const auto& printer : printers) {
-        double first = -1, lastAck = -1;
-        size_t acks = 0;
-        for (const auto& l : ReadLog(printer->logPath)) {
-            if (l.rx && first < 0)
-                first = l.ms;
-            if (!l.rx)
-                for (uint8_t b : l.bytes)
-                    if (b == 0x06 && acks < count && ++acks == count)
-                        lastAck = l.ms;
-        }
-        run.ok = run.ok && acks == count;
-        run.slowestTransferMs = std::max(run.slowestTransferMs, lastAck - first);
-    }
+    run.slowestTransferMs = SlowestTransfer(printers, count, &run.ok);
     return run;
 }
 
@@ -526,13 +535,51 @@ int ReportInventory(const std::string& dir, const std::string& bin, const std::s
     return 0;
 }
 
+// The batch window's run of the plan on 16 paced printers against the
+// console's on 16 others: the slowest printer's transfer of each, and the
+// window's time from 実行 to the end it shows against the console's whole
+// command.
+int ReportBatch(const std::string& dir, const std::string& bin, const std::string& plan,
+                size_t count) {
+    const PortsRun console =
+        Provision(StartPrinters(dir, 0, 16), bin, plan, count, {"--jobs", "16"});
+    const Printers printers = StartPrinters(dir, 0, 16);
+    const std::string list = dir + "/printers.txt";
+    {
+        std::ofstream out(list);
+        for (const auto& printer : printers)
+            out << printer->port << "\n";
+    }
+    const ProcessResult r = RunProcess({"xvfb-run", "-a", "-s", "-screen 0 1280x1024x24",
+                                        std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun",
+                                        bin + "/glyphkit-batch-script.exe", "plan", WinePath(plan),
+                                        "printers", WinePath(list), "option", "1214", "run"},
+                                       600000);
+    bool ok = r.exitCode == 0 && console.ok;
+    const double slowest = SlowestTransfer(printers, count, &ok);
+    const double runMs = ScriptValue(r.out, "run-ms");
+    if (!ok) {
+        std::printf("batch window on 16 printers: failed\n");
+        std::fprintf(stderr, "bench: %s%s\n", r.out.c_str(), r.err.c_str());
+        return 1;
+    }
+    std::printf("batch window against the console, 16 printers on the network paced at 115200 "
+                "baud, %zu characters each: slowest transfer window %.2f s, console %.2f s, "
+                "ratio %.3f (target <= 1.05); window from 実行 to its end %.2f s, console's "
+                "whole command %.2f s, ratio %.3f\n",
+                count, slowest / 1000, console.slowestTransferMs / 1000,
+                slowest / console.slowestTransferMs, runMs / 1000, console.processMs / 1000,
+                runMs / console.processMs);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::string bin = GLYPHKIT_WINDOWS_BIN;
     int com = 17, size = 10;
     const std::set<std::string> sections{"download", "window", "provision", "inventory",
-                                         "tcp",      "fleet",  "converge"};
+                                         "batch",    "tcp",    "fleet",     "converge"};
     std::set<std::string> only; // empty: every section
     size_t count = 1500;
     bool usage = false;
@@ -560,7 +607,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] [--count N] "
                              "[--size PT] [--only SECTION[,SECTION...]]\n"
                              "SECTION: download, window, provision, tcp, fleet, converge, "
-                             "inventory\n");
+                             "inventory, batch\n");
         return 2;
     }
     const auto runs = [&](const char* section) { return only.empty() || only.count(section); };
@@ -619,6 +666,8 @@ int main(int argc, char** argv) {
         status |= ReportConverge(dir, bin, plan, count);
     if (runs("inventory"))
         status |= ReportInventory(dir, bin, plan, count);
+    if (runs("batch"))
+        status |= ReportBatch(dir, bin, plan, count);
     std::system(("rm -rf '" + dir + "'").c_str());
     return status;
 }
