@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "form/printer_wait.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "framework/window.h"
@@ -37,8 +38,10 @@ UINT FlagsOf(MessageKind kind) {
 // (a file dialog, the version information, another message) the main window
 // is disabled: a message owned by it would enable it when it goes, under the
 // modal window, and come up behind that one. It goes over the modal window
-// instead, whichever message it is, the download thread's too.
+// instead, whichever message it is, the download thread's too. Keys that
+// came before the box are not its answer.
 HWND OwnerNow(HWND owner) {
+    DropQueuedKeys();
     HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
     if (!root || IsWindowEnabled(root))
         return owner;
