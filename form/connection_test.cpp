@@ -5,9 +5,9 @@
 
 #include "form/message_box_operator.h"
 #include "form/printer_messages.h"
-#include "form/printer_wait.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
+#include "framework/wait_cursor.h"
 #include "printer/listing_exchange.h"
 #include "printer/printer_operation.h"
 #include "printer/registered_data.h"
@@ -38,7 +38,7 @@ public:
 private:
     PrinterOperator& m_side;
     RegisteredData m_data;
-    std::optional<CPrinterWait> m_wait; // while connecting and asking
+    std::optional<CWaitCursor> m_wait; // while connecting and asking
 };
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "form/printer_messages.h"
-#include "form/printer_wait.h"
+#include "framework/wait_cursor.h"
 #include "printer/delete_exchange.h"
 #include "printer/download_file.h"
 #include "printer/listing_exchange.h"
@@ -28,7 +28,7 @@ public:
 
 private:
     CFormOperations& m_form;
-    std::optional<CPrinterWait> m_wait; // while the port is held
+    std::optional<CWaitCursor> m_wait; // while the port is held
 };
 
 void CFormOperations::TakeListing(const ListingUpdate& update) {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "form/printer_wait.h"
 #include "framework/code_page_text.h"
 #include "framework/message_text.h"
 #include "framework/window.h"
@@ -38,10 +37,8 @@ UINT FlagsOf(MessageKind kind) {
 // (a file dialog, the version information, another message) the main window
 // is disabled: a message owned by it would enable it when it goes, under the
 // modal window, and come up behind that one. It goes over the modal window
-// instead, whichever message it is, the download thread's too. Keys that
-// came before the box are not its answer.
+// instead, whichever message it is, the download thread's too.
 HWND OwnerNow(HWND owner) {
-    DropQueuedKeys();
     HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
     if (!root || IsWindowEnabled(root))
         return owner;
