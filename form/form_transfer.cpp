@@ -1,5 +1,7 @@
 #include "form/form_transfer.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <iterator>
 
@@ -13,6 +15,36 @@ namespace {
 // port, or the form going away.
 const int kCommandsHeldDuringTransfer[] = {IDC_DOWNLOAD, IDC_SAVE,      IDC_LOAD, IDC_GET_INFO,
                                            IDC_CLEAR,    IDC_ALL_CLEAR, IDC_EXIT};
+
+const UINT_PTR kSubclassId = 0x70D;
+const UINT kRaiseProgress = WM_APP + 0x70D;
+
+// The main window during a download. Activated by a click it comes up on the
+// screen; the system keeps the progress window it owns above it in the order
+// it reports, but without a window manager the screen may stack them the
+// other way. The progress window is put on top again once the activation is
+// done, so that the screen shows what the order says.
+LRESULT CALLBACK MainWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR progress) {
+    if ((message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) ||
+        (message == WM_WINDOWPOSCHANGED &&
+         !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)))
+        PostMessageW(frame, kRaiseProgress, 0, 0);
+    if (message == kRaiseProgress) {
+        HWND window = HWND(progress);
+        // Already first in the system's order, it is moved out of place
+        // and back, which stacks it on the screen too.
+        const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+        if (IsWindow(window) && IsWindowVisible(window)) {
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, flags);
+            SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(frame, MainWindowProc, id);
+    return DefSubclassProc(frame, message, wParam, lParam);
+}
 
 } // namespace
 
@@ -60,6 +92,7 @@ void CFormTransfer::TransferEnded(bool /*succeeded*/) {
     // The messages have been answered; the progress window goes with the
     // download.
     if (m_pProgress) {
+        RemoveWindowSubclass(GetAncestor(m_hForm, GA_ROOT), MainWindowProc, kSubclassId);
         m_pProgress->DestroyModeless();
         m_pProgress.reset();
     }
@@ -99,6 +132,8 @@ void CFormTransfer::TransferStarting() {
         return;
     }
     ShowWindow(m_pProgress->GetSafeHwnd(), SW_SHOW);
+    SetWindowSubclass(GetAncestor(m_hForm, GA_ROOT), MainWindowProc, kSubclassId,
+                      DWORD_PTR(m_pProgress->GetSafeHwnd()));
 }
 
 void CFormTransfer::CharacterSent(uint32_t count, uint32_t index) {

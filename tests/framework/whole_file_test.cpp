@@ -148,6 +148,33 @@ TEST(WholeFile, ReadWholeFileHonoursTheLimit) {
     EXPECT_EQ(error, uint32_t(ERROR_FILE_NOT_FOUND));
 }
 
+// Wide paths: names outside the code page, and folders beyond 260
+// characters, where the temporary goes too.
+TEST(WholeFile, WidePathsOfAnyNameAndLength) {
+    TempFolder folder;
+    const std::string base = folder.Path("");
+    std::wstring deep(base.begin(), base.end() - 1);
+    std::vector<std::wstring> made;
+    while (deep.size() < 300) {
+        deep += L"\\" + std::wstring(50, L'w');
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+        made.push_back(deep);
+    }
+    const Bytes bytes = Pattern(1000, 9);
+    for (const std::wstring& path :
+         {std::wstring(base.begin(), base.end()) + L"\u7d75\U0001F600.kfd",
+          deep + L"\\Jos\u00e9e.kfd"}) {
+        ASSERT_TRUE(SaveFileReplacing(path, bytes.data(), bytes.size())) << path.size();
+        ASSERT_TRUE(SaveFileReplacing(path, bytes.data(), bytes.size())) << "replaced";
+        Bytes got;
+        EXPECT_EQ(ReadWholeFile(path, 4096, &got), FileReadResult::Ok);
+        EXPECT_EQ(got, bytes);
+        DeleteFileW((path.size() < MAX_PATH ? path : L"\\\\?\\" + path).c_str());
+    }
+    for (auto at = made.rbegin(); at != made.rend(); ++at)
+        EXPECT_TRUE(RemoveDirectoryW((L"\\\\?\\" + *at).c_str())) << "a temporary left behind";
+}
+
 TEST(WholeFile, FileNameOfSkipsDoubleByteTrailBytes) {
     ASSERT_EQ(GetACP(), 932u) << "the test expects the Japanese code page";
     // 表 in Shift_JIS is 95 5C: its trail byte is the backslash.

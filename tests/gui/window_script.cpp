@@ -45,7 +45,9 @@
 //                      message up) until the bar is full or 60 s have passed,
 //                      printing "hold: POS/RANGE" (the bar when the hold began)
 //                      and "full-while-held: yes|no"; KIND click clicks the main
-//                      window instead and prints "progress-above: yes|no"; KIND
+//                      window instead and prints "progress-above: yes|no" (as
+//                      the system orders the windows) and "progress-seen:
+//                      yes|no" (as the screen shows its label); KIND
 //                      about or textfile opens that modal window and leaves it
 //                      open until the download's message has come and gone:
 //                      "box: TEXT", "message-over: modal|main", "main-enabled:
@@ -363,13 +365,17 @@ private:
         HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
         if (kind == L"click") {
             // A real click on the main window, away from the progress window.
-            RECT frame, above;
+            RECT frame, above, area;
             GetWindowRect(m_frame, &frame);
             GetWindowRect(progress, &above);
+            // Its label as the screen shows it, before and after the click.
+            HWND label = GetDlgItem(progress, IDC_PROGRESS_LABEL);
+            const std::vector<COLORREF> before = gui::Capture(label, &area);
             gui::ClickScreen({frame.left + 40, frame.bottom - 20});
             const POINT middle{(above.left + above.right) / 2, (above.top + above.bottom) / 2};
             const bool onTop = GetAncestor(WindowFromPoint(middle), GA_ROOT) == progress;
             Print(L"progress-above", onTop ? L"yes" : L"no");
+            Print(L"progress-seen", gui::Capture(label, &area) == before ? L"yes" : L"no");
             return;
         }
         if (kind == L"about" || kind == L"textfile") {

@@ -351,6 +351,7 @@ TEST_P(WindowInUseTest, DownloadGoesOn) {
             EXPECT_EQ(Only(lines, "progress-above"),
                       std::vector<std::string>{"progress-above: yes"})
                 << testing::PrintToString(lines);
+            EXPECT_EQ(Only(lines, "progress-seen"), std::vector<std::string>{"progress-seen: yes"});
         } else if (kind == "about" || kind == "textfile") {
             // The end's message over the modal window left open; the main
             // window enabled only once that one is closed.
