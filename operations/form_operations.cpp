@@ -61,8 +61,22 @@ FormRegistration CFormOperations::Build(const FormFields& fields,
     return registration;
 }
 
-bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvironment& environment,
-                                       const SavePathChooser& choosePath, FontHeader* saved) {
+namespace {
+
+// A file failure told with the path as it was written.
+void TellFileFailure(Operator& op, unsigned id, const std::string& path, uint32_t error) {
+    op.ShowFileMessage(id, path, error);
+}
+void TellFileFailure(Operator& op, unsigned id, const std::wstring& path, uint32_t error) {
+    op.ShowWideFileMessage(id, path, error);
+}
+
+} // namespace
+
+template <class Path>
+bool CFormOperations::SaveAtChosenPath(
+    const FormFields& fields, const FormEnvironment& environment,
+    const std::function<std::optional<Path>(const std::string&)>& choosePath, FontHeader* saved) {
     // The checks come before the file dialog; the build runs them again.
     const FormRegistration checked = CheckFormFields(fields, RegistrationAction::Save);
     if (checked.message != 0) {
@@ -70,7 +84,7 @@ bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvir
         return false;
     }
     const std::string remembered = m_doc.GetDataFileName();
-    const std::optional<std::string> path = choosePath(remembered.empty() ? "*.kfd" : remembered);
+    const std::optional<Path> path = choosePath(remembered.empty() ? "*.kfd" : remembered);
     if (!path)
         return false;
     return SaveChosen(
@@ -78,31 +92,19 @@ bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvir
         [&](const std::vector<uint8_t>& bytes, uint32_t* error) {
             return SaveFileReplacing(*path, bytes.data(), bytes.size(), error);
         },
-        [&](uint32_t error) { m_operator.ShowFileMessage(IDS_CREATE_FILE_FAILED, *path, error); },
+        [&](uint32_t error) { TellFileFailure(m_operator, IDS_CREATE_FILE_FAILED, *path, error); },
         saved);
+}
+
+bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvironment& environment,
+                                       const SavePathChooser& choosePath, FontHeader* saved) {
+    return SaveAtChosenPath<std::string>(fields, environment, choosePath, saved);
 }
 
 bool CFormOperations::SaveFontDataFileAt(const FormFields& fields,
                                          const FormEnvironment& environment,
                                          const WideSavePathChooser& choosePath) {
-    const FormRegistration checked = CheckFormFields(fields, RegistrationAction::Save);
-    if (checked.message != 0) {
-        ShowRefusal(checked);
-        return false;
-    }
-    const std::string remembered = m_doc.GetDataFileName();
-    const std::optional<std::wstring> path = choosePath(remembered.empty() ? "*.kfd" : remembered);
-    if (!path)
-        return false;
-    return SaveChosen(
-        fields, environment,
-        [&](const std::vector<uint8_t>& bytes, uint32_t* error) {
-            return SaveFileReplacing(*path, bytes.data(), bytes.size(), error);
-        },
-        [&](uint32_t error) {
-            m_operator.ShowWideFileMessage(IDS_CREATE_FILE_FAILED, *path, error);
-        },
-        nullptr);
+    return SaveAtChosenPath<std::wstring>(fields, environment, choosePath, nullptr);
 }
 
 bool CFormOperations::SaveChosen(

@@ -145,6 +145,11 @@ private:
                                const std::optional<RegistrationIdField>& idField);
     // Save and Load, whichever way their paths are written; a file failure is
     // told by tellFailure with the system's error.
+    // Save's checks, its file dialog (a narrow or a wide path) and the save.
+    template <class Path>
+    bool SaveAtChosenPath(const FormFields& fields, const FormEnvironment& environment,
+                          const std::function<std::optional<Path>(const std::string&)>& choosePath,
+                          FontHeader* saved);
     bool SaveChosen(const FormFields& fields, const FormEnvironment& environment,
                     const std::function<bool(const std::vector<uint8_t>&, uint32_t*)>& write,
                     const std::function<void(uint32_t)>& tellFailure, FontHeader* saved);
