@@ -224,6 +224,23 @@ void CBatchProvisionDlg::OnStop() {
     EnableWindow(GetItem(IDC_BATCH_STOP), FALSE);
 }
 
+void CBatchProvisionDlg::ShowPrinters() {
+    HWND list = GetItem(IDC_BATCH_PRINTERS);
+    if (!m_results.empty() && m_run) {
+        ShowProgress();
+        return;
+    }
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    const std::wstring ready = LoadText(IDS_BATCH_STATE_READY);
+    for (size_t i = 0; i < m_printers.size(); ++i)
+        ListViewSetRow(list, int(i), {m_printers[i].given, ready, L"", L"", L""});
+    ListViewTruncate(list, int(m_printers.size()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, FALSE);
+    EnableWindow(GetItem(IDC_BATCH_SAVE_RESULT), FALSE);
+    SetWindowTextTo(GetItem(IDC_BATCH_SUMMARY), L"");
+}
+
 void CBatchProvisionDlg::ShowProgress() {
     if (!m_run)
         return;
