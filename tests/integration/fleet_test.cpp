@@ -178,11 +178,12 @@ TEST_F(FleetTest, ThePlaybookConvergesAndNamesAFaultyPrinter) {
                                  SourceDir() + R"(/scripts/winrun",")" + WindowsBinDir() +
                                  R"(/glyphkit-cli.exe"],"glyphkit_plan":")" + WorkDir() +
                                  R"(/plan.txt","glyphkit_ports_file":")" + ports + R"("})";
-        const ProcessResult r = RunProcess(
-            {"env", "ANSIBLE_STDOUT_CALLBACK=json", "ANSIBLE_LOCAL_TEMP=" + WorkDir() + "/ansible",
-             "ANSIBLE_NOCOLOR=1", "ansible-playbook", "-i", "localhost,", "-c", "local", "-e", vars,
-             SourceDir() + "/docs/ansible/provision.yml"},
-            240000);
+        const ProcessResult r =
+            RunProcess({"env", "LC_ALL=C.UTF-8", "ANSIBLE_STDOUT_CALLBACK=json",
+                        "ANSIBLE_LOCAL_TEMP=" + WorkDir() + "/ansible", "ANSIBLE_NOCOLOR=1",
+                        "ansible-playbook", "-i", "localhost,", "-c", "local", "-e", vars,
+                        SourceDir() + "/docs/ansible/provision.yml"},
+                       240000);
         return r.out + r.err;
     };
     // The json callback ends with the stats of each host.
