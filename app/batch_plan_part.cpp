@@ -81,11 +81,7 @@ int PointSize(const CFontPT& record) {
 
 void CBatchProvisionDlg::OnAddFile() {
     const std::wstring filter = LoadText(IDS_BATCH_KFD_FILTER);
-    FileDialogOptions options;
-    options.defaultExtension = L"kfd";
-    options.filter = filter.c_str();
-    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options)) {
+    if (const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"kfd", filter.c_str())) {
         const std::optional<int> id = ParseRegistrationId(WindowTextAnsi(GetItem(IDC_BATCH_ID)));
         if (!id) {
             SetFocus(GetItem(IDC_BATCH_ID));
@@ -147,11 +143,7 @@ void CBatchProvisionDlg::OnRemoveEntry() {
 
 void CBatchProvisionDlg::OnOpenPlan() {
     const std::wstring filter = LoadText(IDS_BATCH_PLAN_FILTER);
-    FileDialogOptions options;
-    options.defaultExtension = L"txt";
-    options.filter = filter.c_str();
-    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    const std::optional<std::wstring> planPath = ShowFileDialog(m_hWnd, options);
+    const std::optional<std::wstring> planPath = ChooseFileToOpen(m_hWnd, L"txt", filter.c_str());
     if (!planPath)
         return;
     FirstMessage messages;

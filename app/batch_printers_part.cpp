@@ -32,11 +32,7 @@ void CBatchProvisionDlg::OnAddPrinter() {
 
 void CBatchProvisionDlg::OnReadPrinters() {
     const std::wstring filter = LoadText(IDS_BATCH_PRINTER_FILTER);
-    FileDialogOptions options;
-    options.defaultExtension = L"txt";
-    options.filter = filter.c_str();
-    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+    const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"txt", filter.c_str());
     if (!path)
         return;
     std::vector<uint8_t> bytes;

@@ -42,25 +42,6 @@ bool IsFormCommand(int id) {
            std::end(kFormCommands);
 }
 
-// A path the file dialog cannot take is refused over it, which stays open.
-void TellPathTooLong(HWND dialog) {
-    MessageBoxW(dialog, LoadText(IDS_PATH_TOO_LONG).c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
-}
-
-// The open dialog of the text-file input and Load: "*.EXT" to start with, the
-// file must exist, no read-only box.
-std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extension,
-                                             const wchar_t* filter) {
-    FileDialogOptions options;
-    options.defaultExtension = extension;
-    options.initialName = std::wstring(L"*.") + extension;
-    options.filter = filter;
-    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    options.pathTooLong = TellPathTooLong;
-    return ShowFileDialog(owner, options);
-}
-
 void SetSpin(HWND spin, int low, int high, int position) {
     SendMessageW(spin, UDM_SETRANGE32, WPARAM(low), LPARAM(high));
     SendMessageW(spin, UDM_SETPOS32, 0, LPARAM(position));

@@ -29,6 +29,7 @@ std::optional<std::pair<int, std::wstring>> CGlyphkitView::SaveForPlan() {
         options.initialName = FromCodePage(initialName);
         options.filter = filter.c_str();
         options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+        options.pathTooLong = TellPathTooLong;
         const std::optional<std::wstring> path = ShowFileDialog(GetActiveWindow(), options);
         chosen = path.value_or(L"");
         return path;

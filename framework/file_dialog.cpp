@@ -1,5 +1,8 @@
 #include "framework/file_dialog.h"
 
+#include "framework/message_text.h"
+#include "res/resource_ids.h"
+
 #include <commctrl.h>
 #include <commdlg.h>
 
@@ -78,4 +81,20 @@ std::optional<std::wstring> ShowFileDialog(HWND owner, const FileDialogOptions& 
     if (!chosen)
         return std::nullopt;
     return std::wstring(path.data());
+}
+
+void TellPathTooLong(HWND dialog) {
+    MessageBoxW(dialog, LoadText(IDS_PATH_TOO_LONG).c_str(), LoadText(IDS_RESULT_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extension,
+                                             const wchar_t* filter) {
+    FileDialogOptions options;
+    options.defaultExtension = extension;
+    options.initialName = std::wstring(L"*.") + extension;
+    options.filter = filter;
+    options.flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    options.pathTooLong = TellPathTooLong;
+    return ShowFileDialog(owner, options);
 }

@@ -23,6 +23,14 @@ struct FileDialogOptions {
 // The chosen path, or nothing when the operator cancelled.
 std::optional<std::wstring> ShowFileDialog(HWND owner, const FileDialogOptions& options);
 
+// A path the file dialog cannot take, refused over it, which stays open.
+void TellPathTooLong(HWND dialog);
+
+// The open dialog of the program's files: "*.EXT" to start with, the file
+// must exist, no read-only box, a path too long refused over the dialog.
+std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extension,
+                                             const wchar_t* filter);
+
 // The bar-separated filter as the dialog takes it: every bar becomes a zero,
 // and the list ends with two zeros.
 std::wstring FilterFromBars(const wchar_t* filter);
