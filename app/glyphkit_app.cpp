@@ -160,8 +160,11 @@ bool CGlyphkitApp::RefusedDuringTransfer() {
     }
     if (!DownloadRunning())
         return false;
-    // The download goes on; the operator learns why nothing happened.
-    ResultMessageBox(m_frame.GetSafeHwnd(), LoadText(IDS_TRANSFER_RUNNING),
+    // The download or the printer command goes on; the operator learns why
+    // nothing happened.
+    ResultMessageBox(m_frame.GetSafeHwnd(),
+                     LoadText(m_pView->PrinterCommandRunning() ? IDS_PRINTER_WAIT_RUNNING
+                                                               : IDS_TRANSFER_RUNNING),
                      MB_OK | MB_ICONEXCLAMATION);
     return true;
 }

@@ -48,9 +48,23 @@ LRESULT CALLBACK MainWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM 
 
 } // namespace
 
+// A printer command's listing, on the window's thread, into the form.
+class CFormTransfer::ListingToForm : public OutcomeHandler {
+public:
+    explicit ListingToForm(CFormOperations& operations) : m_operations(operations) {}
+    void ApplyListing(const ListingUpdate& update, ExtentChange extent) override {
+        m_operations.TakeListing(update, extent);
+    }
+    void ClosePort() override {}
+
+private:
+    CFormOperations& m_operations;
+};
+
 CFormTransfer::CFormTransfer(const HWND& form, Operator& op, FormHost& host,
                              CFormOperations& operations)
-    : m_hForm(form), m_operator(op), m_host(host), m_operations(operations) {}
+    : m_hForm(form), m_operator(op), m_host(host), m_operations(operations),
+      m_pListing(std::make_unique<ListingToForm>(operations)) {}
 
 // A download still running here (the window is refused its close while one
 // runs) ends before the progress window and the form's operations go.
@@ -66,7 +80,7 @@ void CFormTransfer::Download(const FormFields& fields, const RegistrationIdField
                              const FormEnvironment& environment) {
     if (Running())
         return;
-    Begin();
+    Begin(IDC_DOWNLOAD);
     // The build runs here, with its checks and messages; the port, the
     // frames and the printer's answers belong to the transfer's thread, so
     // that nothing the operator does with the window holds the line.
@@ -80,6 +94,34 @@ void CFormTransfer::Download(const FormFields& fields, const RegistrationIdField
     if (!m_pTransfer->Start(std::move(prepared), environment.printer)) {
         m_pTransfer.reset();
         m_operator.ShowMessage(IDS_DOWNLOAD_FAILED);
+        End();
+    }
+}
+
+void CFormTransfer::RunPrinterCommand(int buttonId, CFormOperations::PrinterCommand command,
+                                      const PrinterAddress& printer) {
+    if (Running())
+        return;
+    Begin(buttonId);
+    // The task before, if any, has ended; its thread is joined here.
+    m_pCommand.reset();
+    m_bCommand = true;
+    m_pCommand = std::make_unique<CWindowPrinterTask>(GetAncestor(m_hForm, GA_ROOT), m_operator,
+                                                      *m_pListing);
+    const auto work = [printer, command](Operator& op, OutcomeHandler& handler, PrinterStop& stop) {
+        return CFormOperations::RunCommand(printer, command, op, handler, &stop);
+    };
+    // The task itself stays until the next command: its thread ends only
+    // after this call.
+    const auto ended = [this](bool) {
+        m_bCommand = false;
+        End();
+    };
+    if (!m_pCommand->Start(work, ended)) {
+        m_pCommand.reset();
+        m_bCommand = false;
+        m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
+                               MessageCaption::Application);
         End();
     }
 }
@@ -99,7 +141,8 @@ void CFormTransfer::TransferEnded(bool /*succeeded*/) {
     End();
 }
 
-void CFormTransfer::Begin() {
+void CFormTransfer::Begin(int buttonId) {
+    m_nButtonId = buttonId;
     m_commandsBefore.clear();
     for (int id : kCommandsHeldDuringTransfer) {
         HWND control = Item(id);
@@ -116,9 +159,9 @@ void CFormTransfer::End() {
     m_commandsBefore.clear();
     m_bRunning = false;
     m_host.TransferRunning(false);
-    // The button that started the download lost the focus when it was held.
+    // The button that started it lost the focus when it was held.
     if (!GetFocus())
-        SetFocus(Item(IDC_DOWNLOAD));
+        SetFocus(Item(m_nButtonId));
 }
 
 void CFormTransfer::TransferStarting() {

@@ -1,6 +1,8 @@
 #pragma once
-// The form's side of a download: the build, the thread that sends it, the
-// progress window and the commands held away from the form while it runs.
+// The form's side of what runs on the printer while the window goes on: a
+// download (the build, the thread that sends it, the progress window) or a
+// printer command (情報取得, クリア, オールクリア, with its wait), and the
+// commands held away from the form while either runs.
 #include <windows.h>
 
 #include <memory>
@@ -8,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "form/window_printer_task.h"
 #include "form/window_transfer.h"
 #include "operations/form_operations.h"
 #include "printer/progress_dlg.h"
@@ -20,15 +23,22 @@ public:
     CFormTransfer(const HWND& form, Operator& op, FormHost& host, CFormOperations& operations);
     ~CFormTransfer() override;
 
-    // A download is being built or sent: the one answer to whether the
-    // form, the menu and the main window hold their commands back.
+    // A download is being built or sent, or a printer command runs: the one
+    // answer to whether the form, the menu and the main window hold their
+    // commands back.
     bool Running() const { return m_bRunning; }
+    // What runs is a printer command, not a download.
+    bool CommandRunning() const { return m_bCommand; }
     // A command of the form that a running download holds away.
     bool Holds(int id) const;
     // Builds the download from the form as read and starts sending it;
     // nothing while one runs.
     void Download(const FormFields& fields, const RegistrationIdField& idField,
                   const FormEnvironment& environment);
+    // Runs the command of the button buttonId on printer on a thread of its
+    // own; nothing while something runs.
+    void RunPrinterCommand(int buttonId, CFormOperations::PrinterCommand command,
+                           const PrinterAddress& printer);
 
     // The progress window, and the end of a download sent by its thread.
     void TransferStarting() override;
@@ -37,7 +47,9 @@ public:
     void TransferEnded(bool succeeded) override;
 
 private:
-    void Begin();
+    class ListingToForm;
+
+    void Begin(int buttonId);
     void End();
     HWND Item(int id) const { return GetDlgItem(m_hForm, id); }
 
@@ -46,8 +58,12 @@ private:
     FormHost& m_host;
     CFormOperations& m_operations;
     std::unique_ptr<CProgressDlg> m_pProgress;
-    // Last, so that a download still running ends before the rest goes.
-    std::unique_ptr<CWindowTransfer> m_pTransfer;
+    std::unique_ptr<ListingToForm> m_pListing;
     std::vector<std::pair<int, bool>> m_commandsBefore; // control, was enabled
+    int m_nButtonId = 0;                                // the button that started it
     bool m_bRunning = false;
+    bool m_bCommand = false; // what runs is a printer command
+    // Last, so that what still runs ends before the rest goes.
+    std::unique_ptr<CWindowTransfer> m_pTransfer;
+    std::unique_ptr<CWindowPrinterTask> m_pCommand;
 };

@@ -313,19 +313,23 @@ void CGlyphkitView::FieldRefused(FormField field) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
+// The printer commands run on a thread of their own, as a download does:
+// the window goes on while the printer is asked.
 void CGlyphkitView::OnGetInfo() {
-    m_operations.QueryRegisteredData(m_host.Printer());
+    m_transfer.RunPrinterCommand(IDC_GET_INFO, CFormOperations::QueryCommand(), m_host.Printer());
 }
 
 void CGlyphkitView::OnClear() {
     const LRESULT selected = SendMessageW(GetItem(IDC_REGISTERED_LIST), LB_GETCURSEL, 0, 0);
-    m_operations.DeleteRegisteredData(selected == LB_ERR ? std::nullopt
-                                                         : std::optional<size_t>(size_t(selected)),
-                                      m_host.Printer());
+    const std::optional<CFormOperations::PrinterCommand> command = m_operations.DeleteCommand(
+        selected == LB_ERR ? std::nullopt : std::optional<size_t>(size_t(selected)));
+    if (command)
+        m_transfer.RunPrinterCommand(IDC_CLEAR, *command, m_host.Printer());
 }
 
 void CGlyphkitView::OnAllClear() {
-    m_operations.ClearAllRegisteredData(m_host.Printer());
+    m_transfer.RunPrinterCommand(IDC_ALL_CLEAR, CFormOperations::ClearAllCommand(),
+                                 m_host.Printer());
 }
 
 void CGlyphkitView::OnDownload() {

@@ -28,8 +28,10 @@ public:
     // lost the focus, and the registration ID as it stands. False when the
     // field's check refused its text (its message shown once).
     bool TakeFormAsShown() override;
-    // A download is being built or sent.
+    // A download is being built or sent, or a printer command runs.
     bool Transferring() const { return m_transfer.Running(); }
+    // What runs is a printer command (情報取得, クリア, オールクリア).
+    bool PrinterCommandRunning() const { return m_transfer.CommandRunning(); }
     // The registration check (glyphkit_view_check.cpp): the form built as a
     // download would build it, shown in its window; nothing is changed.
     void CheckRegistration();

@@ -1,5 +1,6 @@
 #include "form/window_transfer.h"
 
+#include "form/thread_side_operator.h"
 #include "operations/printer_messages.h"
 #include "printer/rs232c.h"
 
@@ -10,34 +11,12 @@
 // the bar. Only the newest position is shown, so the window's queue never
 // fills, and the last character's is waited for, so that the full bar comes
 // before the refreshed list and the final message.
-class CWindowTransfer::ThreadSide : public Operator,
+class CWindowTransfer::ThreadSide : public CThreadSideOperator,
                                     public DownloadProgress,
                                     public OutcomeHandler {
 public:
     ThreadSide(const CWindowThreadCalls& calls, Operator& op, TransferView& view)
-        : m_calls(calls), m_operator(op), m_view(view) {}
-
-    void ShowMessage(unsigned id, MessageKind kind, MessageCaption caption) override {
-        m_calls.Call([&] { m_operator.ShowMessage(id, kind, caption); });
-    }
-    void ShowMessageAbout(unsigned id, const std::string& subject) override {
-        m_calls.Call([&] { m_operator.ShowMessageAbout(id, subject); });
-    }
-    bool AskYesNo(unsigned id) override {
-        // A question the window cannot ask is answered No: nothing is
-        // overwritten that the operator did not agree to.
-        bool yes = false;
-        m_calls.Call([&] { yes = m_operator.AskYesNo(id); });
-        return yes;
-    }
-    bool AskYesNoAbout(unsigned id, const std::string& line) override {
-        bool yes = false;
-        m_calls.Call([&] { yes = m_operator.AskYesNoAbout(id, line); });
-        return yes;
-    }
-    void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override {
-        m_calls.Call([&] { m_operator.ShowFileMessage(id, path, systemError); });
-    }
+        : CThreadSideOperator(calls, op), m_calls(calls), m_view(view) {}
 
     void TransferStarting() override {
         m_calls.Call([&] { m_view.TransferStarting(); });
@@ -67,7 +46,6 @@ private:
     }
 
     const CWindowThreadCalls& m_calls;
-    Operator& m_operator;
     TransferView& m_view;
     std::atomic<uint64_t> m_latest{0}; // count << 32 | index
     std::atomic<bool> m_bProgressQueued{false};

@@ -27,6 +27,7 @@
 #include "printer/registered_data.h"
 
 struct CheckedBuild;
+class PrinterStop;
 
 // What the form shows besides message boxes. Every step does nothing unless
 // the front end has something to show.
@@ -118,7 +119,24 @@ public:
                                                      const RegistrationIdField& idField,
                                                      const FormEnvironment& environment);
 
-    // The registered data management; each true when the printer did it.
+    // A printer command of the form as an exchange that asks op its
+    // questions, for a front end that runs it where it chooses (the window:
+    // on a thread of its own, with a way out).
+    using PrinterCommand = std::function<ExchangeOutcome(PrinterLink&, PrinterOperator&)>;
+    static PrinterCommand QueryCommand();
+    // The entry of the selected list line; none selected: IDS_DELETE_SELECT
+    // and nothing.
+    std::optional<PrinterCommand> DeleteCommand(std::optional<size_t> selectedLine) const;
+    static PrinterCommand DeleteCommand(int id);
+    static PrinterCommand ClearAllCommand();
+    // Runs command on printer, telling and asking op, its listing played to
+    // handler; stop, when given, lets another thread end it. True when the
+    // printer did it.
+    static bool RunCommand(const PrinterAddress& printer, const PrinterCommand& command,
+                           Operator& op, OutcomeHandler& handler, PrinterStop* stop = nullptr);
+
+    // The registered data management, run here; each true when the printer
+    // did it.
     bool QueryRegisteredData(const PrinterAddress& printer);
     // The entry of the selected list line; none selected: IDS_DELETE_SELECT.
     bool DeleteRegisteredData(std::optional<size_t> selectedLine, const PrinterAddress& printer);
@@ -154,8 +172,7 @@ private:
                     const std::function<bool(const std::vector<uint8_t>&, uint32_t*)>& write,
                     const std::function<void(uint32_t)>& tellFailure, FontHeader* saved);
     LoadResult LoadBytes(const std::vector<uint8_t>& bytes, const std::string& fileName);
-    bool RunOnPrinter(const PrinterAddress& printer,
-                      const std::function<ExchangeOutcome(PrinterLink&)>& exchange);
+    bool RunOnPrinter(const PrinterAddress& printer, const PrinterCommand& command);
 
     SettingsRecord& m_doc;
     const InstalledFamilies& m_fonts;

@@ -56,35 +56,60 @@ void CFormOperations::ForgetRegistered() {
     m_display.ShowRegisteredData(m_panel.data, m_panel.extent);
 }
 
-bool CFormOperations::RunOnPrinter(const PrinterAddress& printer,
-                                   const std::function<ExchangeOutcome(PrinterLink&)>& exchange) {
-    Panel panel(*this);
-    OperatorPrinterSide side(m_operator);
+bool CFormOperations::RunCommand(const PrinterAddress& printer, const PrinterCommand& command,
+                                 Operator& op, OutcomeHandler& handler, PrinterStop* stop) {
+    OperatorPrinterSide side(op);
     ExchangeOutcome outcome;
-    return RunPrinterOperation(printer, side, panel, exchange, &outcome) && outcome.succeeded;
+    return RunPrinterOperation(
+               printer, side, handler, [&](PrinterLink& link) { return command(link, side); },
+               &outcome, stop) &&
+           outcome.succeeded;
+}
+
+bool CFormOperations::RunOnPrinter(const PrinterAddress& printer, const PrinterCommand& command) {
+    Panel panel(*this);
+    return RunCommand(printer, command, m_operator, panel);
+}
+
+CFormOperations::PrinterCommand CFormOperations::QueryCommand() {
+    return [](PrinterLink& link, PrinterOperator&) { return ::QueryRegisteredData(link); };
+}
+
+std::optional<CFormOperations::PrinterCommand>
+CFormOperations::DeleteCommand(std::optional<size_t> selectedLine) const {
+    if (!selectedLine || *selectedLine >= m_panel.data.m_records.size()) {
+        m_operator.ShowMessage(IDS_DELETE_SELECT);
+        return std::nullopt;
+    }
+    return DeleteCommand(m_panel.data.m_records[*selectedLine].m_nId);
+}
+
+CFormOperations::PrinterCommand CFormOperations::DeleteCommand(int id) {
+    return [id](PrinterLink& link, PrinterOperator& asking) {
+        return ::DeleteRegisteredData(link, id, asking);
+    };
+}
+
+CFormOperations::PrinterCommand CFormOperations::ClearAllCommand() {
+    return [](PrinterLink& link, PrinterOperator& asking) {
+        return ::ClearAllRegisteredData(link, asking);
+    };
 }
 
 bool CFormOperations::QueryRegisteredData(const PrinterAddress& printer) {
-    return RunOnPrinter(printer, ::QueryRegisteredData);
+    return RunOnPrinter(printer, QueryCommand());
 }
 
 bool CFormOperations::DeleteRegisteredData(std::optional<size_t> selectedLine,
                                            const PrinterAddress& printer) {
-    if (!selectedLine || *selectedLine >= m_panel.data.m_records.size()) {
-        m_operator.ShowMessage(IDS_DELETE_SELECT);
-        return false;
-    }
-    return DeleteRegisteredEntry(m_panel.data.m_records[*selectedLine].m_nId, printer);
+    const std::optional<PrinterCommand> command = DeleteCommand(selectedLine);
+    return command && RunOnPrinter(printer, *command);
 }
 
 bool CFormOperations::DeleteRegisteredEntry(int id, const PrinterAddress& printer) {
-    OperatorPrinterSide asking(m_operator);
-    return RunOnPrinter(
-        printer, [&](PrinterLink& link) { return ::DeleteRegisteredData(link, id, asking); });
+    return RunOnPrinter(printer, DeleteCommand(id));
 }
 
 bool CFormOperations::ClearAllRegisteredData(const PrinterAddress& printer) {
-    OperatorPrinterSide asking(m_operator);
-    return RunOnPrinter(printer,
-                        [&](PrinterLink& link) { return ::ClearAllRegisteredData(link, asking); });
+    return RunOnPrinter(printer, ClearAllCommand());
 }

@@ -114,6 +114,12 @@ std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
         return Warning(IDS_AREA_NG);
     case PrinterResult::Declined:
         return std::nullopt;
+    case PrinterResult::Stopped:
+        // A deletion stopped is one the printer never confirmed.
+        return Warning(report.task == PrinterTask::DeleteEntry ||
+                               report.task == PrinterTask::ClearAll
+                           ? IDS_DELETE_STOPPED
+                           : IDS_PRINTER_STOPPED);
     default:
         break;
     }

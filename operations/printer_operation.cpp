@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "printer/printer_connection.h"
+#include "printer/printer_stop.h"
 
 namespace {
 
@@ -24,18 +25,34 @@ private:
     OutcomeHandler& m_inner;
 };
 
+// The outcome of an exchange the operator stopped before it was done.
+ExchangeOutcome StoppedOutcome(const ExchangeOutcome& exchanged, const std::string& printer) {
+    ExchangeOutcome stopped;
+    stopped.report = {exchanged.report.task, PrinterResult::Stopped, 0, printer};
+    return stopped;
+}
+
+ExchangeOutcome RunExchange(PrinterConnection& connection,
+                            const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
+                            PrinterStop* stop) {
+    if (!stop)
+        return exchange(connection.Link());
+    StoppableLink link(connection.Link(), *stop);
+    return exchange(link);
+}
+
 } // namespace
 
 bool RunPrinterOperation(const PrinterAddress& printer, PrinterOperator& op,
                          OutcomeHandler& handler,
                          const std::function<ExchangeOutcome(PrinterLink&)>& exchange,
-                         ExchangeOutcome* result) {
+                         ExchangeOutcome* result, PrinterStop* stop) {
     // Connecting to a network printer can take the whole connect time-out:
     // the handler hears of it first (the wait cursor shows meanwhile).
     const bool connecting = printer.IsNetwork();
     if (connecting)
         handler.PortOpened();
-    OpenedPrinter opened = OpenPrinter(printer);
+    OpenedPrinter opened = OpenPrinter(printer, stop);
     if (!opened.connection) {
         if (connecting)
             handler.ClosePort();
@@ -46,9 +63,11 @@ bool RunPrinterOperation(const PrinterAddress& printer, PrinterOperator& op,
         handler.PortOpened();
     if (opened.problem.result != PrinterResult::Done)
         op.Tell(opened.problem);
-    ExchangeOutcome outcome = exchange(opened.connection->Link());
+    ExchangeOutcome outcome = RunExchange(*opened.connection, exchange, stop);
     if (!outcome.succeeded)
         NamePrinterInFailure(*opened.connection, PrinterAddressText(printer), outcome.report);
+    if (!outcome.succeeded && stop && stop->Stopped())
+        outcome = StoppedOutcome(outcome, PrinterAddressText(printer));
     ClosingHandler closing(opened.connection, handler);
     PlayOutcome(outcome, closing, op);
     if (opened.connection)

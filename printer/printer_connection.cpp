@@ -2,15 +2,36 @@
 
 #include "printer/port_lock.h"
 #include "printer/printer_port.h"
+#include "printer/printer_stop.h"
 #include "printer/tcp_link.h"
 #include "printer/text_formats.h"
 
 namespace {
 
+// Holds a connection's cut with the operation's stop while the connection is
+// open; the cut is taken back before the connection closes.
+class CutHeld {
+public:
+    CutHeld(PrinterStop* stop, std::function<void()> cut) : m_stop(stop) {
+        if (m_stop)
+            m_stop->SetCut(std::move(cut));
+    }
+    ~CutHeld() {
+        if (m_stop)
+            m_stop->ClearCut();
+    }
+    CutHeld(const CutHeld&) = delete;
+    CutHeld& operator=(const CutHeld&) = delete;
+
+private:
+    PrinterStop* m_stop;
+};
+
 class SerialConnection : public PrinterConnection {
 public:
-    SerialConnection(PortHandle port, int comPort)
-        : m_port(std::move(port)), m_link(m_rs232c, m_port.Get()), m_comPort(comPort) {}
+    SerialConnection(PortHandle port, int comPort, PrinterStop* stop)
+        : m_port(std::move(port)), m_link(m_rs232c, m_port.Get()), m_comPort(comPort),
+          m_cut(stop, [handle = m_port.Get()] { CutSerialPort(handle); }) {}
     PrinterLink& Link() override { return m_link; }
     std::string Address() const override { return ComPortName(m_comPort); }
 
@@ -19,12 +40,13 @@ private:
     CRS232C m_rs232c;
     SerialPrinterLink m_link;
     int m_comPort;
+    CutHeld m_cut; // last: taken back before the port closes
 };
 
 class NetworkConnection : public PrinterConnection {
 public:
-    NetworkConnection(SOCKET connection, PortLock lock)
-        : m_lock(std::move(lock)), m_link(connection) {}
+    NetworkConnection(SOCKET connection, PortLock lock, PrinterStop* stop)
+        : m_lock(std::move(lock)), m_link(connection), m_cut(stop, [this] { m_link.Cut(); }) {}
     PrinterLink& Link() override { return m_link; }
     bool Lost() const override { return m_link.Lost(); }
     bool OnNetwork() const override { return true; }
@@ -34,6 +56,7 @@ private:
     // Members go in reverse: the connection closes before the lock goes.
     PortLock m_lock;
     TcpPrinterLink m_link;
+    CutHeld m_cut;
 };
 
 PrinterReport PortProblem(PrinterResult result, const PrinterAddress& printer = {}) {
@@ -43,7 +66,7 @@ PrinterReport PortProblem(PrinterResult result, const PrinterAddress& printer = 
     return report;
 }
 
-OpenedPrinter OpenSerialPrinter(int comPort) {
+OpenedPrinter OpenSerialPrinter(int comPort, PrinterStop* stop) {
     OpenedPrinter opened;
     PortHandle port = OpenPrinterPort(comPort);
     if (!port.IsOpen()) {
@@ -64,11 +87,11 @@ OpenedPrinter OpenSerialPrinter(int comPort) {
     // A reply left on the line by an exchange that ended early (Ctrl+C, a
     // closed window) would be read as the answer to this one.
     CRS232C().Discard(port.Get());
-    opened.connection = std::make_unique<SerialConnection>(std::move(port), comPort);
+    opened.connection = std::make_unique<SerialConnection>(std::move(port), comPort, stop);
     return opened;
 }
 
-OpenedPrinter OpenNetworkPrinter(const PrinterAddress& printer) {
+OpenedPrinter OpenNetworkPrinter(const PrinterAddress& printer, PrinterStop* stop) {
     OpenedPrinter opened;
     PortLock lock = PortLock::Acquire(printer);
     if (!lock.IsHeld()) {
@@ -76,18 +99,19 @@ OpenedPrinter OpenNetworkPrinter(const PrinterAddress& printer) {
         return opened;
     }
     PrinterResult failure = PrinterResult::Done;
-    const SOCKET connection = ConnectToPrinter(printer, failure);
+    const SOCKET connection = ConnectToPrinter(printer, failure, stop);
     if (connection == INVALID_SOCKET) {
         opened.problem = PortProblem(failure, printer);
         return opened;
     }
     opened.problem = PortProblem(PrinterResult::Done);
-    opened.connection = std::make_unique<NetworkConnection>(connection, std::move(lock));
+    opened.connection = std::make_unique<NetworkConnection>(connection, std::move(lock), stop);
     return opened;
 }
 
 } // namespace
 
-OpenedPrinter OpenPrinter(const PrinterAddress& printer) {
-    return printer.IsNetwork() ? OpenNetworkPrinter(printer) : OpenSerialPrinter(printer.comPort);
+OpenedPrinter OpenPrinter(const PrinterAddress& printer, PrinterStop* stop) {
+    return printer.IsNetwork() ? OpenNetworkPrinter(printer, stop)
+                               : OpenSerialPrinter(printer.comPort, stop);
 }

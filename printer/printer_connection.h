@@ -9,6 +9,8 @@
 #include "printer/printer_link.h"
 #include "printer/printer_operator.h"
 
+class PrinterStop;
+
 // An open printer; destroying it closes the port or the connection, then
 // gives the printer up.
 class PrinterConnection {
@@ -33,7 +35,10 @@ struct OpenedPrinter {
     PrinterReport problem;
 };
 
-OpenedPrinter OpenPrinter(const PrinterAddress& printer);
+// With a stop, the operator can end the operation from another thread: a
+// connection still being made fails as Stopped, an open one is cut (its
+// waits end at once) until it closes.
+OpenedPrinter OpenPrinter(const PrinterAddress& printer, PrinterStop* stop = nullptr);
 
 // A failed exchange told with its printer. Over a connection that broke it
 // is the broken connection: what the exchange made of it (no answer, a

@@ -38,6 +38,9 @@ enum class PrinterResult {
     NetworkNoAnswer,       // no connection within the connect time-out
     NetworkNameNotFound,   // the host name does not resolve
     NetworkConnectionLost, // the connection broke during the exchange
+    // The operator stopped the operation: the connection was cut, and
+    // nothing was done that the printer had not confirmed by then.
+    Stopped,
 };
 
 struct PrinterReport {

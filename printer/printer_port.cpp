@@ -61,6 +61,15 @@ PortHandle OpenPrinterPort(int comPort) {
     return PortHandle(handle, std::move(lock));
 }
 
+void CutSerialPort(HANDLE port) {
+    // Reads return at once with what has come, then the read under way is
+    // cancelled.
+    COMMTIMEOUTS immediate{};
+    immediate.ReadIntervalTimeout = MAXDWORD;
+    SetCommTimeouts(port, &immediate);
+    CancelIoEx(port, nullptr);
+}
+
 bool SerialPrinterLink::WriteBlock(const uint8_t* data, size_t count) {
     return m_rs232c.WriteBlock(m_port, data, DWORD(count));
 }

@@ -40,6 +40,10 @@ constexpr DWORD kPrinterBaudRate = 115200;
 // also when another of the session's programs holds that port.
 PortHandle OpenPrinterPort(int comPort);
 
+// Any thread: the port's reads end at once, the one waiting now and every
+// later one, whatever they wait for.
+void CutSerialPort(HANDLE port);
+
 // The exchanges' view of an open port.
 class SerialPrinterLink : public PrinterLink {
 public:

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "printer/printer_stop.h"
+
 namespace {
 
 // Winsock is started once for the program and never stopped: printer
@@ -42,9 +44,29 @@ void SetBlocking(SOCKET socket, bool blocking) {
     ioctlsocket(socket, FIONBIO, &nonBlocking);
 }
 
+// Waits until the connection on s is made or refused, the deadline passes
+// or the operation is stopped, looking at the stop every few milliseconds:
+// select's result for the last wait.
+int WaitForConnection(SOCKET s, Clock::time_point deadline, const PrinterStop* stop,
+                      fd_set& writable, fd_set& failed) {
+    const unsigned kStopLookMs = 50;
+    for (;;) {
+        FD_ZERO(&writable);
+        FD_ZERO(&failed);
+        FD_SET(s, &writable);
+        FD_SET(s, &failed);
+        const unsigned left = MillisecondsLeft(deadline);
+        timeval wait = ToTimeval(stop ? std::min(left, kStopLookMs) : left);
+        const int ready = select(0, nullptr, &writable, &failed, &wait);
+        if (ready != 0 || MillisecondsLeft(deadline) == 0 || (stop && stop->Stopped()))
+            return ready;
+    }
+}
+
 // One address of the printer's, within what is left of the connect time:
 // the connected socket, or INVALID_SOCKET with failure set.
-SOCKET ConnectTo(const addrinfo& address, Clock::time_point deadline, PrinterResult& failure) {
+SOCKET ConnectTo(const addrinfo& address, Clock::time_point deadline, const PrinterStop* stop,
+                 PrinterResult& failure) {
     const SOCKET s = socket(address.ai_family, address.ai_socktype, address.ai_protocol);
     failure = PrinterResult::NetworkRefused;
     if (s == INVALID_SOCKET)
@@ -58,19 +80,15 @@ SOCKET ConnectTo(const addrinfo& address, Clock::time_point deadline, PrinterRes
     // A refused connection is reported as an exception, an accepted one
     // as writable.
     fd_set writable, failed;
-    FD_ZERO(&writable);
-    FD_ZERO(&failed);
-    FD_SET(s, &writable);
-    FD_SET(s, &failed);
-    timeval wait = ToTimeval(MillisecondsLeft(deadline));
-    const int ready = select(0, nullptr, &writable, &failed, &wait);
+    const int ready = WaitForConnection(s, deadline, stop, writable, failed);
     int error = 0;
     int size = sizeof error;
     if (ready != 1 || !FD_ISSET(s, &writable) ||
         getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0 ||
         error != 0) {
         if (ready == 0)
-            failure = PrinterResult::NetworkNoAnswer;
+            failure =
+                stop && stop->Stopped() ? PrinterResult::Stopped : PrinterResult::NetworkNoAnswer;
         closesocket(s);
         return INVALID_SOCKET;
     }
@@ -125,7 +143,8 @@ std::vector<std::string> PrinterEndpoints(const PrinterAddress& printer) {
     return endpoints;
 }
 
-SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure) {
+SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure,
+                        const PrinterStop* stop) {
     failure = PrinterResult::NetworkRefused;
     if (!NetworkStarted())
         return INVALID_SOCKET;
@@ -143,9 +162,13 @@ SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure) {
     for (const addrinfo* address = found; address && MillisecondsLeft(deadline) > 0;
          address = address->ai_next) {
         PrinterResult attempt = PrinterResult::NetworkNoAnswer;
-        const SOCKET s = ConnectTo(*address, deadline, attempt);
+        const SOCKET s = ConnectTo(*address, deadline, stop, attempt);
         if (s != INVALID_SOCKET)
             return s;
+        if (attempt == PrinterResult::Stopped) {
+            failure = attempt;
+            return INVALID_SOCKET;
+        }
         refused = refused || attempt == PrinterResult::NetworkRefused;
     }
     failure = refused ? PrinterResult::NetworkRefused : PrinterResult::NetworkNoAnswer;
@@ -225,6 +248,10 @@ bool TcpPrinterLink::ReadBlock(uint8_t* buffer, size_t count, unsigned constantM
         if (ReadWithin(buffer, count, timeoutMs) == count)
             return true;
     return false;
+}
+
+void TcpPrinterLink::Cut() {
+    shutdown(m_socket, SD_BOTH);
 }
 
 bool TcpPrinterLink::BytesWaiting() {

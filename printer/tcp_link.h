@@ -12,12 +12,16 @@
 #include "printer/printer_link.h"
 #include "printer/printer_operator.h"
 
+class PrinterStop;
+
 // No connection within this time counts as no answer.
 constexpr unsigned kConnectTimeoutMs = 3000;
 
 // Connects to the printer: the connected socket, or INVALID_SOCKET with
-// failure saying why (NetworkRefused, NetworkNoAnswer, NetworkNameNotFound).
-SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure);
+// failure saying why (NetworkRefused, NetworkNoAnswer, NetworkNameNotFound,
+// or Stopped when stop was stopped meanwhile).
+SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure,
+                        const PrinterStop* stop = nullptr);
 
 // The endpoints the printer's address leads to, in the order a connection
 // tries them, each as "family address port" with the address in its numeric
@@ -40,6 +44,9 @@ public:
     std::string PeerAddress() const;
     // The peer closed or reset the connection, or the network failed.
     bool Lost() const { return m_bLost; }
+    // Any thread: ends the connection both ways, so that a wait in a read
+    // ends at once; the socket stays the link's until it goes.
+    void Cut();
 
 private:
     // Reads into buffer until count bytes came or timeoutMs passed; the

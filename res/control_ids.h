@@ -12,6 +12,7 @@
 #define IDD_LOGO_DETAIL 139
 #define IDD_COMPORT 140
 #define IDD_NETWORK_PRINTER 141
+#define IDD_PRINTER_WAIT 142
 #define IDD_SELECT_PRINTER 150
 
 // Menu commands
@@ -76,6 +77,7 @@
 #define IDC_NET_HOST 1073
 #define IDC_NET_PORT 1074
 #define IDC_NET_TEST 1075
+#define IDC_WAIT_LABEL 1224
 
 // Model choice: the three buttons of one group, in model table order
 #define IDC_MODEL_COMPACT 1070

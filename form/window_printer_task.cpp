@@ -1,0 +1,107 @@
+#include "form/window_printer_task.h"
+
+#include "framework/win_app.h"
+
+// The command's side of the window: messages through the window's operator,
+// the listing through its handler, each waited for.
+class CWindowPrinterTask::ThreadSide : public CThreadSideOperator, public OutcomeHandler {
+public:
+    ThreadSide(const CWindowThreadCalls& calls, Operator& op, OutcomeHandler& handler,
+               CPrinterWaitDlg& wait)
+        : CThreadSideOperator(calls, op, [&wait](bool before) { wait.Hold(before); }),
+          m_calls(calls), m_handler(handler) {}
+
+    void ApplyListing(const ListingUpdate& update, ExtentChange extent) override {
+        m_calls.Call([&] { m_handler.ApplyListing(update, extent); });
+    }
+    // The wait cursor is the window's, for the whole command.
+    void ClosePort() override {}
+
+private:
+    const CWindowThreadCalls& m_calls;
+    OutcomeHandler& m_handler;
+};
+
+CWindowPrinterTask::CWindowPrinterTask(HWND owner, Operator& op, OutcomeHandler& handler)
+    : m_wait(owner, [this] { m_stop.Stop(); }),
+      m_pThreadSide(std::make_unique<ThreadSide>(m_calls, op, handler, m_wait)) {}
+
+CWindowPrinterTask::~CWindowPrinterTask() {
+    if (m_thread.joinable()) {
+        m_stop.Stop();
+        // The thread may be waiting for a call to be answered: answer the
+        // calls sent to this thread until it has ended.
+        while (!m_bThreadDone) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        m_thread.join();
+    }
+    m_wait.DestroyModeless();
+}
+
+bool CWindowPrinterTask::Start(Work work, std::function<void(bool)> ended) {
+    if (m_bRunning || m_thread.joinable() || !m_calls.IsReady() || !m_wait.Create())
+        return false;
+    m_bRunning = true;
+    try {
+        m_thread = std::thread(
+            [this, work = std::move(work), ended = std::move(ended)] { Run(work, ended); });
+    } catch (...) {
+        m_bRunning = false;
+        m_wait.DestroyModeless();
+        return false;
+    }
+    return true;
+}
+
+void CWindowPrinterTask::Run(const Work& work, const std::function<void(bool)>& ended) {
+    bool succeeded = false;
+    try {
+        succeeded = work(*m_pThreadSide, *m_pThreadSide, m_stop);
+    } catch (...) {
+        succeeded = false;
+    }
+    m_calls.Call([&] {
+        m_wait.DestroyModeless();
+        m_bRunning = false;
+        if (ended)
+            ended(succeeded);
+    });
+    m_bThreadDone = true;
+}
+
+bool RunWhileHeld(HWND owner, Operator& op, OutcomeHandler& handler,
+                  const CWindowPrinterTask::Work& work) {
+    bool succeeded = false;
+    bool over = false;
+    HWND focus = GetFocus();
+    EnableWindow(owner, FALSE);
+    {
+        CWindowPrinterTask task(owner, op, handler);
+        const auto ended = [&](bool done) {
+            succeeded = done;
+            over = true;
+            // The loop below may be waiting for a message to come.
+            PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+        };
+        if (task.Start(work, ended)) {
+            CWinApp* app = CWinApp::Current();
+            MSG msg;
+            while (!over && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (app && app->PreTranslateMessage(msg))
+                    continue;
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            // A quit asked for meanwhile is the message loop's to see.
+            if (!over)
+                PostQuitMessage(int(msg.wParam));
+        }
+    }
+    EnableWindow(owner, TRUE);
+    if (focus && IsWindow(focus))
+        SetFocus(focus);
+    return succeeded;
+}
