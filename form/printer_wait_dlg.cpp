@@ -26,6 +26,8 @@ bool CPrinterWaitDlg::OnInitDialog() {
     const int left = (owner.left + owner.right - (own.right - own.left)) / 2;
     const int top = (owner.top + owner.bottom - (own.bottom - own.top)) / 2;
     SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Hidden, it takes no input either: nothing is there to answer yet.
+    EnableWindow(m_hWnd, FALSE);
     ComeLater();
     return true;
 }
@@ -40,6 +42,7 @@ void CPrinterWaitDlg::Hold(bool held) {
     if (held) {
         KillTimer(m_hWnd, kComeTimer);
         ShowWindow(m_hWnd, SW_HIDE);
+        EnableWindow(m_hWnd, FALSE);
     } else if (!m_bStopping) {
         ComeLater();
     }
@@ -50,6 +53,7 @@ bool CPrinterWaitDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* re
         return false;
     KillTimer(m_hWnd, kComeTimer);
     // Taking the keyboard, so that Esc stops.
+    EnableWindow(m_hWnd, TRUE);
     ShowWindow(m_hWnd, SW_SHOW);
     SetFocus(GetItem(IDCANCEL));
     *result = 0;

@@ -115,11 +115,11 @@ std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
     case PrinterResult::Declined:
         return std::nullopt;
     case PrinterResult::Stopped:
-        // A deletion stopped is one the printer never confirmed.
-        return Warning(report.task == PrinterTask::DeleteEntry ||
-                               report.task == PrinterTask::ClearAll
-                           ? IDS_DELETE_STOPPED
-                           : IDS_PRINTER_STOPPED);
+        // A deletion stopped is one the printer never confirmed: it was
+        // not asked for, or it was and its answer is not known.
+        if (report.task != PrinterTask::DeleteEntry && report.task != PrinterTask::ClearAll)
+            return Warning(IDS_PRINTER_STOPPED);
+        return Warning(report.proceedSent ? IDS_DELETE_STOPPED_UNKNOWN : IDS_DELETE_STOPPED);
     default:
         break;
     }

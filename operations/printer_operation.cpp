@@ -29,6 +29,7 @@ private:
 ExchangeOutcome StoppedOutcome(const ExchangeOutcome& exchanged, const std::string& printer) {
     ExchangeOutcome stopped;
     stopped.report = {exchanged.report.task, PrinterResult::Stopped, 0, printer};
+    stopped.report.proceedSent = exchanged.report.proceedSent;
     return stopped;
 }
 

@@ -60,8 +60,11 @@ ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& blo
 
     if (!op.Ask(question))
         return Declined(link, task);
-    if (const PrinterResult proceeded = ProceedDeleted(link); proceeded != PrinterResult::Done)
-        return Closing(task, proceeded);
+    if (const PrinterResult proceeded = ProceedDeleted(link); proceeded != PrinterResult::Done) {
+        ExchangeOutcome out = Closing(task, proceeded);
+        out.report.proceedSent = true;
+        return out;
+    }
 
     if (refreshAfter) {
         ExchangeOutcome out = RefreshRegisteredData(link);

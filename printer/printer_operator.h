@@ -54,6 +54,9 @@ struct PrinterReport {
     uint32_t character = 0; // CharacterNotAcknowledged: the character's index
     // CharacterNotAcknowledged: nothing came back (rather than a wrong byte).
     bool replyMissing = false;
+    // A deletion that failed or was stopped after the printer had been told
+    // to go ahead: whether it deleted is not known.
+    bool proceedSent = false;
     // The printer's address as text where the message names it: the Network
     // results, NotPrinterAnswer, and a network printer's failures after it
     // connected.

@@ -63,6 +63,7 @@
 #define IDS_DELETE_DONE 64008
 #define IDS_ASK_DELETE_ALL 64010
 #define IDS_DELETE_STOPPED 64012
+#define IDS_DELETE_STOPPED_UNKNOWN 64014
 
 // Memory usage line
 #define IDS_MEMORY_USAGE 64100    // メモリ使用量　%d/240Kbyte

@@ -12,6 +12,9 @@
 //     connection-test HOST PORT
 //                      press 接続テスト of the network printer dialog with
 //                      HOST and PORT typed, print "box: TEXT", then cancel
+//     connection-test-stop HOST PORT
+//                      the same, stopping the test with 中止 once its wait
+//                      window shows
 //     network-refused HOST PORT
 //                      press OK of the network printer dialog with HOST and
 //                      PORT typed, print "box: TEXT" (the refusal), then cancel
@@ -30,6 +33,10 @@
 //                      "yes"/"no" for a question; "at-box: MS" before each
 //                      box and "at-answer: MS" after each answer give the
 //                      milliseconds since the script started
+//     press-stop ID HOW
+//                      like press; once the wait for the printer shows its
+//                      window it prints "wait: shown" and stops it (HOW:
+//                      button clicks 中止, esc presses Esc)
 //     press-trying ID  like press; while the download runs it prints
 //                      "download-enabled: yes|no" and "check-enabled: yes|no"
 //                      (the menu's registration check) and
@@ -123,7 +130,7 @@ public:
             if (step == L"port")
                 done = ChoosePort(next());
             else if (step == L"network" || step == L"connection-test" ||
-                     step == L"network-refused") {
+                     step == L"connection-test-stop" || step == L"network-refused") {
                 const std::wstring host = next();
                 done = ChooseNetworkPrinter(host, next(), step);
             } else if (step == L"network-offered")
@@ -157,6 +164,10 @@ public:
                 while (i + 1 < args.size() && (args[i + 1] == L"yes" || args[i + 1] == L"no"))
                     answers.push_back(args[++i]);
                 done = Press(id, answers, L"");
+            } else if (step == L"press-stop") {
+                const int id = std::stoi(next());
+                gui::ClickLater(Item(id));
+                done = StopWait(next()) && Follow(id, {}, L"");
             } else if (step == L"press-trying") {
                 done = Press(std::stoi(next()), {}, L"trying");
             } else if (step == L"press-during") {
@@ -208,6 +219,8 @@ private:
         gui::SetText(GetDlgItem(dialog, IDC_NET_PORT), port);
         if (how != L"network") {
             gui::ClickLater(GetDlgItem(dialog, how == L"network-refused" ? IDOK : IDC_NET_TEST));
+            if (how == L"connection-test-stop" && !StopWait(L"button"))
+                return false;
             const gui::MessageBoxSeen seen = gui::MessageBoxShown(m_program);
             if (!seen.box)
                 return false;
@@ -234,12 +247,41 @@ private:
         return gui::WindowShown(m_program, L"ネットワークプリンタの設定", L"#32770");
     }
 
-    // Clicks the button and follows the operation to its end: each time the
-    // program waits for the user, the message box it shows is printed and
-    // answered, until it waits with none, its progress window gone and the
-    // button usable again (a download goes on while the window waits).
+    // Waits for the window of a wait for the printer, prints "wait: shown" and
+    // stops the wait with its button or with Esc.
+    bool StopWait(const std::wstring& how) {
+        HWND wait = gui::WaitForWindow(m_program, L"プリンタと通信中", L"#32770");
+        if (!wait)
+            return false;
+        Print(L"wait", L"shown");
+        if (how == L"button") {
+            gui::ClickLater(GetDlgItem(wait, IDCANCEL));
+            return true;
+        }
+        // The key as the hardware gives it, to the window that has the focus.
+        if (!gui::WaitUntilIdle(wait) || gui::FocusOf(wait) != GetDlgItem(wait, IDCANCEL))
+            return false;
+        INPUT keys[2] = {};
+        for (INPUT& key : keys) {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wVk = VK_ESCAPE;
+        }
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        return SendInput(2, keys, sizeof(INPUT)) == 2;
+    }
+
+    // Clicks the button and follows the operation to its end.
     bool Press(int id, std::vector<std::wstring> answers, const std::wstring& during) {
         gui::ClickLater(Item(id));
+        return Follow(id, std::move(answers), during);
+    }
+
+    // Follows the operation of the button to its end: each time the program
+    // waits for the user, the message box it shows is printed and answered,
+    // until it waits with none, its progress window gone and the button
+    // usable again (a download or a printer command goes on while the window
+    // waits).
+    bool Follow(int id, std::vector<std::wstring> answers, const std::wstring& during) {
         bool tried = false;
         gui::IdleWatch idle(m_frame);
         const ULONGLONG start = GetTickCount64();

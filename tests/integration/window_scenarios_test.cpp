@@ -81,8 +81,9 @@ class NetworkPrinter {
 public:
     // notPrinter: a peer that is no printer in its place.
     explicit NetworkPrinter(const RegistrationMemory& seed,
-                            std::optional<vprinter::NonPrinterOptions> notPrinter = std::nullopt)
-        : memory(seed), printer_(engine_, log_, Options(notPrinter)) {
+                            std::optional<vprinter::NonPrinterOptions> notPrinter = std::nullopt,
+                            const FaultPlan& faults = {})
+        : memory(seed), faults_(faults), printer_(engine_, log_, Options(notPrinter)) {
         std::string error;
         EXPECT_TRUE(printer_.Listen("127.0.0.1", 0, &error)) << error;
         thread_ = std::thread([this] { printer_.Run(); });
@@ -709,4 +710,30 @@ TEST_F(WindowTest, TheListBelongsToThePrinterItWasReadFrom) {
     web.Stop();
     EXPECT_NE(network.memory.Find(5), nullptr);
     EXPECT_NE(memory.Find(3), nullptr);
+}
+
+// A printer that never answers, on COM1 and on the network: the window waits
+// for it with a window of its own, whose 中止 (its button or Esc) ends the
+// wait with a message that says so. The port was let go (the next command
+// opens it again) and the printer keeps what it held.
+TEST_F(WindowTest, StopEndsAWaitForASilentPrinter) {
+    RegistrationMemory seed;
+    seed.Store(SampleFont(7, "SEVEN", 2));
+    FaultPlan silent;
+    silent.silent = true;
+    StartPrinter(kPort, silent, seed);
+    NetworkPrinter network(seed, std::nullopt, silent);
+    const std::string port = network.Port();
+    const std::vector<std::string> lines =
+        Window({"press-stop", "1011", "button", "press-stop", "1011", "esc", "list", "network",
+                "127.0.0.1", port, "press-stop", "1011", "esc", "connection-test-stop", "127.0.0.1",
+                port});
+    const std::string stopped = "box: プリンタとの通信を中止しました。";
+    EXPECT_EQ(Only(lines, "wait"), std::vector<std::string>(4, "wait: shown"));
+    EXPECT_EQ(Only(lines, "box"), std::vector<std::string>(4, stopped));
+    EXPECT_EQ(Only(lines, "memory"), std::vector<std::string>{"memory: メモリ使用量　N/A"});
+    StopPrinter();
+    network.Stop();
+    EXPECT_NE(memory.Find(7), nullptr);
+    EXPECT_NE(network.memory.Find(7), nullptr);
 }

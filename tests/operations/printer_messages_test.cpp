@@ -20,6 +20,7 @@ TEST(PrinterMessages, EachReportShowsItsStringTableMessage) {
         unsigned id; // 0: nothing is shown
         MessageKind kind;
         MessageCaption caption;
+        bool proceedSent = false; // a deletion told to go ahead
     } cases[] = {
         {T::Port, R::PortNotOpened, IDS_COM_OPEN_FAILED, W, MessageCaption::Result},
         {T::Port, R::PortStateUnreadable, IDS_COM_STATE_FAILED, W, MessageCaption::Application},
@@ -41,12 +42,18 @@ TEST(PrinterMessages, EachReportShowsItsStringTableMessage) {
         {T::Download, R::CharacterNotAcknowledged, IDS_DOWNLOAD_FAILED, W, MessageCaption::Result},
         {T::Download, R::DataMismatch, IDS_DOWNLOAD_FAILED, W, MessageCaption::Result},
         {T::Download, R::Declined, 0, W, MessageCaption::Result},
+        {T::Port, R::Stopped, IDS_PRINTER_STOPPED, W, MessageCaption::Result},
+        {T::Query, R::Stopped, IDS_PRINTER_STOPPED, W, MessageCaption::Result},
+        {T::ClearAll, R::Stopped, IDS_DELETE_STOPPED, W, MessageCaption::Result},
+        {T::DeleteEntry, R::Stopped, IDS_DELETE_STOPPED_UNKNOWN, W, MessageCaption::Result, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(int(c.task)) + "/" + std::to_string(int(c.result)));
         RecordingOperator op;
         OperatorPrinterSide side(op);
-        side.Tell({c.task, c.result});
+        PrinterReport report{c.task, c.result};
+        report.proceedSent = c.proceedSent;
+        side.Tell(report);
         if (c.id == 0) {
             EXPECT_TRUE(op.messages.empty());
             continue;
