@@ -251,7 +251,10 @@ bool TcpPrinterLink::ReadBlock(uint8_t* buffer, size_t count, unsigned constantM
 }
 
 void TcpPrinterLink::Cut() {
+    // The shutdown ends what comes later; a receive already waiting is
+    // cancelled, since not every system wakes it for the shutdown.
     shutdown(m_socket, SD_BOTH);
+    CancelIoEx(reinterpret_cast<HANDLE>(m_socket), nullptr);
 }
 
 bool TcpPrinterLink::BytesWaiting() {

@@ -788,6 +788,70 @@ TEST_F(WindowTest, NetworkPrinterDialog) {
     Click(GetDlgItem(open(L"fe80::21", L"9101"), IDCANCEL));
 }
 
+// Keys pressed while the window waits for a printer that takes the
+// connection and never answers answer nothing later: the window takes them
+// as they come, and the result's message stays up until it is answered.
+TEST_F(WindowTest, KeysPressedDuringAPrinterWaitAnswerNothing) {
+    Start();
+    WSADATA winsock{};
+    WSAStartup(MAKEWORD(2, 2), &winsock);
+    const SOCKET silent = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    bind(silent, reinterpret_cast<sockaddr*>(&address), size);
+    listen(silent, 8);
+    getsockname(silent, reinterpret_cast<sockaddr*>(&address), &size);
+    const std::wstring printer = L"127.0.0.1:" + std::to_wstring(ntohs(address.sin_port));
+    Command(frame, ID_NETWORK_PRINTER);
+    HWND dialog = WindowShown(program, L"ネットワークプリンタの設定", L"#32770");
+    ASSERT_NE(dialog, nullptr);
+    SetText(GetDlgItem(dialog, IDC_NET_HOST), L"127.0.0.1");
+    SetText(GetDlgItem(dialog, IDC_NET_PORT), std::to_wstring(ntohs(address.sin_port)));
+    const struct {
+        HWND button;
+        std::wstring message;
+    } cases[] = {{GetDlgItem(dialog, IDC_NET_TEST),
+                  L"プリンタ " + printer +
+                      L" に接続できましたが、プリンタの状態を取得できませんでした。\n"
+                      L"アドレスとポート番号がプリンタのものか確認してください。"},
+                 {Item(IDC_GET_INFO), L"取得に失敗しました。\nプリンタ " + printer +
+                                          L" から時間内に応答がありませんでした。"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        if (c.button == Item(IDC_GET_INFO)) {
+            Click(GetDlgItem(dialog, IDOK));
+            ASSERT_TRUE(WaitUntilGone(dialog));
+        }
+        // A click and two keys as the hardware gives them: the keys wait in
+        // the input queue behind the click until the window takes input.
+        RECT r;
+        GetWindowRect(c.button, &r);
+        const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+        INPUT inputs[7] = {};
+        for (int i = 0; i < 3; ++i) {
+            inputs[i].type = INPUT_MOUSE;
+            inputs[i].mi.dx = LONG((r.left + r.right) / 2 * 65535 / (width - 1));
+            inputs[i].mi.dy = LONG((r.top + r.bottom) / 2 * 65535 / (height - 1));
+            inputs[i].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (i == 0   ? MOUSEEVENTF_MOVE
+                                                           : i == 1 ? MOUSEEVENTF_LEFTDOWN
+                                                                    : MOUSEEVENTF_LEFTUP);
+        }
+        for (int i = 3; i < 7; ++i) {
+            inputs[i].type = INPUT_KEYBOARD;
+            inputs[i].ki.wVk = i < 5 ? VK_ESCAPE : VK_RETURN;
+            inputs[i].ki.dwFlags = i % 2 == 0 ? KEYEVENTF_KEYUP : 0;
+        }
+        SendInput(7, inputs, sizeof(INPUT));
+        const MessageBoxSeen seen = WaitForMessageBox(program);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_EQ(seen.text, c.message);
+        Answer(seen.box, IDOK);
+    }
+    closesocket(silent);
+}
+
 TEST_F(WindowTest, FrameIsCentredAroundTheFormAndCtrlNKeepsTheSettings) {
     Start();
     RECT window, desktop;

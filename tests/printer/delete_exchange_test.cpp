@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "operations/outcome_play.h"
+#include "printer/printer_stop.h"
 #include "printer_bytes.h"
 #include "recording_printer_operator.h"
 
@@ -135,3 +136,37 @@ TEST(DeleteAll, DeclinedAndFailed) {
 }
 
 } // namespace
+
+// The operator stops while the question is up (the cut runs at once) and
+// then says yes: nothing more reaches the printer, so nothing is deleted.
+TEST(Deletion, StoppedWhileAskedSendsNothingMore) {
+    const struct {
+        Bytes block;
+        bool all;
+    } cases[] = {{kDeleteSeven, false}, {kDeleteAll, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.all ? "all" : "one");
+        PrinterStop stop;
+        int cuts = 0;
+        stop.SetCut([&] { ++cuts; });
+        class StoppingOperator : public PrinterOperator {
+        public:
+            explicit StoppingOperator(PrinterStop& stop) : m_stop(stop) {}
+            bool Ask(PrinterQuestion) override {
+                m_stop.Stop();
+                return true;
+            }
+            void Tell(const PrinterReport&) override {}
+
+        private:
+            PrinterStop& m_stop;
+        } op(stop);
+        ScriptedLink script({Answer(c.block, ShortReply('B'))});
+        StoppableLink link(script, stop);
+        const ExchangeOutcome out =
+            c.all ? ClearAllRegisteredData(link, op) : DeleteRegisteredData(link, 7, op);
+        EXPECT_FALSE(out.succeeded);
+        EXPECT_EQ(script.Written(), c.block);
+        EXPECT_EQ(cuts, 1);
+    }
+}
