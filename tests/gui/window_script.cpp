@@ -221,7 +221,7 @@ private:
             gui::ClickLater(GetDlgItem(dialog, how == L"network-refused" ? IDOK : IDC_NET_TEST));
             if (how == L"connection-test-stop" && !StopWait(L"button"))
                 return false;
-            const gui::MessageBoxSeen seen = gui::MessageBoxShown(m_program);
+            const gui::MessageBoxSeen seen = gui::WaitForMessageBox(m_program);
             if (!seen.box)
                 return false;
             Print(L"box", seen.text);
