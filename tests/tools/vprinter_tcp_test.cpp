@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "tests/tools/vprinter_test_util.h"
@@ -107,6 +109,53 @@ TEST_F(TcpTest, DownloadAndListingAnswerAsTheEngineDoes) {
         }
         TearDown();
     }
+}
+
+// A paced reply leaves in pieces of kPacedPiece of line time, not a byte at a
+// time; when the tool goes in the middle, the log holds only what left.
+TEST_F(TcpTest, PacedReplyLeavesInPiecesAndTheLogHoldsWhatLeft) {
+    const std::string logPath = ::testing::TempDir() + "vprinter_tcp_paced.log";
+    std::remove(logPath.c_str());
+    ASSERT_TRUE(log.Open(logPath));
+    for (int id = 0; id < 100; ++id)
+        memory.Store(MakeLogo(id, "Logo", 8, 8));
+    // STX, the records, ETX; 10 ms of line time at 115200 baud.
+    const size_t listing = memory.RecordData().size() + 2, pieceBytes = 115;
+    TcpOptions options;
+    options.line.baud = 115200;
+    StartPrinter(options);
+    const auto askForListing = [&](int fd) {
+        Write(fd, kInfoRequest);
+        EXPECT_EQ(Read(fd, 11).size(), 11u);
+        Write(fd, kProceed);
+    };
+    int fd = Connect();
+    askForListing(fd);
+    const timeval wait{3, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    size_t got = 0, reads = 0;
+    for (uint8_t buffer[4096]; got < listing; ++reads) {
+        const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+        ASSERT_GT(n, 0);
+        got += size_t(n);
+    }
+    EXPECT_LE(reads, (listing + pieceBytes - 1) / pieceBytes);
+    close(fd);
+    fd = Connect();
+    askForListing(fd);
+    EXPECT_EQ(Read(fd, 1), Bytes{0x02});
+    Reset(fd);
+    // The next connection is served once the printer is done with that one.
+    fd = Connect();
+    Write(fd, kInfoRequest);
+    EXPECT_EQ(Read(fd, 11).size(), 11u);
+    close(fd);
+    std::ifstream in(logPath);
+    std::stringstream text;
+    text << in.rdbuf();
+    const size_t sent = ParseWireLog(text.str()).sent.size();
+    EXPECT_GT(sent, 3 * 11 + listing);
+    EXPECT_LT(sent, 3 * 11 + 2 * listing);
 }
 
 TEST_F(TcpTest, ConnectionResetDuringCharacterKStoresNothingOfIt) {

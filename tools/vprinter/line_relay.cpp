@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 #include <thread>
 
 namespace vprinter {
@@ -51,52 +52,65 @@ bool LineRelay::Send(const TimedBytes& piece, Clock::time_point commandEnd) {
     }
     if (piece.bytes.empty())
         return true;
-    bool ok = true;
+    size_t written = 0;
     if (byteTime_.count() <= 0) {
-        ok = WriteAll(piece.bytes.data(), piece.bytes.size());
+        written = WriteAll(piece.bytes.data(), piece.bytes.size());
     } else {
-        // Each byte leaves when the line has carried the one before it;
-        // whatever is due is written together, against absolute times so
-        // sleeping late does not add up. An undelayed reply starts when the
-        // command's last byte came in on the line, not when this thread woke
-        // up after it: the wake-up's delay is no time of the line's.
+        // The bytes leave in pieces of kPacedPiece of line time, each when the
+        // line has carried its last byte, so none leaves sooner than on the
+        // line; whatever is due is written together, against absolute times
+        // so sleeping late does not add up. Byte by byte, every printer would
+        // wake for every byte time and the tool would read every byte on its
+        // own: a few dozen printers answering at once would keep the cores so
+        // busy that a printer just asked could not start its reply within the
+        // tool's time-out. An undelayed reply starts when the command's last
+        // byte came in on the line, not when this thread woke up after it:
+        // the wake-up's delay is no time of the line's.
+        const size_t pieceBytes = std::max<size_t>(1, size_t(kPacedPiece / byteTime_));
         const auto ready = commandEnd == Clock::time_point{} ? Clock::now() : commandEnd;
         const auto start = std::max(ready, lineOutFree_);
-        size_t written = 0;
-        while (ok && written < piece.bytes.size()) {
-            if (!WaitUntil(start + byteTime_ * long(written + 1)))
+        const size_t size = piece.bytes.size();
+        while (written < size) {
+            const size_t next = std::min(size, written + pieceBytes);
+            if (!WaitUntil(start + byteTime_ * long(next)))
                 return false;
-            const auto elapsed = Clock::now() - start;
-            size_t due = std::min(piece.bytes.size(), size_t(elapsed / byteTime_));
-            due = std::max(due, written + 1);
-            ok = WriteAll(piece.bytes.data() + written, due - written);
-            written = due;
+            const size_t due = std::clamp(size_t((Clock::now() - start) / byteTime_), next, size);
+            const size_t sent = WriteAll(piece.bytes.data() + written, due - written);
+            written += sent;
+            if (written < due)
+                break;
         }
-        lineOutFree_ = start + byteTime_ * long(piece.bytes.size());
+        // A reply the tool no longer takes holds the line only for what left.
+        lineOutFree_ = start + byteTime_ * long(written);
     }
-    log_.Sent(piece.bytes.data(), piece.bytes.size());
-    if (!ok)
-        log_.Note("the tool does not read: the rest of this reply was dropped");
+    // Only what left is logged as sent.
+    if (written > 0)
+        log_.Sent(piece.bytes.data(), written);
+    if (written < piece.bytes.size())
+        log_.Note("the tool does not read or has gone: the other " +
+                  std::to_string(piece.bytes.size() - written) +
+                  " byte(s) of this reply were dropped");
     return true;
 }
 
-bool LineRelay::WriteAll(const uint8_t* data, size_t size) {
+size_t LineRelay::WriteAll(const uint8_t* data, size_t size) {
     const auto deadline = Clock::now() + std::chrono::seconds(2);
-    while (size > 0) {
-        const ssize_t n = socket_ ? send(fd_, data, size, MSG_NOSIGNAL) : write(fd_, data, size);
+    size_t written = 0;
+    while (written < size) {
+        const ssize_t n = socket_ ? send(fd_, data + written, size - written, MSG_NOSIGNAL)
+                                  : write(fd_, data + written, size - written);
         if (n > 0) {
-            data += n;
-            size -= size_t(n);
+            written += size_t(n);
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
+            break;
         if (Clock::now() > deadline)
-            return false;
+            break;
         pollfd p{fd_, POLLOUT, 0};
         poll(&p, 1, 20);
     }
-    return true;
+    return written;
 }
 
 bool LineRelay::WaitUntil(Clock::time_point until) {

@@ -10,6 +10,11 @@
 
 namespace vprinter {
 
+// On a paced line, a reply leaves in pieces of this much line time (at
+// least a byte each), as a serial adapter or a network interface hands
+// bytes on: far below any read time-out of the tool's.
+constexpr std::chrono::milliseconds kPacedPiece{10};
+
 struct LineOptions {
     // Bits per second for both directions, 10 bits a byte (8N1); 0 for no pacing.
     int baud = 0;
@@ -38,7 +43,8 @@ private:
     // Sends a reply piece; commandEnd: when the command it answers had come
     // in on the paced line (the epoch when that does not apply).
     bool Send(const TimedBytes& piece, Clock::time_point commandEnd);
-    bool WriteAll(const uint8_t* data, size_t size);
+    // Writes what the link takes within 2 s; the number of bytes written.
+    size_t WriteAll(const uint8_t* data, size_t size);
     bool WaitUntil(Clock::time_point until);
 
     PrinterEngine& engine_;
