@@ -159,8 +159,12 @@ void CFormTransfer::End() {
     m_commandsBefore.clear();
     m_bRunning = false;
     m_host.TransferRunning(false);
-    // The button that started it lost the focus when it was held.
-    if (!GetFocus())
+    // The button that started it lost the focus when it was held; it takes
+    // it back unless the operator has moved on to another control meanwhile
+    // or a modal window is open.
+    HWND root = GetAncestor(m_hForm, GA_ROOT);
+    const HWND focus = GetFocus();
+    if (IsWindowEnabled(root) && (!focus || focus == root || focus == m_hForm))
         SetFocus(Item(m_nButtonId));
 }
 

@@ -315,8 +315,16 @@ void CGlyphkitView::FieldRefused(FormField field) {
 
 // The printer commands run on a thread of their own, as a download does:
 // the window goes on while the printer is asked.
+void CGlyphkitView::RunPrinterCommand(int buttonId,
+                                      const CFormOperations::PrinterCommand& command) {
+    // The button clicked is where the focus comes back to when the window
+    // is active again, also after the wait's own window was.
+    RememberFocus();
+    m_transfer.RunPrinterCommand(buttonId, command, m_host.Printer());
+}
+
 void CGlyphkitView::OnGetInfo() {
-    m_transfer.RunPrinterCommand(IDC_GET_INFO, CFormOperations::QueryCommand(), m_host.Printer());
+    RunPrinterCommand(IDC_GET_INFO, CFormOperations::QueryCommand());
 }
 
 void CGlyphkitView::OnClear() {
@@ -324,12 +332,11 @@ void CGlyphkitView::OnClear() {
     const std::optional<CFormOperations::PrinterCommand> command = m_operations.DeleteCommand(
         selected == LB_ERR ? std::nullopt : std::optional<size_t>(size_t(selected)));
     if (command)
-        m_transfer.RunPrinterCommand(IDC_CLEAR, *command, m_host.Printer());
+        RunPrinterCommand(IDC_CLEAR, *command);
 }
 
 void CGlyphkitView::OnAllClear() {
-    m_transfer.RunPrinterCommand(IDC_ALL_CLEAR, CFormOperations::ClearAllCommand(),
-                                 m_host.Printer());
+    RunPrinterCommand(IDC_ALL_CLEAR, CFormOperations::ClearAllCommand());
 }
 
 void CGlyphkitView::OnDownload() {

@@ -74,6 +74,9 @@ private:
     void OnShowDetail();
     void OnTextLimit();
 
+    // 情報取得, クリア and オールクリア: the command on the printer, on a thread
+    // of its own.
+    void RunPrinterCommand(int buttonId, const CFormOperations::PrinterCommand& command);
     void EnableRegistrationText(bool enable);
     FormFields ReadFields() const;
     // The registration ID field as a number, read where it stands.

@@ -29,13 +29,8 @@ CWindowPrinterTask::CWindowPrinterTask(HWND owner, Operator& op, OutcomeHandler&
 CWindowPrinterTask::~CWindowPrinterTask() {
     if (m_thread.joinable()) {
         m_stop.Stop();
-        // The thread may be waiting for a call to be answered: answer the
-        // calls sent to this thread until it has ended.
-        while (!m_bThreadDone) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
-            MSG msg;
-            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
+        // The thread may be waiting for a call to be answered.
+        CWindowThreadCalls::AnswerUntil(m_bThreadDone);
         m_thread.join();
     }
     m_wait.DestroyModeless();

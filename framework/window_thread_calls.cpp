@@ -81,3 +81,11 @@ bool CWindowThreadCalls::Post(std::function<void()> work) const {
     delete owned;
     return false;
 }
+
+void CWindowThreadCalls::AnswerUntil(const std::atomic<bool>& done) {
+    while (!done) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}

@@ -5,6 +5,7 @@
 // the modal loops of a menu, a window move or a message box.
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 
 class CWindowThreadCalls {
@@ -23,6 +24,10 @@ public:
     // false when it could not be queued. Work still queued when the object
     // goes is dropped.
     bool Post(std::function<void()> work) const;
+    // On the user-interface thread: answers the calls of the other thread
+    // (and nothing else) until done is set, so that a thread waiting for an
+    // answer can end.
+    static void AnswerUntil(const std::atomic<bool>& done);
 
 private:
     struct Binding;

@@ -18,6 +18,7 @@
 #include "res/control_ids.h"
 #include "res/registration_check_ids.h"
 #include "tools/gui_driver/gui_driver.h"
+#include "tools/gui_driver/silent_printer.h"
 
 using namespace gui;
 
@@ -795,22 +796,13 @@ TEST_F(WindowTest, NetworkPrinterDialog) {
 // as they come, and the result's message stays up until it is answered.
 TEST_F(WindowTest, KeysPressedDuringAPrinterWaitAnswerNothing) {
     Start();
-    WSADATA winsock{};
-    WSAStartup(MAKEWORD(2, 2), &winsock);
-    const SOCKET silent = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int size = sizeof address;
-    bind(silent, reinterpret_cast<sockaddr*>(&address), size);
-    listen(silent, 8);
-    getsockname(silent, reinterpret_cast<sockaddr*>(&address), &size);
-    const std::wstring printer = L"127.0.0.1:" + std::to_wstring(ntohs(address.sin_port));
+    SilentPrinter silent;
+    const std::wstring printer = L"127.0.0.1:" + silent.Port();
     Command(frame, ID_NETWORK_PRINTER);
     HWND dialog = WindowShown(program, L"ネットワークプリンタの設定", L"#32770");
     ASSERT_NE(dialog, nullptr);
     SetText(GetDlgItem(dialog, IDC_NET_HOST), L"127.0.0.1");
-    SetText(GetDlgItem(dialog, IDC_NET_PORT), std::to_wstring(ntohs(address.sin_port)));
+    SetText(GetDlgItem(dialog, IDC_NET_PORT), silent.Port());
     const struct {
         HWND button;
         std::wstring message;
@@ -851,7 +843,6 @@ TEST_F(WindowTest, KeysPressedDuringAPrinterWaitAnswerNothing) {
         EXPECT_EQ(seen.text, c.message);
         Answer(seen.box, IDOK);
     }
-    closesocket(silent);
 }
 
 TEST_F(WindowTest, FrameIsCentredAroundTheFormAndCtrlNKeepsTheSettings) {
@@ -1152,4 +1143,44 @@ TEST_F(WindowTest, RegistrationCheckNamesTheFileAndTheReasonOfAFailedSave) {
     EXPECT_EQ(FileBytes(path), std::vector<uint8_t>({'h', 'e', 'l', 'd'}));
     EXPECT_EQ(SaveLeftovers(), leftovers);
     DeleteFileW(path.c_str());
+}
+
+// While the window waits for a printer, the commands that need the port wait
+// as they do for a download: the buttons are held, closing the window says
+// why it stays, and once 中止 has ended the wait everything comes back, the
+// focus on the button that started it.
+TEST_F(WindowTest, CommandsWaitForAPrinterWaitAndComeBackAfterStop) {
+    Start();
+    SilentPrinter silent;
+    Command(frame, ID_NETWORK_PRINTER);
+    HWND dialog = WindowShown(program, L"ネットワークプリンタの設定", L"#32770");
+    ASSERT_NE(dialog, nullptr);
+    SetText(GetDlgItem(dialog, IDC_NET_HOST), L"127.0.0.1");
+    SetText(GetDlgItem(dialog, IDC_NET_PORT), silent.Port());
+    Click(GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(WaitUntilGone(dialog));
+
+    ClickLater(Item(IDC_GET_INFO));
+    HWND wait = WaitForWindow(program, L"プリンタと通信中", L"#32770");
+    ASSERT_NE(wait, nullptr);
+    for (int id : {IDC_DOWNLOAD, IDC_GET_INFO, IDC_CLEAR, IDC_ALL_CLEAR, IDC_SAVE, IDC_LOAD})
+        EXPECT_FALSE(IsWindowEnabled(Item(id))) << id;
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    MessageBoxSeen seen = WaitForMessageBox(program);
+    ASSERT_NE(seen.box, nullptr);
+    EXPECT_EQ(seen.text, L"プリンタと通信中です。終わるか中止してから操作してください。");
+    Answer(seen.box, IDOK);
+    ASSERT_TRUE(IsWindow(frame));
+
+    wait = WaitForWindow(program, L"プリンタと通信中", L"#32770");
+    ASSERT_NE(wait, nullptr);
+    Click(GetDlgItem(wait, IDCANCEL));
+    seen = WaitForMessageBox(program);
+    ASSERT_NE(seen.box, nullptr);
+    EXPECT_EQ(seen.text, L"プリンタとの通信を中止しました。");
+    Answer(seen.box, IDOK);
+    ASSERT_TRUE(WaitUntilIdle(frame));
+    for (int id : {IDC_DOWNLOAD, IDC_GET_INFO, IDC_CLEAR, IDC_ALL_CLEAR, IDC_SAVE, IDC_LOAD})
+        EXPECT_TRUE(IsWindowEnabled(Item(id))) << id;
+    EXPECT_EQ(FocusOf(frame), Item(IDC_GET_INFO));
 }

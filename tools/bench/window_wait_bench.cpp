@@ -25,6 +25,7 @@
 #include "res/control_ids.h"
 #include "tools/bench/bench_clock.h"
 #include "tools/gui_driver/gui_driver.h"
+#include "tools/gui_driver/silent_printer.h"
 
 namespace {
 
@@ -110,19 +111,8 @@ int main() {
         });
     }
 
-    // A printer that takes the connection (the kernel completes it from the
-    // listen queue) and never says a word.
-    WSADATA winsock{};
-    WSAStartup(MAKEWORD(2, 2), &winsock);
-    const SOCKET silent = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int size = sizeof address;
-    bind(silent, reinterpret_cast<sockaddr*>(&address), size);
-    listen(silent, 8);
-    getsockname(silent, reinterpret_cast<sockaddr*>(&address), &size);
-    const std::wstring port = std::to_wstring(ntohs(address.sin_port));
+    const gui::SilentPrinter silent;
+    const std::wstring port = silent.Port();
 
     gui::Command(frame, ID_NETWORK_PRINTER);
     HWND dialog = gui::WindowShown(program, L"ネットワークプリンタの設定", L"#32770");
@@ -140,8 +130,8 @@ int main() {
         gui::ClickLater(GetDlgItem(form, IDC_GET_INFO));
         AnswerBox(program);
     });
-    for (const auto& [what, button] : {std::pair{"get info", IDC_GET_INFO},
-                                       std::pair{"all clear", IDC_ALL_CLEAR}}) {
+    for (const auto& [what, button] :
+         {std::pair{"get info", IDC_GET_INFO}, std::pair{"all clear", IDC_ALL_CLEAR}}) {
         gui::ClickLater(GetDlgItem(form, button));
         HWND wait = gui::WaitForWindow(program, L"プリンタと通信中", L"#32770");
         if (!wait)
@@ -154,7 +144,6 @@ int main() {
         if (seen.box)
             gui::Answer(seen.box, IDOK);
     }
-    closesocket(silent);
     PostMessageW(frame, WM_CLOSE, 0, 0);
     program.WaitForExit();
     return 0;
