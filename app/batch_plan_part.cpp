@@ -194,12 +194,7 @@ void CBatchProvisionDlg::OnSavePlan() {
     if (m_entries.empty())
         return void(Tell(LoadText(IDS_BATCH_NO_PLAN)));
     const std::wstring filter = LoadText(IDS_BATCH_PLAN_FILTER);
-    FileDialogOptions options;
-    options.open = false;
-    options.defaultExtension = L"txt";
-    options.filter = filter.c_str();
-    options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    const std::optional<std::wstring> planPath = ShowFileDialog(m_hWnd, options);
+    const std::optional<std::wstring> planPath = ChooseFileToSave(m_hWnd, L"txt", filter.c_str());
     if (!planPath)
         return;
     std::vector<PlanEntry> lines;

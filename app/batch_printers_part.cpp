@@ -88,12 +88,7 @@ void CBatchProvisionDlg::OnSaveResult() {
     if (m_results.empty() || !m_run)
         return;
     const std::wstring filter = LoadText(IDS_BATCH_CSV_FILTER);
-    FileDialogOptions options;
-    options.open = false;
-    options.defaultExtension = L"csv";
-    options.filter = filter.c_str();
-    options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+    const std::optional<std::wstring> path = ChooseFileToSave(m_hWnd, L"csv", filter.c_str());
     if (!path)
         return;
     const std::string text = CsvText(ResultRows(m_views, m_results, m_run->Plan()));

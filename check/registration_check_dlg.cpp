@@ -252,13 +252,8 @@ void CRegistrationCheckDlg::OnSaveImage() {
     if (m_save)
         return;
     const std::wstring filter = LoadText(IDS_CHECK_IMAGE_FILTER);
-    FileDialogOptions options;
-    options.open = false;
-    options.defaultExtension = L"bmp";
-    options.initialName = L"*.bmp";
-    options.filter = filter.c_str();
-    options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    const std::optional<std::wstring> path = ShowFileDialog(m_hWnd, options);
+    const std::optional<std::wstring> path =
+        ChooseFileToSave(m_hWnd, L"bmp", filter.c_str(), L"*.bmp");
     if (!path)
         return;
     auto save = std::make_unique<CSheetImageSave>(m_glyphs, SelectedZoom());

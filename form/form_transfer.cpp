@@ -105,7 +105,6 @@ void CFormTransfer::RunPrinterCommand(int buttonId, CFormOperations::PrinterComm
     Begin(buttonId);
     // The task before, if any, has ended; its thread is joined here.
     m_pCommand.reset();
-    m_bCommand = true;
     m_pCommand = std::make_unique<CWindowPrinterTask>(GetAncestor(m_hForm, GA_ROOT), m_operator,
                                                       *m_pListing);
     const auto work = [printer, command](Operator& op, OutcomeHandler& handler, PrinterStop& stop) {
@@ -113,13 +112,9 @@ void CFormTransfer::RunPrinterCommand(int buttonId, CFormOperations::PrinterComm
     };
     // The task itself stays until the next command: its thread ends only
     // after this call.
-    const auto ended = [this](bool) {
-        m_bCommand = false;
-        End();
-    };
+    const auto ended = [this](bool) { End(); };
     if (!m_pCommand->Start(work, ended)) {
         m_pCommand.reset();
-        m_bCommand = false;
         m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
                                MessageCaption::Application);
         End();

@@ -28,7 +28,7 @@ public:
     // commands back.
     bool Running() const { return m_bRunning; }
     // What runs is a printer command, not a download.
-    bool CommandRunning() const { return m_bCommand; }
+    bool CommandRunning() const { return m_pCommand && m_pCommand->Running(); }
     // A command of the form that a running download holds away.
     bool Holds(int id) const;
     // Builds the download from the form as read and starts sending it;
@@ -62,7 +62,6 @@ private:
     std::vector<std::pair<int, bool>> m_commandsBefore; // control, was enabled
     int m_nButtonId = 0;                                // the button that started it
     bool m_bRunning = false;
-    bool m_bCommand = false; // what runs is a printer command
     // Last, so that what still runs ends before the rest goes.
     std::unique_ptr<CWindowTransfer> m_pTransfer;
     std::unique_ptr<CWindowPrinterTask> m_pCommand;

@@ -261,14 +261,7 @@ void CGlyphkitView::OnSave() {
     if (!TakeShownFields())
         return;
     const WideSavePathChooser choose = [this](const std::string& initialName) {
-        FileDialogOptions options;
-        options.open = false;
-        options.defaultExtension = L"kfd";
-        options.initialName = FromCodePage(initialName);
-        options.filter = kFontDataFilter;
-        options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-        options.pathTooLong = TellPathTooLong;
-        return ShowFileDialog(m_hWnd, options);
+        return ChooseFileToSave(m_hWnd, L"kfd", kFontDataFilter, FromCodePage(initialName));
     };
     m_operations.SaveFontDataFileAt(ReadFields(), Environment(), choose);
 }

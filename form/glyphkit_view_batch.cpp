@@ -23,14 +23,8 @@ std::optional<std::pair<int, std::wstring>> CGlyphkitView::SaveForPlan() {
     const std::wstring filter = LoadText(IDS_BATCH_KFD_FILTER);
     std::wstring chosen;
     const WideSavePathChooser choose = [&](const std::string& initialName) {
-        FileDialogOptions options;
-        options.open = false;
-        options.defaultExtension = L"kfd";
-        options.initialName = FromCodePage(initialName);
-        options.filter = filter.c_str();
-        options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-        options.pathTooLong = TellPathTooLong;
-        const std::optional<std::wstring> path = ShowFileDialog(GetActiveWindow(), options);
+        const std::optional<std::wstring> path =
+            ChooseFileToSave(GetActiveWindow(), L"kfd", filter.c_str(), FromCodePage(initialName));
         chosen = path.value_or(L"");
         return path;
     };

@@ -67,36 +67,29 @@ void CWindowPrinterTask::Run(const Work& work, const std::function<void(bool)>& 
     m_bThreadDone = true;
 }
 
-bool RunWhileHeld(HWND owner, Operator& op, OutcomeHandler& handler,
+void RunWhileHeld(HWND owner, Operator& op, OutcomeHandler& handler,
                   const CWindowPrinterTask::Work& work) {
-    bool succeeded = false;
-    bool over = false;
     HWND focus = GetFocus();
     EnableWindow(owner, FALSE);
     {
         CWindowPrinterTask task(owner, op, handler);
-        const auto ended = [&](bool done) {
-            succeeded = done;
-            over = true;
-            // The loop below may be waiting for a message to come.
-            PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
-        };
+        // The loop below may be waiting for a message when the work ends.
+        const auto ended = [](bool) { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0); };
         if (task.Start(work, ended)) {
             CWinApp* app = CWinApp::Current();
             MSG msg;
-            while (!over && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            while (task.Running() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
                 if (app && app->PreTranslateMessage(msg))
                     continue;
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
             // A quit asked for meanwhile is the message loop's to see.
-            if (!over)
+            if (task.Running())
                 PostQuitMessage(int(msg.wParam));
         }
     }
     EnableWindow(owner, TRUE);
     if (focus && IsWindow(focus))
         SetFocus(focus);
-    return succeeded;
 }

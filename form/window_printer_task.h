@@ -54,6 +54,6 @@ private:
 
 // Runs work as above with owner held meanwhile, the window's messages taken
 // here until it has ended: for a command of a modal window, which stays
-// where it is until the answer is in. True when the printer did it.
-bool RunWhileHeld(HWND owner, Operator& op, OutcomeHandler& handler,
+// where it is until the answer is in.
+void RunWhileHeld(HWND owner, Operator& op, OutcomeHandler& handler,
                   const CWindowPrinterTask::Work& work);

@@ -98,3 +98,16 @@ std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extensio
     options.pathTooLong = TellPathTooLong;
     return ShowFileDialog(owner, options);
 }
+
+std::optional<std::wstring> ChooseFileToSave(HWND owner, const wchar_t* extension,
+                                             const wchar_t* filter,
+                                             const std::wstring& initialName) {
+    FileDialogOptions options;
+    options.open = false;
+    options.defaultExtension = extension;
+    options.initialName = initialName;
+    options.filter = filter;
+    options.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    options.pathTooLong = TellPathTooLong;
+    return ShowFileDialog(owner, options);
+}

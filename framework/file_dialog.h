@@ -31,6 +31,13 @@ void TellPathTooLong(HWND dialog);
 std::optional<std::wstring> ChooseFileToOpen(HWND owner, const wchar_t* extension,
                                              const wchar_t* filter);
 
+// The save-as dialog of the program's files: initialName to start with, a
+// file there replaced only when the operator agrees, no read-only box, a
+// path too long refused over the dialog.
+std::optional<std::wstring> ChooseFileToSave(HWND owner, const wchar_t* extension,
+                                             const wchar_t* filter,
+                                             const std::wstring& initialName = {});
+
 // The bar-separated filter as the dialog takes it: every bar becomes a zero,
 // and the list ends with two zeros.
 std::wstring FilterFromBars(const wchar_t* filter);

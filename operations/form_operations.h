@@ -138,8 +138,6 @@ public:
     // The registered data management, run here; each true when the printer
     // did it.
     bool QueryRegisteredData(const PrinterAddress& printer);
-    // The entry of the selected list line; none selected: IDS_DELETE_SELECT.
-    bool DeleteRegisteredData(std::optional<size_t> selectedLine, const PrinterAddress& printer);
     bool DeleteRegisteredEntry(int id, const PrinterAddress& printer);
     bool ClearAllRegisteredData(const PrinterAddress& printer);
 

@@ -100,12 +100,6 @@ bool CFormOperations::QueryRegisteredData(const PrinterAddress& printer) {
     return RunOnPrinter(printer, QueryCommand());
 }
 
-bool CFormOperations::DeleteRegisteredData(std::optional<size_t> selectedLine,
-                                           const PrinterAddress& printer) {
-    const std::optional<PrinterCommand> command = DeleteCommand(selectedLine);
-    return command && RunOnPrinter(printer, *command);
-}
-
 bool CFormOperations::DeleteRegisteredEntry(int id, const PrinterAddress& printer) {
     return RunOnPrinter(printer, DeleteCommand(id));
 }

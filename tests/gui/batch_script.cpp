@@ -214,16 +214,7 @@ private:
         gui::WaitUntilIdle(m_dialog);
         RECT area;
         GetWindowRect(m_dialog, &area);
-        const std::vector<COLORREF> pixels = gui::CaptureScreen(area);
-        FILE* file = _wfopen(path.c_str(), L"wb");
-        if (!file || pixels.empty())
-            return false;
-        std::fprintf(file, "P6\n%ld %ld\n255\n", area.right - area.left, area.bottom - area.top);
-        for (COLORREF p : pixels) {
-            const unsigned char rgb[3] = {GetRValue(p), GetGValue(p), GetBValue(p)};
-            std::fwrite(rgb, 1, 3, file);
-        }
-        return std::fclose(file) == 0;
+        return gui::SaveScreenImage(area, path);
     }
 
     gui::Program& m_program;

@@ -2,7 +2,6 @@
 // model choice, the field checks, font selection, Save and Load through their
 // file dialogs, text files, the menu's dialogs, Ctrl+N and the frame's size.
 #include <windows.h>
-#include <winsock2.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -18,7 +17,7 @@
 #include "res/control_ids.h"
 #include "res/registration_check_ids.h"
 #include "tools/gui_driver/gui_driver.h"
-#include "tools/gui_driver/silent_printer.h"
+#include "tools/gui_driver/loopback_port.h"
 
 using namespace gui;
 
@@ -714,16 +713,8 @@ TEST_F(WindowTest, NetworkPrinterDialog) {
     HWND dialog = open(L"", L"9100");
     ASSERT_NE(dialog, nullptr);
     // A port of this machine that is taken and where nothing listens.
-    WSADATA winsock{};
-    WSAStartup(MAKEWORD(2, 2), &winsock);
-    const SOCKET closed = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int size = sizeof address;
-    bind(closed, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(closed, reinterpret_cast<sockaddr*>(&address), &size);
-    const std::wstring closedPort = std::to_wstring(ntohs(address.sin_port));
+    const LoopbackPort closed(false);
+    const std::wstring closedPort = closed.Port();
 
     const std::wstring badHost =
         L"プリンタのアドレスが正しくありません。\nホスト名、IPv4アドレスまたは"
@@ -765,7 +756,6 @@ TEST_F(WindowTest, NetworkPrinterDialog) {
             EXPECT_EQ(FocusOf(dialog), GetDlgItem(dialog, c.field));
         }
     }
-    closesocket(closed);
     Click(GetDlgItem(dialog, IDCANCEL));
     ASSERT_TRUE(WaitUntilGone(dialog));
     EXPECT_EQ(Text(column), L"COM1");
@@ -796,7 +786,7 @@ TEST_F(WindowTest, NetworkPrinterDialog) {
 // as they come, and the result's message stays up until it is answered.
 TEST_F(WindowTest, KeysPressedDuringAPrinterWaitAnswerNothing) {
     Start();
-    SilentPrinter silent;
+    const LoopbackPort silent(true);
     const std::wstring printer = L"127.0.0.1:" + silent.Port();
     Command(frame, ID_NETWORK_PRINTER);
     HWND dialog = WindowShown(program, L"ネットワークプリンタの設定", L"#32770");
@@ -1151,7 +1141,7 @@ TEST_F(WindowTest, RegistrationCheckNamesTheFileAndTheReasonOfAFailedSave) {
 // focus on the button that started it.
 TEST_F(WindowTest, CommandsWaitForAPrinterWaitAndComeBackAfterStop) {
     Start();
-    SilentPrinter silent;
+    const LoopbackPort silent(true);
     Command(frame, ID_NETWORK_PRINTER);
     HWND dialog = WindowShown(program, L"ネットワークプリンタの設定", L"#32770");
     ASSERT_NE(dialog, nullptr);

@@ -12,7 +12,6 @@
 // time from a click on 中止 of the wait's window to the message that says
 // the wait was stopped.
 #include <windows.h>
-#include <winsock2.h>
 
 #include <algorithm>
 #include <atomic>
@@ -25,7 +24,7 @@
 #include "res/control_ids.h"
 #include "tools/bench/bench_clock.h"
 #include "tools/gui_driver/gui_driver.h"
-#include "tools/gui_driver/silent_printer.h"
+#include "tools/gui_driver/loopback_port.h"
 
 namespace {
 
@@ -111,7 +110,7 @@ int main() {
         });
     }
 
-    const gui::SilentPrinter silent;
+    const gui::LoopbackPort silent(true);
     const std::wstring port = silent.Port();
 
     gui::Command(frame, ID_NETWORK_PRINTER);

@@ -37,19 +37,8 @@ bool Shot(HWND shown, const char* name, HWND also = nullptr) {
     }
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     IntersectRect(&area, &area, &screen);
-    const std::vector<COLORREF> pixels = gui::CaptureScreen(area);
-    if (pixels.empty())
-        return false;
-    const std::wstring path = g_dir + L"\\" + std::wstring(name, name + strlen(name)) + L".ppm";
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (!file)
-        return false;
-    std::fprintf(file, "P6\n%ld %ld\n255\n", area.right - area.left, area.bottom - area.top);
-    for (COLORREF p : pixels) {
-        const unsigned char rgb[3] = {GetRValue(p), GetGValue(p), GetBValue(p)};
-        std::fwrite(rgb, 1, 3, file);
-    }
-    return std::fclose(file) == 0;
+    return gui::SaveScreenImage(area,
+                                g_dir + L"\\" + std::wstring(name, name + strlen(name)) + L".ppm");
 }
 
 int Fail(const char* step) {

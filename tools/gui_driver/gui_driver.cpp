@@ -1,6 +1,7 @@
 #include "tools/gui_driver/gui_driver.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -508,6 +509,25 @@ std::vector<COLORREF> CaptureScreen(const RECT& area) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+} // namespace gui
+
+namespace gui {
+
+bool SaveScreenImage(const RECT& area, const std::wstring& path) {
+    const std::vector<COLORREF> pixels = CaptureScreen(area);
+    if (pixels.empty())
+        return false;
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file)
+        return false;
+    std::fprintf(file, "P6\n%ld %ld\n255\n", area.right - area.left, area.bottom - area.top);
+    for (COLORREF p : pixels) {
+        const unsigned char rgb[3] = {GetRValue(p), GetGValue(p), GetBValue(p)};
+        std::fwrite(rgb, 1, 3, file);
+    }
+    return std::fclose(file) == 0;
 }
 
 } // namespace gui

@@ -137,6 +137,9 @@ std::wstring ListViewText(HWND list, int row, int column);
 std::vector<COLORREF> Capture(HWND hwnd, RECT* area);
 // The colours of a rectangle of the screen.
 std::vector<COLORREF> CaptureScreen(const RECT& area);
+// The rectangle of the screen as it shows now, written to path as a PPM
+// image; false when it could not be captured or written.
+bool SaveScreenImage(const RECT& area, const std::wstring& path);
 
 // n distinct kanji that code page 932 holds, from the CJK block up: a
 // registration text of a given size.

@@ -1,10 +1,10 @@
-#include "tools/gui_driver/silent_printer.h"
+#include "tools/gui_driver/loopback_port.h"
 
 #include <winsock2.h>
 
 namespace gui {
 
-SilentPrinter::SilentPrinter() {
+LoopbackPort::LoopbackPort(bool listening) {
     WSADATA winsock{};
     WSAStartup(MAKEWORD(2, 2), &winsock);
     const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -13,13 +13,14 @@ SilentPrinter::SilentPrinter() {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int size = sizeof address;
     bind(s, reinterpret_cast<sockaddr*>(&address), size);
-    listen(s, 8);
+    if (listening)
+        listen(s, 8);
     getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
     m_socket = s;
     m_port = ntohs(address.sin_port);
 }
 
-SilentPrinter::~SilentPrinter() {
+LoopbackPort::~LoopbackPort() {
     closesocket(SOCKET(m_socket));
 }
 
