@@ -111,8 +111,6 @@ void CBatchProvisionDlg::AddEntry(int id, const std::wstring& path) {
                                       m_host.Families(), messages, messages, &entry.registration)) {
     case RegistrationFileResult::Built:
         break;
-    case RegistrationFileResult::NameNotInCodePage:
-        return void(Tell(LoadTextWith(IDS_BATCH_NAME_NOT_ANSI, {path})));
     case RegistrationFileResult::Refused:
         return void(Tell(LoadTextWith(IDS_BATCH_FILE_REFUSED, {messages.text, path})));
     }
@@ -148,15 +146,12 @@ void CBatchProvisionDlg::OnOpenPlan() {
         return;
     FirstMessage messages;
     std::wstring failedPath;
-    bool notAnsi = false;
     PlanFileResult loaded = LoadPlanFile(
         *planPath, [&](const std::wstring& path, const PlanLine& line, PlannedRegistration* out) {
             failedPath = path;
-            const RegistrationFileResult built =
-                BuildRegistrationFromFile(path, line.id, &m_host.Model(), m_host.Reference(),
-                                          m_host.Families(), messages, messages, out);
-            notAnsi = built == RegistrationFileResult::NameNotInCodePage;
-            return built == RegistrationFileResult::Built;
+            return BuildRegistrationFromFile(path, line.id, &m_host.Model(), m_host.Reference(),
+                                             m_host.Families(), messages, messages,
+                                             out) == RegistrationFileResult::Built;
         });
     const std::wstring line = std::to_wstring(loaded.line);
     switch (loaded.problem) {
@@ -171,10 +166,8 @@ void CBatchProvisionDlg::OnOpenPlan() {
         return void(Tell(LoadTextWith(IDS_BATCH_PLAN_LINE, {*planPath, line}) + L"\n" +
                          PlanLineProblem(loaded.text, loaded.otherLine)));
     case PlanFileProblem::Registration:
-        return void(
-            Tell(LoadTextWith(IDS_BATCH_PLAN_LINE, {*planPath, line}) + L"\n" +
-                 (notAnsi ? LoadTextWith(IDS_BATCH_NAME_NOT_ANSI, {failedPath})
-                          : LoadTextWith(IDS_BATCH_FILE_REFUSED, {messages.text, failedPath}))));
+        return void(Tell(LoadTextWith(IDS_BATCH_PLAN_LINE, {*planPath, line}) + L"\n" +
+                         LoadTextWith(IDS_BATCH_FILE_REFUSED, {messages.text, failedPath})));
     case PlanFileProblem::BeyondMemory:
         return void(Tell(
             LoadTextWith(IDS_BATCH_PLAN_LINE, {*planPath, line}) + L"\n" +

@@ -103,8 +103,8 @@ bool CFormOperations::SaveFontDataFile(const FormFields& fields, const FormEnvir
 
 bool CFormOperations::SaveFontDataFileAt(const FormFields& fields,
                                          const FormEnvironment& environment,
-                                         const WideSavePathChooser& choosePath) {
-    return SaveAtChosenPath<std::wstring>(fields, environment, choosePath, nullptr);
+                                         const WideSavePathChooser& choosePath, FontHeader* saved) {
+    return SaveAtChosenPath<std::wstring>(fields, environment, choosePath, saved);
 }
 
 bool CFormOperations::SaveChosen(

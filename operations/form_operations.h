@@ -81,7 +81,7 @@ public:
     bool SaveFontDataFile(const FormFields& fields, const FormEnvironment& environment,
                           const SavePathChooser& choosePath, FontHeader* saved = nullptr);
     bool SaveFontDataFileAt(const FormFields& fields, const FormEnvironment& environment,
-                            const WideSavePathChooser& choosePath);
+                            const WideSavePathChooser& choosePath, FontHeader* saved = nullptr);
     // Reads a font data file into the settings; the front end then applies
     // the result to the registration text and refreshes its controls.
     LoadResult LoadFontDataFile(const std::string& path);
@@ -131,12 +131,14 @@ public:
     static PrinterCommand ClearAllCommand();
     // Runs command on printer, telling and asking op, its listing played to
     // handler; stop, when given, lets another thread end it. True when the
-    // printer did it.
+    // printer did it; outcome, when given, receives what it came to.
     static bool RunCommand(const PrinterAddress& printer, const PrinterCommand& command,
-                           Operator& op, OutcomeHandler& handler, PrinterStop* stop = nullptr);
+                           Operator& op, OutcomeHandler& handler, PrinterStop* stop = nullptr,
+                           ExchangeOutcome* outcome = nullptr);
 
-    // The registered data management, run here; each true when the printer
-    // did it.
+    // The registered data management, run here: true when the printer was
+    // listed, or holds nothing of what was to be deleted (also when it held
+    // nothing to delete).
     bool QueryRegisteredData(const PrinterAddress& printer);
     bool DeleteRegisteredEntry(int id, const PrinterAddress& printer);
     bool ClearAllRegisteredData(const PrinterAddress& printer);
@@ -170,7 +172,9 @@ private:
                     const std::function<bool(const std::vector<uint8_t>&, uint32_t*)>& write,
                     const std::function<void(uint32_t)>& tellFailure, FontHeader* saved);
     LoadResult LoadBytes(const std::vector<uint8_t>& bytes, const std::string& fileName);
-    bool RunOnPrinter(const PrinterAddress& printer, const PrinterCommand& command);
+    bool RunOnPrinter(const PrinterAddress& printer, const PrinterCommand& command,
+                      ExchangeOutcome* outcome = nullptr);
+    bool RunDeletion(const PrinterAddress& printer, const PrinterCommand& command);
 
     SettingsRecord& m_doc;
     const InstalledFamilies& m_fonts;

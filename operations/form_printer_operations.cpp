@@ -57,18 +57,31 @@ void CFormOperations::ForgetRegistered() {
 }
 
 bool CFormOperations::RunCommand(const PrinterAddress& printer, const PrinterCommand& command,
-                                 Operator& op, OutcomeHandler& handler, PrinterStop* stop) {
+                                 Operator& op, OutcomeHandler& handler, PrinterStop* stop,
+                                 ExchangeOutcome* outcome) {
     OperatorPrinterSide side(op);
-    ExchangeOutcome outcome;
-    return RunPrinterOperation(
-               printer, side, handler, [&](PrinterLink& link) { return command(link, side); },
-               &outcome, stop) &&
-           outcome.succeeded;
+    ExchangeOutcome exchanged;
+    const bool ran = RunPrinterOperation(
+        printer, side, handler, [&](PrinterLink& link) { return command(link, side); }, &exchanged,
+        stop);
+    const bool succeeded = ran && exchanged.succeeded;
+    if (outcome)
+        *outcome = std::move(exchanged);
+    return succeeded;
 }
 
-bool CFormOperations::RunOnPrinter(const PrinterAddress& printer, const PrinterCommand& command) {
+bool CFormOperations::RunOnPrinter(const PrinterAddress& printer, const PrinterCommand& command,
+                                   ExchangeOutcome* outcome) {
     Panel panel(*this);
-    return RunCommand(printer, command, m_operator, panel);
+    return RunCommand(printer, command, m_operator, panel, nullptr, outcome);
+}
+
+bool CFormOperations::RunDeletion(const PrinterAddress& printer, const PrinterCommand& command) {
+    // An outcome that never ran (the printer could not be opened) is no
+    // answer of a printer that holds nothing.
+    ExchangeOutcome outcome;
+    outcome.report.result = PrinterResult::NoAnswer;
+    return RunOnPrinter(printer, command, &outcome) || LeftNothingToDelete(outcome);
 }
 
 CFormOperations::PrinterCommand CFormOperations::QueryCommand() {
@@ -101,9 +114,9 @@ bool CFormOperations::QueryRegisteredData(const PrinterAddress& printer) {
 }
 
 bool CFormOperations::DeleteRegisteredEntry(int id, const PrinterAddress& printer) {
-    return RunOnPrinter(printer, DeleteCommand(id));
+    return RunDeletion(printer, DeleteCommand(id));
 }
 
 bool CFormOperations::ClearAllRegisteredData(const PrinterAddress& printer) {
-    return RunOnPrinter(printer, ClearAllCommand());
+    return RunDeletion(printer, ClearAllCommand());
 }

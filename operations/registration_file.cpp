@@ -1,6 +1,5 @@
 #include "operations/registration_file.h"
 
-#include "framework/code_page_text.h"
 #include "operations/printer_messages.h"
 #include "printer/download_exchange.h"
 #include "res/resource_ids.h"
@@ -35,14 +34,10 @@ RegistrationFileResult BuildRegistrationFromFile(const std::wstring& path, int i
                                                  const PrinterModel* model, HDC reference,
                                                  const InstalledFamilies& fonts, Operator& op,
                                                  FormDisplay& display, PlannedRegistration* out) {
-    // The form's operations take paths in the ANSI code page; a name that
-    // does not survive the way there would lead to another file or none.
-    const std::string ansiPath = ToCodePage(path);
-    if (FromCodePage(ansiPath) != path)
-        return RegistrationFileResult::NameNotInCodePage;
     SettingsRecord doc;
     CFormOperations operations(doc, fonts, op, display);
-    const LoadResult load = operations.LoadFontDataFile(ansiPath);
+    // The wide path reaches exactly the file named, in any script.
+    const LoadResult load = operations.LoadFontDataFile(path);
     if (!load.loaded)
         return RegistrationFileResult::Refused;
     FormEnvironment environment;

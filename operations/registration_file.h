@@ -23,8 +23,7 @@ FormFields FieldsAfterLoad(const SettingsRecord& doc, const LoadResult& load);
 
 enum class RegistrationFileResult {
     Built,
-    NameNotInCodePage, // the path cannot be written in the ANSI code page
-    Refused,           // the file or its build was refused; op was told why
+    Refused, // the file or its build was refused; op was told why
 };
 
 // Loads the file at path and builds its registration for id into out (its

@@ -18,13 +18,15 @@ bool SendDeleteBlock(PrinterLink& link, const std::array<uint8_t, N>& block, uin
     return false;
 }
 
-// Proceed after the operator's Yes; the printer confirms with E.
+// Proceed after the operator's Yes; the printer confirms with E, and says
+// nothing more.
 PrinterResult ProceedDeleted(PrinterLink& link) {
     uint8_t reply[kShortReplySize] = {};
     link.WriteBlock(kProceed.data(), kProceed.size());
     if (!link.ReadBlock(reply, sizeof reply, kConfirmedReplyTimeout))
         return PrinterResult::NoAnswer;
-    return reply[kReplyCodeOffset] == 'E' ? PrinterResult::Done : PrinterResult::NotPrinterAnswer;
+    return reply[kReplyCodeOffset] == 'E' && !link.BytesWaiting() ? PrinterResult::Done
+                                                                  : PrinterResult::NotPrinterAnswer;
 }
 
 // Cancel after the operator's No; whatever comes back is only drained.
@@ -51,6 +53,10 @@ ExchangeOutcome RunDeletion(PrinterLink& link, const std::array<uint8_t, N>& blo
     uint8_t reply[kShortReplySize] = {};
     if (!SendDeleteBlock(link, block, reply))
         return Closing(task, PrinterResult::NoAnswer);
+    // A printer's short reply is all it says: bytes behind it (a peer that
+    // echoes the block, whose second byte is an A) make it no printer's.
+    if (link.BytesWaiting())
+        return Closing(task, PrinterResult::NotPrinterAnswer);
 
     const uint8_t code = reply[kReplyCodeOffset];
     if (code == 'A')
@@ -89,4 +95,8 @@ ExchangeOutcome DeleteRegisteredData(PrinterLink& link, int id, PrinterOperator&
 ExchangeOutcome ClearAllRegisteredData(PrinterLink& link, PrinterOperator& op) {
     return RunDeletion(link, kDeleteAll, PrinterTask::ClearAll, PrinterQuestion::ClearAll, op,
                        false);
+}
+
+bool LeftNothingToDelete(const ExchangeOutcome& deletion) {
+    return deletion.succeeded || deletion.report.result == PrinterResult::NothingRegistered;
 }

@@ -10,3 +10,7 @@ ExchangeOutcome DeleteRegisteredData(PrinterLink& link, int id, PrinterOperator&
 // Deletes every font and logo once the operator has said yes; on success the
 // list is emptied without a new query.
 ExchangeOutcome ClearAllRegisteredData(PrinterLink& link, PrinterOperator& op);
+
+// A deletion left the printer as asked: it deleted, or held nothing to
+// delete.
+bool LeftNothingToDelete(const ExchangeOutcome& deletion);

@@ -204,10 +204,25 @@ std::string PrinterAddressText(const PrinterAddress& address) {
     return (ipv6 ? "[" + address.host + "]" : address.host) + ":" + std::to_string(address.tcpPort);
 }
 
+std::string HostWithoutIdleZone(std::string_view host) {
+    const size_t percent = host.find('%');
+    if (percent == std::string_view::npos)
+        return std::string(host);
+    // The first group decides: fe80::/10 is link-local, ff00::/8 multicast.
+    const std::string_view first = host.substr(0, std::min(host.find(':'), percent));
+    unsigned group = 0;
+    for (char c : first)
+        group = group * 16 + unsigned(IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10);
+    const bool zoneChooses = (group & 0xFFC0) == 0xFE80 || (group & 0xFF00) == 0xFF00;
+    return std::string(zoneChooses ? host : host.substr(0, percent));
+}
+
 std::string PrinterLockName(const PrinterAddress& address) {
     if (!address.IsNetwork())
         return ComPortName(address.comPort);
-    std::string text = PrinterAddressText(address);
+    PrinterAddress named = address;
+    named.host = HostWithoutIdleZone(address.host);
+    std::string text = PrinterAddressText(named);
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     // Kernel object names take no backslash; none of these has one, but a

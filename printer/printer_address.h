@@ -54,3 +54,8 @@ std::string PrinterAddressText(const PrinterAddress& address);
 // The name under which one program of the session at a time holds the
 // printer: the same for every spelling of a host that differs only in case.
 std::string PrinterLockName(const PrinterAddress& address);
+
+// The host as it names one machine: an IPv6 zone ("%1", "%eth0") chooses
+// among the links only for a link-local or multicast address; on any other
+// address it names no other host and is dropped.
+std::string HostWithoutIdleZone(std::string_view host);

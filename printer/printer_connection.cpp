@@ -45,8 +45,9 @@ private:
 
 class NetworkConnection : public PrinterConnection {
 public:
-    NetworkConnection(SOCKET connection, PortLock lock, PrinterStop* stop)
-        : m_lock(std::move(lock)), m_link(connection), m_cut(stop, [this] { m_link.Cut(); }) {}
+    NetworkConnection(SOCKET connection, std::string endpoint, PortLock lock, PrinterStop* stop)
+        : m_lock(std::move(lock)), m_link(connection, std::move(endpoint)),
+          m_cut(stop, [this] { m_link.Cut(); }) {}
     PrinterLink& Link() override { return m_link; }
     bool Lost() const override { return m_link.Lost(); }
     bool OnNetwork() const override { return true; }
@@ -99,13 +100,15 @@ OpenedPrinter OpenNetworkPrinter(const PrinterAddress& printer, PrinterStop* sto
         return opened;
     }
     PrinterResult failure = PrinterResult::Done;
-    const SOCKET connection = ConnectToPrinter(printer, failure, stop);
+    std::string endpoint;
+    const SOCKET connection = ConnectToPrinter(printer, failure, stop, &endpoint);
     if (connection == INVALID_SOCKET) {
         opened.problem = PortProblem(failure, printer);
         return opened;
     }
     opened.problem = PortProblem(PrinterResult::Done);
-    opened.connection = std::make_unique<NetworkConnection>(connection, std::move(lock), stop);
+    opened.connection =
+        std::make_unique<NetworkConnection>(connection, std::move(endpoint), std::move(lock), stop);
     return opened;
 }
 

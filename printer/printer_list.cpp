@@ -35,13 +35,15 @@ bool ParsePrinterList(std::string_view text, std::vector<PrinterListEntry>* entr
     while (!text.empty()) {
         ++lineNumber;
         const size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
+        // No address holds a #: from one on, the line is a comment
+        // ("192.168.0.21   # bay 3").
+        std::string_view line = text.substr(0, std::min(text.substr(0, end).find('#'), end));
         text.remove_prefix(std::min(end + 1, text.size()));
         while (!line.empty() && isSpace(line.front()))
             line.remove_prefix(1);
         while (!line.empty() && isSpace(line.back()))
             line.remove_suffix(1);
-        if (line.empty() || line.front() == '#')
+        if (line.empty())
             continue;
         const std::optional<PrinterAddress> printer = ParsePrinterItem(line);
         if (!printer) {

@@ -29,8 +29,8 @@ struct PrinterListError {
 };
 
 // A printer list file's bytes: UTF-8 with or without its byte-order mark,
-// one printer a line as --port spells one, spaces around it ignored, blank
-// lines and lines beginning with # skipped. False with the first line that
-// names no printer.
+// one printer a line as --port spells one, spaces around it ignored, a #
+// and what follows it a comment, blank lines skipped. False with the first
+// line that names no printer.
 bool ParsePrinterList(std::string_view text, std::vector<PrinterListEntry>* entries,
                       PrinterListError* error);

@@ -104,6 +104,17 @@ SOCKET ConnectTo(const addrinfo& address, Clock::time_point deadline, const Prin
 
 using AddressList = std::unique_ptr<addrinfo, decltype(&freeaddrinfo)>;
 
+// "127.0.0.1:9100", "[::1]:9100"; empty when the system cannot write it.
+std::string EndpointText(const addrinfo& address) {
+    char host[NI_MAXHOST] = {};
+    char service[NI_MAXSERV] = {};
+    if (getnameinfo(address.ai_addr, int(address.ai_addrlen), host, sizeof host, service,
+                    sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) != 0)
+        return std::string();
+    const std::string text = host;
+    return (text.find(':') == std::string::npos ? text : "[" + text + "]") + ":" + service;
+}
+
 // The addresses a printer's host and port stand for, in the order a
 // connection tries them; empty when the name does not resolve.
 AddressList Resolve(const PrinterAddress& printer) {
@@ -138,13 +149,14 @@ std::vector<std::string> PrinterEndpoints(const PrinterAddress& printer) {
         char service[NI_MAXSERV] = {};
         if (getnameinfo(a->ai_addr, int(a->ai_addrlen), host, sizeof host, service, sizeof service,
                         NI_NUMERICHOST | NI_NUMERICSERV) == 0)
-            endpoints.push_back(std::to_string(a->ai_family) + " " + host + " " + service);
+            endpoints.push_back(std::to_string(a->ai_family) + " " + HostWithoutIdleZone(host) +
+                                " " + service);
     }
     return endpoints;
 }
 
 SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure,
-                        const PrinterStop* stop) {
+                        const PrinterStop* stop, std::string* endpoint) {
     failure = PrinterResult::NetworkRefused;
     if (!NetworkStarted())
         return INVALID_SOCKET;
@@ -163,8 +175,13 @@ SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure,
          address = address->ai_next) {
         PrinterResult attempt = PrinterResult::NetworkNoAnswer;
         const SOCKET s = ConnectTo(*address, deadline, stop, attempt);
-        if (s != INVALID_SOCKET)
+        if (s != INVALID_SOCKET) {
+            // Written now: a connection the peer resets at once has no peer
+            // to ask later, and it was reached all the same.
+            if (endpoint)
+                *endpoint = EndpointText(*address);
             return s;
+        }
         if (attempt == PrinterResult::Stopped) {
             failure = attempt;
             return INVALID_SOCKET;
@@ -264,15 +281,5 @@ bool TcpPrinterLink::BytesWaiting() {
     return ioctlsocket(m_socket, FIONREAD, &queued) == 0 && queued > 0;
 }
 
-std::string TcpPrinterLink::PeerAddress() const {
-    sockaddr_storage peer{};
-    int size = sizeof peer;
-    char host[NI_MAXHOST] = {};
-    char service[NI_MAXSERV] = {};
-    if (getpeername(m_socket, reinterpret_cast<sockaddr*>(&peer), &size) != 0 ||
-        getnameinfo(reinterpret_cast<sockaddr*>(&peer), size, host, sizeof host, service,
-                    sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) != 0)
-        return std::string();
-    const std::string address = host;
-    return (address.find(':') == std::string::npos ? address : "[" + address + "]") + ":" + service;
-}
+TcpPrinterLink::TcpPrinterLink(SOCKET socket, std::string endpoint)
+    : m_socket(socket), m_peerAddress(std::move(endpoint)) {}

@@ -19,9 +19,10 @@ constexpr unsigned kConnectTimeoutMs = 3000;
 
 // Connects to the printer: the connected socket, or INVALID_SOCKET with
 // failure saying why (NetworkRefused, NetworkNoAnswer, NetworkNameNotFound,
-// or Stopped when stop was stopped meanwhile).
+// or Stopped when stop was stopped meanwhile). endpoint, when given,
+// receives the endpoint reached ("127.0.0.1:9100", "[::1]:9100").
 SOCKET ConnectToPrinter(const PrinterAddress& printer, PrinterResult& failure,
-                        const PrinterStop* stop = nullptr);
+                        const PrinterStop* stop = nullptr, std::string* endpoint = nullptr);
 
 // The endpoints the printer's address leads to, in the order a connection
 // tries them, each as "family address port" with the address in its numeric
@@ -33,15 +34,17 @@ std::vector<std::string> PrinterEndpoints(const PrinterAddress& printer);
 // the link.
 class TcpPrinterLink : public PrinterLink {
 public:
-    explicit TcpPrinterLink(SOCKET socket) : m_socket(socket) {}
+    // endpoint: the endpoint it reached, as ConnectToPrinter gives it.
+    TcpPrinterLink(SOCKET socket, std::string endpoint);
     ~TcpPrinterLink() override { closesocket(m_socket); }
     TcpPrinterLink(const TcpPrinterLink&) = delete;
     TcpPrinterLink& operator=(const TcpPrinterLink&) = delete;
     bool WriteBlock(const uint8_t* data, size_t count) override;
     bool ReadBlock(uint8_t* buffer, size_t count, unsigned constantMs) override;
     bool BytesWaiting() override;
-    // The endpoint connected to, "127.0.0.1:9100" or "[::1]:9100".
-    std::string PeerAddress() const;
+    // The endpoint connected to, "127.0.0.1:9100" or "[::1]:9100", also
+    // after the connection broke.
+    const std::string& PeerAddress() const { return m_peerAddress; }
     // The peer closed or reset the connection, or the network failed.
     bool Lost() const { return m_bLost; }
     // Any thread: ends the connection both ways, so that a wait in a read
@@ -57,6 +60,7 @@ private:
     bool Receive(unsigned timeoutMs);
 
     SOCKET m_socket;
+    std::string m_peerAddress;
     bool m_bLost = false;
     // Bytes received and not read yet: a listing's records come in far
     // fewer pieces than the reads that take them.

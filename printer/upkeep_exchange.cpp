@@ -35,11 +35,6 @@ PortResult Listed(ListingUpdate listing, bool changed, const PrinterReport& repo
     return result;
 }
 
-// The deletion's outcome; nothing to delete is the state asked for.
-bool Deleted(const ExchangeOutcome& out) {
-    return out.succeeded || out.report.result == PrinterResult::NothingRegistered;
-}
-
 } // namespace
 
 PortResult UpkeepPort(PrinterLink& link, const UpkeepJob& job, PortProgress& progress,
@@ -53,7 +48,7 @@ PortResult UpkeepPort(PrinterLink& link, const UpkeepJob& job, PortProgress& pro
         progress.StepStarted(step, 0);
         const ExchangeOutcome out =
             all ? ClearAllRegisteredData(link, agreed) : DeleteRegisteredData(link, job.id, agreed);
-        if (cancel || !Deleted(out))
+        if (cancel || !LeftNothingToDelete(out))
             return Failed(step, cancel, out.report, false);
         changed = out.succeeded;
         deletion = out.report;

@@ -3,12 +3,19 @@
 // in a Wine prefix of their own, whose COM ports no other test maps.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "tests/integration/virtual_printer_fixture.h"
 
 using namespace integration;
+using vprinter::NonPrinterKind;
 using vprinter::RegistrationMemory;
 
 namespace {
@@ -195,6 +202,122 @@ TEST_F(ConsoleTest, ProgressRedrawsInPlaceOnANarrowConsole) {
               (std::vector<std::string>{"[#######################] 5/5", ""}));
     StopPrinter();
     EXPECT_NE(memory.Find(2), nullptr);
+}
+
+TEST_F(ConsoleTest, EveryLineMeansOneThing) {
+    StartPrinter(7); // one printer on a COM port
+    std::string a, dropper, echo;
+    AddNetworkPrinter(&a);
+    vprinter::FaultPlan drop;
+    drop.dropLinkCharacter = 2;
+    AddNetworkPrinter(&dropper, drop);
+    NetworkFaults echoing;
+    echoing.notPrinter = vprinter::NonPrinterOptions{};
+    echoing.notPrinter->kind = NonPrinterKind::Echo;
+    AddNetworkPrinter(&echo, {}, echoing);
+    const std::string tcpPort = a.substr(a.find(':') + 1);
+    // Two folders whose names the code page writes alike, a name it cannot
+    // write at all.
+    mkdir((WorkDir() + "/Jos\xC3\xA9" + "e").c_str(), 0755);
+    mkdir((WorkDir() + "/Josee").c_str(), 0755);
+    const std::string accent = WorkDir() + "/Jos\xC3\xA9" + "e/";
+    WriteKfd(accent + "x.kfd", "ACCENT", kIpaGothicCp932, 10, {0x41, 0x42});
+    WriteKfd(WorkDir() + "/Josee/x.kfd", "PLAIN", kIpaGothicCp932, 10, {0x41});
+    const std::string x = WinePath(accent + "x.kfd");
+    const std::string emoji = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xF0\x9F\x98\x80.kfd";
+    WriteKfd(WorkDir() + "/" + emoji, "EMOJI", kIpaGothicCp932, 10, {0x41});
+    const std::string plan = File("plan.txt", "2 " + emoji + "\n");
+    const std::string one = File("one.txt", a + "\n");
+    const struct {
+        std::vector<std::string> args;
+        int status;             // -1: any but 0
+        std::string says;       // on standard output or error
+        bool interrupt = false; // Ctrl+C 0.3 s after the start, the Wine server idle
+    } cases[] = {
+        // A file is the file named, in any script.
+        {{"download", x, "--id", "8", "--port", "7"}, 0, "ID08 ACCENT "},
+        {{"show", x}, 0, "name=ACCENT\n"},
+        {{"check", x}, 0, "count=2\n"},
+        {{"glyphs", x, "--out", WinePath(accent + "x.png")}, 0, "n=2 "},
+        {{"build", "--face", "IPA\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF", "--size", "9",
+          "--name", "NEW", "--text", "A", "--out", WinePath(accent + "new.kfd")},
+         0,
+         "n=1 "},
+        {{"download", WinePath(WorkDir() + "/" + emoji), "--id", "9", "--port", "7"},
+         0,
+         "ID09 EMOJI "},
+        {{"download", WinePath(WorkDir() + "/" + emoji), "--id", "9", "--port",
+          a + "," + RefusingAddress()},
+         1,
+         "1 of 2 printers did not finish"},
+        {{"provision", plan, "--port", a, "--json"}, 0, R"("status":"ok","changed":true,)"},
+        // An option said twice, or two that say opposite things.
+        {{"list", "--port", "7", "--port", a}, 2, "--port is given more than once"},
+        {{"list", "--ports-file", one, "--ports-file", one}, 2, "--ports-file is given more"},
+        {{"download", x, "--id", "5", "--id", "6", "--port", "7"}, 2, "--id is given more"},
+        {{"clear", "--port", "7", "--confirm", "no", "--yes"}, 2, "contradict each other"},
+        {{"clear", "--port", "7", "--yes", "--confirm", "no"}, 2, "contradict each other"},
+        {{"check", x, "--size", "12"}, 2, "check takes the form's options or one FILE.kfd"},
+        // One printer is a list of one.
+        {{"list", "--port", "7", "--jobs", "0"}, 2, "--jobs takes the number of printers"},
+        {{"list", "--port", "7", "--jobs", "abc"}, 2, "--jobs takes the number of printers"},
+        {{"delete", "--id", "42", "--port", "7", "--confirm", "yes"},
+         0,
+         "登録データがありません。"},
+        {{"delete", "--id", "42", "--port", "7", "--yes", "--json"},
+         0,
+         R"({"printer":"COM7","address":"COM7","status":"ok","changed":false,)"},
+        // An echo is no printer that holds nothing.
+        {{"delete", "--id", "5", "--port", echo, "--confirm", "yes"},
+         1,
+         echo + " からの応答はプリンタの応答ではありません。"},
+        {{"clear", "--port", echo, "--confirm", "yes"},
+         1,
+         echo + " からの応答はプリンタの応答ではありません。"},
+        // A zone on the loopback names no other printer.
+        {{"list", "--port", "[::1]:" + tcpPort + ",[::1%1]:" + tcpPort}, 2, "reach one printer"},
+        // A printer that took characters was reached at its address.
+        {{"download", x, "--id", "3", "--port", dropper, "--json"},
+         1,
+         R"("address":")" + dropper + R"(","status":"failed","changed":true,)"},
+        // A printer list: a duplicate named with its lines, comments after
+        // an address.
+        {{"list", "--ports-file", File("twice.txt", a + "\n# x\n" + a + "\n")},
+         2,
+         "twice.txt names " + a + " twice (lines 1 and 3)"},
+        {{"list", "--ports-file", File("bay.txt", a + "   # bay 3\n"), "--json"},
+         0,
+         R"({"printer":")" + a + R"(","address":")"},
+        // Ctrl+C while Wine starts ends the command before it sends anything.
+        {{"download", x, "--id", "4", "--port", "7"}, -1, "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1] + " " + c.args.back());
+        std::atomic<bool> interrupt{false};
+        std::thread ctrlC;
+        if (c.interrupt) {
+            ASSERT_TRUE(WinRun({"--wait-idle"}));
+            ctrlC = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                interrupt = true;
+            });
+        }
+        const ProcessResult r = Cli(c.args, 60000, &interrupt);
+        if (ctrlC.joinable())
+            ctrlC.join();
+        if (c.status < 0)
+            EXPECT_NE(r.exitCode, 0) << r.out << r.err;
+        else
+            EXPECT_EQ(r.exitCode, c.status) << r.out << r.err;
+        EXPECT_NE((r.out + r.err).find(c.says), std::string::npos) << r.out << r.err;
+    }
+    EXPECT_EQ(access((accent + "new.kfd").c_str(), F_OK), 0);
+    EXPECT_NE(access((WorkDir() + "/Josee/new.kfd").c_str(), F_OK), 0);
+    StopPrinter();
+    // Nothing of the refused clears or the interrupted download reached it.
+    ASSERT_NE(memory.Find(8), nullptr);
+    EXPECT_EQ(memory.Find(8)->CharacterCount(), 2u); // ACCENT's, not PLAIN's
+    EXPECT_EQ(memory.Find(4), nullptr);
 }
 
 } // namespace

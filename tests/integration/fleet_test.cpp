@@ -136,7 +136,7 @@ TEST_F(FleetTest, PrinterListsAndReasonsForEveryFailure) {
         {{"list", "--ports-file", File("many.txt", many + "127.0.0.1:20000\n")},
          2,
          "",
-         "--port names 127.0.0.1:20000 twice"},
+         "many.txt names 127.0.0.1:20000 twice (lines 1 and 10001)"},
         // A declined overwrite says which ID is held and how to replace it.
         {{"download", WinePath(kfd), "--id", "5", "--port", b},
          1,

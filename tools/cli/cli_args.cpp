@@ -7,10 +7,12 @@ CliArgs::CliArgs(int argc, wchar_t** argv, const std::set<std::wstring>& flags) 
         std::wstring arg = argv[i];
         if (arg.size() > 2 && arg.compare(0, 2, L"--") == 0) {
             std::wstring name = arg.substr(2);
+            if (m_options.count(name) && m_repeated.empty())
+                m_repeated = name;
             if (flags.count(name)) {
                 m_options[name] = L"";
             } else if (i + 1 < argc) {
-                m_options[name] = argv[++i];
+                m_options.emplace(name, argv[++i]);
             } else {
                 m_error = L"option --" + name + L" needs a value";
                 m_withoutValue = name;

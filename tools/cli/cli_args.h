@@ -16,6 +16,9 @@ public:
     const std::wstring& error() const { return m_error; }
     // The option that ended the line without its value; empty for none.
     const std::wstring& withoutValue() const { return m_withoutValue; }
+    // The first option given more than once, without "--"; empty for none.
+    // Its values are never chosen between: the command refuses the line.
+    const std::wstring& repeated() const { return m_repeated; }
     const std::wstring& command() const { return m_command; }
     const std::vector<std::wstring>& positional() const { return m_positional; }
 
@@ -30,6 +33,7 @@ private:
     std::map<std::wstring, std::wstring> m_options;
     std::wstring m_error;
     std::wstring m_withoutValue;
+    std::wstring m_repeated;
 };
 
 // Parses a whole decimal number within [min, max]; nothing on failure.

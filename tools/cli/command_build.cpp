@@ -2,7 +2,6 @@
 // fields given as options. Prints "n=<count> cell=<W>x<H> bytes-per-glyph=<b>".
 #include <string>
 
-#include "framework/code_page_text.h"
 #include "tools/cli/commands.h"
 #include "tools/cli/console.h"
 #include "tools/cli/form_options.h"
@@ -24,10 +23,9 @@ int RunBuild(const CliArgs& args) {
     FormEnvironment environment;
     environment.reference = DisplayContext();
     environment.resolution = options.model->resolution;
-    const std::string path = ToCodePage(*out);
     FontHeader h;
-    if (!session.operations.SaveFontDataFile(
-            options.fields, environment, [&](const std::string&) { return path; }, &h))
+    if (!session.operations.SaveFontDataFileAt(
+            options.fields, environment, [&](const std::string&) { return *out; }, &h))
         return 1;
 
     console::Out(L"n=" + std::to_wstring(h.DWord(FontHeader::kCharCount)) + L" cell=" +

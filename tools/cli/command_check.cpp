@@ -10,6 +10,7 @@
 // that printer's free memory; --line TEXT names the characters of that line
 // the registration lacks, and with --image writes the line instead of the
 // sheet.
+#include <algorithm>
 #include <cwctype>
 #include <memory>
 #include <optional>
@@ -78,7 +79,7 @@ std::wstring CheckJson(const RegistrationFigures& figures, const std::wstring& c
 // as the registration text and the one-byte mode off: exactly the file's
 // characters, built again.
 int ReadFontDataForm(const std::wstring& path, FormSession& session, FormFields* fields) {
-    const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(path));
+    const LoadResult load = session.operations.LoadFontDataFile(path);
     if (!load.loaded)
         return 1;
     *fields = FieldsAfterLoad(session.doc, load);
@@ -155,7 +156,13 @@ std::wstring AnswerLines(const std::optional<SizeFit>& fit, const LabelLine* lin
 
 int RunCheck(const CliArgs& args) {
     const bool fromFile = args.positional().size() == 1;
-    if (args.positional().size() > 1 || (fromFile && args.Has(L"face")))
+    // A file brings its own registration: a form option beside it would be
+    // either dropped or laid over the file, and neither is what was said.
+    const bool formOptionToo =
+        fromFile &&
+        std::any_of(kFormOptionNames.begin(), kFormOptionNames.end(),
+                    [&](const std::wstring& name) { return name != L"model" && args.Has(name); });
+    if (args.positional().size() > 1 || formOptionToo)
         return UsageError(L"check takes the form's options or one FILE.kfd");
     // The sheet is written as the window saves it, a BMP file; a name that
     // promises another format would mislead whoever opens it.

@@ -31,7 +31,7 @@ int RunDownload(const CliArgs& args) {
         return RunDownloadOnPorts(args, options, run);
 
     FormSession session(options.answer);
-    const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));
+    const LoadResult load = session.operations.LoadFontDataFile(args.positional()[0]);
     if (!load.loaded)
         return 1;
     const PrinterModel* named = nullptr;

@@ -31,7 +31,7 @@ int RunGlyphs(const CliArgs& args) {
 
     std::vector<uint8_t> bytes;
     uint32_t error = 0;
-    if (ReadWholeFile(ToCodePage(args.positional()[0]), kfd::kMaxFileSize, &bytes, &error) !=
+    if (ReadWholeFile(args.positional()[0], kfd::kMaxFileSize, &bytes, &error) !=
         FileReadResult::Ok)
         return FileFailure(LoadText(IDS_READ_FILE_FAILED), args.positional()[0], error);
     const FontDataFile file = ParseFontDataFile(bytes.data(), bytes.size());
@@ -52,7 +52,7 @@ int RunGlyphs(const CliArgs& args) {
         console::Err(L"glyphkit-cli: the sheet would be too large to draw\n");
         return 1;
     }
-    if (!SaveFileReplacing(ToCodePage(*out), png.data(), png.size(), &error))
+    if (!SaveFileReplacing(*out, png.data(), png.size(), &error))
         return FileFailure(L"glyphkit-cli: cannot write the glyph sheet", *out, error);
     console::Out(L"n=" + std::to_wstring(glyphs.glyphs.size()) + L" cell=" +
                  std::to_wstring(glyphs.cellWidth) + L"x" + std::to_wstring(glyphs.cellHeight) +

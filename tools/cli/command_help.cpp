@@ -41,7 +41,7 @@ const wchar_t kCheckDetails[] =
     L"  --port P[,P...]    the printers: COM port numbers 1 to 20 (default 1) and network\n"       \
     L"                     addresses HOST[:PORT] (port 9100 when none is given)\n"                 \
     L"  --ports-file FILE  the printers of a list file too: UTF-8, one a line as --port\n"         \
-    L"                     spells it, blank lines and lines beginning with # skipped\n"            \
+    L"                     spells it, blank lines skipped, from a # on a comment\n"                \
     L"  --jobs N           serve at most N printers at once, 1 to 256 (default 16)\n"              \
     L"  --json             one JSON object a line per printer instead of the blocks:\n"            \
     L"        {\"printer\":\"COM3\",\"address\":\"COM3\",\"status\":\"ok\",\"changed\":false,\n"   \
@@ -55,7 +55,9 @@ const wchar_t kCheckDetails[] =
     L"\n"                                                                                          \
     L"On several printers (or with --ports-file) each printer gets a block with what\n"            \
     L"it said and holds, then a table of them all: printer, registrations, memory\n"               \
-    L"used and status. Two entries that reach one printer are a usage error.\n"
+    L"used and status. Two entries that reach one printer are a usage error. One\n"                \
+    L"printer is checked and answered as a list of one; only its text without\n"                   \
+    L"--json is the window's.\n"
 
 const wchar_t kListDetails[] =
     L"\n"
@@ -70,9 +72,10 @@ const wchar_t kUpkeepDetails[] =
     L"\n"
     L"Deletes the registration ID N (delete) or everything (clear) on each printer,\n"
     L"and lists what it holds afterwards. One printer: as the window does, asking\n"
-    L"first. Several: asked once for all of them on a console; --yes (or --confirm\n"
-    L"yes) answers for all, and is needed when there is no console to ask. A printer\n"
-    L"that holds nothing to delete is as it should be: ok, changed false.\n"
+    L"first. Several, or --json: asked once for all of them on a console; --yes\n"
+    L"(or --confirm yes) answers for all, and is needed when there is no console to\n"
+    L"ask; --yes with --confirm no is a usage error. A printer that holds nothing to\n"
+    L"delete is as it should be: ok, changed false, status 0.\n"
     L"\n" GLYPHKIT_PRINTERS_HELP L"\n"
     L"Exit status: 0 every printer answered, 1 a printer failed or the operator said\n"
     L"no (nothing deleted), 2 a usage error.\n";

@@ -26,7 +26,7 @@ int RunShow(const CliArgs& args) {
         return UsageError(L"show needs one FILE.kfd");
 
     FormSession session;
-    const LoadResult load = session.operations.LoadFontDataFile(ToCodePage(args.positional()[0]));
+    const LoadResult load = session.operations.LoadFontDataFile(args.positional()[0]);
     if (!load.loaded)
         return 1;
     const SettingsRecord& doc = session.doc;

@@ -74,8 +74,13 @@ void ConsoleFrontEnd::ShowMessageWithDetail(unsigned id, MessageKind kind, Messa
 }
 
 void ConsoleFrontEnd::ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) {
+    ShowWideFileMessage(id, FromCodePage(path), systemError);
+}
+
+void ConsoleFrontEnd::ShowWideFileMessage(unsigned id, const std::wstring& path,
+                                          uint32_t systemError) {
     EndProgressLine();
-    console::Err(LoadText(id) + L"\n" + FileProblem(FromCodePage(path), systemError) + L"\n");
+    console::Err(LoadText(id) + L"\n" + FileProblem(path, systemError) + L"\n");
 }
 
 void ConsoleFrontEnd::ShowMessageAbout(unsigned id, const std::string& subject) {

@@ -37,6 +37,7 @@ public:
     bool AskYesNoAbout(unsigned id, const std::string& line) override;
     // The message, then the file and the system's reason on a line of their own.
     void ShowFileMessage(unsigned id, const std::string& path, uint32_t systemError) override;
+    void ShowWideFileMessage(unsigned id, const std::wstring& path, uint32_t systemError) override;
 
     void ShowRegisteredData(const RegisteredData& data, int extent) override;
     void CharacterSent(uint32_t count, uint32_t index) override;

@@ -49,9 +49,6 @@ bool BuildRegistrationFromFile(const std::wstring& path, int id, const PrinterMo
                                       kept, out)) {
     case RegistrationFileResult::Built:
         return true;
-    case RegistrationFileResult::NameNotInCodePage:
-        *problem = L"the file name " + path + L" cannot be written in the system's code page";
-        return false;
     case RegistrationFileResult::Refused:
         break;
     }

@@ -2,6 +2,7 @@
 // Exit status: 0 success, 1 the operation failed, 2 usage error.
 #include <windows.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -142,6 +143,21 @@ std::wstring UnknownOption(const Command& command, const CliArgs& args) {
     return L"";
 }
 
+// An option said twice is never read as one of its values: the line says
+// two things and the command would have to guess which was meant.
+int RefuseRepeatedOption(const Command& command, const std::wstring& option) {
+    return UsageError(L"--" + option + L" is given more than once; give each option once" +
+                      L"\nusage: glyphkit-cli " + command.usage);
+}
+
+// Options that say opposite things: refused before anything is opened,
+// whichever came first.
+std::wstring Contradiction(const CliArgs& args) {
+    if (args.Has(L"yes") && args.Value(L"confirm") == std::optional<std::wstring>(L"no"))
+        return L"--yes and --confirm no contradict each other: give one of them";
+    return L"";
+}
+
 int Version() {
     const std::wstring version = FromCodePage(CVersionInfo().GetFileVersionText());
     if (version.empty()) {
@@ -199,5 +215,9 @@ int wmain(int argc, wchar_t** argv) {
         return Help(command->name);
     if (const std::wstring unknown = UnknownOption(*command, args); !unknown.empty())
         return RefuseUnknownOption(*command, unknown);
+    if (!args.repeated().empty())
+        return RefuseRepeatedOption(*command, args.repeated());
+    if (const std::wstring contradiction = Contradiction(args); !contradiction.empty())
+        return UsageError(contradiction);
     return command->run(args);
 }

@@ -1,5 +1,6 @@
 #include "tools/cli/plan_on_ports.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 
@@ -31,10 +32,16 @@ int RunPlanOnPorts(const std::vector<PlannedRegistration>& plan, const PrinterOp
     const PortSummary summary(plan);
     console::Out(run.json ? summary.JsonLines(board.Snapshot(), results)
                           : summary.Lines(board.Snapshot(), results));
-    if (interrupted)
+    if (interrupted) {
         console::Err(L"glyphkit-cli: interrupted\n");
-    for (const PortResult& result : results)
-        if (result.outcome != PortOutcome::Ok)
-            return 1;
-    return interrupted ? kInterruptedStatus : 0;
+        return kInterruptedStatus;
+    }
+    const size_t failed =
+        size_t(std::count_if(results.begin(), results.end(),
+                             [](const PortResult& r) { return r.outcome != PortOutcome::Ok; }));
+    if (failed == 0)
+        return 0;
+    console::Err(L"glyphkit-cli: " + std::to_wstring(failed) + L" of " +
+                 std::to_wstring(results.size()) + L" printers did not finish\n");
+    return 1;
 }

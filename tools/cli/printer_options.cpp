@@ -7,13 +7,27 @@
 
 namespace {
 
-std::wstring OnePrinterTwice(const std::wstring& first, const std::wstring& second) {
-    return L"--port names " + first + L" and " + second + L", which reach one printer";
-}
-
 // Addresses and COM port names are ASCII.
 std::wstring Widened(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
+}
+
+// Two entries, earlier and later, of --port or the printer list file, as
+// the operator wrote them and where.
+std::wstring TwoEntriesText(const PrinterOptions& options, size_t earlier,
+                            const std::wstring& given, size_t line) {
+    const std::wstring& first = options.given[earlier];
+    const size_t firstLine = options.lines[earlier];
+    const std::wstring names =
+        first == given ? L" names " + options.names[earlier] + L" twice"
+                       : L" names " + first + L" and " + given + L", which reach one printer";
+    if (firstLine != 0)
+        return options.listFile + names + L" (lines " + std::to_wstring(firstLine) + L" and " +
+               std::to_wstring(line) + L")";
+    if (line != 0)
+        return L"--port" + names + L" (" + given + L": " + options.listFile + L" line " +
+               std::to_wstring(line) + L")";
+    return L"--port" + names;
 }
 
 // One item of --port, as a printer list file spells one too.
@@ -28,19 +42,18 @@ std::optional<PrinterAddress> ParseItem(const std::wstring& item) {
 using NamedPrinters = OnePrinterRule;
 
 // Adds printer unless the list names it already; false with the usage
-// error's text.
-bool AddPrinter(const PrinterAddress& printer, const std::wstring& given, NamedPrinters& named,
-                PrinterOptions* options) {
+// error's text. line: the printer list file's line it came from, 0 for --port.
+bool AddPrinter(const PrinterAddress& printer, const std::wstring& given, size_t line,
+                NamedPrinters& named, PrinterOptions* options) {
     const std::wstring name = Widened(PrinterAddressText(printer));
     if (const std::optional<size_t> earlier = named.Take(printer, options->printers.size())) {
-        const std::wstring& first = options->given[*earlier];
-        options->error =
-            first == given ? L"--port names " + name + L" twice" : OnePrinterTwice(first, given);
+        options->error = TwoEntriesText(*options, *earlier, given, line);
         return false;
     }
     options->printers.push_back(printer);
     options->names.push_back(name);
     options->given.push_back(given);
+    options->lines.push_back(line);
     return true;
 }
 
@@ -62,7 +75,7 @@ bool ParsePrinters(const std::wstring& text, bool printerList, NamedPrinters& na
                              L"\"";
             return false;
         }
-        if (!AddPrinter(*printer, item, named, options))
+        if (!AddPrinter(*printer, item, 0, named, options))
             return false;
         if (comma == std::wstring::npos)
             break;
@@ -84,24 +97,29 @@ std::vector<std::string> BoardNames(const PrinterOptions& options) {
     return names;
 }
 
-std::wstring OnePrinterUnderTwoNames(const std::wstring& first, const std::wstring& second) {
-    return OnePrinterTwice(first, second);
+std::wstring OnePrinterUnderTwoNames(const PrinterOptions& options, size_t earlier, size_t later) {
+    return TwoEntriesText(options, earlier, options.given[later], options.lines[later]);
 }
 
 PrinterOptions ParsePrinterOptions(const CliArgs& args, const std::wstring& answerName,
-                                   bool printerList, const std::vector<PrinterListEntry>* listed) {
+                                   bool printerList, const std::vector<PrinterListEntry>* listed,
+                                   const std::wstring& listFile) {
     PrinterOptions options;
     const std::optional<std::wstring> port = args.Value(L"port");
     if (port || listed) {
         options.printers.clear();
         options.names.clear();
         options.given.clear();
+        options.lines.clear();
+        options.listFile = listFile;
         NamedPrinters named;
         if (port && !ParsePrinters(*port, printerList, named, &options))
             return options;
-        for (size_t i = 0; listed && i < listed->size(); ++i)
-            if (!AddPrinter((*listed)[i].printer, Widened((*listed)[i].text), named, &options))
+        for (size_t i = 0; listed && i < listed->size(); ++i) {
+            const PrinterListEntry& entry = (*listed)[i];
+            if (!AddPrinter(entry.printer, Widened(entry.text), entry.line, named, &options))
                 return options;
+        }
         if (options.printers.empty()) {
             options.error = L"--ports-file names no printer";
             return options;

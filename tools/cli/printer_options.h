@@ -20,8 +20,11 @@ struct PrinterOptions {
     // port ("LOCALHOST:9100", "[::1]:9100").
     std::vector<std::wstring> names{L"COM1"};
     std::vector<std::wstring> given{L"1"}; // each as written, for the usage errors
-    std::optional<bool> answer;            // nothing when not given
-    std::wstring error;                    // a usage error's text; empty when all are good
+    // The printer list file's line each came from (1-based); 0 for --port.
+    std::vector<size_t> lines{0};
+    std::wstring listFile;      // the printer list file, as given
+    std::optional<bool> answer; // nothing when not given
+    std::wstring error;         // a usage error's text; empty when all are good
 };
 
 // answerName: the yes|no option's name without "--", empty for none;
@@ -32,13 +35,16 @@ PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answe
                                   bool printerList = false);
 
 // The same without the file system or the network: --port, then the entries
-// of a printer list file when listed is given; entries are refused only when
-// they name one printer in one spelling (the lock name's rule).
+// of a printer list file when listed is given (listFile: its name, as the
+// messages give it); entries are refused only when they name one printer in
+// one spelling (the lock name's rule).
 PrinterOptions ParsePrinterOptions(const CliArgs& args, const std::wstring& answerName,
-                                   bool printerList, const std::vector<PrinterListEntry>* listed);
+                                   bool printerList, const std::vector<PrinterListEntry>* listed,
+                                   const std::wstring& listFile = L"");
 
 // The printers' names as a provisioning board keeps them (UTF-8; they are ASCII).
 std::vector<std::string> BoardNames(const PrinterOptions& options);
 
-// The usage error for two entries, as given, that reach one printer.
-std::wstring OnePrinterUnderTwoNames(const std::wstring& first, const std::wstring& second);
+// The usage error for the entries of the given indices, earlier first, that
+// reach one printer: each as written, and the file line it came from.
+std::wstring OnePrinterUnderTwoNames(const PrinterOptions& options, size_t earlier, size_t later);

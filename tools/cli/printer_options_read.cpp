@@ -44,8 +44,7 @@ bool EachPrinterOnce(PrinterOptions* options) {
         FirstSharedEndpoint(options->printers, PrinterEndpoints);
     if (!shared)
         return true;
-    options->error =
-        OnePrinterUnderTwoNames(options->given[shared->first], options->given[shared->second]);
+    options->error = OnePrinterUnderTwoNames(*options, shared->first, shared->second);
     return false;
 }
 
@@ -63,8 +62,8 @@ PrinterOptions ReadPrinterOptions(const CliArgs& args, const std::wstring& answe
             return refused;
         }
     }
-    PrinterOptions options =
-        ParsePrinterOptions(args, answerName, printerList, file ? &listed : nullptr);
+    PrinterOptions options = ParsePrinterOptions(
+        args, answerName, printerList, file ? &listed : nullptr, file ? *file : std::wstring());
     if (options.error.empty() && options.printers.size() > 1)
         EachPrinterOnce(&options);
     return options;

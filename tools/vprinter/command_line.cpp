@@ -48,7 +48,7 @@ bool ParseNotPrinter(const Options& o, TcpOptions& tcp, std::string& error) {
     }
     NonPrinterOptions peer;
     if (!ParseNonPrinterKind(o.at("not-printer"), peer.kind)) {
-        error = "--not-printer wants http, random, stream or unknown-code";
+        error = "--not-printer wants http, random, stream, unknown-code or echo";
         return false;
     }
     if (!o.count("tcp")) {

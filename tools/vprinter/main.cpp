@@ -54,7 +54,8 @@ const char kUsage[] =
     "    stream        from the opening, one byte over and over until the tool closes:\n"
     "                  --stream-byte HEX (default 78, 'x');\n"
     "    unknown-code  to every info request (01 46 47), 02 'Z' \"00000000\" 03 (a reply\n"
-    "                  with an unknown code), to anything else nothing.\n"
+    "                  with an unknown code), to anything else nothing;\n"
+    "    echo          every byte sent back as it came.\n"
     "  The ready line then ends `not a printer: KIND` (random with its seed, stream\n"
     "  with its byte). It excludes the printer's memory, pacing and faults (--state,\n"
     "  --save, --baud, --abandon-ms and the fault options).\n";

@@ -36,7 +36,8 @@ bool ParseNonPrinterKind(const std::string& text, NonPrinterKind& kind) {
     } kinds[] = {{"http", NonPrinterKind::Http},
                  {"random", NonPrinterKind::Random},
                  {"stream", NonPrinterKind::Stream},
-                 {"unknown-code", NonPrinterKind::UnknownCode}};
+                 {"unknown-code", NonPrinterKind::UnknownCode},
+                 {"echo", NonPrinterKind::Echo}};
     for (const auto& k : kinds) {
         if (text == k.name) {
             kind = k.kind;
@@ -59,6 +60,8 @@ std::string DescribeNonPrinter(const NonPrinterOptions& options) {
         return text;
     case NonPrinterKind::UnknownCode:
         return "unknown-code";
+    case NonPrinterKind::Echo:
+        return "echo";
     }
     return "?";
 }
@@ -98,6 +101,9 @@ void NonPrinterPeer::Receive(const uint8_t* data, size_t size, std::vector<uint8
                 requestMatched_ = data[i] == kInfoRequest[0] ? 1 : 0;
             }
         }
+        break;
+    case NonPrinterKind::Echo:
+        Append(out, data, size);
         break;
     }
 }

@@ -22,6 +22,9 @@ enum class NonPrinterKind {
     // A framed 11-byte reply with code 'Z' and "00000000" to every info
     // request, nothing to anything else.
     UnknownCode,
+    // Every byte sent back as it came: a loopback plug, or a device in a
+    // terminal's echo mode.
+    Echo,
 };
 
 struct NonPrinterOptions {
@@ -33,7 +36,7 @@ struct NonPrinterOptions {
     uint8_t streamByte = 'x';
 };
 
-// "http", "random", "stream", "unknown-code"; false for anything else.
+// "http", "random", "stream", "unknown-code", "echo"; false for anything else.
 bool ParseNonPrinterKind(const std::string& text, NonPrinterKind& kind);
 // What the ready line and the log call it: "http", "stream of 78", ...
 std::string DescribeNonPrinter(const NonPrinterOptions& options);
