@@ -3,10 +3,10 @@
 #include <htmlhelp.h>
 
 #include "app/network_printer_dlg.h"
+#include "form/com_port_dlg.h"
 #include "form/connection_test.h"
 #include "framework/form_view.h"
 #include "framework/message_map.h"
-#include "printer/com_port_dlg.h"
 #include "res/control_ids.h"
 
 void CMainFrame::FitFrameToForm() {

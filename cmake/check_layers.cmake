@@ -1,8 +1,9 @@
 # The folders of the product are layers: each may include only itself and
 # the layers before it in this list (res/ holds only resource IDs and may be
-# included by any). Run at configure time and, as a script, whenever a
+# included by any). The tools come last: a tool may include the product's
+# folders, and none of them a tool. Run at configure time and, as a script, whenever a
 # source changes:  cmake -DGLYPHKIT_SOURCE_DIR=<root> -P cmake/check_layers.cmake
-set(GLYPHKIT_LAYERS framework fontdata printer check operations form app)
+set(GLYPHKIT_LAYERS framework fontdata printer check operations form app tools)
 
 function(glyphkit_check_layers root)
     set(problems "")
@@ -28,7 +29,7 @@ function(glyphkit_check_layers root)
         endforeach()
     endforeach()
     if(problems)
-        message(FATAL_ERROR "Layers out of order (framework, fontdata, printer, check, operations, form, app):${problems}")
+        message(FATAL_ERROR "Layers out of order (framework, fontdata, printer, check, operations, form, app, tools):${problems}")
     endif()
 endfunction()
 

@@ -55,14 +55,15 @@ void TestPrinterConnection(HWND owner, const PrinterAddress& printer) {
     bool connected = false;
     // The dialog waits for the answer, answering and painting meanwhile;
     // what went wrong on the way is told as it comes, over the dialog.
-    RunWhileHeld(owner, boxes, noListing, [&](Operator& op, OutcomeHandler&, PrinterStop& stop) {
-        OperatorPrinterSide side(op);
-        TestPanel panel(side);
-        connected =
-            RunPrinterOperation(printer, panel, panel, QueryRegisteredData, &outcome, &stop);
-        data = panel.Data();
-        return connected && outcome.succeeded;
-    });
+    RunWhileHeld(owner, boxes, noListing,
+                 [&](Operator& op, OutcomeHandler&, DownloadProgress&, PrinterStop& stop) {
+                     OperatorPrinterSide side(op);
+                     TestPanel panel(side);
+                     connected = RunPrinterOperation(printer, panel, panel, QueryRegisteredData,
+                                                     &outcome, &stop);
+                     data = panel.Data();
+                     return connected && outcome.succeeded;
+                 });
     if (!connected)
         return; // not connected: told already
     OperatorPrinterSide side(boxes);

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "form/form_host.h"
+#include "operations/printer_messages.h"
+#include "operations/stopped_download.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
 
@@ -19,26 +22,32 @@ const int kCommandsHeldDuringTransfer[] = {IDC_DOWNLOAD, IDC_SAVE,      IDC_LOAD
 const UINT_PTR kSubclassId = 0x70D;
 const UINT kRaiseProgress = WM_APP + 0x70D;
 
-// The main window during a download. Activated by a click it comes up on the
-// screen; the system keeps the progress window it owns above it in the order
-// it reports, but without a window manager the screen may stack them the
-// other way. The progress window is put on top again once the activation is
-// done, so that the screen shows what the order says.
+// The main window while a job runs. Activated by a click (on the title bar,
+// a menu) it comes up on the screen; the system keeps the windows it owns
+// (the wait's, the progress window) above it in the order it reports, but
+// without a window manager the screen may stack them the other way. Each
+// visible one is put on top again once the activation is done, so that the
+// screen shows what the order says and the way out stays in reach.
+BOOL CALLBACK RaiseOwned(HWND window, LPARAM frame) {
+    if (GetWindow(window, GW_OWNER) != HWND(frame) || !IsWindowVisible(window))
+        return TRUE;
+    // Already first in the system's order, it is moved out of place and
+    // back, which stacks it on the screen too.
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    return TRUE;
+}
+
 LRESULT CALLBACK MainWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                DWORD_PTR progress) {
+                                DWORD_PTR) {
     if ((message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) ||
         (message == WM_WINDOWPOSCHANGED &&
-         !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)))
+         !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) ||
+        message == WM_EXITMENULOOP)
         PostMessageW(frame, kRaiseProgress, 0, 0);
     if (message == kRaiseProgress) {
-        HWND window = HWND(progress);
-        // Already first in the system's order, it is moved out of place
-        // and back, which stacks it on the screen too.
-        const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-        if (IsWindow(window) && IsWindowVisible(window)) {
-            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, flags);
-            SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-        }
+        EnumThreadWindows(GetCurrentThreadId(), RaiseOwned, LPARAM(frame));
         return 0;
     }
     if (message == WM_NCDESTROY)
@@ -82,17 +91,39 @@ void CFormTransfer::Download(const FormFields& fields, const RegistrationIdField
         return;
     Begin(IDC_DOWNLOAD);
     // The build runs here, with its checks and messages; the port, the
-    // frames and the printer's answers belong to the transfer's thread, so
-    // that nothing the operator does with the window holds the line.
-    std::unique_ptr<PreparedDownload> prepared =
+    // frames and the printer's answers belong to the job's thread, so that
+    // nothing the operator does with the window holds the line.
+    std::shared_ptr<PreparedDownload> prepared =
         m_operations.PrepareDownload(fields, idField, environment);
     if (!prepared) {
         End();
         return;
     }
-    m_pTransfer = std::make_unique<CWindowTransfer>(m_operator, *this);
-    if (!m_pTransfer->Start(std::move(prepared), environment.printer)) {
-        m_pTransfer.reset();
+    // What the list showed under the ID, to tell after a stop whether the
+    // printer kept it.
+    // The build took the ID, so it is one.
+    const int id = idField.id.value_or(0);
+    std::optional<CFontPT> before;
+    for (const CFontPT& record : m_operations.Registered().m_records)
+        if (record.m_nId == id)
+            before = record;
+    const PrinterAddress printer = environment.printer;
+    const auto work = [prepared, printer, id, before](Operator& op, OutcomeHandler& handler,
+                                                      DownloadProgress& progress,
+                                                      PrinterStop& stop) {
+        DownloadPrinterSide asking(op, prepared->overwriteLine);
+        ExchangeOutcome outcome;
+        const SendResult sent = SendDownloadFile(prepared->file.Path(), prepared->record, printer,
+                                                 asking, progress, handler, &outcome, &stop);
+        if (sent != SendResult::Exchanged)
+            return false;
+        if (asking.Stopped()) {
+            TellStoppedDownload(printer, id, before, op, handler);
+            return false;
+        }
+        return outcome.succeeded;
+    };
+    if (!StartJob(work)) {
         m_operator.ShowMessage(IDS_DOWNLOAD_FAILED);
         End();
     }
@@ -103,33 +134,43 @@ void CFormTransfer::RunPrinterCommand(int buttonId, CFormOperations::PrinterComm
     if (Running())
         return;
     Begin(buttonId);
-    // The task before, if any, has ended; its thread is joined here.
-    m_pCommand.reset();
-    m_pCommand = std::make_unique<CWindowPrinterTask>(GetAncestor(m_hForm, GA_ROOT), m_operator,
-                                                      *m_pListing);
-    const auto work = [printer, command](Operator& op, OutcomeHandler& handler, PrinterStop& stop) {
+    const auto work = [printer, command](Operator& op, OutcomeHandler& handler, DownloadProgress&,
+                                         PrinterStop& stop) {
         return CFormOperations::RunCommand(printer, command, op, handler, &stop);
     };
-    // The task itself stays until the next command: its thread ends only
-    // after this call.
-    const auto ended = [this](bool) { End(); };
-    if (!m_pCommand->Start(work, ended)) {
-        m_pCommand.reset();
+    if (!StartJob(work)) {
         m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
                                MessageCaption::Application);
         End();
     }
 }
 
-void CFormTransfer::TakeListing(const ListingUpdate& update, ExtentChange extent) {
-    m_operations.TakeListing(update, extent);
+bool CFormTransfer::StartJob(CWindowPrinterTask::Work work) {
+    // The job before, if any, has ended; its thread is joined here.
+    m_pTask.reset();
+    HWND root = GetAncestor(m_hForm, GA_ROOT);
+    m_pTask = std::make_unique<CWindowPrinterTask>(root, m_operator, *m_pListing, this);
+    // The task itself stays until the next job: its thread ends only after
+    // this call.
+    const auto ended = [this](bool) { JobEnded(); };
+    if (!m_pTask->Start(std::move(work), ended)) {
+        m_pTask.reset();
+        return false;
+    }
+    SetWindowSubclass(root, MainWindowProc, kSubclassId, 0);
+    return true;
 }
 
-void CFormTransfer::TransferEnded(bool /*succeeded*/) {
+void CFormTransfer::Stop() {
+    if (m_pTask)
+        m_pTask->Stop();
+}
+
+void CFormTransfer::JobEnded() {
     // The messages have been answered; the progress window goes with the
     // download.
+    RemoveWindowSubclass(GetAncestor(m_hForm, GA_ROOT), MainWindowProc, kSubclassId);
     if (m_pProgress) {
-        RemoveWindowSubclass(GetAncestor(m_hForm, GA_ROOT), MainWindowProc, kSubclassId);
         m_pProgress->DestroyModeless();
         m_pProgress.reset();
     }
@@ -166,7 +207,7 @@ void CFormTransfer::End() {
 void CFormTransfer::TransferStarting() {
     // Owned by the main window, so that it stays above it while the window
     // is used during the download.
-    m_pProgress = std::make_unique<CProgressDlg>(GetAncestor(m_hForm, GA_ROOT));
+    m_pProgress = std::make_unique<CProgressDlg>(GetAncestor(m_hForm, GA_ROOT), [this] { Stop(); });
     if (!m_pProgress->CreateModeless()) {
         m_pProgress.reset();
         m_operator.ShowMessage(IDS_CREATE_DIALOG_FAILED, MessageKind::Warning,
@@ -174,8 +215,6 @@ void CFormTransfer::TransferStarting() {
         return;
     }
     ShowWindow(m_pProgress->GetSafeHwnd(), SW_SHOW);
-    SetWindowSubclass(GetAncestor(m_hForm, GA_ROOT), MainWindowProc, kSubclassId,
-                      DWORD_PTR(m_pProgress->GetSafeHwnd()));
 }
 
 void CFormTransfer::CharacterSent(uint32_t count, uint32_t index) {

@@ -12,6 +12,7 @@
 #include "form/font_family_list.h"
 #include "form/glyphkit_doc.h"
 #include "form/preview.h"
+#include "form/registered_detail_dlg.h"
 #include "form/registration_text_control.h"
 #include "form/whole_paste_edit.h"
 #include "framework/code_page_text.h"
@@ -23,7 +24,6 @@
 #include "framework/win_app.h"
 #include "operations/memory_usage_text.h"
 #include "operations/text_file_input.h"
-#include "printer/registered_detail_dlg.h"
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
 

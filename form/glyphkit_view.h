@@ -52,6 +52,9 @@ protected:
     bool OnNotify(NMHDR* header, LRESULT* result) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnDraw(HDC hdc) override;
+    // Esc on the form: while a printer job runs, 中止 of its wait or
+    // progress window; otherwise nothing.
+    void OnCancel() override { m_transfer.Stop(); }
 
 private:
     // Handlers, by control.

@@ -43,15 +43,22 @@ void CPrinterWaitDlg::Hold(bool held) {
         KillTimer(m_hWnd, kComeTimer);
         ShowWindow(m_hWnd, SW_HIDE);
         EnableWindow(m_hWnd, FALSE);
-    } else if (!m_bStopping) {
+    } else if (!m_bStopping && !m_bRetired) {
         ComeLater();
     }
+}
+
+void CPrinterWaitDlg::Retire() {
+    m_bRetired = true;
+    Hold(true);
 }
 
 bool CPrinterWaitDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     if (message != WM_TIMER || wParam != kComeTimer)
         return false;
     KillTimer(m_hWnd, kComeTimer);
+    if (m_bRetired)
+        return true;
     // Taking the keyboard, so that Esc stops.
     EnableWindow(m_hWnd, TRUE);
     ShowWindow(m_hWnd, SW_SHOW);

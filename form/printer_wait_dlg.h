@@ -16,6 +16,12 @@ public:
     // A message or question of the operation is up, or is answered: the
     // window goes meanwhile and comes again after the delay.
     void Hold(bool held);
+    // Another window shows the wait from now on (a download's progress): this
+    // one goes and does not come again.
+    void Retire();
+    // The operator stopped elsewhere (Esc on the main window, the progress
+    // window's 中止): as the button does.
+    void StopFromElsewhere() { OnCancel(); }
 
 protected:
     bool OnInitDialog() override;
@@ -29,4 +35,5 @@ private:
 
     std::function<void()> m_stop;
     bool m_bStopping = false;
+    bool m_bRetired = false;
 };

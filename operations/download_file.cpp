@@ -28,7 +28,7 @@ constexpr uint64_t kMaxDownloadFileSize = 256u * 1024 * 1024;
 SendResult SendDownloadFile(const std::string& path, const CFontPT& record,
                             const PrinterAddress& printer, PrinterOperator& op,
                             DownloadProgress& progress, OutcomeHandler& handler,
-                            ExchangeOutcome* outcome) {
+                            ExchangeOutcome* outcome, PrinterStop* stop) {
     std::vector<uint8_t> glyphs;
     if (ReadWholeFile(path, kMaxDownloadFileSize, &glyphs) != FileReadResult::Ok)
         return SendResult::FileUnreadable;
@@ -43,6 +43,6 @@ SendResult SendDownloadFile(const std::string& path, const CFontPT& record,
         [&](PrinterLink& link) {
             return DownloadRegistration(link, record, glyphs.data(), glyphs.size(), op, progress);
         },
-        outcome);
+        outcome, stop);
     return opened ? SendResult::Exchanged : SendResult::PortNotOpened;
 }

@@ -11,6 +11,8 @@
 #include "printer/font_pt.h"
 #include "printer/printer_address.h"
 
+class PrinterStop;
+
 // An empty temporary file ("VTL" prefix in the temporary directory), deleted
 // when the object goes, whatever happened to the download.
 class TempDownloadFile {
@@ -48,8 +50,9 @@ enum class SendResult {
 
 // Reads the download file, then opens and configures the port and runs the
 // download exchange for the record (its information block already built),
-// playing its outcome through handler and the operator.
+// playing its outcome through handler and the operator; stop, when given,
+// lets another thread end it.
 SendResult SendDownloadFile(const std::string& path, const CFontPT& record,
                             const PrinterAddress& printer, PrinterOperator& op,
                             DownloadProgress& progress, OutcomeHandler& handler,
-                            ExchangeOutcome* outcome = nullptr);
+                            ExchangeOutcome* outcome = nullptr, PrinterStop* stop = nullptr);

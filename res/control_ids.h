@@ -58,6 +58,7 @@
 // Progress of a download
 #define IDC_PROGRESS_BAR 1054
 #define IDC_PROGRESS_LABEL 1067
+#define IDC_PROGRESS_COUNT 1090
 
 // Detail dialogs of a registered font or logo
 #define IDC_DETAIL_LIST 1056

@@ -59,7 +59,12 @@
 //                      open until the download's message has come and gone:
 //                      "box: TEXT", "message-over: modal|main", "main-enabled:
 //                      yes|no" and "modal-open: yes|no", then "main-enabled"
-//                      again once the modal window is cancelled
+//                      again once the modal window is cancelled; KIND stop
+//                      clicks the progress window's 中止 once two characters
+//                      have gone, stop-esc presses Esc on the main window
+//                      instead, each printing "stopped-at: POS/RANGE",
+//                      "counter: TEXT" and "at-stop: MS"; yes/no after ID
+//                      answer its questions as for press
 //     load PATH        loads the font data file PATH through the Load button
 //     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
@@ -172,7 +177,11 @@ public:
                 done = Press(std::stoi(next()), {}, L"trying");
             } else if (step == L"press-during") {
                 const std::wstring kind = next();
-                done = Press(std::stoi(next()), {}, kind);
+                const int id = std::stoi(next());
+                std::vector<std::wstring> answers;
+                while (i + 1 < args.size() && (args[i + 1] == L"yes" || args[i + 1] == L"no"))
+                    answers.push_back(args[++i]);
+                done = Press(id, answers, kind);
             } else if (step == L"list")
                 PrintList();
             else if (step == L"load") {
@@ -401,10 +410,33 @@ private:
         PostMessageW(m_frame, WM_CLOSE, 0, 0);
     }
 
+    // Once two characters have gone, 中止 of the progress window (stop) or
+    // Esc on the main window (stop-esc); prints "stopped-at: POS/RANGE", the
+    // counter the window shows, and "at-stop: MS".
+    void StopTransfer(const std::wstring& kind, HWND progress, HWND bar) {
+        while (gui::Send(bar, PBM_GETPOS) < 2 && IsWindow(bar))
+            Sleep(10);
+        Print(L"stopped-at", std::to_wstring(gui::Send(bar, PBM_GETPOS)) + L"/" +
+                                 std::to_wstring(gui::Send(bar, PBM_GETRANGE, FALSE)));
+        Print(L"counter", gui::Text(GetDlgItem(progress, IDC_PROGRESS_COUNT)));
+        Print(L"at-stop", Milliseconds());
+        if (kind == L"stop") {
+            gui::ClickLater(GetDlgItem(progress, IDCANCEL));
+            return;
+        }
+        // Esc as a field of the main window gets it from the keyboard.
+        PostMessageW(Item(IDC_POINT_SIZE), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        PostMessageW(Item(IDC_POINT_SIZE), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    }
+
     // The window busy with the operator while the download runs: the bar
     // must fill all the same.
     void HoldDuringTransfer(const std::wstring& kind, HWND progress) {
         HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
+        if (kind == L"stop" || kind == L"stop-esc") {
+            StopTransfer(kind, progress, bar);
+            return;
+        }
         if (kind == L"click") {
             // A real click on the main window, away from the progress window.
             RECT frame, above, area;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -387,6 +388,56 @@ INSTANTIATE_TEST_SUITE_P(Holds, WindowInUseTest,
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param);
                          });
+
+// 中止 during a paced download, by the progress window's button or by Esc on
+// the main window: nothing more is sent, the printer is listed, and the
+// window's list and message say what it holds under the ID.
+TEST_F(WindowTest, StopEndsADownloadAndTheListShowsThePrinter) {
+    line.baud = 115200;
+    const struct {
+        const char* how;
+        bool held; // ID01 holds OLD before the download, listed first
+        const char* fate;
+    } cases[] = {
+        {"stop", false, "ID01 はプリンタに登録されていません。"},
+        {"stop-esc", true, "ID01 は以前の登録のままです: ID01 OLD 144byte"},
+    };
+    std::atomic<int> taken{0};
+    onPrinterCharacter = [&](int k) { taken = k; };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        taken = 0;
+        RegistrationMemory seed;
+        if (c.held)
+            seed.Store(SampleFont(1, "OLD", 2));
+        StartPrinter(kPort, {}, seed);
+        std::vector<std::string> steps =
+            c.held ? std::vector<std::string>{"press", "1011"} : std::vector<std::string>{};
+        steps = Steps(steps, Registration("1"));
+        steps[steps.size() - 1] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        const std::vector<std::string> lines = Window(
+            Steps(steps, {"type", "1005", "48", "press-during", c.how, "1016", "yes", "list"}));
+        const std::vector<std::string> stoppedAt = Only(lines, "stopped-at");
+        ASSERT_EQ(stoppedAt.size(), 1u) << testing::PrintToString(lines);
+        const std::string counter = Only(lines, "counter").at(0);
+        EXPECT_EQ(counter.substr(counter.find('/')), "/ 36 文字") << counter;
+        EXPECT_EQ(Only(lines, "box").back(),
+                  "box: ダウンロードを中止しました。\\n" + std::string(c.fate))
+            << testing::PrintToString(lines);
+        StopPrinter();
+        // The window lists what the printer holds: the old font, or nothing.
+        EXPECT_EQ(Only(lines, "line"), c.held ? std::vector<std::string>{"line: ID01 OLD 144byte"}
+                                              : std::vector<std::string>{});
+        ASSERT_EQ(memory.Find(1) != nullptr, c.held);
+        if (c.held)
+            EXPECT_EQ(memory.Find(1)->CharacterCount(), 2u);
+        // After 中止 no frame but the one on the line when it was pressed.
+        const int shown = std::stoi(stoppedAt[0].substr(std::string("stopped-at: ").size()));
+        EXPECT_GE(shown, 2);
+        EXPECT_LE(taken.load(), shown + 2);
+        EXPECT_LT(taken.load(), 36);
+    }
+}
 
 TEST_F(WindowTest, ClearAndAllClear) {
     RegistrationMemory seed;

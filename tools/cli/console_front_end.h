@@ -43,9 +43,10 @@ public:
     void CharacterSent(uint32_t count, uint32_t index) override;
     void GlyphsMissing(const std::string& face, const std::vector<uint16_t>& codes) override;
 
-private:
+    // The progress bar's row is done: what follows starts a row of its own.
     void EndProgressLine();
 
+private:
     std::optional<bool> m_answer;
     std::wstring m_strWindowCaption;
     bool m_bKeepOut = false;

@@ -2,20 +2,38 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 
 #include "operations/printer_messages.h"
+#include "operations/stopped_download.h"
 #include "printer/printer_connection.h"
 #include "printer/provision_run.h"
 #include "printer/registered_data.h"
 #include "printer/text_formats.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
+#include "tools/cli/interrupt.h"
 #include "tools/cli/port_summary.h"
 
 namespace {
 
 // As often as the progress bar redraws itself.
 constexpr std::chrono::milliseconds kTickEvery{250};
+
+// A listing shown as the window's list shows it.
+class ListingShown : public OutcomeHandler {
+public:
+    explicit ListingShown(ConsoleFrontEnd& frontEnd) : m_frontEnd(frontEnd) {}
+    void ApplyListing(const ListingUpdate& update, ExtentChange extent) override {
+        m_panel.Take(update, extent, [](const std::string&) { return 0; });
+        m_frontEnd.ShowRegisteredData(m_panel.data, 0);
+    }
+    void ClosePort() override {}
+
+private:
+    ConsoleFrontEnd& m_frontEnd;
+    ListedPanel m_panel;
+};
 
 } // namespace
 
@@ -28,8 +46,10 @@ int DownloadToOnePrinter(const PlannedRegistration& registration, const PrinterA
         return frontEnd.AskYesNoAbout(IDS_ASK_OVERWRITE, RegistrationIdText(registration.line.id));
     };
     ProvisionBoard board({PrinterAddressText(printer)});
-    // Ctrl+C ends the program here, as it always has for one printer.
-    const std::atomic<bool> never{false};
+    // Ctrl+C stops the transfer at a character's end; the printer is then
+    // listed and the ID's fate told, as the window's 中止 does.
+    std::atomic<bool> interrupted{false};
+    std::optional<InterruptFlag> interrupt(std::in_place, interrupted);
     const auto drawBar = [&] {
         const PortView view = board.Snapshot().front();
         const uint32_t count = registration.record.m_dwCharCount;
@@ -40,10 +60,19 @@ int DownloadToOnePrinter(const PlannedRegistration& registration, const PrinterA
             frontEnd.CharacterSent(count, count - 1);
     };
     ProvisionPorts(
-        plan, options, [&](size_t) { return OpenPrinter(printer); }, board, never, drawBar,
+        plan, options, [&](size_t) { return OpenPrinter(printer); }, board, interrupted, drawBar,
         kTickEvery, 1);
+    // A second Ctrl+C from here on ends the program at once.
+    interrupt.reset();
     const PortResult result = board.Results().front();
     OperatorPrinterSide side(frontEnd);
+    if (result.outcome == PortOutcome::Cancelled) {
+        frontEnd.EndProgressLine();
+        console::Err(L"glyphkit-cli: interrupted\n");
+        ListingShown shown(frontEnd);
+        TellStoppedDownload(printer, registration.line.id, std::nullopt, frontEnd, shown);
+        return kInterruptedStatus;
+    }
     switch (result.failure) {
     case PortFailure::None:
         break;

@@ -1,4 +1,4 @@
-#include "printer/registered_detail_dlg.h"
+#include "form/registered_detail_dlg.h"
 
 #include <cstdarg>
 #include <cstdio>

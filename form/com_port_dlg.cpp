@@ -1,4 +1,4 @@
-#include "printer/com_port_dlg.h"
+#include "form/com_port_dlg.h"
 
 #include <string>
 
