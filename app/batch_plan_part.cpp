@@ -82,7 +82,7 @@ int PointSize(const CFontPT& record) {
 void CBatchProvisionDlg::OnAddFile() {
     const std::wstring filter = LoadText(IDS_BATCH_KFD_FILTER);
     if (const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"kfd", filter.c_str())) {
-        const std::optional<int> id = ParseRegistrationId(WindowTextAnsi(GetItem(IDC_BATCH_ID)));
+        const std::optional<int> id = ParseRegistrationId(NumberFieldText(GetItem(IDC_BATCH_ID)));
         if (!id) {
             SetFocus(GetItem(IDC_BATCH_ID));
             return void(Tell(LoadText(IDS_BAD_REGISTRATION_ID)));

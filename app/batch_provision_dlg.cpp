@@ -9,6 +9,7 @@
 #include "framework/message_map.h"
 #include "framework/message_text.h"
 #include "operations/batch_report.h"
+#include "operations/form_checks.h"
 #include "printer/one_printer.h"
 #include "printer/printer_connection.h"
 #include "printer/tcp_link.h"
@@ -180,9 +181,8 @@ void CBatchProvisionDlg::OnStart() {
         return void(Tell(LoadText(IDS_BATCH_NO_PLAN)));
     if (m_printers.empty())
         return void(Tell(LoadText(IDS_BATCH_NO_PRINTER)));
-    BOOL read = FALSE;
-    const UINT jobs = GetDlgItemInt(m_hWnd, IDC_BATCH_JOBS, &read, FALSE);
-    if (!read || jobs < 1 || jobs > kMaxJobs) {
+    const std::optional<uint32_t> jobs = ParseFieldNumber(NumberFieldText(GetItem(IDC_BATCH_JOBS)));
+    if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
         SetFocus(GetItem(IDC_BATCH_JOBS));
         return void(Tell(LoadText(IDS_BATCH_BAD_JOBS)));
     }
@@ -213,7 +213,7 @@ void CBatchProvisionDlg::OnStart() {
     HWND window = m_hWnd;
     m_run = std::make_unique<BatchRun>(
         std::move(plan), names, [addresses](size_t index) { return OpenPrinter(addresses[index]); },
-        options, size_t(jobs), [window] { PostMessageW(window, kRunEnded, 0, 0); });
+        options, size_t(*jobs), [window] { PostMessageW(window, kRunEnded, 0, 0); });
     SetTimer(m_hWnd, kProgressTimer, kProgressEveryMs, nullptr);
     ShowProgress();
 }

@@ -73,6 +73,7 @@ private:
     void OnDownload();
     void OnShowDetail();
     void OnTextLimit();
+    void OnTextPasteRefused();
 
     // 情報取得, クリア and オールクリア: the command on the printer, on a thread
     // of its own.

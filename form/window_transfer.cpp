@@ -84,7 +84,7 @@ void CWindowTransfer::Send(const PrinterAddress& printer) {
         // The printer and its lock are taken and given up on this thread.
         ExchangeOutcome outcome;
         ThreadSide& side = *m_pThreadSide;
-        OperatorPrinterSide asking(side, m_pDownload->overwriteLine);
+        OperatorPrinterSide asking(side, m_pDownload->overwriteLine, m_pDownload->area);
         const SendResult sent = SendDownloadFile(m_pDownload->file.Path(), m_pDownload->record,
                                                  printer, asking, side, side, &outcome);
         succeeded = sent == SendResult::Exchanged && outcome.succeeded;
