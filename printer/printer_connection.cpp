@@ -49,15 +49,18 @@ private:
 class NetworkConnection : public PrinterConnection {
 public:
     NetworkConnection(SOCKET connection, PortLock lock, PrinterStop* stop)
-        : m_lock(std::move(lock)), m_link(connection), m_cut(stop, [this] { m_link.Cut(); }) {}
+        : m_lock(std::move(lock)), m_link(connection), m_address(m_link.PeerAddress()),
+          m_cut(stop, [this] { m_link.Cut(); }) {}
     PrinterLink& Link() override { return m_link; }
     bool Lost() const override { return m_link.Lost(); }
-    std::string Address() const override { return m_link.PeerAddress(); }
+    // As connected: a connection that broke since has no peer to ask.
+    std::string Address() const override { return m_address; }
 
 private:
     // Members go in reverse: the connection closes before the lock goes.
     PortLock m_lock;
     TcpPrinterLink m_link;
+    std::string m_address;
     CutHeld m_cut;
 };
 
