@@ -4,6 +4,7 @@
 // and the download it must not run beside. The application implements it.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,8 +19,10 @@ public:
     virtual HDC Reference() const = 0;
     virtual const InstalledFamilies& Families() const = 0;
     // The form saved as 保存 saves it: its registration ID and file; nothing
-    // when refused (the form said why) or cancelled.
-    virtual std::optional<std::pair<int, std::wstring>> SaveFormForPlan() = 0;
+    // when refused (the form, or idFree, said why) or cancelled. idFree is
+    // asked whether the plan takes the form's ID before the save dialog.
+    virtual std::optional<std::pair<int, std::wstring>>
+    SaveFormForPlan(const std::function<bool(int id)>& idFree) = 0;
     virtual bool DownloadRunning() const = 0;
     // A batch starts (true) or has ended: the main window holds its printer
     // commands meanwhile.

@@ -82,7 +82,7 @@ int PointSize(const CFontPT& record) {
 void CBatchProvisionDlg::OnAddFile() {
     const std::wstring filter = LoadText(IDS_BATCH_KFD_FILTER);
     if (const std::optional<std::wstring> path = ChooseFileToOpen(m_hWnd, L"kfd", filter.c_str())) {
-        const std::optional<int> id = ParseRegistrationId(WindowTextAnsi(GetItem(IDC_BATCH_ID)));
+        const std::optional<int> id = ParseRegistrationId(NumberFieldText(GetItem(IDC_BATCH_ID)));
         if (!id) {
             SetFocus(GetItem(IDC_BATCH_ID));
             return void(Tell(LoadText(IDS_BAD_REGISTRATION_ID)));
@@ -92,16 +92,24 @@ void CBatchProvisionDlg::OnAddFile() {
 }
 
 void CBatchProvisionDlg::OnAddForm() {
-    // The form's own checks and messages, its ID and its save dialog.
-    if (const auto saved = m_host.SaveFormForPlan())
+    // The form's own checks and messages, its ID (against the plan, before
+    // the save dialog) and its save dialog.
+    if (const auto saved = m_host.SaveFormForPlan([this](int id) { return IdFree(id); }))
         AddEntry(saved->first, saved->second);
 }
 
-void CBatchProvisionDlg::AddEntry(int id, const std::wstring& path) {
+bool CBatchProvisionDlg::IdFree(int id) {
     for (const Entry& entry : m_entries)
-        if (entry.registration.line.id == id)
-            return void(Tell(
-                LoadTextWith(IDS_BATCH_ID_TAKEN, {RegistrationIdDigits<wchar_t>(id), entry.path})));
+        if (entry.registration.line.id == id) {
+            Tell(LoadTextWith(IDS_BATCH_ID_TAKEN, {RegistrationIdDigits<wchar_t>(id), entry.path}));
+            return false;
+        }
+    return true;
+}
+
+void CBatchProvisionDlg::AddEntry(int id, const std::wstring& path) {
+    if (!IdFree(id))
+        return;
     Entry entry;
     entry.path = path;
     entry.registration.line.id = id;

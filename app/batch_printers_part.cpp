@@ -91,7 +91,10 @@ void CBatchProvisionDlg::OnSaveResult() {
     const std::optional<std::wstring> path = ChooseFileToSave(m_hWnd, L"csv", filter.c_str());
     if (!path)
         return;
-    const std::string text = CsvText(ResultRows(m_views, m_results, m_run->Plan()));
+    std::vector<std::wstring> names;
+    for (const Printer& printer : m_printers)
+        names.push_back(printer.given);
+    const std::string text = CsvText(ResultRows(names, m_views, m_results, m_run->Plan()));
     uint32_t error = 0;
     if (!SaveFileReplacing(ToCodePage(*path), reinterpret_cast<const uint8_t*>(text.data()),
                            text.size(), &error))

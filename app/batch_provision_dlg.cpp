@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "app/list_view.h"
@@ -9,6 +10,7 @@
 #include "framework/message_map.h"
 #include "framework/message_text.h"
 #include "operations/batch_report.h"
+#include "operations/form_checks.h"
 #include "printer/one_printer.h"
 #include "printer/printer_connection.h"
 #include "printer/tcp_link.h"
@@ -24,6 +26,8 @@ const UINT kProgressEveryMs = 250;
 // Sent by the run's thread when every printer has ended.
 const UINT kRunEnded = WM_APP + 1;
 constexpr size_t kDefaultJobs = 16;
+// The printers' list: プリンタ, 状態, 段階, 文字, メッセージ.
+constexpr int kMessageColumn = 4;
 constexpr unsigned kMaxJobs = 256;
 
 // How each control follows a change of the dialog's size, in halves of the
@@ -91,6 +95,11 @@ bool CBatchProvisionDlg::OnInitDialog() {
                        {24, 80, 40, 34, 56, 210});
     ListViewSetColumns(GetItem(IDC_BATCH_PRINTERS), LoadText(IDS_BATCH_COLUMNS_PRINTERS),
                        {100, 44, 80, 50, 170});
+    m_messageMinimum = ListView_GetColumnWidth(GetItem(IDC_BATCH_PRINTERS), kMessageColumn);
+    // A line's message, whole, in a tip where its column cuts it.
+    SendMessageW(GetItem(IDC_BATCH_PRINTERS), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_INFOTIP,
+                 LVS_EX_INFOTIP);
+    FitMessageColumn();
     if (WindowText(GetItem(IDC_BATCH_JOBS)).empty())
         SetDlgItemInt(m_hWnd, IDC_BATCH_JOBS, UINT(kDefaultJobs), FALSE);
     if (WindowText(GetItem(IDC_BATCH_ID)).empty())
@@ -154,6 +163,22 @@ bool CBatchProvisionDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
     }
 }
 
+bool CBatchProvisionDlg::OnNotify(NMHDR* header, LRESULT* result) {
+    if (header->idFrom != IDC_BATCH_PRINTERS || header->code != LVN_GETINFOTIPW)
+        return false;
+    // The tip is the line's message (its last column).
+    NMLVGETINFOTIPW* tip = reinterpret_cast<NMLVGETINFOTIPW*>(header);
+    if (tip->pszText && tip->cchTextMax > 0) {
+        LVITEMW item{};
+        item.iSubItem = kMessageColumn;
+        item.pszText = tip->pszText;
+        item.cchTextMax = tip->cchTextMax;
+        SendMessageW(header->hwndFrom, LVM_GETITEMTEXTW, WPARAM(tip->iItem), LPARAM(&item));
+    }
+    *result = 0;
+    return true;
+}
+
 int CBatchProvisionDlg::Tell(const std::wstring& text, UINT flags) {
     return MessageBoxW(m_hWnd, text.c_str(), LoadText(IDS_RESULT_CAPTION).c_str(), flags);
 }
@@ -180,9 +205,8 @@ void CBatchProvisionDlg::OnStart() {
         return void(Tell(LoadText(IDS_BATCH_NO_PLAN)));
     if (m_printers.empty())
         return void(Tell(LoadText(IDS_BATCH_NO_PRINTER)));
-    BOOL read = FALSE;
-    const UINT jobs = GetDlgItemInt(m_hWnd, IDC_BATCH_JOBS, &read, FALSE);
-    if (!read || jobs < 1 || jobs > kMaxJobs) {
+    const std::optional<uint32_t> jobs = ParseFieldNumber(NumberFieldText(GetItem(IDC_BATCH_JOBS)));
+    if (!jobs || *jobs < 1 || *jobs > kMaxJobs) {
         SetFocus(GetItem(IDC_BATCH_JOBS));
         return void(Tell(LoadText(IDS_BATCH_BAD_JOBS)));
     }
@@ -210,10 +234,13 @@ void CBatchProvisionDlg::OnStart() {
     m_views.clear();
     m_results.clear();
     ShowRunning(true);
+    // 実行 is held now: the focus goes to 中止, so that Esc asks as the
+    // close box does.
+    SetFocus(GetItem(IDC_BATCH_STOP));
     HWND window = m_hWnd;
     m_run = std::make_unique<BatchRun>(
         std::move(plan), names, [addresses](size_t index) { return OpenPrinter(addresses[index]); },
-        options, size_t(jobs), [window] { PostMessageW(window, kRunEnded, 0, 0); });
+        options, size_t(*jobs), [window] { PostMessageW(window, kRunEnded, 0, 0); });
     SetTimer(m_hWnd, kProgressTimer, kProgressEveryMs, nullptr);
     ShowProgress();
 }
@@ -306,5 +333,18 @@ void CBatchProvisionDlg::LayOut() {
         const int right = r.right + dx * a.right / 2, bottom = r.bottom + dy * a.bottom / 2;
         MoveWindow(GetItem(a.id), left, top, right - left, bottom - top, FALSE);
     }
+    FitMessageColumn();
     InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CBatchProvisionDlg::FitMessageColumn() {
+    HWND list = GetItem(IDC_BATCH_PRINTERS);
+    RECT client;
+    GetClientRect(list, &client);
+    int others = 0;
+    for (int column = 0; column < kMessageColumn; ++column)
+        others += ListView_GetColumnWidth(list, column);
+    // Never narrower than the template lays it out.
+    const int width = std::max(int(client.right) - others, m_messageMinimum);
+    ListView_SetColumnWidth(list, kMessageColumn, width);
 }

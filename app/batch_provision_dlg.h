@@ -26,6 +26,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    bool OnNotify(NMHDR* header, LRESULT* result) override;
     bool OnCommand(int id, int code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void OnOK() override {}
@@ -46,6 +47,8 @@ private:
     void OnAddFile();
     void OnAddForm();
     void AddEntry(int id, const std::wstring& path);
+    // Whether the plan takes id; says why not.
+    bool IdFree(int id);
     void OnRemoveEntry();
     void OnOpenPlan();
     void OnSavePlan();
@@ -65,6 +68,8 @@ private:
     void ShowProgress();
     void RunEnded();
     void ShowRunning(bool running);
+    // The message column takes what the window's width leaves it.
+    void FitMessageColumn();
     int Tell(const std::wstring& text, UINT flags = MB_OK | MB_ICONEXCLAMATION);
     void LayOut();
 
@@ -78,6 +83,7 @@ private:
     bool m_bRunning = false;
     bool m_bCloseWhenEnded = false;
     SIZE m_initialClient{0, 0};
+    int m_messageMinimum = 0; // the message column's width in the template
     SIZE m_minimumTrack{0, 0};
     std::vector<RECT> m_placed;
 };

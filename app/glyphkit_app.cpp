@@ -98,8 +98,9 @@ void CGlyphkitApp::OnBatchProvision() {
                     LoadText(IDS_APP_NAME).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-std::optional<std::pair<int, std::wstring>> CGlyphkitApp::SaveFormForPlan() {
-    return m_pView ? m_pView->SaveForPlan() : std::nullopt;
+std::optional<std::pair<int, std::wstring>>
+CGlyphkitApp::SaveFormForPlan(const std::function<bool(int id)>& idFree) {
+    return m_pView ? m_pView->SaveForPlan(idFree) : std::nullopt;
 }
 
 // The form's printer commands and the menu's printer choices wait for the

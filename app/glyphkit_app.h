@@ -53,7 +53,8 @@ public:
     const PrinterModel& Model() const override { return *m_pModel; }
     HDC Reference() const override { return DisplayContext(); }
     const InstalledFamilies& Families() const override { return *m_pFontList; }
-    std::optional<std::pair<int, std::wstring>> SaveFormForPlan() override;
+    std::optional<std::pair<int, std::wstring>>
+    SaveFormForPlan(const std::function<bool(int id)>& idFree) override;
     void BatchRunning(bool running) override;
 
 private:

@@ -111,7 +111,7 @@ void CFormTransfer::Download(const FormFields& fields, const RegistrationIdField
     const auto work = [prepared, printer, id, before](Operator& op, OutcomeHandler& handler,
                                                       DownloadProgress& progress,
                                                       PrinterStop& stop) {
-        DownloadPrinterSide asking(op, prepared->overwriteLine);
+        DownloadPrinterSide asking(op, prepared->overwriteLine, prepared->area);
         ExchangeOutcome outcome;
         const SendResult sent = SendDownloadFile(prepared->file.Path(), prepared->record, printer,
                                                  asking, progress, handler, &outcome, &stop);

@@ -58,7 +58,8 @@ CGlyphkitView::~CGlyphkitView() = default;
 bool CGlyphkitView::OnInitDialog() {
     m_hOwner = m_hWnd;
     RefuseCutPastes(GetItem(IDC_REG_ID));
-    RefuseCutPastesOverBytes(GetItem(IDC_REG_NAME), FontHeader::kNameWidth);
+    RefuseCutPastesOverBytes(GetItem(IDC_REG_NAME), FontHeader::kNameWidth,
+                             LoadText(IDS_NAME_PASTE_TIP_TITLE), LoadText(IDS_NAME_PASTE_TIP));
     // The characters box holds what a text file may bring, and says so at
     // once: a paste of some 100,000 characters took the edit half a minute.
     SendMessageW(GetItem(IDC_REG_TEXT), EM_SETLIMITTEXT, kMaxTextFileBytes, 0);
@@ -90,6 +91,7 @@ bool CGlyphkitView::OnCommand(int id, int code) {
         {IDC_DOWNLOAD, BN_CLICKED, &CGlyphkitView::OnDownload},
         {IDC_REGISTERED_LIST, LBN_DBLCLK, &CGlyphkitView::OnShowDetail},
         {IDC_REG_TEXT, EN_MAXTEXT, &CGlyphkitView::OnTextLimit},
+        {IDC_REG_TEXT, kPasteRefused, &CGlyphkitView::OnTextPasteRefused},
     };
     // Held buttons are disabled during a download; a command that reaches
     // the form anyway (sent, not clicked) is dropped as well.
@@ -231,7 +233,14 @@ void CGlyphkitView::OnTextFile() {
         m_operator.ShowMessage(read.messageId);
         return;
     }
+    // A file the Unicode box may read wrongly is read only when the operator
+    // says so; the box keeps its text otherwise.
+    if (read.doubtQuestionId != 0 && !m_operator.AskYesNo(read.doubtQuestionId))
+        return;
     SetRegistrationText(GetItem(IDC_REG_TEXT), read.text);
+    if (read.charactersBeforeZero != 0)
+        m_operator.ShowMessageAbout(IDS_TEXT_FILE_CUT_AT_ZERO,
+                                    std::to_string(read.charactersBeforeZero));
 }
 
 void CGlyphkitView::OnLoad() {
@@ -270,12 +279,16 @@ void CGlyphkitView::OnTextLimit() {
     m_operator.ShowMessage(IDS_TEXT_FILE_TOO_LARGE);
 }
 
+void CGlyphkitView::OnTextPasteRefused() {
+    m_operator.ShowMessage(IDS_TEXT_PASTE_TOO_LARGE);
+}
+
 void CGlyphkitView::OnExit() {
     PostMessageW(GetAncestor(m_hWnd, GA_ROOT), WM_CLOSE, 0, 0);
 }
 
 RegistrationIdField CGlyphkitView::ReadRegistrationId() const {
-    return {ParseRegistrationId(WindowTextAnsi(GetItem(IDC_REG_ID)))};
+    return {ParseRegistrationId(NumberFieldText(GetItem(IDC_REG_ID)))};
 }
 
 FormFields CGlyphkitView::ReadFields() const {
@@ -284,8 +297,8 @@ FormFields CGlyphkitView::ReadFields() const {
     const std::optional<std::string> exactName = ToCodePageExactly(name);
     fields.regName = exactName.value_or(ToCodePage(name));
     fields.regNameExact = exactName.has_value();
-    fields.codeStart = ParseFieldNumber(WindowTextAnsi(GetItem(IDC_CODE_START)));
-    fields.codeEnd = ParseFieldNumber(WindowTextAnsi(GetItem(IDC_CODE_END)));
+    fields.codeStart = ParseFieldNumber(NumberFieldText(GetItem(IDC_CODE_START)));
+    fields.codeEnd = ParseFieldNumber(NumberFieldText(GetItem(IDC_CODE_END)));
     fields.rangeOn = IsChecked(GetItem(IDC_RANGE_ON));
     fields.text = ReadRegistrationText(GetItem(IDC_REG_TEXT));
     fields.selectedFace = WindowTextAnsi(GetItem(IDC_FONT_COMBO));

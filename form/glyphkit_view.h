@@ -38,7 +38,9 @@ public:
     // The form saved as 保存 saves it, for a batch plan (glyphkit_view_batch.cpp):
     // the registration ID typed and the file chosen; nothing when a check
     // refused the form (its message shown) or the operator cancelled.
-    std::optional<std::pair<int, std::wstring>> SaveForPlan();
+    // idFree: whether the plan takes the ID, asked before the save dialog.
+    std::optional<std::pair<int, std::wstring>>
+    SaveForPlan(const std::function<bool(int id)>& idFree);
     // The printer column names the printer it talks to.
     void ShowPrinter();
     // Another printer was chosen: the list and the memory line go back to
@@ -76,6 +78,7 @@ private:
     void OnDownload();
     void OnShowDetail();
     void OnTextLimit();
+    void OnTextPasteRefused();
 
     // 情報取得, クリア and オールクリア: the command on the printer, on a thread
     // of its own.

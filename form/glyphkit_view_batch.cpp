@@ -10,7 +10,8 @@
 #include "res/control_ids.h"
 #include "res/resource_ids.h"
 
-std::optional<std::pair<int, std::wstring>> CGlyphkitView::SaveForPlan() {
+std::optional<std::pair<int, std::wstring>>
+CGlyphkitView::SaveForPlan(const std::function<bool(int id)>& idFree) {
     if (Transferring() || !TakeShownFields())
         return std::nullopt;
     // The ID is checked as Download checks it: the plan sends it.
@@ -20,6 +21,9 @@ std::optional<std::pair<int, std::wstring>> CGlyphkitView::SaveForPlan() {
         SetFocus(GetItem(IDC_REG_ID));
         return std::nullopt;
     }
+    // An ID the plan holds already is refused before a file is written.
+    if (!idFree(*id))
+        return std::nullopt;
     const std::wstring filter = LoadText(IDS_BATCH_KFD_FILTER);
     std::wstring chosen;
     const WideSavePathChooser choose = [&](const std::string& initialName) {

@@ -56,7 +56,7 @@ bool CGlyphkitView::CheckSpinField(int editId, int spinId, int low, int high, un
     HWND edit = GetItem(editId);
     // The number as the field shows it: "20x" is no 20, and the spin, which
     // cannot read it, must not stand in with the value it had before.
-    const std::optional<uint32_t> typed = ParseFieldNumber(WindowTextAnsi(edit));
+    const std::optional<uint32_t> typed = ParseFieldNumber(NumberFieldText(edit));
     if (typed && int(*typed) >= low && int(*typed) <= high) {
         BOOL failed = FALSE;
         const LRESULT position = SendMessageW(GetItem(spinId), UDM_GETPOS32, 0, LPARAM(&failed));

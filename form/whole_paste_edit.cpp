@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "framework/balloon_tip.h"
 #include "framework/window_proc.h"
 
 namespace {
@@ -59,10 +60,14 @@ bool PasteFits(HWND edit, size_t bytes) {
 }
 
 // The subclass of one edit: the procedure it had before, which does all but
-// the paste, and the limit in bytes of the code page (0: the edit's own).
+// the paste, the limit in bytes of the code page (0: the edit's own), and
+// the balloon that says it (none: the parent is told).
 struct WholePaste {
     WNDPROC previous;
     size_t bytes;
+    std::wstring tipTitle;
+    std::wstring tipText;
+    BalloonTip tip;
 };
 
 struct WholePasteBinding {
@@ -78,11 +83,16 @@ struct WholePasteBinding {
         // Shift+Insert pastes without a WM_PASTE; it is taken as one.
         const bool shiftInsert = message == WM_KEYDOWN && wParam == VK_INSERT &&
                                  GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0;
+        if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_KILLFOCUS)
+            subclass.tip.Hide();
         if (message == WM_PASTE || shiftInsert) {
             if (!PasteFits(edit, subclass.bytes)) {
                 MessageBeep(MB_OK);
-                SendMessageW(GetParent(edit), WM_COMMAND,
-                             MAKEWPARAM(GetDlgCtrlID(edit), EN_MAXTEXT), LPARAM(edit));
+                if (!subclass.tipText.empty())
+                    subclass.tip.Show(edit, subclass.tipTitle, subclass.tipText);
+                else
+                    SendMessageW(GetParent(edit), WM_COMMAND,
+                                 MAKEWPARAM(GetDlgCtrlID(edit), kPasteRefused), LPARAM(edit));
                 return 0;
             }
             if (shiftInsert)
@@ -99,10 +109,15 @@ struct WholePasteBinding {
     static void Release(WholePaste& subclass) { delete &subclass; }
 };
 
-void Subclass(HWND edit, size_t bytes) {
+void Subclass(HWND edit, size_t bytes, const std::wstring& tipTitle = L"",
+              const std::wstring& tipText = L"") {
     // Without memory for it the edit stays as the system made it.
     WholePaste* subclass = new (std::nothrow)
-        WholePaste{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_WNDPROC)), bytes};
+        WholePaste{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_WNDPROC)),
+                   bytes,
+                   tipTitle,
+                   tipText,
+                   {}};
     if (!subclass || !SetPropW(edit, kSubclassProperty, subclass)) {
         delete subclass;
         return;
@@ -117,6 +132,7 @@ void RefuseCutPastes(HWND edit) {
     Subclass(edit, 0);
 }
 
-void RefuseCutPastesOverBytes(HWND edit, size_t bytes) {
-    Subclass(edit, bytes);
+void RefuseCutPastesOverBytes(HWND edit, size_t bytes, const std::wstring& tipTitle,
+                              const std::wstring& tipText) {
+    Subclass(edit, bytes, tipTitle, tipText);
 }

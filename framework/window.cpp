@@ -21,6 +21,21 @@ std::string WindowTextAnsi(HWND hwnd) {
     return ToCodePage(WindowText(hwnd));
 }
 
+std::string NumberFieldText(HWND field) {
+    std::string text;
+    for (const wchar_t c : WindowText(field)) {
+        if (c < 0x80)
+            text += char(c);
+        else if (c >= L'\uFF10' && c <= L'\uFF19') // ０ to ９
+            text += char('0' + (c - L'\uFF10'));
+        else if (c == L'\u3000') // the full-width space
+            text += ' ';
+        else
+            text += '?';
+    }
+    return text;
+}
+
 bool IsChecked(HWND button) {
     // Checked or indeterminate.
     return SendMessageW(button, BM_GETCHECK, 0, 0) != BST_UNCHECKED;

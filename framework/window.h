@@ -27,6 +27,10 @@ std::wstring WindowText(HWND hwnd);
 void SetWindowTextTo(HWND hwnd, const std::wstring& text);
 // The same in the ANSI code page, for data that passes through it.
 std::string WindowTextAnsi(HWND hwnd);
+// A number field's text as it reads: full-width digits and spaces (an IME's
+// default) as the ASCII ones they show, any other character outside ASCII
+// as '?', which no number holds.
+std::string NumberFieldText(HWND field);
 
 bool IsChecked(HWND button);
 void SetChecked(HWND button, bool checked);

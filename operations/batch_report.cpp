@@ -117,26 +117,31 @@ PrinterLine DescribePrinter(const PortView& view, const PortResult* result,
     return line;
 }
 
-std::vector<CsvRow> ResultRows(const std::vector<PortView>& views,
+std::vector<CsvRow> ResultRows(const std::vector<std::wstring>& printers,
+                               const std::vector<PortView>& views,
                                const std::vector<PortResult>& results,
                                const std::vector<PlannedRegistration>& plan) {
-    std::vector<CsvRow> rows{
-        {"printer", "address", "status", "changed", "step", "message", "stored", "kept", "memory"}};
-    for (size_t i = 0; i < views.size() && i < results.size(); ++i) {
+    CsvRow header;
+    const std::wstring columns = LoadText(IDS_BATCH_CSV_COLUMNS);
+    for (size_t from = 0;;) {
+        const size_t bar = columns.find(L'|', from);
+        header.push_back(Utf8(columns.substr(from, bar - from)));
+        if (bar == std::wstring::npos)
+            break;
+        from = bar + 1;
+    }
+    std::vector<CsvRow> rows{header};
+    for (size_t i = 0; i < views.size() && i < results.size() && i < printers.size(); ++i) {
         const PortResult& r = results[i];
         const bool ok = r.outcome == PortOutcome::Ok;
         // Only an ok printer's listing confirmed what it holds.
         std::vector<int> stored, kept;
         for (size_t k = 0; ok && k < plan.size(); ++k)
             (IsKept(r, k) ? kept : stored).push_back(plan[k].line.id);
-        std::string step = Utf8(StepName(ok ? PortStep::Done : r.step));
-        if (!ok && r.step == PortStep::Registering)
-            step += " " + std::to_string(plan.at(r.registration).line.id);
-        rows.push_back({views[i].printer, r.address,
-                        ok                                    ? "ok"
-                        : r.outcome == PortOutcome::Cancelled ? "cancelled"
-                                                              : "failed",
-                        r.changed ? "true" : "false", step, Utf8(WhyNotDone(r, plan)),
+        const PrinterLine line = DescribePrinter(views[i], &r, plan);
+        rows.push_back({Utf8(printers[i]), r.address, Utf8(line.state), Utf8(line.step),
+                        Utf8(line.characters), Utf8(line.message),
+                        Utf8(LoadText(r.changed ? IDS_BATCH_CSV_CHANGED : IDS_BATCH_CSV_UNCHANGED)),
                         IdList(stored), IdList(kept), ok ? std::to_string(r.memoryUse) : ""});
     }
     return rows;

@@ -22,8 +22,11 @@ PrinterLine DescribePrinter(const PortView& view, const PortResult* result,
 // Why the printer did not succeed, on one line; empty when it did.
 std::wstring WhyNotDone(const PortResult& result, const std::vector<PlannedRegistration>& plan);
 
-// The result table: a header row, then per printer its name, the address
-// reached, status, changed, step, message, stored and kept IDs, memory.
-std::vector<CsvRow> ResultRows(const std::vector<PortView>& views,
+// The result table in the window's words and columns: a header row, then per
+// printer its name as given, the address reached, its state, step,
+// characters and message as its line shows them, whether it was changed,
+// the IDs stored and kept, the memory in use.
+std::vector<CsvRow> ResultRows(const std::vector<std::wstring>& printers,
+                               const std::vector<PortView>& views,
                                const std::vector<PortResult>& results,
                                const std::vector<PlannedRegistration>& plan);

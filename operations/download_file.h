@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "operations/outcome_play.h"
+#include "operations/printer_messages.h"
 #include "printer/download_exchange.h"
 #include "printer/font_pt.h"
 #include "printer/printer_address.h"
@@ -39,6 +40,8 @@ struct PreparedDownload {
     // Below the overwrite question: the ID and the name it would replace,
     // from the last listing.
     std::string overwriteLine;
+    // Below a refused area: what the registration needs, what is free.
+    AreaFigures area;
 };
 
 enum class SendResult {

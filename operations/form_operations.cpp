@@ -220,7 +220,15 @@ CFormOperations::PrepareDownload(const FormFields& fields, const RegistrationIdF
     if (!CreateDownloadFile(prepared->file.Path(), fields, idField, environment, &prepared->record))
         return nullptr;
     // The build has taken the ID, so it reads.
-    prepared->overwriteLine = OverwriteQuestionLine(m_panel.data.m_records, idField.id.value());
+    const int id = idField.id.value();
+    prepared->overwriteLine = OverwriteQuestionLine(m_panel.data.m_records, id);
+    // A refused area is told with what the registration needs and, after a
+    // listing, what the printer has free for it, as the check counts them.
+    const CFontPT& record = prepared->record;
+    prepared->area.needed = EntryMemoryUse(record.m_dwCharCount, record.m_dwBytesPerGlyph);
+    const MemoryVerdict verdict = JudgeMemory(prepared->area.needed, m_panel.data, id);
+    if (verdict.listingRead)
+        prepared->area.free = verdict.freeBytes;
     return prepared;
 }
 

@@ -32,11 +32,10 @@ std::wstring ReportText(const PrinterReport& report) {
     const std::optional<PrinterMessage> message = PrinterMessageFor(report);
     if (!message)
         return L"";
-    const std::string number = std::to_string(report.character + 1);
     std::wstring text =
         message->namesPrinter ? DetailText(message->id, {report.printer}) : LoadText(message->id);
     if (message->detail)
-        text += L" " + DetailText(message->detail, {report.printer, number});
+        text += L" " + DetailText(message->detail, DetailValues(report));
     // A message box's second line joins the first: each printer keeps to one
     // line.
     std::replace(text.begin(), text.end(), L'\n', L' ');

@@ -102,8 +102,13 @@ std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
     // cannot be set up names the application, since the fault is the
     // system's, not the printer's.
     switch (report.result) {
-    case PrinterResult::PortNotOpened:
-        return Warning(IDS_COM_OPEN_FAILED);
+    case PrinterResult::PortNotOpened: {
+        // The port and the reason, where the opening gave them.
+        PrinterMessage message = Warning(IDS_COM_OPEN_FAILED);
+        if (!report.printer.empty())
+            message.detail = IDS_DETAIL_PORT_NOT_OPENED;
+        return message;
+    }
     case PrinterResult::PortStateUnreadable:
         return PrinterMessage{IDS_COM_STATE_FAILED, MessageKind::Warning,
                               MessageCaption::Application};
@@ -124,6 +129,12 @@ std::optional<PrinterMessage> PrinterMessageFor(const PrinterReport& report) {
         break;
     }
     return MessageOfTask(report);
+}
+
+std::vector<std::string> DetailValues(const PrinterReport& report) {
+    if (report.result == PrinterResult::PortNotOpened)
+        return {report.printer, report.reason};
+    return {report.printer, std::to_string(report.character + 1)};
 }
 
 unsigned PrinterQuestionId(PrinterQuestion question) {
@@ -152,8 +163,14 @@ void OperatorPrinterSide::Tell(const PrinterReport& report) {
         m_operator.ShowMessageAbout(message->id, report.printer);
     else if (message->detail)
         m_operator.ShowMessageWithDetail(message->id, message->kind, message->caption,
-                                         message->detail,
-                                         {report.printer, std::to_string(report.character + 1)});
+                                         message->detail, DetailValues(report));
+    else if (report.result == PrinterResult::AreaUnusable && m_area)
+        // What the registration needs against what is free, and where to
+        // find the largest size that fits.
+        m_operator.ShowMessageWithDetail(
+            message->id, message->kind, message->caption,
+            m_area->free ? IDS_DETAIL_AREA_FREE : IDS_DETAIL_AREA,
+            {std::to_string(m_area->needed), std::to_string(m_area->free.value_or(0))});
     else
         m_operator.ShowMessage(message->id, message->kind, message->caption);
 }

@@ -15,11 +15,9 @@ namespace {
 class PlayedConnection : public PrinterConnection {
 public:
     explicit PlayedConnection(std::unique_ptr<PrinterConnection> open)
-        : m_open(std::move(open)), m_address(m_open->Address()), m_bOnNetwork(m_open->OnNetwork()) {
-    }
+        : m_open(std::move(open)), m_address(m_open->Address()) {}
     PrinterLink& Link() override { return m_open->Link(); }
     bool Lost() const override { return m_open && m_open->Lost(); }
-    bool OnNetwork() const override { return m_bOnNetwork; }
     std::string Address() const override { return m_address; }
 
     PrinterConnection* Open() { return m_open.get(); }
@@ -28,7 +26,6 @@ public:
 private:
     std::unique_ptr<PrinterConnection> m_open;
     std::string m_address;
-    bool m_bOnNetwork;
 };
 
 // Routes the outcome's close step to the printer before the handler sees it.

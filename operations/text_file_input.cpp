@@ -47,29 +47,37 @@ int SequenceLength(uint8_t lead) {
     return lead < 0xF5 ? 4 : 0;
 }
 
+// The length of the well-formed UTF-8 sequence at i, its character in *c;
+// 0 when none begins there (overlong, a surrogate, cut short).
+size_t DecodeSequence(const std::vector<uint8_t>& bytes, size_t i, uint32_t* c) {
+    const int length = SequenceLength(bytes[i]);
+    if (length == 0 || i + size_t(length) > bytes.size())
+        return 0;
+    *c = length == 1 ? bytes[i] : bytes[i] & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+        if ((bytes[i + size_t(k)] & 0xC0) != 0x80)
+            return 0;
+        *c = *c << 6 | (bytes[i + size_t(k)] & 0x3F);
+    }
+    const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool good = *c >= smallest[length] && *c <= 0x10FFFF && (*c < 0xD800 || *c > 0xDFFF);
+    return good ? size_t(length) : 0;
+}
+
 // UTF-8 from at, up to a zero byte. A byte that starts no well-formed
-// sequence (overlong, a surrogate, cut short) stands as U+FFFD, as the
-// system's own conversion shows it.
+// sequence stands as U+FFFD, as the system's own conversion shows it.
 std::u16string Utf8Units(const std::vector<uint8_t>& bytes, size_t at, bool* cut) {
     std::u16string text;
     size_t i = at;
     while (i < bytes.size()) {
-        const uint8_t lead = bytes[i];
-        if (lead == 0) {
+        if (bytes[i] == 0) {
             *cut = i + 1 < bytes.size();
             break;
         }
-        const int length = SequenceLength(lead);
-        uint32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        bool good = length > 0 && i + size_t(length) <= bytes.size();
-        for (int k = 1; good && k < length; ++k) {
-            good = (bytes[i + size_t(k)] & 0xC0) == 0x80;
-            c = c << 6 | (bytes[i + size_t(k)] & 0x3F);
-        }
-        const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        good = good && c >= smallest[length] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
-        Append(&text, good ? c : 0xFFFD);
-        i += good ? size_t(length) : 1;
+        uint32_t c = 0;
+        const size_t length = DecodeSequence(bytes, i, &c);
+        Append(&text, length ? c : 0xFFFD);
+        i += length ? length : 1;
     }
     return text;
 }
@@ -92,6 +100,24 @@ std::string AnsiTextBytes(const std::vector<uint8_t>& bytes) {
     return std::string(reinterpret_cast<const char*>(bytes.data()), length);
 }
 
+bool ReadsAsUtf8(const std::vector<uint8_t>& bytes) {
+    bool multiByte = false;
+    for (size_t i = 0; i < bytes.size() && bytes[i] != 0;) {
+        uint32_t c = 0;
+        const size_t length = DecodeSequence(bytes, i, &c);
+        if (length == 0)
+            return false;
+        multiByte = multiByte || length > 1;
+        i += length;
+    }
+    return multiByte;
+}
+
+size_t CharacterCount(const std::u16string& text) {
+    return size_t(std::count_if(text.begin(), text.end(),
+                                [](char16_t unit) { return unit < 0xDC00 || unit > 0xDFFF; }));
+}
+
 TextFileText DecodeTextFile(const std::vector<uint8_t>& bytes, bool unicode) {
     TextFileText read;
     if (StartsWith(bytes, {0xEF, 0xBB, 0xBF}))
@@ -100,8 +126,14 @@ TextFileText DecodeTextFile(const std::vector<uint8_t>& bytes, bool unicode) {
         read.text = Utf16Units(bytes, 2, false, &read.cutAtZero);
     else if (StartsWith(bytes, {0xFE, 0xFF}))
         read.text = Utf16Units(bytes, 2, true, &read.cutAtZero);
-    else if (unicode)
+    else if (unicode) {
         read.text = Utf16Units(bytes, 0, false, &read.cutAtZero);
+        if (bytes.size() % 2 != 0)
+            read.doubt = Utf16Doubt::OddLength;
+        else if (ReadsAsUtf8(bytes))
+            read.doubt = Utf16Doubt::ReadsAsUtf8;
+    } else if (ReadsAsUtf8(bytes))
+        read.text = Utf8Units(bytes, 0, &read.cutAtZero);
     else {
         read.codePage = true;
         read.codePageBytes = AnsiTextBytes(bytes);

@@ -33,6 +33,18 @@ TextFileResult ReadRegistrationTextFile(const std::wstring& path, bool unicode) 
         result.messageId = IDS_TEXT_FILE_STARTS_WITH_ZERO;
         return result;
     }
+    switch (read.doubt) {
+    case Utf16Doubt::OddLength:
+        result.doubtQuestionId = IDS_TEXT_FILE_ODD_LENGTH;
+        break;
+    case Utf16Doubt::ReadsAsUtf8:
+        result.doubtQuestionId = IDS_TEXT_FILE_READS_AS_UTF8;
+        break;
+    case Utf16Doubt::None:
+        break;
+    }
+    if (read.cutAtZero)
+        result.charactersBeforeZero = CharacterCount(read.text);
     result.text = std::move(read.text);
     return result;
 }

@@ -10,14 +10,12 @@ void NamePrinterInFailure(const PrinterConnection& connection, const std::string
         return;
     }
     switch (report.result) {
+    // On a COM port as on the network: which printer, and what it did.
     case PrinterResult::NotPrinterAnswer:
-        report.printer = printer;
-        break;
     case PrinterResult::NoAnswer:
     case PrinterResult::ListingDamaged:
     case PrinterResult::CharacterNotAcknowledged:
-        if (connection.OnNetwork())
-            report.printer = printer;
+        report.printer = printer;
         break;
     default:
         break;

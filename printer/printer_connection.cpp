@@ -1,10 +1,13 @@
 #include "printer/printer_connection.h"
 
+#include "framework/code_page_text.h"
+#include "framework/message_text.h"
 #include "printer/port_lock.h"
 #include "printer/printer_port.h"
 #include "printer/printer_stop.h"
 #include "printer/tcp_link.h"
 #include "printer/text_formats.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -50,7 +53,6 @@ public:
           m_cut(stop, [this] { m_link.Cut(); }) {}
     PrinterLink& Link() override { return m_link; }
     bool Lost() const override { return m_link.Lost(); }
-    bool OnNetwork() const override { return true; }
     std::string Address() const override { return m_link.PeerAddress(); }
 
 private:
@@ -67,11 +69,23 @@ PrinterReport PortProblem(PrinterResult result, const PrinterAddress& printer = 
     return report;
 }
 
+// Why a port did not open, as the operator reads it.
+std::string RefusalText(const PortRefusal& refusal) {
+    if (refusal.held)
+        return ToCodePage(LoadText(IDS_PORT_HELD));
+    if (refusal.systemError == 0)
+        return ToCodePage(LoadText(IDS_PORT_NO_DEVICE));
+    return ToCodePage(SystemErrorText(refusal.systemError));
+}
+
 OpenedPrinter OpenSerialPrinter(int comPort, PrinterStop* stop) {
     OpenedPrinter opened;
-    PortHandle port = OpenPrinterPort(comPort);
+    PortRefusal refusal;
+    PortHandle port = OpenPrinterPort(comPort, &refusal);
     if (!port.IsOpen()) {
         opened.problem = PortProblem(PrinterResult::PortNotOpened);
+        opened.problem.printer = ComPortName(comPort);
+        opened.problem.reason = RefusalText(refusal);
         return opened;
     }
     switch (CRS232C().Configure(port.Get(), kPrinterBaudRate, NOPARITY, RTS_CONTROL_DISABLE)) {

@@ -19,7 +19,6 @@ public:
     virtual PrinterLink& Link() = 0;
     // The network connection broke during an exchange; never for a COM port.
     virtual bool Lost() const { return false; }
-    virtual bool OnNetwork() const { return false; }
     // How it was reached: "COM3", or the network endpoint connected to,
     // "127.0.0.1:9100", "[::1]:9100".
     virtual std::string Address() const { return std::string(); }
@@ -42,8 +41,8 @@ OpenedPrinter OpenPrinter(const PrinterAddress& printer, PrinterStop* stop = nul
 
 // A failed exchange told with its printer. Over a connection that broke it
 // is the broken connection: what the exchange made of it (no answer, a
-// damaged listing) would send the operator looking at the printer. An answer
-// that is no printer's names the printer on any line; on the network, so does
-// every failure after the connection was made.
+// damaged listing) would send the operator looking at the printer. Every
+// failure after the printer was opened names it, on a COM port as on the
+// network.
 void NamePrinterInFailure(const PrinterConnection& connection, const std::string& printer,
                           PrinterReport& report);

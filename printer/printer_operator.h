@@ -58,9 +58,12 @@ struct PrinterReport {
     // to go ahead: whether it deleted is not known.
     bool proceedSent = false;
     // The printer's address as text where the message names it: the Network
-    // results, NotPrinterAnswer, and a network printer's failures after it
-    // connected.
+    // results, NotPrinterAnswer, a port that did not open, and a printer's
+    // failures after it was opened.
     std::string printer;
+    // PortNotOpened: why, in words (ANSI text): the system's reason, or that
+    // another program holds the port or that it leads to no serial device.
+    std::string reason;
 };
 
 enum class PrinterQuestion {

@@ -44,21 +44,26 @@ bool IsSerialDevice(HANDLE handle) {
 
 } // namespace
 
-PortHandle OpenPrinterPort(int comPort) {
+PortHandle OpenPrinterPort(int comPort, PortRefusal* refusal) {
+    PortRefusal why;
     // A port another program holds counts as one that cannot be opened.
     PortLock lock = PortLock::Acquire(PrinterAddress::Com(comPort));
-    if (!lock.IsHeld())
-        return PortHandle();
-    const std::string path = "\\\\.\\" + ComPortName(comPort);
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE && !IsSerialDevice(handle)) {
-        CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
+    if (!lock.IsHeld()) {
+        why.held = true;
+    } else {
+        const std::string path = "\\\\.\\" + ComPortName(comPort);
+        HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            why.systemError = GetLastError();
+        else if (IsSerialDevice(handle))
+            return PortHandle(handle, std::move(lock));
+        else
+            CloseHandle(handle);
     }
-    if (handle == INVALID_HANDLE_VALUE)
-        return PortHandle();
-    return PortHandle(handle, std::move(lock));
+    if (refusal)
+        *refusal = why;
+    return PortHandle();
 }
 
 void CutSerialPort(HANDLE port) {

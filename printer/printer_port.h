@@ -36,9 +36,18 @@ private:
 
 constexpr DWORD kPrinterBaudRate = 115200;
 
+// Why OpenPrinterPort gave no handle: the system refused the name
+// (systemError), another of the session's programs holds the port (held), or
+// neither, when the name opened as no serial device.
+struct PortRefusal {
+    DWORD systemError = 0;
+    bool held = false;
+};
+
 // Opens "\\.\COM<comPort>" for exclusive use; not open when it cannot be,
-// also when another of the session's programs holds that port.
-PortHandle OpenPrinterPort(int comPort);
+// also when another of the session's programs holds that port; refusal, when
+// given, then says why.
+PortHandle OpenPrinterPort(int comPort, PortRefusal* refusal = nullptr);
 
 // Any thread: the port's reads end at once, the one waiting now and every
 // later one, whatever they wait for.

@@ -17,8 +17,14 @@
 //                       the main window (printing the box that refuses it),
 //                       then presses 中止
 //     run-close         like run; once a line shows a character count it
-//                       closes this window, prints the question and answers
-//                       yes, and prints "closed: yes" once the window is gone
+//                       presses Esc, prints the question and answers no,
+//                       then closes this window, prints the question and
+//                       answers yes, and prints "closed: yes" once it is gone
+//     key ID KEY        gives the field ID the focus and presses KEY there:
+//                       "enter", or a letter with Alt; prints "printers: N"
+//     widen PIXELS      makes the window PIXELS wider; prints the message
+//                       column's width before and after as "message-width: W"
+//     form -            フォームの登録を追加 that must end before a save dialog
 //     text ID TEXT      puts TEXT into the field ID
 //     form-text ID TEXT puts TEXT into the main form's field ID
 //     form-click ID     clicks the main form's check box ID
@@ -29,6 +35,8 @@
 //     shot PATH         writes the window as it stands on the screen (PPM)
 // Each message box on the way is printed as "box: TEXT" and answered OK.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -93,7 +101,7 @@ public:
                 for (int k = 0; k < gui::ListViewRows(list); ++k)
                     Print(L"entry", Row(list, k, 5));
             } else if (step == L"form") {
-                done = PressThenAnswer(IDC_BATCH_ADD_FORM, &value);
+                done = PressThenAnswer(IDC_BATCH_ADD_FORM, value == L"-" ? nullptr : &value);
                 HWND list = Item(IDC_BATCH_PLAN);
                 for (int k = 0; k < gui::ListViewRows(list); ++k)
                     Print(L"entry", Row(list, k, 5));
@@ -111,6 +119,10 @@ public:
                 done = PressThenAnswer(IDC_BATCH_SAVE_RESULT, &value);
             else if (step == L"shot")
                 done = Shot(value);
+            else if (step == L"key" && ++i < args.size())
+                done = PressKey(std::stoi(value), args[i]);
+            else if (step == L"widen")
+                done = Widen(std::stoi(value));
             else
                 done = false;
             if (!done) {
@@ -197,9 +209,59 @@ private:
         gui::ClickLater(Item(IDC_BATCH_STOP));
     }
 
+    // A key as the keyboard gives it, to the window with the focus.
+    static void Key(WORD key) {
+        INPUT inputs[2] = {};
+        for (int k = 0; k < 2; ++k) {
+            inputs[k].type = INPUT_KEYBOARD;
+            inputs[k].ki.wVk = key;
+            inputs[k].ki.dwFlags = k ? KEYEVENTF_KEYUP : 0;
+        }
+        SendInput(2, inputs, sizeof(INPUT));
+    }
+
+    bool PressKey(int id, const std::wstring& key) {
+        HWND field = Item(id);
+        gui::Click(field);
+        if (key == L"enter")
+            PostMessageW(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        else // Alt with the letter, as the keyboard makes it
+            PostMessageW(field, WM_SYSCHAR, WPARAM(key[0]), LPARAM(0x20000001));
+        const gui::MessageBoxSeen seen = gui::MessageBoxShown(m_program);
+        if (seen.box) {
+            Print(L"box", seen.text);
+            gui::Answer(seen.box, IDOK);
+        }
+        Print(L"printers", std::to_wstring(gui::ListViewRows(Item(IDC_BATCH_PRINTERS))));
+        return gui::WaitUntilIdle(m_dialog);
+    }
+
+    bool Widen(int pixels) {
+        const auto width = [this] {
+            Print(L"message-width",
+                  std::to_wstring(gui::Send(Item(IDC_BATCH_PRINTERS), LVM_GETCOLUMNWIDTH, 4)));
+        };
+        width();
+        RECT area;
+        GetWindowRect(m_dialog, &area);
+        SetWindowPos(m_dialog, nullptr, 0, 0, area.right - area.left + pixels,
+                     area.bottom - area.top, SWP_NOMOVE | SWP_NOZORDER);
+        const bool idle = gui::WaitUntilIdle(m_dialog);
+        width();
+        return idle;
+    }
+
     bool CloseWhileRunning() {
+        // Esc asks as the close box does; no keeps the run going.
+        SetForegroundWindow(m_dialog);
+        Key(VK_ESCAPE);
+        gui::MessageBoxSeen box = gui::WaitForMessageBox(m_program);
+        Print(L"box", box.text);
+        if (!box.box)
+            return false;
+        gui::Answer(box.box, IDNO);
         PostMessageW(m_dialog, WM_COMMAND, IDCANCEL, 0);
-        const gui::MessageBoxSeen box = gui::WaitForMessageBox(m_program);
+        box = gui::WaitForMessageBox(m_program);
         Print(L"box", box.text);
         if (!box.box)
             return false;

@@ -132,10 +132,19 @@ TEST_F(WindowTest, FieldChecksAtTheirLimits) {
         const wchar_t* typed;
         const std::wstring* message; // null: accepted
     } cases[] = {
-        {IDC_POINT_SIZE, L"0", &sizeMessage},  {IDC_POINT_SIZE, L"1", nullptr},
-        {IDC_POINT_SIZE, L"72", nullptr},      {IDC_POINT_SIZE, L"73", &sizeMessage},
-        {IDC_CODE_START, L"31", &codeMessage}, {IDC_CODE_START, L"32", nullptr},
-        {IDC_CODE_END, L"255", nullptr},       {IDC_CODE_END, L"256", &codeMessage},
+        {IDC_POINT_SIZE, L"0", &sizeMessage},
+        {IDC_POINT_SIZE, L"1", nullptr},
+        {IDC_POINT_SIZE, L"72", nullptr},
+        {IDC_POINT_SIZE, L"73", &sizeMessage},
+        {IDC_CODE_START, L"31", &codeMessage},
+        {IDC_CODE_START, L"32", nullptr},
+        {IDC_CODE_END, L"255", nullptr},
+        {IDC_CODE_END, L"256", &codeMessage},
+        // Full-width digits and spaces, as an IME gives them, read as shown.
+        {IDC_POINT_SIZE, L"１２", nullptr},
+        {IDC_POINT_SIZE, L"７３", &sizeMessage},
+        {IDC_CODE_START, L"　４０", nullptr},
+        {IDC_CODE_END, L"２００", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_wstring(c.field) + L" " + c.typed);
@@ -179,12 +188,19 @@ TEST_F(WindowTest, APasteIntoTheIdFieldIsTakenWholeOrNotAtAll) {
                  {IDC_REG_NAME, L"K", 1, 1, kana16, L"K"},
                  {IDC_REG_NAME, L"KEEP", 0, 4, a32, a32},
                  {IDC_REG_NAME, L"KEEP", 0, 4, kana16, kana16}};
+    // A refused name says its limit in a balloon on the field, no box.
+    const std::wstring nameTip = L"登録名称に入るのは半角32文字（全角16文字）までです。";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pasted);
         SetText(Item(c.field), c.before);
         Send(Item(c.field), EM_SETSEL, WPARAM(c.selectedFrom), LPARAM(c.selectedTo));
         Paste(Item(c.field), c.pasted);
         EXPECT_EQ(Text(Item(c.field)), c.after);
+        const bool tipped = c.field == IDC_REG_NAME && c.after != c.pasted;
+        HWND tip = WindowShown(program, nullptr, L"tooltips_class32");
+        EXPECT_EQ(tip ? Text(tip) : L"", tipped ? nameTip : L"");
+        ExpectNoMessage();
+        Send(Item(c.field), WM_KEYDOWN, VK_END, 0); // the next key takes the balloon away
     }
 }
 
@@ -476,35 +492,50 @@ TEST_F(WindowTest, TextFilesUpToTheLimitAreTaken) {
 }
 
 // A byte-order mark decides what the file holds and is no character;
-// without one the Unicode box decides. The text ends at its first zero; a
-// zero before any character leaves the box as it was, with a word.
+// without one the Unicode box decides: off, valid UTF-8 with a character of
+// more bytes is UTF-8, else the code page; on, a file that may not be UTF-16
+// is read only when the operator says so. The text ends at its first zero,
+// with a word that says where; a zero before any character leaves the box as
+// it was.
 TEST_F(WindowTest, TextFilesEndAtTheirFirstZero) {
     Start();
     SelectFace(kGothic);
     const std::wstring path = TempPath(L"window_zero.txt");
     const std::string utf8 = "\xEF\xBB\xBF"; // the marks
     const std::string le = "\xFF\xFE", be = "\xFE\xFF";
+    const std::string kanji = "\xE6\xBC\xA2\xE5\xAD\x97"; // 漢字 in UTF-8
     const std::wstring zeroFirst =
         L"テキストファイルの先頭にNUL文字（0x00）があるため、読み込む文字が"
         L"ありません。\nファイルの文字コードを確認してください。";
+    const auto cutAfter = [](int n) {
+        return L"テキストファイルの途中にNUL文字（0x00）があるため、その前の" + std::to_wstring(n) +
+               L"文字までを読み込みました。";
+    };
+    const std::wstring cut2 = cutAfter(2), cut4 = cutAfter(4);
+    const std::wstring ask = L"ではない可能性があります。\nUnicodeファイルとして読み込みますか？";
+    const std::wstring odd =
+        L"このテキストファイルは長さが奇数バイトのため、Unicode（UTF-16）" + ask;
+    const std::wstring asUtf8 =
+        L"このテキストファイルはUTF-8として読めるため、Unicode（UTF-16）" + ask;
     const struct {
         std::string bytes;
         bool unicode;
         const wchar_t* text;
         const std::wstring* message = nullptr;
-    } cases[] = {{std::string("AB\0CD", 5), false, L"AB"},
-                 {std::string("ABCD\0EF", 7), false, L"ABCD"},
+        int answer = IDOK;
+    } cases[] = {{std::string("AB\0CD", 5), false, L"AB", &cut2},
+                 {std::string("ABCD\0EF", 7), false, L"ABCD", &cut4},
                  {std::string("AB\0", 3), false, L"AB"},
                  {std::string("\0AB", 3), false, L"before", &zeroFirst},
-                 {std::string("A\0B\0\0\0C\0", 8), true, L"AB"},
+                 {std::string("A\0B\0\0\0C\0", 8), true, L"AB", &cut2},
                  {std::string("A\0\0\0", 4), true, L"A"},
-                 {utf8 + "\xE6\xBC\xA2\xE5\xAD\x97"
-                         "A",
-                  false, L"漢字A"},
-                 {utf8 + "\xE6\xBC\xA2\xE5\xAD\x97"
-                         "A",
-                  true, L"漢字A"},
-                 {utf8 + std::string("AB\0CD", 5), false, L"AB"},
+                 {kanji + "A", false, L"漢字A"},
+                 {"\x8A\xBF\x8E\x9A", false, L"漢字"}, // code page 932
+                 {std::string("A\0B", 3), true, L"AB", &odd, IDYES},
+                 {kanji, true, L"before", &asUtf8, IDNO},
+                 {utf8 + kanji + "A", false, L"漢字A"},
+                 {utf8 + kanji + "A", true, L"漢字A"},
+                 {utf8 + std::string("AB\0CD", 5), false, L"AB", &cut2},
                  {le + std::string("A\0\x42\x30", 4), true, L"Aあ"},
                  {le + std::string("A\0\x42\x30", 4), false, L"Aあ"},
                  {be + std::string("\0A\x30\x42", 4), true, L"Aあ"},
@@ -520,7 +551,7 @@ TEST_F(WindowTest, TextFilesEndAtTheirFirstZero) {
             const MessageBoxSeen seen = MessageBoxShown(program);
             ASSERT_NE(seen.box, nullptr);
             EXPECT_EQ(seen.text, *c.message);
-            Answer(seen.box, IDOK);
+            Answer(seen.box, c.answer);
         }
         ExpectNoMessage();
         EXPECT_EQ(Text(Item(IDC_REG_TEXT)), c.text);
@@ -537,14 +568,19 @@ TEST_F(WindowTest, TheCharactersBoxHoldsWhatCanBeRegistered) {
     HWND box = Item(IDC_REG_TEXT);
     const std::wstring tooLarge = L"読み込む事ができる最大ファイルサイズを超えています。\n"
                                   L"指定できるテキストファイルは55KBまでです。";
+    // A paste is told as a paste, not as a file.
+    const std::wstring pasteTooLarge = L"貼り付ける文字が多すぎるため、貼り付けませんでした。\n"
+                                       L"登録文字入力に入るのは56320文字（テキストファイルの"
+                                       L"上限55KB）までです。";
     const std::wstring full(56320, L'A');
     const struct {
         std::wstring before;
         std::wstring pasted; // empty: one character typed at the end
         std::wstring after;
-    } cases[] = {{L"", std::wstring(200000, L'B'), L""},
-                 {L"AB", std::wstring(56319, L'B'), L"AB"},
-                 {full, L"", full}};
+        const std::wstring* message;
+    } cases[] = {{L"", std::wstring(200000, L'B'), L"", &pasteTooLarge},
+                 {L"AB", std::wstring(56319, L'B'), L"AB", &pasteTooLarge},
+                 {full, L"", full, &tooLarge}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pasted.size());
         SetText(box, c.before);
@@ -556,7 +592,7 @@ TEST_F(WindowTest, TheCharactersBoxHoldsWhatCanBeRegistered) {
             PasteLater(box, c.pasted);
         const MessageBoxSeen seen = WaitForMessageBox(program);
         ASSERT_NE(seen.box, nullptr);
-        EXPECT_EQ(seen.text, tooLarge);
+        EXPECT_EQ(seen.text, *c.message);
         Answer(seen.box, IDOK);
         EXPECT_TRUE(Text(box) == c.after);
     }

@@ -69,9 +69,23 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
     const std::string printers = WinePath(File("printers.txt", list));
     const std::string csv = WorkDir() + "/result.csv";
     const std::vector<std::string> first =
-        Batch({"plan", plan, "printers", printers, "printer", addresses[7], "printer", addresses[7],
-               "run", "result", WinePath(csv), "shot",
-               WinePath(WindowsBinDir() + "/../batch-provision.ppm")});
+        Batch({"plan",       plan,
+               "printers",   printers,
+               "text",       "1209",
+               addresses[7], "key",
+               "1209",       "enter",
+               "key",        "1209",
+               "a",          "printer",
+               addresses[7], "run",
+               "result",     WinePath(csv),
+               "shot",       WinePath(WindowsBinDir() + "/../batch-provision.ppm"),
+               "widen",      "200"});
+    // Enter in the field adds nothing; Alt+A is 追加(&A).
+    EXPECT_EQ(Only(first, "printers: "), (std::vector<std::string>{"7", "8"}));
+    // The message column takes what the window's width gives.
+    const std::vector<std::string> widths = Only(first, "message-width: ");
+    ASSERT_EQ(widths.size(), 2u);
+    EXPECT_EQ(std::stoi(widths[1]) - std::stoi(widths[0]), 200);
     const std::vector<std::string> entries = Only(first, "entry: ");
     ASSERT_EQ(entries.size(), 2u) << testing::PrintToString(first);
     EXPECT_EQ(entries[0].rfind("01|ABC|3|10|", 0), 0u) << entries[0];
@@ -90,21 +104,21 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
 
     std::ifstream in(csv, std::ios::binary);
     const std::string table((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string expected =
-        "\xEF\xBB\xBFprinter,address,status,changed,step,message,stored,kept,memory\r\n";
+    // The window's words and columns, and the address of every printer
+    // reached, also the one whose connection was reset.
+    std::string expected = "\xEF\xBB\xBFプリンタ,アドレス,状態,段階,文字,メッセージ,変更,"
+                           "登録したID,登録済みのID,メモリ(byte)\r\n";
     for (size_t i = 0; i < 6; ++i)
-        expected += addresses[i] + "," + addresses[i] + ",ok,true,done,,1 2,,1646\r\n";
+        expected += addresses[i] + "," + addresses[i] + ",完了,,,,あり,1 2,,1646\r\n";
     EXPECT_EQ(table.substr(0, expected.size()), expected);
-    // The printer that reset the connection was reached all the same; the
-    // silent printer is named with the character it did not answer.
-    EXPECT_NE(table.find("\r\n" + addresses[6] + "," + addresses[6] +
-                         ",failed,true,registering 1,プリンタ " + addresses[6] +
-                         " との接続が切れました。"),
+    const std::string failedAt = ",失敗,登録ID01（1/2件目）,1/3,";
+    EXPECT_NE(table.find("\r\n" + addresses[6] + "," + addresses[6] + failedAt + "プリンタ " +
+                         addresses[6] + " との接続が切れました。"),
               std::string::npos)
         << table;
-    EXPECT_NE(table.find("\r\n" + addresses[7] + "," + addresses[7] +
-                         ",failed,true,registering 1,登録に失敗しました。 プリンタ " +
-                         addresses[7] + " から 2 文字目の応答が時間内にありませんでした。,,,\r\n"),
+    EXPECT_NE(table.find("\r\n" + addresses[7] + "," + addresses[7] + failedAt +
+                         "登録に失敗しました。 プリンタ " + addresses[7] +
+                         " から 2 文字目の応答が時間内にありませんでした。,あり,,,\r\n"),
               std::string::npos)
         << table;
 
@@ -141,15 +155,18 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
                                    "form-text",  "1043",
                                    "AB"};
     for (const std::string& step :
-         {std::string("form"), WinePath(WorkDir() + "/form.kfd"), std::string("printer"), slow,
-          std::string("printers"), printers, std::string("text"), std::string("1213"),
-          std::string("1"), std::string("run-stop"), std::string("run-close")})
+         {std::string("form"), WinePath(WorkDir() + "/form.kfd"), std::string("form"),
+          std::string("-"), std::string("printer"), slow, std::string("printers"), printers,
+          std::string("text"), std::string("1213"), std::string("1"), std::string("run-stop"),
+          std::string("run-close")})
         steps.push_back(step);
     const std::vector<std::string> third = Batch(steps);
-    // The form's registration, saved as 保存 saves it, joins the plan.
+    // The form's registration, saved as 保存 saves it, joins the plan; again
+    // under its ID, it is refused before the save dialog.
     const std::vector<std::string> planned = Only(third, "entry: ");
-    ASSERT_EQ(planned.size(), 3u);
+    ASSERT_EQ(planned.size(), 5u);
     EXPECT_EQ(planned[2].rfind("05|WINDOW|2|10|", 0), 0u) << planned[2];
+    EXPECT_EQ(planned[4], planned[2]);
     const std::vector<std::string> stopped = Only(third, "row: ");
     ASSERT_EQ(stopped.size(), 8u);
     EXPECT_EQ(stopped[0].rfind(slow + "|中止|登録ID01（1/2件目）|", 0), 0u) << stopped[0];
@@ -157,12 +174,15 @@ TEST_F(BatchWindowTest, EightPrintersTwoAtFaultThenConvergeSendsNothing) {
         EXPECT_EQ(stopped[i], addresses[i - 1] + "|中止|待機中||中止しました。");
     EXPECT_EQ(Only(third, "summary: "), std::vector<std::string>{"完了 0台、失敗 0台、中止 8台"});
     // A plan that plans an ID twice is named by its line, and why.
+    // Esc during the run asks as the close box does.
     const std::vector<std::string> boxes = Only(third, "box: ");
-    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_EQ(boxes.size(), 5u);
     EXPECT_EQ(boxes[0].rfind("登録計画の2行目に誤りがあります。\\n", 0), 0u) << boxes[0];
     EXPECT_NE(boxes[0].find("bad.txt\\nこの登録IDは1行目にもあります。"), std::string::npos);
-    EXPECT_EQ(boxes[1], "一括登録の実行中です。終了するか中止してから操作してください。");
-    EXPECT_EQ(boxes[2], "一括登録の実行中です。中止して閉じますか？");
+    EXPECT_EQ(boxes[1].rfind("登録ID05は計画にすでにあります。\\n", 0), 0u) << boxes[1];
+    EXPECT_EQ(boxes[2], "一括登録の実行中です。終了するか中止してから操作してください。");
+    EXPECT_EQ(boxes[3], "一括登録の実行中です。中止して閉じますか？");
+    EXPECT_EQ(boxes[4], boxes[3]);
     EXPECT_EQ(Only(third, "closed: "), std::vector<std::string>{"yes"});
 
     for (size_t i = 0; i < addresses.size(); ++i) {

@@ -155,7 +155,8 @@ TEST_F(ConsoleTest, JsonIsOneObjectALineInUtf8) {
          ok + R"("changed":true,)" + done + R"("stored":[1],"kept":[],"memory":232})" + "\n" +
              R"({"printer":"COM6","address":"COM6","status":"failed","changed":false,)"
              R"("step":"first_listing",)"
-             R"("message":"取得に失敗しました。","stored":[],"kept":[],"memory":null})"
+             R"("message":"取得に失敗しました。 プリンタ COM6 から時間内に応答がありませんでした。",)"
+             R"("stored":[],"kept":[],"memory":null})"
              "\n"},
         {{"provision", plan, "--port", "5", "--converge", "--json"},
          0,

@@ -243,7 +243,8 @@ INSTANTIATE_TEST_SUITE_P(
                      false,
                      FaultPlan{false, 2},
                      {},
-                     {std::string(kDownloadFailed) + "|shown"},
+                     {std::string(kDownloadFailed) +
+                      "\\nプリンタ COM1 の 2 文字目の応答が正しくありませんでした。|shown"},
                      false}),
     [](const ::testing::TestParamInfo<DownloadCase>& info) { return info.param.what; });
 
@@ -252,11 +253,13 @@ TEST_F(WindowTest, OnlyAPlainNumberIsARegistrationId) {
     seed.Store(SampleFont(0, "KEEP", 3));
     StartPrinter(kPort, {}, seed);
     std::vector<std::string> steps;
-    // Pasted texts: full-width digits, letters, a letter after a digit, a sign.
-    for (const char* id : {"１２", "ab", "1a", "+7"})
+    // Pasted texts: letters, a letter after a digit (also a full-width one),
+    // a sign.
+    for (const char* id : {"ab", "1a", "７a", "+7"})
         steps = Steps(steps, Steps(Registration(id), {"press", "1016", "focus"}));
+    // Full-width digits, as an IME gives them, read as the digits they show.
     const std::vector<std::string> lines =
-        Window(Steps(steps, Steps(Registration("7"), {"press", "1016"})));
+        Window(Steps(steps, Steps(Registration("１２"), {"press", "1016"})));
     const std::string refused = "box: 登録IDは0～99の範囲で指定してください。";
     EXPECT_EQ(Only(lines, "box"), (std::vector<std::string>{refused, refused, refused, refused,
                                                             "box: " + std::string(kDownloaded)}));
@@ -268,8 +271,8 @@ TEST_F(WindowTest, OnlyAPlainNumberIsARegistrationId) {
     EXPECT_EQ(received.find(start), received.rfind(start)); // one download only
     ASSERT_NE(memory.Find(0), nullptr);
     EXPECT_EQ(memory.Find(0)->CharacterCount(), 3u);
-    ASSERT_NE(memory.Find(7), nullptr);
-    EXPECT_EQ(memory.Find(7)->CharacterCount(), 2u);
+    ASSERT_NE(memory.Find(12), nullptr);
+    EXPECT_EQ(memory.Find(12)->CharacterCount(), 2u);
 }
 
 // A paste of "007" is refused whole rather than cut to the registered ID 00;
@@ -291,13 +294,54 @@ TEST_F(WindowTest, APasteNeverTurnsIntoAnotherId) {
     ASSERT_NE(memory.Find(5), nullptr);
 }
 
+// A refused area says on a second line what the registration needs (the
+// registration check's figure) and, after 情報取得, what the printer has free.
 TEST_F(WindowTest, DownloadWithTheAreaFullIsRefusedWithoutProgress) {
     RegistrationMemory seed;
     seed.Store(SampleFont(10, "BIG", 2997)); // 2997 x 82 bytes: 6 bytes left
-    StartPrinter(kPort, {}, seed);
-    const std::vector<std::string> lines = Window(Steps(Registration("1"), {"press", "1016"}));
-    EXPECT_EQ(Only(lines, "box"), std::vector<std::string>{"box: 登録領域がNGです。"});
-    EXPECT_EQ(Only(lines, "progress"), std::vector<std::string>{"progress: none"});
+    const std::string ng = "box: 登録領域がNGです。\\n";
+    const std::string howToFit = "入る最大のサイズは「登録内容の確認」で確かめられます。";
+    const struct {
+        std::vector<std::string> before;
+        std::string needs, free; // %1 for the bytes needed
+    } cases[] = {
+        {{}, "この登録にはプリンタのメモリが ", " バイト必要です。"},
+        {{"press", "1011"}, "この登録には ", " バイト必要ですが、プリンタの空きは 6 バイトです。"},
+    };
+    for (const auto& c : cases) {
+        StartPrinter(kPort, {}, seed);
+        const std::vector<std::string> lines =
+            Window(Steps(Steps(Registration("1"), c.before), {"check", "-", "press", "1016"}));
+        const std::vector<std::string> bytes = Only(lines, "check 1102: ");
+        ASSERT_EQ(bytes.size(), 1u);
+        EXPECT_EQ(Only(lines, "box: 登録領域"),
+                  std::vector<std::string>{ng + c.needs + bytes[0].substr(12) + c.free + howToFit});
+        EXPECT_EQ(Only(lines, "progress").back(), "progress: none");
+        StopPrinter();
+    }
+}
+
+// A failure on a COM port names the port and what happened on a second line,
+// as on the network: a printer that stays silent, and a port that leads
+// nowhere (COM4 is mapped to nothing).
+TEST_F(WindowTest, FailuresOnAComPortNameThePortAndWhy) {
+    FaultPlan silent;
+    silent.silent = true;
+    const std::string noAnswer = "\\nプリンタ COM1 から時間内に応答がありませんでした。";
+    const struct {
+        std::vector<std::string> steps;
+        std::string box;
+    } cases[] = {
+        {{"press", "1011"}, "box: 取得に失敗しました。" + noAnswer},
+        {{"press", "1017"}, "box: データ削除に失敗しました。" + noAnswer},
+        {{"port", "4", "press", "1011"},
+         "box: COMポートが開けませんでした。\\nCOM4：シリアルポートの装置につながっていません。"},
+    };
+    for (const auto& c : cases) {
+        StartPrinter(kPort, silent);
+        EXPECT_EQ(Only(Window(c.steps), "box"), std::vector<std::string>{c.box});
+        StopPrinter();
+    }
 }
 
 TEST_F(WindowTest, NothingDisturbsARunningDownload) {

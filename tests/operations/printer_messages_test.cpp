@@ -64,7 +64,8 @@ TEST(PrinterMessages, EachReportShowsItsStringTableMessage) {
 
 TEST(PrinterMessages, AFailureNamingItsPrinterAddsASecondLine) {
     // The printer is named where the operation found it so: any answer that
-    // is no printer's, and on the network silence or a wrong acknowledgement.
+    // is no printer's, silence or a wrong acknowledgement, a port that did not
+    // open.
     const struct {
         T task;
         R result;
@@ -85,6 +86,7 @@ TEST(PrinterMessages, AFailureNamingItsPrinterAddsASecondLine) {
          IDS_DETAIL_WRONG_ACK},
         {T::Download, R::CharacterNotAcknowledged, "", false, IDS_DOWNLOAD_FAILED, 0},
         {T::Download, R::AreaUnusable, "h:1", false, IDS_AREA_NG, 0},
+        {T::Port, R::PortNotOpened, "COM4", false, IDS_COM_OPEN_FAILED, IDS_DETAIL_PORT_NOT_OPENED},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(int(c.task)) + "/" + std::to_string(int(c.result)));
