@@ -42,29 +42,6 @@ private:
     }
 };
 
-// What is wrong with a plan's line, as the console names it in its words.
-std::wstring PlanLineProblem(PlanProblem problem, int otherLine) {
-    switch (problem) {
-    case PlanProblem::ZeroByte:
-        return LoadText(IDS_BATCH_PLAN_ZERO_BYTE);
-    case PlanProblem::NotUtf8:
-        return LoadText(IDS_BATCH_PLAN_NOT_UTF8);
-    case PlanProblem::NoId:
-        return LoadText(IDS_BATCH_PLAN_NO_ID);
-    case PlanProblem::IdOutOfRange:
-        return LoadText(IDS_BATCH_PLAN_ID_RANGE);
-    case PlanProblem::NoFile:
-        return LoadText(IDS_BATCH_PLAN_NO_FILE);
-    case PlanProblem::DuplicateId:
-        return LoadTextWith(IDS_BATCH_PLAN_DUPLICATE, {std::to_wstring(otherLine)});
-    case PlanProblem::Empty:
-        return LoadText(IDS_BATCH_PLAN_EMPTY);
-    case PlanProblem::None:
-        break;
-    }
-    return L"";
-}
-
 std::wstring Name(const CFontPT& record) {
     CFontPT shown;
     shown.ParseInfoBlock(record.m_infoBlock.data());
@@ -172,7 +149,7 @@ void CBatchProvisionDlg::OnOpenPlan() {
             {*planPath, loaded.systemError ? SystemErrorText(loaded.systemError) : L"1MB"})));
     case PlanFileProblem::Text:
         return void(Tell(LoadTextWith(IDS_BATCH_PLAN_LINE, {*planPath, line}) + L"\n" +
-                         PlanLineProblem(loaded.text, loaded.otherLine)));
+                         PlanProblemText(loaded.text, loaded.otherLine)));
     case PlanFileProblem::Registration:
         return void(Tell(LoadTextWith(IDS_BATCH_PLAN_LINE, {*planPath, line}) + L"\n" +
                          LoadTextWith(IDS_BATCH_FILE_REFUSED, {messages.text, failedPath})));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/balloon_tip.h"
+#include "framework/code_page_text.h"
 #include "framework/window_proc.h"
 
 namespace {
@@ -54,9 +55,7 @@ bool PasteFits(HWND edit, size_t bytes) {
     std::wstring text(size_t(GetWindowTextLengthW(edit)) + 1, L'\0');
     text.resize(size_t(GetWindowTextW(edit, &text[0], int(text.size()))));
     text.replace(std::min<size_t>(start, text.size()), end - start, pasted);
-    const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    return size_t(size) <= bytes;
+    return CodePageSize(text) <= bytes;
 }
 
 // The subclass of one edit: the procedure it had before, which does all but

@@ -28,6 +28,14 @@ std::string Convert(const std::wstring& text, UINT codePage, DWORD flags, BOOL* 
 
 } // namespace
 
+size_t CodePageSize(const std::wstring& text, UINT codePage) {
+    if (text.empty())
+        return 0;
+    const int size = WideCharToMultiByte(codePage, 0, text.data(), int(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    return size > 0 ? size_t(size) : 0;
+}
+
 std::string ToCodePage(const std::wstring& text, UINT codePage) {
     return Convert(text, codePage, 0, nullptr);
 }

@@ -12,6 +12,8 @@ std::wstring FromCodePage(const std::string& text, UINT codePage = CP_ACP);
 // text in the code page; characters it cannot hold become its default
 // character ("?").
 std::string ToCodePage(const std::wstring& text, UINT codePage = CP_ACP);
+// The bytes text takes in the code page, as ToCodePage would write it.
+size_t CodePageSize(const std::wstring& text, UINT codePage = CP_ACP);
 // The same, or nothing when a character has no exact counterpart there (no
 // default character, no look-alike).
 std::optional<std::string> ToCodePageExactly(const std::wstring& text, UINT codePage = CP_ACP);

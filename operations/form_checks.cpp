@@ -1,5 +1,7 @@
 #include "operations/form_checks.h"
 
+#include "framework/decimal_number.h"
+
 #include <algorithm>
 
 #include "fontdata/font_header.h"
@@ -59,15 +61,10 @@ bool TakesRegistrationText(uint8_t charset) {
 
 std::optional<uint32_t> ParseFieldNumber(const std::string& text) {
     // What GetDlgItemInt would read of "20x" is not what the field shows.
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
+    // A number beyond any field's range reads as the largest, which every
+    // field's check refuses.
+    const DecimalRead read = ReadDecimal(text, kFieldNumbers, true);
+    if (read.reading == DecimalReading::NotANumber)
         return std::nullopt;
-    const size_t last = text.find_last_not_of(' ');
-    uint32_t value = 0;
-    for (size_t i = first; i <= last; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-        value = std::min<uint32_t>(value * 10 + uint32_t(text[i] - '0'), 99999);
-    }
-    return value;
+    return uint32_t(read.value > kFieldNumbers.max ? kFieldNumbers.max : read.value);
 }

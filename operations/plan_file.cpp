@@ -3,7 +3,9 @@
 #include <cwctype>
 
 #include "framework/code_page_text.h"
+#include "framework/message_text.h"
 #include "framework/whole_file.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -95,4 +97,26 @@ std::string PlanFileText(const std::wstring& planPath, const std::vector<PlanEnt
         text += std::to_string(entry.id) + " " + ToCodePage(file, CP_UTF8) + "\r\n";
     }
     return text;
+}
+
+std::wstring PlanProblemText(PlanProblem problem, int otherLine) {
+    switch (problem) {
+    case PlanProblem::ZeroByte:
+        return LoadText(IDS_PLAN_ZERO_BYTE);
+    case PlanProblem::NotUtf8:
+        return LoadText(IDS_PLAN_NOT_UTF8);
+    case PlanProblem::NoId:
+        return LoadText(IDS_PLAN_NO_ID);
+    case PlanProblem::IdOutOfRange:
+        return LoadText(IDS_PLAN_ID_RANGE);
+    case PlanProblem::NoFile:
+        return LoadText(IDS_PLAN_NO_FILE);
+    case PlanProblem::DuplicateId:
+        return LoadTextWith(IDS_PLAN_DUPLICATE, {std::to_wstring(otherLine)});
+    case PlanProblem::Empty:
+        return LoadText(IDS_PLAN_EMPTY);
+    case PlanProblem::None:
+        break;
+    }
+    return L"";
 }

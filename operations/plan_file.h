@@ -51,3 +51,7 @@ struct PlanEntry {
     std::wstring path;
 };
 std::string PlanFileText(const std::wstring& planPath, const std::vector<PlanEntry>& entries);
+
+// What is wrong with a plan's line, in the words both front ends use
+// (otherLine: the line that plans the ID already).
+std::wstring PlanProblemText(PlanProblem problem, int otherLine);

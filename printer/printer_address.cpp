@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/decimal_number.h"
 #include "printer/text_formats.h"
 
 PrinterAddress PrinterAddress::Com(int port) {
@@ -154,12 +155,11 @@ bool IsNumericHost(const PrinterAddress& address) {
 }
 
 std::optional<uint16_t> ParseTcpPort(std::string_view text) {
-    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), IsDigit))
+    // Five digits at most: a port is written as it is read, "09100" at the most.
+    if (text.size() > 5)
         return std::nullopt;
-    const unsigned long port = std::stoul(std::string(text));
-    if (port == 0 || port > 65535)
-        return std::nullopt;
-    return uint16_t(port);
+    const std::optional<int64_t> port = DecimalIn(text, kTcpPortNumbers);
+    return port ? std::optional<uint16_t>(uint16_t(*port)) : std::nullopt;
 }
 
 std::optional<std::string> ParseHost(std::string_view text) {

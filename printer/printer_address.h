@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "framework/decimal_number.h"
+
 // The COM ports the operator can choose.
-constexpr int kFirstComPort = 1;
-constexpr int kLastComPort = 20;
+constexpr int kFirstComPort = int(kComPortNumbers.min);
+constexpr int kLastComPort = int(kComPortNumbers.max);
 
 // The port a printer's network interface listens on unless told otherwise.
 constexpr uint16_t kDefaultPrinterTcpPort = 9100;

@@ -2,20 +2,15 @@
 
 #include <algorithm>
 
+#include "framework/decimal_number.h"
+
 std::optional<PrinterAddress> ParsePrinterItem(std::string_view text) {
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    if (!text.empty() && std::all_of(text.begin(), text.end(), isDigit)) {
-        // Leading zeros are a number's own ("03" is COM3); more digits than a
-        // port number has are no port.
-        const std::string_view digits =
-            text.substr(std::min(text.find_first_not_of('0'), text.size()));
-        if (digits.empty() || digits.size() > 2)
-            return std::nullopt;
-        const int number = std::stoi(std::string(digits));
-        if (number < kFirstComPort || number > kLastComPort)
-            return std::nullopt;
-        return PrinterAddress::Com(number);
-    }
+    // Leading zeros are a number's own ("03" is COM3).
+    const DecimalRead port = ReadDecimal(text, kComPortNumbers);
+    if (port.reading == DecimalReading::Number)
+        return PrinterAddress::Com(int(port.value));
+    if (port.reading == DecimalReading::OutOfRange)
+        return std::nullopt;
     // Addresses are ASCII; anything else names no printer.
     if (!std::all_of(text.begin(), text.end(), [](char c) { return c > 32 && c < 127; }))
         return std::nullopt;

@@ -84,6 +84,15 @@
 #define IDS_DELETE_STOPPED 64012
 #define IDS_DELETE_STOPPED_UNKNOWN 64014
 
+// What is wrong with a provisioning plan's line (%1: the line planning the ID already)
+#define IDS_PLAN_ZERO_BYTE 64350
+#define IDS_PLAN_NOT_UTF8 64351
+#define IDS_PLAN_NO_ID 64352
+#define IDS_PLAN_ID_RANGE 64353
+#define IDS_PLAN_NO_FILE 64354
+#define IDS_PLAN_DUPLICATE 64355
+#define IDS_PLAN_EMPTY 64356
+
 // Memory usage line
 #define IDS_MEMORY_USAGE 64100    // メモリ使用量　%d/240Kbyte
 #define IDS_MEMORY_USAGE_NA 64102 // メモリ使用量　N/A

@@ -85,7 +85,7 @@ TEST_F(ConsoleTest, RefusalsNameWhatIsWrongAndReachNoPrinter) {
         {{"provision", File("zero.txt", std::string("1 a.kfd\n2 a.kfd\0.txt\n", 21)), "--port",
           "1"},
          2,
-         "zero.txt line 2: the line holds a zero byte"},
+         "zero.txt line 2: 行にNULバイトが含まれています。"},
         {{"provision", File("big.txt", std::string(1024 * 1024 + 1, '#')), "--port", "1"},
          2,
          "big.txt: the plan is larger than its limit of 1 MB (1048576 bytes)"},

@@ -109,12 +109,12 @@ TEST_F(ProvisionTest, BadPlanIsRefusedBeforeAnyPortOpens) {
         const char* plan;
         const char* expect;
     } cases[] = {
-        {"1 a.kfd\n# again\n1 b.kfd\n", "plan.txt line 5: the ID is planned on line 3 already"},
+        {"1 a.kfd\n# again\n1 b.kfd\n", "plan.txt line 5: この登録IDは3行目にもあります。"},
         {"1 a.kfd\n2 missing.kfd\n",
          "plan.txt line 4: ダウンロードフォントファイルの読み込みに失敗しました。"},
-        {"100 a.kfd\n", "plan.txt line 3: the registration ID must be 0 to 99"},
+        {"100 a.kfd\n", "plan.txt line 3: 登録IDは0～99の範囲で指定してください。"},
         {"1 a.kfd\n2 big.kfd\n", "plan.txt line 4: with this registration the plan takes "},
-        {"# nothing\n", "plan.txt: the plan names no registration"},
+        {"# nothing\n", "plan.txt: 登録する内容が1行もありません。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.plan);

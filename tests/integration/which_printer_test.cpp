@@ -139,7 +139,8 @@ TEST_F(WhichPrinterTest, AReplyLeftOnTheLineIsNotTheNextCommandsAnswer) {
         {"download", Kfd({0x41, 0x42, 0x43, 0x44}), "--id", "9", "--port", "5"}, 60000, &interrupt);
     EXPECT_EQ(interrupted.exitCode, 1) << interrupted.err;
     toolGone.set_value();
-    // The acknowledgement of character 2 now waits in the port's queue.
+    // The acknowledgement of character 2 now waits in the port's queue, with
+    // the answers to the listing the stopped download asked for meanwhile.
     const int fd = open((WorkDir() + "/port").c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(fd, 0);
     int queued = 0;
@@ -149,7 +150,7 @@ TEST_F(WhichPrinterTest, AReplyLeftOnTheLineIsNotTheNextCommandsAnswer) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     close(fd);
-    ASSERT_EQ(queued, 1);
+    ASSERT_GE(queued, 1);
     const ProcessResult listed = Cli({"list", "--json", "--port", "5"});
     EXPECT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_NE(listed.out.find("\"id\":8,\"name\":\"HELD\""), std::string::npos) << listed.out;

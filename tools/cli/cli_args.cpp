@@ -1,6 +1,9 @@
 #include "tools/cli/cli_args.h"
 
+#include <algorithm>
 #include <cwchar>
+
+#include "framework/decimal_number.h"
 
 CliArgs::CliArgs(int argc, wchar_t** argv, const std::set<std::wstring>& flags) {
     for (int i = 1; i < argc; ++i) {
@@ -43,17 +46,13 @@ std::wstring CliArgs::UnknownOption(const std::set<std::wstring>& known) const {
 }
 
 std::optional<long> ParseDecimal(const std::wstring& text, long min, long max) {
-    if (text.empty() || text.size() > 9)
+    // Anything but ASCII is no digit of an option's number.
+    if (text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 128; }))
         return std::nullopt;
-    long value = 0;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9')
-            return std::nullopt;
-        value = value * 10 + (c - L'0');
-    }
-    if (value < min || value > max)
-        return std::nullopt;
-    return value;
+    const std::optional<int64_t> value =
+        DecimalIn(std::string(text.begin(), text.end()), {min, max});
+    return value ? std::optional<long>(long(*value)) : std::nullopt;
 }
 
 bool ParseRange(const std::wstring& text, long min, long max, long* start, long* end) {

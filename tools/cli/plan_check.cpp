@@ -9,28 +9,6 @@
 
 namespace {
 
-std::wstring Problem(PlanProblem problem, int otherLine) {
-    switch (problem) {
-    case PlanProblem::ZeroByte:
-        return L"the line holds a zero byte, which no text line does";
-    case PlanProblem::NotUtf8:
-        return L"the line is not UTF-8 text";
-    case PlanProblem::NoId:
-        return L"a line reads ID FILE.kfd, with the registration ID first";
-    case PlanProblem::IdOutOfRange:
-        return L"the registration ID must be 0 to 99";
-    case PlanProblem::NoFile:
-        return L"the ID has no font data file";
-    case PlanProblem::DuplicateId:
-        return L"the ID is planned on line " + std::to_wstring(otherLine) + L" already";
-    case PlanProblem::Empty:
-        return L"the plan names no registration";
-    case PlanProblem::None:
-        break;
-    }
-    return L"";
-}
-
 int Refuse(const std::wstring& planPath, int line, const std::wstring& why) {
     const std::wstring where = line > 0 ? L" line " + std::to_wstring(line) : L"";
     return UsageError(planPath + where + L": " + why);
@@ -55,7 +33,7 @@ int LoadProvisionPlan(const std::wstring& planPath, const PrinterModel* model,
     case PlanFileProblem::ReadFailed:
         return UsageError(L"cannot read the plan\n" + FileProblem(planPath, loaded.systemError));
     case PlanFileProblem::Text:
-        return Refuse(planPath, loaded.line, Problem(loaded.text, loaded.otherLine));
+        return Refuse(planPath, loaded.line, PlanProblemText(loaded.text, loaded.otherLine));
     case PlanFileProblem::Registration:
         return Refuse(planPath, loaded.line, problem);
     case PlanFileProblem::BeyondMemory:

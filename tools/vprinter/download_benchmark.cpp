@@ -12,11 +12,12 @@
 // over TCP on loopback against the pty; the plan on 16 and 64 paced printers
 // at once against one; --converge on 16 printers that hold the plan already;
 // list on 64 printers at once against one; the batch window's run of the plan
-// on 16 printers against the console's.
+// on 16 printers against the console's; the window's 中止 during a paced
+// download, from the click to the message that says what the printer holds.
 //
 //   glyphkit-download-bench [--bin DIR] [--com N] [--count N] [--size PT]
 //       [--only SECTION[,SECTION...]]   download window provision tcp fleet converge
-//                                       inventory batch
+//                                       inventory batch stop
 #include <unistd.h>
 
 #include <algorithm>
@@ -145,6 +146,9 @@ struct Run {
     // final message, and the bytes on the line both ways meanwhile.
     double answerToMessageMs = 0;
     size_t bytesAfterQuestion = 0;
+    // Stopped by 中止: from the click to the message, which follows the
+    // listing of the printer.
+    double stopToMessageMs = 0;
 };
 
 // The value of the script's line "what: N", -1 when there is none (the last
@@ -161,26 +165,38 @@ double ScriptValue(const std::string& out, const std::string& what) {
 // What downloads the file to the printer at port: the console tool, or the window
 // driven by its script, which loads the file, registers exactly its
 // characters and answers the overwrite question with yes.
+// stop: the window's 中止 once two characters have gone.
 std::vector<std::string> DownloadCommand(const std::string& bin, const std::string& port,
-                                         const std::string& kfd, bool window) {
+                                         const std::string& kfd, bool window, bool stop = false) {
     const std::string winrun = std::string(GLYPHKIT_SOURCE_DIR) + "/scripts/winrun";
     if (!window)
         return {winrun, bin + "/glyphkit-cli.exe", "download", WinePath(kfd), "--id", "1", "--port",
                 port};
-    return {"xvfb-run", "-a",
-            "-s",       "-screen 0 1280x1024x24",
-            winrun,     bin + "/glyphkit-window-script.exe",
-            "port",     port,
-            "load",     WinePath(kfd),
-            "click",    "1053",
-            "text",     "1052",
-            "1",        "press",
-            "1016",     "yes"};
+    return {"xvfb-run",
+            "-a",
+            "-s",
+            "-screen 0 1280x1024x24",
+            winrun,
+            bin + "/glyphkit-window-script.exe",
+            "port",
+            port,
+            "load",
+            WinePath(kfd),
+            "click",
+            "1053",
+            "text",
+            "1052",
+            "1",
+            stop ? "press-during" : "press",
+            stop ? "stop" : "1016",
+            stop ? "1016" : "yes",
+            "yes"};
 }
 
 // network: on a printer on the network instead of COM`com`.
 Run Download(const std::string& dir, const std::string& bin, int com, int baud,
-             const std::string& kfd, size_t count, bool window = false, bool network = false) {
+             const std::string& kfd, size_t count, bool window = false, bool network = false,
+             bool stop = false) {
     Run run;
     BenchPrinter printer;
     std::string error;
@@ -191,7 +207,8 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
     if (!printer.Start(dir, std::to_string(baud), network ? 0 : com, baud))
         return run;
     const auto start = std::chrono::steady_clock::now();
-    const ProcessResult r = RunProcess(DownloadCommand(bin, printer.port, kfd, window), 600000);
+    const ProcessResult r =
+        RunProcess(DownloadCommand(bin, printer.port, kfd, window, stop), 600000);
     run.processMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     printer.Stop();
@@ -208,6 +225,12 @@ Run Download(const std::string& dir, const std::string& bin, int com, int baud,
         std::fprintf(stderr, "bench: %s download ended with %d\n%s%s\n",
                      window ? "the window's" : "glyphkit-cli", r.exitCode, r.out.c_str(),
                      r.err.c_str());
+        return run;
+    }
+    if (stop) {
+        run.stopToMessageMs = ScriptValue(r.out, "at-box") - ScriptValue(r.out, "at-stop");
+        run.ok = run.stopToMessageMs >= 0 &&
+                 r.out.find("box: ダウンロードを中止しました。") != std::string::npos;
         return run;
     }
     if (window) {
@@ -578,8 +601,8 @@ int ReportBatch(const std::string& dir, const std::string& bin, const std::strin
 int main(int argc, char** argv) {
     std::string bin = GLYPHKIT_WINDOWS_BIN;
     int com = 17, size = 10;
-    const std::set<std::string> sections{"download", "window", "provision", "inventory",
-                                         "batch",    "tcp",    "fleet",     "converge"};
+    const std::set<std::string> sections{"download", "window", "provision", "inventory", "batch",
+                                         "tcp",      "fleet",  "converge",  "stop"};
     std::set<std::string> only; // empty: every section
     size_t count = 1500;
     bool usage = false;
@@ -607,7 +630,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: glyphkit-download-bench [--bin DIR] [--com N] [--count N] "
                              "[--size PT] [--only SECTION[,SECTION...]]\n"
                              "SECTION: download, window, provision, tcp, fleet, converge, "
-                             "inventory, batch\n");
+                             "inventory, batch, stop\n");
         return 2;
     }
     const auto runs = [&](const char* section) { return only.empty() || only.count(section); };
@@ -668,6 +691,16 @@ int main(int argc, char** argv) {
         status |= ReportInventory(dir, bin, plan, count);
     if (runs("batch"))
         status |= ReportBatch(dir, bin, plan, count);
+    if (runs("stop")) {
+        const Run stopped = Download(dir, bin, com, kBaud, kfd, count, true, false, true);
+        if (stopped.ok)
+            std::printf("the window's 中止 during a download paced at 115200 baud: from the click "
+                        "to its message %.0f ms (target < 1000 ms), the printer listed meanwhile\n",
+                        stopped.stopToMessageMs);
+        else
+            std::printf("the window's 中止: failed\n");
+        status |= stopped.ok ? 0 : 1;
+    }
     std::system(("rm -rf '" + dir + "'").c_str());
     return status;
 }
