@@ -36,7 +36,9 @@
 //     press-stop ID HOW
 //                      like press; once the wait for the printer shows its
 //                      window it prints "wait: shown" and stops it (HOW:
-//                      button clicks 中止, esc presses Esc)
+//                      button clicks 中止, esc presses Esc; main clicks the
+//                      main window, prints "in-sight: yes|no" (the wait above it)
+//                      and presses Esc on the main window)
 //     press-trying ID  like press; while the download runs it prints
 //                      "download-enabled: yes|no" and "check-enabled: yes|no"
 //                      (the menu's registration check) and
@@ -265,6 +267,26 @@ private:
         Print(L"wait", L"shown");
         if (how == L"button") {
             gui::ClickLater(GetDlgItem(wait, IDCANCEL));
+            return true;
+        }
+        if (how == L"main") {
+            // A real click on the main window, away from the wait's window
+            // (on the title bar it would start a move that takes the Esc),
+            // once the wait's window has taken the keyboard; then Esc there.
+            for (const ULONGLONG start = GetTickCount64();
+                 GetForegroundWindow() != wait && GetTickCount64() - start < gui::kWaitMs;)
+                Sleep(10);
+            if (!gui::WaitUntilIdle(wait) || GetForegroundWindow() != wait)
+                return false;
+            RECT frame, above;
+            GetWindowRect(m_frame, &frame);
+            GetWindowRect(wait, &above);
+            gui::ClickScreen({frame.left + 40, frame.bottom - 20});
+            const POINT middle{(above.left + above.right) / 2, (above.top + above.bottom) / 2};
+            const bool onTop = GetAncestor(WindowFromPoint(middle), GA_ROOT) == wait;
+            Print(L"in-sight", onTop ? L"yes" : L"no");
+            PostMessageW(Item(IDC_POINT_SIZE), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(Item(IDC_POINT_SIZE), WM_KEYUP, VK_ESCAPE, 0xC0010001);
             return true;
         }
         // The key as the hardware gives it, to the window that has the focus.

@@ -822,10 +822,13 @@ TEST_F(WindowTest, StopEndsAWaitForASilentPrinter) {
     const std::vector<std::string> lines =
         Window({"press-stop", "1011", "button", "press-stop", "1011", "esc", "list", "network",
                 "127.0.0.1", port, "press-stop", "1011", "esc", "connection-test-stop", "127.0.0.1",
-                port});
+                port, "press-stop", "1011", "main"});
     const std::string stopped = "box: プリンタとの通信を中止しました。";
-    EXPECT_EQ(Only(lines, "wait"), std::vector<std::string>(4, "wait: shown"));
-    EXPECT_EQ(Only(lines, "box"), std::vector<std::string>(4, stopped));
+    EXPECT_EQ(Only(lines, "wait"), std::vector<std::string>(5, "wait: shown"));
+    // A click on the main window leaves the way out in sight, and Esc there
+    // takes it.
+    EXPECT_EQ(Only(lines, "in-sight"), std::vector<std::string>{"in-sight: yes"});
+    EXPECT_EQ(Only(lines, "box"), std::vector<std::string>(5, stopped));
     EXPECT_EQ(Only(lines, "memory"), std::vector<std::string>{"memory: メモリ使用量　N/A"});
     StopPrinter();
     network.Stop();
