@@ -6,7 +6,9 @@
 #include <new>
 
 #include "app/about_dlg.h"
+#include "app/help_pages.h"
 #include "app/help_path.h"
+#include "app/help_viewer.h"
 #include "app/select_printer_dlg.h"
 #include "form/registration_text_control.h"
 #include "framework/message_map.h"
@@ -68,6 +70,13 @@ bool CGlyphkitApp::OnCommand(int id) {
         {ID_BATCH_PROVISION, kMenuCommand, &CGlyphkitApp::OnBatchProvision},
     };
     return DispatchCommand(*this, kCommands, id, kMenuCommand);
+}
+
+bool CGlyphkitApp::OnHelp(HWND window, int windowId) {
+    // The help window belongs to the top-level window F1 was pressed in: a
+    // dialog, or the main window for its form.
+    ShowHelp(GetAncestor(window, GA_ROOT), m_strHelpFilePath, HelpPageOf(windowId));
+    return true;
 }
 
 void CGlyphkitApp::OnAbout() {

@@ -36,7 +36,9 @@
 //     press-stop ID HOW
 //                      like press; once the wait for the printer shows its
 //                      window it prints "wait: shown" and stops it (HOW:
-//                      button clicks 中止, esc presses Esc)
+//                      button clicks 中止, esc presses Esc, help presses F1
+//                      there and prints "browser: LINE" as the step help
+//                      does, then clicks 中止)
 //     press-trying ID  like press; while the download runs it prints
 //                      "download-enabled: yes|no" and "check-enabled: yes|no"
 //                      (the menu's registration check) and
@@ -59,12 +61,22 @@
 //                      open until the download's message has come and gone:
 //                      "box: TEXT", "message-over: modal|main", "main-enabled:
 //                      yes|no" and "modal-open: yes|no", then "main-enabled"
-//                      again once the modal window is cancelled; KIND stop
+//                      again once the modal window is cancelled; KIND help
+//                      presses F1 on the progress window and prints "browser:
+//                      LINE" as the step help does; KIND stop
 //                      clicks the progress window's 中止 once two characters
 //                      have gone, stop-esc presses Esc on the main window
 //                      instead, each printing "stopped-at: POS/RANGE",
 //                      "counter: TEXT" and "at-stop: MS"; yes/no after ID
 //                      answer its questions as for press
+//     browser SCRIPT LOG
+//                      Wine's browser for the rest of the run (then restored):
+//                      SCRIPT (a Unix path), which appends what it is given to
+//                      LOG
+//     help WHERE       F1 in the window WHERE (main, model, comport, network,
+//                      about, check, batch, detail: of list line 0), or the
+//                      menu's ヘルプ (menu); prints "browser: LINE" once the
+//                      browser has been given LINE, then closes the window
 //     load PATH        loads the font data file PATH through the Load button
 //     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
@@ -87,10 +99,13 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "res/batch_provision_ids.h"
 #include "res/control_ids.h"
 #include "res/registration_check_ids.h"
 #include "tools/gui_driver/gui_driver.h"
@@ -120,6 +135,37 @@ std::wstring ListLine(HWND list, int index) {
     gui::Send(list, LB_GETTEXT, WPARAM(index), LPARAM(text.data()));
     return text.data();
 }
+
+// Wine's setting of the desktop's browsers, set for a run and restored after.
+class BrowserSetting {
+public:
+    ~BrowserSetting() {
+        if (!m_set)
+            return;
+        if (m_old)
+            RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, m_old->c_str(),
+                            DWORD((m_old->size() + 1) * sizeof(wchar_t)));
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers");
+    }
+    bool Set(const std::wstring& browsers) {
+        if (!m_set) {
+            wchar_t old[1024];
+            DWORD size = sizeof old;
+            if (RegGetValueW(HKEY_CURRENT_USER, kKey, L"Browsers", RRF_RT_REG_SZ, nullptr, old,
+                             &size) == ERROR_SUCCESS)
+                m_old = old;
+            m_set = true;
+        }
+        return RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, browsers.c_str(),
+                               DWORD((browsers.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+
+private:
+    static constexpr const wchar_t* kKey = L"Software\\Wine\\WineBrowser";
+    bool m_set = false;
+    std::optional<std::wstring> m_old;
+};
 
 class Script {
 public:
@@ -184,6 +230,12 @@ public:
                 done = Press(id, answers, kind);
             } else if (step == L"list")
                 PrintList();
+            else if (step == L"browser") {
+                const std::wstring script = next();
+                m_browserLog = next();
+                done = m_browser.Set(script);
+            } else if (step == L"help")
+                done = Help(next());
             else if (step == L"load") {
                 gui::ClickLater(Item(IDC_LOAD));
                 done = gui::ChooseFile(m_program, next());
@@ -203,6 +255,74 @@ public:
 
 private:
     HWND Item(int id) const { return GetDlgItem(m_form, id); }
+
+    // Prints "browser: LINE" once the browser has been given one more page.
+    bool BrowserGiven() {
+        for (const ULONGLONG start = GetTickCount64(); GetTickCount64() - start < gui::kWaitMs;
+             Sleep(20)) {
+            std::ifstream log(m_browserLog.c_str());
+            std::vector<std::string> lines;
+            for (std::string line; std::getline(log, line);)
+                lines.push_back(line);
+            if (lines.size() > m_browserSeen) {
+                const std::string& given = lines[m_browserSeen];
+                std::wstring wide(given.size(), L'\0');
+                wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, given.data(), int(given.size()),
+                                                       &wide[0], int(wide.size()))));
+                Print(L"browser", wide);
+                ++m_browserSeen;
+                return true;
+            }
+        }
+        Print(L"browser", L"none");
+        return true;
+    }
+
+    // The window of the step help, opened; null when it did not come.
+    HWND OpenForHelp(const std::wstring& where) {
+        static const struct {
+            const wchar_t* where;
+            int command;
+            const wchar_t* caption;
+        } kWindows[] = {
+            {L"model", ID_FILE_NEW, L"QC150/QW300/QW400グリフキット"},
+            {L"comport", ID_COMPORT, L"COMポートの選択"},
+            {L"network", ID_NETWORK_PRINTER, L"ネットワークプリンタの設定"},
+            {L"about", ID_APP_ABOUT, L"バージョン情報"},
+            {L"check", ID_CHECK_REGISTRATION, L"登録内容の確認"},
+            {L"batch", ID_BATCH_PROVISION, L"一括登録"},
+            {L"detail", 0, L"フォント情報"},
+        };
+        for (const auto& window : kWindows) {
+            if (where != window.where)
+                continue;
+            if (window.command)
+                gui::Command(m_frame, window.command);
+            else {
+                gui::Send(Item(IDC_REGISTERED_LIST), LB_SETCURSEL, 0);
+                PostMessageW(m_form, WM_COMMAND, MAKEWPARAM(IDC_REGISTERED_LIST, LBN_DBLCLK),
+                             LPARAM(Item(IDC_REGISTERED_LIST)));
+            }
+            return gui::WaitForWindow(m_program, window.caption, L"#32770");
+        }
+        return nullptr;
+    }
+
+    bool Help(const std::wstring& where) {
+        if (where == L"menu") {
+            gui::Command(m_frame, ID_HELP_CONTENTS);
+            return BrowserGiven();
+        }
+        HWND window = where == L"main" ? m_frame : OpenForHelp(where);
+        if (!window || !gui::PressKey(window, VK_F1) || !BrowserGiven())
+            return false;
+        if (window == m_frame)
+            return true;
+        // OK takes the model shown, the one chosen at the start.
+        PostMessageW(window, WM_COMMAND, where == L"network" || where == L"batch" ? IDCANCEL : IDOK,
+                     0);
+        return gui::WaitUntilGone(window) && gui::WaitUntilIdle(m_frame);
+    }
 
     bool ChoosePort(const std::wstring& number) {
         gui::Command(m_frame, ID_COMPORT);
@@ -263,6 +383,12 @@ private:
         if (!wait)
             return false;
         Print(L"wait", L"shown");
+        if (how == L"help") {
+            if (!gui::PressKey(wait, VK_F1) || !BrowserGiven())
+                return false;
+            gui::ClickLater(GetDlgItem(wait, IDCANCEL));
+            return true;
+        }
         if (how == L"button") {
             gui::ClickLater(GetDlgItem(wait, IDCANCEL));
             return true;
@@ -454,6 +580,11 @@ private:
         }
         if (kind == L"about" || kind == L"textfile") {
             HoldModalWindow(kind);
+            return;
+        }
+        if (kind == L"help") {
+            if (gui::PressKey(progress, VK_F1))
+                BrowserGiven();
             return;
         }
         HWND box = nullptr;
@@ -648,6 +779,9 @@ private:
     gui::Program& m_program;
     HWND m_frame;
     HWND m_form;
+    BrowserSetting m_browser;
+    std::wstring m_browserLog;
+    size_t m_browserSeen = 0;
     ULONGLONG m_started = GetTickCount64();
 };
 

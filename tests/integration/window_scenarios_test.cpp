@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -832,3 +833,74 @@ TEST_F(WindowTest, StopEndsAWaitForASilentPrinter) {
     EXPECT_NE(memory.Find(7), nullptr);
     EXPECT_NE(network.memory.Find(7), nullptr);
 }
+
+struct HelpCase {
+    const char* what;
+    std::vector<std::string> steps; // the steps that open the help
+    std::string page;               // of the help file, as the browser is given it
+    bool filled = false;            // the form holds a registration first
+    bool silent = false;            // the printer answers nothing
+};
+
+void PrintTo(const HelpCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class WindowHelpTest : public WindowTest, public ::testing::WithParamInterface<HelpCase> {};
+
+// Under Wine the help's pages go to the desktop's browser through
+// winebrowser, here a script that records what it is given: F1 in each
+// window gives the page of that window, the menu's ヘルプ the contents, each
+// as compiled into the help file, with the style sheet beside it.
+TEST_P(WindowHelpTest, OpensThePageOfTheWindowInTheBrowser) {
+    const HelpCase& c = GetParam();
+    // The download's first character is answered once the browser has a page,
+    // so that its progress window stays until then.
+    const auto browserLog = [this] { return WorkDir() + "/browser.log"; };
+    onPrinterCharacter = [&](int) {
+        for (int waited = 0; waited < 60000 && std::ifstream(browserLog()).peek() == EOF;
+             waited += 20)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    };
+    RegistrationMemory seed;
+    seed.Store(SampleFont(5, "Sample", 3));
+    FaultPlan faults;
+    faults.silent = c.silent;
+    StartPrinter(kPort, faults, seed);
+    const std::string log = browserLog(), recorder = WorkDir() + "/browser.sh";
+    std::ofstream(recorder) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log << "'\n";
+    ASSERT_EQ(RunProcess({"chmod", "+x", recorder}, 10000).exitCode, 0);
+    std::vector<std::string> steps{"browser", recorder, WinePath(log)};
+    if (c.filled)
+        steps = Steps(steps, Registration("1"));
+    const std::vector<std::string> lines = Window(Steps(steps, c.steps));
+    const std::vector<std::string> given = Only(lines, "browser: file://");
+    ASSERT_EQ(given.size(), 1u) << ::testing::PrintToString(lines);
+    const std::string path = given[0].substr(std::string("browser: file://").size());
+    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    EXPECT_EQ(path.substr(folder.size()), c.page);
+    const std::string compiled = WindowsBinDir() + "/../res/help/stage/";
+    for (const std::string& file : {c.page, std::string("help.css")}) {
+        std::ifstream shown(folder + file, std::ios::binary), source(compiled + file);
+        EXPECT_TRUE(shown && source) << file;
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(shown), {}),
+                  std::string(std::istreambuf_iterator<char>(source), {}))
+            << file;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WindowHelpTest,
+    ::testing::Values(HelpCase{"Menu", {"help", "menu"}, "index.htm"},
+                      HelpCase{"MainWindow", {"help", "main"}, "mainwin.htm"},
+                      HelpCase{"ModelChoice", {"help", "model"}, "startup.htm"},
+                      HelpCase{"ComPort", {"help", "comport"}, "comport.htm"},
+                      HelpCase{"NetworkPrinter", {"help", "network"}, "network.htm"},
+                      HelpCase{"About", {"help", "about"}, "mainwin.htm"},
+                      HelpCase{"Batch", {"help", "batch"}, "batch.htm"},
+                      HelpCase{"FontDetails", {"press", "1011", "help", "detail"}, "details.htm"},
+                      HelpCase{
+                          "PrinterWait", {"press-stop", "1011", "help"}, "manage.htm", false, true},
+                      HelpCase{"RegistrationCheck", {"help", "check"}, "mainwin.htm", true},
+                      HelpCase{"Progress", {"press-during", "help", "1016"}, "download.htm", true}),
+    [](const ::testing::TestParamInfo<HelpCase>& info) { return info.param.what; });

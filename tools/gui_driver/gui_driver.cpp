@@ -328,6 +328,21 @@ void ClickScreen(POINT point) {
     WaitUntilIdle(clicked);
 }
 
+bool PressKey(HWND window, WORD key) {
+    for (const ULONGLONG start = GetTickCount64();
+         GetForegroundWindow() != window && Since(start) < kWaitMs; Sleep(kPollMs)) {
+    }
+    if (GetForegroundWindow() != window || !WaitUntilIdle(window))
+        return false;
+    INPUT keys[2] = {};
+    for (INPUT& input : keys) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, keys, sizeof(INPUT)) == 2;
+}
+
 void Command(HWND frame, int id) {
     PostMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
