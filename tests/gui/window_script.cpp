@@ -70,9 +70,8 @@
 //                      "counter: TEXT" and "at-stop: MS"; yes/no after ID
 //                      answer its questions as for press
 //     browser SCRIPT LOG
-//                      Wine's browser for the rest of the run (then restored):
-//                      SCRIPT (a Unix path), which appends what it is given to
-//                      LOG
+//                      Wine's browser (in the prefix) from now on: SCRIPT (a
+//                      Unix path), which appends what it is given to LOG
 //     help WHERE       F1 in the window WHERE (main, model, comport, network,
 //                      about, check, batch, detail: of list line 0), or the
 //                      menu's ヘルプ (menu); prints "browser: LINE" once the
@@ -100,7 +99,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <fstream>
-#include <optional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -135,37 +134,6 @@ std::wstring ListLine(HWND list, int index) {
     gui::Send(list, LB_GETTEXT, WPARAM(index), LPARAM(text.data()));
     return text.data();
 }
-
-// Wine's setting of the desktop's browsers, set for a run and restored after.
-class BrowserSetting {
-public:
-    ~BrowserSetting() {
-        if (!m_set)
-            return;
-        if (m_old)
-            RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, m_old->c_str(),
-                            DWORD((m_old->size() + 1) * sizeof(wchar_t)));
-        else
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers");
-    }
-    bool Set(const std::wstring& browsers) {
-        if (!m_set) {
-            wchar_t old[1024];
-            DWORD size = sizeof old;
-            if (RegGetValueW(HKEY_CURRENT_USER, kKey, L"Browsers", RRF_RT_REG_SZ, nullptr, old,
-                             &size) == ERROR_SUCCESS)
-                m_old = old;
-            m_set = true;
-        }
-        return RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, browsers.c_str(),
-                               DWORD((browsers.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    }
-
-private:
-    static constexpr const wchar_t* kKey = L"Software\\Wine\\WineBrowser";
-    bool m_set = false;
-    std::optional<std::wstring> m_old;
-};
 
 class Script {
 public:
@@ -233,7 +201,9 @@ public:
             else if (step == L"browser") {
                 const std::wstring script = next();
                 m_browserLog = next();
-                done = m_browser.Set(script);
+                done = RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser",
+                                       L"Browsers", REG_SZ, script.c_str(),
+                                       DWORD((script.size() + 1) * 2)) == ERROR_SUCCESS;
             } else if (step == L"help")
                 done = Help(next());
             else if (step == L"load") {
@@ -260,22 +230,18 @@ private:
     bool BrowserGiven() {
         for (const ULONGLONG start = GetTickCount64(); GetTickCount64() - start < gui::kWaitMs;
              Sleep(20)) {
-            std::ifstream log(m_browserLog.c_str());
-            std::vector<std::string> lines;
-            for (std::string line; std::getline(log, line);)
-                lines.push_back(line);
-            if (lines.size() > m_browserSeen) {
-                const std::string& given = lines[m_browserSeen];
-                std::wstring wide(given.size(), L'\0');
-                wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, given.data(), int(given.size()),
-                                                       &wide[0], int(wide.size()))));
-                Print(L"browser", wide);
-                ++m_browserSeen;
+            std::ifstream log(m_browserLog.c_str(), std::ios::binary);
+            const std::string given{std::istreambuf_iterator<char>(log), {}};
+            const size_t end = given.find('\n', m_browserSeen);
+            if (end != std::string::npos) {
+                std::printf("browser: %s\n",
+                            given.substr(m_browserSeen, end - m_browserSeen).c_str());
+                std::fflush(stdout);
+                m_browserSeen = end + 1;
                 return true;
             }
         }
-        Print(L"browser", L"none");
-        return true;
+        return false;
     }
 
     // The window of the step help, opened; null when it did not come.
@@ -309,12 +275,10 @@ private:
     }
 
     bool Help(const std::wstring& where) {
-        if (where == L"menu") {
+        if (where == L"menu")
             gui::Command(m_frame, ID_HELP_CONTENTS);
-            return BrowserGiven();
-        }
-        HWND window = where == L"main" ? m_frame : OpenForHelp(where);
-        if (!window || !gui::PressKey(window, VK_F1) || !BrowserGiven())
+        HWND window = where == L"main" || where == L"menu" ? m_frame : OpenForHelp(where);
+        if (!window || (where != L"menu" && !gui::PressKey(window, VK_F1)) || !BrowserGiven())
             return false;
         if (window == m_frame)
             return true;
@@ -394,15 +358,8 @@ private:
             return true;
         }
         // The key as the hardware gives it, to the window that has the focus.
-        if (!gui::WaitUntilIdle(wait) || gui::FocusOf(wait) != GetDlgItem(wait, IDCANCEL))
-            return false;
-        INPUT keys[2] = {};
-        for (INPUT& key : keys) {
-            key.type = INPUT_KEYBOARD;
-            key.ki.wVk = VK_ESCAPE;
-        }
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        return SendInput(2, keys, sizeof(INPUT)) == 2;
+        return gui::WaitUntilIdle(wait) && gui::FocusOf(wait) == GetDlgItem(wait, IDCANCEL) &&
+               gui::PressKey(wait, VK_ESCAPE);
     }
 
     // Clicks the button and follows the operation to its end.
@@ -779,7 +736,6 @@ private:
     gui::Program& m_program;
     HWND m_frame;
     HWND m_form;
-    BrowserSetting m_browser;
     std::wstring m_browserLog;
     size_t m_browserSeen = 0;
     ULONGLONG m_started = GetTickCount64();

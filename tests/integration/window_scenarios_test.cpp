@@ -848,47 +848,40 @@ void PrintTo(const HelpCase& c, std::ostream* out) {
 
 class WindowHelpTest : public WindowTest, public ::testing::WithParamInterface<HelpCase> {};
 
-// Under Wine the help's pages go to the desktop's browser through
-// winebrowser, here a script that records what it is given: F1 in each
-// window gives the page of that window, the menu's ヘルプ the contents, each
-// as compiled into the help file, with the style sheet beside it.
+// Under Wine the help goes to the desktop's browser through winebrowser, here
+// a script that records what it is given: F1 gives the page of its window,
+// the menu the contents, as compiled into the help file, with its style sheet.
 TEST_P(WindowHelpTest, OpensThePageOfTheWindowInTheBrowser) {
     const HelpCase& c = GetParam();
-    // The download's first character is answered once the browser has a page,
-    // so that its progress window stays until then.
     const auto browserLog = [this] { return WorkDir() + "/browser.log"; };
+    // The download's first character waits for the browser: its progress stays.
     onPrinterCharacter = [&](int) {
-        for (int waited = 0; waited < 60000 && std::ifstream(browserLog()).peek() == EOF;
-             waited += 20)
+        for (int ms = 0; ms < 60000 && std::ifstream(browserLog()).peek() == EOF; ms += 20)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     };
-    RegistrationMemory seed;
-    seed.Store(SampleFont(5, "Sample", 3));
     FaultPlan faults;
     faults.silent = c.silent;
+    RegistrationMemory seed;
+    seed.Store(SampleFont(5, "Sample", 3));
     StartPrinter(kPort, faults, seed);
-    const std::string log = browserLog(), recorder = WorkDir() + "/browser.sh";
-    std::ofstream(recorder) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << log << "'\n";
+    const std::string recorder = WorkDir() + "/browser.sh";
+    std::ofstream(recorder) << "#!/bin/sh\necho \"$1\" >> '" << browserLog() << "'\n";
     ASSERT_EQ(RunProcess({"chmod", "+x", recorder}, 10000).exitCode, 0);
-    std::vector<std::string> steps{"browser", recorder, WinePath(log)};
-    if (c.filled)
-        steps = Steps(steps, Registration("1"));
-    const std::vector<std::string> lines = Window(Steps(steps, c.steps));
-    const std::vector<std::string> given = Only(lines, "browser: file://");
-    ASSERT_EQ(given.size(), 1u) << ::testing::PrintToString(lines);
-    const std::string path = given[0].substr(std::string("browser: file://").size());
-    const std::string folder = path.substr(0, path.rfind('/') + 1);
-    EXPECT_EQ(path.substr(folder.size()), c.page);
-    const std::string compiled = WindowsBinDir() + "/../res/help/stage/";
+    const std::vector<std::string> steps = Steps({"browser", recorder, WinePath(browserLog())},
+                                                 c.filled ? Registration("1") : c.steps);
+    const std::vector<std::string> given =
+        Only(Window(c.filled ? Steps(steps, c.steps) : steps), "browser: ");
+    ASSERT_EQ(given.size(), 1u);
+    const std::string folder = given[0].substr(16, given[0].rfind('/') - 15); // after file://
+    EXPECT_EQ(given[0], "browser: file://" + folder + c.page);
     for (const std::string& file : {c.page, std::string("help.css")}) {
-        std::ifstream shown(folder + file, std::ios::binary), source(compiled + file);
-        EXPECT_TRUE(shown && source) << file;
+        std::ifstream shown(folder + file),
+            compiled(WindowsBinDir() + "/../res/help/stage/" + file);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(shown), {}),
-                  std::string(std::istreambuf_iterator<char>(source), {}))
+                  std::string(std::istreambuf_iterator<char>(compiled), {}))
             << file;
     }
 }
-
 INSTANTIATE_TEST_SUITE_P(
     Windows, WindowHelpTest,
     ::testing::Values(HelpCase{"Menu", {"help", "menu"}, "index.htm"},
