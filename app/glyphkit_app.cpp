@@ -72,10 +72,10 @@ bool CGlyphkitApp::OnCommand(int id) {
     return DispatchCommand(*this, kCommands, id, kMenuCommand);
 }
 
-bool CGlyphkitApp::OnHelp(HWND window, int windowId) {
-    // The help window belongs to the top-level window F1 was pressed in: a
-    // dialog, or the main window for its form.
-    ShowHelp(GetAncestor(window, GA_ROOT), m_strHelpFilePath, HelpPageOf(windowId));
+bool CGlyphkitApp::OnHelp(int windowId) {
+    // The help window belongs to the main window, as the menu's does: owned by
+    // the dialog F1 was pressed in, it would close with the dialog.
+    ShowHelp(m_frame.GetSafeHwnd(), m_strHelpFilePath, HelpPageOf(windowId));
     return true;
 }
 

@@ -26,7 +26,7 @@ public:
     int ExitInstance() override;
     bool OnCommand(int id) override;
     // F1: the help at the window's page, or its contents.
-    bool OnHelp(HWND window, int windowId) override;
+    bool OnHelp(int windowId) override;
 
     // FormHost
     void FitFrameToForm() override { m_frame.FitFrameToForm(); }

@@ -78,7 +78,7 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
         // F1 with the focus on the frame itself or in its menu.
         if (CWinApp* app = CWinApp::Current())
-            if (app->OnHelp(m_hWnd, m_nResourceId))
+            if (app->OnHelp(m_nResourceId))
                 return TRUE;
         return DefWindowProcW(m_hWnd, message, wParam, lParam);
     case WM_CLOSE:

@@ -329,10 +329,19 @@ void ClickScreen(POINT point) {
 }
 
 bool PressKey(HWND window, WORD key) {
-    for (const ULONGLONG start = GetTickCount64();
-         GetForegroundWindow() != window && Since(start) < kWaitMs; Sleep(kPollMs)) {
+    // The key goes to the focus of the foreground thread: window must be the
+    // foreground and active window, the focus in it, before and after idling.
+    const auto ready = [window] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return GetForegroundWindow() == window && info.hwndActive == window &&
+               (!info.hwndFocus || GetAncestor(info.hwndFocus, GA_ROOT) == window);
+    };
+    for (const ULONGLONG start = GetTickCount64(); !ready() && Since(start) < kWaitMs;
+         Sleep(kPollMs)) {
     }
-    if (GetForegroundWindow() != window || !WaitUntilIdle(window))
+    if (!ready() || !WaitUntilIdle(window) || !ready())
         return false;
     INPUT keys[2] = {};
     for (INPUT& input : keys) {
