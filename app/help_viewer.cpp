@@ -38,7 +38,8 @@ std::wstring BrowserPagesFolder(const std::wstring& helpFile) {
 }
 
 // Wine's winebrowser hands a file of the prefix to the desktop's browser as
-// a file URL of its place in the Unix file system.
+// a file URL of its place in the Unix file system. A console program: it
+// gets no console window of its own.
 void ShowInBrowser(const std::string& helpFilePath, const std::string& page) {
     const std::wstring helpFile = FromCodePage(helpFilePath);
     const std::wstring folder = BrowserPagesFolder(helpFile);
@@ -49,8 +50,8 @@ void ShowInBrowser(const std::string& helpFilePath, const std::string& page) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &started)) {
+    if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                       nullptr, &startup, &started)) {
         CloseHandle(started.hThread);
         CloseHandle(started.hProcess);
     }
