@@ -6,7 +6,9 @@
 #include <new>
 
 #include "app/about_dlg.h"
+#include "app/help_pages.h"
 #include "app/help_path.h"
+#include "app/help_viewer.h"
 #include "app/select_printer_dlg.h"
 #include "form/registration_text_control.h"
 #include "framework/message_map.h"
@@ -68,6 +70,13 @@ bool CGlyphkitApp::OnCommand(int id) {
         {ID_BATCH_PROVISION, kMenuCommand, &CGlyphkitApp::OnBatchProvision},
     };
     return DispatchCommand(*this, kCommands, id, kMenuCommand);
+}
+
+bool CGlyphkitApp::OnHelp(int windowId) {
+    // The help window belongs to the main window, as the menu's does: owned by
+    // the dialog F1 was pressed in, it would close with the dialog.
+    ShowHelp(m_frame.GetSafeHwnd(), m_strHelpFilePath, HelpPageOf(windowId));
+    return true;
 }
 
 void CGlyphkitApp::OnAbout() {

@@ -25,6 +25,8 @@ public:
     bool InitInstance() override;
     int ExitInstance() override;
     bool OnCommand(int id) override;
+    // F1: the help at the window's page, or its contents.
+    bool OnHelp(int windowId) override;
 
     // FormHost
     void FitFrameToForm() override { m_frame.FitFrameToForm(); }

@@ -1,7 +1,6 @@
 #include "app/main_frame.h"
 
-#include <htmlhelp.h>
-
+#include "app/help_viewer.h"
 #include "app/network_printer_dlg.h"
 #include "form/com_port_dlg.h"
 #include "form/connection_test.h"
@@ -49,15 +48,7 @@ void CMainFrame::OnNetworkPrinter() {
 }
 
 void CMainFrame::OpenHelp() {
-    // The viewer is loaded when first asked for and stays for its windows. A
-    // missing viewer or file is no concern of the program's: nothing happens.
-    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-    static HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");
-    const auto htmlHelp = viewer ? reinterpret_cast<HtmlHelpFunction>(
-                                       reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")))
-                                 : nullptr;
-    if (htmlHelp)
-        htmlHelp(m_hWnd, m_host.HelpFilePath().c_str(), HH_DISPLAY_TOPIC, 0);
+    ShowHelp(m_hWnd, m_host.HelpFilePath(), std::string());
 }
 
 void CMainFrame::OnClose() {

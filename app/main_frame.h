@@ -21,7 +21,8 @@ private:
     // Menu commands.
     void OnComPort();
     void OnNetworkPrinter();
-    // The help file at its default topic.
+    // The help at its default topic: the help file, or under Wine its pages
+    // in the desktop's browser.
     void OpenHelp();
 
     FrameHost& m_host;

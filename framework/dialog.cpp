@@ -81,6 +81,11 @@ INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     }
+    case WM_HELP: {
+        // F1 in the dialog or one of its controls, which hand it up here.
+        CWinApp* app = CWinApp::Current();
+        return app && app->OnHelp(m_nTemplateId) ? TRUE : FALSE;
+    }
     case WM_NCDESTROY: {
         if (m_bModeless) {
             if (CWinApp* app = CWinApp::Current())

@@ -23,6 +23,7 @@ struct CFrameWnd::Binding : CreatedWindowBinding<CFrameWnd> {
 
 bool CFrameWnd::Create(int resourceId, const wchar_t* caption) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
+    m_nResourceId = resourceId;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -73,6 +74,12 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (app->OnCommand(LOWORD(wParam)))
                     return 0;
         }
+        return DefWindowProcW(m_hWnd, message, wParam, lParam);
+    case WM_HELP:
+        // F1 with the focus on the frame itself or in its menu.
+        if (CWinApp* app = CWinApp::Current())
+            if (app->OnHelp(m_nResourceId))
+                return TRUE;
         return DefWindowProcW(m_hWnd, message, wParam, lParam);
     case WM_CLOSE:
         OnClose();

@@ -25,4 +25,5 @@ private:
     struct Binding;
 
     CFormView* m_pView = nullptr;
+    int m_nResourceId = 0;
 };

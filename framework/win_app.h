@@ -25,6 +25,9 @@ public:
     // A command from the main window's menu or accelerators that the frame
     // did not handle; true when handled.
     virtual bool OnCommand(int /*id*/) { return false; }
+    // F1 in a window of the program: windowId is the template or resource ID
+    // of the dialog or frame it was pressed in; true when handled.
+    virtual bool OnHelp(int /*windowId*/) { return false; }
 
     // InitInstance, the message loop, ExitInstance.
     int Run(HINSTANCE instance);

@@ -36,9 +36,11 @@
 //     press-stop ID HOW
 //                      like press; once the wait for the printer shows its
 //                      window it prints "wait: shown" and stops it (HOW:
-//                      button clicks 中止, esc presses Esc; main clicks the
-//                      main window, prints "in-sight: yes|no" (the wait above it)
-//                      and presses Esc on the main window)
+//                      button clicks 中止, esc presses Esc, help presses F1
+//                      there and prints "browser: LINE" as the step help
+//                      does, then clicks 中止; main clicks the main window,
+//                      prints "in-sight: yes|no" (the wait above it) and
+//                      presses Esc on the main window)
 //     press-trying ID  like press; while the download runs it prints
 //                      "download-enabled: yes|no" and "check-enabled: yes|no"
 //                      (the menu's registration check) and
@@ -61,12 +63,21 @@
 //                      open until the download's message has come and gone:
 //                      "box: TEXT", "message-over: modal|main", "main-enabled:
 //                      yes|no" and "modal-open: yes|no", then "main-enabled"
-//                      again once the modal window is cancelled; KIND stop
+//                      again once the modal window is cancelled; KIND help
+//                      presses F1 on the progress window and prints "browser:
+//                      LINE" as the step help does; KIND stop
 //                      clicks the progress window's 中止 once two characters
 //                      have gone, stop-esc presses Esc on the main window
 //                      instead, each printing "stopped-at: POS/RANGE",
 //                      "counter: TEXT" and "at-stop: MS"; yes/no after ID
 //                      answer its questions as for press
+//     browser SCRIPT LOG
+//                      Wine's browser (in the prefix) from now on: SCRIPT (a
+//                      Unix path), which appends what it is given to LOG
+//     help WHERE       F1 in the window WHERE (main, model, comport, network,
+//                      about, check, batch, detail: of list line 0), or the
+//                      menu's ヘルプ (menu); prints "browser: LINE" once the
+//                      browser has been given LINE, then closes the window
 //     load PATH        loads the font data file PATH through the Load button
 //     focus            prints "focus: ID" of the control that has the focus
 //     list             prints "line: TEXT" per list line, "extent: N", "memory: TEXT"
@@ -89,10 +100,13 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "res/batch_provision_ids.h"
 #include "res/control_ids.h"
 #include "res/registration_check_ids.h"
 #include "tools/gui_driver/gui_driver.h"
@@ -186,6 +200,14 @@ public:
                 done = Press(id, answers, kind);
             } else if (step == L"list")
                 PrintList();
+            else if (step == L"browser") {
+                const std::wstring script = next();
+                m_browserLog = next();
+                done = RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser",
+                                       L"Browsers", REG_SZ, script.c_str(),
+                                       DWORD((script.size() + 1) * 2)) == ERROR_SUCCESS;
+            } else if (step == L"help")
+                done = Help(next());
             else if (step == L"load") {
                 gui::ClickLater(Item(IDC_LOAD));
                 done = gui::ChooseFile(m_program, next());
@@ -205,6 +227,68 @@ public:
 
 private:
     HWND Item(int id) const { return GetDlgItem(m_form, id); }
+
+    // Prints "browser: LINE" once the browser has been given one more page.
+    bool BrowserGiven() {
+        for (const ULONGLONG start = GetTickCount64(); GetTickCount64() - start < gui::kWaitMs;
+             Sleep(20)) {
+            std::ifstream log(m_browserLog.c_str(), std::ios::binary);
+            const std::string given{std::istreambuf_iterator<char>(log), {}};
+            const size_t end = given.find('\n', m_browserSeen);
+            if (end != std::string::npos) {
+                std::printf("browser: %s\n",
+                            given.substr(m_browserSeen, end - m_browserSeen).c_str());
+                std::fflush(stdout);
+                m_browserSeen = end + 1;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The window of the step help, opened; null when it did not come.
+    HWND OpenForHelp(const std::wstring& where) {
+        static const struct {
+            const wchar_t* where;
+            int command;
+            const wchar_t* caption;
+        } kWindows[] = {
+            {L"model", ID_FILE_NEW, L"QC150/QW300/QW400グリフキット"},
+            {L"comport", ID_COMPORT, L"COMポートの選択"},
+            {L"network", ID_NETWORK_PRINTER, L"ネットワークプリンタの設定"},
+            {L"about", ID_APP_ABOUT, L"バージョン情報"},
+            {L"check", ID_CHECK_REGISTRATION, L"登録内容の確認"},
+            {L"batch", ID_BATCH_PROVISION, L"一括登録"},
+            {L"detail", 0, L"フォント情報"},
+        };
+        for (const auto& window : kWindows) {
+            if (where != window.where)
+                continue;
+            if (window.command)
+                gui::Command(m_frame, window.command);
+            else {
+                gui::Send(Item(IDC_REGISTERED_LIST), LB_SETCURSEL, 0);
+                PostMessageW(m_form, WM_COMMAND, MAKEWPARAM(IDC_REGISTERED_LIST, LBN_DBLCLK),
+                             LPARAM(Item(IDC_REGISTERED_LIST)));
+            }
+            return gui::WaitForWindow(m_program, window.caption, L"#32770");
+        }
+        return nullptr;
+    }
+
+    bool Help(const std::wstring& where) {
+        if (where == L"menu")
+            gui::Command(m_frame, ID_HELP_CONTENTS);
+        HWND window = where == L"main" || where == L"menu" ? m_frame : OpenForHelp(where);
+        if (!window || (where != L"menu" && !gui::PressKey(window, VK_F1)) || !BrowserGiven())
+            return false;
+        if (window == m_frame)
+            return true;
+        // OK takes the model shown, the one chosen at the start.
+        PostMessageW(window, WM_COMMAND, where == L"network" || where == L"batch" ? IDCANCEL : IDOK,
+                     0);
+        return gui::WaitUntilGone(window) && gui::WaitUntilIdle(m_frame);
+    }
 
     bool ChoosePort(const std::wstring& number) {
         gui::Command(m_frame, ID_COMPORT);
@@ -265,6 +349,12 @@ private:
         if (!wait)
             return false;
         Print(L"wait", L"shown");
+        if (how == L"help") {
+            if (!gui::PressKey(wait, VK_F1) || !BrowserGiven())
+                return false;
+            gui::ClickLater(GetDlgItem(wait, IDCANCEL));
+            return true;
+        }
         if (how == L"button") {
             gui::ClickLater(GetDlgItem(wait, IDCANCEL));
             return true;
@@ -290,15 +380,8 @@ private:
             return true;
         }
         // The key as the hardware gives it, to the window that has the focus.
-        if (!gui::WaitUntilIdle(wait) || gui::FocusOf(wait) != GetDlgItem(wait, IDCANCEL))
-            return false;
-        INPUT keys[2] = {};
-        for (INPUT& key : keys) {
-            key.type = INPUT_KEYBOARD;
-            key.ki.wVk = VK_ESCAPE;
-        }
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        return SendInput(2, keys, sizeof(INPUT)) == 2;
+        return gui::WaitUntilIdle(wait) && gui::FocusOf(wait) == GetDlgItem(wait, IDCANCEL) &&
+               gui::PressKey(wait, VK_ESCAPE);
     }
 
     // Clicks the button and follows the operation to its end.
@@ -476,6 +559,11 @@ private:
         }
         if (kind == L"about" || kind == L"textfile") {
             HoldModalWindow(kind);
+            return;
+        }
+        if (kind == L"help") {
+            if (gui::PressKey(progress, VK_F1))
+                BrowserGiven();
             return;
         }
         HWND box = nullptr;
@@ -670,6 +758,8 @@ private:
     gui::Program& m_program;
     HWND m_frame;
     HWND m_form;
+    std::wstring m_browserLog;
+    size_t m_browserSeen = 0;
     ULONGLONG m_started = GetTickCount64();
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -835,3 +836,67 @@ TEST_F(WindowTest, StopEndsAWaitForASilentPrinter) {
     EXPECT_NE(memory.Find(7), nullptr);
     EXPECT_NE(network.memory.Find(7), nullptr);
 }
+
+struct HelpCase {
+    const char* what;
+    std::vector<std::string> steps; // the steps that open the help
+    std::string page;               // of the help file, as the browser is given it
+    bool filled = false;            // the form holds a registration first
+    bool silent = false;            // the printer answers nothing
+};
+
+void PrintTo(const HelpCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class WindowHelpTest : public WindowTest, public ::testing::WithParamInterface<HelpCase> {};
+
+// Under Wine the help goes to the desktop's browser through winebrowser, here
+// a script that records what it is given: F1 gives the page of its window,
+// the menu the contents, as compiled into the help file, with its style sheet.
+TEST_P(WindowHelpTest, OpensThePageOfTheWindowInTheBrowser) {
+    const HelpCase& c = GetParam();
+    const auto browserLog = [this] { return WorkDir() + "/browser.log"; };
+    // The download's first character waits for the browser: its progress stays.
+    onPrinterCharacter = [&](int) {
+        for (int ms = 0; ms < 60000 && std::ifstream(browserLog()).peek() == EOF; ms += 20)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    };
+    FaultPlan faults;
+    faults.silent = c.silent;
+    RegistrationMemory seed;
+    seed.Store(SampleFont(5, "Sample", 3));
+    StartPrinter(kPort, faults, seed);
+    const std::string recorder = WorkDir() + "/browser.sh";
+    std::ofstream(recorder) << "#!/bin/sh\necho \"$1\" >> '" << browserLog() << "'\n";
+    ASSERT_EQ(RunProcess({"chmod", "+x", recorder}, 10000).exitCode, 0);
+    const std::vector<std::string> steps = Steps({"browser", recorder, WinePath(browserLog())},
+                                                 c.filled ? Registration("1") : c.steps);
+    const std::vector<std::string> given =
+        Only(Window(c.filled ? Steps(steps, c.steps) : steps), "browser: ");
+    ASSERT_EQ(given.size(), 1u);
+    const std::string folder = given[0].substr(16, given[0].rfind('/') - 15); // after file://
+    EXPECT_EQ(given[0], "browser: file://" + folder + c.page);
+    for (const std::string& file : {c.page, std::string("help.css")}) {
+        std::ifstream shown(folder + file),
+            compiled(WindowsBinDir() + "/../res/help/stage/" + file);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(shown), {}),
+                  std::string(std::istreambuf_iterator<char>(compiled), {}))
+            << file;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WindowHelpTest,
+    ::testing::Values(HelpCase{"Menu", {"help", "menu"}, "index.htm"},
+                      HelpCase{"MainWindow", {"help", "main"}, "mainwin.htm"},
+                      HelpCase{"ModelChoice", {"help", "model"}, "startup.htm"},
+                      HelpCase{"ComPort", {"help", "comport"}, "comport.htm"},
+                      HelpCase{"NetworkPrinter", {"help", "network"}, "network.htm"},
+                      HelpCase{"About", {"help", "about"}, "mainwin.htm"},
+                      HelpCase{"Batch", {"help", "batch"}, "batch.htm"},
+                      HelpCase{"FontDetails", {"press", "1011", "help", "detail"}, "details.htm"},
+                      HelpCase{
+                          "PrinterWait", {"press-stop", "1011", "help"}, "manage.htm", false, true},
+                      HelpCase{"RegistrationCheck", {"help", "check"}, "mainwin.htm", true},
+                      HelpCase{"Progress", {"press-during", "help", "1016"}, "download.htm", true}),
+    [](const ::testing::TestParamInfo<HelpCase>& info) { return info.param.what; });

@@ -328,6 +328,30 @@ void ClickScreen(POINT point) {
     WaitUntilIdle(clicked);
 }
 
+bool PressKey(HWND window, WORD key) {
+    // The key goes to the focus of the foreground thread: window must be the
+    // foreground and active window, the focus in it, before and after idling.
+    const auto ready = [window] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return GetForegroundWindow() == window && info.hwndActive == window &&
+               (!info.hwndFocus || GetAncestor(info.hwndFocus, GA_ROOT) == window);
+    };
+    for (const ULONGLONG start = GetTickCount64(); !ready() && Since(start) < kWaitMs;
+         Sleep(kPollMs)) {
+    }
+    if (!ready() || !WaitUntilIdle(window) || !ready())
+        return false;
+    INPUT keys[2] = {};
+    for (INPUT& input : keys) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, keys, sizeof(INPUT)) == 2;
+}
+
 void Command(HWND frame, int id) {
     PostMessageW(frame, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }

@@ -80,6 +80,10 @@ HWND FocusOf(HWND hwnd);
 void Paste(HWND edit, const std::wstring& text);
 // The same for a paste that may open a message box: returns at once.
 void PasteLater(HWND edit, const std::wstring& text);
+// A key pressed and released as the keyboard gives it, once window is the
+// foreground window with the focus in it, and idle; false when it does not
+// become so.
+bool PressKey(HWND window, WORD key);
 // Gives the control the focus with a click, then leaves it with Tab.
 void TypeAndLeave(HWND edit, const std::wstring& text);
 // Selects the item of a combo box of the dialog that begins with text and
