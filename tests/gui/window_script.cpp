@@ -102,6 +102,7 @@
 #include <cwchar>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -203,9 +204,8 @@ public:
             else if (step == L"browser") {
                 const std::wstring script = next();
                 m_browserLog = next();
-                done = RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\WineBrowser",
-                                       L"Browsers", REG_SZ, script.c_str(),
-                                       DWORD((script.size() + 1) * 2)) == ERROR_SUCCESS;
+                m_browsers.emplace();
+                done = m_browsers->Set(script);
             } else if (step == L"help")
                 done = Help(next());
             else if (step == L"load") {
@@ -759,6 +759,35 @@ private:
     HWND m_frame;
     HWND m_form;
     std::wstring m_browserLog;
+    // The prefix's browser setting, given back as it was when the script
+    // ends: the demo and the operator's F1 reach their own browser again.
+    class BrowserSetting {
+    public:
+        bool Set(const std::wstring& browsers) {
+            wchar_t before[1024] = {};
+            DWORD size = sizeof before;
+            m_bHad = RegGetValueW(HKEY_CURRENT_USER, kKey, L"Browsers", RRF_RT_REG_SZ, nullptr,
+                                  before, &size) == ERROR_SUCCESS;
+            m_before = before;
+            return Write(browsers);
+        }
+        ~BrowserSetting() {
+            if (m_bHad)
+                Write(m_before);
+            else
+                RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers");
+        }
+
+    private:
+        static constexpr const wchar_t* kKey = L"Software\\Wine\\WineBrowser";
+        static bool Write(const std::wstring& browsers) {
+            return RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Browsers", REG_SZ, browsers.c_str(),
+                                   DWORD((browsers.size() + 1) * 2)) == ERROR_SUCCESS;
+        }
+        bool m_bHad = false;
+        std::wstring m_before;
+    };
+    std::optional<BrowserSetting> m_browsers;
     size_t m_browserSeen = 0;
     ULONGLONG m_started = GetTickCount64();
 };
