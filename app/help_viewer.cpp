@@ -43,8 +43,16 @@ std::wstring BrowserPagesFolder(const std::wstring& helpFile) {
 void ShowInBrowser(const std::string& helpFilePath, const std::string& page) {
     const std::wstring helpFile = FromCodePage(helpFilePath);
     const std::wstring folder = BrowserPagesFolder(helpFile);
-    if (folder.empty() || !ExtractChmPages(helpFile, folder))
+    // Written out once a run: the help file does not change while the
+    // program runs, and F1 need not copy every page again.
+    static std::wstring written;
+    if (folder.empty())
         return;
+    if (written != helpFile) {
+        if (!ExtractChmPages(helpFile, folder))
+            return;
+        written = helpFile;
+    }
     std::wstring command = L"winebrowser.exe \"" + folder + L"\\" +
                            FromCodePage(page.empty() ? kHelpContentsPage : page) + L"\"";
     STARTUPINFOW startup{};

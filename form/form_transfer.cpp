@@ -99,9 +99,8 @@ void CFormTransfer::Download(const FormFields& fields, const RegistrationIdField
         End();
         return;
     }
-    // What the list showed under the ID, to tell after a stop whether the
-    // printer kept it.
-    // The build took the ID, so it is one.
+    // The build took the ID; what the list showed under it tells after a
+    // stop whether the printer kept it.
     const int id = idField.id.value_or(0);
     std::optional<CFontPT> before;
     for (const CFontPT& record : m_operations.Registered().m_records)

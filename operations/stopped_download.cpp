@@ -12,14 +12,12 @@ StoppedId FateOfStoppedId(int id, const std::vector<CFontPT>& records,
     for (const CFontPT& record : records) {
         if (record.m_nId != id)
             continue;
-        StoppedId fate{StoppedIdFate::Listed, FormatListLine(record)};
-        // What the printer kept is told as the entry it replaced only when
-        // the listing shows that entry as it was: same line, same characters.
-        if (before && FormatListLine(*before) == fate.line &&
-            before->m_dwCharCount == record.m_dwCharCount &&
-            before->m_wireRecords == record.m_wireRecords)
-            fate.fate = StoppedIdFate::Kept;
-        return fate;
+        // What the printer kept is told as the entry listed before only when
+        // the listing shows that entry as it was: the same information block
+        // and the same characters.
+        const bool kept = before && before->m_infoBlock == record.m_infoBlock &&
+                          before->m_charEntries == record.m_charEntries;
+        return {kept ? StoppedIdFate::Kept : StoppedIdFate::Listed, FormatListLine(record)};
     }
     return {StoppedIdFate::Absent, ""};
 }

@@ -8,7 +8,6 @@
 #include "operations/stopped_download.h"
 #include "printer/printer_connection.h"
 #include "printer/provision_run.h"
-#include "printer/registered_data.h"
 #include "printer/text_formats.h"
 #include "res/resource_ids.h"
 #include "tools/cli/console.h"
@@ -66,10 +65,10 @@ int DownloadToOnePrinter(const PlannedRegistration& registration, const PrinterA
     interrupt.reset();
     const PortResult result = board.Results().front();
     OperatorPrinterSide side(frontEnd);
+    ListingShown shown(frontEnd);
     if (result.outcome == PortOutcome::Cancelled) {
         frontEnd.EndProgressLine();
         console::Err(L"glyphkit-cli: interrupted\n");
-        ListingShown shown(frontEnd);
         TellStoppedDownload(printer, registration.line.id, std::nullopt, frontEnd, shown);
         return kInterruptedStatus;
     }
@@ -95,9 +94,7 @@ int DownloadToOnePrinter(const PlannedRegistration& registration, const PrinterA
     listing.memory = MemoryChange::Usage;
     listing.memoryUse = result.memoryUse;
     listing.records = result.listed;
-    RegisteredData data;
-    data.Apply(listing);
-    frontEnd.ShowRegisteredData(data, 0);
+    shown.ApplyListing(listing, ExtentChange::Keep);
     side.Tell({PrinterTask::Download, PrinterResult::Done});
     return 0;
 }
